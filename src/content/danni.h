@@ -1,0 +1,74 @@
+// KOVRA_Danni, the content data set: the test itself.
+#pragma once
+
+#include "textlist.h"
+
+#include <QImage>
+
+#include <array>
+
+namespace kovra {
+
+class KOVRA_Danni
+{
+public:
+    static constexpr int kQuestionLists = 40; // List1(0..39): the key and question slots
+    static constexpr int kFigureSlots = 30;   // Obqsnenie(0..29) and Picture1(0..29)
+    static constexpr int kMinChoices = 2;
+    static constexpr int kMaxChoices = 5;
+    static constexpr int kSettingsRows = 6;
+
+    KOVRA_Danni();
+
+    // List1(0) is the answer key, List1(k) question k: row 0 its text, rows 1..c its choices.
+    [[nodiscard]] TextList &List1(int k) { return m_list1.at(static_cast<std::size_t>(k)); }
+    [[nodiscard]] const TextList &List1(int k) const
+    {
+        return m_list1.at(static_cast<std::size_t>(k));
+    }
+    // All c! orderings of the digits 1..c in ascending order, for c = 2..5.
+    [[nodiscard]] const TextList &Poredica(int c) const;
+    [[nodiscard]] TextList &Obqsnenie(int k) { return m_obqsnenie.at(static_cast<std::size_t>(k)); }
+    [[nodiscard]] const TextList &Obqsnenie(int k) const
+    {
+        return m_obqsnenie.at(static_cast<std::size_t>(k));
+    }
+    // A null image means the question has no figure.
+    [[nodiscard]] QImage &Picture1(int k) { return m_picture1.at(static_cast<std::size_t>(k)); }
+    [[nodiscard]] const QImage &Picture1(int k) const
+    {
+        return m_picture1.at(static_cast<std::size_t>(k));
+    }
+    // The six settings rows.
+    [[nodiscard]] TextList &List2() { return m_settings; }
+    [[nodiscard]] const TextList &List2() const { return m_settings; }
+    // The author's note, one row a line; never read by the player.
+    [[nodiscard]] TextList &Text1(int index) { return m_note.at(static_cast<std::size_t>(index)); }
+    [[nodiscard]] const TextList &Text1(int index) const
+    {
+        return m_note.at(static_cast<std::size_t>(index));
+    }
+
+    // The flag digit of a settings row.
+    [[nodiscard]] int flag(int settingsRow) const;
+
+private:
+    std::array<TextList, kQuestionLists> m_list1;
+    std::array<TextList, kMaxChoices + 1> m_poredica;
+    std::array<TextList, kFigureSlots> m_obqsnenie;
+    std::array<QImage, kFigureSlots> m_picture1;
+    TextList m_settings;
+    std::array<TextList, 1> m_note;
+};
+
+// Names of the settings rows, by their place in List2.
+enum SettingsRow : int {
+    HeaderRow = 0,
+    PhraseModeRow = 1,
+    TotoRow = 2,
+    TitleRow = 3,
+    DescriptionRow = 4,
+    ExplanationsRow = 5,
+};
+
+} // namespace kovra

@@ -1,0 +1,100 @@
+#include "dump.h"
+
+#include "cp1251.h"
+
+namespace kovra {
+
+QString escapeDumpText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        switch (ch.unicode()) {
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        default:
+            out += ch;
+        }
+    }
+    return out;
+}
+
+QString unescapeDumpText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('\\') || i + 1 == text.size()) {
+            out += text.at(i);
+            continue;
+        }
+        const QChar next = text.at(++i);
+        switch (next.unicode()) {
+        case 't':
+            out += QLatin1Char('\t');
+            break;
+        case 'n':
+            out += QLatin1Char('\n');
+            break;
+        case 'r':
+            out += QLatin1Char('\r');
+            break;
+        default:
+            out += next;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+void dumpList(QByteArray &out, const QString &name, const TextList &list)
+{
+    for (int row = 0; row < list.listCount(); ++row) {
+        out += QStringLiteral("%1[%2]\t%3\n")
+                   .arg(name)
+                   .arg(row)
+                   .arg(escapeDumpText(fromCp1251(list.list(row))))
+                   .toUtf8();
+    }
+}
+
+} // namespace
+
+QByteArray dumpContent(const KOVRA_Danni &content)
+{
+    QByteArray out;
+    for (int k = 0; k < KOVRA_Danni::kQuestionLists; ++k) {
+        dumpList(out, QStringLiteral("List1(%1)").arg(k), content.List1(k));
+    }
+    for (int c = KOVRA_Danni::kMinChoices; c <= KOVRA_Danni::kMaxChoices; ++c) {
+        dumpList(out, QStringLiteral("Poredica(%1)").arg(c), content.Poredica(c));
+    }
+    for (int k = 0; k < KOVRA_Danni::kFigureSlots; ++k) {
+        dumpList(out, QStringLiteral("Obqsnenie(%1)").arg(k), content.Obqsnenie(k));
+    }
+    dumpList(out, QStringLiteral("List2"), content.List2());
+    dumpList(out, QStringLiteral("Text1(0)"), content.Text1(0));
+    for (int k = 0; k < KOVRA_Danni::kFigureSlots; ++k) {
+        const QImage &figure = content.Picture1(k);
+        out += figure.isNull() ? QStringLiteral("Picture1(%1)\tnone\n").arg(k).toUtf8()
+                               : QStringLiteral("Picture1(%1)\t%2x%3\n")
+                                     .arg(k)
+                                     .arg(figure.width())
+                                     .arg(figure.height())
+                                     .toUtf8();
+    }
+    return out;
+}
+
+} // namespace kovra

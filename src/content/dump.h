@@ -1,0 +1,18 @@
+// The loaded set as text, one row a line, so that authors can see what the player holds.
+#pragma once
+
+#include "danni.h"
+
+#include <QByteArray>
+
+namespace kovra {
+
+// UTF-8 lines "List1(17)[0]<TAB>text", ..., "Picture1(5)<TAB>WIDTHxHEIGHT" or "... none",
+// with tab, line feed, carriage return and backslash escaped as \t \n \r \\.
+QByteArray dumpContent(const KOVRA_Danni &content);
+
+// The escaping used inside dumped texts, and its inverse.
+QString escapeDumpText(const QString &text);
+QString unescapeDumpText(const QString &text);
+
+} // namespace kovra

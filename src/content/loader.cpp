@@ -1,0 +1,375 @@
+#include "loader.h"
+
+#include "cp1251.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace kovra {
+
+namespace {
+
+constexpr int kFirstFlagRow = PhraseModeRow;
+
+// Loading state for one content file: collects problems with their places.
+class Reader
+{
+public:
+    explicit Reader(const FigureFiles &figures) : m_figures(figures) {}
+
+    LoadResult read(const QByteArray &json);
+
+private:
+    void error(ProblemKind kind, int question, const QString &field, const QString &detail = {})
+    {
+        m_problems.push_back({kind, Severity::Error, question, field, detail});
+    }
+    void warning(ProblemKind kind, int question, const QString &field, const QString &detail)
+    {
+        m_problems.push_back({kind, Severity::Warning, question, field, detail});
+    }
+
+    std::optional<QByteArray> line(const QJsonValue &value, int question, const QString &field);
+    std::optional<TextList> lines(const QJsonObject &object, const QString &name, int question,
+                                  bool required);
+    void checkFields(const QJsonObject &object, std::initializer_list<const char *> known,
+                     int question);
+    void readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content);
+    void readFigure(const QJsonValue &value, int number, KOVRA_Danni &content);
+    void checkLookAlikes(const TextList &question, int number);
+
+    const FigureFiles &m_figures;
+    Problems m_problems;
+    bool m_phraseMode = false;
+};
+
+QString typeName(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null:
+        return QStringLiteral("null");
+    case QJsonValue::Bool:
+        return QStringLiteral("a boolean");
+    case QJsonValue::Double:
+        return QStringLiteral("a number");
+    case QJsonValue::String:
+        return QStringLiteral("a string");
+    case QJsonValue::Array:
+        return QStringLiteral("an array");
+    case QJsonValue::Object:
+        return QStringLiteral("an object");
+    case QJsonValue::Undefined:
+        break;
+    }
+    return QStringLiteral("missing");
+}
+
+QString indexed(const QString &name, int index) { return QStringLiteral("%1[%2]").arg(name).arg(index); }
+
+QByteArray cp1251Literal(const QString &text) { return toCp1251(text).value_or(QByteArray()); }
+
+std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, const QString &field)
+{
+    if (!value.isString()) {
+        error(ProblemKind::WrongType, question, field,
+              QStringLiteral("a string, not %1").arg(typeName(value)));
+        return std::nullopt;
+    }
+    const QString text = value.toString();
+    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+        error(ProblemKind::LineBreak, question, field);
+        return std::nullopt;
+    }
+    if (const auto bad = firstUnencodable(text)) {
+        error(ProblemKind::NotWindows1251, question, field, QString(*bad));
+        return std::nullopt;
+    }
+    return toCp1251(text);
+}
+
+std::optional<TextList> Reader::lines(const QJsonObject &object, const QString &name,
+                                      int question, bool required)
+{
+    const QJsonValue value = object.value(name);
+    if (value.isUndefined()) {
+        if (required) {
+            error(ProblemKind::MissingField, question, name);
+            return std::nullopt;
+        }
+        return TextList();
+    }
+    if (!value.isArray()) {
+        error(ProblemKind::WrongType, question, name,
+              QStringLiteral("an array of strings, not %1").arg(typeName(value)));
+        return std::nullopt;
+    }
+    TextList list;
+    bool ok = true;
+    const QJsonArray array = value.toArray();
+    for (int i = 0; i < array.size(); ++i) {
+        if (auto row = line(array.at(i), question, indexed(name, i))) {
+            list.addItem(std::move(*row));
+        } else {
+            ok = false;
+        }
+    }
+    return ok ? std::optional<TextList>(std::move(list)) : std::nullopt;
+}
+
+void Reader::checkFields(const QJsonObject &object, std::initializer_list<const char *> known,
+                         int question)
+{
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const bool isKnown = std::any_of(known.begin(), known.end(), [&](const char *name) {
+            return it.key() == QLatin1String(name);
+        });
+        if (!isKnown) {
+            error(ProblemKind::UnknownField, question, it.key());
+        }
+    }
+}
+
+void Reader::readFigure(const QJsonValue &value, int number, KOVRA_Danni &content)
+{
+    const QString field = QStringLiteral("figure");
+    if (value.isUndefined() || value.isNull()) {
+        return;
+    }
+    if (!value.isString()) {
+        error(ProblemKind::WrongType, number, field,
+              QStringLiteral("a file name or null, not %1").arg(typeName(value)));
+        return;
+    }
+    const QString name = value.toString();
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_-]+(/[A-Za-z0-9_-]+)*"
+                                                         "\\.[A-Za-z0-9]+$"));
+    if (!plain.match(name).hasMatch()) {
+        error(ProblemKind::FigureName, number, field, name);
+        return;
+    }
+    const std::optional<QByteArray> bytes = m_figures(name);
+    if (!bytes) {
+        error(ProblemKind::FigureMissing, number, field, name);
+        return;
+    }
+    QImage image;
+    if (!image.loadFromData(*bytes) || image.isNull()) {
+        error(ProblemKind::FigureCorrupt, number, field, name);
+        return;
+    }
+    content.Picture1(number) = image;
+}
+
+// Latin letters that Cyrillic ones stand in for on screen, and the other way round.
+QString screenForm(const QByteArray &cp1251Text)
+{
+    static const QString latin = QStringLiteral("aceopxyABCEHKMOPTX");
+    static const QString cyrillic = QStringLiteral("асеорхуАВСЕНКМОРТХ");
+    QString text = fromCp1251(cp1251Text).simplified();
+    for (QChar &ch : text) {
+        const auto at = latin.indexOf(ch);
+        if (at >= 0) {
+            ch = cyrillic.at(at);
+        }
+    }
+    return text;
+}
+
+void Reader::checkLookAlikes(const TextList &question, int number)
+{
+    for (int i = 1; i < question.listCount(); ++i) {
+        for (int j = i + 1; j < question.listCount(); ++j) {
+            if (question.list(i) != question.list(j) &&
+                screenForm(question.list(i)) == screenForm(question.list(j))) {
+                warning(ProblemKind::LookAlike, number, QStringLiteral("choices"),
+                        QStringLiteral("\u00AB%1\u00BB and \u00AB%2\u00BB")
+                            .arg(fromCp1251(question.list(i)), fromCp1251(question.list(j))));
+            }
+        }
+    }
+}
+
+void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content)
+{
+    if (!value.isObject()) {
+        error(ProblemKind::WrongType, number, QString(),
+              QStringLiteral("an object, not %1").arg(typeName(value)));
+        return;
+    }
+    const QJsonObject object = value.toObject();
+    checkFields(object, {"text", "choices", "key", "figure", "explanation"}, number);
+
+    TextList &question = content.List1(number);
+    question.clear();
+    const QJsonValue text = object.value(QStringLiteral("text"));
+    std::optional<QByteArray> textRow;
+    if (text.isUndefined()) {
+        error(ProblemKind::MissingField, number, QStringLiteral("text"));
+    } else {
+        textRow = line(text, number, QStringLiteral("text"));
+    }
+    if (textRow && m_phraseMode && !textRow->contains('_')) {
+        error(ProblemKind::NoBlank, number, QStringLiteral("text"));
+    }
+    question.addItem(textRow.value_or(QByteArray()));
+
+    const std::optional<TextList> choices =
+        lines(object, QStringLiteral("choices"), number, true);
+    if (choices) {
+        const int count = choices->listCount();
+        if (count < KOVRA_Danni::kMinChoices || count > KOVRA_Danni::kMaxChoices) {
+            error(ProblemKind::ChoiceCount, number, QStringLiteral("choices"),
+                  QString::number(count));
+        }
+        for (const QByteArray &choice : choices->rows()) {
+            question.addItem(choice);
+        }
+        checkLookAlikes(question, number);
+    }
+
+    const QJsonValue keyValue = object.value(QStringLiteral("key"));
+    std::optional<QByteArray> key;
+    if (keyValue.isUndefined()) {
+        error(ProblemKind::MissingField, number, QStringLiteral("key"));
+    } else {
+        key = line(keyValue, number, QStringLiteral("key"));
+    }
+    if (key && choices) {
+        const auto matches = std::count(choices->rows().begin(), choices->rows().end(), *key);
+        if (matches == 0) {
+            error(ProblemKind::KeyMatchesNone, number, QStringLiteral("key"), fromCp1251(*key));
+        } else if (matches > 1) {
+            error(ProblemKind::KeyMatchesSeveral, number, QStringLiteral("key"), fromCp1251(*key));
+        }
+    }
+    content.List1(0).setList(number - 1, key.value_or(QByteArray()));
+
+    if (auto explanation = lines(object, QStringLiteral("explanation"), number, true)) {
+        if (explanation->listCount() == 0) {
+            error(ProblemKind::NoExplanation, number, QStringLiteral("explanation"));
+        }
+        content.Obqsnenie(number) = std::move(*explanation);
+    }
+    readFigure(object.value(QStringLiteral("figure")), number, content);
+}
+
+LoadResult Reader::read(const QByteArray &json)
+{
+    QJsonParseError parseError{};
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        error(ProblemKind::Malformed, 0, QString(),
+              QStringLiteral("%1 at byte %2").arg(parseError.errorString()).arg(parseError.offset));
+        return {std::nullopt, m_problems};
+    }
+    if (!document.isObject()) {
+        error(ProblemKind::NotAnObject, 0, QString());
+        return {std::nullopt, m_problems};
+    }
+    const QJsonObject root = document.object();
+    checkFields(root, {"settings", "note", "questions"}, 0);
+
+    KOVRA_Danni content;
+    bool totoOn = false;
+    if (auto settings = lines(root, QStringLiteral("settings"), 0, true)) {
+        if (settings->listCount() != KOVRA_Danni::kSettingsRows) {
+            error(ProblemKind::SettingsCount, 0, QStringLiteral("settings"),
+                  QString::number(settings->listCount()));
+        }
+        content.List2() = std::move(*settings);
+        const TextList &rows = content.List2();
+        for (int row = kFirstFlagRow; row < rows.listCount(); ++row) {
+            if (row == TitleRow) {
+                continue;
+            }
+            const QByteArray &text = rows.list(row);
+            const char last = text.isEmpty() ? '\0' : text.back();
+            if (last != '0' && last != '1') {
+                warning(ProblemKind::FlagNotBinary, 0, indexed(QStringLiteral("settings"), row),
+                        text.isEmpty() ? QString() : fromCp1251(QByteArray(1, last)));
+            }
+        }
+        m_phraseMode = rows.listCount() > PhraseModeRow && content.flag(PhraseModeRow) == 1;
+        totoOn = rows.listCount() > TotoRow && content.flag(TotoRow) == 1;
+    }
+    if (auto note = lines(root, QStringLiteral("note"), 0, false)) {
+        content.Text1(0) = std::move(*note);
+    }
+
+    const QJsonValue questions = root.value(QStringLiteral("questions"));
+    if (questions.isUndefined()) {
+        error(ProblemKind::MissingField, 0, QStringLiteral("questions"));
+    } else if (!questions.isArray()) {
+        error(ProblemKind::WrongType, 0, QStringLiteral("questions"),
+              QStringLiteral("an array of questions, not %1").arg(typeName(questions)));
+    } else {
+        const QJsonArray array = questions.toArray();
+        const int count = static_cast<int>(array.size());
+        // The question order needs at least 3 questions in a run; the figure and explanation
+        // slots end at 29, and the check question takes the slot after the last question.
+        const int least = totoOn ? 2 : 3;
+        const int most = totoOn ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+        if (count < least || count > most) {
+            error(ProblemKind::QuestionCount, 0, QStringLiteral("questions"),
+                  QStringLiteral("%1 questions; %2 to %3 are allowed with the check setting %4")
+                      .arg(count)
+                      .arg(least)
+                      .arg(most)
+                      .arg(totoOn ? QStringLiteral("on") : QStringLiteral("off")));
+        } else {
+            TextList &key = content.List1(0);
+            for (int i = 0; i < count; ++i) {
+                key.addItem(QByteArray());
+            }
+            for (int i = 0; i < count; ++i) {
+                readQuestion(array.at(i), i + 1, content);
+            }
+            for (int k = count + 1; k < KOVRA_Danni::kQuestionLists; ++k) {
+                content.List1(k).addItem(
+                    cp1251Literal(QStringLiteral("List1(%1) - въпрос от теста").arg(k)));
+            }
+            content.Obqsnenie(0).addItem(cp1251Literal(QStringLiteral("Обяснение 0")));
+            for (int k = count + 1; k < KOVRA_Danni::kFigureSlots; ++k) {
+                content.Obqsnenie(k).addItem(
+                    cp1251Literal(QStringLiteral("Обяснение %1").arg(k)));
+            }
+        }
+    }
+
+    if (hasErrors(m_problems)) {
+        return {std::nullopt, m_problems};
+    }
+    return {std::move(content), m_problems};
+}
+
+} // namespace
+
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures)
+{
+    return Reader(figures).read(json);
+}
+
+LoadResult loadContentFolder(const QString &folder)
+{
+    QFile file(folder + QLatin1Char('/') + QLatin1String(kContentFileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt,
+                {{ProblemKind::Unreadable, Severity::Error, 0, QString(), file.fileName()}}};
+    }
+    const QByteArray json = file.readAll();
+    const FigureFiles figures = [&folder](const QString &name) -> std::optional<QByteArray> {
+        QFile figure(folder + QLatin1Char('/') + name);
+        if (!figure.open(QIODevice::ReadOnly)) {
+            return std::nullopt;
+        }
+        return figure.readAll();
+    };
+    return loadContent(json, figures);
+}
+
+} // namespace kovra

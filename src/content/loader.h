@@ -1,0 +1,34 @@
+// Reads a content set (content.json with its figure files) into KOVRA_Danni, checking
+// every limit the player relies on.
+#pragma once
+
+#include "danni.h"
+#include "problems.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace kovra {
+
+struct LoadResult
+{
+    std::optional<KOVRA_Danni> content; // present only when there is no error
+    Problems problems;                  // errors and warnings, in the order found
+};
+
+// The bytes of a figure file by its name relative to the content folder; none when missing.
+using FigureFiles = std::function<std::optional<QByteArray>(const QString &name)>;
+
+// The content file of a content folder.
+inline constexpr char kContentFileName[] = "content.json";
+// The folder of the set built into the program.
+inline constexpr char kBuiltInFolder[] = ":/kovra/content";
+
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures);
+// A folder on disk, or the built-in folder.
+LoadResult loadContentFolder(const QString &folder);
+
+} // namespace kovra

@@ -1,0 +1,38 @@
+#include "grade.h"
+
+#include "../content/cp1251.h"
+#include "../content/textnum.h"
+
+namespace kovra {
+
+int countRight(const RunState &state)
+{
+    const TextList &verdicts = state.List2(VerdictList);
+    double count = 0;
+    for (int r = 0; r < state.QuestionCount; ++r) {
+        if (verdicts.list(r) == "1") {
+            count += 1;
+        }
+    }
+    return static_cast<int>(count);
+}
+
+int percent(int count, int total) { return count * 100 / total; }
+
+QByteArray scoreLine(const QByteArray &caption, int count, int total)
+{
+    return caption + decimal(count) + '/' + decimal(total) + " = " +
+           decimal(percent(count, total)) + '%';
+}
+
+QByteArray totoVerdict(const RunState &state)
+{
+    const TextList &pair = state.List2(CheckPairList);
+    const char *caption = pair.list(0) == pair.list(1) ? "Проверка - Да" : "Вероятно!";
+    if (state.AnsweredCount < state.QuestionCount) {
+        caption = "Частично!";
+    }
+    return w1251(caption);
+}
+
+} // namespace kovra

@@ -1,0 +1,116 @@
+// Question display, status display and navigation of the answering mode.
+
+#include "content/cp1251.h"
+#include "content/textnum.h"
+#include "present/bars.h"
+#include "ui/kovra_prazno.h"
+#include "ui/layout.h"
+#include "ui/widgets.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QRadioButton>
+
+namespace kovra {
+
+void KOVRA_Prazno::ShowQuestion()
+{
+    const int p = m_state.CurrentPos;
+    const int q = m_state.questionAt(p);
+    UpdateStatus();
+    const TextList &question = Danni().List1(q + 1);
+    const int k = question.listCount() - 1;
+    Text2(0)->setText(question.list(0));
+    const QByteArray &order = m_state.List2(AnswerOrderList).list(q);
+    const QByteArray &key = Danni().List1(0).list(q);
+    for (int s = 0; s < 5; ++s) {
+        if (s < k) {
+            Text2(s + 1)->show();
+            Option1(s)->show();
+            const int c = readIndex(order.mid(s, 1));
+            Text2(s + 1)->setText(question.list(c));
+            if (Text2(s + 1)->text() == key) {
+                m_state.List2(CorrectSlotList).setList(p, decimal(s));
+            }
+        } else {
+            Text2(s + 1)->hide();
+            Option1(s)->hide();
+        }
+    }
+    SelectCurrentRows();
+    clearOptions();
+    const int v = readIndex(m_state.List2(ChosenSlotList).list(p));
+    if (v > -1) {
+        selectOption(v);
+    }
+    m_state.List2(VerdictList).setListIndex(p);
+    const int a = readIndex(m_state.List2(VerdictList).list(p));
+    setBackColor(m_picture1, a == -1 ? layout::kRed : layout::kGreen);
+    ShowFigure(q);
+}
+
+void KOVRA_Prazno::SelectCurrentRows()
+{
+    for (const int list :
+         {ChosenSlotList, QuestionOrderList, AnswerOrderList, VerdictList, CorrectSlotList}) {
+        m_state.List2(list).setListIndex(m_state.CurrentPos);
+    }
+}
+
+void KOVRA_Prazno::ShowFigure(int q)
+{
+    const QImage &figure = Danni().Picture1(q + 1);
+    if (figure.isNull()) {
+        m_picture2->clear();
+        return;
+    }
+    // Fit the figure into the area, keeping its proportions; draw it at the screen's pixel
+    // density from the full-resolution image.
+    const QSize area = m_picture2->size();
+    const QSize shown = figure.size().boundedTo(area).isEmpty()
+                            ? figure.size()
+                            : figure.size().scaled(figure.size().boundedTo(area),
+                                                   Qt::KeepAspectRatio);
+    const qreal ratio = m_picture2->devicePixelRatioF();
+    QPixmap pixmap = QPixmap::fromImage(figure.scaled(
+        (QSizeF(shown) * ratio).toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    m_picture2->setPixmap(pixmap);
+}
+
+void KOVRA_Prazno::UpdateStatus()
+{
+    const int n = m_state.QuestionCount;
+    const int p = m_state.CurrentPos;
+    const int answered = m_state.AnsweredCount;
+    Text2(6)->setText(QByteArray(""));
+    const Twips &back = layout::kCommand1[1];
+    const float end = barEnd(back.left, back.width);
+    const BarPair position = progressBars(m_shape1Twips[0].left, end, p, n);
+    placeBar(m_shape1[0], m_shape1Twips[0], position.firstLeft, position.firstWidth);
+    placeBar(m_shape1[1], m_shape1Twips[1], position.secondLeft, position.secondWidth);
+    const BarPair progress = progressBars(m_shape2Twips[0].left, end, answeredParts(answered), n);
+    placeBar(m_shape2[0], m_shape2Twips[0], progress.firstLeft, progress.firstWidth);
+    placeBar(m_shape2[1], m_shape2Twips[1], progress.secondLeft, progress.secondWidth);
+    static const QByteArray prefix = w1251("Въведени отговори: ");
+    Label1(2)->setCaption(prefix + decimal(answered) + '/' + decimal(n));
+}
+
+void KOVRA_Prazno::Command1_Click(int index)
+{
+    const int last = m_state.QuestionCount - 1;
+    if (index == 0) {
+        m_state.CurrentPos = static_cast<std::int16_t>(m_state.CurrentPos + 1);
+        if (m_state.CurrentPos > last) {
+            m_state.CurrentPos = static_cast<std::int16_t>(last);
+        }
+    } else if (index == 1) {
+        m_state.CurrentPos = static_cast<std::int16_t>(m_state.CurrentPos - 1);
+        if (m_state.CurrentPos < 0) {
+            m_state.CurrentPos = 0;
+        }
+    }
+    ShowQuestion();
+}
+
+} // namespace kovra

@@ -1,0 +1,117 @@
+// KOVRA_Prazno, the program's one window: it owns the widgets, the run state and the
+// content, and carries every handler and display procedure of a test run.
+#pragma once
+
+#include "content/danni.h"
+#include "run/run_state.h"
+#include "twips.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace kovra {
+
+class Label;
+class RandomSource;
+class TextBox;
+
+class KOVRA_Prazno : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Runs the start-up with the given content and random draws before the window is shown.
+    explicit KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> random,
+                          QWidget *parent = nullptr);
+    ~KOVRA_Prazno() override;
+
+    // Widgets by name and index.
+    [[nodiscard]] TextBox *Text1(int index) const { return m_text1.at(index); }
+    [[nodiscard]] TextBox *Text2(int index) const { return m_text2.at(index); }
+    [[nodiscard]] Label *Label1(int index) const { return m_label1.at(index); }
+    [[nodiscard]] QRadioButton *Option1(int index) const { return m_option1.at(index); }
+    [[nodiscard]] QPushButton *Command1(int index) const { return m_command1.at(index); }
+    [[nodiscard]] QPushButton *Command2(int index) const { return m_command2.at(index); }
+    [[nodiscard]] QWidget *Shape1(int index) const { return m_shape1.at(index); }
+    [[nodiscard]] QWidget *Shape2(int index) const { return m_shape2.at(index); }
+    [[nodiscard]] QWidget *Picture1() const { return m_picture1; }
+    [[nodiscard]] QLabel *Picture2() const { return m_picture2; }
+    [[nodiscard]] QFrame *Frame1() const { return m_frame1; }
+    [[nodiscard]] QAction *izhod(int index) const { return m_izhod.at(index); }
+    [[nodiscard]] QAction *autor() const { return m_autor; }
+
+    // Geometry in twips, as the procedures set it.
+    [[nodiscard]] const Twips &shape1Twips(int index) const { return m_shape1Twips.at(index); }
+    [[nodiscard]] const Twips &shape2Twips(int index) const { return m_shape2Twips.at(index); }
+
+    [[nodiscard]] const RunState &runState() const { return m_state; }
+    // The content; none once Exit has released it.
+    [[nodiscard]] const KOVRA_Danni *content() const { return m_danni ? &*m_danni : nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildWidgets();
+    void buildMenu();
+
+    // Handlers.
+    void Form_Load();
+    void Option1_Click(int index);
+    void Command1_Click(int index);
+    void Command2_Click(int index);
+    void autor_Click();
+    void izhod_Click(int index);
+
+    // Display procedures.
+    void ShowQuestion();
+    void UpdateStatus();
+    void SelectCurrentRows();
+    void ShowFigure(int q);
+    void BuildPhrase();
+    void ShowReview();
+    void RunTotoCheck();
+
+    // Option buttons: selecting from the program raises Option1_Click, as a user's click does,
+    // also when the button is disabled; clearing raises nothing.
+    void selectOption(int slot);
+    void clearOptions();
+
+    void placeBar(QWidget *bar, Twips &twips, float left, float width);
+
+    KOVRA_Danni &Danni();
+
+    std::optional<KOVRA_Danni> m_danni;
+    std::unique_ptr<RandomSource> m_random;
+    RunState m_state;
+
+    std::array<TextBox *, 2> m_text1{};
+    std::array<TextBox *, 7> m_text2{};
+    std::array<Label *, 5> m_label1{};
+    std::array<QRadioButton *, 5> m_option1{};
+    std::array<QPushButton *, 2> m_command1{};
+    std::array<QPushButton *, 3> m_command2{};
+    std::array<QWidget *, 2> m_shape1{};
+    std::array<QWidget *, 2> m_shape2{};
+    std::array<Twips, 2> m_shape1Twips{};
+    std::array<Twips, 2> m_shape2Twips{};
+    std::array<QAction *, 1> m_izhod{};
+    QAction *m_autor = nullptr;
+    QWidget *m_picture1 = nullptr;
+    QLabel *m_picture2 = nullptr;
+    QFrame *m_frame1 = nullptr;
+    bool m_exiting = false;
+};
+
+// The web address of the program, in the title and the About line.
+inline constexpr char kWebAddress[] = "www.kovra.example";
+
+} // namespace kovra

@@ -1,0 +1,50 @@
+// The window's design: positions and sizes in twips, colours and captions.
+#pragma once
+
+#include "twips.h"
+
+#include <QColor>
+
+namespace kovra::layout {
+
+inline constexpr float kClientWidth = 10905;
+inline constexpr float kClientHeight = 6945;
+
+inline const QColor kWindowColor{192, 192, 255};
+inline const QColor kLabelColor{255, 192, 128};
+inline const QColor kFrameColor{128, 128, 255};
+inline const QColor kOptionColor{0, 255, 0};
+inline const QColor kForwardColor{255, 128, 0};
+inline const QColor kBackColor{192, 64, 0};
+inline const QColor kEvaluateColor{128, 128, 255};
+inline const QColor kRed{255, 0, 0};
+inline const QColor kGreen{0, 255, 0};
+inline const QColor kReviewColor{192, 192, 255};
+inline const QColor kShape1Colors[2] = {{0, 255, 0}, {0, 255, 255}};
+inline const QColor kShape2Colors[2] = {{255, 128, 0}, {255, 255, 0}};
+
+inline constexpr Twips kText1[2] = {{3600, 4800, 7215, 2055}, {4200, 6360, 6735, 1815}};
+inline constexpr Twips kText2[7] = {
+    {120, 480, 10635, 765},   {120, 1320, 2500, 1005}, {2640, 1320, 2500, 1005},
+    {5160, 1320, 2500, 1005}, {7680, 1320, 2500, 1005}, {10320, 1320, 540, 1005},
+    {120, 3120, 10635, 525},
+};
+inline constexpr Twips kLabel1[5] = {
+    {3000, 0, 5655, 375},   {7560, 4395, 3135, 285}, {1800, 4395, 3015, 285},
+    {4920, 4395, 1815, 285}, {240, 2880, 2055, 315},
+};
+inline constexpr Twips kFrame1{120, 2400, 10695, 495};
+// Inside Frame1.
+inline constexpr Twips kOption1[5] = {
+    {360, 120, 1800, 285},  {2760, 120, 1800, 285}, {5280, 120, 1800, 285},
+    {7800, 120, 1800, 285}, {9960, 120, 600, 285},
+};
+inline constexpr Twips kCommand1[2] = {{240, 120, 1575, 285}, {9000, 120, 1575, 285}};
+inline constexpr Twips kCommand2[3] = {
+    {120, 4400, 1575, 285}, {360, 120, 1575, 285}, {9120, 120, 1575, 285}};
+inline constexpr Twips kPicture1{2400, 2880, 6135, 200};
+inline constexpr Twips kPicture2{120, 4800, 3375, 2055};
+inline constexpr Twips kShape1[2] = {{120, 3700, 135, 255}, {240, 3700, 9855, 255}};
+inline constexpr Twips kShape2[2] = {{120, 4000, 135, 255}, {240, 4000, 9855, 255}};
+
+} // namespace kovra::layout

@@ -1,0 +1,51 @@
+#include "widgets.h"
+
+#include "content/cp1251.h"
+
+#include <QPalette>
+
+namespace kovra {
+
+TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setReadOnly(true);
+    setTabChangesFocus(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+}
+
+void TextBox::setText(const QByteArray &cp1251)
+{
+    if (cp1251 == m_text && !m_text.isNull()) {
+        return;
+    }
+    m_text = cp1251;
+    QString shown = fromCp1251(cp1251);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    setPlainText(shown);
+}
+
+Label::Label(QWidget *parent) : QLabel(parent)
+{
+    setAutoFillBackground(true);
+}
+
+void Label::setCaption(const QByteArray &cp1251)
+{
+    m_caption = cp1251;
+    setText(fromCp1251(cp1251));
+}
+
+void setBackColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::Button, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QColor backColor(const QWidget *widget) { return widget->palette().color(QPalette::Window); }
+
+} // namespace kovra

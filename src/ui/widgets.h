@@ -1,0 +1,43 @@
+// The window's widget kinds. Each keeps the exact Windows-1251 text it was given, as the
+// program reads it back; the widget shows it as Unicode.
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+namespace kovra {
+
+// A read-only, multi-line text box with a vertical scroll bar.
+class TextBox : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent);
+    void setText(const QByteArray &cp1251);
+    [[nodiscard]] const QByteArray &text() const { return m_text; }
+
+private:
+    QByteArray m_text;
+};
+
+// A label with a background colour.
+class Label : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit Label(QWidget *parent);
+    void setCaption(const QByteArray &cp1251);
+    [[nodiscard]] const QByteArray &caption() const { return m_caption; }
+
+private:
+    QByteArray m_caption;
+};
+
+// Sets the colour a widget fills its background with (a push button's face included).
+void setBackColor(QWidget *widget, const QColor &color);
+[[nodiscard]] QColor backColor(const QWidget *widget);
+
+} // namespace kovra

@@ -1,0 +1,252 @@
+// The rules that need no window: numbers in text, flags, the phrase, the bars, grading.
+
+#include "answer/answer.h"
+#include "content/cp1251.h"
+#include "content/textnum.h"
+#include "evaluate/grade.h"
+#include "present/bars.h"
+#include "run/run_state.h"
+
+#include <QTest>
+
+using namespace kovra;
+
+class TestRules : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void numericReading_data();
+    void numericReading();
+    void indexRounding_data();
+    void indexRounding();
+    void flagDigit_data();
+    void flagDigit();
+    void phrase_data();
+    void phrase();
+    void bars_data();
+    void bars();
+    void startBars();
+    void score_data();
+    void score();
+    void totoVerdict_data();
+    void totoVerdict();
+    void windows1251();
+};
+
+void TestRules::numericReading_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("leading number, then letters") << QByteArray(" 12abc") << 12.0;
+    QTest::newRow("minus one") << QByteArray("-1") << -1.0;
+    QTest::newRow("decimal point") << QByteArray("2.5") << 2.5;
+    QTest::newRow("leading point") << QByteArray(".5") << 0.5;
+    QTest::newRow("no number") << QByteArray("x") << 0.0;
+    QTest::newRow("empty") << QByteArray("") << 0.0;
+    QTest::newRow("sign alone") << QByteArray("-") << 0.0;
+    QTest::newRow("blanks then minus") << QByteArray("   -7 8") << -7.0;
+    QTest::newRow("second point ends it") << QByteArray("1.2.3") << 1.2;
+    QTest::newRow("plus is not a sign") << QByteArray("+5") << 0.0;
+    QTest::newRow("design label row") << QByteArray("Pyrwi") << 0.0;
+}
+
+void TestRules::numericReading()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(double, value);
+    QCOMPARE(readNumber(text), value);
+}
+
+void TestRules::indexRounding_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("index");
+    QTest::newRow("2.5 to even 2") << QByteArray("2.5") << 2;
+    QTest::newRow("3.5 to even 4") << QByteArray("3.5") << 4;
+    QTest::newRow("2.6 up") << QByteArray("2.6") << 3;
+    QTest::newRow("-0.5 to 0") << QByteArray("-0.5") << 0;
+    QTest::newRow("-1.5 to -2") << QByteArray("-1.5") << -2;
+    QTest::newRow("none") << QByteArray("-1") << -1;
+}
+
+void TestRules::indexRounding()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, index);
+    QCOMPARE(int(readIndex(text)), index);
+}
+
+void TestRules::flagDigit_data()
+{
+    QTest::addColumn<QByteArray>("row");
+    QTest::addColumn<int>("flag");
+    QTest::newRow("ends in 1") << w1251("Проверка за Тото - 1") << 1;
+    QTest::newRow("ends in 0") << w1251("Дава обяснения - 0") << 0;
+    QTest::newRow("ends in 2") << QByteArray("x - 2") << 2;
+    QTest::newRow("ends in a letter") << QByteArray("... a") << 0;
+    QTest::newRow("ends in a blank") << QByteArray("... 1 ") << 0;
+    QTest::newRow("title row") << w1251("КОВРА по Геометрия - равнобедрен триъгълник") << 0;
+    QTest::newRow("empty row") << QByteArray() << 0;
+}
+
+void TestRules::flagDigit()
+{
+    QFETCH(QByteArray, row);
+    QFETCH(int, flag);
+    QCOMPARE(kovra::flagDigit(row), flag);
+}
+
+void TestRules::phrase_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QByteArray>("phrase");
+    QTest::newRow("worked example") << QByteArray("AB ___ CD") << QByteArray("xy")
+                                    << QByteArray("AB  xy CD");
+    QTest::newRow("blank at the end") << QByteArray("AB ___") << QByteArray("xy")
+                                      << QByteArray("AB  xy ");
+    QTest::newRow("one character after the blank")
+        << QByteArray("AB ___.") << QByteArray("xy") << QByteArray("AB  xy ");
+    QTest::newRow("blank at the start") << QByteArray("___ is") << QByteArray("It")
+                                        << QByteArray(" It is");
+    QTest::newRow("only the first blank") << QByteArray("a _ b _ c") << QByteArray("X")
+                                          << QByteArray("a  X b _ c");
+    QTest::newRow("no blank keeps the text") << QByteArray("no blank") << QByteArray("X")
+                                             << QByteArray("no blank X ");
+}
+
+void TestRules::phrase()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, answer);
+    QFETCH(QByteArray, phrase);
+    QCOMPARE(buildPhrase(text, answer), phrase);
+}
+
+void TestRules::bars_data()
+{
+    QTest::addColumn<int>("filled");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<float>("firstWidth");
+    QTest::addColumn<float>("secondLeft");
+    QTest::addColumn<float>("secondWidth");
+    const float end = barEnd(9000, 1575);
+    QTest::newRow("first position") << 0 << 21 << 50.0F << 290.0F << end - 290.0F;
+    QTest::newRow("second position") << 1 << 21 << float(50 + 10525.0 / 21)
+                                     << float(240 + 50 + 10525.0 / 21)
+                                     << end - float(240 + 50 + 10525.0 / 21);
+    QTest::newRow("last of 20") << 19 << 20 << float(50 + 19 * 10525.0 / 20)
+                                << float(290 + 19 * 10525.0 / 20)
+                                << end - float(290 + 19 * 10525.0 / 20);
+    // Past 36 questions the second bar would be negative at the last position.
+    QTest::newRow("last of 40 is clamped") << 39 << 40 << float(50 + 39 * 10525.0 / 40)
+                                           << float(290 + 39 * 10525.0 / 40) << 0.0F;
+}
+
+void TestRules::bars()
+{
+    QFETCH(int, filled);
+    QFETCH(int, count);
+    QFETCH(float, firstWidth);
+    QFETCH(float, secondLeft);
+    QFETCH(float, secondWidth);
+    const float end = barEnd(9000, 1575);
+    QCOMPARE(end, 10525.0F);
+    const BarPair pair = progressBars(240, end, filled, count);
+    QCOMPARE(pair.firstLeft, 240.0F);
+    QCOMPARE(pair.firstWidth, firstWidth);
+    QCOMPARE(pair.secondLeft, secondLeft);
+    QCOMPARE(pair.secondWidth, secondWidth);
+}
+
+void TestRules::startBars()
+{
+    const BarPair pair = initialBars(135, 240, 9000, 1575);
+    QCOMPARE(pair.firstLeft, 240.0F);
+    QCOMPARE(pair.firstWidth, 135.0F);
+    QCOMPARE(pair.secondLeft, 375.0F);
+    QCOMPARE(pair.secondWidth, 10575.0F - 375.0F);
+    QCOMPARE(answeredParts(0), 0);
+    QCOMPARE(answeredParts(1), 0);
+    QCOMPARE(answeredParts(2), 1);
+}
+
+void TestRules::score_data()
+{
+    QTest::addColumn<QList<QByteArray>>("verdicts");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("15 of 21") << (QList<QByteArray>(15, "1") << QList<QByteArray>(6, "0"))
+                              << w1251("Резултат: 15/21 = 71%");
+    QTest::newRow("all right") << QList<QByteArray>(21, "1") << w1251("Резултат: 21/21 = 100%");
+    QTest::newRow("none answered") << QList<QByteArray>(21, "-1") << w1251("Резултат: 0/21 = 0%");
+    QTest::newRow("2 of 3 rounds down") << QList<QByteArray>{"1", "0", "1"}
+                                        << w1251("Резултат: 2/3 = 66%");
+    QTest::newRow("only exactly 1 counts") << QList<QByteArray>{"1", "1.0", " 1"}
+                                           << w1251("Резултат: 1/3 = 33%");
+}
+
+void TestRules::score()
+{
+    QFETCH(QList<QByteArray>, verdicts);
+    QFETCH(QByteArray, line);
+    RunState state;
+    state.QuestionCount = static_cast<std::int16_t>(verdicts.size());
+    state.List2(VerdictList).clear();
+    for (const QByteArray &v : verdicts) {
+        state.List2(VerdictList).addItem(v);
+    }
+    QCOMPARE(scoreLine(w1251("Резултат: "), countRight(state), state.QuestionCount), line);
+}
+
+void TestRules::totoVerdict_data()
+{
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("last");
+    QTest::addColumn<int>("answered");
+    QTest::addColumn<QByteArray>("caption");
+    QTest::newRow("same text") << QByteArray("40") << QByteArray("40") << 21
+                               << w1251("Проверка - Да");
+    QTest::newRow("different text") << QByteArray("40") << QByteArray("70") << 21
+                                    << w1251("Вероятно!");
+    QTest::newRow("one unanswered, same text")
+        << QByteArray("40") << QByteArray("40") << 20 << w1251("Частично!");
+    QTest::newRow("design rows") << QByteArray("Pyrwi") << QByteArray("Posleden") << 0
+                                 << w1251("Частично!");
+    QTest::newRow("trailing blank differs") << QByteArray("40") << QByteArray("40 ") << 21
+                                            << w1251("Вероятно!");
+}
+
+void TestRules::totoVerdict()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, last);
+    QFETCH(int, answered);
+    QFETCH(QByteArray, caption);
+    RunState state;
+    state.QuestionCount = 21;
+    state.AnsweredCount = static_cast<std::int16_t>(answered);
+    state.List2(CheckPairList).setList(0, first);
+    state.List2(CheckPairList).setList(1, last);
+    QCOMPARE(kovra::totoVerdict(state), caption);
+}
+
+void TestRules::windows1251()
+{
+    QCOMPARE(w1251("40°"), QByteArray("40\xb0"));
+    QCOMPARE(fromCp1251(QByteArray("\xc0\xe0\xb0")), QStringLiteral("Аа°"));
+    QVERIFY(!toCp1251(QStringLiteral("ъгъл ≠")).has_value());
+    const auto bad = firstUnencodable(QStringLiteral("ab€c✓"));
+    QVERIFY(bad.has_value());
+    QCOMPARE(*bad, QChar(0x2713));
+    // Every byte but the unassigned 0x98 comes back unchanged.
+    QByteArray all;
+    for (int b = 1; b < 256; ++b) {
+        if (b != 0x98) {
+            all.append(static_cast<char>(b));
+        }
+    }
+    QCOMPARE(toCp1251(fromCp1251(all)).value_or(QByteArray()), all);
+}
+
+QTEST_APPLESS_MAIN(TestRules)
+#include "test_rules.moc"
