@@ -1,5 +1,6 @@
 #include "kovra_prazno.h"
 
+#include "assistance.h"
 #include "content/cp1251.h"
 #include "layout.h"
 #include "present/bars.h"
@@ -88,12 +89,17 @@ KOVRA_Prazno::KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> ra
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
     buildMenu();
     buildWidgets();
+    installAccessibility(*this);
+    installKeyboard(*this);
     Form_Load();
 }
 
 KOVRA_Prazno::~KOVRA_Prazno() = default;
 
-KOVRA_Danni &KOVRA_Prazno::Danni() { return m_danni.value(); }
+KOVRA_Danni &KOVRA_Prazno::Danni()
+{
+    return m_danni.value();
+}
 
 void KOVRA_Prazno::buildMenu()
 {
@@ -159,8 +165,8 @@ void KOVRA_Prazno::buildWidgets()
     static const char *const kOptions[] = {"Отговор A", "Отговор B", "Отговор C", "Отговор D",
                                            "Отговор E"};
     for (int i = 0; i < 5; ++i) {
-        m_option1[i] = placed(new QRadioButton(QString::fromUtf8(kOptions[i]), m_frame1),
-                              layout::kOption1[i]);
+        m_option1[i] =
+            placed(new OptionButton(QString::fromUtf8(kOptions[i]), m_frame1), layout::kOption1[i]);
         name(m_option1[i], "Option1", i);
         setBackColor(m_option1[i], layout::kOptionColor);
         m_option1[i]->hide();
@@ -170,16 +176,16 @@ void KOVRA_Prazno::buildWidgets()
     static const char *const kCommand1[] = {"Напред", "Назад"};
     const QColor command1Colors[] = {layout::kForwardColor, layout::kBackColor};
     for (int i = 0; i < 2; ++i) {
-        m_command1[i] = placed(new QPushButton(QString::fromUtf8(kCommand1[i]), client),
-                               layout::kCommand1[i]);
+        m_command1[i] =
+            placed(new QPushButton(QString::fromUtf8(kCommand1[i]), client), layout::kCommand1[i]);
         name(m_command1[i], "Command1", i);
         setBackColor(m_command1[i], command1Colors[i]);
         connect(m_command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
     static const char *const kCommand2[] = {"Оценяване", "Напред", "Назад"};
     for (int i = 0; i < 3; ++i) {
-        m_command2[i] = placed(new QPushButton(QString::fromUtf8(kCommand2[i]), client),
-                               layout::kCommand2[i]);
+        m_command2[i] =
+            placed(new QPushButton(QString::fromUtf8(kCommand2[i]), client), layout::kCommand2[i]);
         name(m_command2[i], "Command2", i);
         setBackColor(m_command2[i], layout::kEvaluateColor);
         m_command2[i]->setVisible(i == 0);
@@ -210,11 +216,11 @@ void KOVRA_Prazno::buildWidgets()
                        static_cast<QWidget *>(m_frame1)}) {
         w->setFocusPolicy(Qt::NoFocus);
     }
-    const QWidget *tabOrder[] = {m_text1[0],   m_text1[1],   m_text2[0],   m_text2[1],
-                                 m_text2[2],   m_text2[3],   m_text2[4],   m_text2[6],
-                                 m_option1[0], m_option1[1], m_option1[2], m_option1[3],
+    const QWidget *tabOrder[] = {m_text1[0],    m_text1[1],    m_text2[0],    m_text2[1],
+                                 m_text2[2],    m_text2[3],    m_text2[4],    m_text2[6],
+                                 m_option1[0],  m_option1[1],  m_option1[2],  m_option1[3],
                                  m_command1[0], m_command1[1], m_command2[0], m_command2[1],
-                                 m_command2[2], m_text2[5],  m_option1[4]};
+                                 m_command2[2], m_text2[5],    m_option1[4]};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         setTabOrder(const_cast<QWidget *>(tabOrder[i - 1]), const_cast<QWidget *>(tabOrder[i]));
     }
@@ -242,12 +248,10 @@ void KOVRA_Prazno::Form_Load()
 
     const Twips &forward = layout::kCommand1[0];
     const Twips &back = layout::kCommand1[1];
-    const BarPair shape1 =
-        initialBars(m_shape1Twips[0].width, forward.left, back.left, back.width);
+    const BarPair shape1 = initialBars(m_shape1Twips[0].width, forward.left, back.left, back.width);
     placeBar(m_shape1[0], m_shape1Twips[0], shape1.firstLeft, shape1.firstWidth);
     placeBar(m_shape1[1], m_shape1Twips[1], shape1.secondLeft, shape1.secondWidth);
-    const BarPair shape2 =
-        initialBars(m_shape2Twips[0].width, forward.left, back.left, back.width);
+    const BarPair shape2 = initialBars(m_shape2Twips[0].width, forward.left, back.left, back.width);
     placeBar(m_shape2[0], m_shape2Twips[0], shape2.firstLeft, shape2.firstWidth);
     placeBar(m_shape2[1], m_shape2Twips[1], shape2.secondLeft, shape2.secondWidth);
 

@@ -7,7 +7,6 @@
 #include "twips.h"
 
 #include <QMainWindow>
-
 #include <array>
 #include <memory>
 #include <optional>

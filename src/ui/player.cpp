@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-
 #include <cstdio>
 
 namespace kovra {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QRect>
-
 #include <algorithm>
 #include <cmath>
 
@@ -18,7 +17,10 @@ struct Twips
     float height = 0;
 };
 
-inline int twipsToPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+inline int twipsToPixels(float twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 // Edges are rounded, not sizes, so that shapes that meet in twips meet in pixels.
 // A negative extent is drawn as none.

@@ -46,6 +46,9 @@ void setBackColor(QWidget *widget, const QColor &color)
     widget->setAutoFillBackground(true);
 }
 
-QColor backColor(const QWidget *widget) { return widget->palette().color(QPalette::Window); }
+QColor backColor(const QWidget *widget)
+{
+    return widget->palette().color(QPalette::Window);
+}
 
 } // namespace kovra

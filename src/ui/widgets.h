@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QWidget>
 
 namespace kovra {
@@ -34,6 +35,15 @@ public:
 
 private:
     QByteArray m_caption;
+};
+
+// An option button; a class of its own so that assistive technology gets the window's words
+// for it.
+class OptionButton : public QRadioButton
+{
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
 };
 
 // Sets the colour a widget fills its background with (a push button's face included).
