@@ -83,8 +83,9 @@ KOVRA_Prazno::KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> ra
 {
     setWindowTitle(QString::fromLatin1(kWebAddress) + QStringLiteral("    КОВРА - Ковранит"));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/kovra/icons/kovra-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/kovra/icons/kovra-32.png"), QSize(32, 32));
+    for (const int size : {16, 32, 48, 256}) {
+        icon.addFile(QStringLiteral(":/kovra/icons/kovra-%1.png").arg(size), QSize(size, size));
+    }
     setWindowIcon(icon);
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
     buildMenu();
