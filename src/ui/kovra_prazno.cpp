@@ -14,6 +14,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -170,6 +171,11 @@ void KOVRA_Prazno::buildWidgets()
             placed(new OptionButton(QString::fromUtf8(kOptions[i]), m_frame1), layout::kOption1[i]);
         name(m_option1[i], "Option1", i);
         setBackColor(m_option1[i], layout::kOptionColor);
+        // The review disables the buttons; their captions stay readable on the marks.
+        QPalette palette = m_option1[i]->palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(48, 48, 48));
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(48, 48, 48));
+        m_option1[i]->setPalette(palette);
         m_option1[i]->hide();
         connect(m_option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     }
