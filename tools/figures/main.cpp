@@ -1,0 +1,689 @@
+// kovra-figures: draws the figures of the built-in geometry test.
+//   kovra-figures FOLDER
+// Writes q01.jpg ... q20.jpg (one for every question that has a figure) into FOLDER.
+//
+// A figure is described in model coordinates (y upwards, any unit) together with marks whose
+// size is given in pixels: letters, tick marks, angle arcs. The drawing is then scaled to the
+// largest size at which every line and every label fits inside the picture, and centred.
+
+#include <QDir>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <limits>
+#include <vector>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kJpegQuality = 95;
+constexpr double kMargin = 3.0; // pixels left free at every edge
+
+double radians(double degrees)
+{
+    return degrees * kPi / 180.0;
+}
+
+double length(QPointF v)
+{
+    return std::hypot(v.x(), v.y());
+}
+
+QPointF unit(QPointF v)
+{
+    return v / length(v);
+}
+
+// A model direction as a pixel direction: the picture's y axis points downwards.
+QPointF toPixels(QPointF modelDirection)
+{
+    return unit({modelDirection.x(), -modelDirection.y()});
+}
+
+// The point where line p1p2 meets line p3p4.
+QPointF intersection(QPointF p1, QPointF p2, QPointF p3, QPointF p4)
+{
+    const QPointF d1 = p2 - p1;
+    const QPointF d2 = p4 - p3;
+    const double denominator = d1.x() * d2.y() - d1.y() * d2.x();
+    const QPointF w = p3 - p1;
+    const double t = (w.x() * d2.y() - w.y() * d2.x()) / denominator;
+    return p1 + t * d1;
+}
+
+// The vertices of an isosceles triangle with base AB on the x axis, centred at the origin.
+struct Isosceles
+{
+    QPointF a, b, c;
+};
+
+Isosceles byApexAngle(double base, double apexDegrees)
+{
+    const double height = base / 2.0 / std::tan(radians(apexDegrees) / 2.0);
+    return {{-base / 2.0, 0.0}, {base / 2.0, 0.0}, {0.0, height}};
+}
+
+Isosceles bySides(double base, double leg)
+{
+    return {{-base / 2.0, 0.0}, {base / 2.0, 0.0}, {0.0, std::sqrt(leg * leg - base * base / 4.0)}};
+}
+
+enum class Stroke
+{
+    Side,
+    Line,
+    Dashed,
+    Mark
+};
+
+class Figure
+{
+public:
+    explicit Figure(QSize size) : m_size(size)
+    {
+        m_letterFont = QFont(QStringLiteral("DejaVu Serif"));
+        m_letterFont.setPixelSize(13);
+        m_letterFont.setItalic(true);
+        m_numberFont = QFont(QStringLiteral("DejaVu Sans"));
+        m_numberFont.setPixelSize(11);
+    }
+
+    void segment(QPointF a, QPointF b, Stroke stroke = Stroke::Side)
+    {
+        m_paths.push_back({{{a, {}}, {b, {}}}, stroke});
+    }
+
+    void triangle(QPointF a, QPointF b, QPointF c)
+    {
+        segment(a, b);
+        segment(b, c);
+        segment(c, a);
+    }
+
+    // Equal sides carry the same number of short strokes across their middle.
+    void ticks(QPointF a, QPointF b, int count)
+    {
+        const QPointF middle = (a + b) / 2.0;
+        const QPointF along = toPixels(b - a);
+        const QPointF across(-along.y(), along.x());
+        for (int k = 0; k < count; ++k) {
+            const QPointF centre = along * (3.0 * (k - (count - 1) / 2.0));
+            m_paths.push_back(
+                {{{middle, centre - across * 4.5}, {middle, centre + across * 4.5}}, Stroke::Mark});
+        }
+    }
+
+    // A vertex letter just beyond the vertex, on the side away from the given point.
+    void vertex(QPointF at, const QString &name, QPointF awayFrom)
+    {
+        vertexTowards(at, name, at - awayFrom);
+    }
+
+    // A vertex letter placed in a model direction from the vertex.
+    void vertexTowards(QPointF at, const QString &name, QPointF direction)
+    {
+        place(at, toPixels(direction), 2.5, name, m_letterFont);
+    }
+
+    // A vertex letter wholly inside one quarter around the vertex (signs of the model x and y),
+    // for a vertex crossed by lines in both directions.
+    void vertexInCorner(QPointF at, const QString &name, int xSign, int ySign)
+    {
+        const QSizeF box = boxOf(name, m_letterFont);
+        m_labels.push_back(
+            {at,
+             {xSign * (box.width() / 2.0 + 3.5), -ySign * (box.height() / 2.0 + 1.0)},
+             name,
+             m_letterFont});
+    }
+
+    // A length or name written beside the middle of a segment, on the side away from a point;
+    // `at` moves it along the segment from a (0) to b (1). It keeps clear of tick marks.
+    void side(QPointF a, QPointF b, const QString &text, QPointF awayFrom, double at = 0.5)
+    {
+        const QPointF middle = a + (b - a) * at;
+        QPointF normal = toPixels(QPointF(-(b - a).y(), (b - a).x()));
+        const QPointF away = toPixels(middle - awayFrom);
+        if (QPointF::dotProduct(normal, away) < 0) {
+            normal = -normal;
+        }
+        place(middle, normal, 5.5, text, m_numberFont);
+    }
+
+    // Free text centred at a model point.
+    void text(QPointF at, const QString &text) { m_labels.push_back({at, {}, text, m_numberFont}); }
+
+    // The angle at vertex between the rays towards a and b, marked by an arc (with a stroke
+    // across it when `marked`, for angles known to be equal) and labelled inside the angle.
+    // `where` moves the label between the ray towards a (0) and the ray towards b (1).
+    void angle(QPointF vertex, QPointF a, QPointF b, const QString &label, double radius = 13.0,
+               bool marked = false, double where = 0.5)
+    {
+        const QPointF da = toPixels(a - vertex);
+        const QPointF db = toPixels(b - vertex);
+        const double start = std::atan2(da.y(), da.x());
+        double sweep = std::atan2(db.y(), db.x()) - start;
+        while (sweep > kPi) {
+            sweep -= 2.0 * kPi;
+        }
+        while (sweep <= -kPi) {
+            sweep += 2.0 * kPi;
+        }
+        Path arc{{}, Stroke::Mark};
+        const int steps = 24;
+        for (int i = 0; i <= steps; ++i) {
+            const double t = start + sweep * i / steps;
+            arc.nodes.push_back({vertex, QPointF(std::cos(t), std::sin(t)) * radius});
+        }
+        m_paths.push_back(arc);
+        if (marked) {
+            const double t = start + sweep / 2.0;
+            const QPointF d(std::cos(t), std::sin(t));
+            m_paths.push_back(
+                {{{vertex, d * (radius - 4.0)}, {vertex, d * (radius + 4.0)}}, Stroke::Mark});
+        }
+        if (label.isEmpty()) {
+            return;
+        }
+        // The label sits on a ray inside the angle, as close to the vertex as it can without
+        // touching the arc or either side.
+        const double t = start + sweep * where;
+        const QPointF direction(std::cos(t), std::sin(t));
+        const QSizeF box = boxOf(label, m_numberFont);
+        const auto support = [&](QPointF n) {
+            return box.width() / 2.0 * std::abs(n.x()) + box.height() / 2.0 * std::abs(n.y());
+        };
+        double distance = radius + support(direction) + 1.5;
+        for (const double ray : {start, start + sweep}) {
+            const double apart = std::abs(std::sin(t - ray));
+            if (apart > 1e-6) {
+                const QPointF normal(-std::sin(ray), std::cos(ray));
+                distance = std::max(distance, (support(normal) + 2.0) / apart);
+            }
+        }
+        m_labels.push_back({vertex, direction * distance, label, m_numberFont});
+    }
+
+    // The square mark of a right angle at vertex between the rays towards a and b.
+    void rightAngle(QPointF vertex, QPointF a, QPointF b)
+    {
+        const double size = 6.0;
+        const QPointF da = toPixels(a - vertex) * size;
+        const QPointF db = toPixels(b - vertex) * size;
+        m_paths.push_back({{{vertex, da}, {vertex, da + db}, {vertex, db}}, Stroke::Mark});
+    }
+
+    QImage render() const
+    {
+        const Placement at = fit();
+        QImage image(m_size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        for (const Path &path : m_paths) {
+            painter.setPen(pen(path.stroke));
+            QPainterPath line;
+            line.moveTo(at(path.nodes.front()));
+            for (std::size_t i = 1; i < path.nodes.size(); ++i) {
+                line.lineTo(at(path.nodes[i]));
+            }
+            painter.drawPath(line);
+        }
+        painter.setPen(Qt::black);
+        for (const Label &label : m_labels) {
+            painter.setFont(label.font);
+            const QSizeF box = boxOf(label.text, label.font);
+            const QPointF centre = at({label.anchor, label.offset});
+            painter.drawText(QRectF(centre - QPointF(box.width(), box.height()) / 2.0, box),
+                             Qt::AlignCenter, label.text);
+        }
+        return image;
+    }
+
+private:
+    struct Node
+    {
+        QPointF model;  // model coordinates
+        QPointF offset; // pixels added after scaling
+    };
+    struct Path
+    {
+        std::vector<Node> nodes;
+        Stroke stroke;
+    };
+    struct Label
+    {
+        QPointF anchor;
+        QPointF offset; // of the label's centre, in pixels
+        QString text;
+        QFont font;
+    };
+    using Placement = std::function<QPointF(const Node &)>;
+
+    static QSizeF boxOf(const QString &text, const QFont &font)
+    {
+        const QFontMetricsF metrics(font);
+        return {metrics.horizontalAdvance(text) + 1.0, metrics.ascent() + metrics.descent()};
+    }
+
+    static QPen pen(Stroke stroke)
+    {
+        switch (stroke) {
+        case Stroke::Side:
+            return QPen(Qt::black, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        case Stroke::Line:
+            return QPen(Qt::black, 1.0, Qt::SolidLine, Qt::RoundCap);
+        case Stroke::Dashed: {
+            QPen dashed(Qt::black, 1.0, Qt::CustomDashLine, Qt::FlatCap);
+            dashed.setDashPattern({4.0, 3.0});
+            return dashed;
+        }
+        case Stroke::Mark:
+            break;
+        }
+        return QPen(Qt::black, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    }
+
+    // A label centred on the given pixel direction from a point, just clear of the point.
+    void place(QPointF at, QPointF direction, double gap, const QString &text, const QFont &font)
+    {
+        const QSizeF box = boxOf(text, font);
+        const double reach = box.width() / 2.0 * std::abs(direction.x()) +
+                             box.height() / 2.0 * std::abs(direction.y());
+        m_labels.push_back({at, direction * (reach + gap), text, font});
+    }
+
+    // Every pixel point of the drawing as (model point, pixel offset) pairs.
+    std::vector<Node> extentNodes() const
+    {
+        std::vector<Node> nodes;
+        for (const Path &path : m_paths) {
+            nodes.insert(nodes.end(), path.nodes.begin(), path.nodes.end());
+        }
+        for (const Label &label : m_labels) {
+            const QSizeF box = boxOf(label.text, label.font);
+            for (const double sx : {-0.5, 0.5}) {
+                for (const double sy : {-0.5, 0.5}) {
+                    nodes.push_back({label.anchor,
+                                     label.offset + QPointF(sx * box.width(), sy * box.height())});
+                }
+            }
+        }
+        return nodes;
+    }
+
+    // The largest scale at which the drawing fits, and the shift that centres it.
+    Placement fit() const
+    {
+        const std::vector<Node> nodes = extentNodes();
+        const auto bounds = [&nodes](double scale) {
+            double left = std::numeric_limits<double>::max();
+            double top = left;
+            double right = std::numeric_limits<double>::lowest();
+            double bottom = right;
+            for (const Node &node : nodes) {
+                const double x = scale * node.model.x() + node.offset.x();
+                const double y = -scale * node.model.y() + node.offset.y();
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+            return QRectF(QPointF(left, top), QPointF(right, bottom));
+        };
+        const QSizeF room(m_size.width() - 2.0 * kMargin, m_size.height() - 2.0 * kMargin);
+        double scale = 1000.0;
+        while (scale > 0.01 &&
+               (bounds(scale).width() > room.width() || bounds(scale).height() > room.height())) {
+            scale *= 0.995;
+        }
+        const QRectF used = bounds(scale);
+        const QPointF shift = QPointF(m_size.width(), m_size.height()) / 2.0 - used.center();
+        return [scale, shift](const Node &node) {
+            return QPointF(scale * node.model.x(), -scale * node.model.y()) + node.offset + shift;
+        };
+    }
+
+    QSize m_size;
+    QFont m_letterFont;
+    QFont m_numberFont;
+    std::vector<Path> m_paths;
+    std::vector<Label> m_labels;
+};
+
+// Letters, equal-side ticks and base of the usual isosceles triangle ABC with apex C.
+void drawIsosceles(Figure &f, const Isosceles &t, bool letterC = true)
+{
+    f.triangle(t.a, t.b, t.c);
+    f.ticks(t.a, t.c, 1);
+    f.ticks(t.b, t.c, 1);
+    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    f.vertex(t.a, QStringLiteral("A"), centre);
+    f.vertex(t.b, QStringLiteral("B"), centre);
+    if (letterC) {
+        f.vertex(t.c, QStringLiteral("C"), centre);
+    }
+}
+
+// Question 1: apex angle 40°, AD bisects the angle at A.
+Figure question1()
+{
+    Figure f({150, 146});
+    const Isosceles t = byApexAngle(2.0, 40.0);
+    const QPointF d = intersection(
+        t.a, t.a + QPointF(std::cos(radians(35.0)), std::sin(radians(35.0))), t.b, t.c);
+    drawIsosceles(f, t);
+    f.segment(t.a, d, Stroke::Line);
+    f.vertex(d, QStringLiteral("D"), t.a);
+    f.angle(t.c, t.a, t.b, QStringLiteral("40°"), 24.0);
+    f.angle(t.a, t.b, d, QString(), 22.0, true);
+    f.angle(t.a, d, t.c, QString(), 22.0, true);
+    return f;
+}
+
+// Question 2: perimeter 30 cm, base 3 cm shorter than a leg (legs 11, base 8).
+Figure question2()
+{
+    Figure f({170, 140});
+    const Isosceles t = bySides(8.0, 11.0);
+    drawIsosceles(f, t);
+    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    f.side(t.a, t.c, QStringLiteral("x"), centre);
+    f.side(t.b, t.c, QStringLiteral("x"), centre);
+    f.side(t.a, t.b, QStringLiteral("x - 3"), centre);
+    f.text({-7.0, 10.2}, QStringLiteral("P = 30 cm"));
+    return f;
+}
+
+// Question 3: legs 13 cm, base 10 cm, altitude CH.
+Figure question3()
+{
+    Figure f({180, 140});
+    const Isosceles t = bySides(10.0, 13.0);
+    const QPointF h(0.0, 0.0);
+    drawIsosceles(f, t);
+    f.segment(t.c, h, Stroke::Line);
+    f.rightAngle(h, t.b, t.c);
+    f.vertexTowards(h, QStringLiteral("H"), {-1.0, 1.0});
+    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    f.side(t.a, t.c, QStringLiteral("13 cm"), centre);
+    f.side(t.b, t.c, QStringLiteral("13 cm"), centre);
+    f.side(t.a, t.b, QStringLiteral("10 cm"), centre);
+    return f;
+}
+
+// Question 4: exterior angle 110° at the apex C (side BC produced beyond C).
+Figure question4()
+{
+    Figure f({190, 130});
+    const Isosceles t = byApexAngle(2.0, 70.0);
+    const QPointF e = t.c + (t.c - t.b) * 0.4;
+    drawIsosceles(f, t, false);
+    f.segment(t.c, e, Stroke::Dashed);
+    f.vertexInCorner(t.c, QStringLiteral("C"), 1, 1);
+    f.angle(t.c, e, t.a, QStringLiteral("110°"), 14.0);
+    return f;
+}
+
+// Question 5: legs 9 cm, apex angle 120°, altitude CH.
+Figure question5()
+{
+    Figure f({200, 104});
+    const Isosceles t = byApexAngle(2.0 * 9.0 * std::cos(radians(30.0)), 120.0);
+    const QPointF h(0.0, 0.0);
+    drawIsosceles(f, t);
+    f.segment(t.c, h, Stroke::Line);
+    f.rightAngle(h, t.b, t.c);
+    f.vertexTowards(h, QStringLiteral("H"), {0.0, -1.0});
+    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    f.side(t.a, t.c, QStringLiteral("9 cm"), centre);
+    f.side(t.b, t.c, QStringLiteral("9 cm"), centre);
+    f.angle(t.c, t.a, t.b, QStringLiteral("120°"), 11.0, false, 0.22);
+    return f;
+}
+
+// Question 6: leg 15 cm, median CM 12 cm (base 18).
+Figure question6()
+{
+    Figure f({200, 140});
+    const Isosceles t = bySides(18.0, 15.0);
+    const QPointF m(0.0, 0.0);
+    drawIsosceles(f, t);
+    f.segment(t.c, m, Stroke::Line);
+    f.ticks(t.a, m, 2);
+    f.ticks(m, t.b, 2);
+    f.vertexTowards(m, QStringLiteral("M"), {0.0, -1.0});
+    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    f.side(t.a, t.c, QStringLiteral("15 cm"), centre);
+    f.side(t.c, m, QStringLiteral("12 cm"), t.a, 0.72);
+    return f;
+}
+
+// Question 7: right isosceles triangle KLM with the right angle at M.
+Figure question7()
+{
+    Figure f({170, 110});
+    const QPointF k(-1.0, 0.0);
+    const QPointF l(1.0, 0.0);
+    const QPointF m(0.0, 1.0);
+    f.triangle(k, l, m);
+    f.ticks(k, m, 1);
+    f.ticks(l, m, 1);
+    f.rightAngle(m, k, l);
+    const QPointF centre = (k + l + m) / 3.0;
+    f.vertex(k, QStringLiteral("K"), centre);
+    f.vertex(l, QStringLiteral("L"), centre);
+    f.vertex(m, QStringLiteral("M"), centre);
+    f.angle(k, l, m, QStringLiteral("?"), 16.0);
+    return f;
+}
+
+// Question 9: perimeter 50 cm, base 10 cm (legs 20).
+Figure question9()
+{
+    Figure f({140, 146});
+    const Isosceles t = bySides(10.0, 20.0);
+    drawIsosceles(f, t);
+    f.side(t.a, t.b, QStringLiteral("10 cm"), t.c);
+    f.text({-9.0, 17.0}, QStringLiteral("P = 50 cm"));
+    return f;
+}
+
+// Question 10: apex angle 36°, base 6 cm, AD bisects the angle at A.
+Figure question10()
+{
+    Figure f({130, 146});
+    const Isosceles t = byApexAngle(6.0, 36.0);
+    const QPointF d = intersection(
+        t.a, t.a + QPointF(std::cos(radians(36.0)), std::sin(radians(36.0))), t.b, t.c);
+    drawIsosceles(f, t);
+    f.segment(t.a, d, Stroke::Line);
+    f.vertex(d, QStringLiteral("D"), t.a);
+    f.side(t.a, t.b, QStringLiteral("6 cm"), t.c);
+    f.angle(t.c, t.a, t.b, QStringLiteral("36°"), 26.0);
+    f.angle(t.a, t.b, d, QString(), 20.0, true);
+    f.angle(t.a, d, t.c, QString(), 20.0, true);
+    return f;
+}
+
+// Question 11: the apex angle is 30° more than a base angle (50°, 50°, 80°).
+Figure question11()
+{
+    Figure f({190, 130});
+    const Isosceles t = byApexAngle(2.0, 80.0);
+    drawIsosceles(f, t);
+    f.angle(t.a, t.b, t.c, QStringLiteral("x"), 14.0);
+    f.angle(t.b, t.c, t.a, QStringLiteral("x"), 14.0);
+    f.angle(t.c, t.a, t.b, QStringLiteral("x + 30°"), 14.0);
+    return f;
+}
+
+// Question 12: triangle PQR with 50° at P and 80° at Q, drawn with PQ as the bottom side.
+Figure question12()
+{
+    Figure f({170, 130});
+    const QPointF p(0.0, 0.0);
+    const QPointF q(1.0, 0.0);
+    const double pr = std::sin(radians(80.0)) / std::sin(radians(50.0));
+    const QPointF r = p + pr * QPointF(std::cos(radians(50.0)), std::sin(radians(50.0)));
+    f.triangle(p, q, r);
+    const QPointF centre = (p + q + r) / 3.0;
+    f.vertex(p, QStringLiteral("P"), centre);
+    f.vertex(q, QStringLiteral("Q"), centre);
+    f.vertex(r, QStringLiteral("R"), centre);
+    f.angle(p, q, r, QStringLiteral("50°"), 14.0);
+    f.angle(q, r, p, QStringLiteral("80°"), 12.0);
+    return f;
+}
+
+// Question 13: AB = BC = 7 cm, AC = 10 cm, drawn with AC at the bottom.
+Figure question13()
+{
+    Figure f({200, 120});
+    const Isosceles t = bySides(10.0, 7.0);
+    const QPointF a = t.a;
+    const QPointF c = t.b;
+    const QPointF b = t.c;
+    f.triangle(a, b, c);
+    const QPointF centre = (a + b + c) / 3.0;
+    f.vertex(a, QStringLiteral("A"), centre);
+    f.vertex(b, QStringLiteral("B"), centre);
+    f.vertex(c, QStringLiteral("C"), centre);
+    f.side(a, b, QStringLiteral("7 cm"), centre);
+    f.side(b, c, QStringLiteral("7 cm"), centre);
+    f.side(a, c, QStringLiteral("10 cm"), centre);
+    return f;
+}
+
+// Question 14: base 4 cm, legs 8 cm.
+Figure question14()
+{
+    Figure f({130, 140});
+    const Isosceles t = bySides(4.0, 8.0);
+    drawIsosceles(f, t);
+    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    f.side(t.a, t.b, QStringLiteral("4 cm"), centre);
+    f.side(t.a, t.c, QStringLiteral("8 cm"), centre);
+    return f;
+}
+
+// Question 15: exterior angle 115° at the base vertex A (side BA produced beyond A).
+Figure question15()
+{
+    Figure f({190, 140});
+    const Isosceles t = byApexAngle(2.0, 50.0);
+    const QPointF e = t.a + (t.a - t.b) * 0.45;
+    f.triangle(t.a, t.b, t.c);
+    f.ticks(t.a, t.c, 1);
+    f.ticks(t.b, t.c, 1);
+    f.vertexInCorner(t.a, QStringLiteral("A"), 1, -1);
+    f.vertex(t.b, QStringLiteral("B"), (t.a + t.b + t.c) / 3.0);
+    f.vertex(t.c, QStringLiteral("C"), (t.a + t.b + t.c) / 3.0);
+    f.segment(t.a, e, Stroke::Dashed);
+    f.angle(t.a, t.c, e, QStringLiteral("115°"), 12.0);
+    f.angle(t.c, t.a, t.b, QStringLiteral("?"), 14.0);
+    return f;
+}
+
+// Question 16: the axis of symmetry CM through the apex and the middle of the base.
+Figure question16()
+{
+    Figure f({170, 140});
+    const Isosceles t = byApexAngle(2.0, 56.0);
+    const QPointF m(0.0, 0.0);
+    drawIsosceles(f, t, false);
+    f.segment({0.0, t.c.y() + 0.35}, {0.0, -0.3}, Stroke::Dashed);
+    f.ticks(t.a, m, 2);
+    f.ticks(m, t.b, 2);
+    f.rightAngle(m, t.b, t.c);
+    f.vertexInCorner(m, QStringLiteral("M"), -1, -1);
+    f.vertexInCorner(t.c, QStringLiteral("C"), 1, 1);
+    return f;
+}
+
+// Question 19: MN = MP and 60° at M.
+Figure question19()
+{
+    Figure f({150, 130});
+    const Isosceles t = byApexAngle(2.0, 60.0);
+    const QPointF n = t.a;
+    const QPointF p = t.b;
+    const QPointF m = t.c;
+    f.triangle(n, p, m);
+    f.ticks(n, m, 1);
+    f.ticks(p, m, 1);
+    const QPointF centre = (n + p + m) / 3.0;
+    f.vertex(n, QStringLiteral("N"), centre);
+    f.vertex(p, QStringLiteral("P"), centre);
+    f.vertex(m, QStringLiteral("M"), centre);
+    f.angle(m, n, p, QStringLiteral("60°"), 13.0);
+    return f;
+}
+
+// Question 20: the altitude CH makes 25° with the leg BC (apex angle 50°).
+Figure question20()
+{
+    Figure f({160, 140});
+    const Isosceles t = byApexAngle(2.0, 50.0);
+    const QPointF h(0.0, 0.0);
+    drawIsosceles(f, t);
+    f.segment(t.c, h, Stroke::Line);
+    f.rightAngle(h, t.b, t.c);
+    f.vertexTowards(h, QStringLiteral("H"), {0.0, -1.0});
+    f.angle(t.c, h, t.b, QStringLiteral("25°"), 20.0);
+    f.angle(t.b, t.c, t.a, QStringLiteral("?"), 13.0);
+    return f;
+}
+
+struct Entry
+{
+    int question;
+    Figure (*draw)();
+};
+
+const Entry kFigures[] = {
+    {1, question1},   {2, question2},   {3, question3},   {4, question4},   {5, question5},
+    {6, question6},   {7, question7},   {9, question9},   {10, question10}, {11, question11},
+    {12, question12}, {13, question13}, {14, question14}, {15, question15}, {16, question16},
+    {19, question19}, {20, question20},
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
+        std::fputs("usage: kovra-figures FOLDER\n", stderr);
+        return 2;
+    }
+    const QDir folder(args.first());
+    if (!QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "kovra-figures: cannot create %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+    for (const Entry &entry : kFigures) {
+        const QString name = QStringLiteral("q%1.jpg").arg(entry.question, 2, 10, QLatin1Char('0'));
+        const QString path = folder.filePath(name);
+        if (!entry.draw().render().save(path, "JPG", kJpegQuality)) {
+            std::fprintf(stderr, "kovra-figures: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
