@@ -1,0 +1,1 @@
+kovra_add_test(test_builtin_set SOURCES test_builtin_set.cpp LIBS kovra_content)
