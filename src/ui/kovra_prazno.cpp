@@ -173,8 +173,8 @@ void KOVRA_Prazno::buildWidgets()
         setBackColor(m_option1[i], layout::kOptionColor);
         // The review disables the buttons; their captions stay readable on the marks.
         QPalette palette = m_option1[i]->palette();
-        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(48, 48, 48));
-        palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(48, 48, 48));
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(Qt::black));
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(Qt::black));
         m_option1[i]->setPalette(palette);
         m_option1[i]->hide();
         connect(m_option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
