@@ -1,0 +1,290 @@
+// Event handling through the real window: every user action is a mouse click on the real
+// KOVRA_Prazno, followed by the delivery of the events it posted (the update of the changed
+// widgets among them) and a paint of the whole window; the floor is the same delivery and
+// paint with no action before it. A floor sample is taken right before every action sample,
+// so that both meet the same load.
+//
+// The content is the built-in set with the explanations setting turned on, so that the
+// review buttons are shown. Every action is checked to have done its work.
+//
+// Usage: kovra-bench-events [rounds] (default 6). Prints the figures and PASS or MISS against
+// the target (each action's median at most 2 x the floor's median); exits 1 on a MISS.
+
+#include "content/builtin.h"
+#include "content/danni.h"
+#include "run/random.h"
+#include "run/run_state.h"
+#include "ui/kovra_prazno.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleFactory>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace kovra;
+
+namespace {
+
+constexpr double kActionTarget = 2.0;
+
+struct Group
+{
+    const char *name;
+    std::vector<double> ms;
+};
+
+[[noreturn]] void fail(const char *what)
+{
+    std::fprintf(stderr, "kovra-bench-events: %s\n", what);
+    std::exit(2);
+}
+
+void expect(bool condition, const char *what)
+{
+    if (!condition) {
+        fail(what);
+    }
+}
+
+double percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
+    return values.at(std::max<std::size_t>(rank, 1) - 1);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+class Bench
+{
+public:
+    explicit Bench(KOVRA_Danni content) : m_content(std::move(content)) {}
+
+    // The floor paints every visible widget of the window.
+    static void checkFloorPaintsAll(KOVRA_Prazno &window)
+    {
+        struct PaintCounter : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                paints += event->type() == QEvent::Paint ? 1 : 0;
+                return false;
+            }
+        } counter;
+        int visible = 0;
+        for (const QWidget *w : window.findChildren<QWidget *>()) {
+            visible += w->isVisible() ? 1 : 0;
+        }
+        QCoreApplication::instance()->installEventFilter(&counter);
+        settle(window);
+        QCoreApplication::instance()->removeEventFilter(&counter);
+        expect(counter.paints >= visible, "the floor does not paint the whole window");
+    }
+
+    std::unique_ptr<KOVRA_Prazno> openWindow()
+    {
+        auto window =
+            std::make_unique<KOVRA_Prazno>(m_content, std::make_unique<ClockRandom>(m_seed++));
+        window->show();
+        expect(QTest::qWaitForWindowExposed(window.get()), "the window was not exposed");
+        for (int i = 0; i < 3; ++i) {
+            settle(*window);
+        }
+        return window;
+    }
+
+    // An action, with a floor sample of the same window right before it.
+    void measure(KOVRA_Prazno &window, Group &group, const std::function<void()> &action)
+    {
+        m_timer.start();
+        settle(window);
+        m_floor.ms.push_back(static_cast<double>(m_timer.nsecsElapsed()) / 1e6);
+        m_timer.start();
+        action();
+        settle(window);
+        group.ms.push_back(static_cast<double>(m_timer.nsecsElapsed()) / 1e6);
+    }
+
+    static void click(QAbstractButton *button)
+    {
+        expect(button->isVisible() && button->isEnabled(), "a button to click is not available");
+        // An option button takes the click on its indicator, a push button anywhere.
+        const QPoint at = qobject_cast<QRadioButton *>(button) != nullptr
+                              ? QPoint(button->height() / 2, button->height() / 2)
+                              : button->rect().center();
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    static int choicesShown(const KOVRA_Prazno &window)
+    {
+        int k = 0;
+        while (k < 5 && window.Option1(k)->isVisible()) {
+            ++k;
+        }
+        return k;
+    }
+
+    void run(int rounds)
+    {
+        navigation(rounds);
+        options(rounds);
+        evaluation(rounds);
+    }
+
+    void print() const;
+    [[nodiscard]] bool allPass() const;
+
+private:
+    // What the event loop does after an event: deliver the posted events, among them the
+    // update that paints the changed widgets into the backing store; then the whole window is
+    // painted once more, widget by widget, into a pixmap.
+    static void settle(QWidget &window)
+    {
+        QCoreApplication::sendPostedEvents();
+        const QPixmap shot = window.grab();
+        expect(!shot.isNull(), "the window did not paint");
+    }
+
+    void navigation(int rounds)
+    {
+        const auto window = openWindow();
+        checkFloorPaintsAll(*window);
+        const int n = window->runState().QuestionCount;
+        for (int round = 0; round < rounds; ++round) {
+            for (int p = 0; p < n - 1; ++p) {
+                measure(*window, m_forward, [&] { click(window->Command1(0)); });
+                expect(window->runState().CurrentPos == p + 1, "Напред did not move");
+            }
+            for (int p = n - 1; p > 0; --p) {
+                measure(*window, m_back, [&] { click(window->Command1(1)); });
+                expect(window->runState().CurrentPos == p - 1, "Назад did not move");
+            }
+        }
+    }
+
+    void options(int rounds)
+    {
+        for (int round = 0; round < (rounds + 1) / 2; ++round) {
+            const auto window = openWindow();
+            const int n = window->runState().QuestionCount;
+            for (int p = 0; p < n; ++p) {
+                const int k = choicesShown(*window);
+                for (int s = 0; s < k; ++s) {
+                    measure(*window, m_option, [&] { click(window->Option1(s)); });
+                    expect(window->Option1(s)->isChecked() && window->runState().ClickedOption == s,
+                           "the option click was not recorded");
+                }
+                click(window->Command1(0));
+            }
+        }
+    }
+
+    void evaluation(int rounds)
+    {
+        for (int round = 0; round < 4 * rounds; ++round) {
+            const auto window = openWindow();
+            const int n = window->runState().QuestionCount;
+            // Answers at every position but the last, with both right and wrong ones.
+            for (int p = 0; p < n - 1; ++p) {
+                click(window->Option1((p + round) % choicesShown(*window)));
+                click(window->Command1(0));
+            }
+            measure(*window, m_evaluate, [&] { click(window->Command2(0)); });
+            expect(!window->Command2(0)->isEnabled() && window->runState().CurrentPos == 0,
+                   "the evaluation did not run");
+            for (int p = 0; p < n - 1; ++p) {
+                measure(*window, m_reviewForward, [&] { click(window->Command2(1)); });
+                expect(window->runState().CurrentPos == p + 1, "the review did not move forward");
+            }
+            for (int p = n - 1; p > 0; --p) {
+                measure(*window, m_reviewBack, [&] { click(window->Command2(2)); });
+                expect(window->runState().CurrentPos == p - 1, "the review did not move back");
+            }
+        }
+    }
+
+    KOVRA_Danni m_content;
+    unsigned m_seed = 20240601;
+    QElapsedTimer m_timer;
+    Group m_floor{"repaint alone (the floor)", {}};
+    Group m_forward{"Command1(0) Напред", {}};
+    Group m_back{"Command1(1) Назад", {}};
+    Group m_option{"Option1(s) option click", {}};
+    Group m_evaluate{"Command2(0) Оценяване, fresh window", {}};
+    Group m_reviewForward{"Command2(1) review Напред", {}};
+    Group m_reviewBack{"Command2(2) review Назад", {}};
+
+    [[nodiscard]] std::vector<const Group *> actions() const
+    {
+        return {&m_forward, &m_back, &m_option, &m_evaluate, &m_reviewForward, &m_reviewBack};
+    }
+};
+
+void Bench::print() const
+{
+    const double floor = median(m_floor.ms);
+    std::printf("== event handling (ms; click, posted events, paint of the whole window) ==\n");
+    std::printf("%6s %9s %9s %7s %8s  %s\n", "n", "median", "p95", "ratio", "", "what");
+    std::printf("%6zu %9.3f %9.3f %7s %8s  %s\n", m_floor.ms.size(), floor,
+                percentile(m_floor.ms, 0.95), "1", "", m_floor.name);
+    for (const Group *group : actions()) {
+        const double m = median(group->ms);
+        std::printf("%6zu %9.3f %9.3f %7.2f %8s  %s\n", group->ms.size(), m,
+                    percentile(group->ms, 0.95), m / floor,
+                    m / floor <= kActionTarget ? "PASS" : "MISS", group->name);
+    }
+    std::printf("target: each action's median <= %.1f x the floor's median\n", kActionTarget);
+}
+
+bool Bench::allPass() const
+{
+    const double floor = median(m_floor.ms);
+    const auto groups = actions();
+    return std::all_of(groups.begin(), groups.end(),
+                       [floor](const Group *g) { return median(g->ms) / floor <= kActionTarget; });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 6;
+
+    LoadResult loaded = loadBuiltInContent();
+    expect(loaded.content.has_value(), "the built-in set does not load");
+    KOVRA_Danni content = std::move(*loaded.content);
+    // The explanations setting on: its row ends in the flag digit.
+    QByteArray row = content.List2().list(ExplanationsRow);
+    row.back() = '1';
+    content.List2().setList(ExplanationsRow, row);
+    expect(content.flag(ExplanationsRow) == 1, "the explanations setting did not turn on");
+    int figures = 0;
+    for (int k = 1; k < KOVRA_Danni::kFigureSlots; ++k) {
+        figures += content.Picture1(k).isNull() ? 0 : 1;
+    }
+
+    Bench bench(std::move(content));
+    bench.run(rounds);
+    std::printf("content: the built-in set, explanations on, %d figures\n", figures);
+    bench.print();
+    return bench.allPass() ? 0 : 1;
+}

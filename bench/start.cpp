@@ -1,0 +1,17 @@
+// The player's start-up as the program does it (src/ui/main.cpp), with the expose probe of
+// the bare program: it reports the moment the window is exposed and exits.
+
+#include "content/builtin.h"
+#include "exposed.h"
+#include "ui/player.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    kovra::bench::ExposeProbe probe(app);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    return kovra::runPlayer(kovra::loadBuiltInContent());
+}
