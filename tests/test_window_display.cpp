@@ -1,11 +1,16 @@
-// What the window shows where it defers or caches work: the window icon read on first use.
+// What the window shows where it defers or caches work: the window icon read on first use,
+// the figures scaled once for their area.
 
 #include "content_builder.h"
 #include "run/random.h"
 #include "ui/kovra_prazno.h"
 
 #include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
 #include <QTest>
+#include <cmath>
 
 using namespace kovra;
 using namespace kovra::testing;
@@ -18,6 +23,39 @@ std::unique_ptr<KOVRA_Prazno> makeWindow(KOVRA_Danni content)
         std::move(content), std::make_unique<FixedDraws>(std::vector<float>(64, 0.0F)));
 }
 
+// A figure with a diagonal and a frame, so that a wrong scale or a wrong figure shows.
+QImage figure(int width, int height, QColor color)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(color, 3));
+    painter.drawRect(1, 1, width - 3, height - 3);
+    painter.drawLine(0, 0, width - 1, height - 1);
+    return image;
+}
+
+// Whether a shown figure is the source fitted into the area: the source itself when it fits,
+// else the source scaled to the shown size, which keeps its proportions to a pixel and meets
+// the area's width or height.
+bool fitsItsArea(const QImage &source, const QImage &shown, const QSize &area)
+{
+    if (source.width() <= area.width() && source.height() <= area.height()) {
+        return shown.convertToFormat(QImage::Format_RGB32) ==
+               source.convertToFormat(QImage::Format_RGB32);
+    }
+    const bool inside = shown.width() <= area.width() && shown.height() <= area.height();
+    const bool meets = shown.width() >= area.width() - 1 || shown.height() >= area.height() - 1;
+    const double drift = std::abs(double(shown.width()) * source.height() -
+                                  double(shown.height()) * source.width()) /
+                         source.height();
+    const QImage scaled =
+        source.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return inside && meets && drift <= 1.0 &&
+           shown.convertToFormat(QImage::Format_RGB32) ==
+               scaled.convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 class TestWindowDisplay : public QObject
@@ -25,6 +63,7 @@ class TestWindowDisplay : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void iconHasItsFourSizes();
+    void figuresFitTheirArea();
 };
 
 void TestWindowDisplay::iconHasItsFourSizes()
@@ -43,6 +82,52 @@ void TestWindowDisplay::iconHasItsFourSizes()
     }
     // A size between two files is drawn from the larger one.
     QCOMPARE(icon.pixmap(QSize(24, 24)).size(), QSize(24, 24));
+}
+
+void TestWindowDisplay::figuresFitTheirArea()
+{
+    KOVRA_Danni content = makeContent(fourChoices(5));
+    content.Picture1(1) = figure(150, 146, Qt::red);   // taller than the area
+    content.Picture1(2) = figure(120, 90, Qt::blue);   // fits
+    content.Picture1(4) = figure(400, 100, Qt::green); // wider than the area
+    const auto window = makeWindow(std::move(content));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QSize area = window->Picture2()->size();
+    QVERIFY(area.width() < 400 && area.height() < 146);
+
+    const int n = window->runState().QuestionCount;
+    std::vector<qint64> firstShown(static_cast<std::size_t>(n), 0);
+    // Forward through the run twice: the second time shows the very pixmaps of the first.
+    for (int round = 0; round < 2; ++round) {
+        for (int p = 0; p < n; ++p) {
+            QCOMPARE(window->runState().CurrentPos, p);
+            const int q = window->runState().questionAt(p);
+            const QImage &source = window->content()->Picture1(q + 1);
+            const QPixmap shown = window->Picture2()->pixmap();
+            if (source.isNull()) {
+                QVERIFY2(shown.isNull(), "a question without a figure shows none");
+            } else {
+                QVERIFY2(fitsItsArea(source, shown.toImage(), area),
+                         qPrintable(QStringLiteral("question %1 shows %2x%3")
+                                        .arg(q)
+                                        .arg(shown.width())
+                                        .arg(shown.height())));
+                auto &key = firstShown[static_cast<std::size_t>(p)];
+                if (round == 0) {
+                    key = shown.cacheKey();
+                } else {
+                    QCOMPARE(shown.cacheKey(), key);
+                }
+            }
+            if (p < n - 1) {
+                window->Command1(0)->click();
+            }
+        }
+        for (int p = n - 1; p > 0; --p) {
+            window->Command1(1)->click();
+        }
+    }
 }
 
 QTEST_MAIN(TestWindowDisplay)

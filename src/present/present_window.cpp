@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QRadioButton>
 
 namespace kovra {
@@ -65,16 +66,26 @@ void KOVRA_Prazno::ShowFigure(int q)
         return;
     }
     // Fit the figure into the area, keeping its proportions; draw it at the screen's pixel
-    // density from the full-resolution image.
+    // density from the full-resolution image. The scaled figure is kept in the pixmap cache
+    // for this image, area and density, so that it is scaled once and not at every display.
     const QSize area = m_picture2->size();
-    const QSize shown = figure.size().boundedTo(area).isEmpty()
-                            ? figure.size()
-                            : figure.size().scaled(figure.size().boundedTo(area),
-                                                   Qt::KeepAspectRatio);
     const qreal ratio = m_picture2->devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(figure.scaled(
-        (QSizeF(shown) * ratio).toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    pixmap.setDevicePixelRatio(ratio);
+    const QString key = QStringLiteral("kovra-figure-%1-%2x%3@%4")
+                            .arg(figure.cacheKey())
+                            .arg(area.width())
+                            .arg(area.height())
+                            .arg(ratio);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        const QSize shown =
+            figure.size().boundedTo(area).isEmpty()
+                ? figure.size()
+                : figure.size().scaled(figure.size().boundedTo(area), Qt::KeepAspectRatio);
+        pixmap = QPixmap::fromImage(figure.scaled((QSizeF(shown) * ratio).toSize(),
+                                                  Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        pixmap.setDevicePixelRatio(ratio);
+        QPixmapCache::insert(key, pixmap);
+    }
     m_picture2->setPixmap(pixmap);
 }
 
