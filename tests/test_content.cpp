@@ -111,6 +111,7 @@ private Q_SLOTS:
     void problems_data();
     void problems();
     void malformedFile();
+    void problemsOnOneLine();
     void placeholders();
     void figures();
     void dumpOfFixture();
@@ -288,6 +289,36 @@ void TestContent::malformedFile()
     const LoadResult missing = loadContentFolder(QStringLiteral("/nonexistent/folder"));
     QVERIFY(!missing.content);
     QCOMPARE(missing.problems.front().kind, ProblemKind::Unreadable);
+}
+
+void TestContent::problemsOnOneLine()
+{
+    // Names and texts from the file come back in the words with their control characters
+    // escaped, so that every problem stays one line.
+    QJsonObject set = validSet();
+    set.insert(QStringLiteral("sett\nings"), 1);
+    editQuestion(set, 0, [](QJsonObject &q) {
+        q.insert(QStringLiteral("figure"), QStringLiteral("figures/a\r\nb.jpg"));
+    });
+    editQuestion(set, 1, [](QJsonObject &q) {
+        q.insert(QStringLiteral("key"), QStringLiteral("40\u000b\u0004"));
+    });
+    const LoadResult result = loadContent(QJsonDocument(set).toJson(), figureFiles);
+    QVERIFY(!result.content);
+    QStringList lines;
+    for (const Problem &p : result.problems) {
+        lines << describe(p);
+    }
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0],
+             QStringLiteral("error: field \"sett\\nings\" is not a field of the content format "
+                            "(misspelt?)"));
+    QCOMPARE(lines[1], QStringLiteral("error: question 1, field \"figure\" "
+                                      "\u00ABfigures/a\\r\\nb.jpg\u00BB is not a plain relative "
+                                      "file name"));
+    QCOMPARE(lines[2],
+             QStringLiteral("error: question 2, field \"key\" \u00AB40\\u000b\\u0004\u00BB "
+                            "equals no choice exactly (blanks, case and letters count)"));
 }
 
 void TestContent::placeholders()

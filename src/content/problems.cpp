@@ -6,6 +6,30 @@ namespace kovra {
 
 namespace {
 
+// A text taken from the content as part of one printable line: control characters and line
+// and paragraph separators are written as escapes.
+QString visible(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar ch : text) {
+        const QChar::Category category = ch.category();
+        if (category != QChar::Other_Control && category != QChar::Separator_Line &&
+            category != QChar::Separator_Paragraph) {
+            shown += ch;
+        } else if (ch == QLatin1Char('\n')) {
+            shown += QLatin1String("\\n");
+        } else if (ch == QLatin1Char('\r')) {
+            shown += QLatin1String("\\r");
+        } else if (ch == QLatin1Char('\t')) {
+            shown += QLatin1String("\\t");
+        } else {
+            shown += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+        }
+    }
+    return shown;
+}
+
 QString place(const Problem &p)
 {
     QString where;
@@ -16,18 +40,21 @@ QString place(const Problem &p)
         if (!where.isEmpty()) {
             where += QStringLiteral(", ");
         }
-        where += QStringLiteral("field \"%1\"").arg(p.field);
+        where += QStringLiteral("field \"%1\"").arg(visible(p.field));
     }
     return where.isEmpty() ? QStringLiteral("content") : where;
 }
 
-QString quoted(const QString &text) { return QStringLiteral("\u00AB%1\u00BB").arg(text); }
+QString quoted(const QString &text)
+{
+    return QStringLiteral("\u00AB%1\u00BB").arg(visible(text));
+}
 
 QString words(const Problem &p)
 {
     switch (p.kind) {
     case ProblemKind::Unreadable:
-        return QStringLiteral("cannot read %1").arg(p.detail);
+        return QStringLiteral("cannot read %1").arg(visible(p.detail));
     case ProblemKind::Malformed:
         return QStringLiteral("is not valid JSON: %1").arg(p.detail);
     case ProblemKind::NotAnObject:
@@ -68,7 +95,7 @@ QString words(const Problem &p)
     case ProblemKind::FlagNotBinary:
         return QStringLiteral("ends in %1; a flag should end in 0 or 1").arg(quoted(p.detail));
     case ProblemKind::LookAlike:
-        return QStringLiteral("choices look the same on screen: %1").arg(p.detail);
+        return QStringLiteral("choices look the same on screen: %1").arg(visible(p.detail));
     }
     return {};
 }
