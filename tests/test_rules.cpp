@@ -5,6 +5,7 @@
 #include "content/textnum.h"
 #include "evaluate/grade.h"
 #include "present/bars.h"
+#include "present/navigation.h"
 #include "run/run_state.h"
 
 #include <QTest>
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void totoVerdict_data();
     void totoVerdict();
     void windows1251();
+    void steps_data();
+    void steps();
 };
 
 void TestRules::numericReading_data()
@@ -101,18 +104,18 @@ void TestRules::phrase_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<QByteArray>("phrase");
-    QTest::newRow("worked example") << QByteArray("AB ___ CD") << QByteArray("xy")
-                                    << QByteArray("AB  xy CD");
-    QTest::newRow("blank at the end") << QByteArray("AB ___") << QByteArray("xy")
-                                      << QByteArray("AB  xy ");
+    QTest::newRow("worked example")
+        << QByteArray("AB ___ CD") << QByteArray("xy") << QByteArray("AB  xy CD");
+    QTest::newRow("blank at the end")
+        << QByteArray("AB ___") << QByteArray("xy") << QByteArray("AB  xy ");
     QTest::newRow("one character after the blank")
         << QByteArray("AB ___.") << QByteArray("xy") << QByteArray("AB  xy ");
-    QTest::newRow("blank at the start") << QByteArray("___ is") << QByteArray("It")
-                                        << QByteArray(" It is");
-    QTest::newRow("only the first blank") << QByteArray("a _ b _ c") << QByteArray("X")
-                                          << QByteArray("a  X b _ c");
-    QTest::newRow("no blank keeps the text") << QByteArray("no blank") << QByteArray("X")
-                                             << QByteArray("no blank X ");
+    QTest::newRow("blank at the start")
+        << QByteArray("___ is") << QByteArray("It") << QByteArray(" It is");
+    QTest::newRow("only the first blank")
+        << QByteArray("a _ b _ c") << QByteArray("X") << QByteArray("a  X b _ c");
+    QTest::newRow("no blank keeps the text")
+        << QByteArray("no blank") << QByteArray("X") << QByteArray("no blank X ");
 }
 
 void TestRules::phrase()
@@ -132,15 +135,15 @@ void TestRules::bars_data()
     QTest::addColumn<float>("secondWidth");
     const float end = barEnd(9000, 1575);
     QTest::newRow("first position") << 0 << 21 << 50.0F << 290.0F << end - 290.0F;
-    QTest::newRow("second position") << 1 << 21 << float(50 + 10525.0 / 21)
-                                     << float(240 + 50 + 10525.0 / 21)
-                                     << end - float(240 + 50 + 10525.0 / 21);
+    QTest::newRow("second position")
+        << 1 << 21 << float(50 + 10525.0 / 21) << float(240 + 50 + 10525.0 / 21)
+        << end - float(240 + 50 + 10525.0 / 21);
     QTest::newRow("last of 20") << 19 << 20 << float(50 + 19 * 10525.0 / 20)
                                 << float(290 + 19 * 10525.0 / 20)
                                 << end - float(290 + 19 * 10525.0 / 20);
     // Past 36 questions the second bar would be negative at the last position.
-    QTest::newRow("last of 40 is clamped") << 39 << 40 << float(50 + 39 * 10525.0 / 40)
-                                           << float(290 + 39 * 10525.0 / 40) << 0.0F;
+    QTest::newRow("last of 40 is clamped")
+        << 39 << 40 << float(50 + 39 * 10525.0 / 40) << float(290 + 39 * 10525.0 / 40) << 0.0F;
 }
 
 void TestRules::bars()
@@ -179,10 +182,10 @@ void TestRules::score_data()
                               << w1251("Резултат: 15/21 = 71%");
     QTest::newRow("all right") << QList<QByteArray>(21, "1") << w1251("Резултат: 21/21 = 100%");
     QTest::newRow("none answered") << QList<QByteArray>(21, "-1") << w1251("Резултат: 0/21 = 0%");
-    QTest::newRow("2 of 3 rounds down") << QList<QByteArray>{"1", "0", "1"}
-                                        << w1251("Резултат: 2/3 = 66%");
-    QTest::newRow("only exactly 1 counts") << QList<QByteArray>{"1", "1.0", " 1"}
-                                           << w1251("Резултат: 1/3 = 33%");
+    QTest::newRow("2 of 3 rounds down")
+        << QList<QByteArray>{"1", "0", "1"} << w1251("Резултат: 2/3 = 66%");
+    QTest::newRow("only exactly 1 counts")
+        << QList<QByteArray>{"1", "1.0", " 1"} << w1251("Резултат: 1/3 = 33%");
 }
 
 void TestRules::score()
@@ -206,14 +209,14 @@ void TestRules::totoVerdict_data()
     QTest::addColumn<QByteArray>("caption");
     QTest::newRow("same text") << QByteArray("40") << QByteArray("40") << 21
                                << w1251("Проверка - Да");
-    QTest::newRow("different text") << QByteArray("40") << QByteArray("70") << 21
-                                    << w1251("Вероятно!");
+    QTest::newRow("different text")
+        << QByteArray("40") << QByteArray("70") << 21 << w1251("Вероятно!");
     QTest::newRow("one unanswered, same text")
         << QByteArray("40") << QByteArray("40") << 20 << w1251("Частично!");
     QTest::newRow("design rows") << QByteArray("Pyrwi") << QByteArray("Posleden") << 0
                                  << w1251("Частично!");
-    QTest::newRow("trailing blank differs") << QByteArray("40") << QByteArray("40 ") << 21
-                                            << w1251("Вероятно!");
+    QTest::newRow("trailing blank differs")
+        << QByteArray("40") << QByteArray("40 ") << 21 << w1251("Вероятно!");
 }
 
 void TestRules::totoVerdict()
@@ -246,6 +249,30 @@ void TestRules::windows1251()
         }
     }
     QCOMPARE(toCp1251(fromCp1251(all)).value_or(QByteArray()), all);
+}
+
+void TestRules::steps_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("to");
+    QTest::newRow("forward") << 3 << 1 << 4;
+    QTest::newRow("forward at the last stays") << 20 << 1 << 20;
+    QTest::newRow("back") << 3 << -1 << 2;
+    QTest::newRow("back at the first stays") << 0 << -1 << 0;
+    QTest::newRow("other step stays") << 5 << 2 << 5;
+}
+
+void TestRules::steps()
+{
+    QFETCH(int, from);
+    QFETCH(int, step);
+    QFETCH(int, to);
+    RunState state;
+    state.QuestionCount = 21;
+    state.CurrentPos = static_cast<std::int16_t>(from);
+    stepPosition(state, step);
+    QCOMPARE(int(state.CurrentPos), to);
 }
 
 QTEST_APPLESS_MAIN(TestRules)

@@ -3,6 +3,7 @@
 #include "content/cp1251.h"
 #include "content/textnum.h"
 #include "evaluate/grade.h"
+#include "present/navigation.h"
 #include "ui/kovra_prazno.h"
 #include "ui/layout.h"
 #include "ui/widgets.h"
@@ -14,7 +15,6 @@ namespace kovra {
 
 void KOVRA_Prazno::Command2_Click(int index)
 {
-    const int last = m_state.QuestionCount - 1;
     if (index == 0) {
         Command2(0)->setEnabled(false);
         Command1(0)->hide();
@@ -34,17 +34,7 @@ void KOVRA_Prazno::Command2_Click(int index)
         ShowReview();
         return;
     }
-    if (index == 1) {
-        m_state.CurrentPos = static_cast<std::int16_t>(m_state.CurrentPos + 1);
-        if (m_state.CurrentPos > last) {
-            m_state.CurrentPos = static_cast<std::int16_t>(last);
-        }
-    } else if (index == 2) {
-        m_state.CurrentPos = static_cast<std::int16_t>(m_state.CurrentPos - 1);
-        if (m_state.CurrentPos < 0) {
-            m_state.CurrentPos = 0;
-        }
-    }
+    stepPosition(m_state, index == 1 ? 1 : index == 2 ? -1 : 0);
     ShowReview();
 }
 

@@ -3,6 +3,7 @@
 #include "content/cp1251.h"
 #include "content/textnum.h"
 #include "present/bars.h"
+#include "present/navigation.h"
 #include "ui/kovra_prazno.h"
 #include "ui/layout.h"
 #include "ui/widgets.h"
@@ -109,18 +110,7 @@ void KOVRA_Prazno::UpdateStatus()
 
 void KOVRA_Prazno::Command1_Click(int index)
 {
-    const int last = m_state.QuestionCount - 1;
-    if (index == 0) {
-        m_state.CurrentPos = static_cast<std::int16_t>(m_state.CurrentPos + 1);
-        if (m_state.CurrentPos > last) {
-            m_state.CurrentPos = static_cast<std::int16_t>(last);
-        }
-    } else if (index == 1) {
-        m_state.CurrentPos = static_cast<std::int16_t>(m_state.CurrentPos - 1);
-        if (m_state.CurrentPos < 0) {
-            m_state.CurrentPos = 0;
-        }
-    }
+    stepPosition(m_state, index == 0 ? 1 : index == 1 ? -1 : 0);
     ShowQuestion();
 }
 
