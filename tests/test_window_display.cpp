@@ -1,10 +1,14 @@
 // What the window shows where it defers or caches work: the window icon read on first use,
-// the figures scaled once for their area.
+// the figures decoded when first read and scaled once for their area.
 
+#include "content/loader.h"
 #include "content_builder.h"
 #include "run/random.h"
+#include "run/startup.h"
 #include "ui/kovra_prazno.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
@@ -64,6 +68,7 @@ class TestWindowDisplay : public QObject
 private Q_SLOTS:
     void iconHasItsFourSizes();
     void figuresFitTheirArea();
+    void figureDecodedOnFirstRead();
 };
 
 void TestWindowDisplay::iconHasItsFourSizes()
@@ -128,6 +133,57 @@ void TestWindowDisplay::figuresFitTheirArea()
             window->Command1(1)->click();
         }
     }
+}
+
+void TestWindowDisplay::figureDecodedOnFirstRead()
+{
+    const QString folder = qEnvironmentVariable("KOVRA_FIXTURES") + QStringLiteral("/small");
+    QImage file(folder + QStringLiteral("/figures/triangle.jpg"));
+    QVERIFY(!file.isNull());
+
+    LoadResult loaded = loadContentFolder(folder);
+    QVERIFY(loaded.content);
+    KOVRA_Danni content = std::move(*loaded.content);
+    int figures = 0;
+    for (int k = 0; k < KOVRA_Danni::kFigureSlots; ++k) {
+        figures += content.Picture1(k).isNull() ? 0 : 1;
+    }
+    QCOMPARE(figures, 1);
+    QCOMPARE(content.Picture1(1), file);
+
+    // A copy made before the first read reads the same figure, and so does the original.
+    KOVRA_Danni again = std::move(*loadContentFolder(folder).content);
+    again.copyPicture1(5, 1);
+    QCOMPARE(again.Picture1(5), file);
+    QCOMPARE(again.Picture1(1), file);
+    const KOVRA_Danni &readOnly = again;
+    QCOMPARE(readOnly.Picture1(1), file);
+
+    // The check question of the start-up gets question 1's figure.
+    KOVRA_Danni check = std::move(*loadContentFolder(folder).content);
+    const int n = check.List1(0).listCount();
+    appendCheckQuestion(check);
+    QCOMPARE(check.Picture1(n + 1), file);
+
+    // A figure whose file name tells another format than its content is read by its content.
+    QFile json(folder + QStringLiteral("/content.json"));
+    QVERIFY(json.open(QIODevice::ReadOnly));
+    const QImage drawn = figure(30, 20, Qt::darkGreen);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(drawn.save(&buffer, "PNG"));
+    LoadResult misnamed =
+        loadContent(json.readAll(), [&png](const QString &) { return std::optional(png); });
+    QVERIFY(misnamed.content);
+    QCOMPARE(misnamed.content->Picture1(1).convertToFormat(QImage::Format_RGB32), drawn);
+
+    // An image put into a slot replaces the figure there.
+    KOVRA_Danni replaced = std::move(*loadContentFolder(folder).content);
+    replaced.Picture1(1) = figure(10, 10, Qt::black);
+    QCOMPARE(replaced.Picture1(1).size(), QSize(10, 10));
+    replaced.setPicture1File(2, QByteArray());
+    QVERIFY(replaced.Picture1(2).isNull());
 }
 
 QTEST_MAIN(TestWindowDisplay)

@@ -2,8 +2,11 @@
 
 #include "textnum.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace kovra {
 
@@ -29,6 +32,44 @@ const TextList &KOVRA_Danni::Poredica(int c) const
     return m_poredica.at(static_cast<std::size_t>(c));
 }
 
-int KOVRA_Danni::flag(int settingsRow) const { return flagDigit(m_settings.list(settingsRow)); }
+QImage &KOVRA_Danni::Picture1(int k)
+{
+    return const_cast<QImage &>(std::as_const(*this).Picture1(k));
+}
+
+const QImage &KOVRA_Danni::Picture1(int k) const
+{
+    const auto slot = static_cast<std::size_t>(k);
+    QImage &image = m_picture1.at(slot);
+    FigureFile &file = m_picture1File.at(slot);
+    if (!file.bytes.isNull()) {
+        QBuffer buffer(&file.bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, file.format);
+        reader.setAutoDetectImageFormat(file.format.isEmpty());
+        image = reader.read();
+        file = FigureFile();
+    }
+    return image;
+}
+
+void KOVRA_Danni::setPicture1File(int k, QByteArray file, QByteArray format)
+{
+    const auto slot = static_cast<std::size_t>(k);
+    m_picture1.at(slot) = QImage();
+    m_picture1File.at(slot) = {std::move(file), std::move(format)};
+}
+
+void KOVRA_Danni::copyPicture1(int to, int from)
+{
+    m_picture1.at(static_cast<std::size_t>(to)) = m_picture1.at(static_cast<std::size_t>(from));
+    m_picture1File.at(static_cast<std::size_t>(to)) =
+        m_picture1File.at(static_cast<std::size_t>(from));
+}
+
+int KOVRA_Danni::flag(int settingsRow) const
+{
+    return flagDigit(m_settings.list(settingsRow));
+}
 
 } // namespace kovra

@@ -4,7 +4,6 @@
 #include "textlist.h"
 
 #include <QImage>
-
 #include <array>
 
 namespace kovra {
@@ -33,12 +32,16 @@ public:
     {
         return m_obqsnenie.at(static_cast<std::size_t>(k));
     }
-    // A null image means the question has no figure.
-    [[nodiscard]] QImage &Picture1(int k) { return m_picture1.at(static_cast<std::size_t>(k)); }
-    [[nodiscard]] const QImage &Picture1(int k) const
-    {
-        return m_picture1.at(static_cast<std::size_t>(k));
-    }
+    // A null image means the question has no figure. A figure set as the bytes of its file
+    // (setPicture1File) is decoded the first time it is read, here or through a copy.
+    [[nodiscard]] QImage &Picture1(int k);
+    [[nodiscard]] const QImage &Picture1(int k) const;
+    // Slot k takes the figure in these bytes of an image file, which the caller has found
+    // decodable in the given format (none: the content tells); until it is read, it is held
+    // as those bytes.
+    void setPicture1File(int k, QByteArray file, QByteArray format = {});
+    // Slot `to` takes the figure of slot `from`, decoded or not.
+    void copyPicture1(int to, int from);
     // The six settings rows.
     [[nodiscard]] TextList &List2() { return m_settings; }
     [[nodiscard]] const TextList &List2() const { return m_settings; }
@@ -56,13 +59,22 @@ private:
     std::array<TextList, kQuestionLists> m_list1;
     std::array<TextList, kMaxChoices + 1> m_poredica;
     std::array<TextList, kFigureSlots> m_obqsnenie;
-    std::array<QImage, kFigureSlots> m_picture1;
+    // A figure is decoded on first read: the start-up shows one, each further one waits for
+    // its question.
+    mutable std::array<QImage, kFigureSlots> m_picture1;
+    struct FigureFile
+    {
+        QByteArray bytes;
+        QByteArray format;
+    };
+    mutable std::array<FigureFile, kFigureSlots> m_picture1File;
     TextList m_settings;
     std::array<TextList, 1> m_note;
 };
 
 // Names of the settings rows, by their place in List2.
-enum SettingsRow : int {
+enum SettingsRow : int
+{
     HeaderRow = 0,
     PhraseModeRow = 1,
     TotoRow = 2,

@@ -2,12 +2,14 @@
 
 #include "cp1251.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-
 #include <algorithm>
 
 namespace kovra {
@@ -69,9 +71,44 @@ QString typeName(const QJsonValue &value)
     return QStringLiteral("missing");
 }
 
-QString indexed(const QString &name, int index) { return QStringLiteral("%1[%2]").arg(name).arg(index); }
+QString indexed(const QString &name, int index)
+{
+    return QStringLiteral("%1[%2]").arg(name).arg(index);
+}
 
-QByteArray cp1251Literal(const QString &text) { return toCp1251(text).value_or(QByteArray()); }
+// The image format in which the bytes of a figure file decode, or none when they do not. The
+// format that the file's suffix names is tried first, and that decoder alone (Qt would load
+// every format's decoder to ask it); else the content tells the format, whatever the name. The
+// check decodes at an eighth of the size, which a JPEG decoder does from the same coded data at
+// less cost (other formats decode in full and are scaled); the figure itself is decoded in full
+// when it is first read.
+std::optional<QByteArray> decodedFormat(const QByteArray &bytes, const QByteArray &suffix)
+{
+    for (const QByteArray &format : {suffix, QByteArray()}) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, format);
+        reader.setAutoDetectImageFormat(format.isEmpty());
+        const QSize size = reader.size();
+        if (size.isValid()) {
+            reader.setScaledSize(
+                QSize(std::max(1, (size.width() + 7) / 8), std::max(1, (size.height() + 7) / 8)));
+        }
+        if (!reader.read().isNull()) {
+            return format.isEmpty() ? reader.format() : format;
+        }
+        if (format.isEmpty()) {
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+QByteArray cp1251Literal(const QString &text)
+{
+    return toCp1251(text).value_or(QByteArray());
+}
 
 std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, const QString &field)
 {
@@ -92,8 +129,8 @@ std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, co
     return toCp1251(text);
 }
 
-std::optional<TextList> Reader::lines(const QJsonObject &object, const QString &name,
-                                      int question, bool required)
+std::optional<TextList> Reader::lines(const QJsonObject &object, const QString &name, int question,
+                                      bool required)
 {
     const QJsonValue value = object.value(name);
     if (value.isUndefined()) {
@@ -157,12 +194,12 @@ void Reader::readFigure(const QJsonValue &value, int number, KOVRA_Danni &conten
         error(ProblemKind::FigureMissing, number, field, name);
         return;
     }
-    QImage image;
-    if (!image.loadFromData(*bytes) || image.isNull()) {
+    const auto format = decodedFormat(*bytes, QFileInfo(name).suffix().toLower().toLatin1());
+    if (!format) {
         error(ProblemKind::FigureCorrupt, number, field, name);
         return;
     }
-    content.Picture1(number) = image;
+    content.setPicture1File(number, *bytes, *format);
 }
 
 // Latin letters that Cyrillic ones stand in for on screen, and the other way round.
@@ -218,8 +255,7 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     }
     question.addItem(textRow.value_or(QByteArray()));
 
-    const std::optional<TextList> choices =
-        lines(object, QStringLiteral("choices"), number, true);
+    const std::optional<TextList> choices = lines(object, QStringLiteral("choices"), number, true);
     if (choices) {
         const int count = choices->listCount();
         if (count < KOVRA_Danni::kMinChoices || count > KOVRA_Danni::kMaxChoices) {
@@ -335,8 +371,7 @@ LoadResult Reader::read(const QByteArray &json)
             }
             content.Obqsnenie(0).addItem(cp1251Literal(QStringLiteral("Обяснение 0")));
             for (int k = count + 1; k < KOVRA_Danni::kFigureSlots; ++k) {
-                content.Obqsnenie(k).addItem(
-                    cp1251Literal(QStringLiteral("Обяснение %1").arg(k)));
+                content.Obqsnenie(k).addItem(cp1251Literal(QStringLiteral("Обяснение %1").arg(k)));
             }
         }
     }

@@ -10,7 +10,7 @@ void appendCheckQuestion(KOVRA_Danni &content)
 {
     const int n = content.List1(0).listCount();
     const TextList first = content.List1(1);
-    content.Picture1(n + 1) = content.Picture1(1);
+    content.copyPicture1(n + 1, 1);
     content.List1(0).addItem(content.List1(0).list(0));
     TextList &check = content.List1(n + 1);
     check.clear();
@@ -53,8 +53,8 @@ QByteArray drawAnswerOrder(const KOVRA_Danni &content, int choices, RandomSource
 
 void fillRunLists(const KOVRA_Danni &content, RunState &state, RandomSource &random)
 {
-    for (const int list : {ChosenSlotList, QuestionOrderList, AnswerOrderList, VerdictList,
-                           CorrectSlotList}) {
+    for (const int list :
+         {ChosenSlotList, QuestionOrderList, AnswerOrderList, VerdictList, CorrectSlotList}) {
         state.List2(list).clear();
     }
     const int n = state.QuestionCount;
