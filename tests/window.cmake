@@ -1,0 +1,4 @@
+# The window driven through its widgets: answering mode, and evaluation with review, About
+# and Exit.
+kovra_add_test(test_window SOURCES test_window.cpp window_driver.h LIBS kovra_ui)
+kovra_add_test(test_review SOURCES test_review.cpp window_driver.h LIBS kovra_ui)
