@@ -10,7 +10,7 @@ namespace kovra::testing {
 
 // n questions; question k has choices[k-1] choices "k.1", "k.2", ... and key "k.1".
 // Flags: phrase mode, check question, description, explanations (the digit ending each row).
-struct ContentSpec
+struct ContentPlan
 {
     std::vector<int> choices;
     char phrase = '0';
@@ -19,21 +19,21 @@ struct ContentSpec
     char explanations = '0';
 };
 
-inline KOVRA_Danni makeContent(const ContentSpec &spec)
+inline KOVRA_Danni makeContent(const ContentPlan &plan)
 {
     KOVRA_Danni content;
     content.List2().addItem(w1251("Настройки - последната цифра"));
-    content.List2().addItem(w1251("ЧЕО - фраза от 2 части - ") + spec.phrase);
-    content.List2().addItem(w1251("Проверка за Тото - ") + spec.toto);
+    content.List2().addItem(w1251("ЧЕО - фраза от 2 части - ") + plan.phrase);
+    content.List2().addItem(w1251("Проверка за Тото - ") + plan.toto);
     content.List2().addItem(w1251("Тестов тест"));
-    content.List2().addItem(w1251("Дава описание - ") + spec.description);
-    content.List2().addItem(w1251("Дава обяснения - ") + spec.explanations);
-    const int n = static_cast<int>(spec.choices.size());
+    content.List2().addItem(w1251("Дава описание - ") + plan.description);
+    content.List2().addItem(w1251("Дава обяснения - ") + plan.explanations);
+    const int n = static_cast<int>(plan.choices.size());
     for (int k = 1; k <= n; ++k) {
         const QByteArray number = QByteArray::number(k);
         content.List1(0).addItem(number + ".1");
         content.List1(k).addItem("Question " + number + " ___ end");
-        for (int c = 1; c <= spec.choices[k - 1]; ++c) {
+        for (int c = 1; c <= plan.choices[k - 1]; ++c) {
             content.List1(k).addItem(number + '.' + QByteArray::number(c));
         }
         content.Obqsnenie(k).addItem("Explanation " + number + " line 1");
@@ -49,12 +49,12 @@ inline KOVRA_Danni makeContent(const ContentSpec &spec)
     return content;
 }
 
-inline ContentSpec fourChoices(int n, char toto = '0')
+inline ContentPlan fourChoices(int n, char toto = '0')
 {
-    ContentSpec spec;
-    spec.choices.assign(static_cast<std::size_t>(n), 4);
-    spec.toto = toto;
-    return spec;
+    ContentPlan plan;
+    plan.choices.assign(static_cast<std::size_t>(n), 4);
+    plan.toto = toto;
+    return plan;
 }
 
 } // namespace kovra::testing

@@ -25,11 +25,11 @@ QString accessibleText(QObject *object, QAccessible::Text which)
 // Three questions of three choices; step 2 gives the order 2, 1, 0; every answer order "123".
 std::unique_ptr<KOVRA_Prazno> makeWindow(char explanations = '1')
 {
-    ContentSpec spec;
-    spec.choices = {3, 3, 3};
-    spec.explanations = explanations;
+    ContentPlan plan;
+    plan.choices = {3, 3, 3};
+    plan.explanations = explanations;
     auto window = std::make_unique<KOVRA_Prazno>(
-        makeContent(spec), std::make_unique<FixedDraws>(std::vector<float>{0.0F, 0, 0, 0}));
+        makeContent(plan), std::make_unique<FixedDraws>(std::vector<float>{0.0F, 0, 0, 0}));
     window->show();
     return window;
 }

@@ -11,14 +11,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
-
 #include <functional>
 
 using namespace kovra;
 
 namespace {
 
-QString fixtures() { return qEnvironmentVariable("KOVRA_FIXTURES"); }
+QString fixtures()
+{
+    return qEnvironmentVariable("KOVRA_FIXTURES");
+}
 
 QJsonObject question(const QString &text, const QStringList &choices, const QString &key)
 {
@@ -33,10 +35,10 @@ QJsonObject validSet()
 {
     QJsonArray questions;
     for (int i = 1; i <= 3; ++i) {
-        questions.append(question(QStringLiteral("Въпрос %1 ___ ?").arg(i),
-                                  {QStringLiteral("40°"), QStringLiteral("50°"),
-                                   QStringLiteral("60°")},
-                                  QStringLiteral("40°")));
+        questions.append(
+            question(QStringLiteral("Въпрос %1 ___ ?").arg(i),
+                     {QStringLiteral("40°"), QStringLiteral("50°"), QStringLiteral("60°")},
+                     QStringLiteral("40°")));
     }
     return QJsonObject{
         {QStringLiteral("settings"),
@@ -84,8 +86,9 @@ void setQuestionCount(QJsonObject &set, int count)
 {
     QJsonArray questions;
     for (int i = 0; i < count; ++i) {
-        questions.append(question(QStringLiteral("В ___ %1").arg(i), {QStringLiteral("да"),
-                                  QStringLiteral("не")}, QStringLiteral("да")));
+        questions.append(question(QStringLiteral("В ___ %1").arg(i),
+                                  {QStringLiteral("да"), QStringLiteral("не")},
+                                  QStringLiteral("да")));
     }
     set.insert(QStringLiteral("questions"), questions);
 }
@@ -121,8 +124,7 @@ private Q_SLOTS:
 
 void TestContent::validSetLoads()
 {
-    const LoadResult result =
-        loadContent(QJsonDocument(validSet()).toJson(), figureFiles);
+    const LoadResult result = loadContent(QJsonDocument(validSet()).toJson(), figureFiles);
     QVERIFY(result.problems.empty());
     QVERIFY(result.content.has_value());
     QCOMPARE(result.content->List1(0).listCount(), 3);
@@ -141,21 +143,23 @@ void TestContent::problems_data()
     const auto warn = Severity::Warning;
 
     QTest::newRow("settings missing")
-        << Mutation([](QJsonObject &s) { s.remove(QStringLiteral("settings")); })
-        << K::MissingField << err << 0 << QStringLiteral("settings");
+        << Mutation([](QJsonObject &s) { s.remove(QStringLiteral("settings")); }) << K::MissingField
+        << err << 0 << QStringLiteral("settings");
     QTest::newRow("five settings rows") << Mutation([](QJsonObject &s) {
         QJsonArray rows = s.value(QStringLiteral("settings")).toArray();
         rows.removeLast();
         s.insert(QStringLiteral("settings"), rows);
     }) << K::SettingsCount << err << 0 << QStringLiteral("settings");
-    QTest::newRow("misspelt field")
-        << Mutation([](QJsonObject &s) { editQuestion(s, 1, [](QJsonObject &q) {
-               q.insert(QStringLiteral("figur"), QStringLiteral("figures/good.jpg"));
-           }); })
-        << K::UnknownField << err << 2 << QStringLiteral("figur");
+    QTest::newRow("misspelt field") << Mutation([](QJsonObject &s) {
+        editQuestion(s, 1, [](QJsonObject &q) {
+            q.insert(QStringLiteral("figur"), QStringLiteral("figures/good.jpg"));
+        });
+    }) << K::UnknownField << err << 2
+                                    << QStringLiteral("figur");
     QTest::newRow("key missing") << Mutation([](QJsonObject &s) {
         editQuestion(s, 2, [](QJsonObject &q) { q.remove(QStringLiteral("key")); });
-    }) << K::MissingField << err << 3 << QStringLiteral("key");
+    }) << K::MissingField << err << 3
+                                 << QStringLiteral("key");
     QTest::newRow("choices not an array") << Mutation([](QJsonObject &s) {
         editQuestion(s, 0, [](QJsonObject &q) { q.insert(QStringLiteral("choices"), 4); });
     }) << K::WrongType << err << 1 << QStringLiteral("choices");
@@ -168,20 +172,22 @@ void TestContent::problems_data()
         editQuestion(s, 0, [](QJsonObject &q) {
             q.insert(QStringLiteral("choices"), QJsonArray{QStringLiteral("40°")});
         });
-    }) << K::ChoiceCount << err << 1 << QStringLiteral("choices");
+    }) << K::ChoiceCount << err << 1
+                                << QStringLiteral("choices");
     QTest::newRow("six choices") << Mutation([](QJsonObject &s) {
         editQuestion(s, 1, [](QJsonObject &q) {
             q.insert(QStringLiteral("choices"),
                      QJsonArray{QStringLiteral("40°"), QStringLiteral("1"), QStringLiteral("2"),
                                 QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
         });
-    }) << K::ChoiceCount << err << 2 << QStringLiteral("choices");
+    }) << K::ChoiceCount << err << 2
+                                 << QStringLiteral("choices");
     QTest::newRow("two questions, check off")
-        << Mutation([](QJsonObject &s) { setQuestionCount(s, 2); }) << K::QuestionCount << err
-        << 0 << QStringLiteral("questions");
+        << Mutation([](QJsonObject &s) { setQuestionCount(s, 2); }) << K::QuestionCount << err << 0
+        << QStringLiteral("questions");
     QTest::newRow("thirty questions, check off")
-        << Mutation([](QJsonObject &s) { setQuestionCount(s, 30); }) << K::QuestionCount << err
-        << 0 << QStringLiteral("questions");
+        << Mutation([](QJsonObject &s) { setQuestionCount(s, 30); }) << K::QuestionCount << err << 0
+        << QStringLiteral("questions");
     QTest::newRow("one question, check on") << Mutation([](QJsonObject &s) {
         setSetting(s, 2, QStringLiteral("Проверка за Тото - 1"));
         setQuestionCount(s, 1);
@@ -191,7 +197,8 @@ void TestContent::problems_data()
         setQuestionCount(s, 29);
     }) << K::QuestionCount << err << 0 << QStringLiteral("questions");
     QTest::newRow("key with a trailing blank") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 1, [](QJsonObject &q) { q.insert(QStringLiteral("key"), QStringLiteral("40° ")); });
+        editQuestion(
+            s, 1, [](QJsonObject &q) { q.insert(QStringLiteral("key"), QStringLiteral("40° ")); });
     }) << K::KeyMatchesNone << err << 2 << QStringLiteral("key");
     QTest::newRow("key with a Latin letter") << Mutation([](QJsonObject &s) {
         editQuestion(s, 0, [](QJsonObject &q) {
@@ -207,7 +214,9 @@ void TestContent::problems_data()
         });
     }) << K::KeyMatchesSeveral << err << 3 << QStringLiteral("key");
     QTest::newRow("character outside Windows-1251") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 1, [](QJsonObject &q) { q.insert(QStringLiteral("text"), QStringLiteral("α ___")); });
+        editQuestion(s, 1, [](QJsonObject &q) {
+            q.insert(QStringLiteral("text"), QStringLiteral("α ___"));
+        });
     }) << K::NotWindows1251 << err << 2 << QStringLiteral("text");
     QTest::newRow("line break in a choice") << Mutation([](QJsonObject &s) {
         editQuestion(s, 0, [](QJsonObject &q) {
@@ -216,37 +225,51 @@ void TestContent::problems_data()
         });
     }) << K::LineBreak << err << 1 << QStringLiteral("choices[1]");
     QTest::newRow("missing figure") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) { q.insert(QStringLiteral("figure"), QStringLiteral("figures/none.jpg")); });
-    }) << K::FigureMissing << err << 1 << QStringLiteral("figure");
+        editQuestion(s, 0, [](QJsonObject &q) {
+            q.insert(QStringLiteral("figure"), QStringLiteral("figures/none.jpg"));
+        });
+    }) << K::FigureMissing << err << 1
+                                    << QStringLiteral("figure");
     QTest::newRow("corrupt figure") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 2, [](QJsonObject &q) { q.insert(QStringLiteral("figure"), QStringLiteral("figures/broken.jpg")); });
-    }) << K::FigureCorrupt << err << 3 << QStringLiteral("figure");
+        editQuestion(s, 2, [](QJsonObject &q) {
+            q.insert(QStringLiteral("figure"), QStringLiteral("figures/broken.jpg"));
+        });
+    }) << K::FigureCorrupt << err << 3
+                                    << QStringLiteral("figure");
     QTest::newRow("figure outside the folder") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 2, [](QJsonObject &q) { q.insert(QStringLiteral("figure"), QStringLiteral("../etc/x.jpg")); });
+        editQuestion(s, 2, [](QJsonObject &q) {
+            q.insert(QStringLiteral("figure"), QStringLiteral("../etc/x.jpg"));
+        });
     }) << K::FigureName << err << 3 << QStringLiteral("figure");
     QTest::newRow("phrase mode without a blank") << Mutation([](QJsonObject &s) {
         setSetting(s, 1, QStringLiteral("ЧЕО - фраза от 2 части - 1"));
-        editQuestion(s, 1, [](QJsonObject &q) { q.insert(QStringLiteral("text"), QStringLiteral("Без празно място")); });
+        editQuestion(s, 1, [](QJsonObject &q) {
+            q.insert(QStringLiteral("text"), QStringLiteral("Без празно място"));
+        });
     }) << K::NoBlank << err << 2 << QStringLiteral("text");
     QTest::newRow("empty explanation") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) { q.insert(QStringLiteral("explanation"), QJsonArray()); });
+        editQuestion(s, 0,
+                     [](QJsonObject &q) { q.insert(QStringLiteral("explanation"), QJsonArray()); });
     }) << K::NoExplanation << err << 1 << QStringLiteral("explanation");
     QTest::newRow("flag 2 warns") << Mutation([](QJsonObject &s) {
         setSetting(s, 5, QStringLiteral("Дава обяснения - 2"));
-    }) << K::FlagNotBinary << warn << 0 << QStringLiteral("settings[5]");
+    }) << K::FlagNotBinary << warn << 0
+                                  << QStringLiteral("settings[5]");
     QTest::newRow("flag letter warns") << Mutation([](QJsonObject &s) {
         setSetting(s, 1, QStringLiteral("ЧЕО - фраза от 2 части - а"));
     }) << K::FlagNotBinary << warn << 0 << QStringLiteral("settings[1]");
     QTest::newRow("look-alike choices warn") << Mutation([](QJsonObject &s) {
         editQuestion(s, 0, [](QJsonObject &q) {
-            q.insert(QStringLiteral("choices"),
-                     QJsonArray{QStringLiteral("40°"), QStringLiteral("\u0410B"), QStringLiteral("AB")});
+            q.insert(
+                QStringLiteral("choices"),
+                QJsonArray{QStringLiteral("40°"), QStringLiteral("\u0410B"), QStringLiteral("AB")});
         });
     }) << K::LookAlike << warn << 1 << QStringLiteral("choices");
     QTest::newRow("choices differing in blanks warn") << Mutation([](QJsonObject &s) {
         editQuestion(s, 0, [](QJsonObject &q) {
             q.insert(QStringLiteral("choices"),
-                     QJsonArray{QStringLiteral("40°"), QStringLiteral("2 : 1"), QStringLiteral("2 :  1")});
+                     QJsonArray{QStringLiteral("40°"), QStringLiteral("2 : 1"),
+                                QStringLiteral("2 :  1")});
         });
     }) << K::LookAlike << warn << 1 << QStringLiteral("choices");
 }

@@ -45,7 +45,7 @@ int environmentCount(const char *name, int fallback)
 struct Scenario
 {
     unsigned seed = 0;
-    ContentSpec spec;
+    ContentPlan plan;
     bool fixedDraws = false;
     std::vector<float> draws;
     int events = 0;
@@ -62,17 +62,17 @@ Scenario makeScenario(unsigned seed, int events, std::mt19937 &rng)
     // The check flag: mostly off or on; now and then a digit above 1, which shows the Toto
     // label without adding a check question.
     const int toto = pick(0, 9);
-    s.spec.toto = toto < 4 ? '0' : toto < 9 ? '1' : '7';
-    s.spec.phrase = pick(0, 1) != 0 ? '1' : '0';
-    s.spec.description = pick(0, 3) != 0 ? '1' : '0';
-    s.spec.explanations = pick(0, 3) != 0 ? '1' : '0';
-    const bool check = s.spec.toto == '1';
+    s.plan.toto = toto < 4 ? '0' : toto < 9 ? '1' : '7';
+    s.plan.phrase = pick(0, 1) != 0 ? '1' : '0';
+    s.plan.description = pick(0, 3) != 0 ? '1' : '0';
+    s.plan.explanations = pick(0, 3) != 0 ? '1' : '0';
+    const bool check = s.plan.toto == '1';
     const int least = check ? 2 : 3;
     const int most = check ? 28 : 29;
     // Mostly short runs, which the events cover again and again; now and then a long one.
     const int questions = pick(0, 7) == 0 ? pick(least, most) : pick(least, 8);
     for (int k = 0; k < questions; ++k) {
-        s.spec.choices.push_back(pick(2, 5));
+        s.plan.choices.push_back(pick(2, 5));
     }
     s.fixedDraws = pick(0, 1) != 0;
     if (s.fixedDraws) {
@@ -96,17 +96,17 @@ Scenario makeScenario(unsigned seed, int events, std::mt19937 &rng)
 QString describeSpec(const Scenario &s)
 {
     QStringList choices;
-    for (const int c : s.spec.choices) {
+    for (const int c : s.plan.choices) {
         choices << QString::number(c);
     }
     return QStringLiteral("%1 questions (choices %2), phrase %3, check %4, description %5, "
                           "explanations %6, %7, evaluation at event %8")
-        .arg(s.spec.choices.size())
+        .arg(s.plan.choices.size())
         .arg(choices.join(QLatin1Char(',')))
-        .arg(QLatin1Char(s.spec.phrase))
-        .arg(QLatin1Char(s.spec.toto))
-        .arg(QLatin1Char(s.spec.description))
-        .arg(QLatin1Char(s.spec.explanations))
+        .arg(QLatin1Char(s.plan.phrase))
+        .arg(QLatin1Char(s.plan.toto))
+        .arg(QLatin1Char(s.plan.description))
+        .arg(QLatin1Char(s.plan.explanations))
         .arg(s.fixedDraws ? QStringLiteral("fixed draws") : QStringLiteral("seeded draws"))
         .arg(s.evaluateAt);
 }
@@ -120,9 +120,9 @@ int flagOf(char digit)
 class Expected
 {
 public:
-    Expected(const KOVRA_Danni &content, const ContentSpec &spec)
-        : m_content(content), m_spec(spec), m_questions(static_cast<int>(spec.choices.size())),
-          m_check(spec.toto == '1')
+    Expected(const KOVRA_Danni &content, const ContentPlan &plan)
+        : m_content(content), m_spec(plan), m_questions(static_cast<int>(plan.choices.size())),
+          m_check(plan.toto == '1')
     {}
 
     [[nodiscard]] int runLength() const { return m_questions + (m_check ? 1 : 0); }
@@ -131,7 +131,7 @@ public:
     [[nodiscard]] const TextList &question(int q) const { return m_content.List1(source(q) + 1); }
     [[nodiscard]] int choices(int q) const { return question(q).listCount() - 1; }
     [[nodiscard]] const QByteArray &key(int q) const { return m_content.List1(0).list(source(q)); }
-    [[nodiscard]] const ContentSpec &spec() const { return m_spec; }
+    [[nodiscard]] const ContentPlan &plan() const { return m_spec; }
 
     // The text shown in a slot, from the question's answer-order string.
     [[nodiscard]] QByteArray slotText(int q, const QByteArray &order, int slot) const
@@ -148,7 +148,7 @@ public:
 
 private:
     KOVRA_Danni m_content;
-    ContentSpec m_spec;
+    ContentPlan m_spec;
     int m_questions;
     bool m_check;
 };
@@ -360,7 +360,7 @@ void checkWindow(const KOVRA_Prazno &w, const Expected &e, Tracking &t, EventKin
     }
 
     // The phrase box: hidden unless phrase mode; the phrase of the chosen answer, if any.
-    const bool phraseMode = e.spec().phrase == '1';
+    const bool phraseMode = e.plan().phrase == '1';
     QCOMPARE(w.Text2(6)->isVisible(), phraseMode);
     if (phraseMode) {
         QCOMPARE(w.Text2(6)->text(),
@@ -387,10 +387,10 @@ void checkWindow(const KOVRA_Prazno &w, const Expected &e, Tracking &t, EventKin
     // The buttons of each mode.
     QCOMPARE(w.Command1(0)->isVisible(), !reviewing);
     QCOMPARE(w.Command1(1)->isVisible(), !reviewing);
-    const bool reviewButtons = reviewing && e.spec().explanations == '1';
+    const bool reviewButtons = reviewing && e.plan().explanations == '1';
     QCOMPARE(w.Command2(1)->isVisible(), reviewButtons);
     QCOMPARE(w.Command2(2)->isVisible(), reviewButtons);
-    QCOMPARE(w.Label1(3)->isVisible(), reviewing && flagOf(e.spec().toto) > 0);
+    QCOMPARE(w.Label1(3)->isVisible(), reviewing && flagOf(e.plan().toto) > 0);
 
     // The instructions box: the About line right after "Автор"; in answering mode nothing else
     // writes it; each review display writes the explanation or the note of no answer.
@@ -491,8 +491,8 @@ void TestRandomUi::runSeed(const Scenario &sc, Totals &totals)
     const auto pick = [&rng](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(rng);
     };
-    const KOVRA_Danni content = makeContent(sc.spec);
-    const Expected expected(content, sc.spec);
+    const KOVRA_Danni content = makeContent(sc.plan);
+    const Expected expected(content, sc.plan);
     std::unique_ptr<RandomSource> random;
     if (sc.fixedDraws) {
         random = std::make_unique<FixedDraws>(sc.draws);

@@ -16,12 +16,12 @@ using namespace kovra::testing;
 namespace {
 
 // Three questions with review buttons: positions 0, 1, 2 show question indexes 2, 1, 0.
-ContentSpec threeQuestions(char description = '1', char explanations = '1')
+ContentPlan threeQuestions(char description = '1', char explanations = '1')
 {
-    ContentSpec spec = fourChoices(3);
-    spec.description = description;
-    spec.explanations = explanations;
-    return spec;
+    ContentPlan plan = fourChoices(3);
+    plan.description = description;
+    plan.explanations = explanations;
+    return plan;
 }
 
 QByteArray questionText(int questionIndex)
@@ -160,10 +160,10 @@ void TestReview::unansweredReview_data()
 void TestReview::unansweredReview()
 {
     QFETCH(char, description);
-    ContentSpec spec = fourChoices(20, '1');
-    spec.description = description;
-    spec.explanations = '1';
-    open(makeContent(spec), startDraws({0}, firstRows(21)));
+    ContentPlan plan = fourChoices(20, '1');
+    plan.description = description;
+    plan.explanations = '1';
+    open(makeContent(plan), startDraws({0}, firstRows(21)));
     KOVRA_Prazno &w = *m_window;
     evaluate(w);
     QCOMPARE(w.Label1(1)->caption(), w1251("Резултат: 0/21 = 0%"));
@@ -222,10 +222,10 @@ void TestReview::reviewMarks()
     QFETCH(QString, instructions);
     QFETCH(char, phrase);
 
-    ContentSpec spec = threeQuestions(description);
-    spec.choices[2] = choices;
-    spec.phrase = phrase;
-    KOVRA_Danni content = makeContent(spec);
+    ContentPlan plan = threeQuestions(description);
+    plan.choices[2] = choices;
+    plan.phrase = phrase;
+    KOVRA_Danni content = makeContent(plan);
     content.Obqsnenie(3) = TextList{w1251("Ред 1"), w1251("Ред 2"), w1251("Ред 3")};
     open(std::move(content), startDraws({0}, {0, 0, orderRow}));
     KOVRA_Prazno &w = *m_window;
@@ -395,9 +395,9 @@ void TestReview::toto()
 
 void TestReview::checkQuestionReview()
 {
-    ContentSpec spec = fourChoices(3, '1');
-    spec.explanations = '1';
-    KOVRA_Danni content = makeContent(spec);
+    ContentPlan plan = fourChoices(3, '1');
+    plan.explanations = '1';
+    KOVRA_Danni content = makeContent(plan);
     content.Obqsnenie(1) = TextList{w1251("Първи ред"), w1251("Втори ред")};
     QImage figure(40, 30, QImage::Format_RGB32);
     figure.fill(Qt::blue);

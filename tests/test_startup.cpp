@@ -1,12 +1,11 @@
 // The start-up: the step prime, the question order, the answer orders, the check question.
 
-#include "content_builder.h"
 #include "content/textnum.h"
+#include "content_builder.h"
 #include "run/startup.h"
 
 #include <QImage>
 #include <QTest>
-
 #include <tuple>
 
 using namespace kovra;
@@ -54,13 +53,14 @@ void TestStartup::orderStep_data()
     QTest::addColumn<int>("step");
     QTest::addColumn<int>("drawsUsed");
     const QList<QByteArray> below20{"2", "3", "5", "7", "11", "13", "17", "19"};
-    QTest::newRow("N=3 keeps only 2") << 3 << QList<float>{0.7F} << QList<QByteArray>{"2"} << 2 << 1;
-    QTest::newRow("N=4 redraws 2") << 4 << QList<float>{0.0F, 0.1F} << QList<QByteArray>{"2", "3"}
-                                   << 3 << 2;
-    QTest::newRow("N=20 redraws 2 and 5") << 20 << QList<float>{0.0F, 0.2F, 0.1F} << below20 << 3
-                                          << 3;
-    QTest::newRow("N=21 redraws 3 and 7") << 21 << QList<float>{0.1F, 0.3F, 0.4F} << below20 << 11
-                                          << 3;
+    QTest::newRow("N=3 keeps only 2")
+        << 3 << QList<float>{0.7F} << QList<QByteArray>{"2"} << 2 << 1;
+    QTest::newRow("N=4 redraws 2")
+        << 4 << QList<float>{0.0F, 0.1F} << QList<QByteArray>{"2", "3"} << 3 << 2;
+    QTest::newRow("N=20 redraws 2 and 5")
+        << 20 << QList<float>{0.0F, 0.2F, 0.1F} << below20 << 3 << 3;
+    QTest::newRow("N=21 redraws 3 and 7")
+        << 21 << QList<float>{0.1F, 0.3F, 0.4F} << below20 << 11 << 3;
     QTest::newRow("N=32 keeps all, row 10 drawable")
         << 32 << QList<float>{0.99F}
         << QList<QByteArray>{"2", "3", "5", "7", "11", "13", "17", "19", "23", "29", "31"} << 31
@@ -134,9 +134,9 @@ void TestStartup::drawsComeInOrder()
 {
     // The answer orders are drawn by question index, after every step draw; question k's
     // choice count is its own, not that of the question at position k.
-    ContentSpec spec;
-    spec.choices = {2, 3, 5, 4};
-    KOVRA_Danni content = makeContent(spec);
+    ContentPlan plan;
+    plan.choices = {2, 3, 5, 4};
+    KOVRA_Danni content = makeContent(plan);
     RunState state;
     FixedDraws random({0.1F /* step 3 */, 0.001F, 0.005F, 0.0F, 0.5F});
     startRun(content, state, random);
@@ -171,8 +171,8 @@ void TestStartup::stateAfterStartUp()
     QCOMPARE(int(state.QuestionCount), runLength);
     QCOMPARE(int(state.CurrentPos), 0);
     QCOMPARE(int(state.AnsweredCount), 0);
-    for (const int list : {ChosenSlotList, QuestionOrderList, AnswerOrderList, VerdictList,
-                           CorrectSlotList}) {
+    for (const int list :
+         {ChosenSlotList, QuestionOrderList, AnswerOrderList, VerdictList, CorrectSlotList}) {
         QCOMPARE(state.List2(list).listCount(), runLength);
     }
     for (int p = 0; p < runLength; ++p) {

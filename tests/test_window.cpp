@@ -15,10 +15,10 @@ namespace {
 // Three questions: the step is 2, so positions 0, 1, 2 show question indexes 2, 1, 0.
 KOVRA_Danni threeQuestions(QList<int> choices, char phrase = '0')
 {
-    ContentSpec spec;
-    spec.choices.assign(choices.begin(), choices.end());
-    spec.phrase = phrase;
-    return makeContent(spec);
+    ContentPlan plan;
+    plan.choices.assign(choices.begin(), choices.end());
+    plan.phrase = phrase;
+    return makeContent(plan);
 }
 
 QByteArray questionText(int questionIndex)
@@ -111,11 +111,11 @@ void TestWindow::firstDisplay()
     QFETCH(int, firstChoices);
     QFETCH(int, n);
 
-    ContentSpec spec = fourChoices(questions, toto);
-    spec.phrase = phrase;
+    ContentPlan plan = fourChoices(questions, toto);
+    plan.phrase = phrase;
     // Position 0 shows question index 2 (step 2) in every row here.
-    spec.choices[2] = firstChoices;
-    KOVRA_Danni content = makeContent(spec);
+    plan.choices[2] = firstChoices;
+    KOVRA_Danni content = makeContent(plan);
     if (!title.isEmpty()) {
         content.List2().setList(TitleRow, *toCp1251(title));
     }
@@ -562,11 +562,11 @@ void TestWindow::tabKeys()
     QFETCH(bool, review);
     QFETCH(QStringList, stops);
 
-    ContentSpec spec;
-    spec.choices = {4, 4, choices};
-    spec.phrase = phrase;
-    spec.explanations = '1';
-    open(makeContent(spec), startDraws({0}, firstRows(3)));
+    ContentPlan plan;
+    plan.choices = {4, 4, choices};
+    plan.phrase = phrase;
+    plan.explanations = '1';
+    open(makeContent(plan), startDraws({0}, firstRows(3)));
     KOVRA_Prazno &w = *m_window;
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
