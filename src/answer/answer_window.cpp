@@ -22,8 +22,7 @@ void KOVRA_Prazno::BuildPhrase()
     if (Danni().flag(PhraseModeRow) != 1) {
         return;
     }
-    Text2(6)->setText(
-        buildPhrase(Text2(0)->text(), Text2(m_state.ClickedOption + 1)->text()));
+    Text2(6)->setText(buildPhrase(Text2(0)->text(), Text2(m_state.ClickedOption + 1)->text()));
 }
 
 } // namespace kovra

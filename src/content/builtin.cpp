@@ -2,6 +2,9 @@
 
 namespace kovra {
 
-LoadResult loadBuiltInContent() { return loadContentFolder(QString::fromLatin1(kBuiltInFolder)); }
+LoadResult loadBuiltInContent()
+{
+    return loadContentFolder(QString::fromLatin1(kBuiltInFolder));
+}
 
 } // namespace kovra

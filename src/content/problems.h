@@ -2,14 +2,18 @@
 #pragma once
 
 #include <QString>
-
 #include <vector>
 
 namespace kovra {
 
-enum class Severity { Error, Warning };
+enum class Severity
+{
+    Error,
+    Warning
+};
 
-enum class ProblemKind {
+enum class ProblemKind
+{
     Unreadable,        // the content file cannot be read
     Malformed,         // not JSON; detail: the parser's words and offset
     NotAnObject,       // the top level is not an object

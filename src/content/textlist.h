@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-
 #include <initializer_list>
 #include <vector>
 

@@ -1,7 +1,6 @@
 #include "textnum.h"
 
 #include <QByteArray>
-
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -9,8 +8,14 @@
 namespace kovra {
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 } // namespace
 
 double readNumber(QByteArrayView text)
@@ -58,7 +63,10 @@ std::int16_t toIndex(double value)
     return static_cast<std::int16_t>(rounded);
 }
 
-std::int16_t readIndex(QByteArrayView text) { return toIndex(readNumber(text)); }
+std::int16_t readIndex(QByteArrayView text)
+{
+    return toIndex(readNumber(text));
+}
 
 int flagDigit(QByteArrayView row)
 {
@@ -74,6 +82,9 @@ std::int32_t roundHalfEven(float value)
     return static_cast<std::int32_t>(std::nearbyintf(value));
 }
 
-QByteArray decimal(long long value) { return QByteArray::number(value); }
+QByteArray decimal(long long value)
+{
+    return QByteArray::number(value);
+}
 
 } // namespace kovra

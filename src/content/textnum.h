@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArrayView>
-
 #include <cstdint>
 
 namespace kovra {

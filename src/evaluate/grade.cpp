@@ -17,7 +17,10 @@ int countRight(const RunState &state)
     return static_cast<int>(count);
 }
 
-int percent(int count, int total) { return count * 100 / total; }
+int percent(int count, int total)
+{
+    return count * 100 / total;
+}
 
 QByteArray scoreLine(const QByteArray &caption, int count, int total)
 {

@@ -19,7 +19,10 @@ BarPair initialBars(float firstWidth, float forwardLeft, float backLeft, float b
     return bars;
 }
 
-float barEnd(float backLeft, float backWidth) { return backLeft + backWidth - kMargin; }
+float barEnd(float backLeft, float backWidth)
+{
+    return backLeft + backWidth - kMargin;
+}
 
 BarPair progressBars(float firstLeft, float end, int filled, int count)
 {
@@ -33,6 +36,9 @@ BarPair progressBars(float firstLeft, float end, int filled, int count)
     return bars;
 }
 
-int answeredParts(int answered) { return answered >= 1 ? answered - 1 : answered; }
+int answeredParts(int answered)
+{
+    return answered >= 1 ? answered - 1 : answered;
+}
 
 } // namespace kovra

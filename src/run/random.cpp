@@ -8,8 +8,7 @@ namespace kovra {
 ClockRandom::ClockRandom()
     : m_engine(static_cast<unsigned>(
           std::chrono::high_resolution_clock::now().time_since_epoch().count()))
-{
-}
+{}
 
 float ClockRandom::next()
 {

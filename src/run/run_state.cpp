@@ -15,8 +15,7 @@ RunState::RunState()
           {"2", "3", "5", "7", "11", "13", "17", "19", "23", "29", "31"},
           {"Pyrwi", "Posleden"},
       }}
-{
-}
+{}
 
 std::int16_t RunState::questionAt(int position) const
 {

@@ -9,7 +9,8 @@
 namespace kovra {
 
 // Names of the run lists, by their index in List2.
-enum RunList : int {
+enum RunList : int
+{
     ChosenSlotList = 0,    // by position: the slot last chosen, "-1" when none
     QuestionOrderList = 1, // by position: the question index shown there
     AnswerOrderList = 2,   // by question index: its answer-order string

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QStringList>
-
 #include <cstdio>
 
 int main(int argc, char *argv[])
