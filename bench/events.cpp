@@ -304,7 +304,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 6;
 
-    LoadResult loaded = loadBuiltInContent();
+    LoadResult loaded = loadBuiltInContent(FigureCheck::Header);
     expect(loaded.content.has_value(), "the built-in set does not load");
     KOVRA_Danni content = std::move(*loaded.content);
     // The explanations setting on: its row ends in the flag digit.

@@ -13,5 +13,5 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     kovra::bench::ExposeProbe probe(app);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    return kovra::runPlayer(kovra::loadBuiltInContent());
+    return kovra::runPlayer(kovra::loadBuiltInContent(kovra::FigureCheck::Header));
 }

@@ -47,7 +47,7 @@ private:
 
 void TestBuiltinSet::initTestCase()
 {
-    m_result = loadBuiltInContent();
+    m_result = loadBuiltInContent(FigureCheck::Full);
     for (const Problem &p : m_result.problems) {
         qWarning() << describe(p);
     }

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -60,6 +61,23 @@ QByteArray tinyJpeg()
     return bytes;
 }
 
+// A PNG file cut short after its header and the start of its pixel data: its header names
+// a size, but it does not decode.
+QByteArray cutPng()
+{
+    QImage image(90, 100, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, qRgb(x * 2, y * 2, (x * y) % 256));
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.left(bytes.size() / 2);
+}
+
 std::optional<QByteArray> figureFiles(const QString &name)
 {
     if (name == QLatin1String("figures/good.jpg")) {
@@ -67,6 +85,9 @@ std::optional<QByteArray> figureFiles(const QString &name)
     }
     if (name == QLatin1String("figures/broken.jpg")) {
         return QByteArray("\xff\xd8\xff not really a picture");
+    }
+    if (name == QLatin1String("figures/cut.png")) {
+        return cutPng();
     }
     return std::nullopt;
 }
@@ -117,6 +138,7 @@ private Q_SLOTS:
     void problemsOnOneLine();
     void placeholders();
     void figures();
+    void figureCheck();
     void dumpOfFixture();
     void dumpEscapes();
     void builtInSetLoads();
@@ -124,7 +146,8 @@ private Q_SLOTS:
 
 void TestContent::validSetLoads()
 {
-    const LoadResult result = loadContent(QJsonDocument(validSet()).toJson(), figureFiles);
+    const LoadResult result =
+        loadContent(QJsonDocument(validSet()).toJson(), figureFiles, FigureCheck::Full);
     QVERIFY(result.problems.empty());
     QVERIFY(result.content.has_value());
     QCOMPARE(result.content->List1(0).listCount(), 3);
@@ -283,7 +306,8 @@ void TestContent::problems()
     QFETCH(QString, field);
     QJsonObject set = validSet();
     mutation(set);
-    const LoadResult result = loadContent(QJsonDocument(set).toJson(), figureFiles);
+    const LoadResult result =
+        loadContent(QJsonDocument(set).toJson(), figureFiles, FigureCheck::Full);
     const auto found = std::find_if(result.problems.begin(), result.problems.end(),
                                     [&](const Problem &p) { return p.kind == kind; });
     QVERIFY2(found != result.problems.end(), "the expected problem was not reported");
@@ -304,12 +328,13 @@ void TestContent::malformedFile()
 {
     const QByteArray inputs[] = {"", "{", "[1, 2]", "{\"settings\": }", "\xff\xfe{}"};
     for (const QByteArray &input : inputs) {
-        const LoadResult result = loadContent(input, figureFiles);
+        const LoadResult result = loadContent(input, figureFiles, FigureCheck::Full);
         QVERIFY(!result.content);
         QVERIFY(!result.problems.empty());
         QCOMPARE(result.problems.front().severity, Severity::Error);
     }
-    const LoadResult missing = loadContentFolder(QStringLiteral("/nonexistent/folder"));
+    const LoadResult missing =
+        loadContentFolder(QStringLiteral("/nonexistent/folder"), FigureCheck::Full);
     QVERIFY(!missing.content);
     QCOMPARE(missing.problems.front().kind, ProblemKind::Unreadable);
 }
@@ -326,7 +351,8 @@ void TestContent::problemsOnOneLine()
     editQuestion(set, 1, [](QJsonObject &q) {
         q.insert(QStringLiteral("key"), QStringLiteral("40\u000b\u0004"));
     });
-    const LoadResult result = loadContent(QJsonDocument(set).toJson(), figureFiles);
+    const LoadResult result =
+        loadContent(QJsonDocument(set).toJson(), figureFiles, FigureCheck::Full);
     QVERIFY(!result.content);
     QStringList lines;
     for (const Problem &p : result.problems) {
@@ -346,7 +372,8 @@ void TestContent::problemsOnOneLine()
 
 void TestContent::placeholders()
 {
-    const LoadResult result = loadContent(QJsonDocument(validSet()).toJson(), figureFiles);
+    const LoadResult result =
+        loadContent(QJsonDocument(validSet()).toJson(), figureFiles, FigureCheck::Full);
     QVERIFY(result.content);
     const KOVRA_Danni &content = *result.content;
     QCOMPARE(content.List1(4).listCount(), 1);
@@ -367,16 +394,60 @@ void TestContent::figures()
         q.insert(QStringLiteral("figure"), QStringLiteral("figures/good.jpg"));
     });
     editQuestion(set, 2, [](QJsonObject &q) { q.insert(QStringLiteral("figure"), QJsonValue()); });
-    const LoadResult result = loadContent(QJsonDocument(set).toJson(), figureFiles);
+    const LoadResult result =
+        loadContent(QJsonDocument(set).toJson(), figureFiles, FigureCheck::Full);
     QVERIFY(result.content);
     QVERIFY(result.content->Picture1(1).isNull());
     QCOMPARE(result.content->Picture1(2).size(), QSize(90, 100));
     QVERIFY(result.content->Picture1(3).isNull());
 }
 
+void TestContent::figureCheck()
+{
+    const auto loadWith = [](const QString &figure, FigureCheck check) {
+        QJsonObject set = validSet();
+        editQuestion(set, 1,
+                     [&figure](QJsonObject &q) { q.insert(QStringLiteral("figure"), figure); });
+        return loadContent(QJsonDocument(set).toJson(), figureFiles, check);
+    };
+    const QString cut = QStringLiteral("figures/cut.png");
+    {
+        QByteArray bytes = cutPng();
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer, "png");
+        QCOMPARE(reader.size(), QSize(90, 100));
+    }
+
+    // The full check decodes the file and finds the fault past the header.
+    const LoadResult full = loadWith(cut, FigureCheck::Full);
+    QVERIFY(!full.content);
+    QCOMPARE(full.problems.size(), std::size_t(1));
+    QCOMPARE(full.problems.front().kind, ProblemKind::FigureCorrupt);
+    QCOMPARE(full.problems.front().question, 2);
+    QCOMPARE(full.problems.front().detail, cut);
+
+    // The header check reads no further than the size: the set loads, and the figure shows
+    // empty when it is read.
+    const LoadResult header = loadWith(cut, FigureCheck::Header);
+    QVERIFY(header.content);
+    QVERIFY(header.problems.empty());
+    QVERIFY(header.content->Picture1(2).isNull());
+
+    // Both refuse a file whose header does not read, and take a sound one.
+    for (const FigureCheck check : {FigureCheck::Full, FigureCheck::Header}) {
+        const LoadResult broken = loadWith(QStringLiteral("figures/broken.jpg"), check);
+        QVERIFY(!broken.content);
+        QCOMPARE(broken.problems.front().kind, ProblemKind::FigureCorrupt);
+        const LoadResult good = loadWith(QStringLiteral("figures/good.jpg"), check);
+        QVERIFY(good.content);
+        QCOMPARE(good.content->Picture1(2).size(), QSize(90, 100));
+    }
+}
+
 void TestContent::dumpOfFixture()
 {
-    const LoadResult result = loadContentFolder(fixtures() + QStringLiteral("/small"));
+    const LoadResult result =
+        loadContentFolder(fixtures() + QStringLiteral("/small"), FigureCheck::Full);
     for (const Problem &p : result.problems) {
         qWarning() << describe(p);
     }
@@ -410,7 +481,7 @@ void TestContent::dumpEscapes()
 
 void TestContent::builtInSetLoads()
 {
-    const LoadResult result = loadBuiltInContent();
+    const LoadResult result = loadBuiltInContent(FigureCheck::Full);
     for (const Problem &p : result.problems) {
         qWarning() << describe(p);
     }

@@ -2,9 +2,9 @@
 
 namespace kovra {
 
-LoadResult loadBuiltInContent()
+LoadResult loadBuiltInContent(FigureCheck check)
 {
-    return loadContentFolder(QString::fromLatin1(kBuiltInFolder));
+    return loadContentFolder(QString::fromLatin1(kBuiltInFolder), check);
 }
 
 } // namespace kovra

@@ -5,6 +5,7 @@
 
 namespace kovra {
 
-LoadResult loadBuiltInContent();
+// The build has checked this set in full; the player may load it with FigureCheck::Header.
+LoadResult loadBuiltInContent(FigureCheck check);
 
 } // namespace kovra

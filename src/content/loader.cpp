@@ -22,7 +22,7 @@ constexpr int kFirstFlagRow = PhraseModeRow;
 class Reader
 {
 public:
-    explicit Reader(const FigureFiles &figures) : m_figures(figures) {}
+    Reader(const FigureFiles &figures, FigureCheck check) : m_figures(figures), m_check(check) {}
 
     LoadResult read(const QByteArray &json);
 
@@ -46,6 +46,7 @@ private:
     void checkLookAlikes(const TextList &question, int number);
 
     const FigureFiles &m_figures;
+    FigureCheck m_check;
     Problems m_problems;
     bool m_phraseMode = false;
 };
@@ -81,8 +82,10 @@ QString indexed(const QString &name, int index)
 // every format's decoder to ask it); else the content tells the format, whatever the name. The
 // check decodes at an eighth of the size, which a JPEG decoder does from the same coded data at
 // less cost (other formats decode in full and are scaled); the figure itself is decoded in full
-// when it is first read.
-std::optional<QByteArray> decodedFormat(const QByteArray &bytes, const QByteArray &suffix)
+// when it is first read. FigureCheck::Header stops once the decoder has read the header and
+// found a size.
+std::optional<QByteArray> decodedFormat(const QByteArray &bytes, const QByteArray &suffix,
+                                        FigureCheck check)
 {
     for (const QByteArray &format : {suffix, QByteArray()}) {
         QBuffer buffer;
@@ -91,11 +94,15 @@ std::optional<QByteArray> decodedFormat(const QByteArray &bytes, const QByteArra
         QImageReader reader(&buffer, format);
         reader.setAutoDetectImageFormat(format.isEmpty());
         const QSize size = reader.size();
-        if (size.isValid()) {
-            reader.setScaledSize(
-                QSize(std::max(1, (size.width() + 7) / 8), std::max(1, (size.height() + 7) / 8)));
+        bool accepted = size.isValid();
+        if (check == FigureCheck::Full) {
+            if (accepted) {
+                reader.setScaledSize(QSize(std::max(1, (size.width() + 7) / 8),
+                                           std::max(1, (size.height() + 7) / 8)));
+            }
+            accepted = !reader.read().isNull();
         }
-        if (!reader.read().isNull()) {
+        if (accepted) {
             return format.isEmpty() ? reader.format() : format;
         }
         if (format.isEmpty()) {
@@ -194,7 +201,8 @@ void Reader::readFigure(const QJsonValue &value, int number, KOVRA_Danni &conten
         error(ProblemKind::FigureMissing, number, field, name);
         return;
     }
-    const auto format = decodedFormat(*bytes, QFileInfo(name).suffix().toLower().toLatin1());
+    const auto format =
+        decodedFormat(*bytes, QFileInfo(name).suffix().toLower().toLatin1(), m_check);
     if (!format) {
         error(ProblemKind::FigureCorrupt, number, field, name);
         return;
@@ -384,12 +392,12 @@ LoadResult Reader::read(const QByteArray &json)
 
 } // namespace
 
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures)
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureCheck check)
 {
-    return Reader(figures).read(json);
+    return Reader(figures, check).read(json);
 }
 
-LoadResult loadContentFolder(const QString &folder)
+LoadResult loadContentFolder(const QString &folder, FigureCheck check)
 {
     QFile file(folder + QLatin1Char('/') + QLatin1String(kContentFileName));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -404,7 +412,7 @@ LoadResult loadContentFolder(const QString &folder)
         }
         return figure.readAll();
     };
-    return loadContent(json, figures);
+    return loadContent(json, figures, check);
 }
 
 } // namespace kovra

@@ -10,5 +10,5 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    return kovra::runPlayer(kovra::loadBuiltInContent());
+    return kovra::runPlayer(kovra::loadBuiltInContent(kovra::FigureCheck::Header));
 }

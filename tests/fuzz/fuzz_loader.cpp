@@ -114,8 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     fuzz::Input input = fuzz::splitInput(bytes);
     fuzz::FigureChunks figures(std::move(input.figures));
-    const LoadResult result =
-        loadContent(input.json, [&figures](const QString &name) { return figures(name); });
+    const LoadResult result = loadContent(
+        input.json, [&figures](const QString &name) { return figures(name); }, FigureCheck::Full);
     checkProblems(result.problems);
     if (result.content) {
         require(!hasErrors(result.problems), "a set loaded in spite of errors");

@@ -20,10 +20,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     const kovra::LoadResult result =
-        args.isEmpty() ? kovra::loadBuiltInContent() : kovra::loadContentFolder(args.first());
+        args.isEmpty() ? kovra::loadBuiltInContent(kovra::FigureCheck::Full)
+                       : kovra::loadContentFolder(args.first(), kovra::FigureCheck::Full);
     const QString name = args.isEmpty() ? QStringLiteral("built-in set") : args.first();
     for (const kovra::Problem &problem : result.problems) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(kovra::describe(problem)));
+        std::fprintf(stderr, "%s: %s\n", name.toUtf8().constData(),
+                     kovra::describe(problem).toUtf8().constData());
     }
     if (!result.content) {
         return 1;
