@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -363,16 +364,24 @@ private:
 };
 
 // Letters, equal-side ticks and base of the usual isosceles triangle ABC with apex C.
-void drawIsosceles(Figure &f, const Isosceles &t, bool letterC = true)
+QPointF centreOf(const Isosceles &t)
+{
+    return (t.a + t.b + t.c) / 3.0;
+}
+
+// The triangle with ticks on its equal legs and its vertices named base, base, apex; an empty
+// name leaves that vertex for the figure to label itself.
+void drawIsosceles(Figure &f, const Isosceles &t, const QString &a = QStringLiteral("A"),
+                   const QString &b = QStringLiteral("B"), const QString &c = QStringLiteral("C"))
 {
     f.triangle(t.a, t.b, t.c);
     f.ticks(t.a, t.c, 1);
     f.ticks(t.b, t.c, 1);
-    const QPointF centre = (t.a + t.b + t.c) / 3.0;
-    f.vertex(t.a, QStringLiteral("A"), centre);
-    f.vertex(t.b, QStringLiteral("B"), centre);
-    if (letterC) {
-        f.vertex(t.c, QStringLiteral("C"), centre);
+    const QPointF centre = centreOf(t);
+    for (const auto &[point, name] : {std::pair{t.a, a}, std::pair{t.b, b}, std::pair{t.c, c}}) {
+        if (!name.isEmpty()) {
+            f.vertex(point, name, centre);
+        }
     }
 }
 
@@ -398,7 +407,7 @@ Figure question2()
     Figure f({170, 140});
     const Isosceles t = bySides(8.0, 11.0);
     drawIsosceles(f, t);
-    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    const QPointF centre = centreOf(t);
     f.side(t.a, t.c, QStringLiteral("x"), centre);
     f.side(t.b, t.c, QStringLiteral("x"), centre);
     f.side(t.a, t.b, QStringLiteral("x - 3"), centre);
@@ -416,7 +425,7 @@ Figure question3()
     f.segment(t.c, h, Stroke::Line);
     f.rightAngle(h, t.b, t.c);
     f.vertexTowards(h, QStringLiteral("H"), {-1.0, 1.0});
-    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    const QPointF centre = centreOf(t);
     f.side(t.a, t.c, QStringLiteral("13 cm"), centre);
     f.side(t.b, t.c, QStringLiteral("13 cm"), centre);
     f.side(t.a, t.b, QStringLiteral("10 cm"), centre);
@@ -429,7 +438,7 @@ Figure question4()
     Figure f({190, 130});
     const Isosceles t = byApexAngle(2.0, 70.0);
     const QPointF e = t.c + (t.c - t.b) * 0.4;
-    drawIsosceles(f, t, false);
+    drawIsosceles(f, t, QStringLiteral("A"), QStringLiteral("B"), QString());
     f.segment(t.c, e, Stroke::Dashed);
     f.vertexInCorner(t.c, QStringLiteral("C"), 1, 1);
     f.angle(t.c, e, t.a, QStringLiteral("110°"), 14.0);
@@ -446,7 +455,7 @@ Figure question5()
     f.segment(t.c, h, Stroke::Line);
     f.rightAngle(h, t.b, t.c);
     f.vertexTowards(h, QStringLiteral("H"), {0.0, -1.0});
-    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    const QPointF centre = centreOf(t);
     f.side(t.a, t.c, QStringLiteral("9 cm"), centre);
     f.side(t.b, t.c, QStringLiteral("9 cm"), centre);
     f.angle(t.c, t.a, t.b, QStringLiteral("120°"), 11.0, false, 0.22);
@@ -464,7 +473,7 @@ Figure question6()
     f.ticks(t.a, m, 2);
     f.ticks(m, t.b, 2);
     f.vertexTowards(m, QStringLiteral("M"), {0.0, -1.0});
-    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    const QPointF centre = centreOf(t);
     f.side(t.a, t.c, QStringLiteral("15 cm"), centre);
     f.side(t.c, m, QStringLiteral("12 cm"), t.a, 0.72);
     return f;
@@ -474,18 +483,10 @@ Figure question6()
 Figure question7()
 {
     Figure f({170, 110});
-    const QPointF k(-1.0, 0.0);
-    const QPointF l(1.0, 0.0);
-    const QPointF m(0.0, 1.0);
-    f.triangle(k, l, m);
-    f.ticks(k, m, 1);
-    f.ticks(l, m, 1);
-    f.rightAngle(m, k, l);
-    const QPointF centre = (k + l + m) / 3.0;
-    f.vertex(k, QStringLiteral("K"), centre);
-    f.vertex(l, QStringLiteral("L"), centre);
-    f.vertex(m, QStringLiteral("M"), centre);
-    f.angle(k, l, m, QStringLiteral("?"), 16.0);
+    const Isosceles t{{-1.0, 0.0}, {1.0, 0.0}, {0.0, 1.0}};
+    drawIsosceles(f, t, QStringLiteral("K"), QStringLiteral("L"), QStringLiteral("M"));
+    f.rightAngle(t.c, t.a, t.b);
+    f.angle(t.a, t.b, t.c, QStringLiteral("?"), 16.0);
     return f;
 }
 
@@ -572,7 +573,7 @@ Figure question14()
     Figure f({130, 140});
     const Isosceles t = bySides(4.0, 8.0);
     drawIsosceles(f, t);
-    const QPointF centre = (t.a + t.b + t.c) / 3.0;
+    const QPointF centre = centreOf(t);
     f.side(t.a, t.b, QStringLiteral("4 cm"), centre);
     f.side(t.a, t.c, QStringLiteral("8 cm"), centre);
     return f;
@@ -602,7 +603,7 @@ Figure question16()
     Figure f({170, 140});
     const Isosceles t = byApexAngle(2.0, 56.0);
     const QPointF m(0.0, 0.0);
-    drawIsosceles(f, t, false);
+    drawIsosceles(f, t, QStringLiteral("A"), QStringLiteral("B"), QString());
     f.segment({0.0, t.c.y() + 0.35}, {0.0, -0.3}, Stroke::Dashed);
     f.ticks(t.a, m, 2);
     f.ticks(m, t.b, 2);
@@ -617,17 +618,8 @@ Figure question19()
 {
     Figure f({150, 130});
     const Isosceles t = byApexAngle(2.0, 60.0);
-    const QPointF n = t.a;
-    const QPointF p = t.b;
-    const QPointF m = t.c;
-    f.triangle(n, p, m);
-    f.ticks(n, m, 1);
-    f.ticks(p, m, 1);
-    const QPointF centre = (n + p + m) / 3.0;
-    f.vertex(n, QStringLiteral("N"), centre);
-    f.vertex(p, QStringLiteral("P"), centre);
-    f.vertex(m, QStringLiteral("M"), centre);
-    f.angle(m, n, p, QStringLiteral("60°"), 13.0);
+    drawIsosceles(f, t, QStringLiteral("N"), QStringLiteral("P"), QStringLiteral("M"));
+    f.angle(t.c, t.a, t.b, QStringLiteral("60°"), 13.0);
     return f;
 }
 
