@@ -15,6 +15,7 @@
 #include <functional>
 
 using namespace kovra;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -25,10 +26,10 @@ QString fixtures()
 
 QJsonObject question(const QString &text, const QStringList &choices, const QString &key)
 {
-    return QJsonObject{{QStringLiteral("text"), text},
-                       {QStringLiteral("choices"), QJsonArray::fromStringList(choices)},
-                       {QStringLiteral("key"), key},
-                       {QStringLiteral("explanation"), QJsonArray{QStringLiteral("Защото.")}}};
+    return QJsonObject{{u"text"_s, text},
+                       {u"choices"_s, QJsonArray::fromStringList(choices)},
+                       {u"key"_s, key},
+                       {u"explanation"_s, QJsonArray{u"Защото."_s}}};
 }
 
 // A valid set: three questions, the check setting off.
@@ -37,28 +38,29 @@ QJsonObject validSet()
     QJsonArray questions;
     for (int i = 1; i <= 3; ++i) {
         questions.append(
-            question(QStringLiteral("Въпрос %1 ___ ?").arg(i),
-                     {QStringLiteral("40°"), QStringLiteral("50°"), QStringLiteral("60°")},
-                     QStringLiteral("40°")));
+            question(u"Въпрос %1 ___ ?"_s.arg(i), {u"40°"_s, u"50°"_s, u"60°"_s}, u"40°"_s));
     }
     return QJsonObject{
-        {QStringLiteral("settings"),
-         QJsonArray{QStringLiteral("Настройки - последната цифра"),
-                    QStringLiteral("ЧЕО - фраза от 2 части - 0"),
-                    QStringLiteral("Проверка за Тото - 0"), QStringLiteral("Заглавие"),
-                    QStringLiteral("Дава описание - 1"), QStringLiteral("Дава обяснения - 0")}},
-        {QStringLiteral("questions"), questions}};
+        {u"settings"_s, QJsonArray{u"Настройки - последната цифра"_s,
+                                   u"ЧЕО - фраза от 2 части - 0"_s, u"Проверка за Тото - 0"_s,
+                                   u"Заглавие"_s, u"Дава описание - 1"_s, u"Дава обяснения - 0"_s}},
+        {u"questions"_s, questions}};
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
 }
 
 QByteArray tinyJpeg()
 {
     QImage image(90, 100, QImage::Format_RGB32);
     image.fill(Qt::white);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG");
-    return bytes;
+    return encoded(image, "JPEG");
 }
 
 // A PNG file cut short after its header and the start of its pixel data: its header names
@@ -71,10 +73,7 @@ QByteArray cutPng()
             image.setPixel(x, y, qRgb(x * 2, y * 2, (x * y) % 256));
         }
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray bytes = encoded(image, "PNG");
     return bytes.left(bytes.size() / 2);
 }
 
@@ -96,29 +95,66 @@ using Mutation = std::function<void(QJsonObject &)>;
 
 void editQuestion(QJsonObject &set, int index, const std::function<void(QJsonObject &)> &edit)
 {
-    QJsonArray questions = set.value(QStringLiteral("questions")).toArray();
+    QJsonArray questions = set.value(u"questions"_s).toArray();
     QJsonObject q = questions.at(index).toObject();
     edit(q);
     questions.replace(index, q);
-    set.insert(QStringLiteral("questions"), questions);
+    set.insert(u"questions"_s, questions);
 }
 
 void setQuestionCount(QJsonObject &set, int count)
 {
     QJsonArray questions;
     for (int i = 0; i < count; ++i) {
-        questions.append(question(QStringLiteral("В ___ %1").arg(i),
-                                  {QStringLiteral("да"), QStringLiteral("не")},
-                                  QStringLiteral("да")));
+        questions.append(question(u"В ___ %1"_s.arg(i), {u"да"_s, u"не"_s}, u"да"_s));
     }
-    set.insert(QStringLiteral("questions"), questions);
+    set.insert(u"questions"_s, questions);
 }
 
-void setSetting(QJsonObject &set, int row, const QString &text)
+// Mutations for the table of problems.
+Mutation setField(int index, const QString &field, const QJsonValue &value)
 {
-    QJsonArray settings = set.value(QStringLiteral("settings")).toArray();
-    settings.replace(row, text);
-    set.insert(QStringLiteral("settings"), settings);
+    return [=](QJsonObject &s) {
+        editQuestion(s, index, [&](QJsonObject &q) { q.insert(field, value); });
+    };
+}
+
+Mutation removeField(int index, const QString &field)
+{
+    return
+        [=](QJsonObject &s) { editQuestion(s, index, [&](QJsonObject &q) { q.remove(field); }); };
+}
+
+Mutation setChoices(int index, const QStringList &choices)
+{
+    return setField(index, u"choices"_s, QJsonArray::fromStringList(choices));
+}
+
+Mutation questionCount(int count)
+{
+    return [count](QJsonObject &s) { setQuestionCount(s, count); };
+}
+
+Mutation setSettingTo(int row, const QString &text)
+{
+    return [=](QJsonObject &s) {
+        QJsonArray settings = s.value(u"settings"_s).toArray();
+        settings.replace(row, text);
+        s.insert(u"settings"_s, settings);
+    };
+}
+
+Mutation both(const Mutation &first, const Mutation &second)
+{
+    return [=](QJsonObject &s) {
+        first(s);
+        second(s);
+    };
+}
+
+LoadResult load(const QJsonObject &set, FigureCheck check = FigureCheck::Full)
+{
+    return loadContent(QJsonDocument(set).toJson(), figureFiles, check);
 }
 
 } // namespace
@@ -146,8 +182,7 @@ private Q_SLOTS:
 
 void TestContent::validSetLoads()
 {
-    const LoadResult result =
-        loadContent(QJsonDocument(validSet()).toJson(), figureFiles, FigureCheck::Full);
+    const LoadResult result = load(validSet());
     QVERIFY(result.problems.empty());
     QVERIFY(result.content.has_value());
     QCOMPARE(result.content->List1(0).listCount(), 3);
@@ -162,139 +197,69 @@ void TestContent::problems_data()
     QTest::addColumn<int>("question");
     QTest::addColumn<QString>("field");
     using K = ProblemKind;
-    const auto err = Severity::Error;
-    const auto warn = Severity::Warning;
+    const auto add = [](const char *name, const Mutation &mutation, K kind, int question,
+                        const QString &field, Severity severity = Severity::Error) {
+        QTest::newRow(name) << mutation << kind << severity << question << field;
+    };
+    const auto checkOn = setSettingTo(2, u"Проверка за Тото - 1"_s);
 
-    QTest::newRow("settings missing")
-        << Mutation([](QJsonObject &s) { s.remove(QStringLiteral("settings")); }) << K::MissingField
-        << err << 0 << QStringLiteral("settings");
-    QTest::newRow("five settings rows") << Mutation([](QJsonObject &s) {
-        QJsonArray rows = s.value(QStringLiteral("settings")).toArray();
-        rows.removeLast();
-        s.insert(QStringLiteral("settings"), rows);
-    }) << K::SettingsCount << err << 0 << QStringLiteral("settings");
-    QTest::newRow("misspelt field") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 1, [](QJsonObject &q) {
-            q.insert(QStringLiteral("figur"), QStringLiteral("figures/good.jpg"));
-        });
-    }) << K::UnknownField << err << 2
-                                    << QStringLiteral("figur");
-    QTest::newRow("key missing") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 2, [](QJsonObject &q) { q.remove(QStringLiteral("key")); });
-    }) << K::MissingField << err << 3
-                                 << QStringLiteral("key");
-    QTest::newRow("choices not an array") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) { q.insert(QStringLiteral("choices"), 4); });
-    }) << K::WrongType << err << 1 << QStringLiteral("choices");
-    QTest::newRow("a choice is a number") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) {
-            q.insert(QStringLiteral("choices"), QJsonArray{QStringLiteral("40°"), 50});
-        });
-    }) << K::WrongType << err << 1 << QStringLiteral("choices[1]");
-    QTest::newRow("one choice") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) {
-            q.insert(QStringLiteral("choices"), QJsonArray{QStringLiteral("40°")});
-        });
-    }) << K::ChoiceCount << err << 1
-                                << QStringLiteral("choices");
-    QTest::newRow("six choices") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 1, [](QJsonObject &q) {
-            q.insert(QStringLiteral("choices"),
-                     QJsonArray{QStringLiteral("40°"), QStringLiteral("1"), QStringLiteral("2"),
-                                QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
-        });
-    }) << K::ChoiceCount << err << 2
-                                 << QStringLiteral("choices");
-    QTest::newRow("two questions, check off")
-        << Mutation([](QJsonObject &s) { setQuestionCount(s, 2); }) << K::QuestionCount << err << 0
-        << QStringLiteral("questions");
-    QTest::newRow("thirty questions, check off")
-        << Mutation([](QJsonObject &s) { setQuestionCount(s, 30); }) << K::QuestionCount << err << 0
-        << QStringLiteral("questions");
-    QTest::newRow("one question, check on") << Mutation([](QJsonObject &s) {
-        setSetting(s, 2, QStringLiteral("Проверка за Тото - 1"));
-        setQuestionCount(s, 1);
-    }) << K::QuestionCount << err << 0 << QStringLiteral("questions");
-    QTest::newRow("29 questions, check on") << Mutation([](QJsonObject &s) {
-        setSetting(s, 2, QStringLiteral("Проверка за Тото - 1"));
-        setQuestionCount(s, 29);
-    }) << K::QuestionCount << err << 0 << QStringLiteral("questions");
-    QTest::newRow("key with a trailing blank") << Mutation([](QJsonObject &s) {
-        editQuestion(
-            s, 1, [](QJsonObject &q) { q.insert(QStringLiteral("key"), QStringLiteral("40° ")); });
-    }) << K::KeyMatchesNone << err << 2 << QStringLiteral("key");
-    QTest::newRow("key with a Latin letter") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) {
-            q.insert(QStringLiteral("choices"),
-                     QJsonArray{QStringLiteral("\u0430\u0431"), QStringLiteral("вг")});
-            q.insert(QStringLiteral("key"), QStringLiteral("a\u0431"));
-        });
-    }) << K::KeyMatchesNone << err << 1 << QStringLiteral("key");
-    QTest::newRow("key matching two choices") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 2, [](QJsonObject &q) {
-            q.insert(QStringLiteral("choices"),
-                     QJsonArray{QStringLiteral("40°"), QStringLiteral("40°"), QStringLiteral("5")});
-        });
-    }) << K::KeyMatchesSeveral << err << 3 << QStringLiteral("key");
-    QTest::newRow("character outside Windows-1251") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 1, [](QJsonObject &q) {
-            q.insert(QStringLiteral("text"), QStringLiteral("α ___"));
-        });
-    }) << K::NotWindows1251 << err << 2 << QStringLiteral("text");
-    QTest::newRow("line break in a choice") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) {
-            q.insert(QStringLiteral("choices"),
-                     QJsonArray{QStringLiteral("40°"), QStringLiteral("5\n0")});
-        });
-    }) << K::LineBreak << err << 1 << QStringLiteral("choices[1]");
-    QTest::newRow("missing figure") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) {
-            q.insert(QStringLiteral("figure"), QStringLiteral("figures/none.jpg"));
-        });
-    }) << K::FigureMissing << err << 1
-                                    << QStringLiteral("figure");
-    QTest::newRow("corrupt figure") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 2, [](QJsonObject &q) {
-            q.insert(QStringLiteral("figure"), QStringLiteral("figures/broken.jpg"));
-        });
-    }) << K::FigureCorrupt << err << 3
-                                    << QStringLiteral("figure");
-    QTest::newRow("figure outside the folder") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 2, [](QJsonObject &q) {
-            q.insert(QStringLiteral("figure"), QStringLiteral("../etc/x.jpg"));
-        });
-    }) << K::FigureName << err << 3 << QStringLiteral("figure");
-    QTest::newRow("phrase mode without a blank") << Mutation([](QJsonObject &s) {
-        setSetting(s, 1, QStringLiteral("ЧЕО - фраза от 2 части - 1"));
-        editQuestion(s, 1, [](QJsonObject &q) {
-            q.insert(QStringLiteral("text"), QStringLiteral("Без празно място"));
-        });
-    }) << K::NoBlank << err << 2 << QStringLiteral("text");
-    QTest::newRow("empty explanation") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0,
-                     [](QJsonObject &q) { q.insert(QStringLiteral("explanation"), QJsonArray()); });
-    }) << K::NoExplanation << err << 1 << QStringLiteral("explanation");
-    QTest::newRow("flag 2 warns") << Mutation([](QJsonObject &s) {
-        setSetting(s, 5, QStringLiteral("Дава обяснения - 2"));
-    }) << K::FlagNotBinary << warn << 0
-                                  << QStringLiteral("settings[5]");
-    QTest::newRow("flag letter warns") << Mutation([](QJsonObject &s) {
-        setSetting(s, 1, QStringLiteral("ЧЕО - фраза от 2 части - а"));
-    }) << K::FlagNotBinary << warn << 0 << QStringLiteral("settings[1]");
-    QTest::newRow("look-alike choices warn") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) {
-            q.insert(
-                QStringLiteral("choices"),
-                QJsonArray{QStringLiteral("40°"), QStringLiteral("\u0410B"), QStringLiteral("AB")});
-        });
-    }) << K::LookAlike << warn << 1 << QStringLiteral("choices");
-    QTest::newRow("choices differing in blanks warn") << Mutation([](QJsonObject &s) {
-        editQuestion(s, 0, [](QJsonObject &q) {
-            q.insert(QStringLiteral("choices"),
-                     QJsonArray{QStringLiteral("40°"), QStringLiteral("2 : 1"),
-                                QStringLiteral("2 :  1")});
-        });
-    }) << K::LookAlike << warn << 1 << QStringLiteral("choices");
+    add(
+        "settings missing", [](QJsonObject &s) { s.remove(u"settings"_s); }, K::MissingField, 0,
+        u"settings"_s);
+    add(
+        "five settings rows",
+        [](QJsonObject &s) {
+            QJsonArray rows = s.value(u"settings"_s).toArray();
+            rows.removeLast();
+            s.insert(u"settings"_s, rows);
+        },
+        K::SettingsCount, 0, u"settings"_s);
+    add("misspelt field", setField(1, u"figur"_s, u"figures/good.jpg"_s), K::UnknownField, 2,
+        u"figur"_s);
+    add("key missing", removeField(2, u"key"_s), K::MissingField, 3, u"key"_s);
+    add("choices not an array", setField(0, u"choices"_s, 4), K::WrongType, 1, u"choices"_s);
+    add("a choice is a number", setField(0, u"choices"_s, QJsonArray{u"40°"_s, 50}), K::WrongType,
+        1, u"choices[1]"_s);
+    add("one choice", setChoices(0, {u"40°"_s}), K::ChoiceCount, 1, u"choices"_s);
+    add("six choices", setChoices(1, {u"40°"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}),
+        K::ChoiceCount, 2, u"choices"_s);
+    add("two questions, check off", questionCount(2), K::QuestionCount, 0, u"questions"_s);
+    add("thirty questions, check off", questionCount(30), K::QuestionCount, 0, u"questions"_s);
+    add("one question, check on", both(checkOn, questionCount(1)), K::QuestionCount, 0,
+        u"questions"_s);
+    add("29 questions, check on", both(checkOn, questionCount(29)), K::QuestionCount, 0,
+        u"questions"_s);
+    add("key with a trailing blank", setField(1, u"key"_s, u"40° "_s), K::KeyMatchesNone, 2,
+        u"key"_s);
+    add("key with a Latin letter",
+        both(setChoices(0, {u"\u0430\u0431"_s, u"вг"_s}), setField(0, u"key"_s, u"a\u0431"_s)),
+        K::KeyMatchesNone, 1, u"key"_s);
+    add("key matching two choices", setChoices(2, {u"40°"_s, u"40°"_s, u"5"_s}),
+        K::KeyMatchesSeveral, 3, u"key"_s);
+    add("character outside Windows-1251", setField(1, u"text"_s, u"α ___"_s), K::NotWindows1251, 2,
+        u"text"_s);
+    add("line break in a choice", setChoices(0, {u"40°"_s, u"5\n0"_s}), K::LineBreak, 1,
+        u"choices[1]"_s);
+    add("missing figure", setField(0, u"figure"_s, u"figures/none.jpg"_s), K::FigureMissing, 1,
+        u"figure"_s);
+    add("corrupt figure", setField(2, u"figure"_s, u"figures/broken.jpg"_s), K::FigureCorrupt, 3,
+        u"figure"_s);
+    add("figure outside the folder", setField(2, u"figure"_s, u"../etc/x.jpg"_s), K::FigureName, 3,
+        u"figure"_s);
+    add("phrase mode without a blank",
+        both(setSettingTo(1, u"ЧЕО - фраза от 2 части - 1"_s),
+             setField(1, u"text"_s, u"Без празно място"_s)),
+        K::NoBlank, 2, u"text"_s);
+    add("empty explanation", setField(0, u"explanation"_s, QJsonArray()), K::NoExplanation, 1,
+        u"explanation"_s);
+    add("flag 2 warns", setSettingTo(5, u"Дава обяснения - 2"_s), K::FlagNotBinary, 0,
+        u"settings[5]"_s, Severity::Warning);
+    add("flag letter warns", setSettingTo(1, u"ЧЕО - фраза от 2 части - а"_s), K::FlagNotBinary, 0,
+        u"settings[1]"_s, Severity::Warning);
+    add("look-alike choices warn", setChoices(0, {u"40°"_s, u"\u0410B"_s, u"AB"_s}), K::LookAlike,
+        1, u"choices"_s, Severity::Warning);
+    add("choices differing in blanks warn", setChoices(0, {u"40°"_s, u"2 : 1"_s, u"2 :  1"_s}),
+        K::LookAlike, 1, u"choices"_s, Severity::Warning);
 }
 
 void TestContent::problems()
@@ -306,8 +271,7 @@ void TestContent::problems()
     QFETCH(QString, field);
     QJsonObject set = validSet();
     mutation(set);
-    const LoadResult result =
-        loadContent(QJsonDocument(set).toJson(), figureFiles, FigureCheck::Full);
+    const LoadResult result = load(set);
     const auto found = std::find_if(result.problems.begin(), result.problems.end(),
                                     [&](const Problem &p) { return p.kind == kind; });
     QVERIFY2(found != result.problems.end(), "the expected problem was not reported");
@@ -320,7 +284,7 @@ void TestContent::problems()
                                                          : QLatin1String("warning: ")));
     QVERIFY2(words.contains(field), qPrintable(words));
     if (question > 0) {
-        QVERIFY2(words.contains(QStringLiteral("question %1,").arg(question)), qPrintable(words));
+        QVERIFY2(words.contains(u"question %1,"_s.arg(question)), qPrintable(words));
     }
 }
 
@@ -333,8 +297,7 @@ void TestContent::malformedFile()
         QVERIFY(!result.problems.empty());
         QCOMPARE(result.problems.front().severity, Severity::Error);
     }
-    const LoadResult missing =
-        loadContentFolder(QStringLiteral("/nonexistent/folder"), FigureCheck::Full);
+    const LoadResult missing = loadContentFolder(u"/nonexistent/folder"_s, FigureCheck::Full);
     QVERIFY(!missing.content);
     QCOMPARE(missing.problems.front().kind, ProblemKind::Unreadable);
 }
@@ -344,15 +307,10 @@ void TestContent::problemsOnOneLine()
     // Names and texts from the file come back in the words with their control characters
     // escaped, so that every problem stays one line.
     QJsonObject set = validSet();
-    set.insert(QStringLiteral("sett\nings"), 1);
-    editQuestion(set, 0, [](QJsonObject &q) {
-        q.insert(QStringLiteral("figure"), QStringLiteral("figures/a\r\nb.jpg"));
-    });
-    editQuestion(set, 1, [](QJsonObject &q) {
-        q.insert(QStringLiteral("key"), QStringLiteral("40\u000b\u0004"));
-    });
-    const LoadResult result =
-        loadContent(QJsonDocument(set).toJson(), figureFiles, FigureCheck::Full);
+    set.insert(u"sett\nings"_s, 1);
+    setField(0, u"figure"_s, u"figures/a\r\nb.jpg"_s)(set);
+    setField(1, u"key"_s, u"40\u000b\u0004"_s)(set);
+    const LoadResult result = load(set);
     QVERIFY(!result.content);
     QStringList lines;
     for (const Problem &p : result.problems) {
@@ -372,8 +330,7 @@ void TestContent::problemsOnOneLine()
 
 void TestContent::placeholders()
 {
-    const LoadResult result =
-        loadContent(QJsonDocument(validSet()).toJson(), figureFiles, FigureCheck::Full);
+    const LoadResult result = load(validSet());
     QVERIFY(result.content);
     const KOVRA_Danni &content = *result.content;
     QCOMPARE(content.List1(4).listCount(), 1);
@@ -390,12 +347,9 @@ void TestContent::placeholders()
 void TestContent::figures()
 {
     QJsonObject set = validSet();
-    editQuestion(set, 1, [](QJsonObject &q) {
-        q.insert(QStringLiteral("figure"), QStringLiteral("figures/good.jpg"));
-    });
-    editQuestion(set, 2, [](QJsonObject &q) { q.insert(QStringLiteral("figure"), QJsonValue()); });
-    const LoadResult result =
-        loadContent(QJsonDocument(set).toJson(), figureFiles, FigureCheck::Full);
+    setField(1, u"figure"_s, u"figures/good.jpg"_s)(set);
+    setField(2, u"figure"_s, QJsonValue())(set);
+    const LoadResult result = load(set);
     QVERIFY(result.content);
     QVERIFY(result.content->Picture1(1).isNull());
     QCOMPARE(result.content->Picture1(2).size(), QSize(90, 100));
@@ -406,11 +360,10 @@ void TestContent::figureCheck()
 {
     const auto loadWith = [](const QString &figure, FigureCheck check) {
         QJsonObject set = validSet();
-        editQuestion(set, 1,
-                     [&figure](QJsonObject &q) { q.insert(QStringLiteral("figure"), figure); });
-        return loadContent(QJsonDocument(set).toJson(), figureFiles, check);
+        setField(1, u"figure"_s, figure)(set);
+        return load(set, check);
     };
-    const QString cut = QStringLiteral("figures/cut.png");
+    const QString cut = u"figures/cut.png"_s;
     {
         QByteArray bytes = cutPng();
         QBuffer buffer(&bytes);
@@ -435,10 +388,10 @@ void TestContent::figureCheck()
 
     // Both refuse a file whose header does not read, and take a sound one.
     for (const FigureCheck check : {FigureCheck::Full, FigureCheck::Header}) {
-        const LoadResult broken = loadWith(QStringLiteral("figures/broken.jpg"), check);
+        const LoadResult broken = loadWith(u"figures/broken.jpg"_s, check);
         QVERIFY(!broken.content);
         QCOMPARE(broken.problems.front().kind, ProblemKind::FigureCorrupt);
-        const LoadResult good = loadWith(QStringLiteral("figures/good.jpg"), check);
+        const LoadResult good = loadWith(u"figures/good.jpg"_s, check);
         QVERIFY(good.content);
         QCOMPARE(good.content->Picture1(2).size(), QSize(90, 100));
     }
@@ -446,13 +399,12 @@ void TestContent::figureCheck()
 
 void TestContent::dumpOfFixture()
 {
-    const LoadResult result =
-        loadContentFolder(fixtures() + QStringLiteral("/small"), FigureCheck::Full);
+    const LoadResult result = loadContentFolder(fixtures() + u"/small"_s, FigureCheck::Full);
     for (const Problem &p : result.problems) {
         qWarning() << describe(p);
     }
     QVERIFY(result.content);
-    QFile expected(fixtures() + QStringLiteral("/small.dump"));
+    QFile expected(fixtures() + u"/small.dump"_s);
     QVERIFY(expected.open(QIODevice::ReadOnly));
     const QByteArray dump = dumpContent(*result.content);
     QCOMPARE(dump, expected.readAll());
@@ -474,8 +426,8 @@ void TestContent::dumpOfFixture()
 
 void TestContent::dumpEscapes()
 {
-    const QString text = QStringLiteral("a\tb\\n\r\nc\\");
-    QCOMPARE(escapeDumpText(text), QStringLiteral("a\\tb\\\\n\\r\\nc\\\\"));
+    const QString text = u"a\tb\\n\r\nc\\"_s;
+    QCOMPARE(escapeDumpText(text), u"a\\tb\\\\n\\r\\nc\\\\"_s);
     QCOMPARE(unescapeDumpText(escapeDumpText(text)), text);
 }
 
