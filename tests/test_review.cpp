@@ -12,6 +12,7 @@
 
 using namespace kovra;
 using namespace kovra::testing;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -22,11 +23,6 @@ ContentPlan threeQuestions(char description = '1', char explanations = '1')
     plan.description = description;
     plan.explanations = explanations;
     return plan;
-}
-
-QByteArray questionText(int questionIndex)
-{
-    return "Question " + QByteArray::number(questionIndex + 1) + " ___ end";
 }
 
 const QByteArray kNoAnswer = w1251("Няма въведен отговор!");
@@ -46,7 +42,7 @@ bool answerByText(KOVRA_Prazno &w, const QStringList &answers)
                 chooseSlot(w, slot);
             }
         }
-        navigate(w, QStringLiteral("f"));
+        navigate(w, "f");
     }
     return true;
 }
@@ -81,25 +77,21 @@ private Q_SLOTS:
     void exit();
 
 private:
-    void open(KOVRA_Danni content, std::vector<float> draws);
+    void open(KOVRA_Danni content, std::vector<float> draws = startDraws({0}, firstRows(3)))
+    {
+        reopen(m_window, std::move(content), std::move(draws));
+    }
     std::unique_ptr<KOVRA_Prazno> m_window;
 };
 
 void TestReview::init()
 {
-    open(makeContent(threeQuestions()), startDraws({0}, firstRows(3)));
+    open(makeContent(threeQuestions()));
 }
 
 void TestReview::cleanup()
 {
     m_window.reset();
-}
-
-void TestReview::open(KOVRA_Danni content, std::vector<float> draws)
-{
-    m_window.reset();
-    m_window = openWindow(std::move(content), std::move(draws));
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
 void TestReview::score_data()
@@ -109,17 +101,16 @@ void TestReview::score_data()
     QTest::addColumn<QString>("answers"); // by position: r right, w wrong, - none; or a group
     QTest::addColumn<QString>("line");    // in parentheses: the clicks at one position
     QTest::newRow("all right with the check question")
-        << 20 << '1' << QString(21, QLatin1Char('r')) << QStringLiteral("Резултат: 21/21 = 100%");
+        << 20 << '1' << QString(21, QLatin1Char('r')) << u"Резултат: 21/21 = 100%"_s;
     QTest::newRow("none answered")
-        << 20 << '1' << QString(21, QLatin1Char('-')) << QStringLiteral("Резултат: 0/21 = 0%");
-    QTest::newRow("15 of 21") << 20 << '1' << QStringLiteral("rrrrrwwwrrrrrrwwwrrrr")
-                              << QStringLiteral("Резултат: 15/21 = 71%");
-    QTest::newRow("two of three, rounded down")
-        << 3 << '0' << QStringLiteral("rrw") << QStringLiteral("Резултат: 2/3 = 66%");
+        << 20 << '1' << QString(21, QLatin1Char('-')) << u"Резултат: 0/21 = 0%"_s;
+    QTest::newRow("15 of 21") << 20 << '1' << u"rrrrrwwwrrrrrrwwwrrrr"_s
+                              << u"Резултат: 15/21 = 71%"_s;
+    QTest::newRow("two of three, rounded down") << 3 << '0' << u"rrw"_s << u"Резултат: 2/3 = 66%"_s;
     QTest::newRow("answer changed several times counts once, last verdict")
-        << 3 << '0' << QStringLiteral("(wrwr)--") << QStringLiteral("Резултат: 1/3 = 33%");
+        << 3 << '0' << u"(wrwr)--"_s << u"Резултат: 1/3 = 33%"_s;
     QTest::newRow("right changed to wrong counts nothing")
-        << 3 << '0' << QStringLiteral("(rw)(rw)(wr)") << QStringLiteral("Резултат: 1/3 = 33%");
+        << 3 << '0' << u"(rw)(rw)(wr)"_s << u"Резултат: 1/3 = 33%"_s;
 }
 
 void TestReview::score()
@@ -140,7 +131,7 @@ void TestReview::score()
             QVERIFY(chooseVerdict(w, c.toLatin1()));
         }
         if (!group && c != QLatin1Char('(')) {
-            navigate(w, QStringLiteral("f"));
+            navigate(w, "f");
         }
     }
     QCOMPARE(w.runState().QuestionCount, n);
@@ -177,7 +168,7 @@ void TestReview::unansweredReview()
         }
         QCOMPARE(backColor(w.Picture1()), kRed);
         QCOMPARE(row(w, ChosenSlotList, p), QByteArray("-1"));
-        reviewNavigate(w, QStringLiteral("f"));
+        reviewNavigate(w, "f");
     }
     QCOMPARE(w.runState().AnsweredCount, 0);
 }
@@ -191,8 +182,8 @@ void TestReview::reviewMarks_data()
     QTest::addColumn<char>("description");
     QTest::addColumn<QString>("instructions");
     QTest::addColumn<char>("phrase");
-    const QString lines = QStringLiteral("Ред 1\r\nРед 2\r\nРед 3\r\n");
-    const QString none = QStringLiteral("Няма въведен отговор!");
+    const QString lines = u"Ред 1\r\nРед 2\r\nРед 3\r\n"_s;
+    const QString none = u"Няма въведен отговор!"_s;
     // Row 6 of four choices is 2134: the key, choice 1, stands in slot 1.
     QTest::newRow("right, description 1") << 4 << 6 << 1 << 1 << '1' << lines << '0';
     QTest::newRow("wrong, description 1") << 4 << 6 << 1 << 3 << '1' << lines << '0';
@@ -254,7 +245,7 @@ void TestReview::reviewMarks()
         } else if (s == correct && clicked >= 0) {
             expected = kGreen;
         }
-        QVERIFY2(backColor(w.Option1(s)) == expected, qPrintable(QStringLiteral("slot %1").arg(s)));
+        QVERIFY2(backColor(w.Option1(s)) == expected, qPrintable(u"slot %1"_s.arg(s)));
     }
     QCOMPARE(checkedSlot(w), clicked);
     QCOMPARE(backColor(w.Picture1()), right ? kGreen : kRed);
@@ -285,10 +276,10 @@ void TestReview::reviewButtons()
 {
     QFETCH(char, explanations);
     QFETCH(bool, buttons);
-    open(makeContent(threeQuestions('1', explanations)), startDraws({0}, firstRows(3)));
+    open(makeContent(threeQuestions('1', explanations)));
     KOVRA_Prazno &w = *m_window;
     QVERIFY(chooseVerdict(w, 'r'));
-    navigate(w, QStringLiteral("f"));
+    navigate(w, "f");
     evaluate(w);
 
     QCOMPARE(shown(w, w.Command2(1)), buttons);
@@ -325,7 +316,7 @@ void TestReview::reviewMoves()
     QFETCH(int, position);
     KOVRA_Prazno &w = *m_window;
     // Position 1, question index 1, answered wrong; the others not at all.
-    navigate(w, QStringLiteral("f"));
+    navigate(w, "f");
     QVERIFY(chooseVerdict(w, 'w'));
     evaluate(w);
     reviewNavigate(w, presses);
@@ -353,23 +344,23 @@ void TestReview::toto_data()
     // the check question first, its answers in the order 2134, question 1 last in 1234, so
     // the same choice stands under different slots.
     QTest::newRow("same choice under another slot")
-        << '1' << QStringList{"1.1", "3.1", "2.1", "1.1"} << QStringLiteral("Проверка - Да");
+        << '1' << QStringList{"1.1", "3.1", "2.1", "1.1"} << u"Проверка - Да"_s;
     QTest::newRow("same wrong choice under another slot")
-        << '1' << QStringList{"1.2", "3.1", "2.1", "1.2"} << QStringLiteral("Проверка - Да");
+        << '1' << QStringList{"1.2", "3.1", "2.1", "1.2"} << u"Проверка - Да"_s;
     QTest::newRow("different choices")
-        << '1' << QStringList{"1.1", "3.1", "2.1", "1.2"} << QStringLiteral("Вероятно!");
+        << '1' << QStringList{"1.1", "3.1", "2.1", "1.2"} << u"Вероятно!"_s;
     QTest::newRow("another position unanswered")
-        << '1' << QStringList{"1.1", "", "2.1", "1.1"} << QStringLiteral("Частично!");
+        << '1' << QStringList{"1.1", "", "2.1", "1.1"} << u"Частично!"_s;
     QTest::newRow("check question unanswered")
-        << '1' << QStringList{"", "3.1", "2.1", "1.1"} << QStringLiteral("Частично!");
+        << '1' << QStringList{"", "3.1", "2.1", "1.1"} << u"Частично!"_s;
     QTest::newRow("changed to agree: the last choice counts")
-        << '1' << QStringList{"1.2|1.1", "3.1", "2.1", "1.1"} << QStringLiteral("Проверка - Да");
+        << '1' << QStringList{"1.2|1.1", "3.1", "2.1", "1.1"} << u"Проверка - Да"_s;
     // Without the check question: positions 0, 1, 2 show question indexes 2, 1, 0.
     QTest::newRow("flag 0 hides the label") << '0' << QStringList{"3.1", "2.1", "1.1"} << QString();
     QTest::newRow("flag 2: first and last question compared")
-        << '2' << QStringList{"3.1", "2.1", "1.1"} << QStringLiteral("Вероятно!");
+        << '2' << QStringList{"3.1", "2.1", "1.1"} << u"Вероятно!"_s;
     QTest::newRow("flag 2, one unanswered")
-        << '2' << QStringList{"3.1", "", "1.1"} << QStringLiteral("Частично!");
+        << '2' << QStringList{"3.1", "", "1.1"} << u"Частично!"_s;
 }
 
 void TestReview::toto()
@@ -413,9 +404,9 @@ void TestReview::checkQuestionReview()
     QCOMPARE(w.Text1(0)->text(), lines);
     QVERIFY(!w.Picture2()->pixmap().isNull());
     QCOMPARE(backColor(w.Picture1()), kGreen);
-    reviewNavigate(w, QStringLiteral("f"));
+    reviewNavigate(w, "f");
     QVERIFY(w.Picture2()->pixmap().isNull());
-    reviewNavigate(w, QStringLiteral("ff"));
+    reviewNavigate(w, "ff");
     QCOMPARE(w.runState().CurrentPos, 3);
     QCOMPARE(w.Text2(0)->text(), questionText(0));
     QCOMPARE(w.Text1(0)->text(), lines);
@@ -463,15 +454,14 @@ void TestReview::about_data()
     QTest::addColumn<bool>("review");
     QTest::addColumn<QString>("moves"); // after the two choices of "Автор"
     QTest::addColumn<QString>("after");
-    const QString about = QStringLiteral("За повече информация посетете www.kovra.example.");
+    const QString about = u"За повече информация посетете www.kovra.example."_s;
     QTest::newRow("answering, twice") << false << QString() << about;
-    QTest::newRow("answering, kept while moving") << false << QStringLiteral("fb") << about;
+    QTest::newRow("answering, kept while moving") << false << "fb" << about;
     QTest::newRow("review, twice") << true << QString() << about;
     QTest::newRow("review, until the next move")
-        << true << QStringLiteral("f")
-        << QStringLiteral("Explanation 2 line 1\r\nExplanation 2 line 2\r\n");
+        << true << "f" << u"Explanation 2 line 1\r\nExplanation 2 line 2\r\n"_s;
     QTest::newRow("review, a move at the first position rewrites it")
-        << true << QStringLiteral("b") << QStringLiteral("Няма въведен отговор!");
+        << true << "b" << u"Няма въведен отговор!"_s;
 }
 
 void TestReview::about()
@@ -480,9 +470,9 @@ void TestReview::about()
     QFETCH(QString, moves);
     QFETCH(QString, after);
     KOVRA_Prazno &w = *m_window;
-    navigate(w, QStringLiteral("f"));
+    navigate(w, "f");
     QVERIFY(chooseVerdict(w, 'r'));
-    navigate(w, QStringLiteral("b"));
+    navigate(w, "b");
     if (review) {
         evaluate(w);
     }
@@ -518,7 +508,7 @@ void TestReview::exit()
     KOVRA_Prazno &w = *m_window;
     if (phase != QLatin1String("start")) {
         QVERIFY(chooseVerdict(w, 'r'));
-        navigate(w, QStringLiteral("f"));
+        navigate(w, "f");
     }
     if (phase == QLatin1String("review")) {
         evaluate(w);

@@ -9,6 +9,7 @@
 
 using namespace kovra;
 using namespace kovra::testing;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -19,11 +20,6 @@ KOVRA_Danni threeQuestions(QList<int> choices, char phrase = '0')
     plan.choices.assign(choices.begin(), choices.end());
     plan.phrase = phrase;
     return makeContent(plan);
-}
-
-QByteArray questionText(int questionIndex)
-{
-    return "Question " + QByteArray::number(questionIndex + 1) + " ___ end";
 }
 
 // 50 twips plus filled parts of the bar end E = 10525 over n, as both bar pairs are drawn.
@@ -64,25 +60,21 @@ private Q_SLOTS:
     void optionInput();
 
 private:
-    void open(KOVRA_Danni content, std::vector<float> draws);
+    void open(KOVRA_Danni content, std::vector<float> draws = startDraws({0}, firstRows(3)))
+    {
+        reopen(m_window, std::move(content), std::move(draws));
+    }
     std::unique_ptr<KOVRA_Prazno> m_window;
 };
 
 void TestWindow::init()
 {
-    open(threeQuestions({4, 4, 4}), startDraws({0}, firstRows(3)));
+    open(threeQuestions({4, 4, 4}));
 }
 
 void TestWindow::cleanup()
 {
     m_window.reset();
-}
-
-void TestWindow::open(KOVRA_Danni content, std::vector<float> draws)
-{
-    m_window.reset();
-    m_window = openWindow(std::move(content), std::move(draws));
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
 void TestWindow::firstDisplay_data()
@@ -96,7 +88,7 @@ void TestWindow::firstDisplay_data()
     QTest::newRow("phrase flag 0") << 3 << '0' << '0' << QString() << 4 << 3;
     QTest::newRow("phrase flag 1") << 3 << '1' << '0' << QString() << 4 << 3;
     QTest::newRow("title ending in a digit, shown whole")
-        << 3 << '0' << '0' << QStringLiteral("Геометрия - 1") << 4 << 3;
+        << 3 << '0' << '0' << u"Геометрия - 1"_s << 4 << 3;
     QTest::newRow("twenty questions with the check question")
         << 20 << '0' << '1' << QString() << 4 << 21;
     QTest::newRow("first question of 2 choices") << 3 << '0' << '0' << QString() << 2 << 3;
@@ -169,14 +161,12 @@ void TestWindow::slots_data()
         << QList<int>{4, 4, 4} << QList<int>{0, 0, 6} << QString() << 0 << QByteArray("2134");
     QTest::newRow("5 choices, last row")
         << QList<int>{4, 4, 5} << QList<int>{0, 0, 119} << QString() << 0 << QByteArray("54321");
-    QTest::newRow("3 choices after 5") << QList<int>{4, 3, 5} << QList<int>{0, 2, 0}
-                                       << QStringLiteral("f") << 1 << QByteArray("213");
+    QTest::newRow("3 choices after 5")
+        << QList<int>{4, 3, 5} << QList<int>{0, 2, 0} << "f" << 1 << QByteArray("213");
     QTest::newRow("2 choices after 5 and 3, the order by question index")
-        << QList<int>{2, 3, 5} << QList<int>{1, 0, 0} << QStringLiteral("ff") << 2
-        << QByteArray("21");
+        << QList<int>{2, 3, 5} << QList<int>{1, 0, 0} << "ff" << 2 << QByteArray("21");
     QTest::newRow("5 choices after 2, going back")
-        << QList<int>{4, 2, 5} << QList<int>{0, 0, 119} << QStringLiteral("fb") << 0
-        << QByteArray("54321");
+        << QList<int>{4, 2, 5} << QList<int>{0, 0, 119} << "fb" << 0 << QByteArray("54321");
 }
 
 void TestWindow::slots()
@@ -230,12 +220,12 @@ void TestWindow::correctSlotAndVerdict_data()
         << QStringList{"k", "b", "k", "d"} << "k" << QByteArray("2") << QByteArray("1");
     QTest::newRow("key with a trailing blank matches nothing")
         << QStringList{"k", "b", "c", "d"} << "k " << QByteArray("-1") << QByteArray("0");
-    QTest::newRow("Latin a against Cyrillic а") << QStringList{QStringLiteral("а"), "b", "c", "d"}
-                                                << "a" << QByteArray("-1") << QByteArray("0");
+    QTest::newRow("Latin a against Cyrillic а")
+        << QStringList{u"а"_s, "b", "c", "d"} << "a" << QByteArray("-1") << QByteArray("0");
     QTest::newRow("case matters") << QStringList{"k", "K", "c", "d"} << "K" << QByteArray("1")
                                   << QByteArray("0");
-    QTest::newRow("degree sign") << QStringList{QStringLiteral("40°"), "b", "c", "d"}
-                                 << QStringLiteral("40°") << QByteArray("0") << QByteArray("1");
+    QTest::newRow("degree sign") << QStringList{u"40°"_s, "b", "c", "d"} << u"40°"_s
+                                 << QByteArray("0") << QByteArray("1");
 }
 
 void TestWindow::correctSlotAndVerdict()
@@ -250,7 +240,7 @@ void TestWindow::correctSlotAndVerdict()
         content.List1(3).setList(c + 1, *toCp1251(choiceTexts.at(c)));
     }
     content.List1(0).setList(2, *toCp1251(key));
-    open(std::move(content), startDraws({0}, firstRows(3)));
+    open(std::move(content));
     KOVRA_Prazno &w = *m_window;
 
     QCOMPARE(row(w, CorrectSlotList, 0), correctSlot);
@@ -258,7 +248,7 @@ void TestWindow::correctSlotAndVerdict()
     QCOMPARE(row(w, VerdictList, 0), verdictOfSlot0);
     QCOMPARE(row(w, ChosenSlotList, 0), QByteArray("0"));
     // The record is the same on every visit.
-    navigate(w, QStringLiteral("fb"));
+    navigate(w, "fb");
     QCOMPARE(row(w, CorrectSlotList, 0), correctSlot);
     QCOMPARE(row(w, VerdictList, 0), verdictOfSlot0);
 }
@@ -269,12 +259,9 @@ void TestWindow::returnToAnswered_data()
     QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("away");
     QTest::addColumn<QString>("back");
-    QTest::newRow("slot 3, two forward and two back") << '0' << 3 << "ff"
-                                                      << "bb";
-    QTest::newRow("slot 2, phrase mode, one forward and back") << '1' << 2 << "f"
-                                                               << "b";
-    QTest::newRow("slot 1, phrase mode, past the end and back") << '1' << 1 << "fff"
-                                                                << "bb";
+    QTest::newRow("slot 3, two forward and two back") << '0' << 3 << u"ff"_s << u"bb"_s;
+    QTest::newRow("slot 2, phrase mode, one forward and back") << '1' << 2 << u"f"_s << u"b"_s;
+    QTest::newRow("slot 1, phrase mode, past the end and back") << '1' << 1 << u"fff"_s << u"bb"_s;
 }
 
 void TestWindow::returnToAnswered()
@@ -284,7 +271,7 @@ void TestWindow::returnToAnswered()
     QFETCH(QString, away);
     QFETCH(QString, back);
 
-    open(threeQuestions({4, 4, 4}, phrase), startDraws({0}, firstRows(3)));
+    open(threeQuestions({4, 4, 4}, phrase));
     KOVRA_Prazno &w = *m_window;
     chooseSlot(w, slot);
     const QByteArray verdict = row(w, VerdictList, 0);
@@ -377,13 +364,13 @@ void TestWindow::bars()
     KOVRA_Prazno &w = *m_window;
     for (int p = 0; p < answered; ++p) {
         QVERIFY(chooseVerdict(w, 'r'));
-        navigate(w, QStringLiteral("f"));
+        navigate(w, "f");
     }
     while (w.runState().CurrentPos > position) {
-        navigate(w, QStringLiteral("b"));
+        navigate(w, "b");
     }
     while (w.runState().CurrentPos < position) {
-        navigate(w, QStringLiteral("f"));
+        navigate(w, "f");
     }
     QCOMPARE(w.runState().CurrentPos, position);
     QCOMPARE(w.runState().AnsweredCount, answered);
@@ -445,30 +432,18 @@ void TestWindow::phrase_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("worked example") << '1' << "AB ___ CD"
-                                    << "xy"
-                                    << "AB  xy CD";
-    QTest::newRow("blank at the end") << '1' << "AB ___"
-                                      << "xy"
-                                      << "AB  xy ";
-    QTest::newRow("one character after the blank") << '1' << "AB ___."
-                                                   << "xy"
-                                                   << "AB  xy ";
-    QTest::newRow("blank at the start") << '1' << "___ CD"
-                                        << "xy"
-                                        << " xy CD";
-    QTest::newRow("later blanks stay") << '1' << "A _ B _ C"
-                                       << "xy"
-                                       << "A  xy B _ C";
-    QTest::newRow("Bulgarian sentence")
-        << '1' << QStringLiteral("Аз ___ ученик.") << QStringLiteral("съм")
-        << QStringLiteral("Аз  съм ученик.");
-    QTest::newRow("phrase flag 0") << '0' << "AB ___ CD"
-                                   << "xy"
-                                   << "";
-    QTest::newRow("phrase flag 2") << '2' << "AB ___ CD"
-                                   << "xy"
-                                   << "";
+    const auto add = [](const char *name, char flag, const QString &text, const QString &answer,
+                        const QString &expected) {
+        QTest::newRow(name) << flag << text << answer << expected;
+    };
+    add("worked example", '1', u"AB ___ CD"_s, u"xy"_s, u"AB  xy CD"_s);
+    add("blank at the end", '1', u"AB ___"_s, u"xy"_s, u"AB  xy "_s);
+    add("one character after the blank", '1', u"AB ___."_s, u"xy"_s, u"AB  xy "_s);
+    add("blank at the start", '1', u"___ CD"_s, u"xy"_s, u" xy CD"_s);
+    add("later blanks stay", '1', u"A _ B _ C"_s, u"xy"_s, u"A  xy B _ C"_s);
+    add("Bulgarian sentence", '1', u"Аз ___ ученик."_s, u"съм"_s, u"Аз  съм ученик."_s);
+    add("phrase flag 0", '0', u"AB ___ CD"_s, u"xy"_s, u""_s);
+    add("phrase flag 2", '2', u"AB ___ CD"_s, u"xy"_s, u""_s);
 }
 
 void TestWindow::phrase()
@@ -482,7 +457,7 @@ void TestWindow::phrase()
     content.List1(3).setList(0, *toCp1251(text));
     content.List1(3).setList(1, *toCp1251(answer));
     content.List1(0).setList(2, *toCp1251(answer));
-    open(std::move(content), startDraws({0}, firstRows(3)));
+    open(std::move(content));
     KOVRA_Prazno &w = *m_window;
 
     QCOMPARE(shown(w, w.Text2(6)), flag == '1');
@@ -494,7 +469,7 @@ void TestWindow::phrase()
     chooseSlot(w, 1);
     QCOMPARE(w.Text2(6)->text(), *toCp1251(QString(expected).replace(answer, "3.2")));
     // Moving on empties it.
-    navigate(w, QStringLiteral("f"));
+    navigate(w, "f");
     QCOMPARE(w.Text2(6)->text(), QByteArray());
 }
 
@@ -514,15 +489,14 @@ void TestWindow::tabChain()
         }
         widget = widget->nextInFocusChain();
     } while (widget != w.Text1(0) && chain.size() < order.size());
-    QStringList expected;
-    QStringList actual;
-    for (const QWidget *o : order) {
-        expected << o->objectName();
-    }
-    for (const QWidget *c : chain) {
-        actual << c->objectName();
-    }
-    QCOMPARE(actual, expected);
+    const auto names = [](const QList<QWidget *> &widgets) {
+        QStringList list;
+        for (const QWidget *widget : widgets) {
+            list << widget->objectName();
+        }
+        return list;
+    };
+    QCOMPARE(names(chain), names(order));
 }
 
 void TestWindow::tabKeys_data()
@@ -566,10 +540,9 @@ void TestWindow::tabKeys()
     plan.choices = {4, 4, choices};
     plan.phrase = phrase;
     plan.explanations = '1';
-    open(makeContent(plan), startDraws({0}, firstRows(3)));
+    open(makeContent(plan));
     KOVRA_Prazno &w = *m_window;
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    activate(w);
     if (chosen >= 0) {
         chooseSlot(w, chosen);
     }
@@ -582,7 +555,7 @@ void TestWindow::tabKeys()
     for (int i = 0; i < stops.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget *focus = QApplication::focusWidget();
-        visited << (focus != nullptr ? focus->objectName() : QStringLiteral("none"));
+        visited << (focus != nullptr ? focus->objectName() : u"none"_s);
     }
     QCOMPARE(visited, stops);
     // Tabbing chose no answer.
@@ -620,10 +593,9 @@ void TestWindow::optionInput()
     QFETCH(int, chosen);
     QFETCH(int, raised);
 
-    open(threeQuestions({4, 4, choices}), startDraws({0}, firstRows(3)));
+    open(threeQuestions({4, 4, choices}));
     KOVRA_Prazno &w = *m_window;
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    activate(w);
     if (before >= 0) {
         chooseSlot(w, before);
     }

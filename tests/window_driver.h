@@ -8,6 +8,7 @@
 #include "ui/kovra_prazno.h"
 #include "ui/widgets.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -47,6 +48,28 @@ inline std::unique_ptr<KOVRA_Prazno> openWindow(KOVRA_Danni content, std::vector
                                                  std::make_unique<FixedDraws>(std::move(draws)));
     window->show();
     return window;
+}
+
+// Opens a new window in place of the one held, and waits until it shows.
+inline void reopen(std::unique_ptr<KOVRA_Prazno> &window, KOVRA_Danni content,
+                   std::vector<float> draws)
+{
+    window.reset();
+    window = openWindow(std::move(content), std::move(draws));
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+// Makes the window the active one, for keys and focus.
+inline void activate(KOVRA_Prazno &w)
+{
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// The builder's text of a question.
+inline QByteArray questionText(int questionIndex)
+{
+    return "Question " + QByteArray::number(questionIndex + 1) + " ___ end";
 }
 
 inline bool shown(const KOVRA_Prazno &w, const QWidget *widget)
