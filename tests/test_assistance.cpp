@@ -1,37 +1,28 @@
 // The window told to assistive technology, and used from the keyboard.
 
-#include "content/cp1251.h"
-#include "content_builder.h"
-#include "run/random.h"
-#include "ui/kovra_prazno.h"
-#include "ui/widgets.h"
+#include "window_driver.h"
 
 #include <QAccessible>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 
 using namespace kovra;
 using namespace kovra::testing;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 QString accessibleText(QObject *object, QAccessible::Text which)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
-    return iface != nullptr ? iface->text(which) : QStringLiteral("<none>");
+    return iface != nullptr ? iface->text(which) : u"<none>"_s;
 }
 
 // Three questions of three choices; step 2 gives the order 2, 1, 0; every answer order "123".
-std::unique_ptr<KOVRA_Prazno> makeWindow(char explanations = '1')
+KOVRA_Danni threeQuestions(char explanations = '1')
 {
     ContentPlan plan;
     plan.choices = {3, 3, 3};
     plan.explanations = explanations;
-    auto window = std::make_unique<KOVRA_Prazno>(
-        makeContent(plan), std::make_unique<FixedDraws>(std::vector<float>{0.0F, 0, 0, 0}));
-    window->show();
-    return window;
+    return makeContent(plan);
 }
 
 } // namespace
@@ -55,8 +46,7 @@ private:
 
 void TestAssistance::init()
 {
-    m_window = makeWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    reopen(m_window, threeQuestions(), startDraws({0}, firstRows(3)));
 }
 
 void TestAssistance::cleanup()
@@ -67,24 +57,20 @@ void TestAssistance::cleanup()
 void TestAssistance::namesAndValues()
 {
     KOVRA_Prazno &w = *m_window;
-    QCOMPARE(accessibleText(w.Option1(1), QAccessible::Name), QStringLiteral("Отговор B: 3.2"));
-    QCOMPARE(accessibleText(w.Shape1(0), QAccessible::Value), QStringLiteral("Въпрос 1 от 3"));
-    QCOMPARE(accessibleText(w.Shape2(0), QAccessible::Value),
-             QStringLiteral("Въведени отговори 0 от 3"));
-    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name),
-             QStringLiteral("Няма въведен отговор"));
-    QCOMPARE(accessibleText(w.Text2(0), QAccessible::Name), QStringLiteral("Въпрос"));
-    QCOMPARE(accessibleText(w.Label1(1), QAccessible::Name), QStringLiteral("Резултат"));
-    QCOMPARE(accessibleText(w.Label1(3), QAccessible::Name), QStringLiteral("Проверка Тото"));
+    QCOMPARE(accessibleText(w.Option1(1), QAccessible::Name), u"Отговор B: 3.2"_s);
+    QCOMPARE(accessibleText(w.Shape1(0), QAccessible::Value), u"Въпрос 1 от 3"_s);
+    QCOMPARE(accessibleText(w.Shape2(0), QAccessible::Value), u"Въведени отговори 0 от 3"_s);
+    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Няма въведен отговор"_s);
+    QCOMPARE(accessibleText(w.Text2(0), QAccessible::Name), u"Въпрос"_s);
+    QCOMPARE(accessibleText(w.Label1(1), QAccessible::Name), u"Резултат"_s);
+    QCOMPARE(accessibleText(w.Label1(3), QAccessible::Name), u"Проверка Тото"_s);
 
-    QTest::mouseClick(w.Option1(0), Qt::LeftButton);
-    QTest::mouseClick(w.Command1(0), Qt::LeftButton);
-    QCOMPARE(accessibleText(w.Shape1(0), QAccessible::Value), QStringLiteral("Въпрос 2 от 3"));
-    QCOMPARE(accessibleText(w.Shape2(0), QAccessible::Value),
-             QStringLiteral("Въведени отговори 1 от 3"));
-    QTest::mouseClick(w.Command1(1), Qt::LeftButton);
-    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name),
-             QStringLiteral("Отговорът е въведен"));
+    click(w.Option1(0));
+    click(w.Command1(0));
+    QCOMPARE(accessibleText(w.Shape1(0), QAccessible::Value), u"Въпрос 2 от 3"_s);
+    QCOMPARE(accessibleText(w.Shape2(0), QAccessible::Value), u"Въведени отговори 1 от 3"_s);
+    click(w.Command1(1));
+    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Отговорът е въведен"_s);
     QAccessibleInterface *option = QAccessible::queryAccessibleInterface(w.Option1(0));
     QVERIFY(option->state().checked);
     QCOMPARE(option->role(), QAccessible::RadioButton);
@@ -94,16 +80,15 @@ void TestAssistance::reviewMarksInWords()
 {
     KOVRA_Prazno &w = *m_window;
     // Position 0 (question 3): the key "3.1" stands in slot 0; answer wrong with slot 1.
-    QTest::mouseClick(w.Option1(1), Qt::LeftButton);
-    QTest::mouseClick(w.Command1(0), Qt::LeftButton);
-    QTest::mouseClick(w.Option1(0), Qt::LeftButton); // position 1 right
-    QTest::mouseClick(w.Command2(0), Qt::LeftButton);
+    click(w.Option1(1));
+    click(w.Command1(0));
+    click(w.Option1(0)); // position 1 right
+    evaluate(w);
     QCOMPARE(accessibleText(w.Option1(1), QAccessible::Description),
-             QStringLiteral("Избраният отговор е грешен"));
-    QCOMPARE(accessibleText(w.Option1(0), QAccessible::Description),
-             QStringLiteral("Това е верният отговор"));
+             u"Избраният отговор е грешен"_s);
+    QCOMPARE(accessibleText(w.Option1(0), QAccessible::Description), u"Това е верният отговор"_s);
     QCOMPARE(accessibleText(w.Option1(2), QAccessible::Description), QString());
-    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), QStringLiteral("Грешен отговор"));
+    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Грешен отговор"_s);
     QVERIFY(QAccessible::queryAccessibleInterface(w.Option1(0))
                 ->actionInterface()
                 ->actionNames()
@@ -112,11 +97,10 @@ void TestAssistance::reviewMarksInWords()
     QTest::keyClick(&w, Qt::Key_PageDown);
     QCOMPARE(int(w.runState().CurrentPos), 1);
     QCOMPARE(accessibleText(w.Option1(0), QAccessible::Description),
-             QStringLiteral("Избраният отговор е верен"));
-    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), QStringLiteral("Верен отговор"));
+             u"Избраният отговор е верен"_s);
+    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Верен отговор"_s);
     QTest::keyClick(&w, Qt::Key_PageDown);
-    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name),
-             QStringLiteral("Няма въведен отговор"));
+    QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Няма въведен отговор"_s);
 }
 
 void TestAssistance::keysChooseAnswers_data()
@@ -140,9 +124,9 @@ void TestAssistance::keysChooseAnswers()
         focus->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QVERIFY(w.Option1(slot)->isChecked());
-        QCOMPARE(w.runState().List2(ChosenSlotList).list(0), QByteArray::number(slot));
+        QCOMPARE(row(w, ChosenSlotList, 0), QByteArray::number(slot));
         QCOMPARE(int(w.runState().AnsweredCount), 1);
-        QCOMPARE(backColor(w.Picture1()), QColor(0, 255, 0));
+        QCOMPARE(backColor(w.Picture1()), kGreen);
     }
 }
 
@@ -151,11 +135,11 @@ void TestAssistance::keysSkipHiddenAndDisabled()
     KOVRA_Prazno &w = *m_window;
     QTest::keyClick(&w, Qt::Key_4); // slot 3 is hidden for three choices
     QTest::keyClick(&w, Qt::Key_E);
-    QCOMPARE(w.runState().List2(ChosenSlotList).list(0), QByteArray("-1"));
+    QCOMPARE(row(w, ChosenSlotList, 0), QByteArray("-1"));
     QTest::keyClick(&w, Qt::Key_2);
-    QTest::mouseClick(w.Command2(0), Qt::LeftButton);
+    evaluate(w);
     QTest::keyClick(&w, Qt::Key_1); // disabled after the evaluation
-    QCOMPARE(w.runState().List2(ChosenSlotList).list(0), QByteArray("1"));
+    QCOMPARE(row(w, ChosenSlotList, 0), QByteArray("1"));
     QVERIFY(w.Option1(1)->isChecked());
 }
 
@@ -172,9 +156,8 @@ void TestAssistance::pageKeysMove()
     QCOMPARE(int(w.runState().CurrentPos), 1);
 
     // With the review buttons hidden, review mode offers no move.
-    m_window = makeWindow('0');
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTest::mouseClick(m_window->Command2(0), Qt::LeftButton);
+    reopen(m_window, threeQuestions('0'), startDraws({0}, firstRows(3)));
+    evaluate(*m_window);
     QTest::keyClick(m_window.get(), Qt::Key_PageDown);
     QCOMPARE(int(m_window->runState().CurrentPos), 0);
 }
