@@ -6,30 +6,19 @@
 // seed only, KOVRA_RANDOM_EVENTS the number of events per seed; KOVRA_RANDOM_TRACE prints
 // every event. A failure names its seed and the events that led to it.
 
-#include "content/cp1251.h"
-#include "content_builder.h"
-#include "run/random.h"
-#include "ui/kovra_prazno.h"
-#include "ui/widgets.h"
+#include "window_driver.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 #include <algorithm>
 #include <deque>
 #include <random>
 
 using namespace kovra;
 using namespace kovra::testing;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
-const QColor kReviewBlue(192, 192, 255);
 
 // Twips: 50 short of the right edge of "Назад" (left 9000, width 1575).
 constexpr float kBarEnd = 10525.0F;
@@ -93,7 +82,7 @@ Scenario makeScenario(unsigned seed, int events, std::mt19937 &rng)
     return s;
 }
 
-QString describeSpec(const Scenario &s)
+QString describeScenario(const Scenario &s)
 {
     QStringList choices;
     for (const int c : s.plan.choices) {
@@ -107,7 +96,7 @@ QString describeSpec(const Scenario &s)
         .arg(QLatin1Char(s.plan.toto))
         .arg(QLatin1Char(s.plan.description))
         .arg(QLatin1Char(s.plan.explanations))
-        .arg(s.fixedDraws ? QStringLiteral("fixed draws") : QStringLiteral("seeded draws"))
+        .arg(s.fixedDraws ? u"fixed draws"_s : u"seeded draws"_s)
         .arg(s.evaluateAt);
 }
 
@@ -121,7 +110,7 @@ class Expected
 {
 public:
     Expected(const KOVRA_Danni &content, const ContentPlan &plan)
-        : m_content(content), m_spec(plan), m_questions(static_cast<int>(plan.choices.size())),
+        : m_content(content), m_plan(plan), m_questions(static_cast<int>(plan.choices.size())),
           m_check(plan.toto == '1')
     {}
 
@@ -131,7 +120,7 @@ public:
     [[nodiscard]] const TextList &question(int q) const { return m_content.List1(source(q) + 1); }
     [[nodiscard]] int choices(int q) const { return question(q).listCount() - 1; }
     [[nodiscard]] const QByteArray &key(int q) const { return m_content.List1(0).list(source(q)); }
-    [[nodiscard]] const ContentPlan &plan() const { return m_spec; }
+    [[nodiscard]] const ContentPlan &plan() const { return m_plan; }
 
     // The text shown in a slot, from the question's answer-order string.
     [[nodiscard]] QByteArray slotText(int q, const QByteArray &order, int slot) const
@@ -148,7 +137,7 @@ public:
 
 private:
     KOVRA_Danni m_content;
-    ContentPlan m_spec;
+    ContentPlan m_plan;
     int m_questions;
     bool m_check;
 };
@@ -219,7 +208,7 @@ void checkWindow(const KOVRA_Prazno &w, const Expected &e, Tracking &t, EventKin
     const int n = e.runLength();
     QCOMPARE(int(s.QuestionCount), n);
     for (int list = ChosenSlotList; list <= CorrectSlotList; ++list) {
-        QVERIFY2(s.List2(list).listCount() == n, qPrintable(QStringLiteral("List2(%1)").arg(list)));
+        QVERIFY2(s.List2(list).listCount() == n, qPrintable(u"List2(%1)"_s.arg(list)));
     }
     QCOMPARE(s.List2(CheckPairList).listCount(), 2);
     QVERIFY(s.CurrentPos >= 0 && s.CurrentPos < n);
@@ -302,8 +291,7 @@ void checkWindow(const KOVRA_Prazno &w, const Expected &e, Tracking &t, EventKin
         ++answered;
         const int slot = chosen.toInt();
         QVERIFY2(chosen == QByteArray::number(slot) && slot >= 0 && slot < k,
-                 qPrintable(QStringLiteral("position %1: slot %2 of %3 choices")
-                                .arg(p)
+                 qPrintable(u"position %1: slot %2 of %3 choices"_s.arg(p)
                                 .arg(QString::fromLatin1(chosen))
                                 .arg(k)));
         QCOMPARE(verdict, QByteArray(e.slotText(q, answerOrder, slot) == e.key(q) ? "1" : "0"));
@@ -370,7 +358,7 @@ void checkWindow(const KOVRA_Prazno &w, const Expected &e, Tracking &t, EventKin
     // The bars: none negative, the first of a pair at least 50, the pair meeting.
     for (int i = 0; i < 2; ++i) {
         for (const Twips *bar : {&w.shape1Twips(i), &w.shape2Twips(i)}) {
-            QVERIFY2(bar->width >= 0, qPrintable(QStringLiteral("bar width %1").arg(bar->width)));
+            QVERIFY2(bar->width >= 0, qPrintable(u"bar width %1"_s.arg(bar->width)));
         }
         QVERIFY(w.Shape1(i)->width() >= 0 && w.Shape2(i)->width() >= 0);
     }
@@ -407,6 +395,14 @@ void checkWindow(const KOVRA_Prazno &w, const Expected &e, Tracking &t, EventKin
     t.text1 = text1;
 }
 
+// One of the widgets at random, or null when there is none.
+template <typename T> T *oneOf(const std::vector<T *> &widgets, std::mt19937 &rng)
+{
+    return widgets.empty()
+               ? nullptr
+               : widgets[std::uniform_int_distribution<std::size_t>(0, widgets.size() - 1)(rng)];
+}
+
 QPushButton *anyButton(const KOVRA_Prazno &w, std::mt19937 &rng, bool evaluate)
 {
     std::vector<QPushButton *> buttons;
@@ -419,10 +415,7 @@ QPushButton *anyButton(const KOVRA_Prazno &w, std::mt19937 &rng, bool evaluate)
     if (evaluate || !w.Command2(0)->isEnabled()) {
         buttons.push_back(w.Command2(0));
     }
-    if (buttons.empty()) {
-        return nullptr;
-    }
-    return buttons[std::uniform_int_distribution<std::size_t>(0, buttons.size() - 1)(rng)];
+    return oneOf(buttons, rng);
 }
 
 // A shown option button; disabled ones too, to try them in review.
@@ -434,15 +427,12 @@ QRadioButton *anyOption(const KOVRA_Prazno &w, std::mt19937 &rng)
             options.push_back(w.Option1(slot));
         }
     }
-    if (options.empty()) {
-        return nullptr;
-    }
-    return options[std::uniform_int_distribution<std::size_t>(0, options.size() - 1)(rng)];
+    return oneOf(options, rng);
 }
 
 QString nameOf(const QObject *object)
 {
-    return object != nullptr ? object->objectName() : QStringLiteral("(none)");
+    return object != nullptr ? object->objectName() : u"(none)"_s;
 }
 
 } // namespace
@@ -515,7 +505,7 @@ void TestRandomUi::runSeed(const Scenario &sc, Totals &totals)
                                     .arg(sc.seed)
                                     .arg(index)
                                     .arg(event);
-        qWarning().noquote() << "  content:" << describeSpec(sc);
+        qWarning().noquote() << "  content:" << describeScenario(sc);
         for (const QString &line : t.log) {
             qWarning().noquote() << "  " << line;
         }
@@ -523,7 +513,7 @@ void TestRandomUi::runSeed(const Scenario &sc, Totals &totals)
 
     checkWindow(window, expected, t, EventKind::Other);
     if (QTest::currentTestFailed()) {
-        report(QStringLiteral("start-up"), 0);
+        report(u"start-up"_s, 0);
         return;
     }
 
@@ -533,6 +523,16 @@ void TestRandomUi::runSeed(const Scenario &sc, Totals &totals)
         Qt::Key_1,   Qt::Key_2,       Qt::Key_3,     Qt::Key_4,        Qt::Key_5,
         Qt::Key_A,   Qt::Key_C,       Qt::Key_E,     Qt::Key_PageDown, Qt::Key_PageUp,
         Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return};
+    // A key to the focused widget, or to the window when none has the focus.
+    const auto pressKey = [&window](Qt::Key key) {
+        QWidget *target = QApplication::focusWidget();
+        if (target == nullptr) {
+            target = &window;
+        }
+        const QString event = u"key %1 on %2"_s.arg(QKeySequence(key).toString(), nameOf(target));
+        QTest::keyClick(target, key);
+        return event;
+    };
     for (int i = 1; i <= sc.events; ++i) {
         EventKind kind = EventKind::Other;
         QString event;
@@ -540,21 +540,21 @@ void TestRandomUi::runSeed(const Scenario &sc, Totals &totals)
         const bool reviewingBefore = !window.Command2(0)->isEnabled();
         const int roll = i == sc.evaluateAt ? -1 : pick(0, 99);
         if (roll < 0) {
-            event = QStringLiteral("click Command2_0 (evaluation)");
-            QTest::mouseClick(window.Command2(0), Qt::LeftButton);
+            event = u"click Command2_0 (evaluation)"_s;
+            evaluate(window);
         } else if (roll < 35) {
             if (QRadioButton *option = anyOption(window, rng)) {
-                event = QStringLiteral("click ") + option->objectName();
-                QTest::mouseClick(option, Qt::LeftButton);
+                event = u"click "_s + option->objectName();
+                click(option);
             }
         } else if (roll < 60) {
             if (QPushButton *button = anyButton(window, rng, false)) {
-                event = QStringLiteral("click ") + button->objectName();
+                event = u"click "_s + button->objectName();
                 if (button->isEnabled() &&
                     button->objectName().startsWith(QLatin1String("Command2"))) {
                     kind = EventKind::ReviewButton;
                 }
-                QTest::mouseClick(button, Qt::LeftButton);
+                click(button);
             }
         } else if (roll < 85) {
             // Within the option group: focus one of its buttons now and then, then move.
@@ -565,25 +565,11 @@ void TestRandomUi::runSeed(const Scenario &sc, Totals &totals)
                     option->setFocus(Qt::TabFocusReason);
                 }
             }
-            const Qt::Key key = kOptionKeys[pick(0, static_cast<int>(std::size(kOptionKeys)) - 1)];
-            QWidget *target = QApplication::focusWidget();
-            if (target == nullptr) {
-                target = &window;
-            }
-            event =
-                QStringLiteral("key %1 on %2").arg(QKeySequence(key).toString(), nameOf(target));
-            QTest::keyClick(target, key);
+            event = pressKey(kOptionKeys[pick(0, static_cast<int>(std::size(kOptionKeys)) - 1)]);
         } else if (roll < 96) {
-            const Qt::Key key = kWindowKeys[pick(0, static_cast<int>(std::size(kWindowKeys)) - 1)];
-            QWidget *target = QApplication::focusWidget();
-            if (target == nullptr) {
-                target = &window;
-            }
-            event =
-                QStringLiteral("key %1 on %2").arg(QKeySequence(key).toString(), nameOf(target));
-            QTest::keyClick(target, key);
+            event = pressKey(kWindowKeys[pick(0, static_cast<int>(std::size(kWindowKeys)) - 1)]);
         } else {
-            event = QStringLiteral("menu Автор");
+            event = u"menu Автор"_s;
             kind = EventKind::About;
             window.autor()->trigger();
         }
@@ -591,8 +577,7 @@ void TestRandomUi::runSeed(const Scenario &sc, Totals &totals)
             continue;
         }
         ++totals.events;
-        t.log.push_back(QStringLiteral("%1: %2 -> position %3, answered %4")
-                            .arg(i)
+        t.log.push_back(u"%1: %2 -> position %3, answered %4"_s.arg(i)
                             .arg(event)
                             .arg(window.runState().CurrentPos)
                             .arg(window.runState().AnsweredCount));
