@@ -11,6 +11,7 @@
 #include <QTest>
 
 using namespace kovra;
+using namespace Qt::Literals::StringLiterals;
 
 class TestRules : public QObject
 {
@@ -40,17 +41,17 @@ void TestRules::numericReading_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("leading number, then letters") << QByteArray(" 12abc") << 12.0;
-    QTest::newRow("minus one") << QByteArray("-1") << -1.0;
-    QTest::newRow("decimal point") << QByteArray("2.5") << 2.5;
-    QTest::newRow("leading point") << QByteArray(".5") << 0.5;
-    QTest::newRow("no number") << QByteArray("x") << 0.0;
-    QTest::newRow("empty") << QByteArray("") << 0.0;
-    QTest::newRow("sign alone") << QByteArray("-") << 0.0;
-    QTest::newRow("blanks then minus") << QByteArray("   -7 8") << -7.0;
-    QTest::newRow("second point ends it") << QByteArray("1.2.3") << 1.2;
-    QTest::newRow("plus is not a sign") << QByteArray("+5") << 0.0;
-    QTest::newRow("design label row") << QByteArray("Pyrwi") << 0.0;
+    QTest::newRow("leading number, then letters") << " 12abc"_ba << 12.0;
+    QTest::newRow("minus one") << "-1"_ba << -1.0;
+    QTest::newRow("decimal point") << "2.5"_ba << 2.5;
+    QTest::newRow("leading point") << ".5"_ba << 0.5;
+    QTest::newRow("no number") << "x"_ba << 0.0;
+    QTest::newRow("empty") << ""_ba << 0.0;
+    QTest::newRow("sign alone") << "-"_ba << 0.0;
+    QTest::newRow("blanks then minus") << "   -7 8"_ba << -7.0;
+    QTest::newRow("second point ends it") << "1.2.3"_ba << 1.2;
+    QTest::newRow("plus is not a sign") << "+5"_ba << 0.0;
+    QTest::newRow("design label row") << "Pyrwi"_ba << 0.0;
 }
 
 void TestRules::numericReading()
@@ -64,12 +65,12 @@ void TestRules::indexRounding_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("index");
-    QTest::newRow("2.5 to even 2") << QByteArray("2.5") << 2;
-    QTest::newRow("3.5 to even 4") << QByteArray("3.5") << 4;
-    QTest::newRow("2.6 up") << QByteArray("2.6") << 3;
-    QTest::newRow("-0.5 to 0") << QByteArray("-0.5") << 0;
-    QTest::newRow("-1.5 to -2") << QByteArray("-1.5") << -2;
-    QTest::newRow("none") << QByteArray("-1") << -1;
+    QTest::newRow("2.5 to even 2") << "2.5"_ba << 2;
+    QTest::newRow("3.5 to even 4") << "3.5"_ba << 4;
+    QTest::newRow("2.6 up") << "2.6"_ba << 3;
+    QTest::newRow("-0.5 to 0") << "-0.5"_ba << 0;
+    QTest::newRow("-1.5 to -2") << "-1.5"_ba << -2;
+    QTest::newRow("none") << "-1"_ba << -1;
 }
 
 void TestRules::indexRounding()
@@ -85,9 +86,9 @@ void TestRules::flagDigit_data()
     QTest::addColumn<int>("flag");
     QTest::newRow("ends in 1") << w1251("Проверка за Тото - 1") << 1;
     QTest::newRow("ends in 0") << w1251("Дава обяснения - 0") << 0;
-    QTest::newRow("ends in 2") << QByteArray("x - 2") << 2;
-    QTest::newRow("ends in a letter") << QByteArray("... a") << 0;
-    QTest::newRow("ends in a blank") << QByteArray("... 1 ") << 0;
+    QTest::newRow("ends in 2") << "x - 2"_ba << 2;
+    QTest::newRow("ends in a letter") << "... a"_ba << 0;
+    QTest::newRow("ends in a blank") << "... 1 "_ba << 0;
     QTest::newRow("title row") << w1251("КОВРА по Геометрия - равнобедрен триъгълник") << 0;
     QTest::newRow("empty row") << QByteArray() << 0;
 }
@@ -104,18 +105,16 @@ void TestRules::phrase_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<QByteArray>("phrase");
-    QTest::newRow("worked example")
-        << QByteArray("AB ___ CD") << QByteArray("xy") << QByteArray("AB  xy CD");
-    QTest::newRow("blank at the end")
-        << QByteArray("AB ___") << QByteArray("xy") << QByteArray("AB  xy ");
-    QTest::newRow("one character after the blank")
-        << QByteArray("AB ___.") << QByteArray("xy") << QByteArray("AB  xy ");
-    QTest::newRow("blank at the start")
-        << QByteArray("___ is") << QByteArray("It") << QByteArray(" It is");
-    QTest::newRow("only the first blank")
-        << QByteArray("a _ b _ c") << QByteArray("X") << QByteArray("a  X b _ c");
-    QTest::newRow("no blank keeps the text")
-        << QByteArray("no blank") << QByteArray("X") << QByteArray("no blank X ");
+    const auto add = [](const char *name, const char *text, const char *answer,
+                        const char *phrase) {
+        QTest::newRow(name) << QByteArray(text) << QByteArray(answer) << QByteArray(phrase);
+    };
+    add("worked example", "AB ___ CD", "xy", "AB  xy CD");
+    add("blank at the end", "AB ___", "xy", "AB  xy ");
+    add("one character after the blank", "AB ___.", "xy", "AB  xy ");
+    add("blank at the start", "___ is", "It", " It is");
+    add("only the first blank", "a _ b _ c", "X", "a  X b _ c");
+    add("no blank keeps the text", "no blank", "X", "no blank X ");
 }
 
 void TestRules::phrase()
@@ -207,16 +206,15 @@ void TestRules::totoVerdict_data()
     QTest::addColumn<QByteArray>("last");
     QTest::addColumn<int>("answered");
     QTest::addColumn<QByteArray>("caption");
-    QTest::newRow("same text") << QByteArray("40") << QByteArray("40") << 21
-                               << w1251("Проверка - Да");
-    QTest::newRow("different text")
-        << QByteArray("40") << QByteArray("70") << 21 << w1251("Вероятно!");
-    QTest::newRow("one unanswered, same text")
-        << QByteArray("40") << QByteArray("40") << 20 << w1251("Частично!");
-    QTest::newRow("design rows") << QByteArray("Pyrwi") << QByteArray("Posleden") << 0
-                                 << w1251("Частично!");
-    QTest::newRow("trailing blank differs")
-        << QByteArray("40") << QByteArray("40 ") << 21 << w1251("Вероятно!");
+    const auto add = [](const char *name, const char *first, const char *last, int answered,
+                        const char *caption) {
+        QTest::newRow(name) << QByteArray(first) << QByteArray(last) << answered << w1251(caption);
+    };
+    add("same text", "40", "40", 21, "Проверка - Да");
+    add("different text", "40", "70", 21, "Вероятно!");
+    add("one unanswered, same text", "40", "40", 20, "Частично!");
+    add("design rows", "Pyrwi", "Posleden", 0, "Частично!");
+    add("trailing blank differs", "40", "40 ", 21, "Вероятно!");
 }
 
 void TestRules::totoVerdict()
@@ -235,10 +233,10 @@ void TestRules::totoVerdict()
 
 void TestRules::windows1251()
 {
-    QCOMPARE(w1251("40°"), QByteArray("40\xb0"));
-    QCOMPARE(fromCp1251(QByteArray("\xc0\xe0\xb0")), QStringLiteral("Аа°"));
-    QVERIFY(!toCp1251(QStringLiteral("ъгъл ≠")).has_value());
-    const auto bad = firstUnencodable(QStringLiteral("ab€c✓"));
+    QCOMPARE(w1251("40°"), "40\xb0"_ba);
+    QCOMPARE(fromCp1251("\xc0\xe0\xb0"_ba), u"Аа°"_s);
+    QVERIFY(!toCp1251(u"ъгъл ≠"_s).has_value());
+    const auto bad = firstUnencodable(u"ab€c✓"_s);
     QVERIFY(bad.has_value());
     QCOMPARE(*bad, QChar(0x2713));
     // Every byte but the unassigned 0x98 comes back unchanged.
