@@ -49,6 +49,12 @@ inline KOVRA_Danni makeContent(const ContentPlan &plan)
     return content;
 }
 
+// The rows of a list, to compare whole.
+inline QList<QByteArray> rowsOf(const TextList &list)
+{
+    return QList<QByteArray>(list.rows().begin(), list.rows().end());
+}
+
 inline ContentPlan fourChoices(int n, char toto = '0')
 {
     ContentPlan plan;

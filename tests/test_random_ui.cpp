@@ -157,11 +157,6 @@ struct Tracking
     std::deque<QString> log; // the latest events, for the failure report
 };
 
-QList<QByteArray> rowsOf(const TextList &list)
-{
-    return QList<QByteArray>(list.rows().begin(), list.rows().end());
-}
-
 enum class EventKind
 {
     Other,

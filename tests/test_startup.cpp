@@ -9,6 +9,7 @@
 #include <tuple>
 
 using namespace kovra;
+using namespace Qt::Literals::StringLiterals;
 using namespace kovra::testing;
 
 namespace {
@@ -20,11 +21,6 @@ QList<int> questionOrder(const RunState &state)
         order << readIndex(row);
     }
     return order;
-}
-
-QList<QByteArray> rowsOf(const TextList &list)
-{
-    return QList<QByteArray>(list.rows().begin(), list.rows().end());
 }
 
 } // namespace
@@ -111,13 +107,13 @@ void TestStartup::answerOrder_data()
     QTest::addColumn<int>("choices");
     QTest::addColumn<float>("u");
     QTest::addColumn<QByteArray>("order");
-    QTest::newRow("c=2, 0.5 rounds to even 0") << 2 << 0.0005F << QByteArray("12");
-    QTest::newRow("c=2, 1.5 rounds to even 2") << 2 << 0.0015F << QByteArray("12");
-    QTest::newRow("c=2, 1") << 2 << 0.001F << QByteArray("21");
-    QTest::newRow("c=3, 5") << 3 << 0.005F << QByteArray("321");
-    QTest::newRow("c=4, 500 mod 24 = 20") << 4 << 0.5F << QByteArray("4213");
-    QTest::newRow("c=5, 1000 mod 120 = 40") << 5 << 0.999999F << QByteArray("24513");
-    QTest::newRow("c=5, 0") << 5 << 0.0F << QByteArray("12345");
+    QTest::newRow("c=2, 0.5 rounds to even 0") << 2 << 0.0005F << "12"_ba;
+    QTest::newRow("c=2, 1.5 rounds to even 2") << 2 << 0.0015F << "12"_ba;
+    QTest::newRow("c=2, 1") << 2 << 0.001F << "21"_ba;
+    QTest::newRow("c=3, 5") << 3 << 0.005F << "321"_ba;
+    QTest::newRow("c=4, 500 mod 24 = 20") << 4 << 0.5F << "4213"_ba;
+    QTest::newRow("c=5, 1000 mod 120 = 40") << 5 << 0.999999F << "24513"_ba;
+    QTest::newRow("c=5, 0") << 5 << 0.0F << "12345"_ba;
 }
 
 void TestStartup::answerOrder()
@@ -176,9 +172,9 @@ void TestStartup::stateAfterStartUp()
         QCOMPARE(state.List2(list).listCount(), runLength);
     }
     for (int p = 0; p < runLength; ++p) {
-        QCOMPARE(state.List2(ChosenSlotList).list(p), QByteArray("-1"));
-        QCOMPARE(state.List2(VerdictList).list(p), QByteArray("-1"));
-        QCOMPARE(state.List2(CorrectSlotList).list(p), QByteArray("-1"));
+        QCOMPARE(state.List2(ChosenSlotList).list(p), "-1"_ba);
+        QCOMPARE(state.List2(VerdictList).list(p), "-1"_ba);
+        QCOMPARE(state.List2(CorrectSlotList).list(p), "-1"_ba);
         QCOMPARE(state.List2(AnswerOrderList).list(p).size(), 4);
     }
     QList<int> sorted = questionOrder(state);
@@ -222,7 +218,7 @@ void TestStartup::permutationTables()
              (QList<QByteArray>{"123", "132", "213", "231", "312", "321"}));
     QCOMPARE(content.Poredica(4).listCount(), 24);
     QCOMPARE(content.Poredica(5).listCount(), 120);
-    QCOMPARE(content.Poredica(5).list(119), QByteArray("54321"));
+    QCOMPARE(content.Poredica(5).list(119), "54321"_ba);
     for (int c = 2; c <= 5; ++c) {
         const auto &rows = content.Poredica(c).rows();
         QVERIFY(std::is_sorted(rows.begin(), rows.end()));
