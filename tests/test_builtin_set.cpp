@@ -9,6 +9,7 @@
 #include <vector>
 
 using namespace kovra;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -73,18 +74,13 @@ void TestBuiltinSet::settings_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("flag"); // -1 for rows that are no flag
 
-    QTest::newRow("header") << int(HeaderRow) << QStringLiteral("Настройки - последната цифра")
-                            << -1;
-    QTest::newRow("phrase mode off")
-        << int(PhraseModeRow) << QStringLiteral("ЧЕО - фраза от 2 части - 0") << 0;
-    QTest::newRow("check question on")
-        << int(TotoRow) << QStringLiteral("Проверка за Тото - 1") << 1;
-    QTest::newRow("title") << int(TitleRow)
-                           << QStringLiteral("КОВРА по Геометрия - равнобедрен триъгълник") << -1;
-    QTest::newRow("description on")
-        << int(DescriptionRow) << QStringLiteral("Дава описание - 1") << 1;
-    QTest::newRow("review buttons off")
-        << int(ExplanationsRow) << QStringLiteral("Дава обяснения - 0") << 0;
+    QTest::newRow("header") << int(HeaderRow) << u"Настройки - последната цифра"_s << -1;
+    QTest::newRow("phrase mode off") << int(PhraseModeRow) << u"ЧЕО - фраза от 2 части - 0"_s << 0;
+    QTest::newRow("check question on") << int(TotoRow) << u"Проверка за Тото - 1"_s << 1;
+    QTest::newRow("title") << int(TitleRow) << u"КОВРА по Геометрия - равнобедрен триъгълник"_s
+                           << -1;
+    QTest::newRow("description on") << int(DescriptionRow) << u"Дава описание - 1"_s << 1;
+    QTest::newRow("review buttons off") << int(ExplanationsRow) << u"Дава обяснения - 0"_s << 0;
 }
 
 void TestBuiltinSet::settings()
@@ -105,9 +101,8 @@ void TestBuiltinSet::note()
     QCOMPARE(note.listCount(), 4);
     for (const QByteArray &line : note.rows()) {
         QVERIFY(!line.trimmed().isEmpty());
-        const bool latin = std::all_of(line.begin(), line.end(), [](char ch) {
-            return static_cast<unsigned char>(ch) < 0x80;
-        });
+        const bool latin = std::ranges::all_of(
+            line, [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
         QVERIFY2(latin, line.constData());
     }
 }
@@ -142,7 +137,7 @@ void TestBuiltinSet::questions()
     QVERIFY(!key.isEmpty());
     QVERIFY2(fromCp1251(key).size() <= 12, key.constData());
     const std::vector<QByteArray> choices = choicesOf(list);
-    QCOMPARE(std::count(choices.begin(), choices.end(), key), 1);
+    QCOMPARE(std::ranges::count(choices, key), 1);
 
     const TextList &explanation = m_content->Obqsnenie(question);
     QCOMPARE(explanation.listCount(), explanationLines);
@@ -164,8 +159,8 @@ void TestBuiltinSet::exactKeys_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("bare"); // the same text without its blank or semicolon
-    QTest::newRow("leading blank") << QStringLiteral(" 1 : 5") << QStringLiteral("1 : 5");
-    QTest::newRow("trailing semicolon") << QStringLiteral("90°;") << QStringLiteral("90°");
+    QTest::newRow("leading blank") << u" 1 : 5"_s << u"1 : 5"_s;
+    QTest::newRow("trailing semicolon") << u"90°;"_s << u"90°"_s;
 }
 
 void TestBuiltinSet::exactKeys()
@@ -174,13 +169,13 @@ void TestBuiltinSet::exactKeys()
     QFETCH(QString, bare);
     const QByteArray bytes = toCp1251(key).value_or(QByteArray());
     const std::vector<QByteArray> &keys = m_content->List1(0).rows();
-    QCOMPARE(std::count(keys.begin(), keys.end(), bytes), 1);
-    const int question = int(std::find(keys.begin(), keys.end(), bytes) - keys.begin()) + 1;
+    QCOMPARE(std::ranges::count(keys, bytes), 1);
+    const int question = int(std::ranges::find(keys, bytes) - keys.begin()) + 1;
     const std::vector<QByteArray> choices = choicesOf(m_content->List1(question));
-    QCOMPARE(std::count(choices.begin(), choices.end(), bytes), 1);
+    QCOMPARE(std::ranges::count(choices, bytes), 1);
     // Without its blank or semicolon the text is no choice: only the exact text answers.
     const QByteArray bareBytes = toCp1251(bare).value_or(QByteArray());
-    QCOMPARE(std::count(choices.begin(), choices.end(), bareBytes), 0);
+    QCOMPARE(std::ranges::count(choices, bareBytes), 0);
 }
 
 void TestBuiltinSet::question17()
@@ -189,7 +184,7 @@ void TestBuiltinSet::question17()
     QCOMPARE(list.list(0),
              w1251("Колко равнобедрени триъгълници имат външен ъгъл 140°?") + QByteArray(8, ' '));
     QCOMPARE(choicesOf(list), (std::vector<QByteArray>{"0", "1", "2", "3"}));
-    QCOMPARE(m_content->List1(0).list(16), QByteArray("2"));
+    QCOMPARE(m_content->List1(0).list(16), "2"_ba);
     QCOMPARE(m_content->Obqsnenie(17).listCount(), 4);
     QVERIFY(m_content->Picture1(17).isNull());
 }
@@ -199,15 +194,15 @@ void TestBuiltinSet::placeholders()
     for (int k = kQuestions + 1; k < KOVRA_Danni::kQuestionLists; ++k) {
         const TextList &list = m_content->List1(k);
         QCOMPARE(list.listCount(), 1);
-        QCOMPARE(fromCp1251(list.list(0)), QStringLiteral("List1(%1) - въпрос от теста").arg(k));
+        QCOMPARE(fromCp1251(list.list(0)), u"List1(%1) - въпрос от теста"_s.arg(k));
     }
     QCOMPARE(m_content->Obqsnenie(0).listCount(), 1);
-    QCOMPARE(fromCp1251(m_content->Obqsnenie(0).list(0)), QStringLiteral("Обяснение 0"));
+    QCOMPARE(fromCp1251(m_content->Obqsnenie(0).list(0)), u"Обяснение 0"_s);
     QVERIFY(m_content->Picture1(0).isNull());
     for (int k = kQuestions + 1; k < KOVRA_Danni::kFigureSlots; ++k) {
         const TextList &explanation = m_content->Obqsnenie(k);
         QCOMPARE(explanation.listCount(), 1);
-        QCOMPARE(fromCp1251(explanation.list(0)), QStringLiteral("Обяснение %1").arg(k));
+        QCOMPARE(fromCp1251(explanation.list(0)), u"Обяснение %1"_s.arg(k));
         QVERIFY(m_content->Picture1(k).isNull());
     }
 }
