@@ -385,19 +385,28 @@ void drawIsosceles(Figure &f, const Isosceles &t, const QString &a = QStringLite
     }
 }
 
+// The bisector of the base angle at A, from A to D on the leg BC, its two halves marked with
+// arcs of the given radius.
+void drawBisectorFromA(Figure &f, const Isosceles &t, double halfAngleDegrees, double radius)
+{
+    const QPointF d = intersection(
+        t.a,
+        t.a + QPointF(std::cos(radians(halfAngleDegrees)), std::sin(radians(halfAngleDegrees))),
+        t.b, t.c);
+    f.segment(t.a, d, Stroke::Line);
+    f.vertex(d, QStringLiteral("D"), t.a);
+    f.angle(t.a, t.b, d, QString(), radius, true);
+    f.angle(t.a, d, t.c, QString(), radius, true);
+}
+
 // Question 1: apex angle 40°, AD bisects the angle at A.
 Figure question1()
 {
     Figure f({150, 146});
     const Isosceles t = byApexAngle(2.0, 40.0);
-    const QPointF d = intersection(
-        t.a, t.a + QPointF(std::cos(radians(35.0)), std::sin(radians(35.0))), t.b, t.c);
     drawIsosceles(f, t);
-    f.segment(t.a, d, Stroke::Line);
-    f.vertex(d, QStringLiteral("D"), t.a);
+    drawBisectorFromA(f, t, 35.0, 22.0);
     f.angle(t.c, t.a, t.b, QStringLiteral("40°"), 24.0);
-    f.angle(t.a, t.b, d, QString(), 22.0, true);
-    f.angle(t.a, d, t.c, QString(), 22.0, true);
     return f;
 }
 
@@ -506,15 +515,10 @@ Figure question10()
 {
     Figure f({130, 146});
     const Isosceles t = byApexAngle(6.0, 36.0);
-    const QPointF d = intersection(
-        t.a, t.a + QPointF(std::cos(radians(36.0)), std::sin(radians(36.0))), t.b, t.c);
     drawIsosceles(f, t);
-    f.segment(t.a, d, Stroke::Line);
-    f.vertex(d, QStringLiteral("D"), t.a);
+    drawBisectorFromA(f, t, 36.0, 20.0);
     f.side(t.a, t.b, QStringLiteral("6 cm"), t.c);
     f.angle(t.c, t.a, t.b, QStringLiteral("36°"), 26.0);
-    f.angle(t.a, t.b, d, QString(), 20.0, true);
-    f.angle(t.a, d, t.c, QString(), 20.0, true);
     return f;
 }
 
