@@ -3,15 +3,15 @@
 
 #include "content/builtin.h"
 #include "exposed.h"
+#include "ui/look.h"
 #include "ui/player.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     kovra::bench::ExposeProbe probe(app);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(kovra::createStyle());
     return kovra::runPlayer(kovra::loadBuiltInContent(kovra::FigureCheck::Header));
 }

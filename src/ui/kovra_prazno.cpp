@@ -3,6 +3,7 @@
 #include "assistance.h"
 #include "content/cp1251.h"
 #include "layout.h"
+#include "look.h"
 #include "present/bars.h"
 #include "run/random.h"
 #include "run/startup.h"
@@ -11,10 +12,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFrame>
 #include <QIcon>
-#include <QIconEngine>
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
@@ -77,61 +76,16 @@ template <std::size_t N> QByteArray joinLines(const char *const (&lines)[N])
 // The window icon in its four sizes, read from the files when it is first asked for: a
 // window system that shows the icon asks for its sizes and pixmaps when the window appears,
 // one that shows none never pays for decoding the files.
-class DeferredIconEngine final : public QIconEngine
+QIcon programIcon()
 {
-public:
-    static constexpr std::array<int, 4> kIconSizes{16, 32, 48, 256};
-    static QString iconFile(int size)
-    {
-        return QStringLiteral(":/kovra/icons/kovra-%1.png").arg(size);
-    }
-
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().actualSize(size, mode, state);
-    }
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().pixmap(size, mode, state);
-    }
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
-                         qreal scale) override
-    {
-        return icon().pixmap(size, scale, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().availableSizes(mode, state);
-    }
-    // Setting the icon asks whether it is null: that is answered without reading the files.
-    bool isNull() override
-    {
-        if (!m_icon.isNull()) {
-            return false;
+    return deferredIcon([] {
+        QIcon icon;
+        for (const int size : {16, 32, 48, 256}) {
+            icon.addFile(QStringLiteral(":/kovra/icons/kovra-%1.png").arg(size), QSize(size, size));
         }
-        return std::none_of(kIconSizes.begin(), kIconSizes.end(),
-                            [](int size) { return QFile::exists(iconFile(size)); });
-    }
-    QString key() const override { return QStringLiteral("kovra-deferred"); }
-    QIconEngine *clone() const override { return new DeferredIconEngine(*this); }
-
-private:
-    const QIcon &icon()
-    {
-        if (m_icon.isNull()) {
-            for (const int size : kIconSizes) {
-                m_icon.addFile(iconFile(size), QSize(size, size));
-            }
-        }
-        return m_icon;
-    }
-
-    QIcon m_icon;
-};
+        return icon;
+    });
+}
 
 template <typename W> W *placed(W *widget, const Twips &twips)
 {
@@ -146,8 +100,8 @@ KOVRA_Prazno::KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> ra
     : QMainWindow(parent), m_danni(std::move(content)), m_random(std::move(random))
 {
     setWindowTitle(QString::fromLatin1(kWebAddress) + QStringLiteral("    КОВРА - Ковранит"));
-    setWindowIcon(QIcon(new DeferredIconEngine));
-    setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    setWindowIcon(programIcon());
+    setFont(windowFont());
     buildMenu();
     buildWidgets();
     installAccessibility(*this);

@@ -1,14 +1,14 @@
 // The test player: loads the built-in content, runs the start-up and shows the window.
 
 #include "content/builtin.h"
+#include "ui/look.h"
 #include "ui/player.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(kovra::createStyle());
     return kovra::runPlayer(kovra::loadBuiltInContent(kovra::FigureCheck::Header));
 }

@@ -2,6 +2,7 @@
 
 #include "run/random.h"
 #include "ui/kovra_prazno.h"
+#include "ui/look.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -25,6 +26,7 @@ int runPlayer(LoadResult loaded)
         }
         return 1;
     }
+    QApplication::setFont(windowFont());
     KOVRA_Prazno window(std::move(*loaded.content), std::make_unique<ClockRandom>());
     window.show();
     return QApplication::exec();
