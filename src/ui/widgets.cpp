@@ -21,7 +21,25 @@ void TextBox::setText(const QByteArray &cp1251)
         return;
     }
     m_text = cp1251;
-    QString shown = fromCp1251(cp1251);
+    m_textShown = false;
+    if (isVisible()) {
+        showText();
+    }
+}
+
+void TextBox::showEvent(QShowEvent *event)
+{
+    showText();
+    QPlainTextEdit::showEvent(event);
+}
+
+void TextBox::showText()
+{
+    if (m_textShown) {
+        return;
+    }
+    m_textShown = true;
+    QString shown = fromCp1251(m_text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     setPlainText(shown);
 }

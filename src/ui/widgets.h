@@ -11,7 +11,9 @@
 
 namespace kovra {
 
-// A read-only, multi-line text box with a vertical scroll bar.
+// A read-only, multi-line text box with a vertical scroll bar. A hidden box keeps its text
+// and lays it out when it is shown: the start-up sets texts that are replaced or stay hidden
+// before the window first appears.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -20,8 +22,14 @@ public:
     void setText(const QByteArray &cp1251);
     [[nodiscard]] const QByteArray &text() const { return m_text; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void showText();
+
     QByteArray m_text;
+    bool m_textShown = true;
 };
 
 // A label with a background colour.
