@@ -14,17 +14,17 @@
 // Usage: kovra-bench-events [rounds] (default 6). Prints the figures and PASS or MISS against
 // the target (each action's median at most 2 x the floor's median); exits 1 on a MISS.
 
-#include "content/builtin.h"
 #include "content/danni.h"
+#include "content/player_set.h"
 #include "run/random.h"
 #include "run/run_state.h"
 #include "ui/kovra_prazno.h"
+#include "ui/look.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -301,10 +301,12 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The style and font of the player (src/ui/player.cpp, src/ui/main.cpp).
+    QApplication::setStyle(createStyle());
+    QApplication::setFont(windowFont());
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 6;
 
-    LoadResult loaded = loadBuiltInContent(FigureCheck::Header);
+    LoadResult loaded = loadPlayerContent();
     expect(loaded.content.has_value(), "the built-in set does not load");
     KOVRA_Danni content = std::move(*loaded.content);
     // The explanations setting on: its row ends in the flag digit.

@@ -55,6 +55,8 @@ QString words(const Problem &p)
     switch (p.kind) {
     case ProblemKind::Unreadable:
         return QStringLiteral("cannot read %1").arg(visible(p.detail));
+    case ProblemKind::Damaged:
+        return QStringLiteral("in %1 is damaged; build the program again").arg(visible(p.detail));
     case ProblemKind::Malformed:
         return QStringLiteral("is not valid JSON: %1").arg(p.detail);
     case ProblemKind::NotAnObject:

@@ -16,6 +16,7 @@ enum class ProblemKind
 {
     Unreadable,        // the content file cannot be read
     Malformed,         // not JSON; detail: the parser's words and offset
+    Damaged,           // the packed set is not whole; detail: where it was read from
     NotAnObject,       // the top level is not an object
     MissingField,      // a required field is absent
     WrongType,         // detail: the expected type

@@ -1,6 +1,6 @@
 // The test player: loads the built-in content, runs the start-up and shows the window.
 
-#include "content/builtin.h"
+#include "content/player_set.h"
 #include "ui/look.h"
 #include "ui/player.h"
 
@@ -10,5 +10,5 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setStyle(kovra::createStyle());
-    return kovra::runPlayer(kovra::loadBuiltInContent(kovra::FigureCheck::Header));
+    return kovra::runPlayer(kovra::loadPlayerContent());
 }
