@@ -40,16 +40,6 @@ public:
     // decodable in the given format (none: the content tells); until it is read, it is held
     // as those bytes.
     void setPicture1File(int k, QByteArray file, QByteArray format = {});
-    // The file bytes and format of a figure that has not been read yet; null bytes otherwise.
-    struct FigureFile
-    {
-        QByteArray bytes;
-        QByteArray format;
-    };
-    [[nodiscard]] const FigureFile &Picture1File(int k) const
-    {
-        return m_picture1File.at(static_cast<std::size_t>(k));
-    }
     // Slot `to` takes the figure of slot `from`, decoded or not.
     void copyPicture1(int to, int from);
     // The six settings rows.
@@ -72,6 +62,11 @@ private:
     // A figure is decoded on first read: the start-up shows one, each further one waits for
     // its question.
     mutable std::array<QImage, kFigureSlots> m_picture1;
+    struct FigureFile
+    {
+        QByteArray bytes;
+        QByteArray format;
+    };
     mutable std::array<FigureFile, kFigureSlots> m_picture1File;
     TextList m_settings;
     std::array<TextList, 1> m_note;

@@ -1,7 +1,6 @@
 #include "packed.h"
 
-#include <QBuffer>
-#include <QImageWriter>
+#include <QImage>
 #include <cstdint>
 #include <cstring>
 
@@ -38,6 +37,39 @@ void putBytes(QByteArray &out, const QByteArray &bytes)
 {
     putSize(out, static_cast<std::size_t>(bytes.size()));
     out.append(bytes);
+}
+
+// Figures are stored as their pixels, decoded by the checker, so that the player shows them
+// without a decoder: one byte a pixel for a grey figure (every drawing of the built-in set),
+// else four. Pixel rows start on four-byte boundaries of the packed bytes.
+constexpr std::size_t kAlign = 4;
+
+void pad(QByteArray &out)
+{
+    while (static_cast<std::size_t>(out.size()) % kAlign != 0) {
+        out.append('\0');
+    }
+}
+
+QImage storedForm(const QImage &image)
+{
+    if (image.allGray()) {
+        QImage grey(image.size(), QImage::Format_Grayscale8);
+        for (int y = 0; y < image.height(); ++y) {
+            uchar *line = grey.scanLine(y);
+            for (int x = 0; x < image.width(); ++x) {
+                line[x] = static_cast<uchar>(qRed(image.pixel(x, y)));
+            }
+        }
+        return grey;
+    }
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                         : QImage::Format_RGB32);
+}
+
+void releaseBytes(void *bytes)
+{
+    delete static_cast<QByteArray *>(bytes);
 }
 
 // Reads the packed bytes front to back; any read past the end fails the whole set.
@@ -78,6 +110,45 @@ public:
         m_at += expected.size();
         return true;
     }
+    // A figure's pixels, used where they lie in `packed` (which they keep alive) when its rows
+    // are aligned there, else copied.
+    std::optional<QImage> figure(const QByteArray &packed)
+    {
+        const std::optional<std::size_t> width = size();
+        const std::optional<std::size_t> height = size();
+        const std::optional<std::size_t> format = size();
+        const std::optional<std::size_t> bytesPerLine = size();
+        if (!width || !height || !format || !bytesPerLine) {
+            return std::nullopt;
+        }
+        while (m_at % static_cast<qsizetype>(kAlign) != 0 && left() > 0) {
+            ++m_at;
+        }
+        if (*width == 0 && *height == 0 && *format == QImage::Format_Invalid &&
+            *bytesPerLine == 0) {
+            return QImage();
+        }
+        const std::size_t depth =
+            *format == QImage::Format_Grayscale8                                    ? 1
+            : (*format == QImage::Format_RGB32 || *format == QImage::Format_ARGB32) ? 4
+                                                                                    : 0;
+        constexpr std::size_t kMostPixels = 1U << 24;
+        if (depth == 0 || *width == 0 || *height == 0 || *width > kMostPixels / *height ||
+            *bytesPerLine < *width * depth || *bytesPerLine % kAlign != 0 ||
+            *bytesPerLine > left() / *height) {
+            return std::nullopt;
+        }
+        const char *pixels = m_bytes.data() + m_at;
+        m_at += static_cast<qsizetype>(*bytesPerLine * *height);
+        const QImage view(reinterpret_cast<const uchar *>(pixels), static_cast<int>(*width),
+                          static_cast<int>(*height), static_cast<qsizetype>(*bytesPerLine),
+                          static_cast<QImage::Format>(*format), releaseBytes,
+                          new QByteArray(packed));
+        if (reinterpret_cast<std::uintptr_t>(pixels) % kAlign != 0) {
+            return view.copy();
+        }
+        return view;
+    }
     [[nodiscard]] std::size_t left() const
     {
         return static_cast<std::size_t>(m_bytes.size() - m_at);
@@ -87,15 +158,6 @@ private:
     QByteArrayView m_bytes;
     qsizetype m_at = 0;
 };
-
-QByteArray asPng(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(image);
-    return bytes;
-}
 
 } // namespace
 
@@ -109,22 +171,20 @@ QByteArray packContent(const KOVRA_Danni &content)
         }
     });
     for (int k = 0; k < KOVRA_Danni::kFigureSlots; ++k) {
-        const KOVRA_Danni::FigureFile &file = content.Picture1File(k);
-        if (!file.bytes.isNull()) {
-            putBytes(out, file.format);
-            putBytes(out, file.bytes);
-        } else if (const QImage &image = content.Picture1(k); !image.isNull()) {
-            putBytes(out, "png");
-            putBytes(out, asPng(image));
-        } else {
-            putBytes(out, {});
-            putBytes(out, {});
-        }
+        const QImage image =
+            content.Picture1(k).isNull() ? QImage() : storedForm(content.Picture1(k));
+        putSize(out, static_cast<std::size_t>(image.width()));
+        putSize(out, static_cast<std::size_t>(image.height()));
+        putSize(out, static_cast<std::size_t>(image.format()));
+        putSize(out, static_cast<std::size_t>(image.bytesPerLine()));
+        pad(out);
+        out.append(reinterpret_cast<const char *>(image.constBits()),
+                   static_cast<qsizetype>(image.sizeInBytes()));
     }
     return out;
 }
 
-std::optional<KOVRA_Danni> unpackContent(QByteArrayView packed)
+std::optional<KOVRA_Danni> unpackContent(const QByteArray &packed)
 {
     Cursor in(packed);
     if (!in.skip(QByteArrayView(kMagic, sizeof kMagic))) {
@@ -145,11 +205,10 @@ std::optional<KOVRA_Danni> unpackContent(QByteArrayView packed)
         }
     });
     for (int k = 0; whole && k < KOVRA_Danni::kFigureSlots; ++k) {
-        std::optional<QByteArray> format = in.bytes();
-        std::optional<QByteArray> bytes = format ? in.bytes() : std::nullopt;
-        whole = bytes.has_value();
-        if (whole && !bytes->isEmpty()) {
-            content.setPicture1File(k, std::move(*bytes), std::move(*format));
+        std::optional<QImage> figure = in.figure(packed);
+        whole = figure.has_value();
+        if (whole) {
+            content.Picture1(k) = std::move(*figure);
         }
     }
     if (!whole || in.left() != 0) {

@@ -16,7 +16,8 @@ LoadResult loadPlayerContent()
     const QResource resource(QString::fromLatin1(kPackedSet));
     std::optional<KOVRA_Danni> content;
     if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
-        content = unpackContent(QByteArrayView(resource.data(), resource.size()));
+        content = unpackContent(QByteArray::fromRawData(
+            reinterpret_cast<const char *>(resource.data()), resource.size()));
     }
     if (!content) {
         return {std::nullopt,
