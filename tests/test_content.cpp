@@ -3,6 +3,8 @@
 #include "content/cp1251.h"
 #include "content/dump.h"
 #include "content/loader.h"
+#include "content/packed.h"
+#include "content/player_set.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <cstring>
 #include <functional>
 
 using namespace kovra;
@@ -178,6 +181,11 @@ private Q_SLOTS:
     void dumpOfFixture();
     void dumpEscapes();
     void builtInSetLoads();
+    void packedSetReadsBack_data();
+    void packedSetReadsBack();
+    void damagedPackRefused_data();
+    void damagedPackRefused();
+    void playerSetIsTheBuiltInSet();
 };
 
 void TestContent::validSetLoads()
@@ -439,6 +447,114 @@ void TestContent::builtInSetLoads()
     }
     QVERIFY(result.content);
     QVERIFY(result.problems.empty());
+}
+
+namespace {
+
+// Two sets hold the same rows and show the same pixels in every figure slot.
+void compareSets(const KOVRA_Danni &actual, const KOVRA_Danni &expected)
+{
+    QCOMPARE(dumpContent(actual), dumpContent(expected));
+    for (int k = 0; k < KOVRA_Danni::kFigureSlots; ++k) {
+        const QImage a = actual.Picture1(k).convertToFormat(QImage::Format_RGB32);
+        const QImage b = expected.Picture1(k).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(a.size(), b.size());
+        // Row by row with memcmp, which the address sanitizer checks.
+        for (int y = 0; y < a.height(); ++y) {
+            QVERIFY(std::memcmp(a.constScanLine(y), b.constScanLine(y),
+                                static_cast<std::size_t>(a.width()) * 4) == 0);
+        }
+    }
+}
+
+KOVRA_Danni smallSet()
+{
+    std::optional<KOVRA_Danni> content =
+        loadContentFolder(fixtures() + u"/small"_s, FigureCheck::Full).content;
+    if (!content) {
+        qFatal("the small fixture set does not load");
+    }
+    return std::move(*content);
+}
+
+} // namespace
+
+void TestContent::packedSetReadsBack_data()
+{
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<bool>("colour");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("built-in set, grey figures") << u"built-in"_s << false << 0;
+    QTest::newRow("small fixture") << u"small"_s << false << 0;
+    QTest::newRow("a colour figure") << u"small"_s << true << 0;
+    // Pixel rows that do not lie on four-byte boundaries are copied.
+    QTest::newRow("pixels off their boundary") << u"small"_s << true << 1;
+}
+
+void TestContent::packedSetReadsBack()
+{
+    QFETCH(QString, set);
+    QFETCH(bool, colour);
+    QFETCH(int, offset);
+    KOVRA_Danni content =
+        set == u"built-in"_s ? *loadBuiltInContent(FigureCheck::Full).content : smallSet();
+    if (colour) {
+        QImage figure(7, 5, QImage::Format_RGB32);
+        figure.fill(qRgb(200, 30, 40));
+        figure.setPixel(3, 2, qRgb(1, 2, 3));
+        content.Picture1(3) = figure;
+    }
+    std::optional<KOVRA_Danni> unpacked;
+    {
+        // The figures keep the bytes they lie in after the caller has let go of them; off their
+        // boundaries they are copied, and nothing of the bytes is used once they are gone.
+        const QByteArray packed = QByteArray(offset, 'x') + packContent(content);
+        unpacked = unpackContent(offset == 0 ? packed
+                                             : QByteArray::fromRawData(packed.constData() + offset,
+                                                                       packed.size() - offset));
+    }
+    QVERIFY(unpacked);
+    compareSets(*unpacked, content);
+}
+
+void TestContent::damagedPackRefused_data()
+{
+    const QByteArray whole = packContent(smallSet());
+    QTest::addColumn<QByteArray>("packed");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("another version") << QByteArray(whole).replace(7, 1, "2");
+    QTest::newRow("a byte left over") << whole + '\0';
+    // The first list's row count, then the first row's length.
+    QTest::newRow("more rows than bytes") << QByteArray(whole).replace(8, 4, "\xff\xff\xff\x0f");
+    QTest::newRow("a row past the end") << QByteArray(whole).replace(12, 4, "\xff\xff\xff\x7f");
+    for (const qsizetype cut :
+         {qsizetype(8), whole.size() / 3, whole.size() / 2, whole.size() - 1}) {
+        QTest::addRow("cut to %lld of %lld bytes", qlonglong(cut), qlonglong(whole.size()))
+            << whole.first(cut);
+    }
+    // The last figure slot of the small set holds none: its header is the last 16 bytes.
+    const qsizetype last = whole.size() - 16;
+    const auto figure = [&](const char *header) {
+        return QByteArray(whole).replace(last, 16, QByteArray(header, 16));
+    };
+    QTest::newRow("unknown pixel format") << figure("\x02\0\0\0\x02\0\0\0\x07\0\0\0\x08\0\0\0");
+    QTest::newRow("rows shorter than the width")
+        << figure("\x09\0\0\0\x01\0\0\0\x18\0\0\0\x04\0\0\0");
+    QTest::newRow("pixels past the end") << figure("\x04\0\0\0\x04\0\0\0\x18\0\0\0\x04\0\0\0");
+}
+
+void TestContent::damagedPackRefused()
+{
+    QFETCH(QByteArray, packed);
+    QVERIFY(!unpackContent(packed));
+}
+
+void TestContent::playerSetIsTheBuiltInSet()
+{
+    const LoadResult player = loadPlayerContent();
+    QVERIFY(player.problems.empty());
+    QVERIFY(player.content);
+    compareSets(*player.content, *loadBuiltInContent(FigureCheck::Full).content);
 }
 
 QTEST_GUILESS_MAIN(TestContent)

@@ -1,8 +1,10 @@
-// Fuzz target for the content loader. Every input (framed as in framing.h) must either load
-// as a set the player can run, with every limit the player relies on, or be refused with at
-// least one error told in words; nothing may crash, hang or leak.
+// Fuzz target for the content loader and the packed-set reader. Every input (framed as in
+// framing.h) must either load as a set the player can run, with every limit the player relies on,
+// or be refused with at least one error told in words; nothing may crash, hang or leak.
 
+#include "content/dump.h"
 #include "content/loader.h"
+#include "content/packed.h"
 #include "content/problems.h"
 #include "framing.h"
 #include "run/random.h"
@@ -112,6 +114,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    // Any bytes given to the packed-set reader are read whole or refused.
+    (void)unpackContent(bytes);
     fuzz::Input input = fuzz::splitInput(bytes);
     fuzz::FigureChunks figures(std::move(input.figures));
     const LoadResult result = loadContent(
@@ -120,6 +124,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (result.content) {
         require(!hasErrors(result.problems), "a set loaded in spite of errors");
         checkSet(*result.content);
+        // The packed form the player reads holds the same set.
+        const std::optional<KOVRA_Danni> unpacked = unpackContent(packContent(*result.content));
+        require(unpacked && dumpContent(*unpacked) == dumpContent(*result.content),
+                "the packed set differs");
         startUp(*result.content, static_cast<unsigned>(qHash(bytes)));
     } else {
         require(hasErrors(result.problems), "a set refused without an error");
