@@ -1,7 +1,9 @@
 // Start-up and peak memory of the player against the bare Qt program.
 //
-// Runs the two start-up probes (kovra-bench-start and kovra-bench-bare) one after the other,
-// many times, in alternating order, so that both meet the same load of the machine. Each run
+// Runs the start-up probes (kovra-bench-start, kovra-bench-bare and kovra-bench-floor) one
+// after the other, many times, in turning order, so that all meet the same load of the
+// machine. The floor is the player's first view drawn with the lightest Qt widgets and none of
+// the player's code: what Qt itself costs for this window. Each run
 // is timed from just before the spawn to the moment the child reports its window exposed
 // (both on CLOCK_MONOTONIC), and to the child's exit. Peak memory is the child's VmHWM at
 // that moment; the kernel's ru_maxrss of the child is printed beside it as a cross-check.
@@ -137,22 +139,31 @@ int main(int argc, char *argv[])
     dir = dir.substr(0, dir.find_last_of('/') + 1);
     const std::string kovra = dir + "kovra-bench-start";
     const std::string bare = dir + "kovra-bench-bare";
+    const std::string floorView = dir + "kovra-bench-floor";
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
-    // Warm the page cache and the font cache for both.
+    // Warm the page cache and the font cache for all.
     for (int i = 0; i < 3; ++i) {
         spawnOnce(kovra);
         spawnOnce(bare);
+        spawnOnce(floorView);
     }
     std::vector<Run> ours;
     std::vector<Run> base;
+    std::vector<Run> floors;
     for (int i = 0; i < runs; ++i) {
-        if (i % 2 == 0) {
-            ours.push_back(spawnOnce(kovra));
-            base.push_back(spawnOnce(bare));
-        } else {
-            base.push_back(spawnOnce(bare));
-            ours.push_back(spawnOnce(kovra));
+        for (int k = 0; k < 3; ++k) {
+            switch ((i + k) % 3) {
+            case 0:
+                ours.push_back(spawnOnce(kovra));
+                break;
+            case 1:
+                base.push_back(spawnOnce(bare));
+                break;
+            default:
+                floors.push_back(spawnOnce(floorView));
+                break;
+            }
         }
     }
 
@@ -179,12 +190,19 @@ int main(int argc, char *argv[])
     std::printf("%-24s %10.1f %10.1f %8.3f  target <= %.2f  %s\n", "median exposed, ms", startOurs,
                 startBare, startRatio, kStartTarget, verdict(startRatio, kStartTarget));
     std::printf("%-24s %10s %10s %8.3f\n", "median of pair ratios", "", "", median(pairRatios));
+    const double startFloor = median(pick(floors, exposed));
+    std::printf("%-24s %10.1f %10.1f %8.3f  the same view in the lightest Qt widgets\n",
+                "floor, median exposed", startFloor, startBare, startFloor / startBare);
+    std::printf("%-24s %10.1f %10.1f %8.3f  kovra against its floor\n", "kovra / floor", startOurs,
+                startFloor, startOurs / startFloor);
     std::printf("%-24s %10.1f %10.1f %8.3f\n", "median to exit, ms", median(pick(ours, exited)),
                 median(pick(base, exited)),
                 median(pick(ours, exited)) / median(pick(base, exited)));
     std::printf("== peak memory (start-up run) ==\n");
     std::printf("%-24s %10.0f %10.0f %8.3f  target <= %.2f  %s\n", "median VmHWM, KiB", memOurs,
                 memBare, memRatio, kMemoryTarget, verdict(memRatio, kMemoryTarget));
+    std::printf("%-24s %10.0f %10.0f %8.3f\n", "floor, median VmHWM", median(pick(floors, peak)),
+                memBare, median(pick(floors, peak)) / memBare);
     std::printf("%-24s %10.0f %10.0f %8.3f\n", "median ru_maxrss, KiB", median(pick(ours, maxRss)),
                 median(pick(base, maxRss)),
                 median(pick(ours, maxRss)) / median(pick(base, maxRss)));
