@@ -48,7 +48,7 @@ private:
 
 void TestBuiltinSet::initTestCase()
 {
-    m_result = loadBuiltInContent(FigureCheck::Full);
+    m_result = loadBuiltInContent();
     for (const Problem &p : m_result.problems) {
         qWarning() << describe(p);
     }

@@ -155,9 +155,9 @@ Mutation both(const Mutation &first, const Mutation &second)
     };
 }
 
-LoadResult load(const QJsonObject &set, FigureCheck check = FigureCheck::Full)
+LoadResult load(const QJsonObject &set)
 {
-    return loadContent(QJsonDocument(set).toJson(), figureFiles, check);
+    return loadContent(QJsonDocument(set).toJson(), figureFiles);
 }
 
 } // namespace
@@ -300,12 +300,12 @@ void TestContent::malformedFile()
 {
     const QByteArray inputs[] = {"", "{", "[1, 2]", "{\"settings\": }", "\xff\xfe{}"};
     for (const QByteArray &input : inputs) {
-        const LoadResult result = loadContent(input, figureFiles, FigureCheck::Full);
+        const LoadResult result = loadContent(input, figureFiles);
         QVERIFY(!result.content);
         QVERIFY(!result.problems.empty());
         QCOMPARE(result.problems.front().severity, Severity::Error);
     }
-    const LoadResult missing = loadContentFolder(u"/nonexistent/folder"_s, FigureCheck::Full);
+    const LoadResult missing = loadContentFolder(u"/nonexistent/folder"_s);
     QVERIFY(!missing.content);
     QCOMPARE(missing.problems.front().kind, ProblemKind::Unreadable);
 }
@@ -366,10 +366,10 @@ void TestContent::figures()
 
 void TestContent::figureCheck()
 {
-    const auto loadWith = [](const QString &figure, FigureCheck check) {
+    const auto loadWith = [](const QString &figure) {
         QJsonObject set = validSet();
         setField(1, u"figure"_s, figure)(set);
-        return load(set, check);
+        return load(set);
     };
     const QString cut = u"figures/cut.png"_s;
     {
@@ -379,35 +379,26 @@ void TestContent::figureCheck()
         QCOMPARE(reader.size(), QSize(90, 100));
     }
 
-    // The full check decodes the file and finds the fault past the header.
-    const LoadResult full = loadWith(cut, FigureCheck::Full);
+    // The file is decoded: the fault past its header is found.
+    const LoadResult full = loadWith(cut);
     QVERIFY(!full.content);
     QCOMPARE(full.problems.size(), std::size_t(1));
     QCOMPARE(full.problems.front().kind, ProblemKind::FigureCorrupt);
     QCOMPARE(full.problems.front().question, 2);
     QCOMPARE(full.problems.front().detail, cut);
 
-    // The header check reads no further than the size: the set loads, and the figure shows
-    // empty when it is read.
-    const LoadResult header = loadWith(cut, FigureCheck::Header);
-    QVERIFY(header.content);
-    QVERIFY(header.problems.empty());
-    QVERIFY(header.content->Picture1(2).isNull());
-
-    // Both refuse a file whose header does not read, and take a sound one.
-    for (const FigureCheck check : {FigureCheck::Full, FigureCheck::Header}) {
-        const LoadResult broken = loadWith(u"figures/broken.jpg"_s, check);
-        QVERIFY(!broken.content);
-        QCOMPARE(broken.problems.front().kind, ProblemKind::FigureCorrupt);
-        const LoadResult good = loadWith(u"figures/good.jpg"_s, check);
-        QVERIFY(good.content);
-        QCOMPARE(good.content->Picture1(2).size(), QSize(90, 100));
-    }
+    // A file whose header does not read is refused, a sound one taken.
+    const LoadResult broken = loadWith(u"figures/broken.jpg"_s);
+    QVERIFY(!broken.content);
+    QCOMPARE(broken.problems.front().kind, ProblemKind::FigureCorrupt);
+    const LoadResult good = loadWith(u"figures/good.jpg"_s);
+    QVERIFY(good.content);
+    QCOMPARE(good.content->Picture1(2).size(), QSize(90, 100));
 }
 
 void TestContent::dumpOfFixture()
 {
-    const LoadResult result = loadContentFolder(fixtures() + u"/small"_s, FigureCheck::Full);
+    const LoadResult result = loadContentFolder(fixtures() + u"/small"_s);
     for (const Problem &p : result.problems) {
         qWarning() << describe(p);
     }
@@ -441,7 +432,7 @@ void TestContent::dumpEscapes()
 
 void TestContent::builtInSetLoads()
 {
-    const LoadResult result = loadBuiltInContent(FigureCheck::Full);
+    const LoadResult result = loadBuiltInContent();
     for (const Problem &p : result.problems) {
         qWarning() << describe(p);
     }
@@ -469,8 +460,7 @@ void compareSets(const KOVRA_Danni &actual, const KOVRA_Danni &expected)
 
 KOVRA_Danni smallSet()
 {
-    std::optional<KOVRA_Danni> content =
-        loadContentFolder(fixtures() + u"/small"_s, FigureCheck::Full).content;
+    std::optional<KOVRA_Danni> content = loadContentFolder(fixtures() + u"/small"_s).content;
     if (!content) {
         qFatal("the small fixture set does not load");
     }
@@ -496,8 +486,7 @@ void TestContent::packedSetReadsBack()
     QFETCH(QString, set);
     QFETCH(bool, colour);
     QFETCH(int, offset);
-    KOVRA_Danni content =
-        set == u"built-in"_s ? *loadBuiltInContent(FigureCheck::Full).content : smallSet();
+    KOVRA_Danni content = set == u"built-in"_s ? *loadBuiltInContent().content : smallSet();
     if (colour) {
         QImage figure(7, 5, QImage::Format_RGB32);
         figure.fill(qRgb(200, 30, 40));
@@ -554,7 +543,7 @@ void TestContent::playerSetIsTheBuiltInSet()
     const LoadResult player = loadPlayerContent();
     QVERIFY(player.problems.empty());
     QVERIFY(player.content);
-    compareSets(*player.content, *loadBuiltInContent(FigureCheck::Full).content);
+    compareSets(*player.content, *loadBuiltInContent().content);
 }
 
 QTEST_GUILESS_MAIN(TestContent)

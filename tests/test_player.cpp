@@ -27,7 +27,7 @@ void TestPlayer::brokenSetOpensNoWindow_data()
 void TestPlayer::brokenSetOpensNoWindow()
 {
     QFETCH(QString, folder);
-    LoadResult loaded = loadContentFolder(folder, FigureCheck::Full);
+    LoadResult loaded = loadContentFolder(folder);
     QVERIFY(!loaded.content);
     QCOMPARE(runPlayer(std::move(loaded)), 1);
     QVERIFY(QApplication::topLevelWidgets().isEmpty());

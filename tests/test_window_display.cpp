@@ -141,7 +141,7 @@ void TestWindowDisplay::figureDecodedOnFirstRead()
     QImage file(folder + QStringLiteral("/figures/triangle.jpg"));
     QVERIFY(!file.isNull());
 
-    LoadResult loaded = loadContentFolder(folder, FigureCheck::Full);
+    LoadResult loaded = loadContentFolder(folder);
     QVERIFY(loaded.content);
     KOVRA_Danni content = std::move(*loaded.content);
     int figures = 0;
@@ -152,7 +152,7 @@ void TestWindowDisplay::figureDecodedOnFirstRead()
     QCOMPARE(content.Picture1(1), file);
 
     // A copy made before the first read reads the same figure, and so does the original.
-    KOVRA_Danni again = std::move(*loadContentFolder(folder, FigureCheck::Full).content);
+    KOVRA_Danni again = std::move(*loadContentFolder(folder).content);
     again.copyPicture1(5, 1);
     QCOMPARE(again.Picture1(5), file);
     QCOMPARE(again.Picture1(1), file);
@@ -160,7 +160,7 @@ void TestWindowDisplay::figureDecodedOnFirstRead()
     QCOMPARE(readOnly.Picture1(1), file);
 
     // The check question of the start-up gets question 1's figure.
-    KOVRA_Danni check = std::move(*loadContentFolder(folder, FigureCheck::Full).content);
+    KOVRA_Danni check = std::move(*loadContentFolder(folder).content);
     const int n = check.List1(0).listCount();
     appendCheckQuestion(check);
     QCOMPARE(check.Picture1(n + 1), file);
@@ -173,13 +173,13 @@ void TestWindowDisplay::figureDecodedOnFirstRead()
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(drawn.save(&buffer, "PNG"));
-    LoadResult misnamed = loadContent(
-        json.readAll(), [&png](const QString &) { return std::optional(png); }, FigureCheck::Full);
+    LoadResult misnamed =
+        loadContent(json.readAll(), [&png](const QString &) { return std::optional(png); });
     QVERIFY(misnamed.content);
     QCOMPARE(misnamed.content->Picture1(1).convertToFormat(QImage::Format_RGB32), drawn);
 
     // An image put into a slot replaces the figure there.
-    KOVRA_Danni replaced = std::move(*loadContentFolder(folder, FigureCheck::Full).content);
+    KOVRA_Danni replaced = std::move(*loadContentFolder(folder).content);
     replaced.Picture1(1) = figure(10, 10, Qt::black);
     QCOMPARE(replaced.Picture1(1).size(), QSize(10, 10));
     replaced.setPicture1File(2, QByteArray());

@@ -2,9 +2,9 @@
 
 namespace kovra {
 
-LoadResult loadBuiltInContent(FigureCheck check)
+LoadResult loadBuiltInContent()
 {
-    return loadContentFolder(QString::fromLatin1(kBuiltInFolder), check);
+    return loadContentFolder(QString::fromLatin1(kBuiltInFolder));
 }
 
 } // namespace kovra

@@ -5,7 +5,8 @@
 
 namespace kovra {
 
-// The build has checked this set in full; the player may load it with FigureCheck::Header.
-LoadResult loadBuiltInContent(FigureCheck check);
+// The set as the content folder gives it, for the checker and the tests; the player plays
+// the packed form of it (player_set.h).
+LoadResult loadBuiltInContent();
 
 } // namespace kovra

@@ -22,7 +22,7 @@ constexpr int kFirstFlagRow = PhraseModeRow;
 class Reader
 {
 public:
-    Reader(const FigureFiles &figures, FigureCheck check) : m_figures(figures), m_check(check) {}
+    explicit Reader(const FigureFiles &figures) : m_figures(figures) {}
 
     LoadResult read(const QByteArray &json);
 
@@ -46,7 +46,6 @@ private:
     void checkLookAlikes(const TextList &question, int number);
 
     const FigureFiles &m_figures;
-    FigureCheck m_check;
     Problems m_problems;
     bool m_phraseMode = false;
 };
@@ -82,10 +81,8 @@ QString indexed(const QString &name, int index)
 // every format's decoder to ask it); else the content tells the format, whatever the name. The
 // check decodes at an eighth of the size, which a JPEG decoder does from the same coded data at
 // less cost (other formats decode in full and are scaled); the figure itself is decoded in full
-// when it is first read. FigureCheck::Header stops once the decoder has read the header and
-// found a size.
-std::optional<QByteArray> decodedFormat(const QByteArray &bytes, const QByteArray &suffix,
-                                        FigureCheck check)
+// when it is first read.
+std::optional<QByteArray> decodedFormat(const QByteArray &bytes, const QByteArray &suffix)
 {
     for (const QByteArray &format : {suffix, QByteArray()}) {
         QBuffer buffer;
@@ -94,15 +91,11 @@ std::optional<QByteArray> decodedFormat(const QByteArray &bytes, const QByteArra
         QImageReader reader(&buffer, format);
         reader.setAutoDetectImageFormat(format.isEmpty());
         const QSize size = reader.size();
-        bool accepted = size.isValid();
-        if (check == FigureCheck::Full) {
-            if (accepted) {
-                reader.setScaledSize(QSize(std::max(1, (size.width() + 7) / 8),
-                                           std::max(1, (size.height() + 7) / 8)));
-            }
-            accepted = !reader.read().isNull();
+        if (size.isValid()) {
+            reader.setScaledSize(
+                QSize(std::max(1, (size.width() + 7) / 8), std::max(1, (size.height() + 7) / 8)));
         }
-        if (accepted) {
+        if (!reader.read().isNull()) {
             return format.isEmpty() ? reader.format() : format;
         }
         if (format.isEmpty()) {
@@ -201,8 +194,7 @@ void Reader::readFigure(const QJsonValue &value, int number, KOVRA_Danni &conten
         error(ProblemKind::FigureMissing, number, field, name);
         return;
     }
-    const auto format =
-        decodedFormat(*bytes, QFileInfo(name).suffix().toLower().toLatin1(), m_check);
+    const auto format = decodedFormat(*bytes, QFileInfo(name).suffix().toLower().toLatin1());
     if (!format) {
         error(ProblemKind::FigureCorrupt, number, field, name);
         return;
@@ -392,12 +384,12 @@ LoadResult Reader::read(const QByteArray &json)
 
 } // namespace
 
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureCheck check)
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures)
 {
-    return Reader(figures, check).read(json);
+    return Reader(figures).read(json);
 }
 
-LoadResult loadContentFolder(const QString &folder, FigureCheck check)
+LoadResult loadContentFolder(const QString &folder)
 {
     QFile file(folder + QLatin1Char('/') + QLatin1String(kContentFileName));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -412,7 +404,7 @@ LoadResult loadContentFolder(const QString &folder, FigureCheck check)
         }
         return figure.readAll();
     };
-    return loadContent(json, figures, check);
+    return loadContent(json, figures);
 }
 
 } // namespace kovra

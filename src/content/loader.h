@@ -21,25 +21,14 @@ struct LoadResult
 // The bytes of a figure file by its name relative to the content folder; none when missing.
 using FigureFiles = std::function<std::optional<QByteArray>(const QString &name)>;
 
-// How far the loader checks each figure file.
-enum class FigureCheck
-{
-    // Decodes the file: one that does not decode, wherever the fault lies, is refused. For
-    // content that has not been checked yet: the checker, the tests, any folder on disk.
-    Full,
-    // Reads only the file's header: refused when no decoder takes the file or it names no
-    // size. For content that was checked in full before, such as the set the build embeds
-    // after the checker has passed it; a fault past the header shows as an empty figure.
-    Header,
-};
-
 // The content file of a content folder.
 inline constexpr char kContentFileName[] = "content.json";
 // The folder of the set built into the program.
 inline constexpr char kBuiltInFolder[] = ":/kovra/content";
 
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureCheck check);
+// Every figure file is decoded: one that does not decode, wherever the fault lies, is refused.
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures);
 // A folder on disk, or the built-in folder.
-LoadResult loadContentFolder(const QString &folder, FigureCheck check);
+LoadResult loadContentFolder(const QString &folder);
 
 } // namespace kovra

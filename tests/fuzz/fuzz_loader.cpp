@@ -118,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     (void)unpackContent(bytes);
     fuzz::Input input = fuzz::splitInput(bytes);
     fuzz::FigureChunks figures(std::move(input.figures));
-    const LoadResult result = loadContent(
-        input.json, [&figures](const QString &name) { return figures(name); }, FigureCheck::Full);
+    const LoadResult result =
+        loadContent(input.json, [&figures](const QString &name) { return figures(name); });
     checkProblems(result.problems);
     if (result.content) {
         require(!hasErrors(result.problems), "a set loaded in spite of errors");

@@ -29,8 +29,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const kovra::LoadResult result =
-        args.isEmpty() ? kovra::loadBuiltInContent(kovra::FigureCheck::Full)
-                       : kovra::loadContentFolder(args.first(), kovra::FigureCheck::Full);
+        args.isEmpty() ? kovra::loadBuiltInContent() : kovra::loadContentFolder(args.first());
     const QString name = args.isEmpty() ? QStringLiteral("built-in set") : args.first();
     for (const kovra::Problem &problem : result.problems) {
         std::fprintf(stderr, "%s: %s\n", name.toUtf8().constData(),
