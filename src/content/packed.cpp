@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <cstdint>
-#include <cstring>
 
 namespace kovra {
 
