@@ -75,7 +75,7 @@ void releaseBytes(void *bytes)
 class Cursor
 {
 public:
-    explicit Cursor(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit Cursor(const QByteArray &bytes) : m_bytes(bytes) {}
 
     std::optional<std::size_t> size()
     {
@@ -103,15 +103,15 @@ public:
     bool skip(QByteArrayView expected)
     {
         if (left() < static_cast<std::size_t>(expected.size()) ||
-            m_bytes.sliced(m_at, expected.size()) != expected) {
+            QByteArrayView(m_bytes).sliced(m_at, expected.size()) != expected) {
             return false;
         }
         m_at += expected.size();
         return true;
     }
-    // A figure's pixels, used where they lie in `packed` (which they keep alive) when its rows
+    // A figure's pixels, used where they lie in the bytes (which they keep alive) when its rows
     // are aligned there, else copied.
-    std::optional<QImage> figure(const QByteArray &packed)
+    std::optional<QImage> figure()
     {
         const std::optional<std::size_t> width = size();
         const std::optional<std::size_t> height = size();
@@ -142,7 +142,7 @@ public:
         const QImage view(reinterpret_cast<const uchar *>(pixels), static_cast<int>(*width),
                           static_cast<int>(*height), static_cast<qsizetype>(*bytesPerLine),
                           static_cast<QImage::Format>(*format), releaseBytes,
-                          new QByteArray(packed));
+                          new QByteArray(m_bytes));
         if (reinterpret_cast<std::uintptr_t>(pixels) % kAlign != 0) {
             return view.copy();
         }
@@ -154,7 +154,7 @@ public:
     }
 
 private:
-    QByteArrayView m_bytes;
+    const QByteArray &m_bytes;
     qsizetype m_at = 0;
 };
 
@@ -204,7 +204,7 @@ std::optional<KOVRA_Danni> unpackContent(const QByteArray &packed)
         }
     });
     for (int k = 0; whole && k < KOVRA_Danni::kFigureSlots; ++k) {
-        std::optional<QImage> figure = in.figure(packed);
+        std::optional<QImage> figure = in.figure();
         whole = figure.has_value();
         if (whole) {
             content.Picture1(k) = std::move(*figure);
