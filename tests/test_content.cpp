@@ -447,8 +447,8 @@ void compareSets(const KOVRA_Danni &actual, const KOVRA_Danni &expected)
 {
     QCOMPARE(dumpContent(actual), dumpContent(expected));
     for (int k = 0; k < KOVRA_Danni::kFigureSlots; ++k) {
-        const QImage a = actual.Picture1(k).convertToFormat(QImage::Format_RGB32);
-        const QImage b = expected.Picture1(k).convertToFormat(QImage::Format_RGB32);
+        const QImage a = actual.Picture1(k).convertToFormat(QImage::Format_ARGB32);
+        const QImage b = expected.Picture1(k).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(a.size(), b.size());
         // Row by row with memcmp, which the address sanitizer checks.
         for (int y = 0; y < a.height(); ++y) {
@@ -472,26 +472,32 @@ KOVRA_Danni smallSet()
 void TestContent::packedSetReadsBack_data()
 {
     QTest::addColumn<QString>("set");
-    QTest::addColumn<bool>("colour");
+    QTest::addColumn<int>("figure"); // 0 none added, 1 colour, 2 grey with transparency
     QTest::addColumn<int>("offset");
-    QTest::newRow("built-in set, grey figures") << u"built-in"_s << false << 0;
-    QTest::newRow("small fixture") << u"small"_s << false << 0;
-    QTest::newRow("a colour figure") << u"small"_s << true << 0;
+    QTest::newRow("built-in set, grey figures") << u"built-in"_s << 0 << 0;
+    QTest::newRow("small fixture") << u"small"_s << 0 << 0;
+    QTest::newRow("a colour figure") << u"small"_s << 1 << 0;
+    QTest::newRow("a grey figure with transparency") << u"small"_s << 2 << 0;
     // Pixel rows that do not lie on four-byte boundaries are copied.
-    QTest::newRow("pixels off their boundary") << u"small"_s << true << 1;
+    QTest::newRow("pixels off their boundary") << u"small"_s << 1 << 1;
 }
 
 void TestContent::packedSetReadsBack()
 {
     QFETCH(QString, set);
-    QFETCH(bool, colour);
+    QFETCH(int, figure);
     QFETCH(int, offset);
     KOVRA_Danni content = set == u"built-in"_s ? *loadBuiltInContent().content : smallSet();
-    if (colour) {
-        QImage figure(7, 5, QImage::Format_RGB32);
-        figure.fill(qRgb(200, 30, 40));
-        figure.setPixel(3, 2, qRgb(1, 2, 3));
-        content.Picture1(3) = figure;
+    if (figure == 1) {
+        QImage colour(7, 5, QImage::Format_RGB32);
+        colour.fill(qRgb(200, 30, 40));
+        colour.setPixel(3, 2, qRgb(1, 2, 3));
+        content.Picture1(3) = colour;
+    } else if (figure == 2) {
+        QImage grey(7, 5, QImage::Format_ARGB32);
+        grey.fill(qRgba(90, 90, 90, 255));
+        grey.setPixel(3, 2, qRgba(0, 0, 0, 0));
+        content.Picture1(3) = grey;
     }
     std::optional<KOVRA_Danni> unpacked;
     {

@@ -39,8 +39,8 @@ void putBytes(QByteArray &out, const QByteArray &bytes)
 }
 
 // Figures are stored as their pixels, decoded by the checker, so that the player shows them
-// without a decoder: one byte a pixel for a grey figure (every drawing of the built-in set),
-// else four. Pixel rows start on four-byte boundaries of the packed bytes.
+// without a decoder: one byte a pixel for an opaque grey figure (every drawing of the
+// built-in set), else four. Pixel rows start on four-byte boundaries of the packed bytes.
 constexpr std::size_t kAlign = 4;
 
 void pad(QByteArray &out)
@@ -52,7 +52,8 @@ void pad(QByteArray &out)
 
 QImage storedForm(const QImage &image)
 {
-    if (image.allGray()) {
+    // allGray() looks at the colours alone: a figure with transparency keeps its four bytes.
+    if (!image.hasAlphaChannel() && image.allGray()) {
         QImage grey(image.size(), QImage::Format_Grayscale8);
         for (int y = 0; y < image.height(); ++y) {
             uchar *line = grey.scanLine(y);
