@@ -504,6 +504,8 @@ void TestContent::packedSetReadsBack()
         // The figures keep the bytes they lie in after the caller has let go of them; off their
         // boundaries they are copied, and nothing of the bytes is used once they are gone.
         const QByteArray packed = QByteArray(offset, 'x') + packContent(content);
+        // The same set packs to the same bytes, the ends of the pixel rows included.
+        QCOMPARE(packed.sliced(offset), packContent(content));
         unpacked = unpackContent(offset == 0 ? packed
                                              : QByteArray::fromRawData(packed.constData() + offset,
                                                                        packed.size() - offset));

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <cstring>
 
 namespace kovra {
 
@@ -55,6 +56,9 @@ QImage storedForm(const QImage &image)
     // allGray() looks at the colours alone: a figure with transparency keeps its four bytes.
     if (!image.hasAlphaChannel() && image.allGray()) {
         QImage grey(image.size(), QImage::Format_Grayscale8);
+        // The ends of the rows past the width too (fill() leaves them), so that the same set
+        // packs to the same bytes.
+        std::memset(grey.bits(), 0, static_cast<std::size_t>(grey.sizeInBytes()));
         for (int y = 0; y < image.height(); ++y) {
             uchar *line = grey.scanLine(y);
             for (int x = 0; x < image.width(); ++x) {
