@@ -1,9 +1,8 @@
 #include "danni.h"
 
+#include "figures.h"
 #include "textnum.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -43,11 +42,7 @@ const QImage &KOVRA_Danni::Picture1(int k) const
     QImage &image = m_picture1.at(slot);
     FigureFile &file = m_picture1File.at(slot);
     if (!file.bytes.isNull()) {
-        QBuffer buffer(&file.bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, file.format);
-        reader.setAutoDetectImageFormat(file.format.isEmpty());
-        image = reader.read();
+        image = decodeFigure(file.bytes, file.format);
         file = FigureFile();
     }
     return image;

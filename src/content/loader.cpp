@@ -1,11 +1,10 @@
 #include "loader.h"
 
 #include "cp1251.h"
+#include "figures.h"
+#include "testfile.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -74,35 +73,6 @@ QString typeName(const QJsonValue &value)
 QString indexed(const QString &name, int index)
 {
     return QStringLiteral("%1[%2]").arg(name).arg(index);
-}
-
-// The image format in which the bytes of a figure file decode, or none when they do not. The
-// format that the file's suffix names is tried first, and that decoder alone (Qt would load
-// every format's decoder to ask it); else the content tells the format, whatever the name. The
-// check decodes at an eighth of the size, which a JPEG decoder does from the same coded data at
-// less cost (other formats decode in full and are scaled); the figure itself is decoded in full
-// when it is first read.
-std::optional<QByteArray> decodedFormat(const QByteArray &bytes, const QByteArray &suffix)
-{
-    for (const QByteArray &format : {suffix, QByteArray()}) {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, format);
-        reader.setAutoDetectImageFormat(format.isEmpty());
-        const QSize size = reader.size();
-        if (size.isValid()) {
-            reader.setScaledSize(
-                QSize(std::max(1, (size.width() + 7) / 8), std::max(1, (size.height() + 7) / 8)));
-        }
-        if (!reader.read().isNull()) {
-            return format.isEmpty() ? reader.format() : format;
-        }
-        if (format.isEmpty()) {
-            break;
-        }
-    }
-    return std::nullopt;
 }
 
 QByteArray cp1251Literal(const QString &text)
@@ -194,12 +164,18 @@ void Reader::readFigure(const QJsonValue &value, int number, KOVRA_Danni &conten
         error(ProblemKind::FigureMissing, number, field, name);
         return;
     }
-    const auto format = decodedFormat(*bytes, QFileInfo(name).suffix().toLower().toLatin1());
-    if (!format) {
+    const FigureCheck check = checkFigure(*bytes, QFileInfo(name).suffix().toLower().toLatin1());
+    if (check.fault == FigureFault::TooLarge) {
+        error(
+            ProblemKind::FigureTooLarge, number, field,
+            QStringLiteral("%1\t%2x%3").arg(name).arg(check.size.width()).arg(check.size.height()));
+        return;
+    }
+    if (!check.format) {
         error(ProblemKind::FigureCorrupt, number, field, name);
         return;
     }
-    content.setPicture1File(number, *bytes, *format);
+    content.setPicture1File(number, *bytes, *check.format);
 }
 
 // Latin letters that Cyrillic ones stand in for on screen, and the other way round.
@@ -391,20 +367,11 @@ LoadResult loadContent(const QByteArray &json, const FigureFiles &figures)
 
 LoadResult loadContentFolder(const QString &folder)
 {
-    QFile file(folder + QLatin1Char('/') + QLatin1String(kContentFileName));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt,
-                {{ProblemKind::Unreadable, Severity::Error, 0, QString(), file.fileName()}}};
+    TestFilesResult read = readContentFolder(folder);
+    if (!read.files) {
+        return {std::nullopt, std::move(read.problems)};
     }
-    const QByteArray json = file.readAll();
-    const FigureFiles figures = [&folder](const QString &name) -> std::optional<QByteArray> {
-        QFile figure(folder + QLatin1Char('/') + name);
-        if (!figure.open(QIODevice::ReadOnly)) {
-            return std::nullopt;
-        }
-        return figure.readAll();
-    };
-    return loadContent(json, figures);
+    return loadContent(read.files->json, read.files->figures);
 }
 
 } // namespace kovra

@@ -1,5 +1,9 @@
 #include "problems.h"
 
+#include "figures.h"
+#include "loader.h"
+#include "testfile.h"
+
 #include <algorithm>
 
 namespace kovra {
@@ -30,8 +34,16 @@ QString visible(const QString &text)
     return shown;
 }
 
+bool aboutTheFile(ProblemKind kind)
+{
+    return kind >= ProblemKind::NoSuchFile;
+}
+
 QString place(const Problem &p)
 {
+    if (aboutTheFile(p.kind)) {
+        return QStringLiteral("test file");
+    }
     QString where;
     if (p.question > 0) {
         where = QStringLiteral("question %1").arg(p.question);
@@ -98,6 +110,54 @@ QString words(const Problem &p)
         return QStringLiteral("ends in %1; a flag should end in 0 or 1").arg(quoted(p.detail));
     case ProblemKind::LookAlike:
         return QStringLiteral("choices look the same on screen: %1").arg(visible(p.detail));
+    case ProblemKind::FigureTooLarge:
+        return QStringLiteral("file %1 has %2 pixels; figures may have up to %3 million")
+            .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
+                 visible(p.detail.section(QLatin1Char('\t'), 1)))
+            .arg(kMaxFigurePixels / 1'000'000);
+    case ProblemKind::NoSuchFile:
+        return QStringLiteral("does not exist");
+    case ProblemKind::IsAFolder:
+        return QStringLiteral("is a folder, not a test file");
+    case ProblemKind::CannotOpen:
+        return QStringLiteral("cannot be read: %1").arg(visible(p.detail));
+    case ProblemKind::FileTooLarge:
+        return QStringLiteral("has %1 bytes; a test file may have up to %2 MiB")
+            .arg(p.detail)
+            .arg(kMaxTestFileBytes / (1024 * 1024));
+    case ProblemKind::NotATestFile:
+        return QStringLiteral(
+                   "is not a test file (a ZIP archive), or it is damaged or cut short: %1")
+            .arg(visible(p.detail));
+    case ProblemKind::TooManyEntries:
+        return QStringLiteral("holds %1 files; a test file may hold up to %2")
+            .arg(p.detail)
+            .arg(kMaxTestFileEntries);
+    case ProblemKind::UnpackedTooLarge:
+        return QStringLiteral("unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any "
+                              "other file, %5 MiB in all): a damaged file or a ZIP bomb")
+            .arg(quoted(p.detail))
+            .arg(kMaxContentBytes / (1024 * 1024))
+            .arg(QLatin1String(kContentFileName))
+            .arg(kMaxEntryBytes / (1024 * 1024))
+            .arg(kMaxUnpackedBytes / (1024 * 1024));
+    case ProblemKind::UnsafeEntryName:
+        return QStringLiteral("holds a file named %1: absolute paths, \"..\" and drive names "
+                              "are not allowed")
+            .arg(quoted(p.detail));
+    case ProblemKind::EntryIsLink:
+        return QStringLiteral("holds %1 as a link; links are not allowed").arg(quoted(p.detail));
+    case ProblemKind::DuplicateEntry:
+        return QStringLiteral("holds %1 twice").arg(quoted(p.detail));
+    case ProblemKind::EncryptedEntry:
+        return QStringLiteral("holds %1 encrypted; a test file is not encrypted")
+            .arg(quoted(p.detail));
+    case ProblemKind::NoContentFile:
+        return QStringLiteral("has no %1").arg(QLatin1String(kContentFileName));
+    case ProblemKind::CannotWrite:
+        return QStringLiteral("%1 cannot be written: %2")
+            .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
+                 visible(p.detail.section(QLatin1Char('\t'), 1)));
     }
     return {};
 }

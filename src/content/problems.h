@@ -35,6 +35,21 @@ enum class ProblemKind
     NoExplanation,     // the explanation has no line
     FlagNotBinary,     // warning: a flag row ends in something other than 0 or 1
     LookAlike,         // warning: two choices look the same on screen; detail: both texts
+    FigureTooLarge,    // detail: the file name, a tab, its size as WxH
+    // A test file (place: the file itself, or the entry named in the detail).
+    NoSuchFile,       // nothing at that path
+    IsAFolder,        // a folder where a test file was expected
+    CannotOpen,       // detail: the system's reason
+    FileTooLarge,     // detail: the size in bytes
+    NotATestFile,     // not a ZIP archive, or a damaged or cut one; detail: the reader's words
+    TooManyEntries,   // detail: the count
+    UnpackedTooLarge, // detail: the entry whose bytes pass the limit
+    UnsafeEntryName,  // detail: the name (absolute, "..", a backslash or a drive)
+    EntryIsLink,      // detail: the name
+    DuplicateEntry,   // detail: the name
+    EncryptedEntry,   // detail: the name
+    NoContentFile,    // the archive has no content.json
+    CannotWrite,      // detail: the path, a tab, the system's reason
 };
 
 struct Problem

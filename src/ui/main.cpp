@@ -1,6 +1,5 @@
-// The test player: loads the built-in content, runs the start-up and shows the window.
+// The test player: plays the built-in test, or the test file named on the command line.
 
-#include "content/player_set.h"
 #include "ui/look.h"
 #include "ui/player.h"
 
@@ -8,7 +7,11 @@
 
 int main(int argc, char *argv[])
 {
+    const kovra::PlayerCommand command = kovra::readCommandLine(argc, argv);
+    if (command.answered) {
+        return *command.answered;
+    }
     QApplication app(argc, argv);
     QApplication::setStyle(kovra::createStyle());
-    return kovra::runPlayer(kovra::loadPlayerContent());
+    return kovra::startPlayer(command);
 }

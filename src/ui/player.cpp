@@ -1,16 +1,64 @@
 #include "player.h"
 
+#include "content/player_set.h"
+#include "content/testfile.h"
 #include "run/random.h"
 #include "ui/kovra_prazno.h"
 #include "ui/look.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
 #include <cstdio>
 
 namespace kovra {
 
-int runPlayer(LoadResult loaded)
+PlayerCommand readCommandLine(int &argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plays a multiple-choice test."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A test file (.kovra); without it, the built-in "
+                                                "test."),
+                                 QStringLiteral("[FILE]"));
+    const bool parsed = parser.parse(arguments);
+    const bool wrong = !parsed || parser.positionalArguments().size() > 1;
+    if (!wrong && !parser.isSet(help) && !parser.isSet(version)) {
+        return {std::nullopt, parser.positionalArguments().value(0)};
+    }
+    // The answer needs the program's name, not a screen.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kovra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KOVRA_VERSION));
+    if (wrong) {
+        const QString error = parsed ? QStringLiteral("one test file at most") : parser.errorText();
+        std::fprintf(stderr, "kovra: %s\n\n%s", error.toUtf8().constData(),
+                     parser.helpText().toUtf8().constData());
+        return {2, {}};
+    }
+    if (parser.isSet(help)) {
+        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+    } else {
+        std::printf("kovra %s\n", KOVRA_VERSION);
+    }
+    return {0, {}};
+}
+
+int startPlayer(const PlayerCommand &command)
+{
+    if (command.file.isEmpty()) {
+        return runPlayer(loadPlayerContent());
+    }
+    return runPlayer(loadTestFile(command.file), command.file);
+}
+
+int runPlayer(LoadResult loaded, const QString &source)
 {
     if (!loaded.content) {
         QStringList lines;
@@ -18,11 +66,16 @@ int runPlayer(LoadResult loaded)
             lines << describe(problem);
         }
         const QString message = lines.join(QLatin1Char('\n'));
-        std::fprintf(stderr, "kovra: the built-in test cannot be played:\n%s\n",
+        const QString name = source.isEmpty() ? QStringLiteral("the built-in test") : source;
+        std::fprintf(stderr, "kovra: %s cannot be played:\n%s\n", name.toUtf8().constData(),
                      message.toUtf8().constData());
         const QString platform = QGuiApplication::platformName();
         if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-            QMessageBox::critical(nullptr, QStringLiteral("КОВРА"), message);
+            const QString heading =
+                source.isEmpty() ? QStringLiteral("Вграденият тест не може да се пусне:")
+                                 : QStringLiteral("Тестът „%1“ не може да се пусне:").arg(source);
+            QMessageBox::critical(nullptr, QStringLiteral("КОВРА"),
+                                  heading + QLatin1Char('\n') + message);
         }
         return 1;
     }

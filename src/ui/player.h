@@ -1,13 +1,30 @@
-// Starting the player on a loaded content set.
+// Starting the player: the command line, the test it names, and the window.
 #pragma once
 
 #include "content/loader.h"
 
+#include <QString>
+#include <optional>
+
 namespace kovra {
+
+// What the command line asks: `kovra` plays the built-in test, `kovra FILE.kovra` the test
+// in that file; --help and --version are answered on standard output, and a wrong command line
+// with the usage on standard error, without a screen.
+struct PlayerCommand
+{
+    std::optional<int> answered; // the exit status when the command line is answered already
+    QString file;                // the test file to play; empty, the built-in test
+};
+[[nodiscard]] PlayerCommand readCommandLine(int &argc, char **argv);
+
+// Plays the test the command names: returns the exit status.
+int startPlayer(const PlayerCommand &command);
 
 // With a valid set: shows the window and runs the event loop until Exit, returning its code.
 // With a broken set: reports every problem on standard error (and in a message box on a real
-// screen) and returns 1 before any window opens.
-int runPlayer(LoadResult loaded);
+// screen) and returns 1 before any window opens. `source` names the test file; empty, the
+// built-in test.
+int runPlayer(LoadResult loaded, const QString &source = {});
 
 } // namespace kovra

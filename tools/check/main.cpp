@@ -1,54 +1,125 @@
-// kovra-check: validates a content set and optionally prints what the player will hold.
-//   kovra-check [--dump] [--pack FILE] [FOLDER]
-// Without FOLDER it checks the set built into the program. --pack writes a set that passes
-// in the packed form the player embeds. Exit status 1 on errors or an unwritable FILE, else 0.
+// kovra-check: checks a test and shows what the program will hold, packs it for the build, or
+// writes it as one test file for pupils.
+//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [SOURCE]
+// SOURCE is a content folder or a test file; without it, the test built into the program.
+// Exit status 1 on errors or a file that cannot be written, 2 on a wrong command line, else 0.
 
 #include "content/builtin.h"
 #include "content/dump.h"
-#include "content/loader.h"
 #include "content/packed.h"
+#include "content/testfile.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSaveFile>
-#include <QStringList>
+#include <QFileInfo>
 #include <cstdio>
+
+namespace {
+
+using namespace kovra;
+
+void report(const QString &name, const Problems &problems)
+{
+    for (const Problem &problem : problems) {
+        std::fprintf(stderr, "%s: %s\n", name.toUtf8().constData(),
+                     describe(problem).toUtf8().constData());
+    }
+}
+
+// The files of the source the command line names.
+TestFilesResult readSource(const QString &source)
+{
+    if (source.isEmpty()) {
+        return readContentFolder(QString::fromLatin1(kBuiltInFolder));
+    }
+    if (QFileInfo(source).isDir()) {
+        return readContentFolder(source);
+    }
+    return readTestFile(source);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    const bool dump = args.removeAll(QStringLiteral("--dump")) > 0;
-    QString packFile;
-    if (const qsizetype at = args.indexOf(QStringLiteral("--pack"));
-        at >= 0 && at + 1 < args.size()) {
-        packFile = args.takeAt(at + 1);
-        args.removeAt(at);
-    }
-    if (args.size() > 1 || (!args.isEmpty() && args.first().startsWith(QLatin1Char('-')))) {
-        std::fputs("usage: kovra-check [--dump] [--pack FILE] [FOLDER]\n", stderr);
+    QCoreApplication::setApplicationName(QStringLiteral("kovra-check"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KOVRA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Checks a test, shows what the program will hold, or writes it as one "
+                       "test file."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption dump(QStringLiteral("dump"),
+                                  QStringLiteral("Print every list the program will hold."));
+    const QCommandLineOption pack(QStringLiteral("pack"),
+                                  QStringLiteral("Write the packed set the program embeds."),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption write(
+        QStringLiteral("write"),
+        QStringLiteral("Write the test as one test file (.kovra), its figures fitted."),
+        QStringLiteral("FILE"));
+    parser.addOptions({dump, pack, write});
+    parser.addPositionalArgument(
+        QStringLiteral("SOURCE"),
+        QStringLiteral("A content folder or a test file; without it, the built-in test."),
+        QStringLiteral("[SOURCE]"));
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "kovra-check: %s\n\n%s", parser.errorText().toUtf8().constData(),
+                     parser.helpText().toUtf8().constData());
         return 2;
     }
-    const kovra::LoadResult result =
-        args.isEmpty() ? kovra::loadBuiltInContent() : kovra::loadContentFolder(args.first());
-    const QString name = args.isEmpty() ? QStringLiteral("built-in set") : args.first();
-    for (const kovra::Problem &problem : result.problems) {
-        std::fprintf(stderr, "%s: %s\n", name.toUtf8().constData(),
-                     kovra::describe(problem).toUtf8().constData());
+    if (parser.isSet(QStringLiteral("help"))) {
+        parser.showHelp(0);
     }
-    if (!result.content) {
+    if (parser.isSet(QStringLiteral("version"))) {
+        parser.showVersion();
+    }
+    const QStringList sources = parser.positionalArguments();
+    if (sources.size() > 1) {
+        std::fprintf(stderr, "kovra-check: one source at most\n\n%s",
+                     parser.helpText().toUtf8().constData());
+        return 2;
+    }
+    const QString source = sources.value(0);
+    const QString name = source.isEmpty() ? QStringLiteral("built-in set") : source;
+
+    const TestFilesResult read = readSource(source);
+    if (!read.files) {
+        report(name, read.problems);
         return 1;
     }
-    if (!packFile.isEmpty()) {
-        QSaveFile file(packFile);
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(kovra::packContent(*result.content)) < 0 || !file.commit()) {
-            std::fprintf(stderr, "kovra-check: cannot write %s: %s\n",
-                         packFile.toUtf8().constData(), file.errorString().toUtf8().constData());
+    LoadResult loaded;
+    if (parser.isSet(write)) {
+        WrittenTest written = makeTestArchive(*read.files);
+        report(name, written.checked.problems);
+        if (!written.archive) {
+            return 1;
+        }
+        if (const Problems failed = saveFile(parser.value(write), *written.archive);
+            !failed.empty()) {
+            report(name, failed);
+            return 1;
+        }
+        loaded = std::move(written.checked);
+    } else {
+        loaded = loadContent(read.files->json, read.files->figures);
+        report(name, loaded.problems);
+    }
+    if (!loaded.content) {
+        return 1;
+    }
+    if (parser.isSet(pack)) {
+        if (const Problems failed = saveFile(parser.value(pack), packContent(*loaded.content));
+            !failed.empty()) {
+            report(name, failed);
             return 1;
         }
     }
-    if (dump) {
-        const QByteArray text = kovra::dumpContent(*result.content);
+    if (parser.isSet(dump)) {
+        const QByteArray text = dumpContent(*loaded.content);
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
     }
     return 0;

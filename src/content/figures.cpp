@@ -1,0 +1,146 @@
+#include "figures.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QImageWriter>
+#include <algorithm>
+
+namespace kovra {
+
+namespace {
+
+// A reader over the bytes with the named decoder alone (Qt would load every format's decoder
+// to ask it), or with the content telling the format when none is named.
+class FigureReader
+{
+public:
+    FigureReader(const QByteArray &bytes, const QByteArray &format)
+        : m_buffer(const_cast<QByteArray *>(&bytes)), m_reader(&m_buffer, format)
+    {
+        m_buffer.open(QIODevice::ReadOnly);
+        m_reader.setAutoDetectImageFormat(format.isEmpty());
+        m_reader.setAutoTransform(true);
+    }
+    QImageReader &reader() { return m_reader; }
+    // The size of the picture as shown: a quarter turn swaps the sides.
+    QSize shownSize()
+    {
+        const QSize size = m_reader.size();
+        return m_reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
+                   ? size.transposed()
+                   : size;
+    }
+    // Decodes to `shown` (the size as shown), scaling before the turn.
+    QImage read(QSize shown)
+    {
+        if (shown.isValid() && shown != shownSize()) {
+            const bool turned =
+                m_reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+            m_reader.setScaledSize(turned ? shown.transposed() : shown);
+        }
+        return m_reader.read();
+    }
+
+private:
+    QBuffer m_buffer;
+    QImageReader m_reader;
+};
+
+bool tooLarge(QSize size)
+{
+    return size.isValid() && qint64(size.width()) * size.height() > kMaxFigurePixels;
+}
+
+QByteArray encoded(const QImage &image, const char *format, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    if (qstrcmp(format, "jpeg") == 0) {
+        writer.setOptimizedWrite(true);
+    }
+    return writer.write(image) ? bytes : QByteArray();
+}
+
+} // namespace
+
+QSize fittedFigureSize(QSize size)
+{
+    if (size.isEmpty() || size.boundedTo(kLargestFigure) == size) {
+        return size;
+    }
+    return size.scaled(kLargestFigure, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+QImage decodeFigure(const QByteArray &bytes, const QByteArray &format)
+{
+    FigureReader figure(bytes, format);
+    const QSize size = figure.shownSize();
+    if (tooLarge(size)) {
+        return {};
+    }
+    return figure.read(fittedFigureSize(size));
+}
+
+FigureCheck checkFigure(const QByteArray &bytes, const QByteArray &suffix)
+{
+    FigureCheck check;
+    for (const QByteArray &format : {suffix, QByteArray()}) {
+        FigureReader figure(bytes, format);
+        const QSize size = figure.reader().size();
+        if (tooLarge(size)) {
+            check.size = size;
+            check.fault = FigureFault::TooLarge;
+            return check;
+        }
+        if (size.isValid()) {
+            figure.reader().setScaledSize(
+                QSize(std::max(1, (size.width() + 7) / 8), std::max(1, (size.height() + 7) / 8)));
+        }
+        if (!figure.reader().read().isNull()) {
+            check.format = format.isEmpty() ? figure.reader().format() : format;
+            check.size = size;
+            return check;
+        }
+        if (format.isEmpty()) {
+            break;
+        }
+    }
+    check.fault = FigureFault::NotAnImage;
+    return check;
+}
+
+std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes, const QByteArray &suffix)
+{
+    const FigureCheck check = checkFigure(bytes, suffix);
+    if (!check.format) {
+        return std::nullopt;
+    }
+    const QByteArray &format = *check.format;
+    FigureReader figure(bytes, format);
+    const QSize size = figure.shownSize();
+    const bool upright = figure.reader().transformation() == QImageIOHandler::TransformationNone;
+    if (!size.isValid() || tooLarge(size)) {
+        return std::nullopt;
+    }
+    if (fittedFigureSize(size) == size && upright) {
+        return FittedFigure{bytes, format, false};
+    }
+    const QImage image = figure.read(fittedFigureSize(size));
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    const QByteArray png = encoded(image, "png", 0);
+    const QByteArray jpeg = image.hasAlphaChannel() ? QByteArray() : encoded(image, "jpeg", 90);
+    if (!jpeg.isEmpty() && (png.isEmpty() || jpeg.size() < png.size())) {
+        return FittedFigure{jpeg, "jpg", true};
+    }
+    if (png.isEmpty()) {
+        return std::nullopt;
+    }
+    return FittedFigure{png, "png", true};
+}
+
+} // namespace kovra

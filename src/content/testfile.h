@@ -1,0 +1,62 @@
+// The test file: one test in one ZIP archive, as a teacher hands it to pupils. It holds
+//   mimetype          "application/x-kovra-test", first and stored, so that the type shows at
+//                     a fixed place of the file
+//   content.json      the test, as in a content folder
+//   figures/qNN.EXT   the figures content.json names, fitted to the largest size they are shown
+// A file from outside is read as hostile input: every limit below is checked before the bytes
+// it guards are read, and every refusal is a problem with words.
+#pragma once
+
+#include "loader.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace kovra {
+
+inline constexpr qint64 kMaxTestFileBytes = 64 * 1024 * 1024;
+inline constexpr int kMaxTestFileEntries = 256;
+inline constexpr qint64 kMaxUnpackedBytes = 256 * 1024 * 1024; // all entries together
+inline constexpr qint64 kMaxContentBytes = 8 * 1024 * 1024;    // content.json
+inline constexpr char kTestFileMimeType[] = "application/x-kovra-test";
+inline constexpr char kTestFileSuffix[] = "kovra";
+
+// The files of a test as its author keeps them: content.json and the figures it names.
+struct TestFiles
+{
+    QByteArray json;
+    FigureFiles figures;
+};
+
+struct TestFilesResult
+{
+    std::optional<TestFiles> files; // none when they cannot be read
+    Problems problems;
+};
+
+// The files of a content folder.
+[[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
+// The files inside a test file's bytes, every archive limit checked.
+[[nodiscard]] TestFilesResult readTestArchive(const QByteArray &archive);
+// A test file on disk: its size is checked before it is read.
+[[nodiscard]] TestFilesResult readTestFile(const QString &path);
+
+// A test file, read and checked with every content rule.
+[[nodiscard]] LoadResult loadTestFile(const QString &path);
+
+struct WrittenTest
+{
+    std::optional<QByteArray> archive; // present only when the files pass every content rule
+    LoadResult checked;                // the content check of the files as they were given
+    int fittedFigures = 0;             // figures made smaller on the way
+};
+
+// Checks the files with every content rule and, when they pass, makes the test file: figures
+// fitted, the same bytes for the same files.
+[[nodiscard]] WrittenTest makeTestArchive(const TestFiles &files);
+
+// Writes the bytes whole or not at all.
+[[nodiscard]] Problems saveFile(const QString &path, const QByteArray &bytes);
+
+} // namespace kovra
