@@ -15,12 +15,21 @@ expected=(
   share/icons/hicolor/32x32/apps/kovra.png
   share/icons/hicolor/48x48/apps/kovra.png
   share/icons/hicolor/256x256/apps/kovra.png
+  share/icons/hicolor/48x48/mimetypes/application-x-kovra-test.png
+  share/mime/packages/kovra.xml
 )
 for f in "${expected[@]}"; do
   [ -e "$work/prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 grep -qx 'Categories=Education;Math;Qt;' "$work/prefix/share/applications/kovra.desktop"
-grep -qx 'Exec=kovra' "$work/prefix/share/applications/kovra.desktop"
+grep -qx 'Exec=kovra %f' "$work/prefix/share/applications/kovra.desktop"
+grep -qx 'MimeType=application/x-kovra-test;' "$work/prefix/share/applications/kovra.desktop"
+# The file type: the database takes it, with its name pattern and its first bytes.
+if command -v update-mime-database >/dev/null; then
+  update-mime-database "$work/prefix/share/mime"
+  grep -q 'application/x-kovra-test:\*\.kovra' "$work/prefix/share/mime/globs2"
+  grep -q 'application/x-kovra-test' "$work/prefix/share/mime/magic"
+fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$work/prefix/share/metainfo/example.kovra.Kovra.metainfo.xml"
 fi
