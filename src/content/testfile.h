@@ -19,6 +19,7 @@ inline constexpr qint64 kMaxTestFileBytes = 64 * 1024 * 1024;
 inline constexpr int kMaxTestFileEntries = 256;
 inline constexpr qint64 kMaxUnpackedBytes = 256 * 1024 * 1024; // all entries together
 inline constexpr qint64 kMaxContentBytes = 8 * 1024 * 1024;    // content.json
+inline constexpr qint64 kMaxEntryBytes = 32 * 1024 * 1024;     // any other entry
 inline constexpr char kTestFileMimeType[] = "application/x-kovra-test";
 inline constexpr char kTestFileSuffix[] = "kovra";
 
