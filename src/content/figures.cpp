@@ -1,6 +1,7 @@
 #include "figures.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImageReader>
 #include <QImageWriter>
 #include <algorithm>
@@ -62,6 +63,36 @@ QByteArray encoded(const QImage &image, const char *format, int quality)
         writer.setOptimizedWrite(true);
     }
     return writer.write(image) ? bytes : QByteArray();
+}
+
+// The image in one byte a pixel when it has no more than 256 colours.
+std::optional<QImage> fewColours(const QImage &image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    QList<QRgb> colours;
+    QHash<QRgb, int> index;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (!index.contains(line[x])) {
+                if (colours.size() == 256) {
+                    return std::nullopt;
+                }
+                index.insert(line[x], int(colours.size()));
+                colours.append(line[x]);
+            }
+        }
+    }
+    QImage indexed(argb.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(colours);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        uchar *out = indexed.scanLine(y);
+        for (int x = 0; x < argb.width(); ++x) {
+            out[x] = static_cast<uchar>(index.value(line[x]));
+        }
+    }
+    return indexed;
 }
 
 } // namespace
@@ -132,8 +163,12 @@ std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes, const QByteAr
     if (image.isNull()) {
         return std::nullopt;
     }
-    const QByteArray png = encoded(image, "png", 0);
-    const QByteArray jpeg = image.hasAlphaChannel() ? QByteArray() : encoded(image, "jpeg", 90);
+    // A drawing (few colours, even after its edges were smoothed) keeps them exact as PNG, in
+    // one byte a pixel; a photograph is stored as the smaller of the two.
+    const std::optional<QImage> drawing = fewColours(image);
+    const QByteArray png = encoded(drawing.value_or(image), "png", 0);
+    const QByteArray jpeg =
+        drawing || image.hasAlphaChannel() ? QByteArray() : encoded(image, "jpeg", 90);
     if (!jpeg.isEmpty() && (png.isEmpty() || jpeg.size() < png.size())) {
         return FittedFigure{jpeg, "jpg", true};
     }

@@ -125,6 +125,9 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
     if (bytes.size() > kMaxTestFileBytes) {
         return refused(ProblemKind::FileTooLarge, QString::number(bytes.size()));
     }
+    if (bytes.isEmpty()) {
+        return refused(ProblemKind::NotATestFile, QStringLiteral("the file is empty"));
+    }
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = zip_source_buffer_create(

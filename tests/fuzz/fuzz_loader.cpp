@@ -1,11 +1,13 @@
-// Fuzz target for the content loader and the packed-set reader. Every input (framed as in
-// framing.h) must either load as a set the player can run, with every limit the player relies on,
-// or be refused with at least one error told in words; nothing may crash, hang or leak.
+// Fuzz target for the content loader, the test-file reader and the packed-set reader. Every
+// input (framed as in framing.h, or whole as a test file) must either load as a set the player
+// can run, with every limit the player relies on, or be refused with at least one error told
+// in words; nothing may crash, hang or leak.
 
 #include "content/dump.h"
 #include "content/loader.h"
 #include "content/packed.h"
 #include "content/problems.h"
+#include "content/testfile.h"
 #include "framing.h"
 #include "run/random.h"
 #include "run/startup.h"
@@ -116,6 +118,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     // Any bytes given to the packed-set reader are read whole or refused.
     (void)unpackContent(bytes);
+    // Any bytes given as a test file are refused with words, or hold a set checked in full.
+    const TestFilesResult archive = readTestArchive(bytes);
+    checkProblems(archive.problems);
+    if (archive.files) {
+        const LoadResult played = loadContent(archive.files->json, archive.files->figures);
+        checkProblems(played.problems);
+        if (played.content) {
+            checkSet(*played.content);
+        }
+    } else {
+        require(hasErrors(archive.problems), "a test file refused without an error");
+    }
     fuzz::Input input = fuzz::splitInput(bytes);
     fuzz::FigureChunks figures(std::move(input.figures));
     const LoadResult result =

@@ -1,0 +1,298 @@
+// Test files: written from a folder and read back, their figures fitted, and hostile files
+// refused with words.
+#include "content/builtin.h"
+#include "content/dump.h"
+#include "content/figures.h"
+#include "content/testfile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <sys/stat.h>
+#include <zip.h>
+
+using namespace kovra;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString fixtures()
+{
+    return qEnvironmentVariable("KOVRA_FIXTURES");
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 95);
+    return bytes;
+}
+
+// A photograph: colours that change everywhere. A drawing: black lines on white.
+QImage photo(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            line[x] = qRgb((x * 7 + y) % 256, (y * 5 + x * x / 97) % 256, (x ^ y) % 256);
+        }
+    }
+    return image;
+}
+
+QImage drawing(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::black, 3));
+    painter.drawPolygon(QPolygon({{10, size.height() - 10},
+                                  {size.width() - 10, size.height() - 10},
+                                  {size.width() / 2, 10}}));
+    return image;
+}
+
+// A content folder of three questions whose figures are given as files.
+QString writeFolder(const QTemporaryDir &dir, const QList<QByteArray> &figures)
+{
+    QJsonArray questions;
+    QDir(dir.path()).mkdir(u"figures"_s);
+    for (int i = 0; i < 3; ++i) {
+        QJsonObject question{{u"text"_s, u"Въпрос %1?"_s.arg(i + 1)},
+                             {u"choices"_s, QJsonArray{u"да"_s, u"не"_s}},
+                             {u"key"_s, u"да"_s},
+                             {u"explanation"_s, QJsonArray{u"Защото."_s}}};
+        if (i < figures.size()) {
+            const QString name = u"figures/f%1.%2"_s.arg(i).arg(
+                figures[i].startsWith("\x89PNG") ? u"png"_s : u"jpg"_s);
+            QFile file(dir.filePath(name));
+            file.open(QIODevice::WriteOnly);
+            file.write(figures[i]);
+            question.insert(u"figure"_s, name);
+        }
+        questions.append(question);
+    }
+    const QJsonObject set{
+        {u"settings"_s, QJsonArray{u"Настройки"_s, u"Фраза - 0"_s, u"Тото - 0"_s, u"Заглавие"_s,
+                                   u"Описание - 1"_s, u"Обяснения - 1"_s}},
+        {u"questions"_s, questions}};
+    QFile file(dir.filePath(u"content.json"_s));
+    file.open(QIODevice::WriteOnly);
+    file.write(QJsonDocument(set).toJson());
+    return dir.path();
+}
+
+// A ZIP archive of the given entries; `edit` may change an entry once it is added.
+using EntryEdit = std::function<void(zip_t *, zip_uint64_t, const QByteArray &name)>;
+QByteArray zipOf(const QList<std::pair<QByteArray, QByteArray>> &entries,
+                 const EntryEdit &edit = {})
+{
+    QTemporaryDir dir;
+    const QByteArray path = dir.filePath(u"a.zip"_s).toLocal8Bit();
+    int error = 0;
+    zip_t *archive = zip_open(path.constData(), ZIP_CREATE, &error);
+    for (const auto &[name, bytes] : entries) {
+        zip_source_t *source = zip_source_buffer(archive, bytes.constData(), bytes.size(), 0);
+        const zip_int64_t index = zip_file_add(archive, name.constData(), source, 0);
+        if (edit) {
+            edit(archive, static_cast<zip_uint64_t>(index), name);
+        }
+    }
+    zip_close(archive);
+    QFile file(QString::fromLocal8Bit(path));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+QByteArray sound()
+{
+    const std::optional<TestFiles> files = readContentFolder(fixtures() + u"/small"_s).files;
+    return makeTestArchive(*files).archive.value_or(QByteArray());
+}
+
+// The small fixture's files with one entry replaced or added.
+QByteArray soundWith(const QByteArray &name, const QByteArray &bytes, const EntryEdit &edit = {})
+{
+    const std::optional<TestFiles> files = readTestArchive(sound()).files;
+    QList<std::pair<QByteArray, QByteArray>> entries{{"content.json", files->json}};
+    if (name != "figures/q01.jpg") {
+        entries.append({"figures/q01.jpg", *files->figures(u"figures/q01.jpg"_s)});
+    }
+    entries.append({name, bytes});
+    return zipOf(entries, edit);
+}
+
+// A JPEG whose header claims a size its data does not have.
+QByteArray claimingJpeg(quint16 side)
+{
+    QByteArray bytes = encoded(drawing({40, 40}), "jpeg");
+    const qsizetype frame = bytes.indexOf("\xff\xc0");
+    for (const qsizetype at : {frame + 5, frame + 7}) {
+        bytes[at] = char(side >> 8);
+        bytes[at + 1] = char(side & 0xFF);
+    }
+    return bytes;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ProblemKind)
+
+class TestTestFile : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void writtenFileReadsBack_data();
+    void writtenFileReadsBack();
+    void badFileRefused_data();
+    void badFileRefused();
+};
+
+void TestTestFile::writtenFileReadsBack_data()
+{
+    QTest::addColumn<QList<QByteArray>>("figures"); // none: the built-in set
+    QTest::addColumn<QList<QSize>>("stored");       // the size each figure is held in
+    QTest::addColumn<QByteArrayList>("suffixes");
+    QTest::addColumn<int>("fitted");
+    QTest::newRow("built-in set") << QList<QByteArray>() << QList<QSize>() << QByteArrayList() << 0;
+    QTest::newRow("a photo shrinks, a drawing turns crisp, a small one stays as it is")
+        << QList<QByteArray>{encoded(photo({4000, 3000}), "jpeg"),
+                             encoded(drawing({1600, 1200}), "jpeg"),
+                             encoded(drawing({120, 90}), "png")}
+        << QList<QSize>{{365, 274}, {365, 274}, {120, 90}} << QByteArrayList{"jpg", "png", "png"}
+        << 2;
+}
+
+void TestTestFile::writtenFileReadsBack()
+{
+    QFETCH(QList<QByteArray>, figures);
+    QFETCH(QList<QSize>, stored);
+    QFETCH(QByteArrayList, suffixes);
+    QFETCH(int, fitted);
+    QTemporaryDir dir;
+    const QString folder =
+        figures.isEmpty() ? QString::fromLatin1(kBuiltInFolder) : writeFolder(dir, figures);
+    const std::optional<TestFiles> files = readContentFolder(folder).files;
+    QVERIFY(files);
+    const WrittenTest written = makeTestArchive(*files);
+    QVERIFY(written.archive);
+    QCOMPARE(makeTestArchive(*files).archive, written.archive); // the same files, the same bytes
+    QCOMPARE(QByteArray(written.archive->mid(30, 32)),
+             QByteArray("mimetypeapplication/x-kovra-test"));
+
+    const QString path = dir.filePath(u"test.kovra"_s);
+    QVERIFY(saveFile(path, *written.archive).empty());
+    const LoadResult read = loadTestFile(path);
+    QVERIFY(read.content);
+    // The same lists; the figures differ only where they were fitted.
+    const QByteArray before = dumpContent(*loadContent(files->json, files->figures).content);
+    const QByteArray after = dumpContent(*read.content);
+    const auto lists = [](const QByteArray &dump) { return dump.left(dump.indexOf("Picture1(")); };
+    QCOMPARE(lists(after), lists(before));
+    QCOMPARE(written.fittedFigures, fitted);
+    const TestFiles inside = *readTestArchive(*written.archive).files;
+    for (int i = 0; i < stored.size(); ++i) {
+        QCOMPARE(read.content->Picture1(i + 1).size(), stored[i]);
+        const auto bytes = inside.figures(u"figures/q%1.%2"_s.arg(i + 1, 2, 10, QChar(u'0'))
+                                              .arg(QString::fromLatin1(suffixes[i])));
+        QVERIFY2(bytes, qPrintable(QString::number(i)));
+        if (stored[i] == QImage::fromData(figures[i]).size()) {
+            QCOMPARE(*bytes, figures[i]); // kept byte for byte
+        }
+    }
+}
+
+void TestTestFile::badFileRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("path"); // instead of the bytes: a path that is no test file
+    QTest::addColumn<ProblemKind>("kind");
+    QTest::addColumn<QString>("words"); // part of the message
+
+    const QByteArray whole = sound();
+    QByteArray damaged = whole;
+    damaged[damaged.indexOf("content.json") + 40] = '\x55';
+    const auto row = [](const char *name, const QByteArray &bytes, ProblemKind kind,
+                        const QString &words, const QString &path = {}) {
+        QTest::newRow(name) << bytes << path << kind << words;
+    };
+    row("empty", QByteArray(), ProblemKind::NotATestFile, u"not a test file"_s);
+    row("not a ZIP archive", "{\"settings\": []}", ProblemKind::NotATestFile, u"not a test file"_s);
+    row("cut short", whole.left(whole.size() - 30), ProblemKind::NotATestFile, u"cut short"_s);
+    row("damaged", damaged, ProblemKind::NotATestFile, u"content.json"_s);
+    row("ZIP bomb", soundWith("figures/big.png", QByteArray(33 * 1024 * 1024, '\0')),
+        ProblemKind::UnpackedTooLarge, u"ZIP bomb"_s);
+    row("oversized content", zipOf({{"content.json", QByteArray(9 * 1024 * 1024, ' ')}}),
+        ProblemKind::UnpackedTooLarge, u"content.json"_s);
+    row("malformed content", zipOf({{"content.json", "{\"settings\": ["}}), ProblemKind::Malformed,
+        u"not valid JSON"_s);
+    row("climbing name", soundWith("../evil.sh", "x"), ProblemKind::UnsafeEntryName,
+        u"../evil.sh"_s);
+    row("absolute name", soundWith("/etc/evil", "x"), ProblemKind::UnsafeEntryName, u"/etc/evil"_s);
+    row("link",
+        soundWith("figures/q02.jpg", "/etc/passwd",
+                  [](zip_t *a, zip_uint64_t i, const QByteArray &name) {
+                      if (name == "figures/q02.jpg") {
+                          zip_file_set_external_attributes(a, i, 0, ZIP_OPSYS_UNIX,
+                                                           (S_IFLNK | 0777) << 16);
+                      }
+                  }),
+        ProblemKind::EntryIsLink, u"figures/q02.jpg"_s);
+    row("no content file", zipOf({{"figures/q01.jpg", encoded(drawing({40, 40}), "jpeg")}}),
+        ProblemKind::NoContentFile, u"content.json"_s);
+    row(
+        "too many files",
+        [] {
+            QList<std::pair<QByteArray, QByteArray>> entries;
+            for (int i = 0; i <= kMaxTestFileEntries; ++i) {
+                entries.append({"f" + QByteArray::number(i), "x"});
+            }
+            return zipOf(entries);
+        }(),
+        ProblemKind::TooManyEntries, u"257"_s);
+    row("figure claiming 30000 x 30000", soundWith("figures/q01.jpg", claimingJpeg(30000)),
+        ProblemKind::FigureTooLarge, u"30000x30000"_s);
+    row("figure that is no image", soundWith("figures/q01.jpg", "GIF89a, or so it says"),
+        ProblemKind::FigureCorrupt, u"figures/q01.jpg"_s);
+    row("missing path", {}, ProblemKind::NoSuchFile, u"does not exist"_s, u"missing.kovra"_s);
+    row("a folder", {}, ProblemKind::IsAFolder, u"a folder"_s, u"."_s);
+    row("larger than a test file may be", {}, ProblemKind::FileTooLarge, u"67108865 bytes"_s,
+        u"big"_s);
+}
+
+void TestTestFile::badFileRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, path);
+    QFETCH(ProblemKind, kind);
+    QFETCH(QString, words);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(path.isEmpty() ? u"test.kovra"_s : path));
+    if (path.isEmpty() || path == u"big"_s) {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        if (path == u"big"_s) {
+            file.resize(kMaxTestFileBytes + 1);
+        }
+        file.close();
+    }
+    const LoadResult loaded = loadTestFile(file.fileName());
+    QVERIFY(!loaded.content);
+    QVERIFY(!loaded.problems.empty());
+    const Problem &problem = loaded.problems.front();
+    QCOMPARE(problem.kind, kind);
+    QVERIFY2(describe(problem).contains(words), qPrintable(describe(problem)));
+}
+
+QTEST_GUILESS_MAIN(TestTestFile)
+#include "test_testfile.moc"
