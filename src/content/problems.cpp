@@ -42,7 +42,7 @@ bool aboutTheFile(ProblemKind kind)
 QString place(const Problem &p)
 {
     if (aboutTheFile(p.kind)) {
-        return QStringLiteral("test file");
+        return QStringLiteral("file");
     }
     QString where;
     if (p.question > 0) {
