@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 kovra_add_test(test_assistance SOURCES test_assistance.cpp LIBS kovra_ui)
 
 # Installing into a temporary prefix and building the Debian package.

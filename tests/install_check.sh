@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and builds the Debian package, then checks that
 # both hold the program, its desktop entry, icons and a valid metainfo file.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the player: a broken set is refused before any window opens.
 
 #include "content/loader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test player: loads the built-in content, runs the start-up and shows the window.
 
 #include "content/player_set.h"

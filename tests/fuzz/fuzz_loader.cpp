@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the content loader and the packed-set reader. Every input (framed as in
 // framing.h) must either load as a set the player can run, with every limit the player relies on,
 // or be refused with at least one error told in words; nothing may crash, hang or leak.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kovra-check: validates a content set and optionally prints what the player will hold.
 //   kovra-check [--dump] [--pack FILE] [FOLDER]
 // Without FOLDER it checks the set built into the program. --pack writes a set that passes
