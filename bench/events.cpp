@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Event handling through the real window. Every user action is a mouse click on the real
 // KOVRA_Prazno followed by the delivery of the events it posted, among them the update that
 // repaints the widgets the action changed into the window's backing store: the work the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a test of phone photographs: makes a content folder of 29 questions, each with a
 // 4000 x 3000 photograph as a phone takes it (a JPEG of a few megabytes, generated here), then
 // times `kovra-check --write` of it and reads its peak memory and the size of the file it

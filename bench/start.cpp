@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's start-up as the program does it (src/ui/main.cpp), with the expose probe of
 // the bare program: it reports the moment the window is exposed and exits.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and peak memory of the player against the bare Qt program.
 //
 // Runs the start-up probes (kovra-bench-start, kovra-bench-bare and kovra-bench-floor) one

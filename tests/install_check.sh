@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and builds the Debian package, then checks that
-# both hold the program, its desktop entry, icons and a valid metainfo file.
+# both hold the program, its desktop entry, icons, a valid metainfo file and the licence terms,
+# that every program, file and the package name the version of the build, and that lintian and
+# desktop-file-validate, where installed, find no fault.
+#   install_check.sh BUILD_DIR SOURCE_DIR VERSION
 set -euo pipefail
 build=$1
+source=$2
+version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -17,6 +23,9 @@ expected=(
   share/icons/hicolor/256x256/apps/kovra.png
   share/icons/hicolor/48x48/mimetypes/application-x-kovra-test.png
   share/mime/packages/kovra.xml
+  share/doc/kovra/copyright
+  share/doc/kovra/changelog.gz
+  share/man/man1/kovra.1.gz
 )
 for f in "${expected[@]}"; do
   [ -e "$work/prefix/$f" ] || { echo "not installed: $f"; exit 1; }
@@ -33,6 +42,26 @@ fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$work/prefix/share/metainfo/example.kovra.Kovra.metainfo.xml"
 fi
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$work/prefix/share/applications/kovra.desktop"
+fi
+
+# The licence: its full text beside the sources, and the copyright file naming it for the
+# program and the Creative Commons licence for the built-in test.
+head -n2 "$source/LICENSE" | tr -s ' ' | grep -qx ' Version 3, 29 June 2007'
+if [ -e /usr/share/common-licenses/GPL-3 ]; then cmp "$source/LICENSE" /usr/share/common-licenses/GPL-3; fi
+copyright=$work/prefix/share/doc/kovra/copyright
+head -n1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/'
+grep -A2 -x 'Files: \*' "$copyright" | grep -qx 'License: GPL-3.0-or-later'
+grep -A2 -x 'Files: src/content/data/\*' "$copyright" | grep -qx 'License: CC-BY-SA-4.0'
+
+# One version everywhere.
+same_version() { [ "$2" = "$3" ] || { echo "$1 says \"$2\", expected \"$3\""; exit 1; }; }
+same_version "kovra --version" "$(timeout 20 "$work/prefix/bin/kovra" --version)" "kovra $version"
+same_version "kovra-check --version" "$(timeout 20 "$build/kovra-check" --version)" "kovra-check $version"
+same_version metainfo "$(grep -o '<release version="[^"]*"' "$work/prefix/share/metainfo/example.kovra.Kovra.metainfo.xml")" "<release version=\"$version\""
+same_version changelog "$(zcat "$work/prefix/share/doc/kovra/changelog.gz" | head -n1 | cut -d' ' -f2)" "($version)"
+
 for size in 16 32 48 256; do
   file "$work/prefix/share/icons/hicolor/${size}x${size}/apps/kovra.png" | grep -q "$size x $size"
 done
@@ -44,4 +73,8 @@ for f in "${expected[@]}"; do
   grep -q "\./usr/$f\$" <<<"$contents" || { echo "not in the package: $f"; exit 1; }
 done
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6'
+same_version "the package" "$(dpkg-deb --field "$deb" Version)" "$version"
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb"
+fi
 echo "installed and packaged: ${#expected[@]} files; $(basename "$deb")"

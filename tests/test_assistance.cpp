@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window told to assistive technology, and used from the keyboard.
 
 #include "window_driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The geometry test built into the program: its shape, as the player and the authors rely on it.
 #include "content/builtin.h"
 #include "content/cp1251.h"

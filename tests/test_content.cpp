@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and checking content sets, and the dump of what the player holds.
 #include "content/builtin.h"
 #include "content/cp1251.h"

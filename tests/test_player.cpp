@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the player: a broken set or test file is refused before any window opens; a test
 // file plays in the window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random use of the window: for many seeds, a content set of varying shape, a run drawn from
 // fixed or seeded draws, and a stream of clicks, keys and menu choices. After every event the
 // run state and the screen are checked against the content the window was given.

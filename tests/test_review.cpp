@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window after "Оценяване": the score line, the review marks and buttons, the check of the
 // repeated question, and the menu: "Автор" and "Изход".
 

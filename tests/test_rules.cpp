@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules that need no window: numbers in text, flags, the phrase, the bars, grading.
 
 #include "answer/answer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up: the step prime, the question order, the answer orders, the check question.
 
 #include "content/textnum.h"

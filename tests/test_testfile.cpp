@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test files: written from a folder and read back, their figures fitted, and hostile files
 // refused with words.
 #include "content/builtin.h"

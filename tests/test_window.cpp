@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window in answering mode, driven through its widgets: the first display, the slots, the
 // answer records, the bars, navigation, the phrase, the tab order and the option buttons.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window shows where it defers or caches work: the window icon read on first use,
 // the figures decoded when first read and scaled once for their area.
 

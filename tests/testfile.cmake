@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test files: written and read back, and hostile ones refused.
 kovra_add_test(test_testfile SOURCES test_testfile.cpp LIBS kovra_content PkgConfig::LIBZIP)
 add_test(NAME check_writes_test_file

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window driven through its widgets: answering mode, and evaluation with review, About
 # and Exit.
 kovra_add_test(test_window SOURCES test_window.cpp window_driver.h LIBS kovra_ui)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the real window on content made in memory and drives it as the pupil does: clicks on
 // the option buttons and on the push buttons.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bare Qt program the player is measured against: an empty main window with one label.
 // It reports the moment its window is exposed and exits.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the player's first view: the same window drawn with the lightest Qt widgets
 // that show it, and none of the player's code. Each text box is a word-wrapped label with a
 // scroll bar beside it, the colour bars are plain filled widgets, the figure a label with a

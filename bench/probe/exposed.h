@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Marks the moment the first top-level window has been exposed and painted, for the start-up
 // benchmark. The bare program and the player's start-up probe use it alike.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording an answer, and the phrase of phrase mode.
 #pragma once
 

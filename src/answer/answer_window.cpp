@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answer selection and the phrase of phrase mode.
 
 #include "answer/answer.h"

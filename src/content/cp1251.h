@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1251, the 8-bit Cyrillic encoding in which all content and run-list text is held.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // KOVRA_Danni, the content data set: the test itself.
 #pragma once
 

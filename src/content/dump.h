@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loaded set as text, one row a line, so that authors can see what the player holds.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures: how large the program ever draws one, how a figure file is decoded to at most that
 // size, and the compact file a test stores it in.
 #pragma once

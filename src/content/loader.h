@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a content set (content.json with its figure files) into KOVRA_Danni, checking
 // every limit the player relies on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compact form of a content set that the build embeds in the player: every list and the
 // pixels of every figure of a set the checker has accepted, read back without parsing,
 // checking or decoding it again.

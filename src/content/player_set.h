@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The content set the player plays: the built-in set, as the build checked and packed it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What can be wrong with a content set, as values; describe() turns them into words.
 #pragma once
 

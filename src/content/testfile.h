@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test file: one test in one ZIP archive, as a teacher hands it to pupils. It holds
 //   mimetype          "application/x-kovra-test", first and stored, so that the type shows at
 //                     a fixed place of the file

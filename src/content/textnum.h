@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numeric reading of text, as the content and run lists store numbers.
 #pragma once
 

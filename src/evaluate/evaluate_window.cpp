@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Evaluation, review mode and the check of the repeated question.
 
 #include "content/cp1251.h"

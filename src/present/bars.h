@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Geometry of the two progress-bar pairs, in twips, single precision.
 #pragma once
 

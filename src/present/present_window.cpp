@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Question display, status display and navigation of the answering mode.
 
 #include "content/cp1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The source of random draws: single-precision numbers u in [0, 1).
 #pragma once
 

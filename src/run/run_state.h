@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state of one test run: five counters and seven run lists.
 #pragma once
 

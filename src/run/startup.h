@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up rules that build a test run from the content: the check question, the
 // question order from a prime step, and one answer order per question.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window offers beyond the mouse: names for assistive technology and keys.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // KOVRA_Prazno, the program's one window: it owns the widgets, the run state and the
 // content, and carries every handler and display procedure of a test run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's design: positions and sizes in twips, colours and captions.
 #pragma once
 

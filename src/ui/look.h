@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the program looks: the one font of every widget, the widget style, and icons that are
 // read only when something draws them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test player: plays the built-in test, or the test file named on the command line.
 
 #include "ui/look.h"

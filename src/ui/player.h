@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the player: the command line, the test it names, and the window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window geometry is kept in twips (1/1440 inch) and drawn at 15 twips per logical pixel.
 #pragma once
 

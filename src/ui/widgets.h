@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's widget kinds. Each keeps the exact Windows-1251 text it was given, as the
 // program reads it back; the widget shows it as Unicode.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How one fuzz input carries a content file and its figure files: the JSON text up to the
 // first NUL byte; after it the figure files, one after another, each ended by the separator.
 // The figures go to the file names in the order the loader first asks for them; a name asked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the content loader, the test-file reader and the packed-set reader. Every
 // input (framed as in framing.h, or whole as a test file) must either load as a set the player
 // can run, with every limit the player relies on, or be refused with at least one error told

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a content folder (content.json and the figure files it names) as one fuzz input,
 // framed as in framing.h: fuzz_seed FOLDER OUTPUT.
 

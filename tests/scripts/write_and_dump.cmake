@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kovra-check --write makes a test file whose dump is the folder's dump (the fixture's figure
 # is small enough to be kept as it is), and refuses to write a broken folder.
 #   cmake -DCHECK=kovra-check -DFIXTURES=dir -DOUT=dir -P write_and_dump.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kovra-check: checks a test and shows what the program will hold, packs it for the build, or
 // writes it as one test file for pupils.
 //   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [SOURCE]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kovra-figures: draws the figures of the built-in geometry test.
 //   kovra-figures FOLDER
 // Writes q01.jpg ... q20.jpg (one for every question that has a figure) into FOLDER.
