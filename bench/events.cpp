@@ -12,11 +12,13 @@
 // review buttons are shown. Every action is checked to have done its work and to have
 // repainted the window.
 //
-// Usage: kovra-bench-events [rounds] (default 6). Prints the figures and PASS or MISS against
-// the target (each action's median at most 2 x the floor's median); exits 1 on a MISS.
+// Usage: kovra-bench-events [rounds] [FILE] (6 rounds by default; with a test file, its
+// "Напред" and "Назад" alone, each round on a fresh window). Prints the figures and PASS or MISS
+// against the target (each action's median at most 2 x the floor's median); exits 1 on a MISS.
 
 #include "content/danni.h"
 #include "content/player_set.h"
+#include "content/testfile.h"
 #include "run/random.h"
 #include "run/run_state.h"
 #include "ui/kovra_prazno.h"
@@ -101,7 +103,11 @@ double median(std::vector<double> values)
 class Bench
 {
 public:
-    explicit Bench(KOVRA_Danni content) : m_content(std::move(content)) {}
+    // With `navigationOnly`, only "Напред" and "Назад" are measured, each round on a fresh
+    // window, so that every round shows each question's figure for the first time too.
+    Bench(KOVRA_Danni content, bool navigationOnly)
+        : m_content(std::move(content)), m_navigationOnly(navigationOnly)
+    {}
 
     // The floor paints every visible widget of the window.
     static void checkFloorPaintsAll(KOVRA_Prazno &window)
@@ -172,8 +178,10 @@ public:
     void run(int rounds)
     {
         navigation(rounds);
-        options(rounds);
-        evaluation(rounds);
+        if (!m_navigationOnly) {
+            options(rounds);
+            evaluation(rounds);
+        }
     }
 
     void print() const;
@@ -194,10 +202,13 @@ private:
 
     void navigation(int rounds)
     {
-        const auto window = openWindow();
+        auto window = openWindow();
         checkFloorPaintsAll(*window);
         const int n = window->runState().QuestionCount;
         for (int round = 0; round < rounds; ++round) {
+            if (m_navigationOnly && round > 0) {
+                window = openWindow();
+            }
             for (int p = 0; p < n - 1; ++p) {
                 measure(*window, m_forward, [&] { click(window->Command1(0)); });
                 expect(window->runState().CurrentPos == p + 1, "Напред did not move");
@@ -251,6 +262,7 @@ private:
     }
 
     KOVRA_Danni m_content;
+    bool m_navigationOnly = false;
     unsigned m_seed = 20240601;
     QElapsedTimer m_timer;
     Group m_floor{"repaint of the whole window (the floor)", {}, {}};
@@ -263,6 +275,9 @@ private:
 
     [[nodiscard]] std::vector<const Group *> actions() const
     {
+        if (m_navigationOnly) {
+            return {&m_forward, &m_back};
+        }
         return {&m_forward, &m_back, &m_option, &m_evaluate, &m_reviewForward, &m_reviewBack};
     }
 };
@@ -307,22 +322,31 @@ int main(int argc, char *argv[])
     QApplication::setFont(windowFont());
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 6;
 
-    LoadResult loaded = loadPlayerContent();
-    expect(loaded.content.has_value(), "the built-in set does not load");
+    // A test file plays as it is; the built-in set with the explanations setting on, so that
+    // the review buttons are shown.
+    const QString file = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    LoadResult loaded = file.isEmpty() ? loadPlayerContent() : loadTestFile(file);
+    expect(loaded.content.has_value(), "the test does not load");
     KOVRA_Danni content = std::move(*loaded.content);
-    // The explanations setting on: its row ends in the flag digit.
-    QByteArray row = content.List2().list(ExplanationsRow);
-    row.back() = '1';
-    content.List2().setList(ExplanationsRow, row);
-    expect(content.flag(ExplanationsRow) == 1, "the explanations setting did not turn on");
-    int figures = 0;
-    for (int k = 1; k < KOVRA_Danni::kFigureSlots; ++k) {
-        figures += content.Picture1(k).isNull() ? 0 : 1;
+    if (file.isEmpty()) {
+        // The explanations setting on: its row ends in the flag digit.
+        QByteArray row = content.List2().list(ExplanationsRow);
+        row.back() = '1';
+        content.List2().setList(ExplanationsRow, row);
+        expect(content.flag(ExplanationsRow) == 1, "the explanations setting did not turn on");
+        int figures = 0;
+        for (int k = 1; k < KOVRA_Danni::kFigureSlots; ++k) {
+            figures += content.Picture1(k).isNull() ? 0 : 1;
+        }
+        std::printf("content: the built-in set, explanations on, %d figures\n", figures);
+    } else {
+        std::printf("content: %s, %d questions; each round on a fresh window, its figures "
+                    "decoded when first shown\n",
+                    qPrintable(file), content.List1(0).listCount());
     }
 
-    Bench bench(std::move(content));
+    Bench bench(std::move(content), !file.isEmpty());
     bench.run(rounds);
-    std::printf("content: the built-in set, explanations on, %d figures\n", figures);
     bench.print();
     return bench.allPass() ? 0 : 1;
 }
