@@ -5,3 +5,7 @@ add_test(NAME check_writes_test_file
   COMMAND ${CMAKE_COMMAND} -DCHECK=$<TARGET_FILE:kovra-check> -DFIXTURES=${CMAKE_CURRENT_SOURCE_DIR}/fixtures
           -DOUT=${CMAKE_CURRENT_BINARY_DIR}/written -P ${CMAKE_CURRENT_SOURCE_DIR}/scripts/write_and_dump.cmake)
 set_tests_properties(check_writes_test_file PROPERTIES ENVIRONMENT "${KOVRA_TEST_ENVIRONMENT}")
+# The player answers a wrong command line with its usage, without a screen.
+add_test(NAME player_refuses_unknown_option COMMAND kovra --no-such-option)
+set_tests_properties(player_refuses_unknown_option PROPERTIES
+  PASS_REGULAR_EXPRESSION "Unknown option 'no-such-option'.*Usage:" ENVIRONMENT "DISPLAY=")
