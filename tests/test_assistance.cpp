@@ -82,7 +82,8 @@ void TestAssistance::reviewMarksInWords()
     // Position 0 (question 3): the key "3.1" stands in slot 0; answer wrong with slot 1.
     click(w.Option1(1));
     click(w.Command1(0));
-    click(w.Option1(0)); // position 1 right
+    click(w.Option1(0));  // position 1 right
+    click(w.Command1(0)); // position 2 shown, left unanswered
     evaluate(w);
     QCOMPARE(accessibleText(w.Option1(1), QAccessible::Description),
              u"Избраният отговор е грешен"_s);
@@ -101,6 +102,8 @@ void TestAssistance::reviewMarksInWords()
     QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Верен отговор"_s);
     QTest::keyClick(&w, Qt::Key_PageDown);
     QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Няма въведен отговор"_s);
+    // No mark on screen, none in words, not even on the correct answer in slot 0.
+    QCOMPARE(accessibleText(w.Option1(0), QAccessible::Description), QString());
 }
 
 void TestAssistance::keysChooseAnswers_data()
