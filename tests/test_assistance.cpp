@@ -3,6 +3,7 @@
 #include "window_driver.h"
 
 #include <QAccessible>
+#include <QScrollBar>
 
 using namespace kovra;
 using namespace kovra::testing;
@@ -149,11 +150,16 @@ void TestAssistance::keysSkipHiddenAndDisabled()
 void TestAssistance::pageKeysMove()
 {
     KOVRA_Prazno &w = *m_window;
-    w.Text1(0)->setFocus();
+    activate(w); // the focus starts in the instructions box, which holds more than it shows
+    QCOMPARE(QApplication::focusWidget(), w.Text1(0));
     QTest::keyClick(w.Text1(0), Qt::Key_PageDown);
+    QCOMPARE(int(w.runState().CurrentPos), 0);
+    QVERIFY(w.Text1(0)->verticalScrollBar()->value() > 0);
+    w.Text2(0)->setFocus(); // the question box shows all it holds
+    QTest::keyClick(w.Text2(0), Qt::Key_PageDown);
     QCOMPARE(int(w.runState().CurrentPos), 1);
-    QTest::keyClick(w.Text1(0), Qt::Key_PageDown);
-    QTest::keyClick(w.Text1(0), Qt::Key_PageDown);
+    QTest::keyClick(w.Text2(0), Qt::Key_PageDown);
+    QTest::keyClick(w.Text2(0), Qt::Key_PageDown);
     QCOMPARE(int(w.runState().CurrentPos), 2);
     QTest::keyClick(&w, Qt::Key_PageUp);
     QCOMPARE(int(w.runState().CurrentPos), 1);
