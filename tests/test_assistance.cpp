@@ -4,6 +4,7 @@
 #include "window_driver.h"
 
 #include <QAccessible>
+#include <QScrollBar>
 
 using namespace kovra;
 using namespace kovra::testing;
@@ -83,7 +84,8 @@ void TestAssistance::reviewMarksInWords()
     // Position 0 (question 3): the key "3.1" stands in slot 0; answer wrong with slot 1.
     click(w.Option1(1));
     click(w.Command1(0));
-    click(w.Option1(0)); // position 1 right
+    click(w.Option1(0));  // position 1 right
+    click(w.Command1(0)); // position 2 shown, left unanswered
     evaluate(w);
     QCOMPARE(accessibleText(w.Option1(1), QAccessible::Description),
              u"Избраният отговор е грешен"_s);
@@ -102,6 +104,8 @@ void TestAssistance::reviewMarksInWords()
     QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Верен отговор"_s);
     QTest::keyClick(&w, Qt::Key_PageDown);
     QCOMPARE(accessibleText(w.Picture1(), QAccessible::Name), u"Няма въведен отговор"_s);
+    // No mark on screen, none in words, not even on the correct answer in slot 0.
+    QCOMPARE(accessibleText(w.Option1(0), QAccessible::Description), QString());
 }
 
 void TestAssistance::keysChooseAnswers_data()
@@ -147,11 +151,16 @@ void TestAssistance::keysSkipHiddenAndDisabled()
 void TestAssistance::pageKeysMove()
 {
     KOVRA_Prazno &w = *m_window;
-    w.Text1(0)->setFocus();
+    activate(w); // the focus starts in the instructions box, which holds more than it shows
+    QCOMPARE(QApplication::focusWidget(), w.Text1(0));
     QTest::keyClick(w.Text1(0), Qt::Key_PageDown);
+    QCOMPARE(int(w.runState().CurrentPos), 0);
+    QVERIFY(w.Text1(0)->verticalScrollBar()->value() > 0);
+    w.Text2(0)->setFocus(); // the question box shows all it holds
+    QTest::keyClick(w.Text2(0), Qt::Key_PageDown);
     QCOMPARE(int(w.runState().CurrentPos), 1);
-    QTest::keyClick(w.Text1(0), Qt::Key_PageDown);
-    QTest::keyClick(w.Text1(0), Qt::Key_PageDown);
+    QTest::keyClick(w.Text2(0), Qt::Key_PageDown);
+    QTest::keyClick(w.Text2(0), Qt::Key_PageDown);
     QCOMPARE(int(w.runState().CurrentPos), 2);
     QTest::keyClick(&w, Qt::Key_PageUp);
     QCOMPARE(int(w.runState().CurrentPos), 1);

@@ -2,6 +2,7 @@
 // The window after "Оценяване": the score line, the review marks and buttons, the check of the
 // repeated question, and the menu: "Автор" and "Изход".
 
+#include "ui/look.h"
 #include "window_driver.h"
 
 #include <QAction>
@@ -48,12 +49,40 @@ bool answerByText(KOVRA_Prazno &w, const QStringList &answers)
     return true;
 }
 
+// The first pixel where a shown push button, drawn by the style at scale 1 and 2, shows another
+// colour than its own inside its frame and focus mark, beside its caption; empty when none.
+QString offFace(const KOVRA_Prazno &w)
+{
+    QPushButton *const buttons[] = {w.Command1(0), w.Command1(1), w.Command2(0), w.Command2(1),
+                                    w.Command2(2)};
+    const QRgb blue = qRgb(128, 128, 255);
+    const QRgb colors[] = {qRgb(255, 128, 0), qRgb(192, 64, 0), blue, blue, blue};
+    for (int b = 0; b < 5; ++b) {
+        for (const int scale : {1, 2}) {
+            QImage face(buttons[b]->size() * scale, QImage::Format_RGB32);
+            face.setDevicePixelRatio(scale);
+            buttons[b]->render(&face);
+            const int caption = buttons[b]->fontMetrics().horizontalAdvance(buttons[b]->text());
+            for (int y = 3 * scale; shown(w, buttons[b]) && y < face.height() - 3 * scale; ++y) {
+                for (int x = 3 * scale; x < face.width() - 3 * scale; ++x) {
+                    if (std::abs(x - face.width() / 2) > (caption / 2 + 2) * scale &&
+                        face.pixel(x, y) != colors[b]) {
+                        return u"%1 (%2, %3)"_s.arg(buttons[b]->objectName()).arg(x).arg(y);
+                    }
+                }
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 class TestReview : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { QApplication::setStyle(createStyle()); }
     void init();
     void cleanup();
 
@@ -279,10 +308,12 @@ void TestReview::reviewButtons()
     QFETCH(bool, buttons);
     open(makeContent(threeQuestions('1', explanations)));
     KOVRA_Prazno &w = *m_window;
+    QCOMPARE(offFace(w), QString());
     QVERIFY(chooseVerdict(w, 'r'));
     navigate(w, "f");
     evaluate(w);
 
+    QCOMPARE(offFace(w), QString());
     QCOMPARE(shown(w, w.Command2(1)), buttons);
     QCOMPARE(shown(w, w.Command2(2)), buttons);
     QVERIFY(shown(w, w.Command2(0)));

@@ -27,7 +27,8 @@ QByteArray drawAnswerOrder(const KOVRA_Danni &content, int choices, RandomSource
 void fillRunLists(const KOVRA_Danni &content, RunState &state, RandomSource &random);
 
 // Every start-up step that touches no widget, in start-up order: the check question when its
-// setting is on, QuestionCount, OrderStep, AnsweredCount, the run lists, CurrentPos.
+// setting is on, QuestionCount, OrderStep, AnsweredCount, the run lists, CurrentPos. Form_Load
+// runs the start-up through it.
 void startRun(KOVRA_Danni &content, RunState &state, RandomSource &random);
 
 } // namespace kovra

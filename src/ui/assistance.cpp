@@ -2,8 +2,8 @@
 #include "assistance.h"
 
 #include "content/cp1251.h"
-#include "content/textnum.h"
 #include "ui/kovra_prazno.h"
+#include "ui/layout.h"
 #include "ui/widgets.h"
 
 #include <QAccessible>
@@ -149,21 +149,23 @@ public:
     }
 
 private:
+    // The mark the review shows on this button, in words, read from the button as drawn: the
+    // chosen button, selected, is green when right and red when wrong; another green button
+    // holds the correct answer. A position without an answer shows no mark and gets no words.
     QString reviewMark() const
     {
         if (!inReview(*m_window)) {
             return {};
         }
-        const RunState &state = m_window->runState();
-        const int p = state.CurrentPos;
-        const bool chosen = readIndex(state.List2(ChosenSlotList).list(p)) == m_slot;
-        const bool correct = readIndex(state.List2(CorrectSlotList).list(p)) == m_slot;
-        if (chosen) {
-            return state.List2(VerdictList).list(p) == "1"
-                       ? QStringLiteral("Избраният отговор е верен")
-                       : QStringLiteral("Избраният отговор е грешен");
+        const QColor mark = backColor(button());
+        if (mark == layout::kRed) {
+            return QStringLiteral("Избраният отговор е грешен");
         }
-        return correct ? QStringLiteral("Това е верният отговор") : QString();
+        if (mark != layout::kGreen) {
+            return {};
+        }
+        return button()->isChecked() ? QStringLiteral("Избраният отговор е верен")
+                                     : QStringLiteral("Това е верният отговор");
     }
 
     KOVRA_Prazno *m_window;

@@ -11,7 +11,8 @@ class KOVRA_Prazno;
 void installAccessibility(KOVRA_Prazno &window);
 
 // Keys 1 to 5 and A to E choose the answer in that slot, as a click on its option button;
-// Page Down and Page Up act as the shown forward and back buttons of the current mode.
+// Page Down and Page Up act as the shown forward and back buttons of the current mode, except
+// in a focused text box that holds more than it shows, which they scroll (TextBox).
 void installKeyboard(KOVRA_Prazno &window);
 
 } // namespace kovra

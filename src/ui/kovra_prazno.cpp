@@ -218,17 +218,15 @@ void KOVRA_Prazno::placeBar(QWidget *bar, Twips &twips, float left, float width)
     bar->setGeometry(toPixels(twips));
 }
 
+// The start-up: startRun takes every step on the content and the run state, none of which
+// touches a widget; the widget steps around it (title, indicator, phrase box, bars) depend on
+// nothing it changes, so their place beside it changes nothing on screen.
 void KOVRA_Prazno::Form_Load()
 {
     // The random source was seeded once, from the clock, when it was made.
     Label1(0)->setCaption(Danni().List2().list(TitleRow));
-    if (Danni().flag(TotoRow) == 1) {
-        appendCheckQuestion(Danni());
-    }
-    m_state.QuestionCount = static_cast<std::int16_t>(Danni().List1(0).listCount());
+    startRun(Danni(), m_state, *m_random);
     setBackColor(m_picture1, layout::kRed);
-    PickOrderStep(m_state, *m_random);
-    m_state.AnsweredCount = 0;
     Text2(6)->setVisible(Danni().flag(PhraseModeRow) == 1);
 
     const Twips &forward = layout::kCommand1[0];
@@ -240,8 +238,6 @@ void KOVRA_Prazno::Form_Load()
     placeBar(m_shape2[0], m_shape2Twips[0], shape2.firstLeft, shape2.firstWidth);
     placeBar(m_shape2[1], m_shape2Twips[1], shape2.secondLeft, shape2.secondWidth);
 
-    fillRunLists(Danni(), m_state, *m_random);
-    m_state.CurrentPos = 0;
     ShowQuestion();
 }
 

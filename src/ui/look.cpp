@@ -2,8 +2,11 @@
 #include "look.h"
 
 #include <QIconEngine>
+#include <QPainter>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <memory>
 
 namespace kovra {
@@ -62,6 +65,10 @@ private:
     std::shared_ptr<State> m_state;
 };
 
+// The classic desktop's colours of a disabled caption.
+const QColor kGreyTextColor{128, 128, 128};
+const QColor kEtchColor{255, 255, 255};
+
 class Style final : public QProxyStyle
 {
 public:
@@ -76,6 +83,71 @@ public:
                 [base = baseStyle(), icon] { return base->standardIcon(icon, nullptr, nullptr); });
         }
         return QProxyStyle::standardIcon(icon, option, widget);
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element == PE_PanelButtonCommand && qobject_cast<const QPushButton *>(widget)) {
+            drawButtonPanel(*option, *painter);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        if ((metric == PM_ButtonShiftHorizontal || metric == PM_ButtonShiftVertical) &&
+            qobject_cast<const QPushButton *>(widget)) {
+            return 1;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+    // A disabled push button's caption is greyed and etched, as on the classic desktop: grey
+    // over a light copy one pixel down and right, readable on every face colour.
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        if (element == CE_PushButtonLabel && button != nullptr &&
+            !option->state.testFlag(State_Enabled) && qobject_cast<const QPushButton *>(widget)) {
+            QStyleOptionButton caption = *button;
+            caption.rect.translate(1, 1);
+            caption.palette.setColor(QPalette::ButtonText, kEtchColor);
+            QProxyStyle::drawControl(element, &caption, painter, widget);
+            caption.rect = button->rect;
+            caption.palette.setColor(QPalette::ButtonText, kGreyTextColor);
+            QProxyStyle::drawControl(element, &caption, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+private:
+    // A push button as the window's design has it: its background colour as a flat face. Rings
+    // of whole pixels around the face, from the outside in: the frame, a darker shade of the
+    // face (lighter when disabled); the focus mark; when pressed, a shadow along the top and
+    // left edges. A disabled button keeps its face.
+    static void drawButtonPanel(const QStyleOption &option, QPainter &painter)
+    {
+        const QColor face = option.palette.color(QPalette::Button);
+        const bool enabled = option.state.testFlag(State_Enabled);
+        QRect inside = option.rect;
+        const auto ring = [&](const QColor &color) {
+            painter.fillRect(inside, color);
+            inside.adjust(1, 1, -1, -1);
+        };
+        ring(face.darker(enabled ? 250 : 150));
+        if (enabled && option.state.testFlag(State_HasFocus)) {
+            ring(option.palette.color(QPalette::Highlight));
+        }
+        if (option.state & (State_Sunken | State_On)) {
+            painter.fillRect(inside, face.darker(160));
+            inside.adjust(1, 1, 0, 0);
+        }
+        painter.fillRect(inside, face);
     }
 };
 

@@ -3,7 +3,9 @@
 
 #include "content/cp1251.h"
 
+#include <QKeyEvent>
 #include <QPalette>
+#include <QScrollBar>
 
 namespace kovra {
 
@@ -26,6 +28,36 @@ void TextBox::setText(const QByteArray &cp1251)
     if (isVisible()) {
         showText();
     }
+}
+
+int TextBox::pageStep(const QKeyEvent *key) const
+{
+    if (key->modifiers() != Qt::NoModifier || verticalScrollBar()->maximum() <= 0) {
+        return 0;
+    }
+    return key->key() == Qt::Key_PageDown ? 1 : key->key() == Qt::Key_PageUp ? -1 : 0;
+}
+
+// The window's Page Up and Page Down are shortcuts; a box that takes the key overrides them.
+bool TextBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride &&
+        pageStep(static_cast<QKeyEvent *>(event)) != 0) {
+        event->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+// A read-only box moves no cursor on these keys: the page scrolls.
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    if (const int step = pageStep(event); step != 0) {
+        verticalScrollBar()->triggerAction(step > 0 ? QAbstractSlider::SliderPageStepAdd
+                                                    : QAbstractSlider::SliderPageStepSub);
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void TextBox::showEvent(QShowEvent *event)

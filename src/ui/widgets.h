@@ -14,7 +14,8 @@ namespace kovra {
 
 // A read-only, multi-line text box with a vertical scroll bar. A hidden box keeps its text
 // and lays it out when it is shown: the start-up sets texts that are replaced or stay hidden
-// before the window first appears.
+// before the window first appears. Focused and holding more than it shows, the box takes
+// Page Up and Page Down for itself and scrolls by a page; otherwise they go on to the window.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -24,10 +25,14 @@ public:
     [[nodiscard]] const QByteArray &text() const { return m_text; }
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void showText();
+    // The page step a key asks of this box: +1 or -1, or 0 when the key is not for it.
+    [[nodiscard]] int pageStep(const QKeyEvent *key) const;
 
     QByteArray m_text;
     bool m_textShown = true;
