@@ -267,5 +267,13 @@
         <source>warning</source>
         <translation>предупреждение</translation>
     </message>
+    <message>
+        <source>ends the file with %1 questions read; a test needs at least %2</source>
+        <translation>завършва файла с %1 прочетени въпроса; тестът трябва да има поне %2</translation>
+    </message>
+    <message>
+        <source>begins a question beyond the %1 a test may have</source>
+        <translation>започва въпрос отвъд %1-те, които един тест може да има</translation>
+    </message>
 </context>
 </TS>

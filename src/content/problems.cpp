@@ -256,6 +256,14 @@ QString words(const Problem &p)
         return QCoreApplication::translate("kovra", "has text beyond the header's columns");
     case ProblemKind::BankEmptyQuestion:
         return QCoreApplication::translate("kovra", "has no question text");
+    case ProblemKind::BankTooFew:
+        return QCoreApplication::translate(
+                   "kovra", "ends the file with %1 questions read; a test needs at least %2")
+            .arg(parts.front(), parts.back());
+    case ProblemKind::BankTooMany:
+        return QCoreApplication::translate("kovra",
+                                           "begins a question beyond the %1 a test may have")
+            .arg(p.detail);
     }
     return {};
 }

@@ -46,6 +46,8 @@ enum class ProblemKind
     BankMissingColumn, // detail: the column's name
     BankExtraCell,     // a cell beyond the header's columns
     BankEmptyQuestion, // a row with cells but no question text
+    BankTooMany,       // the question that goes beyond a test's most; detail: that most
+    BankTooFew,        // at the file's end; detail: "COUNT LEAST", the questions read and needed
 };
 
 struct Problem
