@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -890,7 +891,12 @@ Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFo
         };
         if (!question.figurePath.isEmpty()) {
             static const QRegularExpression plainSuffix(QStringLiteral("^[A-Za-z0-9]{1,8}$"));
-            QString suffix = QFileInfo(question.figurePath).suffix().toLower();
+            // The figure's name in the set ends in the format its content has, which the check
+            // decodes it with first, whatever the file on disk is called.
+            QString suffix = QString::fromLatin1(QImageReader::imageFormat(question.figurePath));
+            if (suffix.isEmpty()) {
+                suffix = QFileInfo(question.figurePath).suffix().toLower();
+            }
             if (!plainSuffix.match(suffix).hasMatch()) {
                 suffix = QStringLiteral("img");
             }
