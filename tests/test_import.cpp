@@ -132,7 +132,7 @@ void TestImport::banks_data()
     QTest::newRow("aiken, with title and check")
         << u"a.txt"_s
         << QByteArray("Кое е просто число?\nA. 4\nB. 7\nC. 9\nANSWER: B\n\n"
-                      "Колко страни има\nтриъгълникът?\nA) 3\nB) 4\nANSWER: A\n"
+                      "Колко страни има\nтриъгълникът?\nA) 3\nB) 4\nANSWER: A\n\n"
                       "Сбор 2 + 2\nA. 3\nB. 4\nC. 5\nD. 6\nE. 7\nANSWER: B\n")
         << QStringList{u"toto"_s, u"title=Проба"_s}
         << QStringList{u"List1(1)[2]\t7"_s,
@@ -242,6 +242,9 @@ void TestImport::malformed_data()
     QTest::newRow("aiken file ends before the answer")
         << u"b.txt"_s << aiken + aiken + aiken + "Q\nA. 1\n"
         << QStringList() << K::BankUnexpected << 18 << 0;
+    QTest::newRow("aiken no blank line after the answer")
+        << u"b.txt"_s << aiken + aiken.chopped(1) + aiken + aiken << QStringList()
+        << K::BankUnexpected << 10 << 0;
     QTest::newRow("aiken one choice") << u"b.txt"_s << aiken + aiken + "Q\nA. 1\nANSWER: A\n"
                                       << QStringList() << K::ChoiceCount << 11 << 0;
     QTest::newRow("csv header names no column")

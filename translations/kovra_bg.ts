@@ -275,5 +275,9 @@
         <source>begins a question beyond the %1 a test may have</source>
         <translation>започва въпрос отвъд %1-те, които един тест може да има</translation>
     </message>
+    <message>
+        <source>a blank line after the line &quot;ANSWER: X&quot;</source>
+        <translation>празен ред след реда „ANSWER: X“</translation>
+    </message>
 </context>
 </TS>

@@ -456,6 +456,7 @@ void readAiken(const QStringList &lines, Bank &bank)
         Between,   // before a question
         Question,  // in the question's text
         Choices,   // in its choices
+        Answered,  // after its answer line, which a blank line or the file's end follows
         SkipToEnd, // after an error, up to the next blank line
     } state = State::Between;
     BankQuestion question;
@@ -470,6 +471,12 @@ void readAiken(const QStringList &lines, Bank &bank)
         const QRegularExpressionMatch choice = choiceLine.match(line);
         const QRegularExpressionMatch answer = answerLine.match(line);
         switch (state) {
+        case State::Answered:
+            if (!line.isEmpty()) {
+                bank.error(ProblemKind::BankUnexpected, number, 0, QStringLiteral("blank"));
+            }
+            state = line.isEmpty() ? State::Between : State::SkipToEnd;
+            break;
         case State::SkipToEnd:
             if (line.isEmpty()) {
                 state = State::Between;
@@ -510,7 +517,7 @@ void readAiken(const QStringList &lines, Bank &bank)
                     question.lastLine = number;
                     bank.questions.push_back(question);
                 }
-                state = State::Between;
+                state = State::Answered;
             } else {
                 bank.error(ProblemKind::BankUnexpected, number, 0, expected());
                 state = line.isEmpty() ? State::Between : State::SkipToEnd;

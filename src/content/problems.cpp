@@ -140,6 +140,9 @@ QString expectedWords(const QString &code)
     if (code == QLatin1String("answer")) {
         return QCoreApplication::translate("kovra", "the line \"ANSWER: X\"");
     }
+    if (code == QLatin1String("blank")) {
+        return QCoreApplication::translate("kovra", "a blank line after the line \"ANSWER: X\"");
+    }
     if (code == QLatin1String("end")) {
         return QCoreApplication::translate("kovra",
                                            "the line \"ANSWER: X\" before the end of the file");
