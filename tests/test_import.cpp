@@ -112,11 +112,11 @@ void TestImport::banks_data()
         << QList<int>{12, 17};
     QTest::newRow("gift missing words only: phrase mode")
         << u"w.gift"_s
-        << QByteArray("Столицата е {=София ~Пловдив} на България.\n\n"
+        << QByteArray("Столицата на България е {=София ~Пловдив}.\n\n"
                       "{=Дунав ~Марица ~Искър} тече на север.\n\n"
                       "Върхът Мусала е\n{\n=2925 м\n~2914 м\n}\nвисок.\n")
         << QStringList()
-        << QStringList{u"List1(1)[0]\tСтолицата е ___ на България."_s,
+        << QStringList{u"List1(1)[0]\tСтолицата на България е ___."_s,
                        u"List1(3)[0]\tВърхът Мусала е ___ висок."_s, u"List1(0)[2]\t2925 м"_s,
                        u"List2[1]\tЧЕО - фраза от 2 части - 1"_s, u"List2[4]\tДава описание - 0"_s}
         << QList<int>();

@@ -390,8 +390,12 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
     const QString before = giftLine(t, pos, open, html);
     const QString after = giftLine(t, close + 1, end, html);
     question.missingWord = !after.isEmpty();
-    question.text =
-        question.missingWord ? (before + QStringLiteral(" ___ ") + after).simplified() : before;
+    // The blank stands where the answers stood, closed up to a mark that follows it.
+    const bool closedUp = question.missingWord && after.front().isPunct();
+    question.text = question.missingWord ? (before + QStringLiteral(" ___") +
+                                            (closedUp ? QString() : QStringLiteral(" ")) + after)
+                                               .trimmed()
+                                         : before;
     if (question.text.isEmpty()) {
         return bank.error(ProblemKind::BankEmptyQuestion, line);
     }
