@@ -220,7 +220,7 @@ void TestImport::malformed_data()
         << 3;
     QTest::newRow("gift too few once skipped")
         << u"b.gift"_s << QByteArray("A {=1 ~2}\n\nB {T}\n\nC {=1 ~2}\n") << QStringList()
-        << K::BankTooFew << 6 << 0;
+        << K::BankTooFew << 5 << 0;
     QTest::newRow("gift one question too many")
         << u"b.gift"_s << QByteArray("Q {=1 ~2}\n\n").repeated(30) << QStringList()
         << K::BankTooMany << 59 << 0;
@@ -241,7 +241,7 @@ void TestImport::malformed_data()
         << QStringList() << K::BankAnswer << 19 << 9;
     QTest::newRow("aiken file ends before the answer")
         << u"b.txt"_s << aiken + aiken + aiken + "Q\nA. 1\n"
-        << QStringList() << K::BankUnexpected << 18 << 0;
+        << QStringList() << K::BankUnexpected << 17 << 0;
     QTest::newRow("aiken no blank line after the answer")
         << u"b.txt"_s << aiken + aiken.chopped(1) + aiken + aiken << QStringList()
         << K::BankUnexpected << 10 << 0;

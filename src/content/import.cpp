@@ -84,6 +84,12 @@ QStringList sourceLines(const QString &text)
     return lines;
 }
 
+// The number of the file's last line; a line break at the end of the file starts no line.
+int lastLine(const QStringList &lines)
+{
+    return int(lines.size()) - (lines.size() > 1 && lines.back().isEmpty() ? 1 : 0);
+}
+
 // ---- HTML of GIFT's [html] texts ----
 
 QString decodeEntities(const QString &text)
@@ -469,7 +475,7 @@ void readAiken(const QStringList &lines, Bank &bank)
                    ? QStringLiteral("answer")
                    : QString(QChar(char16_t(u'A' + question.choices.size())));
     };
-    for (int i = 0; i < int(lines.size()) && !bank.full(); ++i) {
+    for (int i = 0; i < lastLine(lines) && !bank.full(); ++i) {
         const QString line = lines.at(i).trimmed();
         const int number = i + 1;
         const QRegularExpressionMatch choice = choiceLine.match(line);
@@ -530,7 +536,7 @@ void readAiken(const QStringList &lines, Bank &bank)
         }
     }
     if ((state == State::Question || state == State::Choices) && !bank.full()) {
-        bank.error(ProblemKind::BankUnexpected, int(lines.size()), 0, QStringLiteral("end"));
+        bank.error(ProblemKind::BankUnexpected, lastLine(lines), 0, QStringLiteral("end"));
     }
 }
 
@@ -853,7 +859,7 @@ Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFo
                                  QString::number(most), bank.questions[std::size_t(most)].line, 0});
     } else if (count < least) {
         bank.problems.push_back({ProblemKind::BankTooFew, Severity::Error, 0, QString(),
-                                 QStringLiteral("%1 %2").arg(count).arg(least), int(lines.size()),
+                                 QStringLiteral("%1 %2").arg(count).arg(least), lastLine(lines),
                                  0});
     }
     bool feedback = false;
