@@ -6,6 +6,7 @@
 #include "content/translation.h"
 
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -77,6 +78,7 @@ void TestImport::banks_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("source");
     QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<int>("count");               // questions imported
     QTest::addColumn<QStringList>("expected");    // lines the dump must hold
     QTest::addColumn<QList<int>>("skippedLines"); // lines of the skipped questions
     QTest::newRow("gift as exported: comments, titles, html, escapes, feedback")
@@ -93,7 +95,7 @@ void TestImport::banks_data()
                       "::Отношение::Отношението 1\\:5 е {=0,2 ~5} към единица.\n\n"
                       "// question: 104\n::Число::Колко е 2+2?{#4}\n\n"
                       "::Знаци::Кой знак отваря блок? {=\\{ ~\\# ~\\~ ~\\=}\n")
-        << QStringList()
+        << QStringList() << 3
         << QStringList{u"List1(1)[0]\tЪгълът при основата е 70°. А при върха?"_s,
                        u"List1(1)[3]\t110°"_s,
                        u"List1(0)[0]\t40°"_s,
@@ -115,7 +117,7 @@ void TestImport::banks_data()
         << QByteArray("Столицата на България е {=София ~Пловдив}.\n\n"
                       "{=Дунав ~Марица ~Искър} тече на север.\n\n"
                       "Върхът Мусала е\n{\n=2925 м\n~2914 м\n}\nвисок.\n")
-        << QStringList()
+        << QStringList() << 3
         << QStringList{u"List1(1)[0]\tСтолицата на България е ___."_s,
                        u"List1(3)[0]\tВърхът Мусала е ___ висок."_s, u"List1(0)[2]\t2925 м"_s,
                        u"List2[1]\tЧЕО - фраза от 2 части - 1"_s, u"List2[4]\tДава описание - 0"_s}
@@ -126,7 +128,7 @@ void TestImport::banks_data()
                       "Есе {}\n\nОписание без отговори.\n\nТегла {~%50%a ~%50%b ~c}\n\n"
                       "Шест {=1 ~2 ~3 ~4 ~5 ~6}\n\nДва верни {=1 =2 ~3}\n\n"
                       "Без верен {~1 ~2}\n\nA {=1 ~2}\n\nB {=%100%1 ~%0%2}\n\nC {~2 =1}\n")
-        << QStringList()
+        << QStringList() << 3
         << QStringList{u"List1(2)[2]\t2"_s, u"List1(3)[0]\tC"_s, u"List1(0)[2]\t1"_s}
         << QList<int>{1, 3, 5, 7, 9, 11, 13, 15};
     QTest::newRow("aiken, with title and check")
@@ -134,7 +136,7 @@ void TestImport::banks_data()
         << QByteArray("Кое е просто число?\nA. 4\nB. 7\nC. 9\nANSWER: B\n\n"
                       "Колко страни има\nтриъгълникът?\nA) 3\nB) 4\nANSWER: A\n\n"
                       "Сбор 2 + 2\nA. 3\nB. 4\nC. 5\nD. 6\nE. 7\nANSWER: B\n")
-        << QStringList{u"toto"_s, u"title=Проба"_s}
+        << QStringList{u"toto"_s, u"title=Проба"_s} << 3
         << QStringList{u"List1(1)[2]\t7"_s,
                        u"List1(2)[0]\tКолко страни има триъгълникът?"_s,
                        u"List1(0)[1]\t3"_s,
@@ -151,7 +153,7 @@ void TestImport::banks_data()
                       "\"Кой е \"\"най-големият\"\"?\",1,2,3,,,3,,Най-големият.|Виж 3.\r\n"
                       ",,,,,,,,\r\n"
                       "Б?,а,б,,,,b,,\r\n")
-        << QStringList()
+        << QStringList() << 3
         << QStringList{u"List1(1)[0]\tКолко е 1,5 + 1,5?"_s,
                        u"List1(1)[2]\t3,5"_s,
                        u"Picture1(1)\t8x6"_s,
@@ -167,16 +169,16 @@ void TestImport::banks_data()
         << cp1251("Въпрос;А;Б;В;Отговор;Обяснение\r\n"
                   "Ъгъл от 90°;остър;прав;тъп;Б;\"Прав; 90°.\"\r\n"
                   "Кое е „дума“?;да;не;;да;\r\nТрети;x;y;z;В;\r\n")
-        << QStringList() << QStringList{u"List1(1)[0]\tЪгъл от 90°"_s,
-                                        u"List1(0)[0]\tправ"_s,
-                                        u"Obqsnenie(1)[0]\tПрав; 90°."_s,
-                                        u"List1(2)[0]\tКое е „дума“?"_s,
-                                        u"List1(0)[2]\tz"_s,
-                                        u"List2[4]\tДава описание - 1"_s}
+        << QStringList() << 3 << QStringList{u"List1(1)[0]\tЪгъл от 90°"_s,
+                                             u"List1(0)[0]\tправ"_s,
+                                             u"Obqsnenie(1)[0]\tПрав; 90°."_s,
+                                             u"List1(2)[0]\tКое е „дума“?"_s,
+                                             u"List1(0)[2]\tz"_s,
+                                             u"List2[4]\tДава описание - 1"_s}
         << QList<int>();
     QTest::newRow("csv, semicolon, UTF-8")
         << u"u.csv"_s << QByteArray("question;a;b;answer\nЕдно;1;2;2\nДве;1;2;1\nТри;1;2;B\n")
-        << QStringList() << QStringList{u"List1(1)[0]\tЕдно"_s, u"List1(0)[0]\t2"_s}
+        << QStringList() << 3 << QStringList{u"List1(1)[0]\tЕдно"_s, u"List1(0)[0]\t2"_s}
         << QList<int>();
 }
 
@@ -185,6 +187,7 @@ void TestImport::banks()
     QFETCH(QString, file);
     QFETCH(QByteArray, source);
     QFETCH(QStringList, flags);
+    QFETCH(int, count);
     QFETCH(QStringList, expected);
     QFETCH(QList<int>, skippedLines);
     const Outcome outcome = importBank(file, source, flags);
@@ -194,6 +197,7 @@ void TestImport::banks()
         skipped << p.line;
     }
     QCOMPARE(skipped, skippedLines);
+    QCOMPARE(outcome.dump.filter(QRegularExpression(u"^List1\\(0\\)\\["_s)).size(), count);
     for (const QString &line : expected) {
         QVERIFY2(outcome.dump.contains(line), qPrintable(line));
     }
