@@ -50,25 +50,32 @@ private:
     bool m_phraseMode = false;
 };
 
+// The code of a value's type in a WrongType detail; describe() words it.
 QString typeName(const QJsonValue &value)
 {
     switch (value.type()) {
     case QJsonValue::Null:
         return QStringLiteral("null");
     case QJsonValue::Bool:
-        return QStringLiteral("a boolean");
+        return QStringLiteral("boolean");
     case QJsonValue::Double:
-        return QStringLiteral("a number");
+        return QStringLiteral("number");
     case QJsonValue::String:
-        return QStringLiteral("a string");
+        return QStringLiteral("string");
     case QJsonValue::Array:
-        return QStringLiteral("an array");
+        return QStringLiteral("array");
     case QJsonValue::Object:
-        return QStringLiteral("an object");
+        return QStringLiteral("object");
     case QJsonValue::Undefined:
         break;
     }
     return QStringLiteral("missing");
+}
+
+// The detail of a WrongType problem: the expected type's code and the found one's.
+QString wrongType(const char *expected, const QJsonValue &found)
+{
+    return QLatin1String(expected) + QLatin1Char(' ') + typeName(found);
 }
 
 QString indexed(const QString &name, int index)
@@ -84,8 +91,7 @@ QByteArray cp1251Literal(const QString &text)
 std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, const QString &field)
 {
     if (!value.isString()) {
-        error(ProblemKind::WrongType, question, field,
-              QStringLiteral("a string, not %1").arg(typeName(value)));
+        error(ProblemKind::WrongType, question, field, wrongType("string", value));
         return std::nullopt;
     }
     const QString text = value.toString();
@@ -112,8 +118,7 @@ std::optional<TextList> Reader::lines(const QJsonObject &object, const QString &
         return TextList();
     }
     if (!value.isArray()) {
-        error(ProblemKind::WrongType, question, name,
-              QStringLiteral("an array of strings, not %1").arg(typeName(value)));
+        error(ProblemKind::WrongType, question, name, wrongType("strings", value));
         return std::nullopt;
     }
     TextList list;
@@ -149,8 +154,7 @@ void Reader::readFigure(const QJsonValue &value, int number, KOVRA_Danni &conten
         return;
     }
     if (!value.isString()) {
-        error(ProblemKind::WrongType, number, field,
-              QStringLiteral("a file name or null, not %1").arg(typeName(value)));
+        error(ProblemKind::WrongType, number, field, wrongType("figure", value));
         return;
     }
     const QString name = value.toString();
@@ -201,8 +205,8 @@ void Reader::checkLookAlikes(const TextList &question, int number)
             if (question.list(i) != question.list(j) &&
                 screenForm(question.list(i)) == screenForm(question.list(j))) {
                 warning(ProblemKind::LookAlike, number, QStringLiteral("choices"),
-                        QStringLiteral("\u00AB%1\u00BB and \u00AB%2\u00BB")
-                            .arg(fromCp1251(question.list(i)), fromCp1251(question.list(j))));
+                        fromCp1251(question.list(i)) + QLatin1Char('\n') +
+                            fromCp1251(question.list(j)));
             }
         }
     }
@@ -211,8 +215,7 @@ void Reader::checkLookAlikes(const TextList &question, int number)
 void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content)
 {
     if (!value.isObject()) {
-        error(ProblemKind::WrongType, number, QString(),
-              QStringLiteral("an object, not %1").arg(typeName(value)));
+        error(ProblemKind::WrongType, number, QString(), wrongType("object", value));
         return;
     }
     const QJsonObject object = value.toObject();
@@ -277,7 +280,7 @@ LoadResult Reader::read(const QByteArray &json)
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         error(ProblemKind::Malformed, 0, QString(),
-              QStringLiteral("%1 at byte %2").arg(parseError.errorString()).arg(parseError.offset));
+              parseError.errorString() + QLatin1Char('\n') + QString::number(parseError.offset));
         return {std::nullopt, m_problems};
     }
     if (!document.isObject()) {
@@ -319,7 +322,7 @@ LoadResult Reader::read(const QByteArray &json)
         error(ProblemKind::MissingField, 0, QStringLiteral("questions"));
     } else if (!questions.isArray()) {
         error(ProblemKind::WrongType, 0, QStringLiteral("questions"),
-              QStringLiteral("an array of questions, not %1").arg(typeName(questions)));
+              wrongType("questions", questions));
     } else {
         const QJsonArray array = questions.toArray();
         const int count = static_cast<int>(array.size());
@@ -328,12 +331,9 @@ LoadResult Reader::read(const QByteArray &json)
         const int least = totoOn ? 2 : 3;
         const int most = totoOn ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
         if (count < least || count > most) {
-            error(ProblemKind::QuestionCount, 0, QStringLiteral("questions"),
-                  QStringLiteral("%1 questions; %2 to %3 are allowed with the check setting %4")
-                      .arg(count)
-                      .arg(least)
-                      .arg(most)
-                      .arg(totoOn ? QStringLiteral("on") : QStringLiteral("off")));
+            error(
+                ProblemKind::QuestionCount, 0, QStringLiteral("questions"),
+                QStringLiteral("%1 %2 %3 %4").arg(count).arg(least).arg(most).arg(totoOn ? 1 : 0));
         } else {
             TextList &key = content.List1(0);
             for (int i = 0; i < count; ++i) {

@@ -5,10 +5,13 @@
 #include "loader.h"
 #include "testfile.h"
 
+#include <QCoreApplication>
+#include <QStringList>
 #include <algorithm>
 
 namespace kovra {
 
+// Every word of the checker and the import is in the one translation context "kovra".
 namespace {
 
 // A text taken from the content as part of one printable line: control characters and line
@@ -37,25 +40,29 @@ QString visible(const QString &text)
 
 bool aboutTheFile(ProblemKind kind)
 {
-    return kind >= ProblemKind::NoSuchFile;
+    return kind >= ProblemKind::NoSuchFile && kind <= ProblemKind::CannotWrite;
 }
 
 QString place(const Problem &p)
 {
     if (aboutTheFile(p.kind)) {
-        return QStringLiteral("file");
+        return QCoreApplication::translate("kovra", "file");
     }
-    QString where;
+    QStringList parts;
+    if (p.line > 0) {
+        parts << QCoreApplication::translate("kovra", "line %1").arg(p.line);
+        if (p.column > 0) {
+            parts << QCoreApplication::translate("kovra", "column %1").arg(p.column);
+        }
+    }
     if (p.question > 0) {
-        where = QStringLiteral("question %1").arg(p.question);
+        parts << QCoreApplication::translate("kovra", "question %1").arg(p.question);
     }
     if (!p.field.isEmpty()) {
-        if (!where.isEmpty()) {
-            where += QStringLiteral(", ");
-        }
-        where += QStringLiteral("field \"%1\"").arg(visible(p.field));
+        parts << QCoreApplication::translate("kovra", "field \"%1\"").arg(visible(p.field));
     }
-    return where.isEmpty() ? QStringLiteral("content") : where;
+    return parts.isEmpty() ? QCoreApplication::translate("kovra", "content")
+                           : parts.join(QStringLiteral(", "));
 }
 
 QString quoted(const QString &text)
@@ -63,79 +70,240 @@ QString quoted(const QString &text)
     return QStringLiteral("\u00AB%1\u00BB").arg(visible(text));
 }
 
+// The words for a JSON type's code in a WrongType detail.
+QString typeWords(const QString &code)
+{
+    if (code == QLatin1String("null")) {
+        return QCoreApplication::translate("kovra", "null");
+    }
+    if (code == QLatin1String("boolean")) {
+        return QCoreApplication::translate("kovra", "a boolean");
+    }
+    if (code == QLatin1String("number")) {
+        return QCoreApplication::translate("kovra", "a number");
+    }
+    if (code == QLatin1String("string")) {
+        return QCoreApplication::translate("kovra", "a string");
+    }
+    if (code == QLatin1String("strings")) {
+        return QCoreApplication::translate("kovra", "an array of strings");
+    }
+    if (code == QLatin1String("figure")) {
+        return QCoreApplication::translate("kovra", "a file name or null");
+    }
+    if (code == QLatin1String("array")) {
+        return QCoreApplication::translate("kovra", "an array");
+    }
+    if (code == QLatin1String("object")) {
+        return QCoreApplication::translate("kovra", "an object");
+    }
+    if (code == QLatin1String("questions")) {
+        return QCoreApplication::translate("kovra", "an array of questions");
+    }
+    return QCoreApplication::translate("kovra", "missing");
+}
+
+// Why a question of a bank was left out, by the reason's code.
+QString skipWords(const QString &code)
+{
+    if (code == QLatin1String("description")) {
+        return QCoreApplication::translate("kovra", "it has no answers (a description)");
+    }
+    if (code == QLatin1String("essay")) {
+        return QCoreApplication::translate("kovra", "it is an essay question (empty answers)");
+    }
+    if (code == QLatin1String("truefalse")) {
+        return QCoreApplication::translate("kovra", "it is a true/false question");
+    }
+    if (code == QLatin1String("numerical")) {
+        return QCoreApplication::translate("kovra", "it is a numerical question");
+    }
+    if (code == QLatin1String("matching")) {
+        return QCoreApplication::translate("kovra", "it is a matching question");
+    }
+    if (code == QLatin1String("shortanswer")) {
+        return QCoreApplication::translate("kovra",
+                                           "it is a short-answer question (no wrong answer \"~\")");
+    }
+    if (code == QLatin1String("weights")) {
+        return QCoreApplication::translate("kovra",
+                                           "its answers have partial-credit weights such as %50%");
+    }
+    if (code == QLatin1String("several")) {
+        return QCoreApplication::translate("kovra", "it has more than one right answer");
+    }
+    if (code == QLatin1String("noright")) {
+        return QCoreApplication::translate("kovra", "it has no right answer \"=\"");
+    }
+    if (code == QLatin1String("toomany")) {
+        return QCoreApplication::translate("kovra", "it has more than five answers");
+    }
+    if (code == QLatin1String("blocks")) {
+        return QCoreApplication::translate("kovra", "it has more than one answer block \"{...}\"");
+    }
+    return QCoreApplication::translate("kovra", "it has text before its first answer");
+}
+
+// What a line of an Aiken file should have been, by the expectation's code.
+QString expectedWords(const QString &code)
+{
+    if (code == QLatin1String("first")) {
+        return QCoreApplication::translate("kovra", "the question's first choice \"A.\" or \"A)\"");
+    }
+    if (code == QLatin1String("answer")) {
+        return QCoreApplication::translate("kovra", "the line \"ANSWER: X\"");
+    }
+    if (code == QLatin1String("blank")) {
+        return QCoreApplication::translate("kovra", "a blank line after the line \"ANSWER: X\"");
+    }
+    if (code == QLatin1String("end")) {
+        return QCoreApplication::translate("kovra",
+                                           "the line \"ANSWER: X\" before the end of the file");
+    }
+    return QCoreApplication::translate("kovra", "the choice \"%1.\" or the line \"ANSWER: X\"")
+        .arg(code);
+}
+
 QString words(const Problem &p)
 {
+    const QStringList parts = p.detail.split(QLatin1Char(' '));
     switch (p.kind) {
     case ProblemKind::Unreadable:
-        return QStringLiteral("cannot read %1").arg(visible(p.detail));
+        return QCoreApplication::translate("kovra", "cannot read %1").arg(visible(p.detail));
     case ProblemKind::Damaged:
-        return QStringLiteral("in %1 is damaged; build the program again").arg(visible(p.detail));
-    case ProblemKind::Malformed:
-        return QStringLiteral("is not valid JSON: %1").arg(p.detail);
+        return QCoreApplication::translate("kovra", "in %1 is damaged; build the program again")
+            .arg(visible(p.detail));
+    case ProblemKind::Malformed: {
+        const QStringList what = p.detail.split(QLatin1Char('\n'));
+        return QCoreApplication::translate("kovra", "is not valid JSON: %1 at byte %2")
+            .arg(what.front(), what.back());
+    }
     case ProblemKind::NotAnObject:
-        return QStringLiteral("must be a JSON object");
+        return QCoreApplication::translate("kovra", "must be a JSON object");
     case ProblemKind::MissingField:
-        return QStringLiteral("is missing");
+        return QCoreApplication::translate("kovra", "is missing");
     case ProblemKind::WrongType:
-        return QStringLiteral("must be %1").arg(p.detail);
+        return QCoreApplication::translate("kovra", "must be %1, not %2")
+            .arg(typeWords(parts.front()), typeWords(parts.back()));
     case ProblemKind::UnknownField:
-        return QStringLiteral("is not a field of the content format (misspelt?)");
+        return QCoreApplication::translate("kovra",
+                                           "is not a field of the content format (misspelt?)");
     case ProblemKind::SettingsCount:
-        return QStringLiteral("must have exactly 6 rows, has %1").arg(p.detail);
+        return QCoreApplication::translate("kovra", "must have exactly 6 rows, has %1")
+            .arg(p.detail);
     case ProblemKind::QuestionCount:
-        return QStringLiteral("has %1").arg(p.detail);
+        if (parts.size() != 4) {
+            return QCoreApplication::translate("kovra", "has %1").arg(p.detail);
+        }
+        return (parts[3] == QLatin1String("1")
+                    ? QCoreApplication::translate(
+                          "kovra",
+                          "has %1 questions; %2 to %3 are allowed with the check setting on")
+                    : QCoreApplication::translate(
+                          "kovra",
+                          "has %1 questions; %2 to %3 are allowed with the check setting off"))
+            .arg(parts[0], parts[1], parts[2]);
     case ProblemKind::ChoiceCount:
-        return QStringLiteral("must have 2 to 5 choices, has %1").arg(p.detail);
+        return QCoreApplication::translate("kovra", "must have 2 to 5 choices, has %1")
+            .arg(p.detail);
     case ProblemKind::KeyMatchesNone:
-        return QStringLiteral("%1 equals no choice exactly (blanks, case and letters count)")
+        return QCoreApplication::translate(
+                   "kovra", "%1 equals no choice exactly (blanks, case and letters count)")
             .arg(quoted(p.detail));
     case ProblemKind::KeyMatchesSeveral:
-        return QStringLiteral("%1 equals more than one choice").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "%1 equals more than one choice")
+            .arg(quoted(p.detail));
     case ProblemKind::LineBreak:
-        return QStringLiteral("must be a single line without line breaks");
+        return QCoreApplication::translate("kovra", "must be a single line without line breaks");
     case ProblemKind::NotWindows1251:
-        return QStringLiteral("holds %1 (U+%2), which Windows-1251 cannot hold")
+        return QCoreApplication::translate("kovra",
+                                           "holds %1 (U+%2), which Windows-1251 cannot hold")
             .arg(quoted(p.detail))
             .arg(p.detail.isEmpty() ? 0 : p.detail.at(0).unicode(), 4, 16, QLatin1Char('0'));
     case ProblemKind::NoBlank:
-        return QStringLiteral("has no blank \"_\", which phrase mode needs");
+        return QCoreApplication::translate("kovra", "has no blank \"_\", which phrase mode needs");
     case ProblemKind::FigureName:
-        return QStringLiteral("%1 is not a plain relative file name").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "%1 is not a plain relative file name")
+            .arg(quoted(p.detail));
     case ProblemKind::FigureMissing:
-        return QStringLiteral("file %1 does not exist").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "file %1 does not exist").arg(quoted(p.detail));
     case ProblemKind::FigureCorrupt:
-        return QStringLiteral("file %1 is not a readable image").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "file %1 is not a readable image")
+            .arg(quoted(p.detail));
     case ProblemKind::NoExplanation:
-        return QStringLiteral("must have at least one line");
+        return QCoreApplication::translate("kovra", "must have at least one line");
     case ProblemKind::FlagNotBinary:
-        return QStringLiteral("ends in %1; a flag should end in 0 or 1").arg(quoted(p.detail));
-    case ProblemKind::LookAlike:
-        return QStringLiteral("choices look the same on screen: %1").arg(visible(p.detail));
+        return QCoreApplication::translate("kovra", "ends in %1; a flag should end in 0 or 1")
+            .arg(quoted(p.detail));
+    case ProblemKind::LookAlike: {
+        const QStringList both = p.detail.split(QLatin1Char('\n'));
+        return QCoreApplication::translate("kovra", "choices look the same on screen: %1 and %2")
+            .arg(quoted(both.front()), quoted(both.back()));
+    }
+    case ProblemKind::BankFormat:
+        return QCoreApplication::translate(
+                   "kovra", "%1 is not a question bank's extension (.gift, .txt for Aiken, .csv)")
+            .arg(quoted(p.detail));
+    case ProblemKind::BankTooLarge:
+        return QCoreApplication::translate(
+                   "kovra", "is %1 bytes long; a question bank may have at most 16 MiB")
+            .arg(p.detail);
+    case ProblemKind::BankSkipped:
+        return QCoreApplication::translate("kovra", "question skipped: %1")
+            .arg(skipWords(p.detail));
+    case ProblemKind::BankUnclosed:
+        return QCoreApplication::translate("kovra", "%1 is not closed").arg(quoted(p.detail));
+    case ProblemKind::BankUnexpected:
+        return QCoreApplication::translate("kovra", "expected %1").arg(expectedWords(p.detail));
+    case ProblemKind::BankAnswer:
+        return QCoreApplication::translate(
+                   "kovra",
+                   "the answer %1 names no choice (a letter A to E of a given choice, or its text)")
+            .arg(quoted(p.detail));
+    case ProblemKind::BankColumn:
+        return QCoreApplication::translate(
+                   "kovra",
+                   "the header %1 names no column (question, A to E, answer, figure, explanation)")
+            .arg(quoted(p.detail));
+    case ProblemKind::BankMissingColumn:
+        return QCoreApplication::translate("kovra", "the header has no column %1")
+            .arg(quoted(p.detail));
+    case ProblemKind::BankExtraCell:
+        return QCoreApplication::translate("kovra", "has text beyond the header's columns");
+    case ProblemKind::BankEmptyQuestion:
+        return QCoreApplication::translate("kovra", "has no question text");
+    case ProblemKind::BankTooFew:
+        return QCoreApplication::translate(
+                   "kovra", "ends the file with %1 questions read; a test needs at least %2")
+            .arg(parts.front(), parts.back());
+    case ProblemKind::BankTooMany:
+        return QCoreApplication::translate("kovra",
+                                           "begins a question beyond the %1 a test may have")
+            .arg(p.detail);
     case ProblemKind::FigureTooLarge:
-        return QStringLiteral("file %1 has %2 pixels; figures may have up to %3 million")
+        return QCoreApplication::translate("kovra", "file %1 has %2 pixels; figures may have up to %3 million")
             .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
                  visible(p.detail.section(QLatin1Char('\t'), 1)))
             .arg(kMaxFigurePixels / 1'000'000);
     case ProblemKind::NoSuchFile:
-        return QStringLiteral("does not exist");
+        return QCoreApplication::translate("kovra", "does not exist");
     case ProblemKind::IsAFolder:
-        return QStringLiteral("is a folder, not a test file");
+        return QCoreApplication::translate("kovra", "is a folder, not a test file");
     case ProblemKind::CannotOpen:
-        return QStringLiteral("cannot be read: %1").arg(visible(p.detail));
+        return QCoreApplication::translate("kovra", "cannot be read: %1").arg(visible(p.detail));
     case ProblemKind::FileTooLarge:
-        return QStringLiteral("has %1 bytes; a test file may have up to %2 MiB")
+        return QCoreApplication::translate("kovra", "has %1 bytes; a test file may have up to %2 MiB")
             .arg(p.detail)
             .arg(kMaxTestFileBytes / (1024 * 1024));
     case ProblemKind::NotATestFile:
-        return QStringLiteral(
-                   "is not a test file (a ZIP archive), or it is damaged or cut short: %1")
+        return QCoreApplication::translate("kovra", "is not a test file (a ZIP archive), or it is damaged or cut short: %1")
             .arg(visible(p.detail));
     case ProblemKind::TooManyEntries:
-        return QStringLiteral("holds %1 files; a test file may hold up to %2")
+        return QCoreApplication::translate("kovra", "holds %1 files; a test file may hold up to %2")
             .arg(p.detail)
             .arg(kMaxTestFileEntries);
     case ProblemKind::UnpackedTooLarge:
-        return QStringLiteral("unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any "
+        return QCoreApplication::translate("kovra", "unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any "
                               "other file, %5 MiB in all): a damaged file or a ZIP bomb")
             .arg(quoted(p.detail))
             .arg(kMaxContentBytes / (1024 * 1024))
@@ -143,20 +311,20 @@ QString words(const Problem &p)
             .arg(kMaxEntryBytes / (1024 * 1024))
             .arg(kMaxUnpackedBytes / (1024 * 1024));
     case ProblemKind::UnsafeEntryName:
-        return QStringLiteral("holds a file named %1: absolute paths, \"..\" and drive names "
+        return QCoreApplication::translate("kovra", "holds a file named %1: absolute paths, \"..\" and drive names "
                               "are not allowed")
             .arg(quoted(p.detail));
     case ProblemKind::EntryIsLink:
-        return QStringLiteral("holds %1 as a link; links are not allowed").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "holds %1 as a link; links are not allowed").arg(quoted(p.detail));
     case ProblemKind::DuplicateEntry:
-        return QStringLiteral("holds %1 twice").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "holds %1 twice").arg(quoted(p.detail));
     case ProblemKind::EncryptedEntry:
-        return QStringLiteral("holds %1 encrypted; a test file is not encrypted")
+        return QCoreApplication::translate("kovra", "holds %1 encrypted; a test file is not encrypted")
             .arg(quoted(p.detail));
     case ProblemKind::NoContentFile:
-        return QStringLiteral("has no %1").arg(QLatin1String(kContentFileName));
+        return QCoreApplication::translate("kovra", "has no %1").arg(QLatin1String(kContentFileName));
     case ProblemKind::CannotWrite:
-        return QStringLiteral("%1 cannot be written: %2")
+        return QCoreApplication::translate("kovra", "%1 cannot be written: %2")
             .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
                  visible(p.detail.section(QLatin1Char('\t'), 1)));
     }
@@ -167,8 +335,9 @@ QString words(const Problem &p)
 
 QString describe(const Problem &problem)
 {
-    const QString level =
-        problem.severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+    const QString level = problem.severity == Severity::Error
+                              ? QCoreApplication::translate("kovra", "error")
+                              : QCoreApplication::translate("kovra", "warning");
     return QStringLiteral("%1: %2 %3").arg(level, place(problem), words(problem));
 }
 

@@ -16,14 +16,14 @@ enum class Severity
 enum class ProblemKind
 {
     Unreadable,        // the content file cannot be read
-    Malformed,         // not JSON; detail: the parser's words and offset
+    Malformed,         // not JSON; detail: the parser's words, a line feed, the byte offset
     Damaged,           // the packed set is not whole; detail: where it was read from
     NotAnObject,       // the top level is not an object
     MissingField,      // a required field is absent
-    WrongType,         // detail: the expected type
+    WrongType,         // detail: "EXPECTED FOUND", the types' codes (see describe())
     UnknownField,      // a field this format does not have (often a misspelling)
     SettingsCount,     // detail: the row count found
-    QuestionCount,     // detail: the count found; the limits depend on the check setting
+    QuestionCount,     // detail: "COUNT LEAST MOST CHECK"; the limits depend on the check (0 or 1)
     ChoiceCount,       // detail: the count found
     KeyMatchesNone,    // detail: the key
     KeyMatchesSeveral, // detail: the key
@@ -35,8 +35,21 @@ enum class ProblemKind
     FigureCorrupt,     // detail: the file name
     NoExplanation,     // the explanation has no line
     FlagNotBinary,     // warning: a flag row ends in something other than 0 or 1
-    LookAlike,         // warning: two choices look the same on screen; detail: both texts
+    LookAlike, // warning: two choices look the same on screen; detail: both, a line feed between
     FigureTooLarge,    // detail: the file name, a tab, its size as WxH
+    // Reading a question bank (a GIFT, Aiken or CSV file); each names its source line.
+    BankFormat,   // the file's extension names no bank format; detail: the extension
+    BankTooLarge, // detail: the file's size in bytes
+    BankSkipped,  // warning: a question of a kind the player cannot hold; detail: the reason's code
+    BankUnclosed, // an opening character without its closing one; detail: the character
+    BankUnexpected, // a line that is not what the format has at this place; detail: what it expects
+    BankAnswer,     // the right answer names no choice; detail: the answer as written
+    BankColumn,     // a header cell that names no column; detail: its text
+    BankMissingColumn, // detail: the column's name
+    BankExtraCell,     // a cell beyond the header's columns
+    BankEmptyQuestion, // a row with cells but no question text
+    BankTooMany,       // the question that goes beyond a test's most; detail: that most
+    BankTooFew,        // at the file's end; detail: "COUNT LEAST", the questions read and needed
     // A test file (place: the file itself, or the entry named in the detail).
     NoSuchFile,       // nothing at that path
     IsAFolder,        // a folder where a test file was expected
@@ -60,11 +73,14 @@ struct Problem
     int question = 0; // 1-based question number; 0 when the problem is not in a question
     QString field;    // e.g. "choices[2]", "settings[4]"
     QString detail;
+    int line = 0;   // 1-based line of a source file the problem is on; 0 when none
+    int column = 0; // 1-based character on that line; 0 when not known
 };
 
 using Problems = std::vector<Problem>;
 
-// One line of plain words, naming the place (question and field) and the offending text.
+// One line of plain words, naming the place (source line, question and field) and the offending
+// text, in the language of the installed translation.
 QString describe(const Problem &problem);
 
 [[nodiscard]] bool hasErrors(const Problems &problems);

@@ -3,6 +3,7 @@
 
 #include "content/player_set.h"
 #include "content/testfile.h"
+#include "content/translation.h"
 #include "run/random.h"
 #include "ui/kovra_prazno.h"
 #include "ui/look.h"
@@ -62,14 +63,22 @@ int startPlayer(const PlayerCommand &command)
 int runPlayer(LoadResult loaded, const QString &source)
 {
     if (!loaded.content) {
-        QStringList lines;
-        for (const Problem &problem : loaded.problems) {
-            lines << describe(problem);
+        // Standard error words it as the checker does, in the language of the locale; the
+        // message box in the program's language, whatever the locale.
+        const auto described = [&loaded](const QLocale &language) {
+            installTranslation(language);
+            QStringList lines;
+            for (const Problem &problem : loaded.problems) {
+                lines << describe(problem);
+            }
+            return lines;
+        };
+        const QString name = source.isEmpty() ? QStringLiteral("built-in set") : source;
+        for (const QString &line : described(QLocale::system())) {
+            std::fprintf(stderr, "kovra: %s: %s\n", name.toUtf8().constData(),
+                         line.toUtf8().constData());
         }
-        const QString message = lines.join(QLatin1Char('\n'));
-        const QString name = source.isEmpty() ? QStringLiteral("the built-in test") : source;
-        std::fprintf(stderr, "kovra: %s cannot be played:\n%s\n", name.toUtf8().constData(),
-                     message.toUtf8().constData());
+        const QString message = described(QLocale(QLocale::Bulgarian)).join(QLatin1Char('\n'));
         const QString platform = QGuiApplication::platformName();
         if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
             const QString heading =

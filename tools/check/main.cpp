@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kovra-check: checks a test and shows what the program will hold, packs it for the build, or
 // writes it as one test file for pupils.
-//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [SOURCE]
-// SOURCE is a content folder or a test file; without it, the test built into the program.
+//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [bank options] [SOURCE]
+// SOURCE is a content folder, a test file or a question bank (.gift, .txt for Aiken, .csv);
+// without it, the test built into the program. It speaks the language of the locale.
 // Exit status 1 on errors or a file that cannot be written, 2 on a wrong command line, else 0.
 
 #include "content/builtin.h"
 #include "content/dump.h"
+#include "content/import.h"
 #include "content/packed.h"
 #include "content/testfile.h"
+#include "content/translation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -27,16 +30,31 @@ void report(const QString &name, const Problems &problems)
     }
 }
 
-// The files of the source the command line names.
-TestFilesResult readSource(const QString &source)
+// The files of the source the command line names, and for a question bank, the warnings of
+// its import and the source line of every question.
+struct Source
+{
+    TestFilesResult read;
+    std::vector<int> questionLines;
+};
+
+Source readSource(const QString &source, const ImportOptions &options)
 {
     if (source.isEmpty()) {
-        return readContentFolder(QString::fromLatin1(kBuiltInFolder));
+        return {readContentFolder(QString::fromLatin1(kBuiltInFolder)), {}};
     }
     if (QFileInfo(source).isDir()) {
-        return readContentFolder(source);
+        return {readContentFolder(source), {}};
     }
-    return readTestFile(source);
+    if (bankFormatOf(source)) {
+        Imported imported = importQuestionBank(source, options);
+        std::optional<TestFiles> files;
+        if (imported.json) {
+            files = TestFiles{*imported.json, imported.figures};
+        }
+        return {{std::move(files), std::move(imported.problems)}, imported.questionLines};
+    }
+    return {readTestFile(source), {}};
 }
 
 } // namespace
@@ -46,6 +64,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kovra-check"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KOVRA_VERSION));
+    installTranslation(QLocale::system());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -62,10 +81,25 @@ int main(int argc, char *argv[])
         QStringLiteral("write"),
         QStringLiteral("Write the test as one test file (.kovra), its figures fitted."),
         QStringLiteral("FILE"));
-    parser.addOptions({dump, pack, write});
+    // What a question bank does not say.
+    const QCommandLineOption title(QStringLiteral("title"),
+                                   QStringLiteral("A bank's test title (default: its file name)."),
+                                   QStringLiteral("TEXT"));
+    const QCommandLineOption explanations(
+        QStringLiteral("explanations"),
+        QStringLiteral("A bank's explanations in the review (on when it has feedback)."));
+    const QCommandLineOption reviewButtons(
+        QStringLiteral("review-buttons"),
+        QStringLiteral("A bank's review buttons after the evaluation (on when it has feedback)."));
+    const QCommandLineOption toto(QStringLiteral("toto"),
+                                  QStringLiteral("Ask a bank's first question again."));
+    const QCommandLineOption phrase(QStringLiteral("phrase"),
+                                    QStringLiteral("Put the chosen answer into the blank."));
+    parser.addOptions({dump, pack, write, title, explanations, reviewButtons, toto, phrase});
     parser.addPositionalArgument(
         QStringLiteral("SOURCE"),
-        QStringLiteral("A content folder or a test file; without it, the built-in test."),
+        QStringLiteral("A content folder, a test file or a question bank (.gift, .txt for "
+                       "Aiken, .csv); without it, the built-in test."),
         QStringLiteral("[SOURCE]"));
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "kovra-check: %s\n\n%s", parser.errorText().toUtf8().constData(),
@@ -87,14 +121,27 @@ int main(int argc, char *argv[])
     const QString source = sources.value(0);
     const QString name = source.isEmpty() ? QStringLiteral("built-in set") : source;
 
-    const TestFilesResult read = readSource(source);
-    if (!read.files) {
-        report(name, read.problems);
+    ImportOptions options;
+    options.title = parser.value(title);
+    if (parser.isSet(explanations)) {
+        options.explanations = true;
+    }
+    if (parser.isSet(reviewButtons)) {
+        options.reviewButtons = true;
+    }
+    options.toto = parser.isSet(toto);
+    options.phrase = parser.isSet(phrase);
+
+    const Source read = readSource(source, options);
+    report(name, read.read.problems);
+    if (!read.read.files) {
         return 1;
     }
+    const TestFiles &files = *read.read.files;
     LoadResult loaded;
     if (parser.isSet(write)) {
-        WrittenTest written = makeTestArchive(*read.files);
+        WrittenTest written = makeTestArchive(files);
+        attachSourceLines(written.checked.problems, read.questionLines);
         report(name, written.checked.problems);
         if (!written.archive) {
             return 1;
@@ -106,7 +153,8 @@ int main(int argc, char *argv[])
         }
         loaded = std::move(written.checked);
     } else {
-        loaded = loadContent(read.files->json, read.files->figures);
+        loaded = loadContent(files.json, files.figures);
+        attachSourceLines(loaded.problems, read.questionLines);
         report(name, loaded.problems);
     }
     if (!loaded.content) {

@@ -1,0 +1,308 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Question banks (GIFT, Aiken, CSV) read through the import and the content check, compared in
+// the dump; broken banks with the source line each message names.
+#include "content/cp1251.h"
+#include "content/dump.h"
+#include "content/import.h"
+#include "content/translation.h"
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kovra;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Outcome
+{
+    QStringList dump;  // the dump's lines; empty when the set has errors
+    Problems problems; // the import's and the content check's
+};
+
+// Writes the bank (and an 8x6 figure fig.png beside it) and reads it as kovra-check does.
+// Flags: "toto", "phrase", "title=TEXT".
+Outcome importBank(const QString &file, const QByteArray &bytes, const QStringList &flags = {})
+{
+    QTemporaryDir dir;
+    QImage(8, 6, QImage::Format_RGB32).save(dir.filePath(u"fig.png"_s));
+    QFile out(dir.filePath(file));
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+        qFatal("cannot write the bank");
+    }
+    out.close();
+    ImportOptions options;
+    options.toto = flags.contains(u"toto"_s);
+    options.phrase = flags.contains(u"phrase"_s);
+    for (const QString &flag : flags) {
+        if (flag.startsWith(u"title="_s)) {
+            options.title = flag.mid(6);
+        }
+    }
+    Imported imported = importQuestionBank(out.fileName(), options);
+    Outcome outcome{{}, imported.problems};
+    if (imported.json) {
+        LoadResult result = loadContent(*imported.json, imported.figures);
+        attachSourceLines(result.problems, imported.questionLines);
+        outcome.problems.insert(outcome.problems.end(), result.problems.begin(),
+                                result.problems.end());
+        if (result.content) {
+            outcome.dump = QString::fromUtf8(dumpContent(*result.content)).split(u'\n');
+        }
+    }
+    return outcome;
+}
+
+QByteArray cp1251(const char *utf8)
+{
+    return toCp1251(QString::fromUtf8(utf8)).value();
+}
+
+} // namespace
+
+class TestImport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void banks_data();
+    void banks();
+    void malformed_data();
+    void malformed();
+    void bulgarianWords();
+};
+
+void TestImport::banks_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<int>("count");               // questions imported
+    QTest::addColumn<QStringList>("expected");    // lines the dump must hold
+    QTest::addColumn<QList<int>>("skippedLines"); // lines of the skipped questions
+    QTest::newRow("gift as exported: comments, titles, html, escapes, feedback")
+        << u"Геометрия 7.gift"_s
+        << QByteArray("// question: 0  name: Switch category to $course$/top/Геометрия\n"
+                      "$CATEGORY: $course$/top/Геометрия\n\n"
+                      "// question: 101  name: Ъгъл\n"
+                      "::Ъгъл при върха::[html]<p>Ъгълът при основата е 70&deg;.<br>А при "
+                      "върха?</p>{\n"
+                      "\t=40°#Ъглите при основата са равни.\n\t~70°\n"
+                      "\t~110°#Това е външният ъгъл.\n"
+                      "\t####<p>180° - 2 . 70° \\= 40°.</p>\\nПроверка: 40 + 140 \\= 180.\n}\n\n"
+                      "::TF::Земята е кръгла.{T}\n\n"
+                      "::Отношение::Отношението 1\\:5 е {=0,2 ~5} към единица.\n\n"
+                      "// question: 104\n::Число::Колко е 2+2?{#4}\n\n"
+                      "::Знаци::Кой знак отваря блок? {=\\{ ~\\# ~\\~ ~\\=}\n")
+        << QStringList() << 3
+        << QStringList{u"List1(1)[0]\tЪгълът при основата е 70°. А при върха?"_s,
+                       u"List1(1)[3]\t110°"_s,
+                       u"List1(0)[0]\t40°"_s,
+                       u"Obqsnenie(1)[0]\t180° - 2 . 70° = 40°."_s,
+                       u"Obqsnenie(1)[1]\tПроверка: 40 + 140 = 180."_s,
+                       u"Obqsnenie(1)[2]\tЪглите при основата са равни."_s,
+                       u"Obqsnenie(1)[3]\t110°: Това е външният ъгъл."_s,
+                       u"List1(2)[0]\tОтношението 1:5 е ___ към единица."_s,
+                       u"List1(3)[1]\t{"_s,
+                       u"List1(3)[4]\t="_s,
+                       u"Obqsnenie(3)[0]\tВерният отговор е: {."_s,
+                       u"List2[1]\tЧЕО - фраза от 2 части - 0"_s,
+                       u"List2[3]\tГеометрия 7"_s,
+                       u"List2[4]\tДава описание - 1"_s,
+                       u"List2[5]\tДава обяснения - 1"_s}
+        << QList<int>{12, 17};
+    QTest::newRow("gift missing words only: phrase mode")
+        << u"w.gift"_s
+        << QByteArray("Столицата на България е {=София ~Пловдив}.\n\n"
+                      "{=Дунав ~Марица ~Искър} тече на север.\n\n"
+                      "Върхът Мусала е\n{\n=2925 м\n~2914 м\n}\nвисок.\n")
+        << QStringList() << 3
+        << QStringList{u"List1(1)[0]\tСтолицата на България е ___."_s,
+                       u"List1(3)[0]\tВърхът Мусала е ___ висок."_s, u"List1(0)[2]\t2925 м"_s,
+                       u"List2[1]\tЧЕО - фраза от 2 части - 1"_s, u"List2[4]\tДава описание - 0"_s}
+        << QList<int>();
+    QTest::newRow("gift kinds the player cannot hold")
+        << u"k.gift"_s
+        << QByteArray("Кратък? {=да =yes}\n\nСъпостави {=a -> 1 =b -> 2 ~c -> 3}\n\n"
+                      "Есе {}\n\nОписание без отговори.\n\nТегла {~%50%a ~%50%b ~c}\n\n"
+                      "Шест {=1 ~2 ~3 ~4 ~5 ~6}\n\nДва верни {=1 =2 ~3}\n\n"
+                      "Без верен {~1 ~2}\n\nA {=1 ~2}\n\nB {=%100%1 ~%0%2}\n\nC {~2 =1}\n")
+        << QStringList() << 3
+        << QStringList{u"List1(2)[2]\t2"_s, u"List1(3)[0]\tC"_s, u"List1(0)[2]\t1"_s}
+        << QList<int>{1, 3, 5, 7, 9, 11, 13, 15};
+    QTest::newRow("aiken, with title and check")
+        << u"a.txt"_s
+        << QByteArray("Кое е просто число?\nA. 4\nB. 7\nC. 9\nANSWER: B\n\n"
+                      "Колко страни има\nтриъгълникът?\nA) 3\nB) 4\nANSWER: A\n\n"
+                      "Сбор 2 + 2\nA. 3\nB. 4\nC. 5\nD. 6\nE. 7\nANSWER: B\n")
+        << QStringList{u"toto"_s, u"title=Проба"_s} << 3
+        << QStringList{u"List1(1)[2]\t7"_s,
+                       u"List1(2)[0]\tКолко страни има триъгълникът?"_s,
+                       u"List1(0)[1]\t3"_s,
+                       u"List1(3)[5]\t7"_s,
+                       u"Obqsnenie(1)[0]\tВерният отговор е: 7."_s,
+                       u"List2[2]\tПроверка за Тото - 1"_s,
+                       u"List2[3]\tПроба"_s,
+                       u"List2[5]\tДава обяснения - 0"_s}
+        << QList<int>();
+    QTest::newRow("csv, comma, UTF-8 with BOM, quoted cells, figure")
+        << u"c.csv"_s
+        << QByteArray("\xEF\xBB\xBFquestion,A,B,C,D,E,answer,figure,explanation\r\n"
+                      "\"Колко е 1,5 + 1,5?\",3,\"3,5\",,,,A,fig.png,\"Събираме.\nОтговор 3.\"\r\n"
+                      "\"Кой е \"\"най-големият\"\"?\",1,2,3,,,3,,Най-големият.|Виж 3.\r\n"
+                      ",,,,,,,,\r\n"
+                      "Б?,а,б,,,,b,,\r\n")
+        << QStringList() << 3
+        << QStringList{u"List1(1)[0]\tКолко е 1,5 + 1,5?"_s,
+                       u"List1(1)[2]\t3,5"_s,
+                       u"Picture1(1)\t8x6"_s,
+                       u"Obqsnenie(1)[1]\tОтговор 3."_s,
+                       u"List1(2)[0]\tКой е \"най-големият\"?"_s,
+                       u"List1(0)[1]\t3"_s,
+                       u"Obqsnenie(2)[1]\tВиж 3."_s,
+                       u"List1(0)[2]\tб"_s,
+                       u"Obqsnenie(3)[0]\tВерният отговор е: б."_s}
+        << QList<int>();
+    QTest::newRow("csv, semicolon, Windows-1251, Bulgarian headers")
+        << u"b.csv"_s
+        << cp1251("Въпрос;А;Б;В;Отговор;Обяснение\r\n"
+                  "Ъгъл от 90°;остър;прав;тъп;Б;\"Прав; 90°.\"\r\n"
+                  "Кое е „дума“?;да;не;;да;\r\nТрети;x;y;z;В;\r\n")
+        << QStringList() << 3 << QStringList{u"List1(1)[0]\tЪгъл от 90°"_s,
+                                             u"List1(0)[0]\tправ"_s,
+                                             u"Obqsnenie(1)[0]\tПрав; 90°."_s,
+                                             u"List1(2)[0]\tКое е „дума“?"_s,
+                                             u"List1(0)[2]\tz"_s,
+                                             u"List2[4]\tДава описание - 1"_s}
+        << QList<int>();
+    QTest::newRow("csv, semicolon, UTF-8")
+        << u"u.csv"_s << QByteArray("question;a;b;answer\nЕдно;1;2;2\nДве;1;2;1\nТри;1;2;B\n")
+        << QStringList() << 3 << QStringList{u"List1(1)[0]\tЕдно"_s, u"List1(0)[0]\t2"_s}
+        << QList<int>();
+}
+
+void TestImport::banks()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, source);
+    QFETCH(QStringList, flags);
+    QFETCH(int, count);
+    QFETCH(QStringList, expected);
+    QFETCH(QList<int>, skippedLines);
+    const Outcome outcome = importBank(file, source, flags);
+    QList<int> skipped;
+    for (const Problem &p : outcome.problems) {
+        QVERIFY2(p.kind == ProblemKind::BankSkipped, qPrintable(describe(p)));
+        skipped << p.line;
+    }
+    QCOMPARE(skipped, skippedLines);
+    QCOMPARE(outcome.dump.filter(QRegularExpression(u"^List1\\(0\\)\\["_s)).size(), count);
+    for (const QString &line : expected) {
+        QVERIFY2(outcome.dump.contains(line), qPrintable(line));
+    }
+}
+
+void TestImport::malformed_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<ProblemKind>("kind");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    using K = ProblemKind;
+    const QByteArray three = "A {=1 ~2}\n\nB {=1 ~2}\n\nC {=1 ~2}\n";
+    const QByteArray aiken = "Q\nA. 1\nB. 2\nANSWER: A\n\n";
+    const QByteArray csv = "question,A,B,answer\nQ1,1,2,A\n";
+    QTest::newRow("not a bank") << u"b.xlsx"_s << QByteArray() << QStringList() << K::BankFormat
+                                << 0 << 0;
+    QTest::newRow("gift brace left open") << u"b.gift"_s << three + "\n// c\nD\n  {=1 ~2\n"
+                                          << QStringList() << K::BankUnclosed << 9 << 3;
+    QTest::newRow("gift blank line inside the answers")
+        << u"b.gift"_s << "D {\n=1\n\n~2}\n\n" + three << QStringList() << K::BankUnclosed << 1
+        << 3;
+    QTest::newRow("gift too few once skipped")
+        << u"b.gift"_s << QByteArray("A {=1 ~2}\n\nB {T}\n\nC {=1 ~2}\n") << QStringList()
+        << K::BankTooFew << 5 << 0;
+    QTest::newRow("gift one question too many")
+        << u"b.gift"_s << QByteArray("Q {=1 ~2}\n\n").repeated(30) << QStringList()
+        << K::BankTooMany << 59 << 0;
+    QTest::newRow("gift sign Windows-1251 cannot hold")
+        << u"b.gift"_s << three + "\nD\n{=1 ~2 ~1 ≠ 2}\n"
+        << QStringList() << K::NotWindows1251 << 8 << 11;
+    QTest::newRow("gift phrase asked, no blank")
+        << u"b.gift"_s << QByteArray("A {=1 ~2} x\n\nB\n{=1 ~2}\n\nC {=1 ~2} x\n")
+        << QStringList{u"phrase"_s} << K::NoBlank << 3 << 0;
+    QTest::newRow("aiken lower-case choice")
+        << u"b.txt"_s << aiken + "Q\na. 1\nB. 2\nANSWER: A\n\n" + aiken + aiken << QStringList()
+        << K::BankUnexpected << 8 << 0;
+    QTest::newRow("aiken choice out of order")
+        << u"b.txt"_s << aiken + aiken + "Q\nA. 1\nC. 2\nANSWER: A\n" + aiken << QStringList()
+        << K::BankUnexpected << 13 << 0;
+    QTest::newRow("aiken answer names no choice")
+        << u"b.txt"_s << aiken + aiken + aiken + "Q\nA. 1\nB. 2\nANSWER: C\n"
+        << QStringList() << K::BankAnswer << 19 << 9;
+    QTest::newRow("aiken file ends before the answer")
+        << u"b.txt"_s << aiken + aiken + aiken + "Q\nA. 1\n"
+        << QStringList() << K::BankUnexpected << 17 << 0;
+    QTest::newRow("aiken no blank line after the answer")
+        << u"b.txt"_s << aiken + aiken.chopped(1) + aiken + aiken << QStringList()
+        << K::BankUnexpected << 10 << 0;
+    QTest::newRow("aiken one choice") << u"b.txt"_s << aiken + aiken + "Q\nA. 1\nANSWER: A\n"
+                                      << QStringList() << K::ChoiceCount << 11 << 0;
+    QTest::newRow("csv header names no column")
+        << u"b.csv"_s << QByteArray("question,A,B,answer,points\n") << QStringList()
+        << K::BankColumn << 1 << 21;
+    QTest::newRow("csv without answer column") << u"b.csv"_s << QByteArray("question;A;B\nQ;1;2\n")
+                                               << QStringList() << K::BankMissingColumn << 1 << 0;
+    QTest::newRow("csv quote left open") << u"b.csv"_s << csv + "Q2,1,\"2\n,A\nQ3,1,2,A\n"
+                                         << QStringList() << K::BankUnclosed << 3 << 6;
+    QTest::newRow("csv answer names no choice") << u"b.csv"_s << csv + "Q2,1,2,A\n\"Q\n3\",1,2,C\n"
+                                                << QStringList() << K::BankAnswer << 5 << 8;
+    QTest::newRow("csv cell beyond the header") << u"b.csv"_s << csv + "Q2,1,2,A\nQ3,1,2,A,,x\n"
+                                                << QStringList() << K::BankExtraCell << 4 << 11;
+    QTest::newRow("csv figure missing")
+        << u"b.csv"_s << QByteArray("question,A,B,answer,figure\nQ,1,2,A,\nQ,1,2,A,no.png\n")
+        << QStringList() << K::FigureMissing << 3 << 9;
+    QTest::newRow("csv key equal to two choices")
+        << u"b.csv"_s << csv + "Q2,1,1,1\nQ3,1,2,A\n"
+        << QStringList() << K::KeyMatchesSeveral << 3 << 0;
+}
+
+void TestImport::malformed()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, source);
+    QFETCH(QStringList, flags);
+    QFETCH(ProblemKind, kind);
+    QFETCH(int, line);
+    QFETCH(int, column);
+    const Outcome outcome = importBank(file, source, flags);
+    QVERIFY(outcome.dump.isEmpty());
+    const auto found = std::find_if(outcome.problems.begin(), outcome.problems.end(),
+                                    [&](const Problem &p) { return p.kind == kind; });
+    QVERIFY2(found != outcome.problems.end(), "the expected problem was not reported");
+    QCOMPARE(found->severity, Severity::Error);
+    QCOMPARE(found->line, line);
+    QCOMPARE(found->column, column);
+    if (line > 0) {
+        QVERIFY2(describe(*found).contains(u"line %1"_s.arg(line)), qPrintable(describe(*found)));
+    }
+}
+
+void TestImport::bulgarianWords()
+{
+    const Problem skipped{
+        ProblemKind::BankSkipped, Severity::Warning, 0, {}, u"truefalse"_s, 12, 3};
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian)));
+    QCOMPARE(describe(skipped), u"предупреждение: ред 12, колона 3 въпросът е пропуснат: това е "
+                                u"въпрос „вярно/невярно“"_s);
+    QVERIFY(installTranslation(QLocale(QLocale::English)));
+    QCOMPARE(describe(skipped),
+             u"warning: line 12, column 3 question skipped: it is a true/false question"_s);
+}
+
+QTEST_GUILESS_MAIN(TestImport)
+#include "test_import.moc"
