@@ -281,7 +281,8 @@ QString words(const Problem &p)
                                            "begins a question beyond the %1 a test may have")
             .arg(p.detail);
     case ProblemKind::FigureTooLarge:
-        return QCoreApplication::translate("kovra", "file %1 has %2 pixels; figures may have up to %3 million")
+        return QCoreApplication::translate(
+                   "kovra", "file %1 has %2 pixels; figures may have up to %3 million")
             .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
                  visible(p.detail.section(QLatin1Char('\t'), 1)))
             .arg(kMaxFigurePixels / 1'000'000);
@@ -292,37 +293,44 @@ QString words(const Problem &p)
     case ProblemKind::CannotOpen:
         return QCoreApplication::translate("kovra", "cannot be read: %1").arg(visible(p.detail));
     case ProblemKind::FileTooLarge:
-        return QCoreApplication::translate("kovra", "has %1 bytes; a test file may have up to %2 MiB")
+        return QCoreApplication::translate("kovra",
+                                           "has %1 bytes; a test file may have up to %2 MiB")
             .arg(p.detail)
             .arg(kMaxTestFileBytes / (1024 * 1024));
     case ProblemKind::NotATestFile:
-        return QCoreApplication::translate("kovra", "is not a test file (a ZIP archive), or it is damaged or cut short: %1")
+        return QCoreApplication::translate(
+                   "kovra", "is not a test file (a ZIP archive), or it is damaged or cut short: %1")
             .arg(visible(p.detail));
     case ProblemKind::TooManyEntries:
         return QCoreApplication::translate("kovra", "holds %1 files; a test file may hold up to %2")
             .arg(p.detail)
             .arg(kMaxTestFileEntries);
     case ProblemKind::UnpackedTooLarge:
-        return QCoreApplication::translate("kovra", "unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any "
-                              "other file, %5 MiB in all): a damaged file or a ZIP bomb")
+        return QCoreApplication::translate(
+                   "kovra", "unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any "
+                            "other file, %5 MiB in all): a damaged file or a ZIP bomb")
             .arg(quoted(p.detail))
             .arg(kMaxContentBytes / (1024 * 1024))
             .arg(QLatin1String(kContentFileName))
             .arg(kMaxEntryBytes / (1024 * 1024))
             .arg(kMaxUnpackedBytes / (1024 * 1024));
     case ProblemKind::UnsafeEntryName:
-        return QCoreApplication::translate("kovra", "holds a file named %1: absolute paths, \"..\" and drive names "
-                              "are not allowed")
+        return QCoreApplication::translate(
+                   "kovra", "holds a file named %1: absolute paths, \"..\" and drive names "
+                            "are not allowed")
             .arg(quoted(p.detail));
     case ProblemKind::EntryIsLink:
-        return QCoreApplication::translate("kovra", "holds %1 as a link; links are not allowed").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "holds %1 as a link; links are not allowed")
+            .arg(quoted(p.detail));
     case ProblemKind::DuplicateEntry:
         return QCoreApplication::translate("kovra", "holds %1 twice").arg(quoted(p.detail));
     case ProblemKind::EncryptedEntry:
-        return QCoreApplication::translate("kovra", "holds %1 encrypted; a test file is not encrypted")
+        return QCoreApplication::translate("kovra",
+                                           "holds %1 encrypted; a test file is not encrypted")
             .arg(quoted(p.detail));
     case ProblemKind::NoContentFile:
-        return QCoreApplication::translate("kovra", "has no %1").arg(QLatin1String(kContentFileName));
+        return QCoreApplication::translate("kovra", "has no %1")
+            .arg(QLatin1String(kContentFileName));
     case ProblemKind::CannotWrite:
         return QCoreApplication::translate("kovra", "%1 cannot be written: %2")
             .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),

@@ -36,7 +36,7 @@ enum class ProblemKind
     NoExplanation,     // the explanation has no line
     FlagNotBinary,     // warning: a flag row ends in something other than 0 or 1
     LookAlike, // warning: two choices look the same on screen; detail: both, a line feed between
-    FigureTooLarge,    // detail: the file name, a tab, its size as WxH
+    FigureTooLarge, // detail: the file name, a tab, its size as WxH
     // Reading a question bank (a GIFT, Aiken or CSV file); each names its source line.
     BankFormat,   // the file's extension names no bank format; detail: the extension
     BankTooLarge, // detail: the file's size in bytes
