@@ -16,8 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
-#include <sys/stat.h>
-#include <zip.h>
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <tuple>
 
 using namespace kovra;
 using namespace Qt::Literals::StringLiterals;
@@ -93,26 +94,24 @@ QString writeFolder(const QTemporaryDir &dir, const QList<QByteArray> &figures)
     return dir.path();
 }
 
-// A ZIP archive of the given entries; `edit` may change an entry once it is added.
-using EntryEdit = std::function<void(zip_t *, zip_uint64_t, const QByteArray &name)>;
-QByteArray zipOf(const QList<std::pair<QByteArray, QByteArray>> &entries,
-                 const EntryEdit &edit = {})
+// A ZIP archive of the given entries, each with its Unix mode.
+using Entry = std::tuple<QByteArray, QByteArray, quint32>;
+QByteArray zipOf(const QList<Entry> &entries)
 {
-    QTemporaryDir dir;
-    const QByteArray path = dir.filePath(u"a.zip"_s).toLocal8Bit();
-    int error = 0;
-    zip_t *archive = zip_open(path.constData(), ZIP_CREATE, &error);
-    for (const auto &[name, bytes] : entries) {
-        zip_source_t *source = zip_source_buffer(archive, bytes.constData(), bytes.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, name.constData(), source, 0);
-        if (edit) {
-            edit(archive, static_cast<zip_uint64_t>(index), name);
-        }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QuaZip archive(&buffer);
+    archive.open(QuaZip::mdCreate);
+    for (const auto &[name, data, mode] : entries) {
+        QuaZipNewInfo info{QString::fromUtf8(name)};
+        info.externalAttr = mode << 16U;
+        QuaZipFile file(&archive);
+        file.open(QIODevice::WriteOnly, info);
+        file.write(data);
+        file.close();
     }
-    zip_close(archive);
-    QFile file(QString::fromLocal8Bit(path));
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+    archive.close();
+    return bytes;
 }
 
 QByteArray sound()
@@ -122,15 +121,15 @@ QByteArray sound()
 }
 
 // The small fixture's files with one entry replaced or added.
-QByteArray soundWith(const QByteArray &name, const QByteArray &bytes, const EntryEdit &edit = {})
+QByteArray soundWith(const QByteArray &name, const QByteArray &bytes, quint32 mode = 0100644)
 {
     const std::optional<TestFiles> files = readTestArchive(sound()).files;
-    QList<std::pair<QByteArray, QByteArray>> entries{{"content.json", files->json}};
+    QList<Entry> entries{{"content.json", files->json, 0100644}};
     if (name != "figures/q01.jpg") {
-        entries.append({"figures/q01.jpg", *files->figures(u"figures/q01.jpg"_s)});
+        entries.append({"figures/q01.jpg", *files->figures(u"figures/q01.jpg"_s), 0100644});
     }
-    entries.append({name, bytes});
-    return zipOf(entries, edit);
+    entries.append({name, bytes, mode});
+    return zipOf(entries);
 }
 
 // A JPEG whose header claims a size its data does not have.
@@ -233,30 +232,24 @@ void TestTestFile::badFileRefused_data()
     row("damaged", damaged, ProblemKind::NotATestFile, u"content.json"_s);
     row("ZIP bomb", soundWith("figures/big.png", QByteArray(33 * 1024 * 1024, '\0')),
         ProblemKind::UnpackedTooLarge, u"ZIP bomb"_s);
-    row("oversized content", zipOf({{"content.json", QByteArray(9 * 1024 * 1024, ' ')}}),
+    row("oversized content", zipOf({{"content.json", QByteArray(9 * 1024 * 1024, ' '), 0100644}}),
         ProblemKind::UnpackedTooLarge, u"content.json"_s);
-    row("malformed content", zipOf({{"content.json", "{\"settings\": ["}}), ProblemKind::Malformed,
-        u"not valid JSON"_s);
+    row("malformed content", zipOf({{"content.json", "{\"settings\": [", 0100644}}),
+        ProblemKind::Malformed, u"not valid JSON"_s);
     row("climbing name", soundWith("../evil.sh", "x"), ProblemKind::UnsafeEntryName,
         u"../evil.sh"_s);
     row("absolute name", soundWith("/etc/evil", "x"), ProblemKind::UnsafeEntryName, u"/etc/evil"_s);
-    row("link",
-        soundWith("figures/q02.jpg", "/etc/passwd",
-                  [](zip_t *a, zip_uint64_t i, const QByteArray &name) {
-                      if (name == "figures/q02.jpg") {
-                          zip_file_set_external_attributes(a, i, 0, ZIP_OPSYS_UNIX,
-                                                           (S_IFLNK | 0777) << 16);
-                      }
-                  }),
-        ProblemKind::EntryIsLink, u"figures/q02.jpg"_s);
-    row("no content file", zipOf({{"figures/q01.jpg", encoded(drawing({40, 40}), "jpeg")}}),
+    row("link", soundWith("figures/q02.jpg", "/etc/passwd", 0120777), ProblemKind::EntryIsLink,
+        u"figures/q02.jpg"_s);
+    row("no content file",
+        zipOf({{"figures/q01.jpg", encoded(drawing({40, 40}), "jpeg"), 0100644}}),
         ProblemKind::NoContentFile, u"content.json"_s);
     row(
         "too many files",
         [] {
-            QList<std::pair<QByteArray, QByteArray>> entries;
+            QList<Entry> entries;
             for (int i = 0; i <= kMaxTestFileEntries; ++i) {
-                entries.append({"f" + QByteArray::number(i), "x"});
+                entries.append({"f" + QByteArray::number(i), "x", 0100644});
             }
             return zipOf(entries);
         }(),

@@ -3,6 +3,7 @@
 
 #include "figures.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -12,8 +13,8 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <memory>
-#include <sys/stat.h>
-#include <zip.h>
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
 
 namespace kovra {
 
@@ -31,22 +32,6 @@ TestFilesResult refused(ProblemKind kind, const QString &detail = {})
     return {std::nullopt, {fileProblem(kind, detail)}};
 }
 
-struct ZipCloser
-{
-    void operator()(zip_t *archive) const { zip_discard(archive); }
-};
-using Zip = std::unique_ptr<zip_t, ZipCloser>;
-
-struct ZipFileCloser
-{
-    void operator()(zip_file_t *file) const { zip_fclose(file); }
-};
-
-QString zipWords(zip_error_t *error)
-{
-    return QString::fromLocal8Bit(zip_error_strerror(error));
-}
-
 // A name under which no file may lie: the archive is never unpacked to disk, but a name that
 // would climb out of a folder or name a drive marks a file made to do harm.
 bool unsafeName(const QString &name)
@@ -60,24 +45,27 @@ bool unsafeName(const QString &name)
                        [](const QString &part) { return part == QLatin1String(".."); });
 }
 
-bool isLink(zip_t *archive, zip_uint64_t index)
+QString zipWords(int code)
 {
-    zip_uint8_t system = 0;
-    zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0) {
-        return false;
+    switch (code) {
+    case UNZ_CRCERROR:
+        return QStringLiteral("a check sum does not match");
+    case UNZ_BADZIPFILE:
+        return QStringLiteral("not a ZIP archive, or its directory is damaged");
+    case UNZ_ERRNO:
+        return QStringLiteral("its data ends early");
+    default:
+        return QStringLiteral("the ZIP reader's error %1").arg(code);
     }
-    return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
 }
 
-// Reads an entry to its end, at most `limit` bytes; none when it holds more, whatever its
-// header says, or does not unpack.
-std::optional<QByteArray> readEntry(zip_t *archive, zip_uint64_t index, qint64 limit,
-                                    QString &fault)
+// Reads the archive's current entry to its end, at most `limit` bytes; none when it holds
+// more, whatever its header says, or does not unpack whole with its check sum.
+std::optional<QByteArray> readEntry(QuaZip &archive, qint64 limit, QString &fault)
 {
-    std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen_index(archive, index, 0));
-    if (!file) {
-        fault = QString::fromLocal8Bit(zip_strerror(archive));
+    QuaZipFile file(&archive);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fault = zipWords(file.getZipError());
         return std::nullopt;
     }
     QByteArray bytes;
@@ -89,17 +77,22 @@ std::optional<QByteArray> readEntry(zip_t *archive, zip_uint64_t index, qint64 l
             return std::nullopt; // past the limit
         }
         bytes.resize(at + want);
-        const zip_int64_t got =
-            zip_fread(file.get(), bytes.data() + at, static_cast<zip_uint64_t>(want));
+        const qint64 got = file.read(bytes.data() + at, want);
         if (got < 0) {
-            fault = QString::fromLocal8Bit(zip_file_strerror(file.get()));
+            fault = zipWords(file.getZipError());
             return std::nullopt;
         }
         bytes.resize(at + got);
         if (got == 0) {
-            return bytes;
+            break;
         }
     }
+    file.close();
+    if (file.getZipError() != UNZ_OK) {
+        fault = zipWords(file.getZipError());
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 } // namespace
@@ -129,44 +122,35 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
     if (bytes.isEmpty()) {
         return refused(ProblemKind::NotATestFile, QStringLiteral("the file is empty"));
     }
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t *source = zip_source_buffer_create(
-        bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0, &error);
-    Zip archive(source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error)
-                       : nullptr);
-    if (!archive) {
-        if (source) {
-            zip_source_free(source);
-        }
-        const QString words = zipWords(&error);
-        zip_error_fini(&error);
-        return refused(ProblemKind::NotATestFile, words);
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    QuaZip archive(&buffer);
+    if (!archive.open(QuaZip::mdUnzip)) {
+        return refused(ProblemKind::NotATestFile, zipWords(archive.getZipError()));
     }
-    zip_error_fini(&error);
-
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    const int count = archive.getEntriesCount();
     if (count > kMaxTestFileEntries) {
         return refused(ProblemKind::TooManyEntries, QString::number(count));
     }
     auto entries = std::make_shared<QHash<QString, QByteArray>>();
     qint64 unpacked = 0;
-    for (zip_int64_t i = 0; i < count; ++i) {
-        const auto index = static_cast<zip_uint64_t>(i);
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(archive.get(), index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME)) {
-            return refused(ProblemKind::NotATestFile,
-                           QString::fromLocal8Bit(zip_strerror(archive.get())));
+    int seen = 0;
+    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+        if (++seen > kMaxTestFileEntries) {
+            return refused(ProblemKind::TooManyEntries, QString::number(seen));
         }
-        const QString name = QString::fromUtf8(stat.name);
+        QuaZipFileInfo64 info;
+        if (!archive.getCurrentFileInfo(&info)) {
+            return refused(ProblemKind::NotATestFile, zipWords(archive.getZipError()));
+        }
+        const QString &name = info.name;
         if (unsafeName(name)) {
             return refused(ProblemKind::UnsafeEntryName, name);
         }
-        if (isLink(archive.get(), index)) {
+        if (info.isSymbolicLink()) {
             return refused(ProblemKind::EntryIsLink, name);
         }
-        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
+        if ((info.flags & 1) != 0) {
             return refused(ProblemKind::EncryptedEntry, name);
         }
         if (name.endsWith(QLatin1Char('/'))) {
@@ -179,14 +163,17 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
             std::min(kMaxUnpackedBytes - unpacked,
                      name == QLatin1String(kContentFileName) ? kMaxContentBytes : kMaxEntryBytes);
         QString fault;
-        std::optional<QByteArray> data = readEntry(archive.get(), index, limit, fault);
-        if (!data) {
+        std::optional<QByteArray> entry = readEntry(archive, limit, fault);
+        if (!entry) {
             return fault.isEmpty() ? refused(ProblemKind::UnpackedTooLarge, name)
                                    : refused(ProblemKind::NotATestFile,
                                              QStringLiteral("%1: %2").arg(name, fault));
         }
-        unpacked += data->size();
-        entries->insert(name, std::move(*data));
+        unpacked += entry->size();
+        entries->insert(name, std::move(*entry));
+    }
+    if (archive.getZipError() != UNZ_OK) {
+        return refused(ProblemKind::NotATestFile, zipWords(archive.getZipError()));
     }
     const auto content = entries->constFind(QLatin1String(kContentFileName));
     if (content == entries->cend()) {
@@ -246,79 +233,41 @@ namespace {
 class ArchiveWriter
 {
 public:
-    ArchiveWriter()
+    ArchiveWriter() : m_buffer(&m_bytes), m_archive(&m_buffer)
     {
-        zip_error_init(&m_error);
-        m_out = zip_source_buffer_create(nullptr, 0, 0, &m_error);
-        if (m_out) {
-            zip_source_keep(m_out);
-            m_archive = zip_open_from_source(m_out, ZIP_CREATE | ZIP_TRUNCATE, &m_error);
-        }
+        m_ok = m_archive.open(QuaZip::mdCreate);
     }
-    ~ArchiveWriter()
-    {
-        if (m_archive) {
-            zip_discard(m_archive);
-        }
-        if (m_out) {
-            zip_source_free(m_out);
-        }
-        zip_error_fini(&m_error);
-    }
-    ArchiveWriter(const ArchiveWriter &) = delete;
-    ArchiveWriter &operator=(const ArchiveWriter &) = delete;
 
-    // The bytes must live until finish().
     bool add(const char *name, const QByteArray &bytes, bool compress)
     {
-        if (!m_archive) {
-            return false;
-        }
-        zip_source_t *source = zip_source_buffer(m_archive, bytes.constData(),
-                                                 static_cast<zip_uint64_t>(bytes.size()), 0);
-        const zip_int64_t index =
-            source ? zip_file_add(m_archive, name, source, ZIP_FL_ENC_UTF_8) : -1;
-        if (index < 0) {
-            if (source) {
-                zip_source_free(source);
-            }
-            return false;
-        }
-        const auto at = static_cast<zip_uint64_t>(index);
+        QuaZipNewInfo info{QString::fromUtf8(name)};
         // A fixed time: the same test makes the same file.
-        static const time_t kTime =
-            QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
-        return zip_set_file_compression(m_archive, at, compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
-                                        compress ? 9 : 0) == 0 &&
-               zip_file_set_mtime(m_archive, at, kTime, 0) == 0;
+        info.dateTime = QDateTime(QDate(2026, 1, 1), QTime(0, 0));
+        info.externalAttr = 0644U << 16U;
+        QuaZipFile file(&m_archive);
+        m_ok = m_ok &&
+               file.open(QIODevice::WriteOnly, info, nullptr, 0, compress ? Z_DEFLATED : 0,
+                         compress ? Z_BEST_COMPRESSION : 0) &&
+               file.write(bytes) == bytes.size();
+        file.close();
+        m_ok = m_ok && file.getZipError() == ZIP_OK;
+        return m_ok;
     }
 
     std::optional<QByteArray> finish()
     {
-        if (!m_archive || zip_close(m_archive) != 0) {
+        m_archive.close();
+        if (!m_ok || m_archive.getZipError() != ZIP_OK) {
             return std::nullopt;
         }
-        m_archive = nullptr;
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_source_stat(m_out, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
-            zip_source_open(m_out) != 0) {
-            return std::nullopt;
-        }
-        QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
-        const zip_int64_t read =
-            zip_source_read(m_out, bytes.data(), static_cast<zip_uint64_t>(bytes.size()));
-        zip_source_close(m_out);
-        if (read != bytes.size()) {
-            return std::nullopt;
-        }
-        return bytes;
+        return m_bytes;
     }
 
 private:
-    zip_error_t m_error;
-    zip_source_t *m_out = nullptr;
-    zip_t *m_archive = nullptr;
+    QByteArray m_bytes;
+    QBuffer m_buffer;
+    QuaZip m_archive;
+    bool m_ok = false;
 };
 
 } // namespace
