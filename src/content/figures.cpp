@@ -16,9 +16,9 @@ namespace {
 class FigureReader
 {
 public:
-    FigureReader(const QByteArray &bytes, const QByteArray &format)
-        : m_buffer(const_cast<QByteArray *>(&bytes)), m_reader(&m_buffer, format)
+    FigureReader(const QByteArray &bytes, const QByteArray &format) : m_reader(&m_buffer, format)
     {
+        m_buffer.setData(bytes); // shares the bytes, copies nothing
         m_buffer.open(QIODevice::ReadOnly);
         m_reader.setAutoDetectImageFormat(format.isEmpty());
         m_reader.setAutoTransform(true);
