@@ -150,11 +150,18 @@ FigureCheck checkFigure(const QByteArray &bytes, const QByteArray &suffix)
 
 std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes, const QByteArray &suffix)
 {
-    const FigureCheck check = checkFigure(bytes, suffix);
-    if (!check.format) {
+    // The content check has decoded the figure already: its header names the decoder here.
+    QByteArray format;
+    for (const QByteArray &named : {suffix, QByteArray()}) {
+        FigureReader probe(bytes, named);
+        if (probe.reader().canRead()) {
+            format = named.isEmpty() ? probe.reader().format() : named;
+            break;
+        }
+    }
+    if (format.isEmpty()) {
         return std::nullopt;
     }
-    const QByteArray &format = *check.format;
     FigureReader figure(bytes, format);
     const QSize size = figure.shownSize();
     const bool upright = figure.reader().transformation() == QImageIOHandler::TransformationNone;
