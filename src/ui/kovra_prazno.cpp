@@ -62,7 +62,13 @@ template <typename W> W *placed(W *widget, const Twips &twips)
 
 KOVRA_Prazno::KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> random,
                            QWidget *parent)
-    : QMainWindow(parent), m_danni(std::move(content)), m_random(std::move(random))
+    : KOVRA_Prazno(std::move(random), parent)
+{
+    load(std::move(content));
+}
+
+KOVRA_Prazno::KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent)
+    : QMainWindow(parent), m_random(std::move(random))
 {
     setWindowTitle(QString::fromLatin1(kWebAddress) + QStringLiteral("    КОВРА - Ковранит"));
     setWindowIcon(programIcon());
@@ -71,6 +77,12 @@ KOVRA_Prazno::KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> ra
     buildWidgets();
     installAccessibility(*this);
     installKeyboard(*this);
+}
+
+void KOVRA_Prazno::load(KOVRA_Danni content)
+{
+    Q_ASSERT(!m_danni);
+    m_danni = std::move(content);
     Form_Load();
 }
 

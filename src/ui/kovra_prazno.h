@@ -31,7 +31,13 @@ public:
     // Runs the start-up with the given content and random draws before the window is shown.
     explicit KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> random,
                           QWidget *parent = nullptr);
+    // Builds the window without content: the start-up runs when load() gives it, so that a
+    // test file can be read meanwhile.
+    explicit KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent = nullptr);
     ~KOVRA_Prazno() override;
+
+    // Takes the content and runs the start-up, once, before the window is shown.
+    void load(KOVRA_Danni content);
 
     // Widgets by name and index.
     [[nodiscard]] TextBox *Text1(int index) const { return m_text1.at(index); }

@@ -12,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <cstdio>
+#include <future>
 
 namespace kovra {
 
@@ -52,47 +53,74 @@ PlayerCommand readCommandLine(int &argc, char **argv)
     return {0, {}};
 }
 
+namespace {
+
+// Reports why the test cannot be played: on standard error as the checker words it, in the
+// language of the locale, and in a message box in the program's language, whatever the locale.
+// Returns the exit status.
+int refuse(const Problems &problems, const QString &source)
+{
+    const auto described = [&problems](const QLocale &language) {
+        installTranslation(language);
+        QStringList lines;
+        for (const Problem &problem : problems) {
+            lines << describe(problem);
+        }
+        return lines;
+    };
+    const QString name = source.isEmpty() ? QStringLiteral("built-in set") : source;
+    for (const QString &line : described(QLocale::system())) {
+        std::fprintf(stderr, "kovra: %s: %s\n", name.toUtf8().constData(),
+                     line.toUtf8().constData());
+    }
+    const QString message = described(QLocale(QLocale::Bulgarian)).join(QLatin1Char('\n'));
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        const QString heading =
+            source.isEmpty() ? QStringLiteral("Вграденият тест не може да се пусне:")
+                             : QStringLiteral("Тестът „%1“ не може да се пусне:").arg(source);
+        QMessageBox::critical(nullptr, QStringLiteral("КОВРА"),
+                              heading + QLatin1Char('\n') + message);
+    }
+    return 1;
+}
+
+int play(KOVRA_Prazno &window)
+{
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace
+
 int startPlayer(const PlayerCommand &command)
 {
     if (command.file.isEmpty()) {
         return runPlayer(loadPlayerContent());
     }
-    return runPlayer(loadTestFile(command.file), command.file);
+    // Reading a test file, and decoding its figures above all, takes as long as building the
+    // window: the file is read and checked on another core meanwhile, and the window is shown
+    // only once the whole test has passed.
+    std::future<LoadResult> loading =
+        std::async(std::launch::async, [file = command.file] { return loadTestFile(file); });
+    QApplication::setFont(windowFont());
+    KOVRA_Prazno window(std::make_unique<ClockRandom>());
+    LoadResult loaded = loading.get();
+    if (!loaded.content) {
+        return refuse(loaded.problems, command.file);
+    }
+    window.load(std::move(*loaded.content));
+    return play(window);
 }
 
 int runPlayer(LoadResult loaded, const QString &source)
 {
     if (!loaded.content) {
-        // Standard error words it as the checker does, in the language of the locale; the
-        // message box in the program's language, whatever the locale.
-        const auto described = [&loaded](const QLocale &language) {
-            installTranslation(language);
-            QStringList lines;
-            for (const Problem &problem : loaded.problems) {
-                lines << describe(problem);
-            }
-            return lines;
-        };
-        const QString name = source.isEmpty() ? QStringLiteral("built-in set") : source;
-        for (const QString &line : described(QLocale::system())) {
-            std::fprintf(stderr, "kovra: %s: %s\n", name.toUtf8().constData(),
-                         line.toUtf8().constData());
-        }
-        const QString message = described(QLocale(QLocale::Bulgarian)).join(QLatin1Char('\n'));
-        const QString platform = QGuiApplication::platformName();
-        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-            const QString heading =
-                source.isEmpty() ? QStringLiteral("Вграденият тест не може да се пусне:")
-                                 : QStringLiteral("Тестът „%1“ не може да се пусне:").arg(source);
-            QMessageBox::critical(nullptr, QStringLiteral("КОВРА"),
-                                  heading + QLatin1Char('\n') + message);
-        }
-        return 1;
+        return refuse(loaded.problems, source);
     }
     QApplication::setFont(windowFont());
     KOVRA_Prazno window(std::move(*loaded.content), std::make_unique<ClockRandom>());
-    window.show();
-    return QApplication::exec();
+    return play(window);
 }
 
 } // namespace kovra
