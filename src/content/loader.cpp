@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
+#include <thread>
 
 namespace kovra {
 
@@ -42,11 +43,23 @@ private:
     void checkFields(const QJsonObject &object, std::initializer_list<const char *> known,
                      int question);
     void readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content);
-    void readFigure(const QJsonValue &value, int number, KOVRA_Danni &content);
+    void readFigure(const QJsonValue &value, int number);
     void checkLookAlikes(const TextList &question, int number);
+    void checkFigures(KOVRA_Danni &content);
+
+    // A figure file waiting for its check, and the place of its problem among the others.
+    struct PendingFigure
+    {
+        int question;
+        QString name;
+        QByteArray bytes;
+        std::size_t problemAt;
+        FigureCheck check;
+    };
 
     const FigureFiles &m_figures;
     Problems m_problems;
+    std::vector<PendingFigure> m_pendingFigures;
     bool m_phraseMode = false;
 };
 
@@ -147,7 +160,7 @@ void Reader::checkFields(const QJsonObject &object, std::initializer_list<const 
     }
 }
 
-void Reader::readFigure(const QJsonValue &value, int number, KOVRA_Danni &content)
+void Reader::readFigure(const QJsonValue &value, int number)
 {
     const QString field = QStringLiteral("figure");
     if (value.isUndefined() || value.isNull()) {
@@ -169,18 +182,51 @@ void Reader::readFigure(const QJsonValue &value, int number, KOVRA_Danni &conten
         error(ProblemKind::FigureMissing, number, field, name);
         return;
     }
-    const FigureCheck check = checkFigure(*bytes, QFileInfo(name).suffix().toLower().toLatin1());
-    if (check.fault == FigureFault::TooLarge) {
-        error(
-            ProblemKind::FigureTooLarge, number, field,
-            QStringLiteral("%1\t%2x%3").arg(name).arg(check.size.width()).arg(check.size.height()));
-        return;
+    m_pendingFigures.push_back({number, name, *bytes, m_problems.size(), {}});
+}
+
+// Decoding the figures is most of the work of loading a test with photographs: they are
+// checked on every core at once, and their problems put where the questions left them.
+void Reader::checkFigures(KOVRA_Danni &content)
+{
+    std::vector<PendingFigure> &pending = m_pendingFigures;
+    const auto checkEvery = [&pending](std::size_t first, std::size_t step) {
+        for (std::size_t i = first; i < pending.size(); i += step) {
+            PendingFigure &figure = pending[i];
+            figure.check =
+                checkFigure(figure.bytes, QFileInfo(figure.name).suffix().toLower().toLatin1());
+        }
+    };
+    const std::size_t threads =
+        std::min<std::size_t>(std::max(1U, std::thread::hardware_concurrency()),
+                              std::max<std::size_t>(1, pending.size()));
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t first = 1; first < threads; ++first) {
+            helpers.emplace_back(checkEvery, first, threads);
+        }
+        checkEvery(0, threads);
     }
-    if (!check.format) {
-        error(ProblemKind::FigureCorrupt, number, field, name);
-        return;
+    // From the last, so that the places of the earlier problems stay as they were.
+    const QString field = QStringLiteral("figure");
+    for (auto figure = pending.rbegin(); figure != pending.rend(); ++figure) {
+        const auto at = m_problems.begin() + static_cast<std::ptrdiff_t>(figure->problemAt);
+        if (figure->check.fault == FigureFault::TooLarge) {
+            const QSize size = figure->check.size;
+            m_problems.insert(at, {ProblemKind::FigureTooLarge, Severity::Error, figure->question,
+                                   field,
+                                   QStringLiteral("%1\t%2x%3")
+                                       .arg(figure->name)
+                                       .arg(size.width())
+                                       .arg(size.height())});
+        } else if (!figure->check.format) {
+            m_problems.insert(at, {ProblemKind::FigureCorrupt, Severity::Error, figure->question,
+                                   field, figure->name});
+        } else {
+            content.setPicture1File(figure->question, figure->bytes, *figure->check.format);
+        }
     }
-    content.setPicture1File(number, *bytes, *check.format);
+    pending.clear();
 }
 
 // Latin letters that Cyrillic ones stand in for on screen, and the other way round.
@@ -271,7 +317,7 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
         }
         content.Obqsnenie(number) = std::move(*explanation);
     }
-    readFigure(object.value(QStringLiteral("figure")), number, content);
+    readFigure(object.value(QStringLiteral("figure")), number);
 }
 
 LoadResult Reader::read(const QByteArray &json)
@@ -352,6 +398,7 @@ LoadResult Reader::read(const QByteArray &json)
             }
         }
     }
+    checkFigures(content);
 
     if (hasErrors(m_problems)) {
         return {std::nullopt, m_problems};
