@@ -395,6 +395,19 @@ void TestContent::figureCheck()
     const LoadResult good = loadWith(u"figures/good.jpg"_s);
     QVERIFY(good.content);
     QCOMPARE(good.content->Picture1(2).size(), QSize(90, 100));
+
+    // Figures are decoded together, yet their problems come in the order of the questions.
+    QJsonObject set = validSet();
+    both(setField(0, u"figure"_s, u"figures/broken.jpg"_s), removeField(1, u"key"_s))(set);
+    both(setField(2, u"figure"_s, cut), setChoices(2, {u"40°"_s}))(set);
+    QList<std::pair<int, ProblemKind>> order;
+    for (const Problem &problem : load(set).problems) {
+        order.append({problem.question, problem.kind});
+    }
+    using K = ProblemKind;
+    const QList<std::pair<int, ProblemKind>> expected{
+        {1, K::FigureCorrupt}, {2, K::MissingField}, {3, K::ChoiceCount}, {3, K::FigureCorrupt}};
+    QCOMPARE(order, expected);
 }
 
 void TestContent::dumpOfFixture()
