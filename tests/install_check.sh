@@ -39,6 +39,18 @@ if command -v update-mime-database >/dev/null; then
   grep -q 'application/x-kovra-test:\*\.kovra' "$work/prefix/share/mime/globs2"
   grep -q 'application/x-kovra-test' "$work/prefix/share/mime/magic"
 fi
+# A double-click: the file manager's library takes a test file for the file type by its name
+# and, renamed, by its first bytes, and opens it with the program's desktop entry.
+if command -v gio >/dev/null && command -v update-desktop-database >/dev/null; then
+  "$build/kovra-check" --write "$work/test.kovra" "$source/tests/fixtures/small" >/dev/null
+  cp "$work/test.kovra" "$work/renamed"
+  update-desktop-database "$work/prefix/share/applications"
+  export XDG_DATA_DIRS="$work/prefix/share:/usr/share"
+  for f in test.kovra renamed; do
+    gio info -a standard::content-type "$work/$f" | grep -q 'content-type: application/x-kovra-test$'
+  done
+  PATH="$work/prefix/bin:$PATH" gio mime application/x-kovra-test | grep -q '^Default application.*kovra.desktop'
+fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$work/prefix/share/metainfo/example.kovra.Kovra.metainfo.xml"
 fi
