@@ -83,7 +83,12 @@ void KOVRA_Prazno::ShowFigure(int q)
             figure.size().boundedTo(area).isEmpty()
                 ? figure.size()
                 : figure.size().scaled(figure.size().boundedTo(area), Qt::KeepAspectRatio);
-        pixmap = QPixmap::fromImage(figure.scaled((QSizeF(shown) * ratio).toSize(),
+        // Qt scales 32-bit pixels smoothly at once; grey or indexed ones it would paint through
+        // its raster engine, on threads it starts for them.
+        const QImage::Format quick =
+            figure.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+        const QImage source = figure.format() == quick ? figure : figure.convertToFormat(quick);
+        pixmap = QPixmap::fromImage(source.scaled((QSizeF(shown) * ratio).toSize(),
                                                   Qt::KeepAspectRatio, Qt::SmoothTransformation));
         pixmap.setDevicePixelRatio(ratio);
         QPixmapCache::insert(key, pixmap);
