@@ -9,3 +9,10 @@ set_tests_properties(check_writes_test_file PROPERTIES ENVIRONMENT "${KOVRA_TEST
 add_test(NAME player_refuses_unknown_option COMMAND kovra --no-such-option)
 set_tests_properties(player_refuses_unknown_option PROPERTIES
   PASS_REGULAR_EXPRESSION "Unknown option 'no-such-option'.*Usage:" ENVIRONMENT "DISPLAY=")
+# A file the user may not read (the tests run as nobody where they run as root, who reads all).
+add_test(NAME player_refuses_unreadable_file COMMAND sh -c
+  "f=$(mktemp) && chmod 000 \"$f\"; [ \"$(id -u)\" = 0 ] && as='setpriv --reuid=65534 --regid=65534 --clear-groups'; $as \"$0\" \"$f\" 2>&1; echo \"status=$?\"; rm -f \"$f\""
+  $<TARGET_FILE:kovra>)
+set_tests_properties(player_refuses_unreadable_file PROPERTIES
+  PASS_REGULAR_EXPRESSION "kovra: [^\n]*: error: file cannot be read: Permission denied\nstatus=1"
+  ENVIRONMENT "${KOVRA_TEST_ENVIRONMENT}")
