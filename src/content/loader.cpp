@@ -18,6 +18,7 @@ namespace kovra {
 namespace {
 
 constexpr int kFirstFlagRow = PhraseModeRow;
+constexpr std::size_t kMaxFiguresAtOnce = 4;
 
 // Loading state for one content file: collects problems with their places.
 class Reader
@@ -197,9 +198,11 @@ void Reader::checkFigures(KOVRA_Danni &content)
                 checkFigure(figure.bytes, QFileInfo(figure.name).suffix().toLower().toLatin1());
         }
     };
+    // A decoder that cannot decode to a smaller size holds the whole picture (up to Qt's
+    // allocation limit of 256 MB): the number at once bounds the memory a hostile file takes.
     const std::size_t threads =
-        std::min<std::size_t>(std::max(1U, std::thread::hardware_concurrency()),
-                              std::max<std::size_t>(1, pending.size()));
+        std::min({std::size_t{std::max(1U, std::thread::hardware_concurrency())}, kMaxFiguresAtOnce,
+                  std::max<std::size_t>(1, pending.size())});
     {
         std::vector<std::jthread> helpers;
         for (std::size_t first = 1; first < threads; ++first) {
