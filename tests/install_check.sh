@@ -47,9 +47,11 @@ if command -v gio >/dev/null && command -v update-desktop-database >/dev/null; t
   update-desktop-database "$work/prefix/share/applications"
   export XDG_DATA_DIRS="$work/prefix/share:/usr/share"
   for f in test.kovra renamed; do
-    gio info -a standard::content-type "$work/$f" | grep -q 'content-type: application/x-kovra-test$'
+    info=$(gio info -a standard::content-type "$work/$f")
+    grep -q 'content-type: application/x-kovra-test$' <<<"$info"
   done
-  PATH="$work/prefix/bin:$PATH" gio mime application/x-kovra-test | grep -q '^Default application.*kovra.desktop'
+  opener=$(PATH="$work/prefix/bin:$PATH" gio mime application/x-kovra-test)
+  grep -q '^Default application.*kovra.desktop' <<<"$opener"
 fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$work/prefix/share/metainfo/example.kovra.Kovra.metainfo.xml"

@@ -5,6 +5,7 @@
 #include "content/dump.h"
 #include "content/figures.h"
 #include "content/testfile.h"
+#include "content/translation.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -286,6 +288,13 @@ void TestTestFile::badFileRefused()
     const Problem &problem = loaded.problems.front();
     QCOMPARE(problem.kind, kind);
     QVERIFY2(describe(problem).contains(words), qPrintable(describe(problem)));
+    // In the program's language every word is Bulgarian, but for names, numbers and formats.
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian)));
+    QString bulgarian = describe(problem);
+    installTranslation(QLocale(QLocale::English));
+    bulgarian.remove(QRegularExpression(
+        u"«[^»]*»|„[^“]*“|[\\w/]+\\.json|\\b(ZIP|JSON|MiB|UTF-8)\\b|\\d+x\\d+"_s));
+    QVERIFY2(!bulgarian.contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(bulgarian));
 }
 
 QTEST_GUILESS_MAIN(TestTestFile)

@@ -339,5 +339,93 @@
         <source>%1 cannot be written: %2</source>
         <translation>%1 не може да се запише: %2</translation>
     </message>
+    <message>
+        <source>a check sum does not match</source>
+        <translation>контролна сума не съвпада</translation>
+    </message>
+    <message>
+        <source>no ZIP directory at its end</source>
+        <translation>в края му няма каталог на архив ZIP</translation>
+    </message>
+    <message>
+        <source>its directory is damaged</source>
+        <translation>каталогът му е повреден</translation>
+    </message>
+    <message>
+        <source>its packed data is damaged</source>
+        <translation>компресираните му данни са повредени</translation>
+    </message>
+    <message>
+        <source>its data ends early</source>
+        <translation>данните му свършват преждевременно</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>файлът е празен</translation>
+    </message>
+    <message>
+        <source>its entry %1 does not say %2</source>
+        <translation>записът му %1 не гласи %2</translation>
+    </message>
+    <message>
+        <source>the ZIP reader&apos;s error %1</source>
+        <translation>грешка %1 при четенето на ZIP</translation>
+    </message>
+    <message>
+        <source>an object is not closed</source>
+        <translation>обект не е затворен</translation>
+    </message>
+    <message>
+        <source>a colon is missing after a name</source>
+        <translation>липсва двоеточие след име</translation>
+    </message>
+    <message>
+        <source>a list is not closed</source>
+        <translation>списък не е затворен</translation>
+    </message>
+    <message>
+        <source>a comma is missing between values</source>
+        <translation>липсва запетая между стойности</translation>
+    </message>
+    <message>
+        <source>a value is not valid</source>
+        <translation>стойност не е валидна</translation>
+    </message>
+    <message>
+        <source>the text ends in a number</source>
+        <translation>текстът свършва с число</translation>
+    </message>
+    <message>
+        <source>a number is not valid</source>
+        <translation>число не е валидно</translation>
+    </message>
+    <message>
+        <source>an escape sequence is not valid</source>
+        <translation>екранираща последователност не е валидна</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8</source>
+        <translation>текстът не е в UTF-8</translation>
+    </message>
+    <message>
+        <source>a string is not closed</source>
+        <translation>низ не е затворен</translation>
+    </message>
+    <message>
+        <source>an object was expected</source>
+        <translation>очаква се обект</translation>
+    </message>
+    <message>
+        <source>it nests too deep</source>
+        <translation>влагането е твърде дълбоко</translation>
+    </message>
+    <message>
+        <source>it is too large</source>
+        <translation>твърде голямо е</translation>
+    </message>
+    <message>
+        <source>more text follows the end</source>
+        <translation>след края има още текст</translation>
+    </message>
 </context>
 </TS>

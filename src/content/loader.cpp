@@ -329,7 +329,7 @@ LoadResult Reader::read(const QByteArray &json)
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         error(ProblemKind::Malformed, 0, QString(),
-              parseError.errorString() + QLatin1Char('\n') + QString::number(parseError.offset));
+              QStringLiteral("%1\n%2").arg(parseError.error).arg(parseError.offset));
         return {std::nullopt, m_problems};
     }
     if (!document.isObject()) {

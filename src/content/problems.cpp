@@ -6,6 +6,7 @@
 #include "testfile.h"
 
 #include <QCoreApplication>
+#include <QJsonParseError>
 #include <QStringList>
 #include <algorithm>
 
@@ -68,6 +69,75 @@ QString place(const Problem &p)
 QString quoted(const QString &text)
 {
     return QStringLiteral("\u00AB%1\u00BB").arg(visible(text));
+}
+
+// What the JSON reader found wrong, by its code.
+QString jsonFaultWords(int code)
+{
+    switch (static_cast<QJsonParseError::ParseError>(code)) {
+    case QJsonParseError::UnterminatedObject:
+        return QCoreApplication::translate("kovra", "an object is not closed");
+    case QJsonParseError::MissingNameSeparator:
+        return QCoreApplication::translate("kovra", "a colon is missing after a name");
+    case QJsonParseError::UnterminatedArray:
+        return QCoreApplication::translate("kovra", "a list is not closed");
+    case QJsonParseError::MissingValueSeparator:
+        return QCoreApplication::translate("kovra", "a comma is missing between values");
+    case QJsonParseError::IllegalValue:
+        return QCoreApplication::translate("kovra", "a value is not valid");
+    case QJsonParseError::TerminationByNumber:
+        return QCoreApplication::translate("kovra", "the text ends in a number");
+    case QJsonParseError::IllegalNumber:
+        return QCoreApplication::translate("kovra", "a number is not valid");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QCoreApplication::translate("kovra", "an escape sequence is not valid");
+    case QJsonParseError::IllegalUTF8String:
+        return QCoreApplication::translate("kovra", "the text is not UTF-8");
+    case QJsonParseError::UnterminatedString:
+        return QCoreApplication::translate("kovra", "a string is not closed");
+    case QJsonParseError::MissingObject:
+        return QCoreApplication::translate("kovra", "an object was expected");
+    case QJsonParseError::DeepNesting:
+        return QCoreApplication::translate("kovra", "it nests too deep");
+    case QJsonParseError::DocumentTooLarge:
+        return QCoreApplication::translate("kovra", "it is too large");
+    case QJsonParseError::GarbageAtEnd:
+        return QCoreApplication::translate("kovra", "more text follows the end");
+    case QJsonParseError::NoError:
+        break;
+    }
+    return QString::number(code);
+}
+
+// The detail of a NotATestFile problem: what the ZIP reader found, after the entry it found it
+// in and a tab where there is one.
+QString zipFaultWords(const QString &detail)
+{
+    const QString fault = detail.section(QLatin1Char('\t'), -1);
+    QString words;
+    if (fault == QLatin1String("crc")) {
+        words = QCoreApplication::translate("kovra", "a check sum does not match");
+    } else if (fault == QLatin1String("nodirectory")) {
+        words = QCoreApplication::translate("kovra", "no ZIP directory at its end");
+    } else if (fault == QLatin1String("damaged")) {
+        words = QCoreApplication::translate("kovra", "its directory is damaged");
+    } else if (fault == QLatin1String("data")) {
+        words = QCoreApplication::translate("kovra", "its packed data is damaged");
+    } else if (fault == QLatin1String("short")) {
+        words = QCoreApplication::translate("kovra", "its data ends early");
+    } else if (fault == QLatin1String("empty")) {
+        words = QCoreApplication::translate("kovra", "the file is empty");
+    } else if (fault == QLatin1String("mimetype")) {
+        words = QCoreApplication::translate("kovra", "its entry %1 does not say %2")
+                    .arg(QLatin1String("mimetype"), QLatin1String(kTestFileMimeType));
+    } else {
+        words =
+            QCoreApplication::translate("kovra", "the ZIP reader's error %1").arg(visible(fault));
+    }
+    return detail.contains(QLatin1Char('\t'))
+               ? QStringLiteral("%1: %2").arg(quoted(detail.section(QLatin1Char('\t'), 0, -2)),
+                                              words)
+               : words;
 }
 
 // The words for a JSON type's code in a WrongType detail.
@@ -176,7 +246,7 @@ QString words(const Problem &p)
     case ProblemKind::Malformed: {
         const QStringList what = p.detail.split(QLatin1Char('\n'));
         return QCoreApplication::translate("kovra", "is not valid JSON: %1 at byte %2")
-            .arg(what.front(), what.back());
+            .arg(jsonFaultWords(what.front().toInt()), what.back());
     }
     case ProblemKind::NotAnObject:
         return QCoreApplication::translate("kovra", "must be a JSON object");
@@ -300,7 +370,7 @@ QString words(const Problem &p)
     case ProblemKind::NotATestFile:
         return QCoreApplication::translate(
                    "kovra", "is not a test file (a ZIP archive), or it is damaged or cut short: %1")
-            .arg(visible(p.detail));
+            .arg(zipFaultWords(p.detail));
     case ProblemKind::TooManyEntries:
         return QCoreApplication::translate("kovra", "holds %1 files; a test file may hold up to %2")
             .arg(p.detail)

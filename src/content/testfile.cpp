@@ -45,17 +45,22 @@ bool unsafeName(const QString &name)
                        [](const QString &part) { return part == QLatin1String(".."); });
 }
 
-QString zipWords(int code)
+// What the ZIP reader found, as the code of a NotATestFile detail that describe() words.
+QString zipFault(int code)
 {
     switch (code) {
     case UNZ_CRCERROR:
-        return QStringLiteral("a check sum does not match");
+        return QStringLiteral("crc");
+    case UNZ_OPENERROR:
+        return QStringLiteral("nodirectory");
     case UNZ_BADZIPFILE:
-        return QStringLiteral("not a ZIP archive, or its directory is damaged");
+        return QStringLiteral("damaged");
     case UNZ_ERRNO:
-        return QStringLiteral("its data ends early");
+        return QStringLiteral("short");
+    case Z_DATA_ERROR:
+        return QStringLiteral("data");
     default:
-        return QStringLiteral("the ZIP reader's error %1").arg(code);
+        return QString::number(code);
     }
 }
 
@@ -65,7 +70,7 @@ std::optional<QByteArray> readEntry(QuaZip &archive, qint64 limit, QString &faul
 {
     QuaZipFile file(&archive);
     if (!file.open(QIODevice::ReadOnly)) {
-        fault = zipWords(file.getZipError());
+        fault = zipFault(file.getZipError());
         return std::nullopt;
     }
     QByteArray bytes;
@@ -79,7 +84,7 @@ std::optional<QByteArray> readEntry(QuaZip &archive, qint64 limit, QString &faul
         bytes.resize(at + want);
         const qint64 got = file.read(bytes.data() + at, want);
         if (got < 0) {
-            fault = zipWords(file.getZipError());
+            fault = zipFault(file.getZipError());
             return std::nullopt;
         }
         bytes.resize(at + got);
@@ -89,7 +94,7 @@ std::optional<QByteArray> readEntry(QuaZip &archive, qint64 limit, QString &faul
     }
     file.close();
     if (file.getZipError() != UNZ_OK) {
-        fault = zipWords(file.getZipError());
+        fault = zipFault(file.getZipError());
         return std::nullopt;
     }
     return bytes;
@@ -120,13 +125,13 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
         return refused(ProblemKind::FileTooLarge, QString::number(bytes.size()));
     }
     if (bytes.isEmpty()) {
-        return refused(ProblemKind::NotATestFile, QStringLiteral("the file is empty"));
+        return refused(ProblemKind::NotATestFile, QStringLiteral("empty"));
     }
     QByteArray data = bytes;
     QBuffer buffer(&data);
     QuaZip archive(&buffer);
     if (!archive.open(QuaZip::mdUnzip)) {
-        return refused(ProblemKind::NotATestFile, zipWords(archive.getZipError()));
+        return refused(ProblemKind::NotATestFile, zipFault(archive.getZipError()));
     }
     const int count = archive.getEntriesCount();
     if (count > kMaxTestFileEntries) {
@@ -141,7 +146,7 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
         }
         QuaZipFileInfo64 info;
         if (!archive.getCurrentFileInfo(&info)) {
-            return refused(ProblemKind::NotATestFile, zipWords(archive.getZipError()));
+            return refused(ProblemKind::NotATestFile, zipFault(archive.getZipError()));
         }
         const QString &name = info.name;
         if (unsafeName(name)) {
@@ -165,15 +170,15 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
         QString fault;
         std::optional<QByteArray> entry = readEntry(archive, limit, fault);
         if (!entry) {
-            return fault.isEmpty() ? refused(ProblemKind::UnpackedTooLarge, name)
-                                   : refused(ProblemKind::NotATestFile,
-                                             QStringLiteral("%1: %2").arg(name, fault));
+            return fault.isEmpty()
+                       ? refused(ProblemKind::UnpackedTooLarge, name)
+                       : refused(ProblemKind::NotATestFile, name + QLatin1Char('\t') + fault);
         }
         unpacked += entry->size();
         entries->insert(name, std::move(*entry));
     }
     if (archive.getZipError() != UNZ_OK) {
-        return refused(ProblemKind::NotATestFile, zipWords(archive.getZipError()));
+        return refused(ProblemKind::NotATestFile, zipFault(archive.getZipError()));
     }
     const auto content = entries->constFind(QLatin1String(kContentFileName));
     if (content == entries->cend()) {
@@ -181,9 +186,7 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
     }
     const auto type = entries->constFind(QLatin1String(kMimeTypeEntry));
     if (type != entries->cend() && type->trimmed() != kTestFileMimeType) {
-        return refused(ProblemKind::NotATestFile,
-                       QStringLiteral("%1 is not %2")
-                           .arg(QLatin1String(kMimeTypeEntry), QLatin1String(kTestFileMimeType)));
+        return refused(ProblemKind::NotATestFile, QStringLiteral("mimetype"));
     }
     const QByteArray json = *content;
     entries->remove(QLatin1String(kContentFileName));
