@@ -366,7 +366,7 @@ QString words(const Problem &p)
         return QCoreApplication::translate("kovra",
                                            "has %1 bytes; a test file may have up to %2 MiB")
             .arg(p.detail)
-            .arg(kMaxTestFileBytes / (1024 * 1024));
+            .arg(kMaxTestFileBytes / kMiB);
     case ProblemKind::NotATestFile:
         return QCoreApplication::translate(
                    "kovra", "is not a test file (a ZIP archive), or it is damaged or cut short: %1")
@@ -380,10 +380,10 @@ QString words(const Problem &p)
                    "kovra", "unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any "
                             "other file, %5 MiB in all): a damaged file or a ZIP bomb")
             .arg(quoted(p.detail))
-            .arg(kMaxContentBytes / (1024 * 1024))
+            .arg(kMaxContentBytes / kMiB)
             .arg(QLatin1String(kContentFileName))
-            .arg(kMaxEntryBytes / (1024 * 1024))
-            .arg(kMaxUnpackedBytes / (1024 * 1024));
+            .arg(kMaxEntryBytes / kMiB)
+            .arg(kMaxUnpackedBytes / kMiB);
     case ProblemKind::UnsafeEntryName:
         return QCoreApplication::translate(
                    "kovra", "holds a file named %1: absolute paths, \"..\" and drive names "

@@ -74,7 +74,7 @@ std::optional<QByteArray> readEntry(QuaZip &archive, qint64 limit, QString &faul
         return std::nullopt;
     }
     QByteArray bytes;
-    constexpr qint64 kChunk = 64 * 1024;
+    constexpr qint64 kChunk = qint64{64} * 1024;
     for (;;) {
         const qint64 at = bytes.size();
         const qint64 want = std::min(kChunk, limit + 1 - at);
@@ -175,21 +175,19 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
                        : refused(ProblemKind::NotATestFile, name + QLatin1Char('\t') + fault);
         }
         unpacked += entry->size();
-        entries->insert(name, std::move(*entry));
+        entries->insert(name, *entry);
     }
     if (archive.getZipError() != UNZ_OK) {
         return refused(ProblemKind::NotATestFile, zipFault(archive.getZipError()));
     }
-    const auto content = entries->constFind(QLatin1String(kContentFileName));
-    if (content == entries->cend()) {
+    if (!entries->contains(QLatin1String(kContentFileName))) {
         return refused(ProblemKind::NoContentFile);
     }
     const auto type = entries->constFind(QLatin1String(kMimeTypeEntry));
     if (type != entries->cend() && type->trimmed() != kTestFileMimeType) {
         return refused(ProblemKind::NotATestFile, QStringLiteral("mimetype"));
     }
-    const QByteArray json = *content;
-    entries->remove(QLatin1String(kContentFileName));
+    const QByteArray json = entries->take(QLatin1String(kContentFileName));
     const FigureFiles figures = [entries](const QString &name) -> std::optional<QByteArray> {
         const auto it = entries->constFind(name);
         return it == entries->cend() ? std::nullopt : std::optional<QByteArray>(*it);

@@ -16,11 +16,12 @@
 
 namespace kovra {
 
-inline constexpr qint64 kMaxTestFileBytes = 64 * 1024 * 1024;
+inline constexpr qint64 kMiB = qint64{1024} * 1024;
+inline constexpr qint64 kMaxTestFileBytes = 64 * kMiB;
 inline constexpr int kMaxTestFileEntries = 256;
-inline constexpr qint64 kMaxUnpackedBytes = 256 * 1024 * 1024; // all entries together
-inline constexpr qint64 kMaxContentBytes = 8 * 1024 * 1024;    // content.json
-inline constexpr qint64 kMaxEntryBytes = 32 * 1024 * 1024;     // any other entry
+inline constexpr qint64 kMaxUnpackedBytes = 256 * kMiB; // all entries together
+inline constexpr qint64 kMaxContentBytes = 8 * kMiB;    // content.json
+inline constexpr qint64 kMaxEntryBytes = 32 * kMiB;     // any other entry
 inline constexpr char kTestFileMimeType[] = "application/x-kovra-test";
 inline constexpr char kTestFileSuffix[] = "kovra";
 
