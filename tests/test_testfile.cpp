@@ -6,6 +6,7 @@
 #include "content/figures.h"
 #include "content/testfile.h"
 #include "content/translation.h"
+#include "content/ziparchive.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -18,8 +19,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
 #include <tuple>
 
 using namespace kovra;
@@ -100,20 +99,11 @@ QString writeFolder(const QTemporaryDir &dir, const QList<QByteArray> &figures)
 using Entry = std::tuple<QByteArray, QByteArray, quint32>;
 QByteArray zipOf(const QList<Entry> &entries)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QuaZip archive(&buffer);
-    archive.open(QuaZip::mdCreate);
+    ZipWriter archive;
     for (const auto &[name, data, mode] : entries) {
-        QuaZipNewInfo info{QString::fromUtf8(name)};
-        info.externalAttr = mode << 16U;
-        QuaZipFile file(&archive);
-        file.open(QIODevice::WriteOnly, info);
-        file.write(data);
-        file.close();
+        archive.add(name, data, true, mode);
     }
-    archive.close();
-    return bytes;
+    return archive.finish().value_or(QByteArray());
 }
 
 QByteArray sound()

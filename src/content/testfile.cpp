@@ -2,9 +2,8 @@
 #include "testfile.h"
 
 #include "figures.h"
+#include "ziparchive.h"
 
-#include <QBuffer>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -13,8 +12,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <memory>
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
+#include <unzip.h>
 
 namespace kovra {
 
@@ -51,7 +49,7 @@ QString zipFault(int code)
     switch (code) {
     case UNZ_CRCERROR:
         return QStringLiteral("crc");
-    case UNZ_OPENERROR:
+    case ZipReader::kNoArchive:
         return QStringLiteral("nodirectory");
     case UNZ_BADZIPFILE:
         return QStringLiteral("damaged");
@@ -62,42 +60,6 @@ QString zipFault(int code)
     default:
         return QString::number(code);
     }
-}
-
-// Reads the archive's current entry to its end, at most `limit` bytes; none when it holds
-// more, whatever its header says, or does not unpack whole with its check sum.
-std::optional<QByteArray> readEntry(QuaZip &archive, qint64 limit, QString &fault)
-{
-    QuaZipFile file(&archive);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fault = zipFault(file.getZipError());
-        return std::nullopt;
-    }
-    QByteArray bytes;
-    constexpr qint64 kChunk = qint64{64} * 1024;
-    for (;;) {
-        const qint64 at = bytes.size();
-        const qint64 want = std::min(kChunk, limit + 1 - at);
-        if (want <= 0) {
-            return std::nullopt; // past the limit
-        }
-        bytes.resize(at + want);
-        const qint64 got = file.read(bytes.data() + at, want);
-        if (got < 0) {
-            fault = zipFault(file.getZipError());
-            return std::nullopt;
-        }
-        bytes.resize(at + got);
-        if (got == 0) {
-            break;
-        }
-    }
-    file.close();
-    if (file.getZipError() != UNZ_OK) {
-        fault = zipFault(file.getZipError());
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 } // namespace
@@ -127,35 +89,33 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
     if (bytes.isEmpty()) {
         return refused(ProblemKind::NotATestFile, QStringLiteral("empty"));
     }
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    QuaZip archive(&buffer);
-    if (!archive.open(QuaZip::mdUnzip)) {
-        return refused(ProblemKind::NotATestFile, zipFault(archive.getZipError()));
+    ZipReader archive(bytes);
+    if (!archive.isOpen()) {
+        return refused(ProblemKind::NotATestFile, zipFault(archive.fault()));
     }
-    const int count = archive.getEntriesCount();
+    const qint64 count = archive.entryCount();
     if (count > kMaxTestFileEntries) {
         return refused(ProblemKind::TooManyEntries, QString::number(count));
     }
     auto entries = std::make_shared<QHash<QString, QByteArray>>();
     qint64 unpacked = 0;
     int seen = 0;
-    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+    for (bool more = archive.goToFirst(); more; more = archive.goToNext()) {
         if (++seen > kMaxTestFileEntries) {
             return refused(ProblemKind::TooManyEntries, QString::number(seen));
         }
-        QuaZipFileInfo64 info;
-        if (!archive.getCurrentFileInfo(&info)) {
-            return refused(ProblemKind::NotATestFile, zipFault(archive.getZipError()));
+        const std::optional<ZipReader::Entry> info = archive.entry();
+        if (!info) {
+            return refused(ProblemKind::NotATestFile, zipFault(archive.fault()));
         }
-        const QString &name = info.name;
+        const QString &name = info->name;
         if (unsafeName(name)) {
             return refused(ProblemKind::UnsafeEntryName, name);
         }
-        if (info.isSymbolicLink()) {
+        if (info->link) {
             return refused(ProblemKind::EntryIsLink, name);
         }
-        if ((info.flags & 1) != 0) {
+        if (info->encrypted) {
             return refused(ProblemKind::EncryptedEntry, name);
         }
         if (name.endsWith(QLatin1Char('/'))) {
@@ -167,18 +127,18 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
         const qint64 limit =
             std::min(kMaxUnpackedBytes - unpacked,
                      name == QLatin1String(kContentFileName) ? kMaxContentBytes : kMaxEntryBytes);
-        QString fault;
-        std::optional<QByteArray> entry = readEntry(archive, limit, fault);
+        std::optional<QByteArray> entry = archive.read(limit);
         if (!entry) {
-            return fault.isEmpty()
+            return archive.fault() == 0
                        ? refused(ProblemKind::UnpackedTooLarge, name)
-                       : refused(ProblemKind::NotATestFile, name + QLatin1Char('\t') + fault);
+                       : refused(ProblemKind::NotATestFile,
+                                 name + QLatin1Char('\t') + zipFault(archive.fault()));
         }
         unpacked += entry->size();
         entries->insert(name, *entry);
     }
-    if (archive.getZipError() != UNZ_OK) {
-        return refused(ProblemKind::NotATestFile, zipFault(archive.getZipError()));
+    if (archive.fault() != 0) {
+        return refused(ProblemKind::NotATestFile, zipFault(archive.fault()));
     }
     if (!entries->contains(QLatin1String(kContentFileName))) {
         return refused(ProblemKind::NoContentFile);
@@ -228,51 +188,6 @@ LoadResult loadTestFile(const QString &path)
     return loadContent(read.files->json, read.files->figures);
 }
 
-namespace {
-
-// Builds a ZIP archive in memory, entry by entry, with the same bytes for the same entries.
-class ArchiveWriter
-{
-public:
-    ArchiveWriter() : m_buffer(&m_bytes), m_archive(&m_buffer)
-    {
-        m_ok = m_archive.open(QuaZip::mdCreate);
-    }
-
-    bool add(const char *name, const QByteArray &bytes, bool compress)
-    {
-        QuaZipNewInfo info{QString::fromUtf8(name)};
-        // A fixed time: the same test makes the same file.
-        info.dateTime = QDateTime(QDate(2026, 1, 1), QTime(0, 0));
-        info.externalAttr = 0644U << 16U;
-        QuaZipFile file(&m_archive);
-        m_ok = m_ok &&
-               file.open(QIODevice::WriteOnly, info, nullptr, 0, compress ? Z_DEFLATED : 0,
-                         compress ? Z_BEST_COMPRESSION : 0) &&
-               file.write(bytes) == bytes.size();
-        file.close();
-        m_ok = m_ok && file.getZipError() == ZIP_OK;
-        return m_ok;
-    }
-
-    std::optional<QByteArray> finish()
-    {
-        m_archive.close();
-        if (!m_ok || m_archive.getZipError() != ZIP_OK) {
-            return std::nullopt;
-        }
-        return m_bytes;
-    }
-
-private:
-    QByteArray m_bytes;
-    QBuffer m_buffer;
-    QuaZip m_archive;
-    bool m_ok = false;
-};
-
-} // namespace
-
 WrittenTest makeTestArchive(const TestFiles &files)
 {
     WrittenTest written;
@@ -315,12 +230,12 @@ WrittenTest makeTestArchive(const TestFiles &files)
     root.insert(QStringLiteral("questions"), questions);
     const QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Indented);
 
-    ArchiveWriter writer;
+    ZipWriter writer;
     const QByteArray type(kTestFileMimeType);
     bool ok = writer.add(kMimeTypeEntry, type, false) && writer.add(kContentFileName, json, true);
     for (const auto &[name, bytes] : figures) {
         // Figures are compressed images already.
-        ok = ok && writer.add(name.constData(), bytes, false);
+        ok = ok && writer.add(name, bytes, false);
     }
     written.archive = ok ? writer.finish() : std::nullopt;
     if (!written.archive) {
