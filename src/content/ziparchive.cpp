@@ -30,8 +30,10 @@ uLong ZCALLBACK readMemory(voidpf /*opaque*/, voidpf stream, void *buffer, uLong
     auto *memory = static_cast<Memory *>(stream);
     const qint64 count =
         std::clamp<qint64>(memory->size - memory->at, 0, static_cast<qint64>(size));
-    std::memcpy(buffer, memory->data + memory->at, static_cast<std::size_t>(count));
-    memory->at += count;
+    if (count > 0) {
+        std::memcpy(buffer, memory->data + memory->at, static_cast<std::size_t>(count));
+        memory->at += count;
+    }
     return static_cast<uLong>(count);
 }
 
@@ -45,7 +47,9 @@ uLong ZCALLBACK writeMemory(voidpf /*opaque*/, voidpf stream, const void *buffer
     if (end > memory->written->size()) {
         memory->written->resize(end);
     }
-    std::memcpy(memory->written->data() + memory->at, buffer, size);
+    if (size > 0) {
+        std::memcpy(memory->written->data() + memory->at, buffer, size);
+    }
     memory->at = end;
     memory->data = memory->written->constData();
     memory->size = memory->written->size();
