@@ -57,7 +57,7 @@ namespace {
 
 // Reports why the test cannot be played: on standard error as the checker words it, in the
 // language of the locale, and in a message box in the program's language, whatever the locale.
-// Returns the exit status.
+// `source` names the test file; empty, the built-in test. Returns the exit status.
 int refuse(const Problems &problems, const QString &source)
 {
     const auto described = [&problems](const QLocale &language) {
@@ -113,10 +113,10 @@ int startPlayer(const PlayerCommand &command)
     return play(window);
 }
 
-int runPlayer(LoadResult loaded, const QString &source)
+int runPlayer(LoadResult loaded)
 {
     if (!loaded.content) {
-        return refuse(loaded.problems, source);
+        return refuse(loaded.problems, {});
     }
     QApplication::setFont(windowFont());
     KOVRA_Prazno window(std::move(*loaded.content), std::make_unique<ClockRandom>());

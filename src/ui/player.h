@@ -24,8 +24,7 @@ int startPlayer(const PlayerCommand &command);
 
 // With a valid set: shows the window and runs the event loop until Exit, returning its code.
 // With a broken set: reports every problem on standard error (and in a message box on a real
-// screen) and returns 1 before any window opens. `source` names the test file; empty, the
-// built-in test.
-int runPlayer(LoadResult loaded, const QString &source = {});
+// screen) and returns 1 before any window opens.
+int runPlayer(LoadResult loaded);
 
 } // namespace kovra
