@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kovra-check: checks a test and shows what the program will hold, packs it for the build, or
 // writes it as one test file for pupils.
-//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [bank options] [SOURCE]
+//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [--pdf FILE.pdf [--key]]
+//               [bank options] [SOURCE]
 // SOURCE is a content folder, a test file or a question bank (.gift, .txt for Aiken, .csv);
 // without it, the test built into the program. It speaks the language of the locale.
 // Exit status 1 on errors or a file that cannot be written, 2 on a wrong command line, else 0.
@@ -12,11 +13,15 @@
 #include "content/packed.h"
 #include "content/testfile.h"
 #include "content/translation.h"
+#include "print/print.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -61,7 +66,17 @@ Source readSource(const QString &source, const ImportOptions &options)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Laying out pages needs fonts, and so a GUI application, though never a screen.
+    bool printing = false;
+    for (int i = 1; i < argc; ++i) {
+        printing = printing || std::strncmp(argv[i], "--pdf", 5) == 0;
+    }
+    if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const std::unique_ptr<QCoreApplication> app =
+        printing ? std::make_unique<QGuiApplication>(argc, argv)
+                 : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kovra-check"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KOVRA_VERSION));
     installTranslation(QLocale::system());
@@ -95,7 +110,16 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Ask a bank's first question again."));
     const QCommandLineOption phrase(QStringLiteral("phrase"),
                                     QStringLiteral("Put the chosen answer into the blank."));
-    parser.addOptions({dump, pack, write, title, explanations, reviewButtons, toto, phrase});
+    const QCommandLineOption pdf(
+        QStringLiteral("pdf"),
+        QStringLiteral("Write the test on paper as a PDF: the questions, their lettered choices "
+                       "and figures."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption key(
+        QStringLiteral("key"),
+        QStringLiteral("With --pdf: the teacher's key (the right choices and explanations)."));
+    parser.addOptions(
+        {dump, pack, write, pdf, key, title, explanations, reviewButtons, toto, phrase});
     parser.addPositionalArgument(
         QStringLiteral("SOURCE"),
         QStringLiteral("A content folder, a test file or a question bank (.gift, .txt for "
@@ -162,6 +186,15 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(pack)) {
         if (const Problems failed = saveFile(parser.value(pack), packContent(*loaded.content));
+            !failed.empty()) {
+            report(name, failed);
+            return 1;
+        }
+    }
+    if (parser.isSet(pdf)) {
+        if (const Problems failed = writeTestPdf(parser.value(pdf), *loaded.content,
+                                                 parser.isSet(key) ? PrintPart::Key
+                                                                   : PrintPart::Test);
             !failed.empty()) {
             report(name, failed);
             return 1;
