@@ -55,7 +55,9 @@ void layOutTest(QTextDocument &document, const KOVRA_Danni &content, PrintPart p
             }
             html += QStringLiteral("<p style=\"margin-left: 24px\">");
             for (int c = 1; c < question.listCount() && c <= kLetters.size(); ++c) {
-                html += QStringLiteral("%1) %2<br>").arg(kLetters.at(c - 1)).arg(text(question.list(c)));
+                html += QStringLiteral("%1) %2<br>")
+                            .arg(kLetters.at(c - 1))
+                            .arg(text(question.list(c)));
             }
             html += QStringLiteral("</p>");
             continue;

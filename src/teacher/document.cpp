@@ -95,12 +95,11 @@ QByteArray jsonOf(const TestData &data, bool figureNames)
 class SnapshotCommand : public QUndoCommand
 {
 public:
-    SnapshotCommand(TestDocument *document, const QString &label, TestData before,
-                    TestData after, int mergeId)
+    SnapshotCommand(TestDocument *document, const QString &label, TestData before, TestData after,
+                    int mergeId)
         : QUndoCommand(label), m_document(document), m_before(std::move(before)),
           m_after(std::move(after)), m_mergeId(mergeId)
-    {
-    }
+    {}
     void undo() override { m_document->set(m_before); }
     void redo() override { m_document->set(m_after); }
     [[nodiscard]] int id() const override { return m_mergeId; }
@@ -231,8 +230,7 @@ TestFiles filesOf(const TestData &data)
     }
     return {jsonOf(data, true), [figures](const QString &name) -> std::optional<QByteArray> {
                 const auto it = figures->find(name);
-                return it == figures->end() ? std::nullopt
-                                            : std::optional<QByteArray>(it->second);
+                return it == figures->end() ? std::nullopt : std::optional<QByteArray>(it->second);
             }};
 }
 
@@ -281,11 +279,12 @@ void TestDocument::check()
         }
         const QString name = figureEntry(number, question.figureSuffix);
         if (*question.figureFault != FigureFault::TooLarge) {
-            m_problems.push_back(
-                {ProblemKind::FigureCorrupt, Severity::Error, number, QStringLiteral("figure"), name});
+            m_problems.push_back({ProblemKind::FigureCorrupt, Severity::Error, number,
+                                  QStringLiteral("figure"), name});
             continue;
         }
-        m_problems.push_back({ProblemKind::FigureTooLarge, Severity::Error, number, QStringLiteral("figure"),
+        m_problems.push_back({ProblemKind::FigureTooLarge, Severity::Error, number,
+                              QStringLiteral("figure"),
                               QStringLiteral("%1\t%2x%3")
                                   .arg(name)
                                   .arg(question.figureSize.width())

@@ -138,6 +138,8 @@ TeacherWindow::~TeacherWindow()
     // Closed windows have said whether to keep their work; a window torn down otherwise (the
     // end of a test) keeps nothing either.
     dropRecovery();
+    m_document->undoStack()->disconnect(this);
+    m_document->disconnect(this);
 }
 
 void TeacherWindow::buildMenus()
@@ -162,8 +164,8 @@ void TeacherWindow::buildMenus()
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     QUndoStack *undo = m_document->undoStack();
     m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, undo, &QUndoStack::undo);
-    m_redo = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), undo,
-                             &QUndoStack::redo);
+    m_redo =
+        edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), undo, &QUndoStack::redo);
     connect(undo, &QUndoStack::canUndoChanged, m_undo, &QAction::setEnabled);
     connect(undo, &QUndoStack::canRedoChanged, m_redo, &QAction::setEnabled);
     m_undo->setEnabled(false);
@@ -173,8 +175,8 @@ void TeacherWindow::buildMenus()
                     &TeacherWindow::pasteFigure);
 
     QMenu *test = menuBar()->addMenu(tr("&Test"));
-    QAction *tryIt = test->addAction(tr("&Try it"), QKeySequence(Qt::Key_F5), this,
-                                     &TeacherWindow::tryTest);
+    QAction *tryIt =
+        test->addAction(tr("&Try it"), QKeySequence(Qt::Key_F5), this, &TeacherWindow::tryTest);
     tryIt->setObjectName(QStringLiteral("try"));
     // The pupils' results have their own view; its entry goes here.
     menuBar()->addMenu(tr("&Results"))->setObjectName(QStringLiteral("results"));
@@ -375,6 +377,9 @@ QWidget *TeacherWindow::buildEditor()
     m_figure->setAlignment(Qt::AlignCenter);
     m_figure->setFrameShape(QFrame::Box);
     m_figure->setAccessibleName(tr("Figure, as the pupil sees it"));
+    // A figure dropped here, as on the window.
+    m_figure->setAcceptDrops(true);
+    m_figure->installEventFilter(this);
     figureLayout->addWidget(m_figure);
     auto *figureButtons = new QVBoxLayout;
     m_chooseFigure = new QPushButton(tr("Choose a file…"), figureRow);
@@ -427,7 +432,8 @@ void TeacherWindow::editQuestion(const QString &label, int field,
         return;
     }
     m_document->change(
-        label, [at, &edit](TestData &data) { edit(data.questions.at(static_cast<std::size_t>(at))); },
+        label,
+        [at, &edit](TestData &data) { edit(data.questions.at(static_cast<std::size_t>(at))); },
         field < 0 ? -1 : mergeId(field, at));
 }
 
@@ -480,7 +486,6 @@ void TeacherWindow::refresh()
     const QString path = m_document->path();
     m_fileLabel->setText((path.isEmpty() ? tr("not saved") : QDir::toNativeSeparators(path)) +
                          (m_document->undoStack()->isClean() ? QString() : QStringLiteral(" *")));
-    setWindowModified(!m_document->undoStack()->isClean());
 }
 
 void TeacherWindow::refreshList()
@@ -586,7 +591,8 @@ void TeacherWindow::refreshProblems()
     QString html;
     const Problems &problems = m_document->problems();
     if (problems.empty()) {
-        html = QStringLiteral("<p>%1</p>").arg(tr("No problems: the test can be saved.").toHtmlEscaped());
+        html = QStringLiteral("<p>%1</p>")
+                   .arg(tr("No problems: the test can be saved.").toHtmlEscaped());
     }
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const Problem &problem = problems.at(i);
@@ -597,7 +603,8 @@ void TeacherWindow::refreshProblems()
                     .arg(describe(problem).toHtmlEscaped());
     }
     if (!m_openProblems.empty()) {
-        html += QStringLiteral("<p><b>%1</b></p>").arg(tr("When the file was opened:").toHtmlEscaped());
+        html +=
+            QStringLiteral("<p><b>%1</b></p>").arg(tr("When the file was opened:").toHtmlEscaped());
         for (const Problem &problem : m_openProblems) {
             html += QStringLiteral("<div>%1</div>").arg(describe(problem).toHtmlEscaped());
         }
@@ -623,10 +630,15 @@ void TeacherWindow::showProblem(const QUrl &link)
     } else if (field == QLatin1String("text")) {
         target = m_text;
     } else if (field.startsWith(QLatin1String("choices")) || field == QLatin1String("key")) {
-        const int choice = field.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0).toInt();
+        const int choice =
+            field.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0).toInt();
         const auto row = static_cast<std::size_t>(std::clamp(choice, 0, 4));
-        target = field == QLatin1String("key") ? static_cast<QWidget *>(m_choices.at(0).right)
-                                               : m_choices.at(row).edit;
+        // The key is one of the choices: its text is where a key that equals none or several
+        // is mended.
+        const int key = m_document->data().questions.at(static_cast<std::size_t>(m_current)).key;
+        target = field == QLatin1String("key")
+                     ? m_choices.at(static_cast<std::size_t>(std::clamp(key, 0, 4))).edit
+                     : m_choices.at(row).edit;
     } else if (field.startsWith(QLatin1String("explanation"))) {
         target = m_explanation;
     } else if (field == QLatin1String("figure")) {
@@ -650,12 +662,13 @@ bool TeacherWindow::openPath(const QString &path)
         return false;
     }
     m_openProblems = std::move(opened.problems);
-    const bool testFile = QFileInfo(path).isFile() &&
-                          QFileInfo(path).suffix().compare(QLatin1String(kTestFileSuffix),
-                                                           Qt::CaseInsensitive) == 0;
+    const bool testFile =
+        QFileInfo(path).isFile() &&
+        QFileInfo(path).suffix().compare(QLatin1String(kTestFileSuffix), Qt::CaseInsensitive) == 0;
     m_current = 0;
     dropRecovery();
-    m_document->reset(std::move(*opened.data), testFile ? QFileInfo(path).absoluteFilePath() : QString());
+    m_document->reset(std::move(*opened.data),
+                      testFile ? QFileInfo(path).absoluteFilePath() : QString());
     addRecent(QFileInfo(path).absoluteFilePath());
     return true;
 }
@@ -763,8 +776,8 @@ void TeacherWindow::print(PrintPart part)
 
 void TeacherWindow::choosePdf(PrintPart part)
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Write a PDF"), QString(),
-                                                      tr("PDF files (*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Write a PDF"), QString(), tr("PDF files (*.pdf)"));
     if (!path.isEmpty()) {
         exportPdf(path, part);
     }
@@ -831,6 +844,19 @@ void TeacherWindow::pasteFigure()
     }
 }
 
+bool TeacherWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_figure && event->type() == QEvent::DragEnter) {
+        dragEnterEvent(static_cast<QDragEnterEvent *>(event));
+        return true;
+    }
+    if (watched == m_figure && event->type() == QEvent::Drop) {
+        dropEvent(static_cast<QDropEvent *>(event));
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TeacherWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasImage() || event->mimeData()->hasUrls()) {
@@ -871,7 +897,8 @@ void TeacherWindow::tryTest()
     }
     qint64 pid = 0;
     if (!QProcess::startDetached(m_playerProgram, {file}, QString(), &pid)) {
-        report(tr("The player %1 cannot be started.").arg(QDir::toNativeSeparators(m_playerProgram)));
+        report(
+            tr("The player %1 cannot be started.").arg(QDir::toNativeSeparators(m_playerProgram)));
         return;
     }
     report(tr("The test plays in the player's window."));
@@ -948,9 +975,8 @@ void TeacherWindow::dropRecovery()
 QStringList TeacherWindow::recoveryFiles()
 {
     QStringList files;
-    const QFileInfoList found = QDir(recoveryFolder())
-                                    .entryInfoList({QStringLiteral("*.kovra")}, QDir::Files,
-                                                   QDir::Time);
+    const QFileInfoList found =
+        QDir(recoveryFolder()).entryInfoList({QStringLiteral("*.kovra")}, QDir::Files, QDir::Time);
     for (const QFileInfo &info : found) {
         files << info.absoluteFilePath();
     }

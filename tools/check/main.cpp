@@ -192,9 +192,9 @@ int main(int argc, char *argv[])
         }
     }
     if (parser.isSet(pdf)) {
-        if (const Problems failed = writeTestPdf(parser.value(pdf), *loaded.content,
-                                                 parser.isSet(key) ? PrintPart::Key
-                                                                   : PrintPart::Test);
+        if (const Problems failed =
+                writeTestPdf(parser.value(pdf), *loaded.content,
+                             parser.isSet(key) ? PrintPart::Key : PrintPart::Test);
             !failed.empty()) {
             report(name, failed);
             return 1;
