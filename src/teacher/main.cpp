@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("kovra-teacher"));
     QApplication::setOrganizationName(QStringLiteral("kovra"));
     QApplication::setApplicationVersion(QStringLiteral(KOVRA_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("kovra-teacher"));
+    QApplication::setDesktopFileName(QStringLiteral("kovra.teacher"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kovra/teacher/kovra-teacher-256.png")));
     kovra::installTranslation(QLocale::system());
 

@@ -115,6 +115,7 @@ TeacherWindow::TeacherWindow(QWidget *parent)
     m_problemView->setMinimumHeight(90);
     dock->setWidget(m_problemView);
     addDockWidget(Qt::BottomDockWidgetArea, dock);
+    resizeDocks({dock}, {130}, Qt::Vertical);
     connect(m_problemView, &QTextBrowser::anchorClicked, this, &TeacherWindow::showProblem);
 
     m_fileLabel = new QLabel(this);
@@ -129,7 +130,7 @@ TeacherWindow::TeacherWindow(QWidget *parent)
     connect(m_document->undoStack(), &QUndoStack::indexChanged, this,
             [this] { m_recoveryTimer->start(); });
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this, &TeacherWindow::refresh);
-    resize(1100, 760);
+    resize(1200, 840);
     refresh();
 }
 
@@ -193,6 +194,9 @@ QWidget *TeacherWindow::buildQuestionList()
     m_list->setRootIsDecorated(false);
     m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     m_list->setMinimumWidth(330);
     layout->addWidget(m_list);
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
@@ -596,10 +600,11 @@ void TeacherWindow::refreshProblems()
     }
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const Problem &problem = problems.at(i);
-        html += QStringLiteral("<div>%1 <a href=\"problem:%2\">%3</a></div>")
-                    .arg(problem.severity == Severity::Error ? QStringLiteral("&#9940;")
-                                                             : QStringLiteral("&#9888;"))
+        // An error in red, a warning in the text's colour; describe() says which it is.
+        html += QStringLiteral("<div><a href=\"problem:%1\" style=\"color: %2\">%3</a></div>")
                     .arg(i)
+                    .arg(problem.severity == Severity::Error ? QStringLiteral("#b00020")
+                                                             : QStringLiteral("#5c4400"))
                     .arg(describe(problem).toHtmlEscaped());
     }
     if (!m_openProblems.empty()) {
