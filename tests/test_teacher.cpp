@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -18,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -139,18 +142,29 @@ void TestTeacher::undoRedoAndRecovery()
     named<QAbstractButton>(window, QStringLiteral("Duplicate the question"))->click();
     named<QAbstractButton>(window, QStringLiteral("Choice 2 is the right one"))->click();
     named<QAbstractButton>(window, QStringLiteral("Move the question up"))->click();
+    named<QSpinBox>(window, QStringLiteral("Questions per run"))->setValue(2);
+    named<QAbstractButton>(window, QStringLiteral("Collect the pupils' results"))->click();
+    QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Folder of the results")),
+                     QStringLiteral("/srv"));
     const TestData after = window.document()->data();
     QCOMPARE(after.title, before.title + QStringLiteral(" 2"));
     QCOMPARE(after.questions.size(), before.questions.size() + 1);
     QCOMPARE(after.questions.at(0).key, 1);
     QCOMPARE(after.questions.at(1).choices, before.questions.at(0).choices.mid(1));
+    // The run's draw and the results are written only when they are set.
+    const QJsonObject written = QJsonDocument::fromJson(filesOf(after).json).object();
+    QCOMPARE(written.value(QStringLiteral("draw")).toInt(), 2);
+    QCOMPARE(written.value(QStringLiteral("results"))[QStringLiteral("folder")].toString(),
+             QStringLiteral("/srv"));
+    const QJsonObject plain = QJsonDocument::fromJson(filesOf(before).json).object();
+    QVERIFY(!plain.contains(QStringLiteral("draw")) && !plain.contains(QStringLiteral("results")));
 
     int steps = 0;
     while (window.document()->undoStack()->canUndo()) {
         QTest::keySequence(&window, QKeySequence::Undo);
         QVERIFY(++steps < 20);
     }
-    QCOMPARE(steps, 7); // the keystrokes of one field are one step
+    QCOMPARE(steps, 10); // the keystrokes of one field are one step
     QVERIFY(window.document()->data() == before);
     QCOMPARE(text->toPlainText(), before.questions.at(0).text);
     while (window.document()->undoStack()->canRedo()) {

@@ -856,5 +856,29 @@ Drop or paste one here.</source>
         <source>The test has changes that are not saved. Save them?</source>
         <translation>Тестът има незаписани промени. Да се запишат ли?</translation>
     </message>
+    <message>
+        <source>Collect the pupils&apos; results</source>
+        <translation>Резултатите на учениците се събират</translation>
+    </message>
+    <message>
+        <source>Folder of the results</source>
+        <translation>Папка на резултатите</translation>
+    </message>
+    <message>
+        <source>the program&apos;s own place</source>
+        <translation>мястото на програмата</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Избери…</translation>
+    </message>
+    <message>
+        <source>Choose the folder of the results</source>
+        <translation>Избери папката на резултатите</translation>
+    </message>
+    <message>
+        <source>Results &amp;folder:</source>
+        <translation>&amp;Папка на резултатите:</translation>
+    </message>
 </context>
 </TS>

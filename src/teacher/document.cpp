@@ -23,6 +23,7 @@ const char *const kSettings = "settings";
 const char *const kNote = "note";
 const char *const kQuestions = "questions";
 const char *const kDraw = "draw";
+const char *const kResults = "results";
 
 QStringList strings(const QJsonValue &value)
 {
@@ -68,6 +69,10 @@ QByteArray jsonOf(const TestData &data, bool figureNames)
     // Written only when set: every question plays otherwise.
     if (data.draw > 0) {
         root.insert(QLatin1String(kDraw), data.draw);
+    }
+    if (data.collectResults) {
+        root.insert(QLatin1String(kResults),
+                    QJsonObject{{QStringLiteral("folder"), data.resultsFolder}});
     }
     QJsonArray questions;
     int number = 0;
@@ -170,7 +175,10 @@ OpenedTest testFromFiles(const TestFiles &files)
     data.reviewButtons = flagOf(settings, ExplanationsRow);
     data.note = strings(root.value(QLatin1String(kNote)));
     data.draw = std::max(0, root.value(QLatin1String(kDraw)).toInt());
-    for (const char *name : {kSettings, kNote, kQuestions, kDraw}) {
+    const QJsonValue results = root.value(QLatin1String(kResults));
+    data.collectResults = results.isObject();
+    data.resultsFolder = results.toObject().value(QStringLiteral("folder")).toString();
+    for (const char *name : {kSettings, kNote, kQuestions, kDraw, kResults}) {
         root.remove(QLatin1String(name));
     }
     data.other = root;

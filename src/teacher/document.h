@@ -36,11 +36,13 @@ struct TeacherQuestion
 struct TestData
 {
     QString title;
-    bool phrase = false;        // the chosen answer is put into the blank of the question
-    bool toto = false;          // the first question is asked again at another place
-    bool explanations = false;  // the explanations are shown in the review
-    bool reviewButtons = false; // buttons step through every question after the evaluation
-    int draw = 0;               // questions a run draws; 0: every question
+    bool phrase = false;         // the chosen answer is put into the blank of the question
+    bool toto = false;           // the first question is asked again at another place
+    bool explanations = false;   // the explanations are shown in the review
+    bool reviewButtons = false;  // buttons step through every question after the evaluation
+    int draw = 0;                // questions a run draws; 0: every question
+    bool collectResults = false; // the pupils' results are kept
+    QString resultsFolder;       // where; empty: the program's own place
     QStringList note;
     QJsonObject other; // top-level fields this editor does not edit, written back as they were
     std::vector<TeacherQuestion> questions;

@@ -55,6 +55,7 @@ enum Field : int
     TextField,
     ExplanationField,
     DrawField,
+    ResultsField,
     FirstChoiceField = 10,
 };
 
@@ -294,6 +295,31 @@ QWidget *TeacherWindow::buildEditor()
                 mergeId(DrawField, 0));
         }
     });
+    m_collect = flag(tr("Collect the pupils' results"), &TestData::collectResults);
+    m_resultsFolder = new QLineEdit(testBox);
+    m_resultsFolder->setAccessibleName(tr("Folder of the results"));
+    m_resultsFolder->setPlaceholderText(tr("the program's own place"));
+    auto *resultsRow = new QHBoxLayout;
+    resultsRow->addWidget(m_resultsFolder);
+    auto *chooseFolder = new QPushButton(tr("Choose…"), testBox);
+    chooseFolder->setAccessibleName(tr("Choose the folder of the results"));
+    resultsRow->addWidget(chooseFolder);
+    testForm->addRow(tr("Results &folder:"), resultsRow);
+    const auto setFolder = [this](const QString &folder) {
+        m_document->change(
+            tr("Folder of the results"), [&folder](TestData &data) { data.resultsFolder = folder; },
+            mergeId(ResultsField, 0));
+    };
+    connect(m_resultsFolder, &QLineEdit::textEdited, this, setFolder);
+    connect(chooseFolder, &QPushButton::clicked, this, [this, setFolder] {
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Folder of the results"));
+        if (!folder.isEmpty()) {
+            setFolder(folder);
+        }
+    });
+    connect(m_collect, &QCheckBox::toggled, m_resultsFolder, &QWidget::setEnabled);
+    connect(m_collect, &QCheckBox::toggled, chooseFolder, &QWidget::setEnabled);
+    chooseFolder->setEnabled(false);
     layout->addWidget(testBox);
 
     auto *questionBox = new QGroupBox(page);
@@ -534,6 +560,11 @@ void TeacherWindow::refreshEditor()
     m_explanations->setChecked(data.explanations);
     m_reviewButtons->setChecked(data.reviewButtons);
     m_draw->setValue(data.draw);
+    m_collect->setChecked(data.collectResults);
+    if (m_resultsFolder->text() != data.resultsFolder) {
+        m_resultsFolder->setText(data.resultsFolder);
+    }
+    m_resultsFolder->setEnabled(data.collectResults);
     m_questionBox->setEnabled(!data.questions.empty());
     if (data.questions.empty()) {
         return;

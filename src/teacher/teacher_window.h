@@ -124,6 +124,8 @@ private:
     QCheckBox *m_explanations;
     QCheckBox *m_reviewButtons;
     QSpinBox *m_draw;
+    QCheckBox *m_collect;
+    QLineEdit *m_resultsFolder;
     QWidget *m_questionBox;
     QPlainTextEdit *m_text;
     struct ChoiceRow
