@@ -1014,6 +1014,13 @@ QStringList TeacherWindow::recoveryFiles()
     const QFileInfoList found =
         QDir(recoveryFolder()).entryInfoList({QStringLiteral("*.kovra")}, QDir::Files, QDir::Time);
     for (const QFileInfo &info : found) {
+        // The work of a program that still runs is its own: only a program that ended without
+        // closing its window left its file behind.
+        const QString pid = info.baseName().section(QLatin1Char('-'), 0, 0);
+        if (pid.toLongLong() != QCoreApplication::applicationPid() &&
+            QFileInfo::exists(QStringLiteral("/proc/") + pid)) {
+            continue;
+        }
         files << info.absoluteFilePath();
     }
     return files;
