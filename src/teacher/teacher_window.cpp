@@ -116,7 +116,8 @@ TeacherWindow::TeacherWindow(QWidget *parent)
     m_problemView->setMinimumHeight(90);
     dock->setWidget(m_problemView);
     addDockWidget(Qt::BottomDockWidgetArea, dock);
-    resizeDocks({dock}, {130}, Qt::Vertical);
+    // Once the window has its size: the panel takes a few lines, the editor the rest.
+    QTimer::singleShot(0, this, [this, dock] { resizeDocks({dock}, {120}, Qt::Vertical); });
     connect(m_problemView, &QTextBrowser::anchorClicked, this, &TeacherWindow::showProblem);
 
     m_fileLabel = new QLabel(this);
@@ -304,7 +305,9 @@ QWidget *TeacherWindow::buildEditor()
     auto *chooseFolder = new QPushButton(tr("Choose…"), testBox);
     chooseFolder->setAccessibleName(tr("Choose the folder of the results"));
     resultsRow->addWidget(chooseFolder);
-    testForm->addRow(tr("Results &folder:"), resultsRow);
+    auto *folderLabel = new QLabel(tr("Results &folder:"), testBox);
+    folderLabel->setBuddy(m_resultsFolder);
+    testForm->addRow(folderLabel, resultsRow);
     const auto setFolder = [this](const QString &folder) {
         m_document->change(
             tr("Folder of the results"), [&folder](TestData &data) { data.resultsFolder = folder; },
