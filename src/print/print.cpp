@@ -108,8 +108,7 @@ Problems writeTestPdf(const QString &path, const KOVRA_Danni &content, PrintPart
             return {};
         }
     }
-    return {{ProblemKind::CannotWrite, Severity::Error, 0, QString(),
-             path + QLatin1Char('\t') + file.errorString()}};
+    return {Problem{.kind = ProblemKind::CannotWrite, .text = path, .other = file.errorString()}};
 }
 
 } // namespace kovra

@@ -163,8 +163,11 @@ OpenedTest testFromFiles(const TestFiles &files)
     const QJsonArray questions = root.value(QLatin1String(kQuestions)).toArray();
     if (questions.size() > kMaxOpenedQuestions) {
         return {std::nullopt,
-                {{ProblemKind::QuestionCount, Severity::Error, 0, QLatin1String(kQuestions),
-                  QStringLiteral("%1 1 %2 0").arg(questions.size()).arg(kMaxOpenedQuestions)}}};
+                {Problem{.kind = ProblemKind::QuestionCount,
+                         .field = QLatin1String(kQuestions),
+                         .count = questions.size(),
+                         .least = 1,
+                         .limit = kMaxOpenedQuestions}}};
     }
     TestData data;
     const QStringList settings = strings(root.value(QLatin1String(kSettings)));
@@ -287,16 +290,19 @@ void TestDocument::check()
         }
         const QString name = figureEntry(number, question.figureSuffix);
         if (*question.figureFault != FigureFault::TooLarge) {
-            m_problems.push_back({ProblemKind::FigureCorrupt, Severity::Error, number,
-                                  QStringLiteral("figure"), name});
+            m_problems.push_back({.kind = ProblemKind::FigureCorrupt,
+                                  .question = number,
+                                  .field = QStringLiteral("figure"),
+                                  .text = name});
             continue;
         }
-        m_problems.push_back({ProblemKind::FigureTooLarge, Severity::Error, number,
-                              QStringLiteral("figure"),
-                              QStringLiteral("%1\t%2x%3")
-                                  .arg(name)
-                                  .arg(question.figureSize.width())
-                                  .arg(question.figureSize.height())});
+        m_problems.push_back({.kind = ProblemKind::FigureTooLarge,
+                              .question = number,
+                              .field = QStringLiteral("figure"),
+                              .text = name,
+                              .limit = kMaxFigurePixels,
+                              .width = question.figureSize.width(),
+                              .height = question.figureSize.height()});
     }
     std::stable_sort(m_problems.begin(), m_problems.end(),
                      [](const Problem &a, const Problem &b) { return a.question < b.question; });

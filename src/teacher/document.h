@@ -5,7 +5,7 @@
 
 #include "content/figures.h"
 #include "content/loader.h"
-#include "content/testfile.h"
+#include "testfile/testfile.h"
 
 #include <QJsonObject>
 #include <QObject>

@@ -2,9 +2,9 @@
 #include "teacher_window.h"
 
 #include "content/figures.h"
-#include "content/testfile.h"
-#include "content/ziparchive.h"
 #include "teacher/document.h"
+#include "testfile/testfile.h"
+#include "testfile/ziparchive.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -11,9 +11,9 @@
 #include "content/dump.h"
 #include "content/import.h"
 #include "content/packed.h"
-#include "content/testfile.h"
 #include "content/translation.h"
 #include "print/print.h"
+#include "testfile/testfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
