@@ -4,10 +4,12 @@
 
 #include "content/translation.h"
 #include "exposed.h"
+#include "teacher/document.h"
 #include "teacher/teacher_window.h"
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <future>
 
 int main(int argc, char *argv[])
 {
@@ -16,8 +18,11 @@ int main(int argc, char *argv[])
     QStandardPaths::setTestModeEnabled(true);
     kovra::bench::ExposeProbe probe(app);
     kovra::installTranslation(QLocale::system());
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    std::future<kovra::OpenedTest> opening =
+        std::async(std::launch::async, [path] { return kovra::openTest(path); });
     kovra::TeacherWindow window;
-    if (argc > 1 && !window.openPath(QString::fromLocal8Bit(argv[1]))) {
+    if (!path.isEmpty() && !window.showOpened(path, opening.get())) {
         return 2;
     }
     window.show();

@@ -3,11 +3,14 @@
 //   kovra-teacher [FILE]   a test file, a content folder or a question bank
 
 #include "content/translation.h"
+#include "teacher/document.h"
 #include "teacher/teacher_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QMessageBox>
+#include <future>
 
 int main(int argc, char *argv[])
 {
@@ -29,17 +32,34 @@ int main(int argc, char *argv[])
                                  QStringLiteral("[FILE]"));
     parser.process(app);
 
-    kovra::TeacherWindow window;
-    window.show();
+    // A test named on the command line is read on another core while the window is built,
+    // unless work kept after a crash is offered first.
     const QStringList kept = kovra::TeacherWindow::recoveryFiles();
-    if (!kept.isEmpty() &&
-        QMessageBox::question(&window, window.windowTitle(),
-                              QCoreApplication::translate(
-                                  "kovra", "Work that was not saved was kept when the program "
-                                           "last ended. Open it again?")) == QMessageBox::Yes) {
-        window.restoreFrom(kept.front());
-    } else if (!parser.positionalArguments().isEmpty()) {
-        window.openPath(parser.positionalArguments().constFirst());
+    const QString path = parser.positionalArguments().value(0);
+    std::future<kovra::OpenedTest> opening;
+    if (kept.isEmpty() && !path.isEmpty()) {
+        opening = std::async(std::launch::async, [path] { return kovra::openTest(path); });
+    }
+    kovra::TeacherWindow window;
+    if (opening.valid()) {
+        window.showOpened(path, opening.get());
+    }
+    window.show();
+    if (!kept.isEmpty()) {
+        if (QMessageBox::question(&window, window.windowTitle(),
+                                  QCoreApplication::translate(
+                                      "kovra", "Work that was not saved was kept when the program "
+                                               "last ended. Open it again?")) == QMessageBox::Yes) {
+            window.restoreFrom(kept.front());
+        } else {
+            // Declined: not offered again.
+            for (const QString &file : kept) {
+                QFile::remove(file);
+            }
+            if (!path.isEmpty()) {
+                window.openPath(path);
+            }
+        }
     }
     return QApplication::exec();
 }

@@ -539,13 +539,22 @@ void TeacherWindow::refreshList()
     for (int i = 0; i < static_cast<int>(questions.size()); ++i) {
         const TeacherQuestion &question = questions.at(static_cast<std::size_t>(i));
         QTreeWidgetItem *item = m_list->topLevelItem(i);
-        item->setText(0, QString::number(i + 1));
-        item->setText(1, shortText(question.text));
+        // Only what changed: each change makes the view measure its columns again.
+        const auto setText = [item](int column, const QString &text) {
+            if (item->text(column) != text) {
+                item->setText(column, text);
+            }
+        };
+        setText(0, QString::number(i + 1));
+        setText(1, shortText(question.text));
         const bool figure = !question.figure.isEmpty() || !question.figureName.isEmpty();
-        item->setText(2, figure ? tr("yes") : QString());
+        setText(2, figure ? tr("yes") : QString());
         const bool problem = troubled.at(static_cast<std::size_t>(i + 1));
-        item->setText(3, problem ? tr("problem") : QString());
-        item->setIcon(3, problem ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+        if (problem != !item->text(3).isEmpty()) {
+            item->setText(3, problem ? tr("problem") : QString());
+            item->setIcon(3,
+                          problem ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+        }
     }
     if (m_list->topLevelItemCount() > 0) {
         m_list->setCurrentItem(m_list->topLevelItem(m_current));
@@ -648,7 +657,10 @@ void TeacherWindow::refreshProblems()
             html += QStringLiteral("<div>%1</div>").arg(describe(problem).toHtmlEscaped());
         }
     }
-    m_problemView->setHtml(html);
+    if (html != m_problemHtml) {
+        m_problemHtml = html;
+        m_problemView->setHtml(html);
+    }
 }
 
 void TeacherWindow::showProblem(const QUrl &link)
@@ -693,7 +705,11 @@ void TeacherWindow::report(const QString &message)
 
 bool TeacherWindow::openPath(const QString &path)
 {
-    OpenedTest opened = openTest(path);
+    return showOpened(path, openTest(path));
+}
+
+bool TeacherWindow::showOpened(const QString &path, OpenedTest opened)
+{
     if (!opened.data) {
         m_openProblems = std::move(opened.problems);
         report(tr("%1 cannot be opened; the problems say why.").arg(QFileInfo(path).fileName()));

@@ -30,6 +30,7 @@ class QWidget;
 namespace kovra {
 
 class TestDocument;
+struct OpenedTest;
 struct TeacherQuestion;
 
 class TeacherWindow : public QMainWindow
@@ -47,6 +48,8 @@ public:
 
     // A folder, a test file or a question bank; false, with the reasons in the problem panel.
     bool openPath(const QString &path);
+    // A test openTest() has read, from that path.
+    bool showOpened(const QString &path, OpenedTest opened);
     // Saves a test file; false while the test has errors or when it cannot be written.
     bool saveTo(const QString &path);
     // Writes the test or its key as a PDF; false when the test has errors or the file fails.
@@ -115,6 +118,7 @@ private:
     QString m_recoveryFile;
     QTimer *m_recoveryTimer;
     QByteArray m_previewOf; // the figure the preview shows
+    QString m_problemHtml;  // what the problem panel shows
 
     QTreeWidget *m_list;
     QTextBrowser *m_problemView;
