@@ -41,9 +41,9 @@ bool flagOf(const QStringList &rows, int row)
     return row < rows.size() && rows.at(row).endsWith(QLatin1Char('1'));
 }
 
-QString flagRow(const char *words, bool on)
+QString flagRow(const TestData &data, int row, bool on)
 {
-    return QString::fromUtf8(words) + (on ? QLatin1Char('1') : QLatin1Char('0'));
+    return data.settingsWords.value(row) + (on ? QLatin1Char('1') : QLatin1Char('0'));
 }
 
 QString figureEntry(int number, const QByteArray &suffix)
@@ -59,11 +59,11 @@ QByteArray jsonOf(const TestData &data, bool figureNames)
 {
     QJsonObject root = data.other;
     root.insert(QLatin1String(kSettings),
-                QJsonArray{QStringLiteral("Настройки - последната цифра"),
-                           flagRow("ЧЕО - фраза от 2 части - ", data.phrase),
-                           flagRow("Проверка за Тото - ", data.toto), data.title,
-                           flagRow("Дава описание - ", data.explanations),
-                           flagRow("Дава обяснения - ", data.reviewButtons)});
+                QJsonArray{data.settingsWords.value(HeaderRow),
+                           flagRow(data, PhraseModeRow, data.phrase),
+                           flagRow(data, TotoRow, data.toto), data.title,
+                           flagRow(data, DescriptionRow, data.explanations),
+                           flagRow(data, ExplanationsRow, data.reviewButtons)});
     if (!data.note.isEmpty()) {
         root.insert(QLatin1String(kNote), QJsonArray::fromStringList(data.note));
     }
@@ -122,6 +122,16 @@ private:
     int m_mergeId;
 };
 
+QStringList defaultSettingsWords()
+{
+    return {QStringLiteral("Настройки - последната цифра"),
+            QStringLiteral("ЧЕО - фраза от 2 части - "),
+            QStringLiteral("Проверка за Тото - "),
+            QString(),
+            QStringLiteral("Дава описание - "),
+            QStringLiteral("Дава обяснения - ")};
+}
+
 void setFigure(TeacherQuestion &question, QByteArray bytes, QByteArray suffix)
 {
     const FigureCheck check = checkFigure(bytes, suffix);
@@ -177,6 +187,16 @@ OpenedTest testFromFiles(const TestFiles &files)
     data.title = settings.value(TitleRow);
     data.explanations = flagOf(settings, DescriptionRow);
     data.reviewButtons = flagOf(settings, ExplanationsRow);
+    if (settings.size() == KOVRA_Danni::kSettingsRows) {
+        data.settingsWords = settings;
+        for (const int row : {PhraseModeRow, TotoRow, DescriptionRow, ExplanationsRow}) {
+            QString &words = data.settingsWords[row];
+            if (words.endsWith(QLatin1Char('0')) || words.endsWith(QLatin1Char('1'))) {
+                words.chop(1);
+            }
+        }
+        data.settingsWords[TitleRow].clear();
+    }
     data.note = strings(root.value(QLatin1String(kNote)));
     data.draw = std::max(0, root.value(QLatin1String(kDraw)).toInt());
     const QJsonValue results = root.value(QLatin1String(kResults));

@@ -33,6 +33,8 @@ struct TeacherQuestion
     bool operator==(const TeacherQuestion &) const = default;
 };
 
+[[nodiscard]] QStringList defaultSettingsWords();
+
 struct TestData
 {
     QString title;
@@ -43,6 +45,9 @@ struct TestData
     int draw = 0;                // questions a run draws; 0: every question
     bool collectResults = false; // the pupils' results are kept
     QString resultsFolder;       // where; empty: the program's own place
+    // The words of the settings rows as the test has them, the digit of a flag row left off:
+    // kept, so that a test opened and saved again says the same.
+    QStringList settingsWords = defaultSettingsWords();
     QStringList note;
     QJsonObject other; // top-level fields this editor does not edit, written back as they were
     std::vector<TeacherQuestion> questions;
