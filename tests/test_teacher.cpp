@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -248,6 +249,7 @@ void TestTeacher::tryPlaysTheTest()
     window.findChild<QAction *>(QStringLiteral("try"))->trigger();
     QCOMPARE(started.count(), 1);
     const auto pid = started.at(0).at(0).value<qint64>();
+    const auto stop = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGTERM); });
     const QString file = started.at(0).at(1).toString();
     QCOMPARE(dumpContent(*loadTestFile(file).content), dumpOf(*window.document()));
     const auto commandLine = [pid] {
@@ -258,7 +260,6 @@ void TestTeacher::tryPlaysTheTest()
     // A player that refuses its test ends at once with status 1.
     QTest::qWait(1500);
     QCOMPARE(::kill(static_cast<pid_t>(pid), 0), 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
     QVERIFY(window.document()->path().isEmpty()); // the teacher's test is not changed
 }
 

@@ -12,7 +12,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -101,23 +100,28 @@ TeacherWindow::TeacherWindow(QWidget *parent)
     setObjectName(QStringLiteral("TeacherWindow"));
     setAcceptDrops(true);
 
-    auto *splitter = new QSplitter(this);
+    auto *splitter = new QSplitter;
     splitter->addWidget(buildQuestionList());
     splitter->addWidget(buildEditor());
     splitter->setStretchFactor(1, 1);
-    setCentralWidget(splitter);
 
-    auto *dock = new QDockWidget(tr("Problems"), this);
-    dock->setObjectName(QStringLiteral("problems"));
-    dock->setFeatures(QDockWidget::DockWidgetMovable);
-    m_problemView = new QTextBrowser(dock);
+    // The problems below: a few lines, the editor the rest.
+    auto *problems = new QWidget;
+    auto *problemLayout = new QVBoxLayout(problems);
+    problemLayout->setContentsMargins(4, 0, 4, 0);
+    auto *problemTitle = new QLabel(tr("Problems"), problems);
+    m_problemView = new QTextBrowser(problems);
     m_problemView->setOpenLinks(false);
     m_problemView->setAccessibleName(tr("Problems"));
-    m_problemView->setMinimumHeight(90);
-    dock->setWidget(m_problemView);
-    addDockWidget(Qt::BottomDockWidgetArea, dock);
-    // Once the window has its size: the panel takes a few lines, the editor the rest.
-    QTimer::singleShot(0, this, [this, dock] { resizeDocks({dock}, {120}, Qt::Vertical); });
+    problemTitle->setBuddy(m_problemView);
+    problemLayout->addWidget(problemTitle);
+    problemLayout->addWidget(m_problemView);
+    auto *page = new QSplitter(Qt::Vertical, this);
+    page->addWidget(splitter);
+    page->addWidget(problems);
+    page->setStretchFactor(0, 1);
+    page->setSizes({700, 110});
+    setCentralWidget(page);
     connect(m_problemView, &QTextBrowser::anchorClicked, this, &TeacherWindow::showProblem);
 
     m_fileLabel = new QLabel(this);
