@@ -8,7 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
+#include <QDir>
 #include <QMessageBox>
 #include <future>
 
@@ -53,8 +53,8 @@ int main(int argc, char *argv[])
             window.restoreFrom(kept.front());
         } else {
             // Declined: not offered again.
-            for (const QString &file : kept) {
-                QFile::remove(file);
+            for (const QString &folder : kept) {
+                QDir(folder).removeRecursively();
             }
             if (!path.isEmpty()) {
                 window.openPath(path);

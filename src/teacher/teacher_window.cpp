@@ -4,7 +4,6 @@
 #include "content/figures.h"
 #include "teacher/document.h"
 #include "testfile/testfile.h"
-#include "testfile/ziparchive.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -41,6 +40,7 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <map>
 
 namespace kovra {
 
@@ -989,8 +989,9 @@ void TeacherWindow::refreshRecent()
     m_recentMenu->setEnabled(!recent.isEmpty());
 }
 
-// The work since the last save is kept aside, as it is made, in a file of the test's own form;
-// a window that closes as it should takes it away.
+// The work since the last save is kept aside, as it is made, in a folder of the test's own
+// form: content.json each time, a figure only when its file changed (a test of photographs is
+// not written again at every pause). A window that closes as it should takes it away.
 void TeacherWindow::writeRecovery()
 {
     if (m_document->undoStack()->isClean()) {
@@ -998,36 +999,42 @@ void TeacherWindow::writeRecovery()
         return;
     }
     if (m_recoveryFile.isEmpty()) {
-        QDir().mkpath(recoveryFolder());
-        m_recoveryFile = recoveryFolder() + QStringLiteral("/%1-%2.kovra")
+        m_recoveryFile = recoveryFolder() + QStringLiteral("/%1-%2")
                                                 .arg(QCoreApplication::applicationPid())
                                                 .arg(reinterpret_cast<quintptr>(this), 0, 16);
+        m_recoveredFigures.clear();
     }
+    QDir().mkpath(m_recoveryFile + QStringLiteral("/figures"));
     const TestData &data = m_document->data();
-    const TestFiles files = filesOf(data);
-    ZipWriter writer;
-    bool ok = writer.add(kContentFileName, files.json, true);
-    for (int k = 0; ok && k < static_cast<int>(data.questions.size()); ++k) {
+    std::map<QString, QByteArray> figures;
+    for (int k = 0; k < static_cast<int>(data.questions.size()); ++k) {
         const TeacherQuestion &question = data.questions.at(static_cast<std::size_t>(k));
         if (!question.figure.isEmpty()) {
-            ok = writer.add(QStringLiteral("figures/q%1.%2")
-                                .arg(k + 1, 2, 10, QLatin1Char('0'))
-                                .arg(QString::fromLatin1(question.figureSuffix))
-                                .toUtf8(),
-                            question.figure, false);
+            const QString name = QStringLiteral("figures/q%1.%2")
+                                     .arg(k + 1, 2, 10, QLatin1Char('0'))
+                                     .arg(QString::fromLatin1(question.figureSuffix));
+            const auto written = m_recoveredFigures.find(name);
+            if (written == m_recoveredFigures.end() ||
+                !written->second.isSharedWith(question.figure)) {
+                if (!saveFile(m_recoveryFile + QLatin1Char('/') + name, question.figure).empty()) {
+                    return;
+                }
+            }
+            figures.emplace(name, question.figure);
         }
     }
-    if (const std::optional<QByteArray> archive = ok ? writer.finish() : std::nullopt) {
-        (void)saveFile(m_recoveryFile, *archive);
-    }
+    m_recoveredFigures = std::move(figures);
+    (void)saveFile(m_recoveryFile + QLatin1Char('/') + QLatin1String(kContentFileName),
+                   filesOf(data).json);
 }
 
 void TeacherWindow::dropRecovery()
 {
     m_recoveryTimer->stop();
     if (!m_recoveryFile.isEmpty()) {
-        QFile::remove(m_recoveryFile);
+        QDir(m_recoveryFile).removeRecursively();
         m_recoveryFile.clear();
+        m_recoveredFigures.clear();
     }
 }
 
@@ -1035,25 +1042,27 @@ QStringList TeacherWindow::recoveryFiles()
 {
     QStringList files;
     const QFileInfoList found =
-        QDir(recoveryFolder()).entryInfoList({QStringLiteral("*.kovra")}, QDir::Files, QDir::Time);
+        QDir(recoveryFolder()).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Time);
     for (const QFileInfo &info : found) {
         // The work of a program that still runs is its own: only a program that ended without
-        // closing its window left its file behind.
-        const QString pid = info.baseName().section(QLatin1Char('-'), 0, 0);
+        // closing its window left its folder behind.
+        const QString pid = info.fileName().section(QLatin1Char('-'), 0, 0);
         if (pid.toLongLong() != QCoreApplication::applicationPid() &&
             QFileInfo::exists(QStringLiteral("/proc/") + pid)) {
             continue;
         }
-        files << info.absoluteFilePath();
+        if (QFileInfo::exists(info.filePath() + QLatin1Char('/') +
+                              QLatin1String(kContentFileName))) {
+            files << info.absoluteFilePath();
+        }
     }
     return files;
 }
 
 bool TeacherWindow::restoreFrom(const QString &recoveryFile)
 {
-    const TestFilesResult read = readTestFile(recoveryFile);
-    OpenedTest opened = read.files ? testFromFiles(*read.files) : OpenedTest{};
-    QFile::remove(recoveryFile);
+    const OpenedTest opened = openTest(recoveryFile);
+    QDir(recoveryFile).removeRecursively();
     if (!opened.data) {
         return false;
     }
@@ -1062,7 +1071,7 @@ bool TeacherWindow::restoreFrom(const QString &recoveryFile)
     m_document->reset(kovra::newTest(), {});
     // An undoable step, so that the work counts as unsaved.
     m_document->change(tr("Restore the kept work"),
-                       [&opened](TestData &data) { data = std::move(*opened.data); });
+                       [&opened](TestData &data) { data = *opened.data; });
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <array>
+#include <map>
 #include <memory>
 
 class QAction;
@@ -54,9 +55,9 @@ public:
     bool saveTo(const QString &path);
     // Writes the test or its key as a PDF; false when the test has errors or the file fails.
     bool exportPdf(const QString &path, PrintPart part);
-    // Offers the work kept aside after a crash, as a new unsaved test.
+    // Takes the work kept aside after a crash (a folder), as a new unsaved test.
     bool restoreFrom(const QString &recoveryFile);
-    // The work kept aside by the windows that did not close, newest first.
+    // The folders of work kept aside by windows that did not close, newest first.
     [[nodiscard]] static QStringList recoveryFiles();
 
 public Q_SLOTS:
@@ -115,7 +116,8 @@ private:
     QString m_playerProgram;
     QTemporaryDir m_tryFolder;
     int m_tries = 0;
-    QString m_recoveryFile;
+    QString m_recoveryFile;                           // the folder the work is kept in
+    std::map<QString, QByteArray> m_recoveredFigures; // the figure files written there
     QTimer *m_recoveryTimer;
     QByteArray m_previewOf; // the figure the preview shows
     QString m_problemHtml;  // what the problem panel shows
