@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -18,8 +19,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void pdfHoldsQuestionsAndKey_data();
     void pdfHoldsQuestionsAndKey();
     void bulgarianTitle();
+    void testWithoutQuestions();
 
 private:
     QTemporaryDir m_folder;
@@ -314,6 +316,25 @@ void TestTeacher::bulgarianTitle()
     TeacherWindow window;
     QCOMPARE(window.windowTitle(), QStringLiteral("КОВРА — учител"));
     QVERIFY(installTranslation(QLocale::c()));
+}
+
+// A test file may hold no question at all: every question button copes, and one is added.
+void TestTeacher::testWithoutQuestions()
+{
+    QDir(m_folder.path()).mkpath(QStringLiteral("empty"));
+    QFile content(m_folder.filePath(QStringLiteral("empty/content.json")));
+    QVERIFY(content.open(QIODevice::WriteOnly));
+    content.write(R"({"settings": ["a", "b0", "c0", "Празен", "d1", "e1"], "questions": []})");
+    content.close();
+    TeacherWindow window;
+    QVERIFY(window.openPath(m_folder.filePath(QStringLiteral("empty"))));
+    for (const char *name :
+         {"Duplicate the question", "Delete the question", "Move the question up",
+          "Move the question down", "Paste a figure", "Add a question"}) {
+        named<QAbstractButton>(window, QLatin1String(name))->click();
+    }
+    QCOMPARE(window.document()->data().questions.size(), std::size_t{1});
+    QCOMPARE(window.document()->problems().front().kind, ProblemKind::QuestionCount);
 }
 
 QTEST_MAIN(TestTeacher)

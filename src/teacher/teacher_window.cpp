@@ -220,7 +220,9 @@ QWidget *TeacherWindow::buildQuestionList()
         return b;
     };
     button(tr("Add"), tr("Add a question"), [this] {
-        const int at = m_current + 1;
+        // After the chosen question; the first of a test that has none.
+        const int at =
+            std::min(m_current + 1, static_cast<int>(m_document->data().questions.size()));
         m_document->change(tr("Add a question"), [at](TestData &data) {
             TeacherQuestion question;
             question.choices = QStringList(4, QString());
@@ -232,6 +234,9 @@ QWidget *TeacherWindow::buildQuestionList()
         m_text->setFocus();
     });
     button(tr("Copy"), tr("Duplicate the question"), [this] {
+        if (m_document->data().questions.empty()) {
+            return;
+        }
         const int at = m_current;
         m_document->change(tr("Duplicate the question"), [at](TestData &data) {
             data.questions.insert(data.questions.begin() + at + 1, data.questions.at(at));
