@@ -11,8 +11,6 @@ namespace kovra {
 // "kovra".
 namespace {
 
-constexpr qint64 kMiB = qint64{1024} * 1024;
-
 // A text taken from the content as part of one printable line: control characters and line
 // and paragraph separators are written as escapes; a character outside the Basic Multilingual
 // Plane is kept whole.
@@ -86,7 +84,7 @@ QString ordinalCharacter(qint64 n)
 // A character with the script it is written in, when a look-alike of another script exists.
 QString namedCharacter(QChar ch)
 {
-    const QString shown = quoted(QString(ch));
+    QString shown = quoted(QString(ch));
     if (ch.isSpace()) {
         return QCoreApplication::translate("kovra", "a blank");
     }

@@ -9,6 +9,9 @@
 
 namespace kovra {
 
+// Sizes in the limits of the files read.
+inline constexpr qint64 kMiB = qint64{1024} * 1024;
+
 enum class Severity
 {
     Error,
@@ -111,22 +114,22 @@ enum class ProblemKind
     BankEmptyQuestion, // a row with cells but no question text
     BankTooMany,       // the question that goes beyond a test's most; limit: that most
     BankTooFew,        // at the file's end; count: the questions read; limit: the least
-                // A test file (the place is the file itself).
-    NoSuchFile,       // nothing at that path
-    IsAFolder,        // a folder where a test file was expected
-    CannotOpen,       // text: the system's reason
-    FileTooLarge,     // count: the size in bytes; limit: the most
-    NotATestFile,     // zip: what the reader found; text: the entry it was in, if any
-    TooManyEntries,   // count; limit
-    UnpackedTooLarge, // text: the entry whose bytes pass a limit; the limits in MiB: count
-                      // content.json, limit any other entry, width all together
-    UnsafeEntryName,  // text: the name (absolute, "..", a backslash or a drive)
-    EntryIsLink,      // text: the name
-    DuplicateEntry,   // text: the name
-    EncryptedEntry,   // text: the name
-    NoContentFile,    // the archive has no content.json
-    CannotWrite,      // text: the path; other: the system's reason (empty: the archive
-                      // could not be made)
+                       // A test file (the place is the file itself).
+    NoSuchFile,        // nothing at that path
+    IsAFolder,         // a folder where a test file was expected
+    CannotOpen,        // text: the system's reason
+    FileTooLarge,      // count: the size in bytes; limit: the most
+    NotATestFile,      // zip: what the reader found; text: the entry it was in, if any
+    TooManyEntries,    // count; limit
+    UnpackedTooLarge,  // text: the entry whose bytes pass a limit; the limits in MiB: count
+                       // content.json, limit any other entry, width all together
+    UnsafeEntryName,   // text: the name (absolute, "..", a backslash or a drive)
+    EntryIsLink,       // text: the name
+    DuplicateEntry,    // text: the name
+    EncryptedEntry,    // text: the name
+    NoContentFile,     // the archive has no content.json
+    CannotWrite,       // text: the path; other: the system's reason (empty: the archive
+                       // could not be made)
 };
 
 struct Problem
