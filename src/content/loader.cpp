@@ -47,6 +47,7 @@ private:
     void readFigure(const QJsonValue &value, int number);
     void checkLookAlikes(const TextList &question, int number);
     void checkFigures(KOVRA_Danni &content);
+    std::optional<QString> readResults(const QJsonValue &value);
 
     // A figure file waiting for its check, and the place of its problem among the others.
     struct PendingFigure
@@ -337,7 +338,8 @@ LoadResult Reader::read(const QByteArray &json)
         return {std::nullopt, m_problems};
     }
     const QJsonObject root = document.object();
-    checkFields(root, {"settings", "note", "questions"}, 0);
+    checkFields(root, {"settings", "note", "questions", "results"}, 0);
+    const std::optional<QString> resultsFolder = readResults(root.value(QStringLiteral("results")));
 
     KOVRA_Danni content;
     bool totoOn = false;
@@ -406,7 +408,32 @@ LoadResult Reader::read(const QByteArray &json)
     if (hasErrors(m_problems)) {
         return {std::nullopt, m_problems};
     }
-    return {std::move(content), m_problems};
+    return {std::move(content), m_problems, resultsFolder};
+}
+
+std::optional<QString> Reader::readResults(const QJsonValue &value)
+{
+    if (value.isUndefined()) {
+        return std::nullopt;
+    }
+    const QString field = QStringLiteral("results");
+    if (!value.isObject()) {
+        error(ProblemKind::WrongType, 0, field, wrongType("object", value));
+        return std::nullopt;
+    }
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (it.key() != QLatin1String("folder")) {
+            error(ProblemKind::UnknownField, 0, field + QLatin1Char('.') + it.key());
+        }
+    }
+    const QJsonValue folder = object.value(QStringLiteral("folder"));
+    if (!folder.isUndefined() && !folder.isString()) {
+        error(ProblemKind::WrongType, 0, field + QStringLiteral(".folder"),
+              wrongType("string", folder));
+        return std::nullopt;
+    }
+    return folder.toString();
 }
 
 } // namespace

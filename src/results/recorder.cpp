@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recorder.h"
+
+#include "content/cp1251.h"
+#include "content/danni.h"
+#include "content/textnum.h"
+#include "run/run_state.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QSysInfo>
+
+namespace kovra {
+
+std::optional<QString> saveWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        return std::nullopt;
+    }
+    return file.errorString();
+}
+
+ResultRecorder::ResultRecorder(TestIdentity test, Pupil pupil, QObject *parent)
+    : QObject(parent), m_test(std::move(test))
+{
+    m_record.title = m_test.title;
+    m_record.testSha256 = m_test.sha256;
+    m_record.questions = m_test.questions;
+    m_record.name = pupil.name;
+    m_record.group = pupil.group;
+    m_record.computer = QSysInfo::machineHostName();
+    m_record.started = QDateTime::currentDateTime();
+}
+
+ResultRecorder::~ResultRecorder()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
+{
+    const int n = state.QuestionCount;
+    m_slots.resize(static_cast<std::size_t>(n));
+    m_record.answers.resize(static_cast<std::size_t>(n));
+    int right = 0;
+    for (int p = 0; p < n; ++p) {
+        ResultAnswer &answer = m_record.answers[static_cast<std::size_t>(p)];
+        const int q = state.questionAt(p);
+        const TextList &question = content.List1(q + 1);
+        const QByteArray &order = state.List2(AnswerOrderList).list(q);
+        answer.question = q;
+        answer.text = fromCp1251(question.list(0));
+        answer.choices.clear();
+        for (const char digit : order) {
+            answer.choices << fromCp1251(question.list(digit - '0'));
+        }
+        const int slot = readIndex(state.List2(ChosenSlotList).list(p));
+        const int verdict = readIndex(state.List2(VerdictList).list(p));
+        answer.chosen = slot >= 0 && slot < answer.choices.size() && verdict >= 0
+                            ? std::optional<int>(slot)
+                            : std::nullopt;
+        answer.verdict = !answer.chosen ? Verdict::None
+                         : verdict == 1 ? Verdict::Right
+                                        : Verdict::Wrong;
+        right += answer.verdict == Verdict::Right ? 1 : 0;
+        std::optional<int> &kept = m_slots[static_cast<std::size_t>(p)];
+        if (answer.chosen != kept) {
+            kept = answer.chosen;
+            answer.time = answer.chosen ? QDateTime::currentDateTime() : QDateTime();
+        }
+    }
+    m_record.right = right;
+}
+
+ResultStart ResultRecorder::start(const QString &folder, const QString &fallback,
+                                  const KOVRA_Danni &content, const RunState &state)
+{
+    snapshot(content, state);
+    const QString name = resultFileName(m_record.group, m_record.name, m_record.started);
+    const QByteArray bytes = writeResult(m_record, m_test.key);
+    ResultStart outcome;
+    const std::optional<QString> failed = saveWhole(QDir(folder).filePath(name), bytes);
+    if (!failed) {
+        outcome.path = QDir(folder).filePath(name);
+    } else {
+        outcome.fellBack = true;
+        outcome.reason = *failed;
+        QDir().mkpath(fallback);
+        if (!saveWhole(QDir(fallback).filePath(name), bytes)) {
+            outcome.path = QDir(fallback).filePath(name);
+        }
+    }
+    m_path = outcome.path;
+    if (!m_path.isEmpty()) {
+        m_thread = std::thread([this] { work(); });
+    }
+    return outcome;
+}
+
+void ResultRecorder::answered(const KOVRA_Danni &content, const RunState &state)
+{
+    if (m_record.evaluated || m_path.isEmpty()) {
+        return;
+    }
+    const std::vector<std::optional<int>> before = m_slots;
+    snapshot(content, state);
+    // The program re-selects a shown answer as it shows its question: nothing new to keep.
+    if (m_slots != before) {
+        submit();
+    }
+}
+
+void ResultRecorder::evaluated(const KOVRA_Danni &content, const RunState &state)
+{
+    if (m_record.evaluated || m_path.isEmpty()) {
+        return;
+    }
+    snapshot(content, state);
+    m_record.evaluated = true;
+    m_record.ended = QDateTime::currentDateTime();
+    submit();
+}
+
+void ResultRecorder::submit()
+{
+    QByteArray bytes = writeResult(m_record, m_test.key);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_pending = std::move(bytes); // a state still waiting is replaced by the newer one
+        ++m_asked;
+    }
+    m_wake.notify_one();
+}
+
+void ResultRecorder::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stop || m_pending; });
+        if (!m_pending) {
+            return; // stopped with nothing waiting
+        }
+        const QByteArray bytes = std::move(*m_pending);
+        m_pending.reset();
+        const int write = m_asked;
+        m_busy = true;
+        lock.unlock();
+        const std::optional<QString> failed = saveWhole(m_path, bytes);
+        lock.lock();
+        m_busy = false;
+        m_lastFailed = failed.has_value();
+        m_done.notify_all();
+        QMetaObject::invokeMethod(
+            this,
+            [this, write, failed] {
+                if (failed) {
+                    Q_EMIT this->failed(*failed);
+                } else {
+                    Q_EMIT saved(write);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+bool ResultRecorder::finishWrites()
+{
+    std::unique_lock lock(m_mutex);
+    m_done.wait(lock, [this] { return !m_pending && !m_busy; });
+    return !m_lastFailed;
+}
+
+} // namespace kovra
