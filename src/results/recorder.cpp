@@ -14,8 +14,11 @@ namespace kovra {
 
 std::optional<QString> saveWhole(const QString &path, const QByteArray &bytes)
 {
+    // Unbuffered: a write cut short (a full disk, a file size limit) is seen here. A buffered
+    // one is written out at commit(), which then keeps a cut file as if it were whole.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(bytes) == bytes.size() && file.commit()) {
         return std::nullopt;
     }
     return file.errorString();
@@ -27,8 +30,9 @@ ResultRecorder::ResultRecorder(TestIdentity test, Pupil pupil, QObject *parent)
     m_record.title = m_test.title;
     m_record.testSha256 = m_test.sha256;
     m_record.questions = m_test.questions;
-    m_record.name = pupil.name;
-    m_record.group = pupil.group;
+    // As the dialog takes them: blanks trimmed and single, within the limit of a result file.
+    m_record.name = pupil.name.simplified().left(kMaxPupilNameChars);
+    m_record.group = pupil.group.simplified().left(kMaxPupilNameChars);
     m_record.computer = QSysInfo::machineHostName();
     m_record.started = QDateTime::currentDateTime();
 }

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kovra-check: checks a test and shows what the program will hold, packs it for the build, or
 // writes it as one test file for pupils.
-//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [bank options] [SOURCE]
+//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra [--results[=FOLDER]]] [bank options]
+//               [SOURCE]
+//   kovra-check --results FOLDER --test FILE.kovra --csv OUT.csv
 // SOURCE is a content folder, a test file or a question bank (.gift, .txt for Aiken, .csv);
 // without it, the test built into the program. It speaks the language of the locale.
+// The second form collects the pupils' result files of a folder, marks them against the test's
+// current key and writes the table as CSV.
 // Exit status 1 on errors or a file that cannot be written, 2 on a wrong command line, else 0.
 
 #include "content/builtin.h"
@@ -12,10 +16,15 @@
 #include "content/packed.h"
 #include "content/testfile.h"
 #include "content/translation.h"
+#include "results/collect.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 
 namespace {
@@ -57,6 +66,57 @@ Source readSource(const QString &source, const ImportOptions &options)
     return {readTestFile(source), {}};
 }
 
+// `--results` alone, followed by another option or nothing, asks for the test file's folder.
+QStringList withResultsValue(QStringList arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--results") &&
+            (i + 1 == arguments.size() || arguments.at(i + 1).startsWith(QLatin1Char('-')))) {
+            arguments[i] = QStringLiteral("--results=");
+        }
+    }
+    return arguments;
+}
+
+// The content.json of the files with the results setting in it.
+QByteArray askingResults(const QByteArray &json, const QString &folder)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json);
+    if (!document.isObject()) {
+        return json; // the check names its fault
+    }
+    QJsonObject root = document.object();
+    root.insert(QStringLiteral("results"), QJsonObject{{QStringLiteral("folder"), folder}});
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+int collect(const QString &folder, const QString &testPath, const QString &csvPath)
+{
+    const LoadResult loaded = loadTestFile(testPath);
+    report(testPath, loaded.problems);
+    if (!loaded.content) {
+        return 1;
+    }
+    QFile testFile(testPath);
+    const QByteArray bytes =
+        testFile.open(QIODevice::ReadOnly) ? testFile.read(kMaxTestFileBytes) : QByteArray();
+    const ClassResults results = collectResults(folder, markingTest(*loaded.content, bytes));
+    for (const ApartFile &file : results.apart) {
+        std::fprintf(stderr, "%s: %s\n", QDir(folder).filePath(file.file).toUtf8().constData(),
+                     file.reason.toUtf8().constData());
+    }
+    if (const Problems failed = saveFile(csvPath, resultsCsv(results)); !failed.empty()) {
+        report(csvPath, failed);
+        return 1;
+    }
+    std::printf("%s\n", QCoreApplication::translate("kovra", "%1 pupils, %2 files set apart")
+                            .arg(results.pupils.size())
+                            .arg(results.apart.size())
+                            .toUtf8()
+                            .constData());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -95,13 +155,26 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Ask a bank's first question again."));
     const QCommandLineOption phrase(QStringLiteral("phrase"),
                                     QStringLiteral("Put the chosen answer into the blank."));
-    parser.addOptions({dump, pack, write, title, explanations, reviewButtons, toto, phrase});
+    const QCommandLineOption results(
+        QStringLiteral("results"),
+        QStringLiteral("With --write: the test keeps each pupil's result file in FOLDER (alone: "
+                       "the test file's folder). With --test and --csv: the results in FOLDER, "
+                       "marked against the test, as CSV."),
+        QStringLiteral("FOLDER"));
+    const QCommandLineOption test(QStringLiteral("test"),
+                                  QStringLiteral("The test the results are marked against."),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption csv(QStringLiteral("csv"),
+                                 QStringLiteral("Write the collected results as CSV."),
+                                 QStringLiteral("FILE"));
+    parser.addOptions(
+        {dump, pack, write, title, explanations, reviewButtons, toto, phrase, results, test, csv});
     parser.addPositionalArgument(
         QStringLiteral("SOURCE"),
         QStringLiteral("A content folder, a test file or a question bank (.gift, .txt for "
                        "Aiken, .csv); without it, the built-in test."),
         QStringLiteral("[SOURCE]"));
-    if (!parser.parse(QCoreApplication::arguments())) {
+    if (!parser.parse(withResultsValue(QCoreApplication::arguments()))) {
         std::fprintf(stderr, "kovra-check: %s\n\n%s", parser.errorText().toUtf8().constData(),
                      parser.helpText().toUtf8().constData());
         return 2;
@@ -115,6 +188,24 @@ int main(int argc, char *argv[])
     const QStringList sources = parser.positionalArguments();
     if (sources.size() > 1) {
         std::fprintf(stderr, "kovra-check: one source at most\n\n%s",
+                     parser.helpText().toUtf8().constData());
+        return 2;
+    }
+    if (parser.isSet(test) || parser.isSet(csv)) {
+        if (!parser.isSet(results) || !parser.isSet(test) || !parser.isSet(csv) ||
+            !sources.isEmpty() || parser.value(results).isEmpty()) {
+            std::fprintf(stderr,
+                         "kovra-check: --results FOLDER --test FILE --csv FILE go "
+                         "together\n\n%s",
+                         parser.helpText().toUtf8().constData());
+            return 2;
+        }
+        return collect(parser.value(results), parser.value(test), parser.value(csv));
+    }
+    if (parser.isSet(results) && !parser.isSet(write)) {
+        std::fprintf(stderr,
+                     "kovra-check: --results goes with --write, or with --test and "
+                     "--csv\n\n%s",
                      parser.helpText().toUtf8().constData());
         return 2;
     }
@@ -137,9 +228,12 @@ int main(int argc, char *argv[])
     if (!read.read.files) {
         return 1;
     }
-    const TestFiles &files = *read.read.files;
+    TestFiles files = *read.read.files;
     LoadResult loaded;
     if (parser.isSet(write)) {
+        if (parser.isSet(results)) {
+            files.json = askingResults(files.json, parser.value(results));
+        }
         WrittenTest written = makeTestArchive(files);
         attachSourceLines(written.checked.problems, read.questionLines);
         report(name, written.checked.problems);
