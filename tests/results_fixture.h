@@ -3,8 +3,10 @@
 #pragma once
 
 #include "content/testfile.h"
+#include "results/collect.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -48,6 +50,89 @@ inline QString writeTestFile(const QString &path, const QByteArray &json)
     const WrittenTest written =
         makeTestArchive({json, [](const QString &) { return std::optional<QByteArray>(); }});
     return written.archive && saveFile(path, *written.archive).empty() ? path : QString();
+}
+
+inline MarkingTest writtenTest(const QString &path, const std::optional<QString> &results,
+                               const QList<int> &keys, int questions = 4)
+{
+    const QString written = writeTestFile(path, resultsTestJson(questions, results, keys));
+    QFile file(written);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return markingTest(*loadTestFile(path).content, bytes);
+}
+
+inline bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A pupil's run of the fixture's test: the choice taken at each question (its place in the
+// test, -1 none), shown in the test's order.
+inline ResultRecord run(const TestIdentity &test, const QString &name, const QList<int> &chosen)
+{
+    ResultRecord record;
+    record.title = test.title;
+    record.testSha256 = test.sha256;
+    record.questions = test.questions;
+    record.name = name;
+    record.group = QStringLiteral("7а");
+    record.computer = QStringLiteral("pc");
+    record.started = QDateTime(QDate(2026, 12, 8), QTime(9, 0));
+    record.ended = record.started.addSecs(300);
+    record.evaluated = true;
+    for (int q = 0; q < chosen.size(); ++q) {
+        ResultAnswer answer;
+        answer.question = q;
+        answer.text = QStringLiteral("Въпрос %1?").arg(q + 1);
+        for (const char letter : {'a', 'b', 'c', 'd'}) {
+            answer.choices << QStringLiteral("Q%1 %2").arg(q + 1).arg(QLatin1Char(letter));
+        }
+        if (chosen[q] >= 0) {
+            answer.chosen = chosen[q];
+            answer.verdict = chosen[q] == 0 ? Verdict::Right : Verdict::Wrong;
+            answer.time = record.started.addSecs(60 * (q + 1));
+        }
+        record.answers.push_back(answer);
+    }
+    return record;
+}
+
+// A class of four pupils in `folder`, who answered the test of four questions whose keys were
+// all choice a (given.kovra in `dir`), and three files to be set apart: edited by hand,
+// damaged, and of another test (other.kovra).
+inline bool writeClass(const QString &dir, const QString &folder)
+{
+    // The pupils wrote their files for the test with every key at choice a.
+    const MarkingTest given =
+        writtenTest(QDir(dir).filePath(QStringLiteral("given.kovra")), QString(), {0, 0, 0, 0});
+    const QByteArray key = given.identity.key;
+    bool ok = QDir().mkpath(folder);
+    const auto file = [&folder](const char *name) {
+        return QDir(folder).filePath(name + QStringLiteral(".kovres"));
+    };
+    ok = ok && put(file("1 Ана"),
+                   writeResult(run(given.identity, QStringLiteral("Ана"), {0, 0, 0, 0}), key));
+    ok = ok && put(file("2 Боян"),
+                   writeResult(run(given.identity, QStringLiteral("Боян"), {0, 1, 0, 0}), key));
+    ok = ok && put(file("3 Вера"),
+                   writeResult(run(given.identity, QStringLiteral("Вера"), {0, 1, 2, -1}), key));
+    ok = ok && put(file("4 Галя"),
+                   writeResult(run(given.identity, QStringLiteral("Галя; \"Г\""), {-1, -1, -1, -1}),
+                               key));
+    // Edited by hand: a wrong answer made right, the text still valid.
+    QByteArray edited = writeResult(run(given.identity, QStringLiteral("Дани"), {1, 1, 1, 1}), key);
+    edited.replace("\"chosen\": \"Q1 b\"", "\"chosen\": \"Q1 a\"");
+    ok = ok && put(file("5 Дани"), edited);
+    ok = ok &&
+         put(file("6 Ели"),
+             writeResult(run(given.identity, QStringLiteral("Ели"), {0, 0, 0, 0}), key).left(300));
+    const MarkingTest other = writtenTest(QDir(dir).filePath(QStringLiteral("other.kovra")),
+                                          QString(), {0, 0, 0, 0, 0}, 5);
+    ok = ok && put(file("7 Жоро"),
+                   writeResult(run(other.identity, QStringLiteral("Жоро"), {0, 0, 0, 0, 0}),
+                               other.identity.key));
+    return ok;
 }
 
 } // namespace kovra::testing

@@ -12,59 +12,7 @@
 #include <QTest>
 
 using namespace kovra;
-
-namespace {
-
-constexpr int kQuestions = 4;
-
-// A pupil's run of the fixture's test: the choice taken at each question (its place in the
-// test, -1 none), shown in the test's order.
-ResultRecord run(const TestIdentity &test, const QString &name, const QList<int> &chosen)
-{
-    ResultRecord record;
-    record.title = test.title;
-    record.testSha256 = test.sha256;
-    record.questions = test.questions;
-    record.name = name;
-    record.group = QStringLiteral("7а");
-    record.computer = QStringLiteral("pc");
-    record.started = QDateTime(QDate(2026, 12, 8), QTime(9, 0));
-    record.ended = record.started.addSecs(300);
-    record.evaluated = true;
-    for (int q = 0; q < chosen.size(); ++q) {
-        ResultAnswer answer;
-        answer.question = q;
-        answer.text = QStringLiteral("Въпрос %1?").arg(q + 1);
-        for (const char letter : {'a', 'b', 'c', 'd'}) {
-            answer.choices << QStringLiteral("Q%1 %2").arg(q + 1).arg(QLatin1Char(letter));
-        }
-        if (chosen[q] >= 0) {
-            answer.chosen = chosen[q];
-            answer.verdict = chosen[q] == 0 ? Verdict::Right : Verdict::Wrong;
-            answer.time = record.started.addSecs(60 * (q + 1));
-        }
-        record.answers.push_back(answer);
-    }
-    return record;
-}
-
-MarkingTest writtenTest(const QString &path, const std::optional<QString> &results,
-                        const QList<int> &keys, int questions = kQuestions)
-{
-    const QString written =
-        testing::writeTestFile(path, testing::resultsTestJson(questions, results, keys));
-    QFile file(written);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    return markingTest(*loadTestFile(path).content, bytes);
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-} // namespace
+using namespace kovra::testing;
 
 class TestResults : public QObject
 {
@@ -100,32 +48,7 @@ void TestResults::collectsClass()
     QFETCH(QString, analysis);
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("results"));
-    QVERIFY(QDir().mkpath(folder));
-    // The pupils wrote their files for the test with every key at choice a.
-    const MarkingTest given =
-        writtenTest(dir.filePath(QStringLiteral("given.kovra")), QString(), {0, 0, 0, 0});
-    const QByteArray key = given.identity.key;
-    const auto file = [&folder](const char *name) {
-        return QDir(folder).filePath(name + QStringLiteral(".kovres"));
-    };
-    put(file("1 Ана"), writeResult(run(given.identity, QStringLiteral("Ана"), {0, 0, 0, 0}), key));
-    put(file("2 Боян"),
-        writeResult(run(given.identity, QStringLiteral("Боян"), {0, 1, 0, 0}), key));
-    put(file("3 Вера"),
-        writeResult(run(given.identity, QStringLiteral("Вера"), {0, 1, 2, -1}), key));
-    put(file("4 Галя"),
-        writeResult(run(given.identity, QStringLiteral("Галя; \"Г\""), {-1, -1, -1, -1}), key));
-    // Edited by hand: a wrong answer made right, the text still valid.
-    QByteArray edited = writeResult(run(given.identity, QStringLiteral("Дани"), {1, 1, 1, 1}), key);
-    edited.replace("\"chosen\": \"Q1 b\"", "\"chosen\": \"Q1 a\"");
-    put(file("5 Дани"), edited);
-    put(file("6 Ели"),
-        writeResult(run(given.identity, QStringLiteral("Ели"), {0, 0, 0, 0}), key).left(300));
-    const MarkingTest other =
-        writtenTest(dir.filePath(QStringLiteral("other.kovra")), QString(), {0, 0, 0, 0, 0}, 5);
-    put(file("7 Жоро"), writeResult(run(other.identity, QStringLiteral("Жоро"), {0, 0, 0, 0, 0}),
-                                    other.identity.key));
-
+    QVERIFY(writeClass(dir.path(), folder));
     const MarkingTest now = writtenTest(dir.filePath(QStringLiteral("now.kovra")), QString(), keys);
     const ClassResults results = collectResults(folder, now);
     QList<int> rights;
@@ -211,7 +134,7 @@ void TestResults::oneByteChanges()
         QByteArray changed = whole;
         const auto at = random.bounded(whole.size());
         changed[at] = static_cast<char>((changed[at] + 1 + random.bounded(255)) & 0xff);
-        put(QDir(folder).filePath(QStringLiteral("%1.kovres").arg(i)), changed);
+        QVERIFY(put(QDir(folder).filePath(QStringLiteral("%1.kovres").arg(i)), changed));
     }
     const ClassResults results = collectResults(folder, test);
     QCOMPARE(results.pupils.size(), std::size_t{0});
