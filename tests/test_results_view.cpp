@@ -2,6 +2,7 @@
 // The teacher's results view on a small class, and the pupil's name dialog. With KOVRA_SHOTS
 // set to a folder, each is also saved there as a PNG.
 
+#include "content/translation.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
 #include "ui/pupil_dialog.h"
@@ -45,6 +46,7 @@ class TestResultsView : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { installTranslation(QLocale::system()); }
     void showsClass();
     void asksPupil_data();
     void asksPupil();
@@ -63,6 +65,11 @@ void TestResultsView::showsClass()
     QSignalSpy opened(&view, &ResultsView::opened);
     QCOMPARE(view.open(folder, test), std::nullopt);
     QCOMPARE(opened.count(), 1);
+    shoot(view, "results-view");
+    view.tabs()->setCurrentIndex(1);
+    shoot(view, "results-questions");
+    view.tabs()->setCurrentIndex(2);
+    shoot(view, "results-apart");
     QTableView *pupils = view.pupilsTable();
     QCOMPARE(pupils->model()->columnCount(), 7 + 4);
     pupils->sortByColumn(5, Qt::AscendingOrder);
@@ -73,7 +80,6 @@ void TestResultsView::showsClass()
     QCOMPARE(column(pupils, 8), QStringList({"", "✗", "✗", "✓"}));
     QCOMPARE(column(view.questionsTable(), 3), QStringList({"75", "25", "50", "50"}));
     QCOMPARE(view.apartTable()->model()->rowCount(), 3);
-    shoot(view, "results-view");
 
     // The teacher's own shares: 3 needs 30 % now, which Вера's 25 % does not reach.
     view.findChild<QCheckBox *>()->setChecked(true);

@@ -43,6 +43,9 @@ QStandardItem *item(const QString &text, const QVariant &value = {})
 {
     auto *cell = new QStandardItem(text);
     cell->setData(value.isValid() ? value : QVariant(text), Qt::UserRole);
+    if (value.isValid()) {
+        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter); // a number
+    }
     cell->setEditable(false);
     return cell;
 }
