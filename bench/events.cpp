@@ -198,7 +198,6 @@ public:
         });
         QObject::connect(&window, &KOVRA_Prazno::evaluated, recorder, [&window, recorder] {
             recorder->evaluated(*window.content(), window.runState());
-            recorder->finishWrites();
         });
     }
 

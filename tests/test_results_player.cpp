@@ -78,6 +78,9 @@ private:
     }
     void next(bool kept)
     {
+        if (m_evaluated) {
+            return; // the evaluation's own file
+        }
         const int position = m_window->runState().CurrentPos;
         answered(position, m_slot, kept);
         if (position + 1 < m_window->runState().QuestionCount) {
@@ -85,6 +88,7 @@ private:
             answer();
             return;
         }
+        m_evaluated = true;
         QTest::mouseClick(m_window->Command2(0), Qt::LeftButton);
         finished(*m_window);
     }
@@ -93,6 +97,7 @@ private:
     ResultRecorder *m_recorder = nullptr;
     int m_given = 0;
     int m_slot = 0;
+    bool m_evaluated = false;
 };
 
 // The player's message box over the window, closed once read; empty when none is shown.
@@ -214,7 +219,8 @@ void TestResultsPlayer::keepsEveryAnswer()
         }
     };
     driver.finished = [&](KOVRA_Prazno &window) {
-        endMessage = takeMessage(window);
+        // The evaluation's file is written off the event's path: the box follows it.
+        (void)QTest::qWaitFor([&] { return !(endMessage = takeMessage(window)).isEmpty(); });
         window.izhod(0)->trigger();
     };
     QTimer::singleShot(0, &driver, [&driver] { driver.begin(); });

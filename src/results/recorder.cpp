@@ -130,16 +130,17 @@ void ResultRecorder::evaluated(const KOVRA_Danni &content, const RunState &state
     snapshot(content, state);
     m_record.evaluated = true;
     m_record.ended = QDateTime::currentDateTime();
-    submit();
+    submit(true);
 }
 
-void ResultRecorder::submit()
+void ResultRecorder::submit(bool evaluation)
 {
     QByteArray bytes = writeResult(m_record, m_test.key);
     {
         const std::lock_guard lock(m_mutex);
         m_pending = std::move(bytes); // a state still waiting is replaced by the newer one
         ++m_asked;
+        m_evaluationWrite = evaluation ? m_asked : m_evaluationWrite;
     }
     m_wake.notify_one();
 }
@@ -155,6 +156,7 @@ void ResultRecorder::work()
         const QByteArray bytes = std::move(*m_pending);
         m_pending.reset();
         const int write = m_asked;
+        const bool evaluation = write == m_evaluationWrite;
         m_busy = true;
         lock.unlock();
         const std::optional<QString> failed = saveWhole(m_path, bytes);
@@ -164,11 +166,14 @@ void ResultRecorder::work()
         m_done.notify_all();
         QMetaObject::invokeMethod(
             this,
-            [this, write, failed] {
+            [this, write, failed, evaluation] {
                 if (failed) {
                     Q_EMIT this->failed(*failed);
                 } else {
                     Q_EMIT saved(write);
+                }
+                if (evaluation) {
+                    Q_EMIT evaluationWritten(!failed);
                 }
             },
             Qt::QueuedConnection);

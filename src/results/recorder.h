@@ -44,6 +44,7 @@ public:
     // After an answer: keeps its time when the chosen slot changed, and writes the file.
     void answered(const KOVRA_Danni &content, const RunState &state);
     // At the evaluation: the end time and the score; later answers (the review) are not kept.
+    // evaluationWritten() tells when that file is written.
     void evaluated(const KOVRA_Danni &content, const RunState &state);
 
     [[nodiscard]] const QString &path() const { return m_path; }
@@ -56,10 +57,12 @@ Q_SIGNALS:
     void saved(int write);
     // A write failed (a full disk, a folder gone): the last whole file stays.
     void failed(const QString &reason);
+    // The write of the evaluation has ended; whether it is on disk.
+    void evaluationWritten(bool written);
 
 private:
     void snapshot(const KOVRA_Danni &content, const RunState &state);
-    void submit();
+    void submit(bool evaluation = false);
     void work();
 
     TestIdentity m_test;
@@ -71,7 +74,8 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_done;
     std::optional<QByteArray> m_pending;
-    int m_asked = 0; // writes asked for; the waiting one is the last
+    int m_asked = 0;           // writes asked for; the waiting one is the last
+    int m_evaluationWrite = 0; // the write that holds the evaluation; 0 before it
     bool m_busy = false;
     bool m_lastFailed = false;
     bool m_stop = false;

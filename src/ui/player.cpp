@@ -167,19 +167,23 @@ void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &
                                              "в:\n%2")
                                   .arg(reason, QDir::toNativeSeparators(recorder->path())));
                      });
+    // The evaluation's file is written off the event's path too; the box says where it went.
     QObject::connect(&window, &KOVRA_Prazno::evaluated, recorder, [&window, recorder] {
         recorder->evaluated(*window.content(), window.runState());
-        const QString path = QDir::toNativeSeparators(recorder->path());
-        if (recorder->finishWrites()) {
-            tell(window, QMessageBox::Information,
-                 QStringLiteral("Резултатът е записан във файла:\n%1").arg(path));
-        } else {
-            tell(window, QMessageBox::Warning,
-                 QStringLiteral("Оценката не можа да бъде записана. Последният цял запис е "
-                                "във файла:\n%1")
-                     .arg(path));
-        }
     });
+    QObject::connect(recorder, &ResultRecorder::evaluationWritten, &window,
+                     [&window, recorder](bool written) {
+                         const QString path = QDir::toNativeSeparators(recorder->path());
+                         if (written) {
+                             tell(window, QMessageBox::Information,
+                                  QStringLiteral("Резултатът е записан във файла:\n%1").arg(path));
+                         } else {
+                             tell(window, QMessageBox::Warning,
+                                  QStringLiteral("Оценката не можа да бъде записана. Последният "
+                                                 "цял запис е във файла:\n%1")
+                                      .arg(path));
+                         }
+                     });
 }
 
 } // namespace
