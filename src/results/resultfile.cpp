@@ -282,8 +282,11 @@ ParsedResult parseResult(const QByteArray &bytes)
         return refuse(ResultFault::NotAsWritten);
     }
     parsed.checksum = checksum.toLatin1();
-    root.remove(QLatin1String("checksum"));
-    parsed.signedBytes = signedForm(root);
+    // The bytes are the written form: without the checksum's line, they are the signed form,
+    // with no second serialization.
+    const QByteArray line = "\n    \"checksum\": \"" + parsed.checksum + "\",";
+    parsed.signedBytes = bytes;
+    parsed.signedBytes.remove(bytes.indexOf(line) + 1, line.size());
     parsed.record = std::move(record);
     return parsed;
 }
