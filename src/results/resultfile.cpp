@@ -53,7 +53,9 @@ const char *verdictName(Verdict verdict)
 
 QString timeText(const QDateTime &time)
 {
-    return time.isValid() ? time.toString(Qt::ISODate) : QString();
+    // With the offset from UTC, so that a time read on another computer is the same moment.
+    return time.isValid() ? time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate)
+                          : QString();
 }
 
 QByteArray signedForm(const QJsonObject &withoutChecksum)
