@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageAuthenticationCode>
+#include <cmath>
 
 namespace kovra {
 
@@ -90,8 +91,9 @@ public:
     {
         const QJsonValue value = object.value(QLatin1String(name));
         const double number = value.toDouble(-1e9);
-        if (!value.isDouble() || number != static_cast<int>(number) || number < least ||
-            number > most) {
+        // The range first: a number beyond an int's is not converted to one.
+        if (!value.isDouble() || !(number >= least && number <= most) ||
+            number != std::floor(number)) {
             bad(place + QLatin1String(name));
             return least;
         }
