@@ -99,39 +99,40 @@ inline ResultRecord run(const TestIdentity &test, const QString &name, const QLi
 }
 
 // A class of four pupils in `folder`, who answered the test of four questions whose keys were
-// all choice a (given.kovra in `dir`), and three files to be set apart: edited by hand,
-// damaged, and of another test (other.kovra).
+// all choice a (given.kovra in `dir`), and three files to be set apart: edited by hand (a wrong
+// answer made right, the text still valid), damaged, and of another test (other.kovra).
 inline bool writeClass(const QString &dir, const QString &folder)
 {
-    // The pupils wrote their files for the test with every key at choice a.
     const MarkingTest given =
         writtenTest(QDir(dir).filePath(QStringLiteral("given.kovra")), QString(), {0, 0, 0, 0});
-    const QByteArray key = given.identity.key;
-    bool ok = QDir().mkpath(folder);
-    const auto file = [&folder](const char *name) {
-        return QDir(folder).filePath(name + QStringLiteral(".kovres"));
-    };
-    ok = ok && put(file("1 Ана"),
-                   writeResult(run(given.identity, QStringLiteral("Ана"), {0, 0, 0, 0}), key));
-    ok = ok && put(file("2 Боян"),
-                   writeResult(run(given.identity, QStringLiteral("Боян"), {0, 1, 0, 0}), key));
-    ok = ok && put(file("3 Вера"),
-                   writeResult(run(given.identity, QStringLiteral("Вера"), {0, 1, 2, -1}), key));
-    ok = ok && put(file("4 Галя"),
-                   writeResult(run(given.identity, QStringLiteral("Галя; \"Г\""), {-1, -1, -1, -1}),
-                               key));
-    // Edited by hand: a wrong answer made right, the text still valid.
-    QByteArray edited = writeResult(run(given.identity, QStringLiteral("Дани"), {1, 1, 1, 1}), key);
-    edited.replace("\"chosen\": \"Q1 b\"", "\"chosen\": \"Q1 a\"");
-    ok = ok && put(file("5 Дани"), edited);
-    ok = ok &&
-         put(file("6 Ели"),
-             writeResult(run(given.identity, QStringLiteral("Ели"), {0, 0, 0, 0}), key).left(300));
     const MarkingTest other = writtenTest(QDir(dir).filePath(QStringLiteral("other.kovra")),
                                           QString(), {0, 0, 0, 0, 0}, 5);
-    ok = ok && put(file("7 Жоро"),
-                   writeResult(run(other.identity, QStringLiteral("Жоро"), {0, 0, 0, 0, 0}),
-                               other.identity.key));
+    const struct
+    {
+        const char *file;
+        const MarkingTest *test;
+        const char *name;
+        QList<int> chosen;
+    } pupils[] = {{"1 Ана", &given, "Ана", {0, 0, 0, 0}},
+                  {"2 Боян", &given, "Боян", {0, 1, 0, 0}},
+                  {"3 Вера", &given, "Вера", {0, 1, 2, -1}},
+                  {"4 Галя", &given, "Галя; \"Г\"", {-1, -1, -1, -1}},
+                  {"5 Дани", &given, "Дани", {1, 1, 1, 1}},
+                  {"6 Ели", &given, "Ели", {0, 0, 0, 0}},
+                  {"7 Жоро", &other, "Жоро", {0, 0, 0, 0, 0}}};
+    bool ok = QDir().mkpath(folder);
+    for (const auto &pupil : pupils) {
+        QByteArray bytes =
+            writeResult(run(pupil.test->identity, QString::fromUtf8(pupil.name), pupil.chosen),
+                        pupil.test->identity.key);
+        const QString file = QString::fromUtf8(pupil.file);
+        if (file.startsWith(QLatin1Char('5'))) {
+            bytes.replace("\"chosen\": \"Q1 b\"", "\"chosen\": \"Q1 a\"");
+        } else if (file.startsWith(QLatin1Char('6'))) {
+            bytes.truncate(300);
+        }
+        ok = ok && put(QDir(folder).filePath(file + QStringLiteral(".kovres")), bytes);
+    }
     return ok;
 }
 
