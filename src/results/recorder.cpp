@@ -10,7 +10,17 @@
 #include <QSaveFile>
 #include <QSysInfo>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#endif
+
 namespace kovra {
+
+namespace {
+#ifdef Q_OS_LINUX
+constexpr int kWriterNice = 10;
+#endif
+} // namespace
 
 std::optional<QString> saveWhole(const QString &path, const QByteArray &bytes)
 {
@@ -35,6 +45,7 @@ ResultRecorder::ResultRecorder(TestIdentity test, Pupil pupil, QObject *parent)
     m_record.group = pupil.group.simplified().left(kMaxPupilNameChars);
     m_record.computer = QSysInfo::machineHostName();
     m_record.started = QDateTime::currentDateTime();
+    m_offset = m_record.started.offsetFromUtc();
 }
 
 ResultRecorder::~ResultRecorder()
@@ -49,22 +60,31 @@ ResultRecorder::~ResultRecorder()
     }
 }
 
+// The local time at the offset of the start: the clock read without looking up the time zone
+// again at every answer.
+QDateTime ResultRecorder::now() const
+{
+    return QDateTime::currentDateTimeUtc().toOffsetFromUtc(m_offset);
+}
+
 void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
 {
     const int n = state.QuestionCount;
+    // The questions and the order of their choices are drawn once, at the start.
+    const bool drawn = m_record.answers.size() == static_cast<std::size_t>(n);
     m_slots.resize(static_cast<std::size_t>(n));
     m_record.answers.resize(static_cast<std::size_t>(n));
     int right = 0;
     for (int p = 0; p < n; ++p) {
         ResultAnswer &answer = m_record.answers[static_cast<std::size_t>(p)];
-        const int q = state.questionAt(p);
-        const TextList &question = content.List1(q + 1);
-        const QByteArray &order = state.List2(AnswerOrderList).list(q);
-        answer.question = q;
-        answer.text = fromCp1251(question.list(0));
-        answer.choices.clear();
-        for (const char digit : order) {
-            answer.choices << fromCp1251(question.list(digit - '0'));
+        if (!drawn) {
+            const int q = state.questionAt(p);
+            const TextList &question = content.List1(q + 1);
+            answer.question = q;
+            answer.text = fromCp1251(question.list(0));
+            for (const char digit : state.List2(AnswerOrderList).list(q)) {
+                answer.choices << fromCp1251(question.list(digit - '0'));
+            }
         }
         const int slot = readIndex(state.List2(ChosenSlotList).list(p));
         const int verdict = readIndex(state.List2(VerdictList).list(p));
@@ -78,7 +98,7 @@ void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
         std::optional<int> &kept = m_slots[static_cast<std::size_t>(p)];
         if (answer.chosen != kept) {
             kept = answer.chosen;
-            answer.time = answer.chosen ? QDateTime::currentDateTime() : QDateTime();
+            answer.time = answer.chosen ? now() : QDateTime();
         }
     }
     m_record.right = right;
@@ -129,16 +149,16 @@ void ResultRecorder::evaluated(const KOVRA_Danni &content, const RunState &state
     }
     snapshot(content, state);
     m_record.evaluated = true;
-    m_record.ended = QDateTime::currentDateTime();
+    m_record.ended = now();
     submit(true);
 }
 
 void ResultRecorder::submit(bool evaluation)
 {
-    QByteArray bytes = writeResult(m_record, m_test.key);
     {
+        // A copy of the run's texts shares their data; the thread writes it out as JSON.
         const std::lock_guard lock(m_mutex);
-        m_pending = std::move(bytes); // a state still waiting is replaced by the newer one
+        m_pending = m_record; // a state still waiting is replaced by the newer one
         ++m_asked;
         m_evaluationWrite = evaluation ? m_asked : m_evaluationWrite;
     }
@@ -147,19 +167,24 @@ void ResultRecorder::submit(bool evaluation)
 
 void ResultRecorder::work()
 {
+#ifdef Q_OS_LINUX
+    // Below the window's thread: woken by an answer, the writer waits for the window to finish
+    // its work rather than taking the core from it (Linux gives each thread its own nice value).
+    (void)setpriority(PRIO_PROCESS, 0, kWriterNice);
+#endif
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stop || m_pending; });
         if (!m_pending) {
             return; // stopped with nothing waiting
         }
-        const QByteArray bytes = std::move(*m_pending);
+        const ResultRecord record = std::move(*m_pending);
         m_pending.reset();
         const int write = m_asked;
         const bool evaluation = write == m_evaluationWrite;
         m_busy = true;
         lock.unlock();
-        const std::optional<QString> failed = saveWhole(m_path, bytes);
+        const std::optional<QString> failed = saveWhole(m_path, writeResult(record, m_test.key));
         lock.lock();
         m_busy = false;
         m_lastFailed = failed.has_value();

@@ -62,6 +62,7 @@ Q_SIGNALS:
 
 private:
     void snapshot(const KOVRA_Danni &content, const RunState &state);
+    [[nodiscard]] QDateTime now() const;
     void submit(bool evaluation = false);
     void work();
 
@@ -69,11 +70,12 @@ private:
     ResultRecord m_record;
     std::vector<std::optional<int>> m_slots; // the slot each position's time was kept for
     QString m_path;
+    int m_offset = 0; // of the local time from UTC, in seconds, at the start
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_done;
-    std::optional<QByteArray> m_pending;
+    std::optional<ResultRecord> m_pending;
     int m_asked = 0;           // writes asked for; the waiting one is the last
     int m_evaluationWrite = 0; // the write that holds the evaluation; 0 before it
     bool m_busy = false;
