@@ -21,10 +21,10 @@
 
 #include "content/danni.h"
 #include "content/player_set.h"
-#include "content/testfile.h"
 #include "results/recorder.h"
 #include "run/random.h"
 #include "run/run_state.h"
+#include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
 #include "ui/look.h"
 
@@ -127,8 +127,8 @@ public:
 
     std::unique_ptr<KOVRA_Prazno> openWindow()
     {
-        auto window =
-            std::make_unique<KOVRA_Prazno>(m_content, std::make_unique<ClockRandom>(m_seed++));
+        auto window = std::make_unique<KOVRA_Prazno>(std::make_unique<ClockRandom>(m_seed++));
+        window->load(m_content);
         keepResults(*window);
         window->show();
         expect(QTest::qWaitForWindowExposed(window.get()), "the window was not exposed");

@@ -7,8 +7,8 @@
 // Usage: kovra-bench-results [FOLDER] (a temporary folder by default; the files are written
 // once, then collected 5 times).
 
-#include "content/testfile.h"
 #include "results/collect.h"
+#include "testfile/testfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

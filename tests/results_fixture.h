@@ -2,8 +2,8 @@
 // Test files that keep results, written to disk as a teacher writes them.
 #pragma once
 
-#include "content/testfile.h"
 #include "results/collect.h"
+#include "testfile/testfile.h"
 
 #include <QDir>
 #include <QFile>

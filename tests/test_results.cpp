@@ -3,9 +3,9 @@
 // edited, a damaged and another test's file set apart; the CSV; the marks; and 1,000 result
 // files each changed in one byte.
 
-#include "content/testfile.h"
 #include "results/collect.h"
 #include "results_fixture.h"
+#include "testfile/testfile.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

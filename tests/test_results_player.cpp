@@ -4,9 +4,9 @@
 // runs killed at a random moment. Run with "--drive TEST NAME", the program is the driven
 // player itself, printing each answer once its file is written.
 
-#include "content/testfile.h"
 #include "results/recorder.h"
 #include "results_fixture.h"
+#include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
 #include "ui/player.h"
 

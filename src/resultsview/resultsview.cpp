@@ -2,7 +2,7 @@
 #include "resultsview.h"
 
 #include "content/problems.h"
-#include "content/testfile.h"
+#include "testfile/testfile.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
