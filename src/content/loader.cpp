@@ -64,6 +64,7 @@ private:
     void checkLookAlikes(const TextList &question, int number);
     void keyMatchesNone(const QString &key, const TextList &choices, int number);
     void checkFigures(KOVRA_Danni &content);
+    std::optional<QString> readResults(const QJsonValue &value);
 
     // A figure file waiting for its check, and the place of its problem among the others.
     struct PendingFigure
@@ -415,7 +416,8 @@ LoadResult Reader::read(const QByteArray &json)
         return {std::nullopt, m_problems};
     }
     const QJsonObject root = document.object();
-    checkFields(root, {"settings", "note", "questions"}, 0);
+    checkFields(root, {"settings", "note", "questions", "results"}, 0);
+    const std::optional<QString> resultsFolder = readResults(root.value(QStringLiteral("results")));
 
     KOVRA_Danni content;
     bool totoOn = false;
@@ -485,7 +487,31 @@ LoadResult Reader::read(const QByteArray &json)
     if (hasErrors(m_problems)) {
         return {std::nullopt, m_problems};
     }
-    return {std::move(content), m_problems};
+    return {std::move(content), m_problems, resultsFolder};
+}
+
+std::optional<QString> Reader::readResults(const QJsonValue &value)
+{
+    if (value.isUndefined()) {
+        return std::nullopt;
+    }
+    const QString field = QStringLiteral("results");
+    if (!value.isObject()) {
+        wrongType(0, field, ValueType::Object, value);
+        return std::nullopt;
+    }
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (it.key() != QLatin1String("folder")) {
+            error(ProblemKind::UnknownField, 0, field + QLatin1Char('.') + it.key());
+        }
+    }
+    const QJsonValue folder = object.value(QStringLiteral("folder"));
+    if (!folder.isUndefined() && !folder.isString()) {
+        wrongType(0, field + QStringLiteral(".folder"), ValueType::String, folder);
+        return std::nullopt;
+    }
+    return folder.toString();
 }
 
 } // namespace

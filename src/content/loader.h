@@ -17,6 +17,9 @@ struct LoadResult
 {
     std::optional<KOVRA_Danni> content; // present only when there is no error
     Problems problems;                  // errors and warnings, in the order found
+    // Present when the test asks for the pupils' results: the folder they go to, empty for the
+    // test file's own folder.
+    std::optional<QString> resultsFolder = std::nullopt;
 };
 
 // The bytes of a figure file by its name relative to the content folder; none when missing.

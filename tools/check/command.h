@@ -19,6 +19,11 @@ struct CheckCommand
     QString pack;  // the packed set to write, for the build
     QString write; // the test file to write
     ImportOptions bank;
+    // With write: the test keeps results in this folder (empty: the test file's). With test and
+    // csv: the folder of result files to collect.
+    std::optional<QString> results;
+    QString test; // the test the results are marked against
+    QString csv;  // the collected results' table
 };
 
 // Reads the arguments (the program's name first); --help, --version and mistakes are
