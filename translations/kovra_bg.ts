@@ -368,10 +368,6 @@
         <translation>записът му %1 не гласи %2</translation>
     </message>
     <message>
-        <source>the ZIP reader&apos;s error %1</source>
-        <translation>грешка %1 при четенето на ZIP</translation>
-    </message>
-    <message>
         <source>an object is not closed</source>
         <translation>обект не е затворен</translation>
     </message>
@@ -426,6 +422,50 @@
     <message>
         <source>more text follows the end</source>
         <translation>след края има още текст</translation>
+    </message>
+    <message>
+        <source>it is packed by a method other than stored or deflated (0 or 8)</source>
+        <translation>е пакетиран по метод, различен от съхранен или свит (0 или 8)</translation>
+    </message>
+    <message>
+        <source>its entries overlap or are out of order, as no ZIP writer makes them</source>
+        <translation>записите му се застъпват или не са подредени, както никоя програма за ZIP не ги записва</translation>
+    </message>
+    <message>
+        <source>its size differs from what its directory says</source>
+        <translation>размерът му се различава от записания в каталога</translation>
+    </message>
+    <message>
+        <source>it is a ZIP64 archive, which a test file never needs to be</source>
+        <translation>е архив ZIP64, какъвто файлът с тест никога не трябва да бъде</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to unpack it</source>
+        <translation>няма достатъчно памет, за да се разпакетира</translation>
+    </message>
+    <message>
+        <source>file %1 has more than %2 MiB; a figure may have up to %2</source>
+        <translation>файлът %1 има повече от %2 MiB; фигурата може да има до %2</translation>
+    </message>
+    <message>
+        <source>file %1 is not a JPEG or PNG image, the only ones a test file holds</source>
+        <translation>файлът %1 не е изображение JPEG или PNG, единствените, които файлът с тест съдържа</translation>
+    </message>
+    <message>
+        <source>file %1 is a JPEG of more than %2 scans, which no camera or drawing program makes</source>
+        <translation>файлът %1 е JPEG с повече от %2 прохода, каквито никой фотоапарат или програма за рисуване не прави</translation>
+    </message>
+    <message>
+        <source>file %1 is a PNG of more than %2 ancillary chunks, which no camera or drawing program makes</source>
+        <translation>файлът %1 е PNG с повече от %2 допълнителни части, каквито никой фотоапарат или програма за рисуване не прави</translation>
+    </message>
+    <message>
+        <source>file %1 has %2 pixels, more than a PNG, progressive JPEG, GIF, BMP or WebP figure may have (%3 MiB decoded)</source>
+        <translation>файлът %1 има %2 пиксела, повече, отколкото може да има фигура PNG, прогресивен JPEG, GIF, BMP или WebP (%3 MiB разкодирана)</translation>
+    </message>
+    <message>
+        <source>and %1 more problems, not shown</source>
+        <translation>и още %1 проблема, които не са показани</translation>
     </message>
 </context>
 </TS>

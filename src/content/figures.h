@@ -20,39 +20,67 @@ inline constexpr qint64 kMaxFigurePixels = 50'000'000;
 // never enlarged.
 [[nodiscard]] QSize fittedFigureSize(QSize size);
 
+// Figures with more pixels than these bytes at four bytes a pixel (eight for a PNG of 16 bits a
+// channel) are refused when their decoder holds the whole picture: a PNG, a progressive JPEG,
+// GIF, BMP and WebP. A baseline JPEG is decoded straight to an eighth of its size.
+inline constexpr qint64 kMaxWholeFigureBytes = qint64{128} * 1024 * 1024;
+// A JPEG's scans (a baseline JPEG has one per colour or one in all, a progressive one about ten):
+// each is a pass of the decoder over the whole picture.
+inline constexpr int kMaxJpegScans = 64;
+// A PNG's ancillary chunks (texts, colour profile, time, animation frames); none of them is
+// handed to the decoder but the transparency.
+inline constexpr int kMaxPngAncillaryChunks = 256;
+
+// The figure formats read. A test file holds only what the writer makes, JPEG and PNG; a folder
+// or a bank may bring GIF, BMP or WebP, which the writer turns into PNG or JPEG.
+enum class FigureSource
+{
+    TestFile,
+    Authored,
+};
+
 enum class FigureFault
 {
-    NotAnImage, // no decoder reads it
-    TooLarge,   // more than kMaxFigurePixels
+    NotAnImage,    // no decoder reads it
+    TooLarge,      // more than kMaxFigurePixels
+    NotStored,     // an image, but not a JPEG or PNG where a test file holds only these
+    TooManyScans,  // a JPEG of more than kMaxJpegScans scans
+    TooManyChunks, // a PNG of more than kMaxPngAncillaryChunks ancillary chunks
+    TooLargeWhole, // decoded whole, more than kMaxWholeFigureBytes
 };
 
 // The figure in a file's bytes, as the program holds it: turned upright as the camera wrote,
 // and decoded straight to its fitted size (a JPEG decoder does so from the coded data at a
-// fraction of the cost and memory of the full picture). `format` names the decoder to try
-// first; empty, the content tells.
+// fraction of the cost and memory of the full picture). `format` names the decoder; empty, the
+// content tells (JPEG and PNG only).
 [[nodiscard]] QImage decodeFigure(const QByteArray &bytes, const QByteArray &format = {});
 
-// Whether the bytes are a figure the program can show, read from the header and decoded at
-// an eighth of the size; the format that decoded it.
+// What a figure file is, from its leading bytes and the walk of its markers or chunks, before
+// anything is decoded: its format (the decoder named when it is decoded), size as the header
+// gives it, and what decoding it at an eighth of its size costs in memory.
 struct FigureCheck
 {
-    std::optional<QByteArray> format;
+    std::optional<QByteArray> format; // present when it passed
     std::optional<FigureFault> fault;
-    QSize size; // as the header gives it
+    QSize size;
+    qint64 decodeBytes = 0; // the memory its decoding takes, about
 };
-[[nodiscard]] FigureCheck checkFigure(const QByteArray &bytes, const QByteArray &suffix);
+[[nodiscard]] FigureCheck inspectFigure(const QByteArray &bytes, FigureSource source);
+// The inspection, then the picture decoded at an eighth of its size: NotAnImage when it fails.
+[[nodiscard]] FigureCheck checkFigure(const QByteArray &bytes, FigureSource source);
+// Decodes an inspected figure at an eighth of its size; false when it does not decode.
+[[nodiscard]] bool decodesAtAnEighth(const QByteArray &bytes, const FigureCheck &inspected);
 
-// A figure file fitted for a test file: the file itself when it is no larger than a test ever
-// needs, else its fitted picture encoded as PNG (drawings: crisp edges, often smaller) or
-// JPEG (photographs), whichever is smaller. `suffix` is the file's ending, the format tried
-// first; the stored file's ending is in the result.
+// A figure file fitted for a test file: the file itself when it is a JPEG or PNG no larger than
+// a test ever needs, else its fitted picture encoded as PNG (drawings: crisp edges, often
+// smaller) or JPEG (photographs), whichever is smaller. The content tells the format; the
+// stored file's ending is in the result.
 struct FittedFigure
 {
     QByteArray bytes;
     QByteArray suffix;
     bool refitted = false;
 };
-[[nodiscard]] std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes,
-                                                        const QByteArray &suffix);
+[[nodiscard]] std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes);
 
 } // namespace kovra

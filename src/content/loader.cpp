@@ -6,11 +6,14 @@
 #include "testfile.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace kovra {
@@ -19,24 +22,41 @@ namespace {
 
 constexpr int kFirstFlagRow = PhraseModeRow;
 constexpr std::size_t kMaxFiguresAtOnce = 4;
+// The memory the figures decoded at once may take together; one that takes more is decoded
+// alone.
+constexpr qint64 kMaxFigureBytesAtOnce = qint64{128} * 1024 * 1024;
 
 // Loading state for one content file: collects problems with their places.
 class Reader
 {
 public:
-    explicit Reader(const FigureFiles &figures) : m_figures(figures) {}
+    Reader(const FigureFiles &figures, FigureSource source) : m_figures(figures), m_source(source)
+    {}
 
     LoadResult read(const QByteArray &json);
 
 private:
     void error(ProblemKind kind, int question, const QString &field, const QString &detail = {})
     {
-        m_problems.push_back({kind, Severity::Error, question, field, detail});
+        add({kind, Severity::Error, question, field, detail});
     }
     void warning(ProblemKind kind, int question, const QString &field, const QString &detail)
     {
-        m_problems.push_back({kind, Severity::Warning, question, field, detail});
+        add({kind, Severity::Warning, question, field, detail});
     }
+    // Past the most kept, a problem is counted, not kept: a file of a million faults takes no
+    // more memory than one of fifty.
+    void add(Problem problem)
+    {
+        m_hasError = m_hasError || problem.severity == Severity::Error;
+        if (m_problems.size() < kMaxProblemsKept) {
+            m_problems.push_back(std::move(problem));
+        } else {
+            ++m_notKept;
+            m_notKeptError = m_notKeptError || problem.severity == Severity::Error;
+        }
+    }
+    LoadResult result(std::optional<KOVRA_Danni> content);
 
     std::optional<QByteArray> line(const QJsonValue &value, int question, const QString &field);
     std::optional<TextList> lines(const QJsonObject &object, const QString &name, int question,
@@ -59,7 +79,11 @@ private:
     };
 
     const FigureFiles &m_figures;
+    FigureSource m_source;
     Problems m_problems;
+    qint64 m_notKept = 0;
+    bool m_notKeptError = false;
+    bool m_hasError = false;
     std::vector<PendingFigure> m_pendingFigures;
     bool m_phraseMode = false;
 };
@@ -114,7 +138,10 @@ std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, co
         return std::nullopt;
     }
     if (const auto bad = firstUnencodable(text)) {
-        error(ProblemKind::NotWindows1251, question, field, QString(*bad));
+        // A character outside the Basic Multilingual Plane is named whole, both its halves.
+        const qsizetype at = text.indexOf(*bad);
+        error(ProblemKind::NotWindows1251, question, field,
+              text.mid(at, bad->isHighSurrogate() && at + 1 < text.size() ? 2 : 1));
         return std::nullopt;
     }
     return toCp1251(text);
@@ -178,58 +205,132 @@ void Reader::readFigure(const QJsonValue &value, int number)
         error(ProblemKind::FigureName, number, field, name);
         return;
     }
-    const std::optional<QByteArray> bytes = m_figures(name);
+    // A file named by several questions is read once.
+    const auto earlier = std::find_if(m_pendingFigures.begin(), m_pendingFigures.end(),
+                                      [&name](const PendingFigure &f) { return f.name == name; });
+    const std::optional<QByteArray> bytes =
+        earlier != m_pendingFigures.end() ? std::optional(earlier->bytes) : m_figures(name);
     if (!bytes) {
         error(ProblemKind::FigureMissing, number, field, name);
+        return;
+    }
+    if (bytes->size() > kMaxEntryBytes) {
+        error(ProblemKind::FigureFileTooLarge, number, field, name);
         return;
     }
     m_pendingFigures.push_back({number, name, *bytes, m_problems.size(), {}});
 }
 
 // Decoding the figures is most of the work of loading a test with photographs: they are
-// checked on every core at once, and their problems put where the questions left them.
+// checked on every core at once, as many as their memory allows, each file once however many
+// questions name it, and their problems put where the questions left them.
 void Reader::checkFigures(KOVRA_Danni &content)
 {
     std::vector<PendingFigure> &pending = m_pendingFigures;
-    const auto checkEvery = [&pending](std::size_t first, std::size_t step) {
-        for (std::size_t i = first; i < pending.size(); i += step) {
-            PendingFigure &figure = pending[i];
-            figure.check =
-                checkFigure(figure.bytes, QFileInfo(figure.name).suffix().toLower().toLatin1());
+    // The first question that names each file checks it; the others take its check.
+    std::vector<std::size_t> checkedBy(pending.size());
+    std::vector<std::size_t> toCheck;
+    QHash<QString, std::size_t> first;
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        const auto found = first.constFind(pending[i].name);
+        checkedBy[i] = found == first.cend() ? i : *found;
+        if (found == first.cend()) {
+            first.insert(pending[i].name, i);
+            toCheck.push_back(i);
+            pending[i].check = inspectFigure(pending[i].bytes, m_source);
+        }
+    }
+    // The headers tell what each decoding takes: figures are taken in turn while the memory
+    // of those being decoded stays within kMaxFigureBytesAtOnce.
+    std::mutex mutex;
+    std::condition_variable freed;
+    qint64 inUse = 0;
+    std::size_t next = 0;
+    const auto checkSome = [&] {
+        for (;;) {
+            std::unique_lock lock(mutex);
+            if (next == toCheck.size()) {
+                return;
+            }
+            PendingFigure &figure = pending[toCheck[next++]];
+            if (!figure.check.format) {
+                continue;
+            }
+            const qint64 cost = std::min(figure.check.decodeBytes, kMaxFigureBytesAtOnce);
+            freed.wait(lock, [&] { return inUse + cost <= kMaxFigureBytesAtOnce; });
+            inUse += cost;
+            lock.unlock();
+            const bool decodes = decodesAtAnEighth(figure.bytes, figure.check);
+            lock.lock();
+            inUse -= cost;
+            if (!decodes) {
+                figure.check.format.reset();
+                figure.check.fault = FigureFault::NotAnImage;
+            }
+            freed.notify_all();
         }
     };
-    // A decoder that cannot decode to a smaller size holds the whole picture (up to Qt's
-    // allocation limit of 256 MB): the number at once bounds the memory a hostile file takes.
     const std::size_t threads =
         std::min({std::size_t{std::max(1U, std::thread::hardware_concurrency())}, kMaxFiguresAtOnce,
-                  std::max<std::size_t>(1, pending.size())});
+                  std::max<std::size_t>(1, toCheck.size())});
     {
         std::vector<std::jthread> helpers;
-        for (std::size_t first = 1; first < threads; ++first) {
-            helpers.emplace_back(checkEvery, first, threads);
+        for (std::size_t i = 1; i < threads; ++i) {
+            helpers.emplace_back(checkSome);
         }
-        checkEvery(0, threads);
+        checkSome();
     }
     // From the last, so that the places of the earlier problems stay as they were.
     const QString field = QStringLiteral("figure");
-    for (auto figure = pending.rbegin(); figure != pending.rend(); ++figure) {
-        const auto at = m_problems.begin() + static_cast<std::ptrdiff_t>(figure->problemAt);
-        if (figure->check.fault == FigureFault::TooLarge) {
-            const QSize size = figure->check.size;
-            m_problems.insert(at, {ProblemKind::FigureTooLarge, Severity::Error, figure->question,
-                                   field,
-                                   QStringLiteral("%1\t%2x%3")
-                                       .arg(figure->name)
-                                       .arg(size.width())
-                                       .arg(size.height())});
-        } else if (!figure->check.format) {
-            m_problems.insert(at, {ProblemKind::FigureCorrupt, Severity::Error, figure->question,
-                                   field, figure->name});
+    for (std::size_t i = pending.size(); i-- > 0;) {
+        const PendingFigure &figure = pending[i];
+        const FigureCheck &check = pending[checkedBy[i]].check;
+        if (check.format) {
+            content.setPicture1File(figure.question, figure.bytes, *check.format);
+            continue;
+        }
+        Problem problem{ProblemKind::FigureCorrupt, Severity::Error, figure.question, field,
+                        figure.name};
+        switch (check.fault.value_or(FigureFault::NotAnImage)) {
+        case FigureFault::TooLarge:
+        case FigureFault::TooLargeWhole:
+            problem.kind = check.fault == FigureFault::TooLarge ? ProblemKind::FigureTooLarge
+                                                                : ProblemKind::FigureTooLargeWhole;
+            problem.detail = QStringLiteral("%1\t%2x%3")
+                                 .arg(figure.name)
+                                 .arg(check.size.width())
+                                 .arg(check.size.height());
+            break;
+        case FigureFault::NotStored:
+            problem.kind = ProblemKind::FigureFormat;
+            break;
+        case FigureFault::TooManyScans:
+        case FigureFault::TooManyChunks:
+            problem.kind = check.fault == FigureFault::TooManyScans ? ProblemKind::FigureScans
+                                                                    : ProblemKind::FigureChunks;
+            break;
+        case FigureFault::NotAnImage:
+            break;
+        }
+        if (figure.problemAt < m_problems.size()) {
+            m_hasError = true;
+            m_problems.insert(m_problems.begin() + static_cast<std::ptrdiff_t>(figure.problemAt),
+                              std::move(problem));
         } else {
-            content.setPicture1File(figure->question, figure->bytes, *figure->check.format);
+            add(std::move(problem));
         }
     }
     pending.clear();
+}
+
+LoadResult Reader::result(std::optional<KOVRA_Danni> content)
+{
+    if (m_notKept > 0) {
+        m_problems.push_back(
+            notKept(m_notKept, m_notKeptError ? Severity::Error : Severity::Warning));
+    }
+    limitProblems(m_problems); // the figures' problems went in among the others
+    return {m_hasError ? std::nullopt : std::move(content), std::move(m_problems)};
 }
 
 // Latin letters that Cyrillic ones stand in for on screen, and the other way round.
@@ -247,16 +348,19 @@ QString screenForm(const QByteArray &cp1251Text)
     return text;
 }
 
+// Each choice's screen form is looked up among the earlier ones': linear in the choices.
 void Reader::checkLookAlikes(const TextList &question, int number)
 {
+    QHash<QString, int> seen; // screen form, the first choice with it
     for (int i = 1; i < question.listCount(); ++i) {
-        for (int j = i + 1; j < question.listCount(); ++j) {
-            if (question.list(i) != question.list(j) &&
-                screenForm(question.list(i)) == screenForm(question.list(j))) {
-                warning(ProblemKind::LookAlike, number, QStringLiteral("choices"),
-                        fromCp1251(question.list(i)) + QLatin1Char('\n') +
-                            fromCp1251(question.list(j)));
-            }
+        const QString form = screenForm(question.list(i));
+        const auto earlier = seen.constFind(form);
+        if (earlier == seen.cend()) {
+            seen.insert(form, i);
+        } else if (question.list(*earlier) != question.list(i)) {
+            warning(ProblemKind::LookAlike, number, QStringLiteral("choices"),
+                    fromCp1251(question.list(*earlier)) + QLatin1Char('\n') +
+                        fromCp1251(question.list(i)));
         }
     }
 }
@@ -284,13 +388,18 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     }
     question.addItem(textRow.value_or(QByteArray()));
 
-    const std::optional<TextList> choices = lines(object, QStringLiteral("choices"), number, true);
+    // A wrong count of choices is the first fault: nothing more of them is checked.
+    const QJsonValue choiceList = object.value(QStringLiteral("choices"));
+    const qsizetype choiceCount = choiceList.isArray() ? choiceList.toArray().size() : 0;
+    std::optional<TextList> choices;
+    if (choiceList.isArray() &&
+        (choiceCount < KOVRA_Danni::kMinChoices || choiceCount > KOVRA_Danni::kMaxChoices)) {
+        error(ProblemKind::ChoiceCount, number, QStringLiteral("choices"),
+              QString::number(choiceCount));
+    } else {
+        choices = lines(object, QStringLiteral("choices"), number, true);
+    }
     if (choices) {
-        const int count = choices->listCount();
-        if (count < KOVRA_Danni::kMinChoices || count > KOVRA_Danni::kMaxChoices) {
-            error(ProblemKind::ChoiceCount, number, QStringLiteral("choices"),
-                  QString::number(count));
-        }
         for (const QByteArray &choice : choices->rows()) {
             question.addItem(choice);
         }
@@ -330,22 +439,22 @@ LoadResult Reader::read(const QByteArray &json)
     if (parseError.error != QJsonParseError::NoError) {
         error(ProblemKind::Malformed, 0, QString(),
               QStringLiteral("%1\n%2").arg(parseError.error).arg(parseError.offset));
-        return {std::nullopt, m_problems};
+        return result(std::nullopt);
     }
     if (!document.isObject()) {
         error(ProblemKind::NotAnObject, 0, QString());
-        return {std::nullopt, m_problems};
+        return result(std::nullopt);
     }
     const QJsonObject root = document.object();
     checkFields(root, {"settings", "note", "questions"}, 0);
 
     KOVRA_Danni content;
     bool totoOn = false;
-    if (auto settings = lines(root, QStringLiteral("settings"), 0, true)) {
-        if (settings->listCount() != KOVRA_Danni::kSettingsRows) {
-            error(ProblemKind::SettingsCount, 0, QStringLiteral("settings"),
-                  QString::number(settings->listCount()));
-        }
+    const QJsonValue settingRows = root.value(QStringLiteral("settings"));
+    if (settingRows.isArray() && settingRows.toArray().size() != KOVRA_Danni::kSettingsRows) {
+        error(ProblemKind::SettingsCount, 0, QStringLiteral("settings"),
+              QString::number(settingRows.toArray().size()));
+    } else if (auto settings = lines(root, QStringLiteral("settings"), 0, true)) {
         content.List2() = std::move(*settings);
         const TextList &rows = content.List2();
         for (int row = kFirstFlagRow; row < rows.listCount(); ++row) {
@@ -402,18 +511,14 @@ LoadResult Reader::read(const QByteArray &json)
         }
     }
     checkFigures(content);
-
-    if (hasErrors(m_problems)) {
-        return {std::nullopt, m_problems};
-    }
-    return {std::move(content), m_problems};
+    return result(std::move(content));
 }
 
 } // namespace
 
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures)
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureSource source)
 {
-    return Reader(figures).read(json);
+    return Reader(figures, source).read(json);
 }
 
 LoadResult loadContentFolder(const QString &folder)
@@ -422,7 +527,7 @@ LoadResult loadContentFolder(const QString &folder)
     if (!read.files) {
         return {std::nullopt, std::move(read.problems)};
     }
-    return loadContent(read.files->json, read.files->figures);
+    return loadContent(read.files->json, read.files->figures, read.files->source);
 }
 
 } // namespace kovra

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "danni.h"
+#include "figures.h"
 #include "problems.h"
 
 #include <QByteArray>
@@ -28,7 +29,10 @@ inline constexpr char kContentFileName[] = "content.json";
 inline constexpr char kBuiltInFolder[] = ":/kovra/content";
 
 // Every figure file is decoded: one that does not decode, wherever the fault lies, is refused.
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures);
+// `source` tells which figure formats are read: a test file's JPEG and PNG only, or those and
+// GIF, BMP and WebP from an author's folder or bank.
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures,
+                       FigureSource source = FigureSource::Authored);
 // A folder on disk, or the built-in folder.
 LoadResult loadContentFolder(const QString &folder);
 

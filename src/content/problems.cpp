@@ -15,16 +15,27 @@ namespace kovra {
 // Every word of the checker and the import is in the one translation context "kovra".
 namespace {
 
+// A text of more characters than this is shown cut, with "…" at the cut: a message stays short
+// whatever the file holds.
+constexpr qsizetype kMostShown = 200;
+
 // A text taken from the content as part of one printable line: control characters and line
-// and paragraph separators are written as escapes.
+// and paragraph separators are written as escapes, a character outside the Basic Multilingual
+// Plane as itself (its surrogate pair kept whole), and a lone half of a pair as an escape.
 QString visible(const QString &text)
 {
     QString shown;
-    shown.reserve(text.size());
-    for (const QChar ch : text) {
+    qsizetype i = 0;
+    for (; i < std::min(text.size(), kMostShown); ++i) {
+        const QChar ch = text[i];
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            shown += ch;
+            shown += text[++i];
+            continue;
+        }
         const QChar::Category category = ch.category();
         if (category != QChar::Other_Control && category != QChar::Separator_Line &&
-            category != QChar::Separator_Paragraph) {
+            category != QChar::Separator_Paragraph && category != QChar::Other_Surrogate) {
             shown += ch;
         } else if (ch == QLatin1Char('\n')) {
             shown += QLatin1String("\\n");
@@ -35,6 +46,9 @@ QString visible(const QString &text)
         } else {
             shown += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
         }
+    }
+    if (i < text.size()) {
+        shown += QChar(0x2026);
     }
     return shown;
 }
@@ -127,12 +141,25 @@ QString zipFaultWords(const QString &detail)
         words = QCoreApplication::translate("kovra", "its data ends early");
     } else if (fault == QLatin1String("empty")) {
         words = QCoreApplication::translate("kovra", "the file is empty");
+    } else if (fault == QLatin1String("method")) {
+        words = QCoreApplication::translate(
+            "kovra", "it is packed by a method other than stored or deflated (0 or 8)");
+    } else if (fault == QLatin1String("overlap")) {
+        words = QCoreApplication::translate(
+            "kovra", "its entries overlap or are out of order, as no ZIP writer makes them");
+    } else if (fault == QLatin1String("size")) {
+        words =
+            QCoreApplication::translate("kovra", "its size differs from what its directory says");
+    } else if (fault == QLatin1String("zip64")) {
+        words = QCoreApplication::translate(
+            "kovra", "it is a ZIP64 archive, which a test file never needs to be");
+    } else if (fault == QLatin1String("memory")) {
+        words = QCoreApplication::translate("kovra", "there is not enough memory to unpack it");
     } else if (fault == QLatin1String("mimetype")) {
         words = QCoreApplication::translate("kovra", "its entry %1 does not say %2")
                     .arg(QLatin1String("mimetype"), QLatin1String(kTestFileMimeType));
     } else {
-        words =
-            QCoreApplication::translate("kovra", "the ZIP reader's error %1").arg(visible(fault));
+        words = QCoreApplication::translate("kovra", "its directory is damaged");
     }
     return detail.contains(QLatin1Char('\t'))
                ? QStringLiteral("%1: %2").arg(quoted(detail.section(QLatin1Char('\t'), 0, -2)),
@@ -285,11 +312,13 @@ QString words(const Problem &p)
             .arg(quoted(p.detail));
     case ProblemKind::LineBreak:
         return QCoreApplication::translate("kovra", "must be a single line without line breaks");
-    case ProblemKind::NotWindows1251:
+    case ProblemKind::NotWindows1251: {
+        const QList<uint> points = p.detail.toUcs4();
         return QCoreApplication::translate("kovra",
                                            "holds %1 (U+%2), which Windows-1251 cannot hold")
             .arg(quoted(p.detail))
-            .arg(p.detail.isEmpty() ? 0 : p.detail.at(0).unicode(), 4, 16, QLatin1Char('0'));
+            .arg(points.isEmpty() ? 0 : points.front(), 4, 16, QLatin1Char('0'));
+    }
     case ProblemKind::NoBlank:
         return QCoreApplication::translate("kovra", "has no blank \"_\", which phrase mode needs");
     case ProblemKind::FigureName:
@@ -356,6 +385,37 @@ QString words(const Problem &p)
             .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
                  visible(p.detail.section(QLatin1Char('\t'), 1)))
             .arg(kMaxFigurePixels / 1'000'000);
+    case ProblemKind::FigureFileTooLarge:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 has more than %2 MiB; a figure may have up to %2")
+            .arg(quoted(p.detail))
+            .arg(kMaxEntryBytes / kMiB);
+    case ProblemKind::FigureFormat:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 is not a JPEG or PNG image, the only ones a test file holds")
+            .arg(quoted(p.detail));
+    case ProblemKind::FigureScans:
+        return QCoreApplication::translate("kovra",
+                                           "file %1 is a JPEG of more than %2 scans, which no "
+                                           "camera or drawing program makes")
+            .arg(quoted(p.detail))
+            .arg(kMaxJpegScans);
+    case ProblemKind::FigureChunks:
+        return QCoreApplication::translate("kovra",
+                                           "file %1 is a PNG of more than %2 ancillary chunks, "
+                                           "which no camera or drawing program makes")
+            .arg(quoted(p.detail))
+            .arg(kMaxPngAncillaryChunks);
+    case ProblemKind::FigureTooLargeWhole:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 has %2 pixels, more than a PNG, progressive JPEG, GIF, BMP or "
+                            "WebP figure may have (%3 MiB decoded)")
+            .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
+                 visible(p.detail.section(QLatin1Char('\t'), 1)))
+            .arg(kMaxWholeFigureBytes / kMiB);
+    case ProblemKind::NotKept:
+        return QCoreApplication::translate("kovra", "and %1 more problems, not shown")
+            .arg(visible(p.detail));
     case ProblemKind::NoSuchFile:
         return QCoreApplication::translate("kovra", "does not exist");
     case ProblemKind::IsAFolder:
@@ -411,11 +471,35 @@ QString words(const Problem &p)
 
 } // namespace
 
+Problem notKept(qint64 count, Severity severity)
+{
+    return {ProblemKind::NotKept, severity, 0, QString(), QString::number(count)};
+}
+
+void limitProblems(Problems &problems)
+{
+    const bool counted = !problems.empty() && problems.back().kind == ProblemKind::NotKept;
+    if (problems.size() <= kMaxProblemsKept + (counted ? 1 : 0)) {
+        return;
+    }
+    qint64 count = 0;
+    bool error = false;
+    for (auto p = problems.begin() + kMaxProblemsKept; p != problems.end(); ++p) {
+        count += p->kind == ProblemKind::NotKept ? p->detail.toLongLong() : 1;
+        error = error || p->severity == Severity::Error;
+    }
+    problems.erase(problems.begin() + kMaxProblemsKept, problems.end());
+    problems.push_back(notKept(count, error ? Severity::Error : Severity::Warning));
+}
+
 QString describe(const Problem &problem)
 {
     const QString level = problem.severity == Severity::Error
                               ? QCoreApplication::translate("kovra", "error")
                               : QCoreApplication::translate("kovra", "warning");
+    if (problem.kind == ProblemKind::NotKept) {
+        return QStringLiteral("%1: %2").arg(level, words(problem));
+    }
     return QStringLiteral("%1: %2 %3").arg(level, place(problem), words(problem));
 }
 

@@ -36,7 +36,12 @@ enum class ProblemKind
     NoExplanation,     // the explanation has no line
     FlagNotBinary,     // warning: a flag row ends in something other than 0 or 1
     LookAlike, // warning: two choices look the same on screen; detail: both, a line feed between
-    FigureTooLarge, // detail: the file name, a tab, its size as WxH
+    FigureTooLarge,      // detail: the file name, a tab, its size as WxH
+    FigureFileTooLarge,  // a figure file of more bytes than an entry may have; detail: its name
+    FigureFormat,        // a test file's figure is an image but not JPEG or PNG; detail: the name
+    FigureScans,         // a JPEG of more than kMaxJpegScans scans; detail: the file name
+    FigureChunks,        // a PNG of too many ancillary chunks; detail: the file name
+    FigureTooLargeWhole, // decoded whole, too large; detail: the file name, a tab, WxH
     // Reading a question bank (a GIFT, Aiken or CSV file); each names its source line.
     BankFormat,   // the file's extension names no bank format; detail: the extension
     BankTooLarge, // detail: the file's size in bytes
@@ -64,6 +69,8 @@ enum class ProblemKind
     EncryptedEntry,   // detail: the name
     NoContentFile,    // the archive has no content.json
     CannotWrite,      // detail: the path, a tab, the system's reason
+    // The problems past the most kept (kMaxProblemsKept); detail: their count.
+    NotKept,
 };
 
 struct Problem
@@ -78,6 +85,14 @@ struct Problem
 };
 
 using Problems = std::vector<Problem>;
+
+// The problems kept and shown of one source; past them, one NotKept problem counts the rest.
+inline constexpr std::size_t kMaxProblemsKept = 50;
+
+// The problem that stands for `count` problems not kept, an error when any of them is one.
+[[nodiscard]] Problem notKept(qint64 count, Severity severity);
+// Keeps the first kMaxProblemsKept problems and counts the rest in one NotKept problem.
+void limitProblems(Problems &problems);
 
 // One line of plain words, naming the place (source line, question and field) and the offending
 // text, in the language of the installed translation.

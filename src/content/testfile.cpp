@@ -51,14 +51,23 @@ QString zipFault(int code)
         return QStringLiteral("crc");
     case ZipReader::kNoArchive:
         return QStringLiteral("nodirectory");
-    case UNZ_BADZIPFILE:
-        return QStringLiteral("damaged");
+    case ZipReader::kOverlap:
+        return QStringLiteral("overlap");
+    case ZipReader::kMethod:
+        return QStringLiteral("method");
+    case ZipReader::kZip64:
+        return QStringLiteral("zip64");
+    case ZipReader::kSizeMismatch:
+        return QStringLiteral("size");
     case UNZ_ERRNO:
+    case Z_BUF_ERROR:
         return QStringLiteral("short");
     case Z_DATA_ERROR:
         return QStringLiteral("data");
-    default:
-        return QString::number(code);
+    case Z_MEM_ERROR:
+        return QStringLiteral("memory");
+    default: // UNZ_BADZIPFILE, and what minizip and zlib say of a header they cannot follow
+        return QStringLiteral("damaged");
     }
 }
 
@@ -76,7 +85,7 @@ TestFilesResult readContentFolder(const QString &folder)
         if (!figure.open(QIODevice::ReadOnly)) {
             return std::nullopt;
         }
-        return figure.readAll();
+        return figure.read(kMaxEntryBytes + 1);
     };
     return {TestFiles{file.readAll(), figures}, {}};
 }
@@ -96,6 +105,12 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
     const qint64 count = archive.entryCount();
     if (count > kMaxTestFileEntries) {
         return refused(ProblemKind::TooManyEntries, QString::number(count));
+    }
+    if (!archive.checkLayout(kMaxTestFileEntries)) {
+        const QString entry = archive.faultEntry();
+        return refused(ProblemKind::NotATestFile,
+                       entry.isEmpty() ? zipFault(archive.fault())
+                                       : entry + QLatin1Char('\t') + zipFault(archive.fault()));
     }
     auto entries = std::make_shared<QHash<QString, QByteArray>>();
     qint64 unpacked = 0;
@@ -152,7 +167,7 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
         const auto it = entries->constFind(name);
         return it == entries->cend() ? std::nullopt : std::optional<QByteArray>(*it);
     };
-    return {TestFiles{json, figures}, {}};
+    return {TestFiles{json, figures, FigureSource::TestFile}, {}};
 }
 
 TestFilesResult readTestFile(const QString &path)
@@ -185,13 +200,13 @@ LoadResult loadTestFile(const QString &path)
     if (!read.files) {
         return {std::nullopt, std::move(read.problems)};
     }
-    return loadContent(read.files->json, read.files->figures);
+    return loadContent(read.files->json, read.files->figures, read.files->source);
 }
 
 WrittenTest makeTestArchive(const TestFiles &files)
 {
     WrittenTest written;
-    written.checked = loadContent(files.json, files.figures);
+    written.checked = loadContent(files.json, files.figures, files.source);
     if (!written.checked.content) {
         return written;
     }
@@ -199,6 +214,7 @@ WrittenTest makeTestArchive(const TestFiles &files)
     QJsonObject root = QJsonDocument::fromJson(files.json).object();
     QJsonArray questions = root.value(QStringLiteral("questions")).toArray();
     std::vector<std::pair<QByteArray, QByteArray>> figures; // stored name, bytes
+    QHash<QString, QString> storedAs; // a file several questions name is stored once
     for (qsizetype i = 0; i < questions.size(); ++i) {
         QJsonObject question = questions.at(i).toObject();
         const QJsonValue name = question.value(QStringLiteral("figure"));
@@ -207,10 +223,13 @@ WrittenTest makeTestArchive(const TestFiles &files)
             questions[i] = question;
             continue;
         }
+        if (const auto stored = storedAs.constFind(name.toString()); stored != storedAs.cend()) {
+            question.insert(QStringLiteral("figure"), *stored);
+            questions[i] = question;
+            continue;
+        }
         const std::optional<QByteArray> bytes = files.figures(name.toString());
-        const std::optional<FittedFigure> fitted =
-            bytes ? fitFigureFile(*bytes, QFileInfo(name.toString()).suffix().toLower().toLatin1())
-                  : std::nullopt;
+        const std::optional<FittedFigure> fitted = bytes ? fitFigureFile(*bytes) : std::nullopt;
         if (!fitted) {
             written.checked.problems.push_back({ProblemKind::FigureCorrupt, Severity::Error,
                                                 static_cast<int>(i + 1), QStringLiteral("figure"),
@@ -223,6 +242,7 @@ WrittenTest makeTestArchive(const TestFiles &files)
                                       .arg(i + 1, 2, 10, QLatin1Char('0'))
                                       .arg(QString::fromLatin1(fitted->suffix))
                                       .toUtf8();
+        storedAs.insert(name.toString(), QString::fromUtf8(stored));
         question.insert(QStringLiteral("figure"), QString::fromUtf8(stored));
         questions[i] = question;
         figures.emplace_back(stored, fitted->bytes);

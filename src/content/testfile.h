@@ -19,9 +19,9 @@ namespace kovra {
 inline constexpr qint64 kMiB = qint64{1024} * 1024;
 inline constexpr qint64 kMaxTestFileBytes = 64 * kMiB;
 inline constexpr int kMaxTestFileEntries = 256;
-inline constexpr qint64 kMaxUnpackedBytes = 256 * kMiB; // all entries together
-inline constexpr qint64 kMaxContentBytes = 8 * kMiB;    // content.json
-inline constexpr qint64 kMaxEntryBytes = 32 * kMiB;     // any other entry
+inline constexpr qint64 kMaxUnpackedBytes = 64 * kMiB; // all entries together
+inline constexpr qint64 kMaxContentBytes = 8 * kMiB;   // content.json
+inline constexpr qint64 kMaxEntryBytes = 32 * kMiB;    // any other entry
 inline constexpr char kTestFileMimeType[] = "application/x-kovra-test";
 inline constexpr char kTestFileSuffix[] = "kovra";
 
@@ -30,6 +30,7 @@ struct TestFiles
 {
     QByteArray json;
     FigureFiles figures;
+    FigureSource source = FigureSource::Authored; // the figure formats read
 };
 
 struct TestFilesResult
@@ -38,7 +39,7 @@ struct TestFilesResult
     Problems problems;
 };
 
-// The files of a content folder.
+// The files of a content folder; a figure file is read up to one byte past kMaxEntryBytes.
 [[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
 // The files inside a test file's bytes, every archive limit checked.
 [[nodiscard]] TestFilesResult readTestArchive(const QByteArray &archive);

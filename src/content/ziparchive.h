@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ZIP archives held in memory, read and written with zlib's minizip: what a test file is made
-// of. Faults are minizip's codes, and zlib's where it passes them on; kNoArchive where the
-// bytes hold no archive at all.
+// of. Faults are minizip's codes, and zlib's where it passes them on, or the reader's own below.
 #pragma once
 
 #include <QByteArray>
@@ -35,7 +34,11 @@ private:
 class ZipReader
 {
 public:
-    static constexpr int kNoArchive = -1000;
+    static constexpr int kNoArchive = -1000;    // no archive at all
+    static constexpr int kOverlap = -1001;      // entries overlap, or lie out of order
+    static constexpr int kMethod = -1002;       // packed by a method other than stored or deflated
+    static constexpr int kZip64 = -1003;        // a ZIP64 archive, which a test never needs
+    static constexpr int kSizeMismatch = -1004; // an entry's size is not what its header says
 
     explicit ZipReader(const QByteArray &bytes);
     ~ZipReader();
@@ -47,6 +50,12 @@ public:
     [[nodiscard]] int fault() const;
     // The number of entries its directory claims.
     [[nodiscard]] qint64 entryCount() const;
+    // Walks the directory and every entry's local header, at most `most` entries: each entry's
+    // bytes lie after the one before it and before the directory, and are stored or deflated.
+    // False on a fault, whose entry faultEntry() names.
+    bool checkLayout(qint64 most);
+    // The name of the entry the last fault of checkLayout() was found in.
+    [[nodiscard]] QString faultEntry() const;
 
     // To the first or the next entry: false at the end, or on a fault.
     bool goToFirst();
@@ -60,8 +69,9 @@ public:
     };
     // The current entry's header; none on a fault.
     [[nodiscard]] std::optional<Entry> entry();
-    // The current entry's bytes, unpacked and checked against its check sum, at most `limit`:
-    // none when it holds more, whatever its header says (fault() 0), or on a fault.
+    // The current entry's bytes, unpacked and checked against the size and check sum its
+    // directory entry gives, at most `limit`: none when its size passes the limit (fault() 0),
+    // or on a fault (kSizeMismatch when the data holds more or less than its size).
     [[nodiscard]] std::optional<QByteArray> read(qint64 limit);
 
 private:

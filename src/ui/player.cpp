@@ -58,8 +58,9 @@ namespace {
 // Reports why the test cannot be played: on standard error as the checker words it, in the
 // language of the locale, and in a message box in the program's language, whatever the locale.
 // `source` names the test file; empty, the built-in test. Returns the exit status.
-int refuse(const Problems &problems, const QString &source)
+int refuse(Problems problems, const QString &source)
 {
+    limitProblems(problems); // the message stays short, whatever the file holds
     const auto described = [&problems](const QLocale &language) {
         installTranslation(language);
         QStringList lines;

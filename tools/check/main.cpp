@@ -22,8 +22,9 @@ namespace {
 
 using namespace kovra;
 
-void report(const QString &name, const Problems &problems)
+void report(const QString &name, Problems problems)
 {
+    limitProblems(problems);
     for (const Problem &problem : problems) {
         std::fprintf(stderr, "%s: %s\n", name.toUtf8().constData(),
                      describe(problem).toUtf8().constData());
