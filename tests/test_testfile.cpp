@@ -134,22 +134,26 @@ QByteArray patched(QByteArray bytes, qsizetype at, quint32 value, int size)
     return bytes;
 }
 
-// A test of `count` questions whose `text` is a template, each naming `figure`.
-QByteArray testOf(int count, const QByteArray &question, const QByteArray &figure = {})
+// A test of `count` questions, each naming `figure`, as one file or, `distinct`, as a file of
+// its own ("#" in the question is its number).
+QByteArray testOf(int count, const QByteArray &question, const QByteArray &figure = {},
+                  bool distinct = false)
 {
     QByteArray json = R"({"settings": ["1 - 0", "2 - 0", "3 - 0", "4", "5 - 1", "6 - 0"],
                           "questions": [)";
+    QList<Entry> entries;
     for (int i = 0; i < count; ++i) {
-        json += (i > 0 ? "," : "") + question + "\n";
+        const QByteArray number = distinct ? QByteArray::number(i) : "0";
+        json += (i > 0 ? "," : "") + QByteArray(question).replace("#", number) + "\n";
+        if (!figure.isEmpty() && (distinct || i == 0)) {
+            entries.append({"figures/q" + number + ".png", figure, 0100644});
+        }
     }
-    QList<Entry> entries{{"content.json", json + "]}", 0100644}};
-    if (!figure.isEmpty()) {
-        entries.append({"figures/q01.png", figure, 0100644});
-    }
+    entries.prepend({"content.json", json + "]}", 0100644});
     return zipOf(entries);
 }
 constexpr char kQuestion[] = R"({"text": "Q", "choices": ["a", "b"], "key": "a",
-    "explanation": ["E"], "figure": "figures/q01.png"})";
+    "explanation": ["E"], "figure": "figures/q#.png"})";
 
 // A JPEG whose header claims a size its data does not have.
 QByteArray claimingJpeg(quint16 side)
@@ -314,6 +318,10 @@ void TestTestFile::badFileRefused_data()
     row("PNG of 49 million pixels",
         testOf(3, kQuestion, patched(patched(png, 16, side, 4), 20, side, 4)),
         ProblemKind::FigureTooLargeWhole, u"7000x7000"_s);
+    const quint32 wide = qToBigEndian(6000U);
+    row("three PNG figures of 24 million pixels",
+        testOf(3, kQuestion, patched(patched(png, 16, wide, 4), 20, qToBigEndian(4000U), 4), true),
+        ProblemKind::FiguresTooLargeInAll, u"64 million pixels in all"_s);
     row("JPEG of 49 million pixels named by 29 questions",
         testOf(29, kQuestion, claimingJpeg(7000)), ProblemKind::NotKept, {});
     row("20000 choices",
@@ -385,7 +393,9 @@ void TestTestFile::badFileRefused()
     }
     QVERIFY(!loaded.content);
     QVERIFY(!loaded.problems.empty());
-    const Problem &problem = loaded.problems.front();
+    const auto found = std::find_if(loaded.problems.begin(), loaded.problems.end(),
+                                    [kind](const Problem &p) { return p.kind == kind; });
+    const Problem &problem = found == loaded.problems.end() ? loaded.problems.front() : *found;
     QCOMPARE(problem.kind, kind);
     const QString last = describe(loaded.problems.back());
     QVERIFY2(describe(problem).contains(words) || last.contains(words), qPrintable(last));

@@ -467,5 +467,9 @@
         <source>and %1 more problems, not shown</source>
         <translation>и още %1 проблема, които не са показани</translation>
     </message>
+    <message>
+        <source>file %1 takes the figures decoded whole (PNG, progressive JPEG) past %2 million pixels in all, more than a test file may have</source>
+        <translation>файлът %1 прави фигурите, разкодирани цели (PNG, прогресивен JPEG), общо повече от %2 милиона пиксела, повече, отколкото файлът с тест може да има</translation>
+    </message>
 </context>
 </TS>

@@ -78,11 +78,11 @@ quint32 bigEndian(const uchar *at, int size)
 struct Walk
 {
     QSize size;
-    bool whole = false;     // the decoder holds the whole picture
-    int bytesPerPixel = 4;  // of the picture as decoded whole
-    int count = 0;          // scans, or ancillary chunks
-    bool tooMany = false;   // count passed its limit: the walk stopped there
-    QByteArray decoderCopy; // a PNG without the chunks the decoder need not read; empty: as it is
+    bool whole = false;       // the decoder holds the whole picture
+    double bytesPerPixel = 4; // of the picture as decoded whole
+    int count = 0;            // scans, or ancillary chunks
+    bool tooMany = false;     // count passed its limit: the walk stopped there
+    QByteArray decoderCopy;   // a PNG without the chunks the decoder need not read; empty: as it is
 };
 
 bool isFrameMarker(uchar marker)
@@ -96,7 +96,7 @@ Walk walkJpeg(const QByteArray &bytes)
     Walk walk;
     const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
     const qsizetype size = bytes.size();
-    int components = 3;
+    double coefficients = 3; // a progressive decoder keeps, a pixel, of 2 bytes each
     bool sequential = true;
     qsizetype at = 2;
     while (at + 3 < size) {
@@ -118,8 +118,24 @@ Walk walkJpeg(const QByteArray &bytes)
         }
         if (isFrameMarker(marker) && walk.size.isEmpty() && length >= 8) {
             walk.size = QSize(int(bigEndian(data + at + 5, 2)), int(bigEndian(data + at + 3, 2)));
-            components = std::max(1, int(data[at + 7]));
             sequential = marker == 0xC0 || marker == 0xC1;
+            // Each component keeps its share of the picture's coefficients: its sampling
+            // factors over the largest ones.
+            const int components = std::min<int>(data[at + 7], int((length - 8) / 3));
+            int widest = 1;
+            int tallest = 1;
+            for (int c = 0; c < components; ++c) {
+                const uchar factors = data[at + 9 + 3 * c];
+                widest = std::max(widest, factors >> 4U);
+                tallest = std::max(tallest, factors & 0x0F);
+            }
+            const int most = widest * tallest;
+            coefficients = 0;
+            for (int c = 0; c < components; ++c) {
+                const uchar factors = data[at + 9 + 3 * c];
+                coefficients += double((factors >> 4U) * (factors & 0x0FU)) / most;
+            }
+            coefficients = std::max(coefficients, 1.0);
         }
         at += length;
         if (marker == 0xDA) {
@@ -146,7 +162,7 @@ Walk walkJpeg(const QByteArray &bytes)
     }
     // A progressive or multi-scan JPEG keeps every coefficient of the picture, two bytes each.
     walk.whole = !sequential || walk.count > 1;
-    walk.bytesPerPixel = 2 * components;
+    walk.bytesPerPixel = 2 * coefficients;
     return walk;
 }
 
@@ -173,7 +189,8 @@ Walk walkPng(const QByteArray &bytes)
         if (at == 8) {
             walk.size = QSize(int(std::min<quint32>(bigEndian(data + at + 8, 4), INT_MAX)),
                               int(std::min<quint32>(bigEndian(data + at + 12, 4), INT_MAX)));
-            walk.bytesPerPixel = data[at + 16] == 16 ? 8 : 4;
+            // A PNG of 16 bits a channel is held twice over at 8 bytes a pixel while it is read.
+            walk.bytesPerPixel = data[at + 16] == 16 ? 16 : 4;
         }
         const bool ancillary = (type[0] & 0x20) != 0;
         if (ancillary && ++walk.count > kMaxPngAncillaryChunks) {
@@ -347,13 +364,15 @@ FigureCheck inspectFigure(const QByteArray &bytes, FigureSource source)
         return check;
     }
     const qint64 pixels = qint64(walk.size.width()) * walk.size.height();
-    if (walk.whole && pixels * walk.bytesPerPixel > kMaxWholeFigureBytes) {
+    const auto wholeBytes = qint64(double(pixels) * walk.bytesPerPixel);
+    if (walk.whole && wholeBytes > kMaxWholeFigureBytes) {
         check.fault = FigureFault::TooLargeWhole;
         return check;
     }
     // Decoded at an eighth of its size, or whole and then scaled; and the decoder's own rows.
-    check.decodeBytes = (walk.whole ? pixels * walk.bytesPerPixel : pixels / 16) +
-                        qint64(walk.size.width()) * 64 + qint64{1024} * 1024;
+    check.wholePixels = walk.whole ? pixels : 0;
+    check.decodeBytes = (walk.whole ? wholeBytes : pixels / 16) + qint64(walk.size.width()) * 64 +
+                        qint64{1024} * 1024;
     check.format = format;
     return check;
 }

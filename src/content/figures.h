@@ -20,10 +20,16 @@ inline constexpr qint64 kMaxFigurePixels = 50'000'000;
 // never enlarged.
 [[nodiscard]] QSize fittedFigureSize(QSize size);
 
-// Figures with more pixels than these bytes at four bytes a pixel (eight for a PNG of 16 bits a
-// channel) are refused when their decoder holds the whole picture: a PNG, a progressive JPEG,
-// GIF, BMP and WebP. A baseline JPEG is decoded straight to an eighth of its size.
+// A figure whose decoder holds the whole picture (a PNG, a progressive JPEG, GIF, BMP, WebP) is
+// refused when that takes more than these bytes: 4 a pixel, 16 for a PNG of 16 bits a channel
+// (held twice over while it is read), and for a progressive JPEG 2 for each coefficient it
+// keeps (3 a pixel for 4:2:0 colour, 6 for 4:4:4). A baseline JPEG is decoded straight to an
+// eighth of its size.
 inline constexpr qint64 kMaxWholeFigureBytes = qint64{128} * 1024 * 1024;
+// The pixels of all the figures of a test file that are decoded whole, together: what a
+// decoder goes through at about 50 million pixels a second. A written test's figures are
+// fitted to kLargestFigure, 3.6 million pixels for 29 of them.
+inline constexpr qint64 kMaxWholeFigurePixelsInAll = 64'000'000;
 // A JPEG's scans (a baseline JPEG has one per colour or one in all, a progressive one about ten):
 // each is a pass of the decoder over the whole picture.
 inline constexpr int kMaxJpegScans = 64;
@@ -64,6 +70,7 @@ struct FigureCheck
     std::optional<FigureFault> fault;
     QSize size;
     qint64 decodeBytes = 0; // the memory its decoding takes, about
+    qint64 wholePixels = 0; // the pixels when its decoder goes through all of them, else 0
 };
 [[nodiscard]] FigureCheck inspectFigure(const QByteArray &bytes, FigureSource source);
 // The inspection, then the picture decoded at an eighth of its size: NotAnImage when it fails.

@@ -231,13 +231,20 @@ void Reader::checkFigures(KOVRA_Danni &content)
     std::vector<std::size_t> checkedBy(pending.size());
     std::vector<std::size_t> toCheck;
     QHash<QString, std::size_t> first;
+    qint64 wholePixels = 0; // of the figures decoded whole, in a test file
+    std::vector<bool> pastAll(pending.size());
     for (std::size_t i = 0; i < pending.size(); ++i) {
         const auto found = first.constFind(pending[i].name);
         checkedBy[i] = found == first.cend() ? i : *found;
         if (found == first.cend()) {
             first.insert(pending[i].name, i);
-            toCheck.push_back(i);
             pending[i].check = inspectFigure(pending[i].bytes, m_source);
+            wholePixels += pending[i].check.format ? pending[i].check.wholePixels : 0;
+            pastAll[i] =
+                m_source == FigureSource::TestFile && wholePixels > kMaxWholeFigurePixelsInAll;
+            if (!pastAll[i]) {
+                toCheck.push_back(i);
+            }
         }
     }
     // The headers tell what each decoding takes: figures are taken in turn while the memory
@@ -285,12 +292,15 @@ void Reader::checkFigures(KOVRA_Danni &content)
     for (std::size_t i = pending.size(); i-- > 0;) {
         const PendingFigure &figure = pending[i];
         const FigureCheck &check = pending[checkedBy[i]].check;
-        if (check.format) {
+        if (check.format && !pastAll[checkedBy[i]]) {
             content.setPicture1File(figure.question, figure.bytes, *check.format);
             continue;
         }
         Problem problem{ProblemKind::FigureCorrupt, Severity::Error, figure.question, field,
                         figure.name};
+        if (check.format) {
+            problem.kind = ProblemKind::FiguresTooLargeInAll;
+        }
         switch (check.fault.value_or(FigureFault::NotAnImage)) {
         case FigureFault::TooLarge:
         case FigureFault::TooLargeWhole:

@@ -413,6 +413,12 @@ QString words(const Problem &p)
             .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
                  visible(p.detail.section(QLatin1Char('\t'), 1)))
             .arg(kMaxWholeFigureBytes / kMiB);
+    case ProblemKind::FiguresTooLargeInAll:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 takes the figures decoded whole (PNG, progressive JPEG) past "
+                            "%2 million pixels in all, more than a test file may have")
+            .arg(quoted(p.detail))
+            .arg(kMaxWholeFigurePixelsInAll / 1'000'000);
     case ProblemKind::NotKept:
         return QCoreApplication::translate("kovra", "and %1 more problems, not shown")
             .arg(visible(p.detail));

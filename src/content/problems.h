@@ -36,12 +36,14 @@ enum class ProblemKind
     NoExplanation,     // the explanation has no line
     FlagNotBinary,     // warning: a flag row ends in something other than 0 or 1
     LookAlike, // warning: two choices look the same on screen; detail: both, a line feed between
-    FigureTooLarge,      // detail: the file name, a tab, its size as WxH
-    FigureFileTooLarge,  // a figure file of more bytes than an entry may have; detail: its name
-    FigureFormat,        // a test file's figure is an image but not JPEG or PNG; detail: the name
-    FigureScans,         // a JPEG of more than kMaxJpegScans scans; detail: the file name
-    FigureChunks,        // a PNG of too many ancillary chunks; detail: the file name
-    FigureTooLargeWhole, // decoded whole, too large; detail: the file name, a tab, WxH
+    FigureTooLarge,       // detail: the file name, a tab, its size as WxH
+    FigureFileTooLarge,   // a figure file of more bytes than an entry may have; detail: its name
+    FigureFormat,         // a test file's figure is an image but not JPEG or PNG; detail: the name
+    FigureScans,          // a JPEG of more than kMaxJpegScans scans; detail: the file name
+    FigureChunks,         // a PNG of too many ancillary chunks; detail: the file name
+    FigureTooLargeWhole,  // decoded whole, too large; detail: the file name, a tab, WxH
+    FiguresTooLargeInAll, // a test file's figures decoded whole pass their pixels in all; detail:
+                          // the first file past them
     // Reading a question bank (a GIFT, Aiken or CSV file); each names its source line.
     BankFormat,   // the file's extension names no bank format; detail: the extension
     BankTooLarge, // detail: the file's size in bytes

@@ -154,7 +154,7 @@ int main(int argc, char *argv[])
         }
         loaded = std::move(written.checked);
     } else {
-        loaded = loadContent(files.json, files.figures);
+        loaded = loadContent(files.json, files.figures, files.source);
         attachSourceLines(loaded.problems, read.questionLines);
         report(name, loaded.problems);
     }
