@@ -392,16 +392,6 @@ bool decodesAtAnEighth(const QByteArray &bytes, const FigureCheck &inspected)
     return !figure.reader().read().isNull();
 }
 
-FigureCheck checkFigure(const QByteArray &bytes, FigureSource source)
-{
-    FigureCheck check = inspectFigure(bytes, source);
-    if (check.format && !decodesAtAnEighth(bytes, check)) {
-        check.format.reset();
-        check.fault = FigureFault::NotAnImage;
-    }
-    return check;
-}
-
 std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes)
 {
     FigureReader figure(bytes, {});

@@ -58,7 +58,7 @@ enum class FigureFault
 // The figure in a file's bytes, as the program holds it: turned upright as the camera wrote,
 // and decoded straight to its fitted size (a JPEG decoder does so from the coded data at a
 // fraction of the cost and memory of the full picture). `format` names the decoder; empty, the
-// content tells (JPEG and PNG only).
+// file's leading bytes tell it.
 [[nodiscard]] QImage decodeFigure(const QByteArray &bytes, const QByteArray &format = {});
 
 // What a figure file is, from its leading bytes and the walk of its markers or chunks, before
@@ -73,8 +73,6 @@ struct FigureCheck
     qint64 wholePixels = 0; // the pixels when its decoder goes through all of them, else 0
 };
 [[nodiscard]] FigureCheck inspectFigure(const QByteArray &bytes, FigureSource source);
-// The inspection, then the picture decoded at an eighth of its size: NotAnImage when it fails.
-[[nodiscard]] FigureCheck checkFigure(const QByteArray &bytes, FigureSource source);
 // Decodes an inspected figure at an eighth of its size; false when it does not decode.
 [[nodiscard]] bool decodesAtAnEighth(const QByteArray &bytes, const FigureCheck &inspected);
 
