@@ -4,9 +4,10 @@
 #include "content/builtin.h"
 #include "content/dump.h"
 #include "content/figures.h"
-#include "content/testfile.h"
 #include "content/translation.h"
-#include "content/ziparchive.h"
+#include "testfile/fitting.h"
+#include "testfile/testfile.h"
+#include "testfile/ziparchive.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -286,7 +287,7 @@ void TestTestFile::badFileRefused_data()
         }(),
         ProblemKind::TooManyEntries, u"257"_s);
     row("figure claiming 30000 x 30000", soundWith("figures/q01.jpg", claimingJpeg(30000)),
-        ProblemKind::FigureTooLarge, u"30000x30000"_s);
+        ProblemKind::FigureTooLarge, u"30000 × 30000"_s);
     row("figure that is no image", soundWith("figures/q01.jpg", "\xFF\xD8\xFF, a JPEG, it says"),
         ProblemKind::FigureCorrupt, u"figures/q01.jpg"_s);
     // Each of the following would hold a core or hundreds of megabytes if it were not refused
@@ -317,7 +318,7 @@ void TestTestFile::badFileRefused_data()
     const quint32 side = qToBigEndian(7000U);
     row("PNG of 49 million pixels",
         testOf(3, kQuestion, patched(patched(png, 16, side, 4), 20, side, 4)),
-        ProblemKind::FigureTooLargeWhole, u"7000x7000"_s);
+        ProblemKind::FigureTooLargeWhole, u"7000 × 7000"_s);
     const quint32 wide = qToBigEndian(6000U);
     row("three PNG figures of 24 million pixels",
         testOf(3, kQuestion, patched(patched(png, 16, wide, 4), 20, qToBigEndian(4000U), 4), true),
@@ -337,7 +338,7 @@ void TestTestFile::badFileRefused_data()
     row("a character outside the BMP",
         testOf(3, "{\"text\": \"\xF0\x9F\x98\x80\", \"choices\": [\"a\", \"b\"], \"key\": \"a\", "
                   "\"explanation\": [\"E\"]}"),
-        ProblemKind::NotWindows1251, u"«\U0001F600» (U+1f600)"_s);
+        ProblemKind::NotWindows1251, u"\u201C\U0001F600\u201D (U+1f600)"_s);
     const QByteArray two = zipOf({{"content.json", "{}", 0100644}, {"b", "b", 0100644}});
     const qsizetype directory = two.indexOf("PK\1\2");
     const qsizetype second = two.indexOf("PK\1\2", directory + 1);
@@ -404,7 +405,7 @@ void TestTestFile::badFileRefused()
     QString bulgarian = describe(problem);
     installTranslation(QLocale(QLocale::English));
     bulgarian.remove(QRegularExpression(
-        u"«[^»]*»|„[^“]*“|[\\w/]+\\.json|\\b(ZIP|JSON|MiB|UTF-8|JPEG|PNG|GIF|BMP|WebP|ZIP64)\\b|\\d+x\\d+|Windows-1251|U\\+[0-9a-f]+"_s));
+        u"«[^»]*»|„[^“]*“|[\\w/]+\\.json|\\b(ZIP|JSON|MiB|UTF-8|JPEG|PNG|GIF|BMP|WebP|ZIP64)\\b|\\d+ × \\d+|Windows-1251|U\\+[0-9a-f]+"_s));
     QVERIFY2(!bulgarian.contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(bulgarian));
 }
 

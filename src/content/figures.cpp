@@ -27,10 +27,10 @@ void quietWhileDecoding(QtMsgType type, const QMessageLogContext &context, const
     g_nextHandler(type, context, message);
 }
 
-class QuietDecoding
+// While a figure reader lives on this thread.
+struct QuietDecoding
 {
-public:
-    QuietDecoding()
+    static void begin()
     {
         static const bool installed = [] {
             g_nextHandler = qInstallMessageHandler(quietWhileDecoding);
@@ -39,9 +39,7 @@ public:
         Q_UNUSED(installed);
         ++t_decoding;
     }
-    ~QuietDecoding() { --t_decoding; }
-    QuietDecoding(const QuietDecoding &) = delete;
-    QuietDecoding &operator=(const QuietDecoding &) = delete;
+    static void end() { --t_decoding; }
 };
 
 // The format by the file's leading bytes, whatever its name says.
@@ -214,101 +212,47 @@ Walk walkPng(const QByteArray &bytes)
     return walk;
 }
 
-// A reader over the bytes with the named decoder alone (Qt would load every format's decoder
-// to ask it), or with the content telling the format when none is named.
-class FigureReader
-{
-public:
-    FigureReader(const QByteArray &bytes, const QByteArray &format)
-        : m_format(format.isEmpty() ? formatOf(bytes) : format), m_reader(&m_buffer, m_format)
-    {
-        QByteArray copy = m_format == "png" ? walkPng(bytes).decoderCopy : QByteArray();
-        m_buffer.setData(copy.isEmpty() ? bytes : copy); // shares the bytes, copies nothing
-        m_buffer.open(QIODevice::ReadOnly);
-        m_reader.setAutoDetectImageFormat(false);
-        m_reader.setAutoTransform(true);
-    }
-    QImageReader &reader() { return m_reader; }
-    const QByteArray &format() const { return m_format; }
-    // The size of the picture as shown: a quarter turn swaps the sides.
-    QSize shownSize()
-    {
-        const QSize size = m_reader.size();
-        return m_reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
-                   ? size.transposed()
-                   : size;
-    }
-    // Decodes to `shown` (the size as shown), scaling before the turn.
-    QImage read(QSize shown)
-    {
-        if (shown.isValid() && shown != shownSize()) {
-            const bool turned =
-                m_reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
-            m_reader.setScaledSize(turned ? shown.transposed() : shown);
-        }
-        return m_reader.read();
-    }
+} // namespace
 
-private:
-    QuietDecoding m_quiet;
-    QByteArray m_format;
-    QBuffer m_buffer;
-    QImageReader m_reader;
-};
-
-// Photographs at the size they are shown need no more: at 80 a JPEG is a third smaller than
-// at 90, and the check of a test file, which decodes every figure, costs a third less.
-constexpr int kPhotoQuality = 80;
-
-bool tooLarge(QSize size)
+bool tooLargeFigure(QSize size)
 {
     return size.isValid() && qint64(size.width()) * size.height() > kMaxFigurePixels;
 }
 
-QByteArray encoded(const QImage &image, const char *format, int quality)
+FigureReader::FigureReader(const QByteArray &bytes, const QByteArray &format)
+    : m_format(format.isEmpty() ? formatOf(bytes) : format), m_reader(&m_buffer, m_format)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    if (qstrcmp(format, "jpeg") == 0) {
-        writer.setOptimizedWrite(true);
-    }
-    return writer.write(image) ? bytes : QByteArray();
+    QuietDecoding::begin();
+    const QByteArray copy = m_format == "png" ? walkPng(bytes).decoderCopy : QByteArray();
+    m_buffer.setData(copy.isEmpty() ? bytes : copy); // shares the bytes, copies nothing
+    m_buffer.open(QIODevice::ReadOnly);
+    m_reader.setAutoDetectImageFormat(false);
+    m_reader.setAutoTransform(true);
 }
 
-// The image in one byte a pixel when it has no more than 256 colours.
-std::optional<QImage> fewColours(const QImage &image)
+FigureReader::~FigureReader()
 {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    QList<QRgb> colours;
-    QHash<QRgb, int> index;
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            if (!index.contains(line[x])) {
-                if (colours.size() == 256) {
-                    return std::nullopt;
-                }
-                index.insert(line[x], int(colours.size()));
-                colours.append(line[x]);
-            }
-        }
-    }
-    QImage indexed(argb.size(), QImage::Format_Indexed8);
-    indexed.setColorTable(colours);
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        uchar *out = indexed.scanLine(y);
-        for (int x = 0; x < argb.width(); ++x) {
-            out[x] = static_cast<uchar>(index.value(line[x]));
-        }
-    }
-    return indexed;
+    QuietDecoding::end();
 }
 
-} // namespace
+QSize FigureReader::shownSize()
+{
+    const QSize size = m_reader.size();
+    return turned() ? size.transposed() : size;
+}
+
+bool FigureReader::turned()
+{
+    return m_reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+}
+
+QImage FigureReader::read(QSize shown)
+{
+    if (shown.isValid() && shown != shownSize()) {
+        m_reader.setScaledSize(turned() ? shown.transposed() : shown);
+    }
+    return m_reader.read();
+}
 
 QSize fittedFigureSize(QSize size)
 {
@@ -322,7 +266,7 @@ QImage decodeFigure(const QByteArray &bytes, const QByteArray &format)
 {
     FigureReader figure(bytes, format);
     const QSize size = figure.shownSize();
-    if (tooLarge(size)) {
+    if (tooLargeFigure(size)) {
         return {};
     }
     return figure.read(fittedFigureSize(size));
@@ -359,7 +303,7 @@ FigureCheck inspectFigure(const QByteArray &bytes, FigureSource source)
         check.fault = FigureFault::NotAnImage;
         return check;
     }
-    if (tooLarge(walk.size)) {
+    if (tooLargeFigure(walk.size)) {
         check.fault = FigureFault::TooLarge;
         return check;
     }
@@ -390,41 +334,6 @@ bool decodesAtAnEighth(const QByteArray &bytes, const FigureCheck &inspected)
     figure.reader().setScaledSize(
         QSize(std::max(1, (size.width() + 7) / 8), std::max(1, (size.height() + 7) / 8)));
     return !figure.reader().read().isNull();
-}
-
-std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes)
-{
-    FigureReader figure(bytes, {});
-    const QByteArray format = figure.format();
-    if (format.isEmpty()) {
-        return std::nullopt;
-    }
-    const QSize size = figure.shownSize();
-    const bool upright = figure.reader().transformation() == QImageIOHandler::TransformationNone;
-    if (!size.isValid() || tooLarge(size)) {
-        return std::nullopt;
-    }
-    const bool stored = format == "jpeg" || format == "png";
-    if (fittedFigureSize(size) == size && upright && stored) {
-        return FittedFigure{bytes, format == "jpeg" ? QByteArray("jpg") : format, false};
-    }
-    const QImage image = figure.read(fittedFigureSize(size));
-    if (image.isNull()) {
-        return std::nullopt;
-    }
-    // A drawing (few colours, even after its edges were smoothed) keeps them exact as PNG, in
-    // one byte a pixel; a photograph is stored as the smaller of the two.
-    const std::optional<QImage> drawing = fewColours(image);
-    const QByteArray png = encoded(drawing.value_or(image), "png", 0);
-    const QByteArray jpeg =
-        drawing || image.hasAlphaChannel() ? QByteArray() : encoded(image, "jpeg", kPhotoQuality);
-    if (!jpeg.isEmpty() && (png.isEmpty() || jpeg.size() < png.size())) {
-        return FittedFigure{jpeg, "jpg", true};
-    }
-    if (png.isEmpty()) {
-        return std::nullopt;
-    }
-    return FittedFigure{png, "png", true};
 }
 
 } // namespace kovra

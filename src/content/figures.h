@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Figures: how large the program ever draws one, how a figure file is decoded to at most that
-// size, and the compact file a test stores it in.
+// Figures: how large the program ever draws one, and how a figure file is checked and decoded
+// to at most that size. A figure file is hostile input: its format is told by its leading
+// bytes, its markers or chunks are walked and bounded before a decoder sees it.
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QImageReader>
 #include <QSize>
 #include <optional>
 
@@ -15,10 +18,44 @@ namespace kovra {
 inline constexpr QSize kLargestFigure{450, 274};
 // Figure files with more pixels than this are refused before they are decoded.
 inline constexpr qint64 kMaxFigurePixels = 50'000'000;
+// A figure file's bytes, in a folder as in a test file's entry.
+inline constexpr qint64 kMaxFigureFileBytes = qint64{32} * 1024 * 1024;
 
 // The size a figure of `size` pixels is held in: within kLargestFigure, proportions kept,
 // never enlarged.
 [[nodiscard]] QSize fittedFigureSize(QSize size);
+
+// Whether a figure of this size is refused before it is decoded.
+[[nodiscard]] bool tooLargeFigure(QSize size);
+
+// A reader over a figure file's bytes with the named decoder alone (Qt would load every
+// format's decoder to ask it), or the decoder of the format its leading bytes tell when none is
+// named; it turns the picture upright as the camera wrote. A PNG's decoder is handed its
+// critical chunks and its transparency alone, and what the image readers (Qt's, libjpeg's,
+// libpng's) say while it lives is dropped: the problem is told in our words.
+class FigureReader
+{
+public:
+    FigureReader(const QByteArray &bytes, const QByteArray &format);
+    ~FigureReader();
+    FigureReader(const FigureReader &) = delete;
+    FigureReader &operator=(const FigureReader &) = delete;
+
+    [[nodiscard]] QImageReader &reader() { return m_reader; }
+    // The decoder's format: "jpeg", "png", "gif", "bmp" or "webp"; empty when none reads it.
+    [[nodiscard]] const QByteArray &format() const { return m_format; }
+    // The size of the picture as shown: a quarter turn swaps the sides.
+    [[nodiscard]] QSize shownSize();
+    // Decodes to `shown` (the size as shown), scaling before the turn.
+    [[nodiscard]] QImage read(QSize shown);
+
+private:
+    bool turned();
+
+    QByteArray m_format;
+    QBuffer m_buffer;
+    QImageReader m_reader;
+};
 
 // A figure whose decoder holds the whole picture (a PNG, a progressive JPEG, GIF, BMP, WebP) is
 // refused when that takes more than these bytes: 4 a pixel, 16 for a PNG of 16 bits a channel
@@ -75,17 +112,5 @@ struct FigureCheck
 [[nodiscard]] FigureCheck inspectFigure(const QByteArray &bytes, FigureSource source);
 // Decodes an inspected figure at an eighth of its size; false when it does not decode.
 [[nodiscard]] bool decodesAtAnEighth(const QByteArray &bytes, const FigureCheck &inspected);
-
-// A figure file fitted for a test file: the file itself when it is a JPEG or PNG no larger than
-// a test ever needs, else its fitted picture encoded as PNG (drawings: crisp edges, often
-// smaller) or JPEG (photographs), whichever is smaller. The content tells the format; the
-// stored file's ending is in the result.
-struct FittedFigure
-{
-    QByteArray bytes;
-    QByteArray suffix;
-    bool refitted = false;
-};
-[[nodiscard]] std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes);
 
 } // namespace kovra

@@ -51,14 +51,32 @@ struct Bank
         return problems.size() >= kMaxProblems || int(questions.size()) > most;
     }
 
-    void error(ProblemKind kind, int line, int column = 0, const QString &detail = {})
+    void error(ProblemKind kind, int line, int column = 0, const QString &text = {})
     {
-        problems.push_back({kind, Severity::Error, 0, QString(), detail, line, column});
+        problems.push_back({.kind = kind, .line = line, .column = column, .text = text});
     }
-    void skipped(int line, const char *reason)
+    void error(Problem problem) { problems.push_back(std::move(problem)); }
+    void unexpected(int line, BankExpectation expectation, const QString &letter = {})
     {
-        problems.push_back({ProblemKind::BankSkipped, Severity::Warning, 0, QString(),
-                            QLatin1String(reason), line, 0});
+        problems.push_back({.kind = ProblemKind::BankUnexpected,
+                            .line = line,
+                            .text = letter,
+                            .expectation = expectation});
+    }
+    void choiceCount(int line, qsizetype count)
+    {
+        problems.push_back({.kind = ProblemKind::ChoiceCount,
+                            .line = line,
+                            .count = count,
+                            .least = KOVRA_Danni::kMinChoices,
+                            .limit = KOVRA_Danni::kMaxChoices});
+    }
+    void skipped(int line, SkipReason reason)
+    {
+        problems.push_back({.kind = ProblemKind::BankSkipped,
+                            .severity = Severity::Warning,
+                            .line = line,
+                            .skip = reason});
     }
 };
 
@@ -302,7 +320,7 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
     pos = skipFormat(t, pos, end, html);
     const qsizetype open = findMark(t, pos, end, QLatin1StringView("{"));
     if (open == kNone) {
-        return bank.skipped(line, "description");
+        return bank.skipped(line, SkipReason::Description);
     }
     const qsizetype close = findMark(t, open + 1, end, QLatin1StringView("}"));
     if (close == kNone) {
@@ -310,7 +328,7 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
         return bank.error(ProblemKind::BankUnclosed, brace.line, brace.column, QStringLiteral("{"));
     }
     if (findMark(t, close + 1, end, QLatin1StringView("{")) != kNone) {
-        return bank.skipped(line, "blocks");
+        return bank.skipped(line, SkipReason::SeveralBlocks);
     }
     qsizetype answersEnd = close;
     QStringList general;
@@ -320,17 +338,17 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
     }
     const qsizetype first = skipSpace(t, open + 1, answersEnd);
     if (first == answersEnd) {
-        return bank.skipped(line, "essay");
+        return bank.skipped(line, SkipReason::Essay);
     }
     if (marksAt(t, first, QLatin1StringView("#"))) {
-        return bank.skipped(line, "numerical");
+        return bank.skipped(line, SkipReason::Numerical);
     }
     {
         const qsizetype feedback = findMark(t, first, answersEnd, QLatin1StringView("#"));
         const QString head = plainOf(t, first, feedback == kNone ? answersEnd : feedback).trimmed();
         for (const char *word : {"T", "TRUE", "F", "FALSE"}) {
             if (head == QLatin1String(word)) {
-                return bank.skipped(line, "truefalse");
+                return bank.skipped(line, SkipReason::TrueFalse);
             }
         }
     }
@@ -341,7 +359,7 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
         }
     }
     if (marks.empty() || marks.front() != first) {
-        return bank.skipped(line, "text");
+        return bank.skipped(line, SkipReason::TextBeforeAnswers);
     }
     std::vector<GiftAnswer> answers;
     bool anyWrong = false;
@@ -380,15 +398,16 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
             answers.push_back(answer);
         }
     }
-    const char *reason = matching                                  ? "matching"
-                         : !anyWrong                               ? "shortanswer"
-                         : weighted                                ? "weights"
-                         : rights == 0                             ? "noright"
-                         : rights > 1                              ? "several"
-                         : marks.size() > KOVRA_Danni::kMaxChoices ? "toomany"
-                                                                   : nullptr;
-    if (reason != nullptr) {
-        return bank.skipped(line, reason);
+    const std::optional<SkipReason> reason = matching      ? SkipReason::Matching
+                                             : !anyWrong   ? SkipReason::ShortAnswer
+                                             : weighted    ? SkipReason::Weights
+                                             : rights == 0 ? SkipReason::NoRight
+                                             : rights > 1  ? SkipReason::SeveralRight
+                                             : marks.size() > KOVRA_Danni::kMaxChoices
+                                                 ? SkipReason::TooManyAnswers
+                                                 : std::optional<SkipReason>();
+    if (reason) {
+        return bank.skipped(line, *reason);
     }
 
     BankQuestion question;
@@ -472,9 +491,8 @@ void readAiken(const QStringList &lines, Bank &bank)
     } state = State::Between;
     BankQuestion question;
     const auto expected = [&] {
-        return question.choices.size() >= KOVRA_Danni::kMaxChoices
-                   ? QStringLiteral("answer")
-                   : QString(QChar(char16_t(u'A' + question.choices.size())));
+        return QString(QChar(char16_t(
+            u'A' + std::min<qsizetype>(question.choices.size(), KOVRA_Danni::kMaxChoices - 1))));
     };
     for (int i = 0; i < lastLine(lines) && !bank.full(); ++i) {
         const QString line = lines.at(i).trimmed();
@@ -484,7 +502,7 @@ void readAiken(const QStringList &lines, Bank &bank)
         switch (state) {
         case State::Answered:
             if (!line.isEmpty()) {
-                bank.error(ProblemKind::BankUnexpected, number, 0, QStringLiteral("blank"));
+                bank.unexpected(number, BankExpectation::BlankLine);
             }
             state = line.isEmpty() ? State::Between : State::SkipToEnd;
             break;
@@ -506,7 +524,7 @@ void readAiken(const QStringList &lines, Bank &bank)
                 question.choices << choice.captured(2).simplified();
                 state = State::Choices;
             } else if (line.isEmpty() || choice.hasMatch() || answer.hasMatch()) {
-                bank.error(ProblemKind::BankUnexpected, number, 0, QStringLiteral("first"));
+                bank.unexpected(number, BankExpectation::FirstChoice);
                 state = line.isEmpty() ? State::Between : State::SkipToEnd;
             } else {
                 question.text = (question.text + QLatin1Char(' ') + line).simplified();
@@ -521,8 +539,7 @@ void readAiken(const QStringList &lines, Bank &bank)
                 if (at < 0 || at >= question.choices.size()) {
                     bank.error(ProblemKind::BankAnswer, number, letterColumn(lines.at(i)), letter);
                 } else if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-                    bank.error(ProblemKind::ChoiceCount, question.line, 0,
-                               QString::number(question.choices.size()));
+                    bank.choiceCount(question.line, question.choices.size());
                 } else {
                     question.key = question.choices.at(at);
                     question.lastLine = number;
@@ -530,14 +547,18 @@ void readAiken(const QStringList &lines, Bank &bank)
                 }
                 state = State::Answered;
             } else {
-                bank.error(ProblemKind::BankUnexpected, number, 0, expected());
+                if (question.choices.size() >= KOVRA_Danni::kMaxChoices) {
+                    bank.unexpected(number, BankExpectation::AnswerLine);
+                } else {
+                    bank.unexpected(number, BankExpectation::NextChoice, expected());
+                }
                 state = line.isEmpty() ? State::Between : State::SkipToEnd;
             }
             break;
         }
     }
     if ((state == State::Question || state == State::Choices) && !bank.full()) {
-        bank.error(ProblemKind::BankUnexpected, lastLine(lines), 0, QStringLiteral("end"));
+        bank.unexpected(lastLine(lines), BankExpectation::AnswerBeforeEnd);
     }
 }
 
@@ -766,8 +787,7 @@ void readCsv(const QString &text, const QString &folder, Bank &bank)
             }
         }
         if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-            bank.error(ProblemKind::ChoiceCount, row.line, 0,
-                       QString::number(question.choices.size()));
+            bank.choiceCount(row.line, question.choices.size());
             continue;
         }
         const QString answer = textOf(AnswerColumn);
@@ -856,12 +876,14 @@ Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFo
     const int least = options.toto ? 2 : 3;
     const int most = options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
     if (count > most) {
-        bank.problems.push_back({ProblemKind::BankTooMany, Severity::Error, 0, QString(),
-                                 QString::number(most), bank.questions[std::size_t(most)].line, 0});
+        bank.error({.kind = ProblemKind::BankTooMany,
+                    .line = bank.questions[std::size_t(most)].line,
+                    .limit = most});
     } else if (count < least) {
-        bank.problems.push_back({ProblemKind::BankTooFew, Severity::Error, 0, QString(),
-                                 QStringLiteral("%1 %2").arg(count).arg(least), lastLine(lines),
-                                 0});
+        bank.error({.kind = ProblemKind::BankTooFew,
+                    .line = lastLine(lines),
+                    .count = count,
+                    .limit = least});
     }
     bool feedback = false;
     bool allMissingWord = count > 0;
@@ -873,8 +895,9 @@ Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFo
     const QString title =
         options.title.isEmpty() ? QFileInfo(path).completeBaseName() : options.title;
     if (const auto bad = firstUnencodable(title)) {
-        bank.problems.push_back({ProblemKind::NotWindows1251, Severity::Error, 0,
-                                 QStringLiteral("title"), QString(*bad), 0, 0});
+        bank.error({.kind = ProblemKind::NotWindows1251,
+                    .field = QStringLiteral("title"),
+                    .text = QString(*bad)});
     }
     for (const BankQuestion &question : bank.questions) {
         imported.questionLines.push_back(question.line);
@@ -968,7 +991,8 @@ Imported importQuestionBank(const QString &path, BankFormat format, const QByteA
     Bank bank;
     bank.most = options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
     if (bytes.size() > kMaxBankBytes) {
-        bank.error(ProblemKind::BankTooLarge, 0, 0, QString::number(bytes.size()));
+        bank.error(
+            {.kind = ProblemKind::BankTooLarge, .count = bytes.size(), .limit = kMaxBankBytes});
         Imported imported;
         imported.problems = std::move(bank.problems);
         return imported;
@@ -994,19 +1018,18 @@ Imported importQuestionBank(const QString &path, const ImportOptions &options)
     Imported imported;
     const std::optional<BankFormat> format = bankFormatOf(path);
     if (!format) {
-        imported.problems.push_back({ProblemKind::BankFormat, Severity::Error, 0, QString(),
-                                     QFileInfo(path).suffix(), 0, 0});
+        imported.problems.push_back(
+            {.kind = ProblemKind::BankFormat, .text = QFileInfo(path).suffix()});
         return imported;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        imported.problems.push_back(
-            {ProblemKind::Unreadable, Severity::Error, 0, QString(), path, 0, 0});
+        imported.problems.push_back({.kind = ProblemKind::Unreadable, .text = path});
         return imported;
     }
     if (file.size() > kMaxBankBytes) {
-        imported.problems.push_back({ProblemKind::BankTooLarge, Severity::Error, 0, QString(),
-                                     QString::number(file.size()), 0, 0});
+        imported.problems.push_back(
+            {.kind = ProblemKind::BankTooLarge, .count = file.size(), .limit = kMaxBankBytes});
         return imported;
     }
     return importQuestionBank(path, *format, file.read(kMaxBankBytes + 1), options);

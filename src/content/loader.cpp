@@ -3,8 +3,8 @@
 
 #include "cp1251.h"
 #include "figures.h"
-#include "testfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
@@ -36,13 +36,28 @@ public:
     LoadResult read(const QByteArray &json);
 
 private:
-    void error(ProblemKind kind, int question, const QString &field, const QString &detail = {})
+    void error(ProblemKind kind, int question, const QString &field, const QString &text = {})
     {
-        add({kind, Severity::Error, question, field, detail});
+        add({.kind = kind, .question = question, .field = field, .text = text});
     }
-    void warning(ProblemKind kind, int question, const QString &field, const QString &detail)
+    void error(Problem problem) { add(std::move(problem)); }
+    void warning(ProblemKind kind, int question, const QString &field, const QString &text,
+                 const QString &other = {})
     {
-        add({kind, Severity::Warning, question, field, detail});
+        add({.kind = kind,
+             .severity = Severity::Warning,
+             .question = question,
+             .field = field,
+             .text = text,
+             .other = other});
+    }
+    void wrongType(int question, const QString &field, ValueType expected, const QJsonValue &found)
+    {
+        add({.kind = ProblemKind::WrongType,
+             .question = question,
+             .field = field,
+             .expected = expected,
+             .found = typeOf(found)});
     }
     // Past the most kept, a problem is counted, not kept: a file of a million faults takes no
     // more memory than one of fifty.
@@ -57,6 +72,7 @@ private:
         }
     }
     LoadResult result(std::optional<KOVRA_Danni> content);
+    static ValueType typeOf(const QJsonValue &value);
 
     std::optional<QByteArray> line(const QJsonValue &value, int question, const QString &field);
     std::optional<TextList> lines(const QJsonObject &object, const QString &name, int question,
@@ -66,6 +82,7 @@ private:
     void readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content);
     void readFigure(const QJsonValue &value, int number);
     void checkLookAlikes(const TextList &question, int number);
+    void keyMatchesNone(const QString &key, const TextList &choices, int number);
     void checkFigures(KOVRA_Danni &content);
 
     // A figure file waiting for its check, and the place of its problem among the others.
@@ -88,32 +105,53 @@ private:
     bool m_phraseMode = false;
 };
 
-// The code of a value's type in a WrongType detail; describe() words it.
-QString typeName(const QJsonValue &value)
+ValueType Reader::typeOf(const QJsonValue &value)
 {
     switch (value.type()) {
     case QJsonValue::Null:
-        return QStringLiteral("null");
+        return ValueType::Null;
     case QJsonValue::Bool:
-        return QStringLiteral("boolean");
+        return ValueType::Boolean;
     case QJsonValue::Double:
-        return QStringLiteral("number");
+        return ValueType::Number;
     case QJsonValue::String:
-        return QStringLiteral("string");
+        return ValueType::String;
     case QJsonValue::Array:
-        return QStringLiteral("array");
+        return ValueType::Array;
     case QJsonValue::Object:
-        return QStringLiteral("object");
+        return ValueType::Object;
     case QJsonValue::Undefined:
         break;
     }
-    return QStringLiteral("missing");
+    return ValueType::Missing;
 }
 
-// The detail of a WrongType problem: the expected type's code and the found one's.
-QString wrongType(const char *expected, const QJsonValue &found)
+// The 1-based line and character of a byte offset into UTF-8 text.
+std::pair<int, int> lineAndColumn(const QByteArray &utf8, qsizetype offset)
 {
-    return QLatin1String(expected) + QLatin1Char(' ') + typeName(found);
+    const QByteArrayView before(utf8.constData(), std::clamp<qsizetype>(offset, 0, utf8.size()));
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    const int line = static_cast<int>(before.count('\n')) + 1;
+    const int column = static_cast<int>(QString::fromUtf8(before.sliced(lineStart)).size()) + 1;
+    return {line, column};
+}
+
+// A text as it looks on screen: blanks folded, case and the Latin letters that Cyrillic ones
+// stand in for made one.
+QString lookAlikeForm(const QString &text)
+{
+    static const QString latin = QStringLiteral("aceopxyABCEHKMOPTX");
+    static const QString cyrillic = QStringLiteral("асеорхуАВСЕНКМОРТХ");
+    QString folded;
+    folded.reserve(text.size());
+    for (QChar ch : text) {
+        if (ch.isSpace()) {
+            continue;
+        }
+        const auto at = latin.indexOf(ch);
+        folded += (at >= 0 ? cyrillic.at(at) : ch).toLower();
+    }
+    return folded;
 }
 
 QString indexed(const QString &name, int index)
@@ -129,7 +167,7 @@ QByteArray cp1251Literal(const QString &text)
 std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, const QString &field)
 {
     if (!value.isString()) {
-        error(ProblemKind::WrongType, question, field, wrongType("string", value));
+        wrongType(question, field, ValueType::String, value);
         return std::nullopt;
     }
     const QString text = value.toString();
@@ -159,7 +197,7 @@ std::optional<TextList> Reader::lines(const QJsonObject &object, const QString &
         return TextList();
     }
     if (!value.isArray()) {
-        error(ProblemKind::WrongType, question, name, wrongType("strings", value));
+        wrongType(question, name, ValueType::Strings, value);
         return std::nullopt;
     }
     TextList list;
@@ -195,14 +233,19 @@ void Reader::readFigure(const QJsonValue &value, int number)
         return;
     }
     if (!value.isString()) {
-        error(ProblemKind::WrongType, number, field, wrongType("figure", value));
+        wrongType(number, field, ValueType::Figure, value);
         return;
     }
     const QString name = value.toString();
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_-]+(/[A-Za-z0-9_-]+)*"
                                                          "\\.[A-Za-z0-9]+$"));
     if (!plain.match(name).hasMatch()) {
-        error(ProblemKind::FigureName, number, field, name);
+        QString forward = name;
+        forward.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        error(name.contains(QLatin1Char('\\')) && plain.match(forward).hasMatch()
+                  ? ProblemKind::FigureBackslash
+                  : ProblemKind::FigureName,
+              number, field, name);
         return;
     }
     // A file named by several questions is read once.
@@ -214,8 +257,12 @@ void Reader::readFigure(const QJsonValue &value, int number)
         error(ProblemKind::FigureMissing, number, field, name);
         return;
     }
-    if (bytes->size() > kMaxEntryBytes) {
-        error(ProblemKind::FigureFileTooLarge, number, field, name);
+    if (bytes->size() > kMaxFigureFileBytes) {
+        error({.kind = ProblemKind::FigureFileTooLarge,
+               .question = number,
+               .field = field,
+               .text = name,
+               .limit = kMaxFigureFileBytes});
         return;
     }
     m_pendingFigures.push_back({number, name, *bytes, m_problems.size(), {}});
@@ -296,31 +343,38 @@ void Reader::checkFigures(KOVRA_Danni &content)
             content.setPicture1File(figure.question, figure.bytes, *check.format);
             continue;
         }
-        Problem problem{ProblemKind::FigureCorrupt, Severity::Error, figure.question, field,
-                        figure.name};
-        if (check.format) {
-            problem.kind = ProblemKind::FiguresTooLargeInAll;
-        }
+        Problem problem{.kind = ProblemKind::FigureCorrupt,
+                        .question = figure.question,
+                        .field = field,
+                        .text = figure.name,
+                        .width = check.size.width(),
+                        .height = check.size.height()};
         switch (check.fault.value_or(FigureFault::NotAnImage)) {
         case FigureFault::TooLarge:
+            problem.kind = ProblemKind::FigureTooLarge;
+            problem.limit = kMaxFigurePixels;
+            break;
         case FigureFault::TooLargeWhole:
-            problem.kind = check.fault == FigureFault::TooLarge ? ProblemKind::FigureTooLarge
-                                                                : ProblemKind::FigureTooLargeWhole;
-            problem.detail = QStringLiteral("%1\t%2x%3")
-                                 .arg(figure.name)
-                                 .arg(check.size.width())
-                                 .arg(check.size.height());
+            problem.kind = ProblemKind::FigureTooLargeWhole;
+            problem.limit = kMaxWholeFigureBytes;
             break;
         case FigureFault::NotStored:
             problem.kind = ProblemKind::FigureFormat;
             break;
         case FigureFault::TooManyScans:
+            problem.kind = ProblemKind::FigureScans;
+            problem.limit = kMaxJpegScans;
+            break;
         case FigureFault::TooManyChunks:
-            problem.kind = check.fault == FigureFault::TooManyScans ? ProblemKind::FigureScans
-                                                                    : ProblemKind::FigureChunks;
+            problem.kind = ProblemKind::FigureChunks;
+            problem.limit = kMaxPngAncillaryChunks;
             break;
         case FigureFault::NotAnImage:
             break;
+        }
+        if (check.format) { // decodable, but past the figures decoded whole in all
+            problem.kind = ProblemKind::FiguresTooLargeInAll;
+            problem.limit = kMaxWholeFigurePixelsInAll;
         }
         if (figure.problemAt < m_problems.size()) {
             m_hasError = true;
@@ -369,16 +423,41 @@ void Reader::checkLookAlikes(const TextList &question, int number)
             seen.insert(form, i);
         } else if (question.list(*earlier) != question.list(i)) {
             warning(ProblemKind::LookAlike, number, QStringLiteral("choices"),
-                    fromCp1251(question.list(*earlier)) + QLatin1Char('\n') +
-                        fromCp1251(question.list(i)));
+                    fromCp1251(question.list(*earlier)), fromCp1251(question.list(i)));
         }
     }
+}
+
+// A key that equals no choice: when it equals one but for look-alike letters, case or blanks,
+// the problem names the choice and the first character where the two part.
+void Reader::keyMatchesNone(const QString &key, const TextList &choices, int number)
+{
+    const QString field = QStringLiteral("key");
+    const QString form = lookAlikeForm(key);
+    for (const QByteArray &row : choices.rows()) {
+        const QString choice = fromCp1251(row);
+        if (lookAlikeForm(choice) != form) {
+            continue;
+        }
+        qsizetype at = 0;
+        while (at < key.size() && at < choice.size() && key.at(at) == choice.at(at)) {
+            ++at;
+        }
+        error({.kind = ProblemKind::KeyLooksLike,
+               .question = number,
+               .field = field,
+               .text = key,
+               .other = choice,
+               .count = at + 1});
+        return;
+    }
+    error(ProblemKind::KeyMatchesNone, number, field, key);
 }
 
 void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content)
 {
     if (!value.isObject()) {
-        error(ProblemKind::WrongType, number, QString(), wrongType("object", value));
+        wrongType(number, QString(), ValueType::Object, value);
         return;
     }
     const QJsonObject object = value.toObject();
@@ -404,8 +483,12 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     std::optional<TextList> choices;
     if (choiceList.isArray() &&
         (choiceCount < KOVRA_Danni::kMinChoices || choiceCount > KOVRA_Danni::kMaxChoices)) {
-        error(ProblemKind::ChoiceCount, number, QStringLiteral("choices"),
-              QString::number(choiceCount));
+        error({.kind = ProblemKind::ChoiceCount,
+               .question = number,
+               .field = QStringLiteral("choices"),
+               .count = choiceCount,
+               .least = KOVRA_Danni::kMinChoices,
+               .limit = KOVRA_Danni::kMaxChoices});
     } else {
         choices = lines(object, QStringLiteral("choices"), number, true);
     }
@@ -426,7 +509,7 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     if (key && choices) {
         const auto matches = std::count(choices->rows().begin(), choices->rows().end(), *key);
         if (matches == 0) {
-            error(ProblemKind::KeyMatchesNone, number, QStringLiteral("key"), fromCp1251(*key));
+            keyMatchesNone(fromCp1251(*key), *choices, number);
         } else if (matches > 1) {
             error(ProblemKind::KeyMatchesSeveral, number, QStringLiteral("key"), fromCp1251(*key));
         }
@@ -447,8 +530,11 @@ LoadResult Reader::read(const QByteArray &json)
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error(ProblemKind::Malformed, 0, QString(),
-              QStringLiteral("%1\n%2").arg(parseError.error).arg(parseError.offset));
+        const auto [line, column] = lineAndColumn(json, parseError.offset);
+        error({.kind = ProblemKind::Malformed,
+               .line = line,
+               .column = column,
+               .json = parseError.error});
         return result(std::nullopt);
     }
     if (!document.isObject()) {
@@ -462,8 +548,10 @@ LoadResult Reader::read(const QByteArray &json)
     bool totoOn = false;
     const QJsonValue settingRows = root.value(QStringLiteral("settings"));
     if (settingRows.isArray() && settingRows.toArray().size() != KOVRA_Danni::kSettingsRows) {
-        error(ProblemKind::SettingsCount, 0, QStringLiteral("settings"),
-              QString::number(settingRows.toArray().size()));
+        error({.kind = ProblemKind::SettingsCount,
+               .field = QStringLiteral("settings"),
+               .count = settingRows.toArray().size(),
+               .limit = KOVRA_Danni::kSettingsRows});
     } else if (auto settings = lines(root, QStringLiteral("settings"), 0, true)) {
         content.List2() = std::move(*settings);
         const TextList &rows = content.List2();
@@ -489,8 +577,7 @@ LoadResult Reader::read(const QByteArray &json)
     if (questions.isUndefined()) {
         error(ProblemKind::MissingField, 0, QStringLiteral("questions"));
     } else if (!questions.isArray()) {
-        error(ProblemKind::WrongType, 0, QStringLiteral("questions"),
-              wrongType("questions", questions));
+        wrongType(0, QStringLiteral("questions"), ValueType::Questions, questions);
     } else {
         const QJsonArray array = questions.toArray();
         const int count = static_cast<int>(array.size());
@@ -499,9 +586,12 @@ LoadResult Reader::read(const QByteArray &json)
         const int least = totoOn ? 2 : 3;
         const int most = totoOn ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
         if (count < least || count > most) {
-            error(
-                ProblemKind::QuestionCount, 0, QStringLiteral("questions"),
-                QStringLiteral("%1 %2 %3 %4").arg(count).arg(least).arg(most).arg(totoOn ? 1 : 0));
+            error({.kind = ProblemKind::QuestionCount,
+                   .field = QStringLiteral("questions"),
+                   .count = count,
+                   .least = least,
+                   .limit = most,
+                   .toto = totoOn});
         } else {
             TextList &key = content.List1(0);
             for (int i = 0; i < count; ++i) {
@@ -529,6 +619,23 @@ LoadResult Reader::read(const QByteArray &json)
 LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureSource source)
 {
     return Reader(figures, source).read(json);
+}
+
+TestFilesResult readContentFolder(const QString &folder)
+{
+    QFile file(folder + QLatin1Char('/') + QLatin1String(kContentFileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt, {{.kind = ProblemKind::Unreadable, .text = file.fileName()}}};
+    }
+    const FigureFiles figures = [folder](const QString &name) -> std::optional<QByteArray> {
+        QFile figure(folder + QLatin1Char('/') + name);
+        if (!figure.open(QIODevice::ReadOnly)) {
+            return std::nullopt;
+        }
+        // One byte past the limit tells a file too large, without reading it all.
+        return figure.read(std::min(figure.size(), kMaxFigureFileBytes) + 1);
+    };
+    return {TestFiles{file.readAll(), figures}, {}};
 }
 
 LoadResult loadContentFolder(const QString &folder)

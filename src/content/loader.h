@@ -28,6 +28,23 @@ inline constexpr char kContentFileName[] = "content.json";
 // The folder of the set built into the program.
 inline constexpr char kBuiltInFolder[] = ":/kovra/content";
 
+// The files of a test as its author keeps them: content.json and the figures it names.
+struct TestFiles
+{
+    QByteArray json;
+    FigureFiles figures;
+    FigureSource source = FigureSource::Authored; // the figure formats read
+};
+
+struct TestFilesResult
+{
+    std::optional<TestFiles> files; // none when they cannot be read
+    Problems problems;
+};
+
+// The files of a content folder; a figure file is read up to one byte past kMaxFigureFileBytes.
+[[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
+
 // Every figure file is decoded: one that does not decode, wherever the fault lies, is refused.
 // `source` tells which figure formats are read: a test file's JPEG and PNG only, or those and
 // GIF, BMP and WebP from an author's folder or bank.

@@ -10,8 +10,8 @@
 #include "content/dump.h"
 #include "content/import.h"
 #include "content/packed.h"
-#include "content/testfile.h"
 #include "content/translation.h"
+#include "testfile/testfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

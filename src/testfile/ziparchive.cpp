@@ -193,6 +193,15 @@ std::optional<QByteArray> ZipWriter::finish()
     return m_state->bytes;
 }
 
+namespace {
+// The reader's own faults, beside minizip's and zlib's codes.
+constexpr int kNoArchive = -1000;    // no archive at all
+constexpr int kOverlap = -1001;      // entries overlap, or lie out of order
+constexpr int kMethod = -1002;       // packed by a method other than stored or deflated
+constexpr int kZip64 = -1003;        // a ZIP64 archive, which a test never needs
+constexpr int kSizeMismatch = -1004; // an entry's size is not what its header says
+} // namespace
+
 struct ZipReader::State
 {
     explicit State(const QByteArray &archiveBytes) : bytes(archiveBytes) {}
@@ -247,9 +256,36 @@ bool ZipReader::isOpen() const
     return m_state->archive != nullptr && m_state->fault == 0;
 }
 
-int ZipReader::fault() const
+std::optional<ZipFault> ZipReader::fault() const
 {
-    return m_state->fault;
+    switch (m_state->fault) {
+    case UNZ_OK:
+        return std::nullopt;
+    case UNZ_CRCERROR:
+        return ZipFault::ChecksumMismatch;
+    case kNoArchive:
+        return ZipFault::NoDirectory;
+    case UNZ_BADZIPFILE:
+        return ZipFault::DirectoryDamaged;
+    case UNZ_ERRNO:
+        return ZipFault::EndsEarly;
+    case Z_DATA_ERROR:
+        return ZipFault::DataDamaged;
+    case Z_BUF_ERROR:
+        return ZipFault::EndsEarly;
+    case Z_MEM_ERROR:
+        return ZipFault::NoMemory;
+    case kOverlap:
+        return ZipFault::Overlap;
+    case kMethod:
+        return ZipFault::Method;
+    case kZip64:
+        return ZipFault::Zip64;
+    case kSizeMismatch:
+        return ZipFault::SizeMismatch;
+    default:
+        return ZipFault::Unknown;
+    }
 }
 
 qint64 ZipReader::entryCount() const

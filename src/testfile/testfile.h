@@ -8,7 +8,7 @@
 // it guards are read, and every refusal is a problem with words.
 #pragma once
 
-#include "loader.h"
+#include "content/loader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,28 +19,12 @@ namespace kovra {
 inline constexpr qint64 kMiB = qint64{1024} * 1024;
 inline constexpr qint64 kMaxTestFileBytes = 64 * kMiB;
 inline constexpr int kMaxTestFileEntries = 256;
-inline constexpr qint64 kMaxUnpackedBytes = 64 * kMiB; // all entries together
-inline constexpr qint64 kMaxContentBytes = 8 * kMiB;   // content.json
-inline constexpr qint64 kMaxEntryBytes = 32 * kMiB;    // any other entry
+inline constexpr qint64 kMaxUnpackedBytes = 64 * kMiB;        // all entries together
+inline constexpr qint64 kMaxContentBytes = 8 * kMiB;          // content.json
+inline constexpr qint64 kMaxEntryBytes = kMaxFigureFileBytes; // any other entry
 inline constexpr char kTestFileMimeType[] = "application/x-kovra-test";
 inline constexpr char kTestFileSuffix[] = "kovra";
 
-// The files of a test as its author keeps them: content.json and the figures it names.
-struct TestFiles
-{
-    QByteArray json;
-    FigureFiles figures;
-    FigureSource source = FigureSource::Authored; // the figure formats read
-};
-
-struct TestFilesResult
-{
-    std::optional<TestFiles> files; // none when they cannot be read
-    Problems problems;
-};
-
-// The files of a content folder; a figure file is read up to one byte past kMaxEntryBytes.
-[[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
 // The files inside a test file's bytes, every archive limit checked.
 [[nodiscard]] TestFilesResult readTestArchive(const QByteArray &archive);
 // A test file on disk: its size is checked before it is read.

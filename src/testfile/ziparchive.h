@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ZIP archives held in memory, read and written with zlib's minizip: what a test file is made
-// of. Faults are minizip's codes, and zlib's where it passes them on, or the reader's own below.
+// of. The library's fault codes stay inside: a reader's fault is a ZipFault.
 #pragma once
+
+#include "content/problems.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,20 +36,14 @@ private:
 class ZipReader
 {
 public:
-    static constexpr int kNoArchive = -1000;    // no archive at all
-    static constexpr int kOverlap = -1001;      // entries overlap, or lie out of order
-    static constexpr int kMethod = -1002;       // packed by a method other than stored or deflated
-    static constexpr int kZip64 = -1003;        // a ZIP64 archive, which a test never needs
-    static constexpr int kSizeMismatch = -1004; // an entry's size is not what its header says
-
     explicit ZipReader(const QByteArray &bytes);
     ~ZipReader();
     ZipReader(const ZipReader &) = delete;
     ZipReader &operator=(const ZipReader &) = delete;
 
     [[nodiscard]] bool isOpen() const;
-    // The code of the last fault; 0 when there was none.
-    [[nodiscard]] int fault() const;
+    // The last fault; none when there was none.
+    [[nodiscard]] std::optional<ZipFault> fault() const;
     // The number of entries its directory claims.
     [[nodiscard]] qint64 entryCount() const;
     // Walks the directory and every entry's local header, at most `most` entries: each entry's
@@ -70,8 +66,8 @@ public:
     // The current entry's header; none on a fault.
     [[nodiscard]] std::optional<Entry> entry();
     // The current entry's bytes, unpacked and checked against the size and check sum its
-    // directory entry gives, at most `limit`: none when its size passes the limit (fault() 0),
-    // or on a fault (kSizeMismatch when the data holds more or less than its size).
+    // directory entry gives, at most `limit`: none when its size passes the limit (no fault),
+    // or on a fault (SizeMismatch when the data holds more or less than its size).
     [[nodiscard]] std::optional<QByteArray> read(qint64 limit);
 
 private:
