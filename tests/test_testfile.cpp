@@ -319,10 +319,11 @@ void TestTestFile::badFileRefused_data()
     row("PNG of 49 million pixels",
         testOf(3, kQuestion, patched(patched(png, 16, side, 4), 20, side, 4)),
         ProblemKind::FigureTooLargeWhole, u"7000 × 7000"_s);
-    const quint32 wide = qToBigEndian(6000U);
-    row("three PNG figures of 24 million pixels",
-        testOf(3, kQuestion, patched(patched(png, 16, wide, 4), 20, qToBigEndian(4000U), 4), true),
-        ProblemKind::FiguresTooLargeInAll, u"64 million pixels in all"_s);
+    QImage white(4000, 3000, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    row("four PNG figures of 12 million pixels",
+        testOf(4, kQuestion, encoded(white.convertToFormat(QImage::Format_Mono), "png"), true),
+        ProblemKind::FiguresTooLargeInAll, u"40 million pixels in all"_s);
     row("JPEG of 49 million pixels named by 29 questions",
         testOf(29, kQuestion, claimingJpeg(7000)), ProblemKind::NotKept, {});
     row("20000 choices",

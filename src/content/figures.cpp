@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <zlib.h>
 
 namespace kovra {
 
@@ -80,6 +81,7 @@ struct Walk
     double bytesPerPixel = 4; // of the picture as decoded whole
     int count = 0;            // scans, or ancillary chunks
     bool tooMany = false;     // count passed its limit: the walk stopped there
+    bool intact = true;       // every chunk the decoder is handed is whole, to the last
     QByteArray decoderCopy;   // a PNG without the chunks the decoder need not read; empty: as it is
 };
 
@@ -196,6 +198,10 @@ Walk walkPng(const QByteArray &bytes)
             return walk;
         }
         if (!ancillary || type == "tRNS") {
+            // libpng tells a damaged chunk on standard error, past any handler Qt sets: it is
+            // found here first.
+            const auto crc = crc32_z(0, data + at + 4, std::size_t(length + 4));
+            walk.intact = walk.intact && crc == bigEndian(data + end - 4, 4);
             copy += QByteArrayView(bytes).sliced(at, end - at);
         } else {
             dropped = true;
@@ -205,6 +211,7 @@ Walk walkPng(const QByteArray &bytes)
             break;
         }
     }
+    walk.intact = walk.intact && at > 8 && QByteArrayView(bytes).sliced(at - 8, 4) == "IEND";
     walk.whole = true;
     if (dropped) {
         walk.decoderCopy = copy;
@@ -311,6 +318,10 @@ FigureCheck inspectFigure(const QByteArray &bytes, FigureSource source)
     const auto wholeBytes = qint64(double(pixels) * walk.bytesPerPixel);
     if (walk.whole && wholeBytes > kMaxWholeFigureBytes) {
         check.fault = FigureFault::TooLargeWhole;
+        return check;
+    }
+    if (!walk.intact) {
+        check.fault = FigureFault::NotAnImage;
         return check;
     }
     // Decoded at an eighth of its size, or whole and then scaled; and the decoder's own rows.

@@ -66,7 +66,7 @@ inline constexpr qint64 kMaxWholeFigureBytes = qint64{128} * 1024 * 1024;
 // The pixels of all the figures of a test file that are decoded whole, together: what a
 // decoder goes through at about 50 million pixels a second. A written test's figures are
 // fitted to kLargestFigure, 3.6 million pixels for 29 of them.
-inline constexpr qint64 kMaxWholeFigurePixelsInAll = 64'000'000;
+inline constexpr qint64 kMaxWholeFigurePixelsInAll = 40'000'000;
 // A JPEG's scans (a baseline JPEG has one per colour or one in all, a progressive one about ten):
 // each is a pass of the decoder over the whole picture.
 inline constexpr int kMaxJpegScans = 64;
