@@ -868,13 +868,21 @@ void checkEncodable(const BankQuestion &question, const QStringList &lines, Bank
     }
 }
 
+// The explanation of a question that brings none: its right answer, as a sentence that ends
+// in one full stop, whatever the answer ends in.
+QString defaultExplanation(const QString &key)
+{
+    static const QRegularExpression endsSentence(QStringLiteral("[.!?…]$"));
+    return QStringLiteral("Верният отговор е: %1").arg(key) +
+           (endsSentence.match(key).hasMatch() ? QString() : QStringLiteral("."));
+}
+
 Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFormat format,
                 const ImportOptions &options)
 {
     Imported imported;
     const int count = int(bank.questions.size());
-    const int least = options.toto ? 2 : 3;
-    const int most = options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+    const auto [least, most] = questionRange(options.toto);
     if (count > most) {
         bank.error({.kind = ProblemKind::BankTooMany,
                     .line = bank.questions[std::size_t(most)].line,
@@ -925,10 +933,9 @@ Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFo
             {QStringLiteral("choices"), QJsonArray::fromStringList(question.choices)},
             {QStringLiteral("key"), question.key},
             {QStringLiteral("explanation"),
-             QJsonArray::fromStringList(
-                 question.explanation.isEmpty()
-                     ? QStringList{QStringLiteral("Верният отговор е: %1.").arg(question.key)}
-                     : question.explanation)},
+             QJsonArray::fromStringList(question.explanation.isEmpty()
+                                            ? QStringList{defaultExplanation(question.key)}
+                                            : question.explanation)},
         };
         if (!question.figurePath.isEmpty()) {
             static const QRegularExpression plainSuffix(QStringLiteral("^[A-Za-z0-9]{1,8}$"));
@@ -989,7 +996,7 @@ Imported importQuestionBank(const QString &path, BankFormat format, const QByteA
                             const ImportOptions &options)
 {
     Bank bank;
-    bank.most = options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+    bank.most = questionRange(options.toto).most;
     if (bytes.size() > kMaxBankBytes) {
         bank.error(
             {.kind = ProblemKind::BankTooLarge, .count = bytes.size(), .limit = kMaxBankBytes});

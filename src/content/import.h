@@ -35,7 +35,7 @@ enum class BankFormat
 std::optional<BankFormat> bankFormatOf(const QString &path);
 
 // The largest bank file read.
-inline constexpr qint64 kMaxBankBytes = qint64{16} * 1024 * 1024;
+inline constexpr qint64 kMaxBankBytes = 16 * kMiB;
 
 struct Imported
 {

@@ -12,8 +12,6 @@ namespace kovra {
 // "kovra".
 namespace {
 
-constexpr qint64 kMiB = qint64{1024} * 1024;
-
 // A text of more characters than this is shown cut, with "…" at the cut: a message stays short
 // whatever the file holds.
 constexpr qsizetype kMostShown = 200;
