@@ -552,19 +552,20 @@ Problem notKept(qint64 count, Severity severity)
     return problem;
 }
 
-void limitProblems(Problems &problems)
+void limitProblems(Problems &problems, std::size_t most)
 {
     const bool counted = !problems.empty() && problems.back().kind == ProblemKind::NotKept;
-    if (problems.size() <= kMaxProblemsKept + (counted ? 1 : 0)) {
+    if (problems.size() <= most + (counted ? 1 : 0)) {
         return;
     }
     qint64 count = 0;
     bool error = false;
-    for (auto p = problems.begin() + kMaxProblemsKept; p != problems.end(); ++p) {
+    const auto first = problems.begin() + static_cast<std::ptrdiff_t>(most);
+    for (auto p = first; p != problems.end(); ++p) {
         count += p->kind == ProblemKind::NotKept ? p->count : 1;
         error = error || p->severity == Severity::Error;
     }
-    problems.erase(problems.begin() + kMaxProblemsKept, problems.end());
+    problems.erase(first, problems.end());
     problems.push_back(notKept(count, error ? Severity::Error : Severity::Warning));
 }
 

@@ -181,8 +181,8 @@ inline constexpr std::size_t kMaxProblemsKept = 50;
 
 // The problem that stands for `count` problems not kept, an error when any of them is one.
 [[nodiscard]] Problem notKept(qint64 count, Severity severity);
-// Keeps the first kMaxProblemsKept problems and counts the rest in one NotKept problem.
-void limitProblems(Problems &problems);
+// Keeps the first `most` problems and counts the rest in one NotKept problem.
+void limitProblems(Problems &problems, std::size_t most = kMaxProblemsKept);
 
 // One line of plain words, naming the place (source line, question and field) and the offending
 // text, in the language of the installed translation.
