@@ -92,6 +92,9 @@ std::optional<QByteArray> figureFiles(const QString &name)
     if (name == QLatin1String("figures/cut.png")) {
         return cutPng();
     }
+    if (name == QLatin1String("figures/huge.jpg")) {
+        return QByteArray(33 * 1024 * 1024, '\xFF');
+    }
     return std::nullopt;
 }
 
@@ -254,6 +257,8 @@ void TestContent::problems_data()
         u"figure"_s);
     add("corrupt figure", setField(2, u"figure"_s, u"figures/broken.jpg"_s), K::FigureCorrupt, 3,
         u"figure"_s);
+    add("figure file past its limit", setField(2, u"figure"_s, u"figures/huge.jpg"_s),
+        K::FigureFileTooLarge, 3, u"figure"_s);
     add("figure outside the folder", setField(2, u"figure"_s, u"../etc/x.jpg"_s), K::FigureName, 3,
         u"figure"_s);
     add("phrase mode without a blank",
@@ -266,6 +271,15 @@ void TestContent::problems_data()
         u"settings[5]"_s, Severity::Warning);
     add("flag letter warns", setSettingTo(1, u"ЧЕО - фраза от 2 части - а"_s), K::FlagNotBinary, 0,
         u"settings[1]"_s, Severity::Warning);
+    add(
+        "results not an object", [](QJsonObject &s) { s.insert(u"results"_s, u"/tmp"_s); },
+        K::WrongType, 0, u"results"_s);
+    add(
+        "results with a misspelt field",
+        [](QJsonObject &s) {
+            s.insert(u"results"_s, QJsonObject{{u"foldr"_s, u""_s}});
+        },
+        K::UnknownField, 0, u"results.foldr"_s);
     add("look-alike choices warn", setChoices(0, {u"40°"_s, u"\u0410B"_s, u"AB"_s}), K::LookAlike,
         1, u"choices"_s, Severity::Warning);
     add("choices differing in blanks warn", setChoices(0, {u"40°"_s, u"2 : 1"_s, u"2 :  1"_s}),

@@ -45,5 +45,12 @@
             <numerusform>must have exactly %n rows</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more problem(s), not shown</source>
+        <translation>
+            <numerusform>and %n more problem, not shown</numerusform>
+            <numerusform>and %n more problems, not shown</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "danni.h"
+#include "figures.h"
 #include "problems.h"
 
 #include <QByteArray>
@@ -17,6 +18,9 @@ struct LoadResult
 {
     std::optional<KOVRA_Danni> content; // present only when there is no error
     Problems problems;                  // errors and warnings, in the order found
+    // Present when the test asks for the pupils' results: the folder they go to, empty for the
+    // test file's own folder.
+    std::optional<QString> resultsFolder = std::nullopt;
 };
 
 // The bytes of a figure file by its name relative to the content folder; none when missing.
@@ -32,6 +36,7 @@ struct TestFiles
 {
     QByteArray json;
     FigureFiles figures;
+    FigureSource source = FigureSource::Authored; // the figure formats read
 };
 
 struct TestFilesResult
@@ -40,11 +45,14 @@ struct TestFilesResult
     Problems problems;
 };
 
-// The files of a content folder.
+// The files of a content folder; a figure file is read up to one byte past kMaxFigureFileBytes.
 [[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
 
 // Every figure file is decoded: one that does not decode, wherever the fault lies, is refused.
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures);
+// `source` tells which figure formats are read: a test file's JPEG and PNG only, or those and
+// GIF, BMP and WebP from an author's folder or bank.
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures,
+                       FigureSource source = FigureSource::Authored);
 // A folder on disk, or the built-in folder.
 LoadResult loadContentFolder(const QString &folder);
 

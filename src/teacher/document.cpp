@@ -10,7 +10,6 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <map>
-#include <thread>
 
 namespace kovra {
 
@@ -134,8 +133,13 @@ QStringList defaultSettingsWords()
 
 void setFigure(TeacherQuestion &question, QByteArray bytes, QByteArray suffix)
 {
-    const FigureCheck check = checkFigure(bytes, suffix);
-    question.figureFault = check.fault;
+    FigureCheck check = inspectFigure(bytes, FigureSource::Authored);
+    if (check.format && !decodesAtAnEighth(bytes, check)) {
+        check.format.reset();
+        check.fault = FigureFault::NotAnImage;
+    }
+    question.figureFault =
+        check.format ? std::nullopt : std::optional(check.fault.value_or(FigureFault::NotAnImage));
     question.figureSize = check.size;
     if (!check.format && !check.fault) {
         question.figureFault = FigureFault::NotAnImage;
@@ -227,23 +231,11 @@ OpenedTest testFromFiles(const TestFiles &files)
         }
         data.questions.push_back(std::move(question));
     }
-    // Checking the figures is most of the work of opening a test of photographs: on every core
-    // at once, four at most, as the loader does.
-    const std::size_t threads =
-        std::min({std::size_t{std::max(1U, std::thread::hardware_concurrency())}, std::size_t{4},
-                  std::max<std::size_t>(1, withFigures.size())});
-    const auto checkEvery = [&data, &withFigures, threads](std::size_t first) {
-        for (std::size_t i = first; i < withFigures.size(); i += threads) {
-            TeacherQuestion &question = data.questions.at(withFigures.at(i));
-            setFigure(question, question.figure, question.figureSuffix);
-        }
-    };
-    {
-        std::vector<std::jthread> helpers;
-        for (std::size_t first = 1; first < threads; ++first) {
-            helpers.emplace_back(checkEvery, first);
-        }
-        checkEvery(0);
+    // One at a time: a figure decoded whole may take up to kMaxWholeFigureBytes while it is
+    // checked.
+    for (const std::size_t at : withFigures) {
+        TeacherQuestion &question = data.questions.at(at);
+        setFigure(question, question.figure, question.figureSuffix);
     }
     return {std::move(data), {}};
 }
@@ -329,21 +321,37 @@ void TestDocument::check()
         if (question.figure.isEmpty() || !question.figureFault) {
             continue;
         }
-        const QString name = figureEntry(number, question.figureSuffix);
-        if (*question.figureFault != FigureFault::TooLarge) {
-            m_problems.push_back({.kind = ProblemKind::FigureCorrupt,
-                                  .question = number,
-                                  .field = QStringLiteral("figure"),
-                                  .text = name});
-            continue;
+        Problem problem{.kind = ProblemKind::FigureCorrupt,
+                        .question = number,
+                        .field = QStringLiteral("figure"),
+                        .text = figureEntry(number, question.figureSuffix),
+                        .width = question.figureSize.width(),
+                        .height = question.figureSize.height()};
+        // Worded as the loader words them.
+        switch (*question.figureFault) {
+        case FigureFault::TooLarge:
+            problem.kind = ProblemKind::FigureTooLarge;
+            problem.limit = kMaxFigurePixels;
+            break;
+        case FigureFault::TooLargeWhole:
+            problem.kind = ProblemKind::FigureTooLargeWhole;
+            problem.limit = kMaxWholeFigureBytes;
+            break;
+        case FigureFault::NotStored:
+            problem.kind = ProblemKind::FigureFormat;
+            break;
+        case FigureFault::TooManyScans:
+            problem.kind = ProblemKind::FigureScans;
+            problem.limit = kMaxJpegScans;
+            break;
+        case FigureFault::TooManyChunks:
+            problem.kind = ProblemKind::FigureChunks;
+            problem.limit = kMaxPngAncillaryChunks;
+            break;
+        case FigureFault::NotAnImage:
+            break;
         }
-        m_problems.push_back({.kind = ProblemKind::FigureTooLarge,
-                              .question = number,
-                              .field = QStringLiteral("figure"),
-                              .text = name,
-                              .limit = kMaxFigurePixels,
-                              .width = question.figureSize.width(),
-                              .height = question.figureSize.height()});
+        m_problems.push_back(std::move(problem));
     }
     std::stable_sort(m_problems.begin(), m_problems.end(),
                      [](const Problem &a, const Problem &b) { return a.question < b.question; });

@@ -7,11 +7,16 @@
 #include "content/packed.h"
 #include "content/translation.h"
 #include "print/print.h"
+#include "results/collect.h"
 #include "testfile/testfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 
 namespace kovra {
@@ -24,8 +29,9 @@ void print(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
-void report(const QString &name, const Problems &problems)
+void report(const QString &name, Problems problems)
 {
+    limitProblems(problems); // the output stays short, whatever the source holds
     for (const Problem &problem : problems) {
         print(stderr, QStringLiteral("%1: %2\n").arg(name, describe(problem)));
     }
@@ -79,6 +85,57 @@ QString passingLine(const KOVRA_Danni &content, const QString &written)
         .arg(title, counts, written);
 }
 
+// `--results` alone, followed by another option or nothing, asks for the test file's folder.
+QStringList withResultsValue(QStringList arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--results") &&
+            (i + 1 == arguments.size() || arguments.at(i + 1).startsWith(QLatin1Char('-')))) {
+            arguments[i] = QStringLiteral("--results=");
+        }
+    }
+    return arguments;
+}
+
+// The content.json of the files with the results setting in it.
+QByteArray askingResults(const QByteArray &json, const QString &folder)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json);
+    if (!document.isObject()) {
+        return json; // the check names its fault
+    }
+    QJsonObject root = document.object();
+    root.insert(QStringLiteral("results"), QJsonObject{{QStringLiteral("folder"), folder}});
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+int collect(const CheckCommand &command)
+{
+    const LoadResult loaded = loadTestFile(command.test);
+    report(command.test, loaded.problems);
+    if (!loaded.content) {
+        return 1;
+    }
+    QFile testFile(command.test);
+    const QByteArray bytes =
+        testFile.open(QIODevice::ReadOnly) ? testFile.read(kMaxTestFileBytes) : QByteArray();
+    const QString folder = *command.results;
+    const ClassResults results = collectResults(folder, markingTest(*loaded.content, bytes));
+    for (const ApartFile &file : results.apart) {
+        print(stderr,
+              QStringLiteral("%1: %2\n").arg(QDir(folder).filePath(file.file), file.reason));
+    }
+    if (const Problems failed = saveFile(command.csv, resultsCsv(results)); !failed.empty()) {
+        report(command.csv, failed);
+        return 1;
+    }
+    print(stdout, QCoreApplication::translate("kovra", "%1 pupils, %2 files set apart")
+                          .arg(results.pupils.size())
+                          .arg(results.apart.size()) +
+                      QLatin1Char('\n'));
+    return 0;
+}
+
 } // namespace
 
 CheckCommand readCheckCommand(const QStringList &arguments)
@@ -129,8 +186,23 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QStringLiteral("key"),
         QCoreApplication::translate(
             "kovra", "With --pdf: the teacher's key (the right choices and explanations)."));
-    parser.addOptions(
-        {dump, pack, write, pdf, key, title, explanations, reviewButtons, toto, phrase});
+    const QCommandLineOption results(
+        QStringLiteral("results"),
+        QCoreApplication::translate(
+            "kovra", "With --write: the test keeps each pupil's result file in FOLDER (alone: the "
+                     "test file's folder). With --test and --csv: the results in FOLDER, marked "
+                     "against the test, as CSV."),
+        QCoreApplication::translate("kovra", "FOLDER"));
+    const QCommandLineOption test(
+        QStringLiteral("test"),
+        QCoreApplication::translate("kovra", "The test the results are marked against."),
+        QCoreApplication::translate("kovra", "FILE"));
+    const QCommandLineOption csv(
+        QStringLiteral("csv"),
+        QCoreApplication::translate("kovra", "Write the collected results as CSV."),
+        QCoreApplication::translate("kovra", "FILE"));
+    parser.addOptions({dump, pack, write, pdf, key, title, explanations, reviewButtons, toto,
+                       phrase, results, test, csv});
     parser.addPositionalArgument(
         QCoreApplication::translate("kovra", "SOURCE"),
         QCoreApplication::translate("kovra",
@@ -139,7 +211,7 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QCoreApplication::translate("kovra", "[SOURCE]"));
 
     CheckCommand command;
-    const bool parsed = parser.parse(arguments);
+    const bool parsed = parser.parse(withResultsValue(arguments));
     if (!parsed || parser.positionalArguments().size() > 1) {
         print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
                           .arg(parsed ? QCoreApplication::translate("kovra", "one source at most")
@@ -173,6 +245,24 @@ CheckCommand readCheckCommand(const QStringList &arguments)
     }
     command.bank.toto = parser.isSet(toto);
     command.bank.phrase = parser.isSet(phrase);
+    if (parser.isSet(results)) {
+        command.results = parser.value(results);
+    }
+    command.test = parser.value(test);
+    command.csv = parser.value(csv);
+    const bool collecting = parser.isSet(test) || parser.isSet(csv);
+    const bool wrong = collecting
+                           ? !parser.isSet(results) || !parser.isSet(test) || !parser.isSet(csv) ||
+                                 !command.source.isEmpty() || command.results->isEmpty()
+                           : parser.isSet(results) && command.write.isEmpty();
+    if (wrong) {
+        print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
+                          .arg(QCoreApplication::translate(
+                                   "kovra", "--results goes with --write, or with a folder, "
+                                            "--test and --csv"),
+                               parser.helpText()));
+        command.answered = 2;
+    }
     return command;
 }
 
@@ -181,14 +271,20 @@ int runCheck(const CheckCommand &command)
     const QString name = command.source.isEmpty()
                              ? QCoreApplication::translate("kovra", "built-in test")
                              : command.source;
+    if (!command.csv.isEmpty()) {
+        return collect(command);
+    }
     const Source read = readSource(command.source, command.bank);
     report(name, read.read.problems);
     if (!read.read.files) {
         return 1;
     }
-    const TestFiles &files = *read.read.files;
+    TestFiles files = *read.read.files;
     LoadResult loaded;
     if (!command.write.isEmpty()) {
+        if (command.results) {
+            files.json = askingResults(files.json, *command.results);
+        }
         WrittenTest written = makeTestArchive(files);
         attachSourceLines(written.checked.problems, read.questionLines);
         report(name, written.checked.problems);
@@ -201,7 +297,7 @@ int runCheck(const CheckCommand &command)
         }
         loaded = std::move(written.checked);
     } else {
-        loaded = loadContent(files.json, files.figures);
+        loaded = loadContent(files.json, files.figures, files.source);
         attachSourceLines(loaded.problems, read.questionLines);
         report(name, loaded.problems);
     }

@@ -21,6 +21,11 @@ struct CheckCommand
     QString pdf;      // the test on paper, as a PDF to write
     bool key = false; // the PDF holds the teacher's key instead
     ImportOptions bank;
+    // With write: the test keeps results in this folder (empty: the test file's). With test and
+    // csv: the folder of result files to collect.
+    std::optional<QString> results;
+    QString test; // the test the results are marked against
+    QString csv;  // the collected results' table
 };
 
 // Reads the arguments (the program's name first); --help, --version and mistakes are
