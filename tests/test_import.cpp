@@ -3,7 +3,7 @@
 // the dump; broken banks with the source line each message names.
 #include "content/cp1251.h"
 #include "content/dump.h"
-#include "content/import.h"
+#include "import/import.h"
 #include "content/translation.h"
 
 #include <QImage>

@@ -4,7 +4,7 @@
 // content file that the content check reads, with a source line for each question, or be refused
 // with errors that name a line; nothing may crash, hang or leak.
 
-#include "content/import.h"
+#include "import/import.h"
 #include "content/loader.h"
 #include "content/problems.h"
 

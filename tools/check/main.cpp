@@ -8,7 +8,7 @@
 
 #include "content/builtin.h"
 #include "content/dump.h"
-#include "content/import.h"
+#include "import/import.h"
 #include "content/packed.h"
 #include "content/testfile.h"
 #include "content/translation.h"

@@ -3,8 +3,8 @@
 // content format (content.json and its figures), each question with the source line it came from.
 #pragma once
 
-#include "loader.h"
-#include "problems.h"
+#include "content/loader.h"
+#include "content/problems.h"
 
 #include <QByteArray>
 #include <QString>
