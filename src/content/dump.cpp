@@ -24,7 +24,12 @@ QString escapeDumpText(const QString &text)
             out += QStringLiteral("\\\\");
             break;
         default:
-            out += ch;
+            // Never a terminal's escape or another control character, raw.
+            if (ch.category() == QChar::Other_Control) {
+                out += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+            } else {
+                out += ch;
+            }
         }
     }
     return out;
@@ -49,6 +54,17 @@ QString unescapeDumpText(const QString &text)
             break;
         case 'r':
             out += QLatin1Char('\r');
+            break;
+        case 'u':
+            if (bool ok = false; i + 4 < text.size()) {
+                const ushort code = text.mid(i + 1, 4).toUShort(&ok, 16);
+                if (ok) {
+                    out += QChar(code);
+                    i += 4;
+                    break;
+                }
+            }
+            out += next;
             break;
         default:
             out += next;

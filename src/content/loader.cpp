@@ -113,6 +113,13 @@ std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, co
         error(ProblemKind::LineBreak, question, field);
         return std::nullopt;
     }
+    // A control character (a terminal's escape, say) is shown by no widget.
+    for (const QChar ch : text) {
+        if (ch.category() == QChar::Other_Control && ch != QLatin1Char('\t')) {
+            error(ProblemKind::ControlCharacter, question, field, QString(ch));
+            return std::nullopt;
+        }
+    }
     if (const auto bad = firstUnencodable(text)) {
         error(ProblemKind::NotWindows1251, question, field, QString(*bad));
         return std::nullopt;
@@ -291,7 +298,11 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
             error(ProblemKind::ChoiceCount, number, QStringLiteral("choices"),
                   QString::number(count));
         }
-        for (const QByteArray &choice : choices->rows()) {
+        for (int i = 0; i < count; ++i) {
+            const QByteArray &choice = choices->list(i);
+            if (choice.trimmed().isEmpty()) {
+                error(ProblemKind::EmptyChoice, number, indexed(QStringLiteral("choices"), i));
+            }
             question.addItem(choice);
         }
         checkLookAlikes(question, number);

@@ -50,7 +50,16 @@ QString place(const Problem &p)
         return QCoreApplication::translate("kovra", "file");
     }
     QStringList parts;
-    if (p.line > 0) {
+    if (p.cell && p.line > 0) {
+        // A spreadsheet's cell, as the spreadsheet names it: column letters, then the row.
+        QString letters;
+        for (int column = p.column; column > 0; column = (column - 1) / 26) {
+            letters.prepend(QChar(u'A' + (column - 1) % 26));
+        }
+        parts << (letters.isEmpty()
+                      ? QCoreApplication::translate("kovra", "row %1").arg(p.line)
+                      : QCoreApplication::translate("kovra", "cell %1%2").arg(letters).arg(p.line));
+    } else if (p.line > 0) {
         parts << QCoreApplication::translate("kovra", "line %1").arg(p.line);
         if (p.column > 0) {
             parts << QCoreApplication::translate("kovra", "column %1").arg(p.column);
@@ -208,6 +217,9 @@ QString skipWords(const QString &code)
     if (code == QLatin1String("toomany")) {
         return QCoreApplication::translate("kovra", "it has more than five answers");
     }
+    if (code == QLatin1String("multiple")) {
+        return QCoreApplication::translate("kovra", "it allows more than one answer");
+    }
     if (code == QLatin1String("blocks")) {
         return QCoreApplication::translate("kovra", "it has more than one answer block \"{...}\"");
     }
@@ -287,7 +299,7 @@ QString words(const Problem &p)
         return QCoreApplication::translate("kovra", "must be a single line without line breaks");
     case ProblemKind::NotWindows1251:
         return QCoreApplication::translate("kovra",
-                                           "holds %1 (U+%2), which Windows-1251 cannot hold")
+                                           "holds %1 (U+%2), half of a character only")
             .arg(quoted(p.detail))
             .arg(p.detail.isEmpty() ? 0 : p.detail.at(0).unicode(), 4, 16, QLatin1Char('0'));
     case ProblemKind::NoBlank:
@@ -311,16 +323,31 @@ QString words(const Problem &p)
             .arg(quoted(both.front()), quoted(both.back()));
     }
     case ProblemKind::BankFormat:
+        if (p.detail.isEmpty()) {
+            return QCoreApplication::translate(
+                "kovra", "is none of the bank formats read: GIFT, Aiken, Moodle XML, CSV");
+        }
         return QCoreApplication::translate(
-                   "kovra", "%1 is not a question bank's extension (.gift, .txt for Aiken, .csv)")
+                   "kovra", "%1 is not a question bank's extension (.gift, .txt, .xml, .csv)")
             .arg(quoted(p.detail));
     case ProblemKind::BankTooLarge:
         return QCoreApplication::translate(
-                   "kovra", "is %1 bytes long; a question bank may have at most 16 MiB")
-            .arg(p.detail);
-    case ProblemKind::BankSkipped:
-        return QCoreApplication::translate("kovra", "question skipped: %1")
-            .arg(skipWords(p.detail));
+                   "kovra", "is %1 bytes long; a question bank of this format may have at most "
+                            "%2 MiB")
+            .arg(parts.front(), parts.back());
+    case ProblemKind::BankSkipped: {
+        // The reason's code, then the question's name and type where the bank gives them.
+        const QStringList skip = p.detail.split(QLatin1Char('\t'));
+        const QString why = skip.front() == QLatin1String("type") && skip.size() == 3
+                                ? QCoreApplication::translate(
+                                      "kovra", "its type %1 is not single-answer or true/false")
+                                      .arg(quoted(skip[2]))
+                                : skipWords(skip.front());
+        return skip.size() > 1 && !skip[1].isEmpty()
+                   ? QCoreApplication::translate("kovra", "question %1 skipped: %2")
+                         .arg(quoted(skip[1]), why)
+                   : QCoreApplication::translate("kovra", "question skipped: %1").arg(why);
+    }
     case ProblemKind::BankUnclosed:
         return QCoreApplication::translate("kovra", "%1 is not closed").arg(quoted(p.detail));
     case ProblemKind::BankUnexpected:
@@ -332,8 +359,8 @@ QString words(const Problem &p)
             .arg(quoted(p.detail));
     case ProblemKind::BankColumn:
         return QCoreApplication::translate(
-                   "kovra",
-                   "the header %1 names no column (question, A to E, answer, figure, explanation)")
+                   "kovra", "the column %1 is not read (question, A to E, answer, figure and "
+                            "explanation are)")
             .arg(quoted(p.detail));
     case ProblemKind::BankMissingColumn:
         return QCoreApplication::translate("kovra", "the header has no column %1")
@@ -347,9 +374,49 @@ QString words(const Problem &p)
                    "kovra", "ends the file with %1 questions read; a test needs at least %2")
             .arg(parts.front(), parts.back());
     case ProblemKind::BankTooMany:
+        return (parts.back() == QLatin1String("1")
+                    ? QCoreApplication::translate("kovra",
+                                                  "begins a question beyond the %1 a bank may have")
+                    : QCoreApplication::translate(
+                          "kovra", "begins a question beyond the %1 a test may have; a bigger "
+                                   "bank needs --draw N, the questions each run takes"))
+            .arg(parts.front());
+    case ProblemKind::BankNotUtf8:
+        return QCoreApplication::translate(
+                   "kovra", "has the byte 0x%1, which is not UTF-8 as the rest of the file is")
+            .arg(visible(p.detail));
+    case ProblemKind::BankControl:
+    case ProblemKind::ControlCharacter:
         return QCoreApplication::translate("kovra",
-                                           "begins a question beyond the %1 a test may have")
+                                           "holds the control character U+%1, which no text may")
+            .arg(p.detail.isEmpty() ? 0 : p.detail.at(0).unicode(), 4, 16, QLatin1Char('0'));
+    case ProblemKind::BankQuestionTooLong:
+        return QCoreApplication::translate(
+                   "kovra", "begins a question longer than %1 characters, the most one may take")
             .arg(p.detail);
+    case ProblemKind::BankTooManyCells:
+        return QCoreApplication::translate("kovra", "has more than %1 cells").arg(p.detail);
+    case ProblemKind::BankXml:
+        return QCoreApplication::translate("kovra", "is not Moodle XML that can be read: %1")
+            .arg(visible(p.detail));
+    case ProblemKind::FigureOutside:
+        return QCoreApplication::translate(
+                   "kovra", "figure %1 is not inside the bank's folder (no absolute path, no ..)")
+            .arg(quoted(p.detail));
+    case ProblemKind::FigureFileTooLarge:
+        return QCoreApplication::translate("kovra",
+                                           "figure %1 is larger than the %2 MiB a figure may have")
+            .arg(quoted(p.detail))
+            .arg(kMaxEntryBytes / kMiB);
+    case ProblemKind::EmptyChoice:
+        return QCoreApplication::translate("kovra", "is empty; a choice must have text");
+    case ProblemKind::DrawCount:
+        if (parts.size() != 3) {
+            return QCoreApplication::translate("kovra", "has %1").arg(p.detail);
+        }
+        return QCoreApplication::translate(
+                   "kovra", "takes %1 questions a run; %2 to %3 are allowed for this test")
+            .arg(parts[0], parts[1], parts[2]);
     case ProblemKind::FigureTooLarge:
         return QCoreApplication::translate(
                    "kovra", "file %1 has %2 pixels; figures may have up to %3 million")

@@ -34,11 +34,14 @@ enum class ProblemKind
     FigureMissing,     // detail: the file name
     FigureCorrupt,     // detail: the file name
     NoExplanation,     // the explanation has no line
+    EmptyChoice,       // a choice with no text
+    ControlCharacter,  // detail: the character, which no text may hold
+    DrawCount,         // detail: "DRAW LEAST MOST", the setting and the range it may have
     FlagNotBinary,     // warning: a flag row ends in something other than 0 or 1
     LookAlike, // warning: two choices look the same on screen; detail: both, a line feed between
     FigureTooLarge, // detail: the file name, a tab, its size as WxH
     // Reading a question bank (a GIFT, Aiken or CSV file); each names its source line.
-    BankFormat,   // the file's extension names no bank format; detail: the extension
+    BankFormat,   // the file is no bank format read; detail: the extension, empty when the content
     BankTooLarge, // detail: the file's size in bytes
     BankSkipped,  // warning: a question of a kind the player cannot hold; detail: the reason's code
     BankUnclosed, // an opening character without its closing one; detail: the character
@@ -50,6 +53,13 @@ enum class ProblemKind
     BankEmptyQuestion, // a row with cells but no question text
     BankTooMany,       // the question that goes beyond a test's most; detail: that most
     BankTooFew,        // at the file's end; detail: "COUNT LEAST", the questions read and needed
+    BankNotUtf8,       // a byte that is not UTF-8 in a file that otherwise is; detail: it, in hex
+    BankControl,       // a control character in the text; detail: the character
+    BankQuestionTooLong, // one question takes more characters than a bank allows; detail: the most
+    BankTooManyCells,    // a CSV row with more cells than allowed; detail: the most
+    BankXml,             // Moodle XML that cannot be read; detail: the reader's words
+    FigureOutside,       // a figure path that leaves the bank's folder; detail: the path
+    FigureFileTooLarge,  // a figure file larger than a figure may be; detail: the path
     // A test file (place: the file itself, or the entry named in the detail).
     NoSuchFile,       // nothing at that path
     IsAFolder,        // a folder where a test file was expected
@@ -75,6 +85,7 @@ struct Problem
     QString detail;
     int line = 0;   // 1-based line of a source file the problem is on; 0 when none
     int column = 0; // 1-based character on that line; 0 when not known
+    bool cell = false; // line and column are a spreadsheet's row and column (1 for A)
 };
 
 using Problems = std::vector<Problem>;

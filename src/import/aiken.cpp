@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Aiken: a question, its lettered choices, the answer line.
+// Aiken, read with Moodle's tolerance: a question on one or more lines, its lettered choices
+// ("A." or "A)", with or without a blank after), the answer line; a blank line between questions
+// is usual but not needed, and the answer's letter may be lower-case.
 #include "bank.h"
 #include "text.h"
 
@@ -10,9 +12,9 @@ namespace kovra::importer {
 namespace {
 
 // The column of the letter after "ANSWER:".
-int letterColumn(const QString &line)
+int letterColumn(QStringView line)
 {
-    qsizetype at = line.indexOf(QLatin1Char(':')) + 1;
+    qsizetype at = line.indexOf(u':') + 1;
     while (at < line.size() && line.at(at).isSpace()) {
         ++at;
     }
@@ -21,86 +23,94 @@ int letterColumn(const QString &line)
 
 } // namespace
 
-void readAiken(const QStringList &lines, Bank &bank)
+void readAiken(QStringView text, Bank &bank)
 {
-    static const QRegularExpression choiceLine(QStringLiteral("^([A-Z])[.)]\\s+(\\S.*)$"));
+    static const QRegularExpression choiceLine(QStringLiteral("^([A-Z])[.)]\\s*(\\S.*)$"));
     static const QRegularExpression answerLine(QStringLiteral("^ANSWER:\\s*(.*)$"));
     enum class State
     {
-        Between,   // before a question
+        Between,   // before a question, or after the answer line of one
         Question,  // in the question's text
         Choices,   // in its choices
-        Answered,  // after its answer line, which a blank line or the file's end follows
         SkipToEnd, // after an error, up to the next blank line
     } state = State::Between;
     BankQuestion question;
+    QStringList textLines; // the question's lines, joined once at its first choice
+    qsizetype chars = 0;
     const auto expected = [&] {
         return question.choices.size() >= KOVRA_Danni::kMaxChoices
                    ? QStringLiteral("answer")
                    : QString(QChar(char16_t(u'A' + question.choices.size())));
     };
-    for (int i = 0; i < lastLine(lines) && !bank.full(); ++i) {
-        const QString line = lines.at(i).trimmed();
-        const int number = i + 1;
-        const QRegularExpressionMatch choice = choiceLine.match(line);
-        const QRegularExpressionMatch answer = answerLine.match(line);
-        switch (state) {
-        case State::Answered:
-            if (!line.isEmpty()) {
-                bank.error(ProblemKind::BankUnexpected, number, 0, QStringLiteral("blank"));
-            }
-            state = line.isEmpty() ? State::Between : State::SkipToEnd;
-            break;
-        case State::SkipToEnd:
+    int number = 0;
+    for (SourceLines lines(text); lines.next() && !bank.full();) {
+        const QStringView line = lines.line().trimmed();
+        number = lines.number();
+        if (state == State::SkipToEnd) {
             if (line.isEmpty()) {
                 state = State::Between;
             }
-            break;
-        case State::Between:
+            continue;
+        }
+        if (state == State::Between) {
             if (!line.isEmpty()) {
                 question = BankQuestion();
                 question.line = number;
-                question.text = line;
+                textLines = QStringList{line.toString()};
+                chars = line.size();
                 state = State::Question;
             }
-            break;
-        case State::Question:
-            if (choice.hasMatch() && choice.captured(1) == QLatin1String("A")) {
+            continue;
+        }
+        chars += line.size() + 1;
+        if (chars > kMaxQuestionChars) {
+            bank.error(ProblemKind::BankQuestionTooLong, question.line, 0,
+                       QString::number(kMaxQuestionChars));
+            state = State::SkipToEnd;
+            continue;
+        }
+        const QRegularExpressionMatch choice = choiceLine.match(line);
+        const QRegularExpressionMatch answer = answerLine.match(line);
+        if (state == State::Question) {
+            if (choice.hasMatch() && choice.capturedView(1) == u"A") {
+                question.text = textLines.join(u' ').simplified();
+                textLines.clear();
                 question.choices << choice.captured(2).simplified();
                 state = State::Choices;
             } else if (line.isEmpty() || choice.hasMatch() || answer.hasMatch()) {
                 bank.error(ProblemKind::BankUnexpected, number, 0, QStringLiteral("first"));
                 state = line.isEmpty() ? State::Between : State::SkipToEnd;
             } else {
-                question.text = (question.text + QLatin1Char(' ') + line).simplified();
+                textLines << line.toString();
             }
-            break;
-        case State::Choices:
-            if (choice.hasMatch() && choice.captured(1) == expected()) {
-                question.choices << choice.captured(2).simplified();
-            } else if (answer.hasMatch()) {
-                const QString letter = answer.captured(1).trimmed();
-                const qsizetype at = letter.size() == 1 ? letter.at(0).unicode() - u'A' : -1;
-                if (at < 0 || at >= question.choices.size()) {
-                    bank.error(ProblemKind::BankAnswer, number, letterColumn(lines.at(i)), letter);
-                } else if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-                    bank.error(ProblemKind::ChoiceCount, question.line, 0,
-                               QString::number(question.choices.size()));
-                } else {
-                    question.key = question.choices.at(at);
-                    question.lastLine = number;
-                    bank.questions.push_back(question);
-                }
-                state = State::Answered;
+            continue;
+        }
+        // In the choices.
+        if (choice.hasMatch() && choice.captured(1) == expected()) {
+            question.choices << choice.captured(2).simplified();
+        } else if (answer.hasMatch()) {
+            const QString letter = answer.captured(1).trimmed().toUpper();
+            const qsizetype at = letter.size() == 1 ? letter.at(0).unicode() - u'A' : -1;
+            if (at < 0 || at >= question.choices.size()) {
+                bank.error(ProblemKind::BankAnswer, number, letterColumn(lines.line()),
+                           answer.captured(1).trimmed());
+            } else if (question.choices.size() < KOVRA_Danni::kMinChoices) {
+                bank.error(ProblemKind::ChoiceCount, question.line, 0,
+                           QString::number(question.choices.size()));
             } else {
-                bank.error(ProblemKind::BankUnexpected, number, 0, expected());
-                state = line.isEmpty() ? State::Between : State::SkipToEnd;
+                question.key = question.choices.at(at);
+                question.lastLine = number;
+                bank.questions.push_back(question);
             }
-            break;
+            state = State::Between;
+        } else {
+            bank.error(ProblemKind::BankUnexpected, number, 0, expected());
+            state = line.isEmpty() ? State::Between : State::SkipToEnd;
         }
     }
     if ((state == State::Question || state == State::Choices) && !bank.full()) {
-        bank.error(ProblemKind::BankUnexpected, lastLine(lines), 0, QStringLiteral("end"));
+        bank.error(ProblemKind::BankUnexpected, lastLine(text), 0, QStringLiteral("end"));
     }
 }
+
 } // namespace kovra::importer

@@ -6,9 +6,12 @@
 #include "content/danni.h"
 #include "content/problems.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <vector>
+
+class QIODevice;
 
 namespace kovra::importer {
 
@@ -20,6 +23,7 @@ struct BankQuestion
     QString key;
     QStringList explanation; // the feedback; empty when the bank has none
     QString figurePath;      // the figure file on disk; empty when none
+    QByteArray figureBytes;  // or the figure itself, for a bank that holds its pictures
     int line = 0;            // the source lines the question takes, first and last
     int lastLine = 0;
     bool missingWord = false;
@@ -27,12 +31,14 @@ struct BankQuestion
 
 // The most problems one import reports.
 constexpr std::size_t kMaxProblems = 200;
+// The most questions a bank may have.
+constexpr int kMaxBankQuestions = 1000;
 
 struct Bank
 {
     std::vector<BankQuestion> questions;
     Problems problems;
-    int most = KOVRA_Danni::kFigureSlots - 1; // the most questions a test may have
+    int most = kMaxBankQuestions; // the most questions a bank may have
 
     // Reading stops once no test can come of the bank: there are more problems than anyone
     // reads, or more questions than a test may have.
@@ -45,16 +51,29 @@ struct Bank
     {
         problems.push_back({kind, Severity::Error, 0, QString(), detail, line, column});
     }
-    void skipped(int line, const char *reason)
+    // The reason's code, and the question's name and type where the bank gives them.
+    void skipped(int line, const char *reason, const QString &name = {},
+                 const QString &type = {})
     {
-        problems.push_back({ProblemKind::BankSkipped, Severity::Warning, 0, QString(),
-                            QLatin1String(reason), line, 0});
+        QString detail = QLatin1String(reason);
+        if (!name.isEmpty() || !type.isEmpty()) {
+            detail += QLatin1Char('\t') + name + QLatin1Char('\t') + type;
+        }
+        problems.push_back(
+            {ProblemKind::BankSkipped, Severity::Warning, 0, QString(), detail, line, 0});
     }
 };
 
+// The two choices of a true/false question.
+inline QStringList trueFalseChoices()
+{
+    return {QStringLiteral("Вярно"), QStringLiteral("Невярно")};
+}
+
 // The readers, one a format: each appends what it reads to the bank.
-void readGift(const QStringList &lines, Bank &bank);
-void readAiken(const QStringList &lines, Bank &bank);
-void readCsv(const QString &text, const QString &folder, Bank &bank);
+void readGift(QStringView text, Bank &bank);
+void readAiken(QStringView text, Bank &bank);
+void readMoodleXml(QIODevice *device, Bank &bank);
+void readCsv(QStringView text, const QString &folder, Bank &bank);
 
 } // namespace kovra::importer

@@ -1,35 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// CSV as a spreadsheet saves it: one question a row under a header row.
+// CSV as a spreadsheet saves it: one question a row under a header row. Every place is a
+// spreadsheet cell: its row (the header is row 1) and its column (A is 1).
 #include "bank.h"
+#include "text.h"
+
+#include "content/testfile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <array>
+#include <functional>
 
 namespace kovra::importer {
 
 namespace {
 
-struct Cell
-{
-    QString text;
-    int line;
-    int column;
-};
 struct Row
 {
-    std::vector<Cell> cells;
-    int line;
-    int lastLine;
+    std::vector<QString> cells;
+    int number = 1; // the row's number in the spreadsheet
 };
 
 // The separator a spreadsheet chose: the most frequent of ';', ',' and tab on the first line.
-QChar csvSeparator(const QString &text)
+QChar csvSeparator(QStringView text)
 {
     const qsizetype end = text.indexOf(QLatin1Char('\n'));
-    const QStringView first = QStringView(text).left(end < 0 ? text.size() : end);
+    const QStringView first = text.left(end < 0 ? text.size() : end);
     QChar best = QLatin1Char(',');
     qsizetype most = first.count(best);
     for (const QChar other : {QLatin1Char(';'), QLatin1Char('\t')}) {
@@ -41,71 +39,81 @@ QChar csvSeparator(const QString &text)
     return best;
 }
 
-std::vector<Row> parseCsv(const QString &text, QChar separator, Bank &bank)
+// Reads the rows one at a time, handing each to `take`, which returns false to stop. A row past
+// the limits of cells or characters is refused before it is kept.
+void parseCsv(QStringView text, QChar separator, Bank &bank,
+              const std::function<bool(const Row &)> &take)
 {
-    std::vector<Row> rows;
-    int line = 1;
-    int column = 1;
-    Row row{{}, 1, 1};
-    Cell cell{QString(), 1, 1};
+    Row row;
+    QString cell;
+    qsizetype rowChars = 0;
     bool inQuotes = false;
     bool cellStart = true;
-    int quoteLine = 0;
+    int quoteRow = 0;
     int quoteColumn = 0;
-    const auto endCell = [&] {
+    const auto endCell = [&]() -> bool {
+        if (int(row.cells.size()) >= kMaxCells) {
+            bank.error(ProblemKind::BankTooManyCells, row.number, 0, QString::number(kMaxCells));
+            return false;
+        }
         row.cells.push_back(std::move(cell));
-        cell = Cell{QString(), line, column + 1};
+        cell.clear();
         cellStart = true;
+        return true;
     };
-    for (qsizetype i = 0; i < text.size(); ++i, ++column) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c == QLatin1Char('\r')) {
             continue;
         }
+        if (++rowChars > kMaxQuestionChars) {
+            bank.error(ProblemKind::BankQuestionTooLong, row.number, 0,
+                       QString::number(kMaxQuestionChars));
+            return;
+        }
         if (inQuotes) {
             if (c == QLatin1Char('"')) {
                 if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                    cell.text += c;
+                    cell += c;
                     ++i;
-                    ++column;
                 } else {
                     inQuotes = false;
                 }
             } else {
-                cell.text += c;
-                if (c == QLatin1Char('\n')) {
-                    ++line;
-                    column = 0;
-                }
+                cell += c;
             }
         } else if (c == QLatin1Char('"') && cellStart) {
             inQuotes = true;
             cellStart = false;
-            quoteLine = line;
-            quoteColumn = column;
+            quoteRow = row.number;
+            quoteColumn = int(row.cells.size()) + 1;
         } else if (c == separator) {
-            endCell();
+            if (!endCell()) {
+                return;
+            }
+        } else if (c == QLatin1Char('\n') && row.number > 1 && row.cells.empty() &&
+                   cellStart && cell.isEmpty()) {
+            // A blank row, which the questions skip.
+            ++row.number;
+            rowChars = 0;
         } else if (c == QLatin1Char('\n')) {
-            row.lastLine = line;
-            endCell();
-            rows.push_back(std::move(row));
-            ++line;
-            column = 0;
-            row = Row{{}, line, line};
-            cell = Cell{QString(), line, 1};
+            if (!endCell() || !take(row)) {
+                return;
+            }
+            row = Row{{}, row.number + 1};
+            rowChars = 0;
         } else {
-            cell.text += c;
+            cell += c;
             cellStart = false;
         }
     }
     if (inQuotes) {
-        bank.error(ProblemKind::BankUnclosed, quoteLine, quoteColumn, QStringLiteral("\""));
-        return {};
+        bank.error(ProblemKind::BankUnclosed, quoteRow, quoteColumn, QStringLiteral("\""));
+        return;
     }
-    row.lastLine = line;
-    endCell();
-    rows.push_back(std::move(row));
-    return rows;
+    if (endCell()) {
+        take(row);
+    }
 }
 
 enum Column : int
@@ -119,28 +127,37 @@ enum Column : int
     NoColumn = -1,
 };
 
-// The column a header cell names, in English or Bulgarian, in any case.
+// The column a header cell names, in English or Bulgarian, in any case: the names spreadsheets
+// of questions usually have.
 int columnNamed(const QString &header)
 {
     static const QHash<QString, int> names = [] {
         QHash<QString, int> n;
-        for (const char *name : {"question", "въпрос", "текст"}) {
+        for (const char *name : {"question", "question text", "questiontext", "въпрос", "текст",
+                                 "текст на въпроса"}) {
             n.insert(QString::fromUtf8(name), QuestionColumn);
         }
         const QString latin = QStringLiteral("abcde");
         const QString cyrillic = QStringLiteral("абвгд");
         for (int c = 0; c < 5; ++c) {
-            n.insert(latin.at(c), FirstChoiceColumn + c);
-            n.insert(cyrillic.at(c), FirstChoiceColumn + c);
+            for (const char *prefix : {"", "option ", "answer ", "choice ", "отговор ", "избор ",
+                                       "вариант "}) {
+                for (const QChar letter : {latin.at(c), cyrillic.at(c), QChar(u'1' + c)}) {
+                    if (*prefix == '\0' && letter.isDigit()) {
+                        continue;
+                    }
+                    n.insert(QString::fromUtf8(prefix) + letter, FirstChoiceColumn + c);
+                }
+            }
         }
-        for (const char *name :
-             {"answer", "key", "right answer", "отговор", "верен отговор", "ключ"}) {
+        for (const char *name : {"answer", "key", "right answer", "correct answer", "correct",
+                                 "отговор", "верен отговор", "правилен отговор", "ключ"}) {
             n.insert(QString::fromUtf8(name), AnswerColumn);
         }
         for (const char *name : {"figure", "image", "picture", "фигура", "чертеж", "картинка"}) {
             n.insert(QString::fromUtf8(name), FigureColumn);
         }
-        for (const char *name : {"explanation", "feedback", "обяснение"}) {
+        for (const char *name : {"explanation", "feedback", "general feedback", "обяснение"}) {
             n.insert(QString::fromUtf8(name), ExplanationColumn);
         }
         return n;
@@ -148,85 +165,102 @@ int columnNamed(const QString &header)
     return names.value(header.simplified().toLower(), NoColumn);
 }
 
-// The choice an answer cell names by its letter (Latin or Cyrillic), or -1.
+// The choice an answer cell names by its letter (Latin or Cyrillic) or its number 1 to 5, or -1.
 int answerLetter(const QString &answer)
 {
     if (answer.size() != 1) {
         return -1;
     }
-    const qsizetype latin = QStringLiteral("ABCDE").indexOf(answer.at(0).toUpper());
-    return int(latin >= 0 ? latin : QStringLiteral("АБВГД").indexOf(answer.at(0).toUpper()));
+    const QChar c = answer.at(0).toUpper();
+    if (c >= u'1' && c <= u'5') {
+        return c.unicode() - u'1';
+    }
+    const qsizetype latin = QStringLiteral("ABCDE").indexOf(c);
+    return int(latin >= 0 ? latin : QStringLiteral("АБВГД").indexOf(c));
+}
+
+// A figure file named in a cell: relative, inside the bank's folder, no larger than a figure
+// may be. None, with the problem, otherwise.
+std::optional<QString> figureFile(const QString &name, const QString &folder, Bank &bank, int row,
+                                  int column)
+{
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(name));
+    if (QDir::isAbsolutePath(name) || name.contains(u'\\') || clean == u".." ||
+        clean.startsWith(u"../") || clean.contains(u':')) {
+        bank.error(ProblemKind::FigureOutside, row, column, name);
+        return std::nullopt;
+    }
+    const QFileInfo file(QDir(folder), clean);
+    if (!file.isFile()) {
+        bank.error(ProblemKind::FigureMissing, row, column, name);
+        return std::nullopt;
+    }
+    if (file.size() > kMaxEntryBytes) {
+        bank.error(ProblemKind::FigureFileTooLarge, row, column, name);
+        return std::nullopt;
+    }
+    return file.absoluteFilePath();
 }
 
 } // namespace
 
-void readCsv(const QString &text, const QString &folder, Bank &bank)
+void readCsv(QStringView text, const QString &folder, Bank &bank)
 {
-    const std::vector<Row> rows = parseCsv(text, csvSeparator(text), bank);
-    if (rows.empty()) {
-        return;
-    }
-    const Row &header = rows.front();
     std::vector<int> columns;
     std::array<int, ColumnCount> at;
     at.fill(-1);
-    for (const Cell &cell : header.cells) {
-        if (bank.full()) {
-            break;
+    const auto readHeader = [&](const Row &header) {
+        for (std::size_t c = 0; c < header.cells.size(); ++c) {
+            const QString &cell = header.cells[c];
+            const int column = columnNamed(cell);
+            if (column == NoColumn && !cell.trimmed().isEmpty()) {
+                // A column of the spreadsheet's own (points, tags, an id) is left out.
+                bank.problems.push_back({ProblemKind::BankColumn, Severity::Warning, 0, QString(),
+                                         cell.simplified(), 1, int(c) + 1});
+            } else if (column != NoColumn && at[std::size_t(column)] < 0) {
+                at[std::size_t(column)] = int(c);
+            }
+            columns.push_back(column);
         }
-        const int column = columnNamed(cell.text);
-        if (column == NoColumn && !cell.text.trimmed().isEmpty()) {
-            bank.error(ProblemKind::BankColumn, cell.line, cell.column, cell.text.simplified());
-        } else if (column != NoColumn) {
-            at[std::size_t(column)] = int(columns.size());
+        const std::pair<int, const char *> required[] = {{QuestionColumn, "question"},
+                                                         {FirstChoiceColumn, "A"},
+                                                         {FirstChoiceColumn + 1, "B"},
+                                                         {AnswerColumn, "answer"}};
+        for (const auto &[column, name] : required) {
+            if (at[std::size_t(column)] < 0) {
+                bank.error(ProblemKind::BankMissingColumn, 1, 0, QLatin1String(name));
+            }
         }
-        columns.push_back(column);
-    }
-    const std::pair<int, const char *> required[] = {{QuestionColumn, "question"},
-                                                     {FirstChoiceColumn, "A"},
-                                                     {FirstChoiceColumn + 1, "B"},
-                                                     {AnswerColumn, "answer"}};
-    for (const auto &[column, name] : required) {
-        if (at[std::size_t(column)] < 0) {
-            bank.error(ProblemKind::BankMissingColumn, header.line, 0, QLatin1String(name));
-        }
-    }
-    if (hasErrors(bank.problems)) {
-        return;
-    }
-    for (std::size_t r = 1; r < rows.size() && !bank.full(); ++r) {
-        const Row &row = rows[r];
+        return !hasErrors(bank.problems);
+    };
+    const auto readRow = [&](const Row &row) {
         bool blank = true;
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
-            const Cell &cell = row.cells[c];
-            if (cell.text.trimmed().isEmpty()) {
+            if (row.cells[c].trimmed().isEmpty()) {
                 continue;
             }
             blank = false;
             if (c >= columns.size()) {
-                bank.error(ProblemKind::BankExtraCell, cell.line, cell.column);
+                bank.error(ProblemKind::BankExtraCell, row.number, int(c) + 1);
             }
         }
         if (blank) {
-            continue;
+            return;
         }
-        const auto cellOf = [&](int column) -> const Cell * {
+        const auto textOf = [&](int column) {
             const int index = at[std::size_t(column)];
             return index >= 0 && std::size_t(index) < row.cells.size()
-                       ? &row.cells[std::size_t(index)]
-                       : nullptr;
+                       ? row.cells[std::size_t(index)].simplified()
+                       : QString();
         };
-        const auto textOf = [&](int column) {
-            const Cell *cell = cellOf(column);
-            return cell ? cell->text.simplified() : QString();
-        };
+        const auto columnOf = [&](int column) { return at[std::size_t(column)] + 1; };
         BankQuestion question;
-        question.line = row.line;
-        question.lastLine = row.lastLine;
+        question.line = row.number;
+        question.lastLine = row.number;
         question.text = textOf(QuestionColumn);
         if (question.text.isEmpty()) {
-            bank.error(ProblemKind::BankEmptyQuestion, row.line);
-            continue;
+            bank.error(ProblemKind::BankEmptyQuestion, row.number, columnOf(QuestionColumn));
+            return;
         }
         std::array<int, 5> choiceOf;
         choiceOf.fill(-1);
@@ -237,9 +271,9 @@ void readCsv(const QString &text, const QString &folder, Bank &bank)
             }
         }
         if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-            bank.error(ProblemKind::ChoiceCount, row.line, 0,
+            bank.error(ProblemKind::ChoiceCount, row.number, 0,
                        QString::number(question.choices.size()));
-            continue;
+            return;
         }
         const QString answer = textOf(AnswerColumn);
         const int letter = answerLetter(answer);
@@ -248,29 +282,35 @@ void readCsv(const QString &text, const QString &folder, Bank &bank)
         } else if (letter < 0 && question.choices.contains(answer)) {
             question.key = answer;
         } else {
-            const Cell *cell = cellOf(AnswerColumn);
-            bank.error(ProblemKind::BankAnswer, cell ? cell->line : row.line,
-                       cell ? cell->column : 0, answer);
-            continue;
+            bank.error(ProblemKind::BankAnswer, row.number, columnOf(AnswerColumn), answer);
+            return;
         }
         if (const QString figure = textOf(FigureColumn); !figure.isEmpty()) {
-            const QFileInfo file(QDir(folder), figure);
-            if (!file.isFile()) {
-                const Cell *cell = cellOf(FigureColumn);
-                bank.error(ProblemKind::FigureMissing, cell->line, cell->column, figure);
-                continue;
+            const std::optional<QString> file =
+                figureFile(figure, folder, bank, row.number, columnOf(FigureColumn));
+            if (!file) {
+                return;
             }
-            question.figurePath = file.absoluteFilePath();
+            question.figurePath = *file;
         }
-        if (const Cell *cell = cellOf(ExplanationColumn)) {
+        if (const int index = at[ExplanationColumn];
+            index >= 0 && std::size_t(index) < row.cells.size()) {
             static const QRegularExpression breaks(QStringLiteral("[\\n|]"));
-            for (const QString &line : cell->text.split(breaks)) {
+            for (const QString &line : row.cells[std::size_t(index)].split(breaks)) {
                 if (!line.simplified().isEmpty()) {
                     question.explanation << line.simplified();
                 }
             }
         }
         bank.questions.push_back(std::move(question));
-    }
+    };
+    parseCsv(text, csvSeparator(text), bank, [&](const Row &row) {
+        if (row.number == 1) {
+            return readHeader(row);
+        }
+        readRow(row);
+        return !bank.full();
+    });
 }
+
 } // namespace kovra::importer

@@ -3,6 +3,8 @@
 #include "bank.h"
 #include "text.h"
 
+#include <QRegularExpression>
+
 namespace kovra::importer {
 
 namespace {
@@ -18,14 +20,21 @@ struct GiftChar
 using GiftText = std::vector<GiftChar>;
 constexpr qsizetype kNone = -1;
 
-GiftText giftChars(const QStringList &lines, const std::vector<int> &block)
+// A line of a question's block, with its number in the file.
+struct BlockLine
+{
+    QStringView text;
+    int number;
+};
+
+GiftText giftChars(const std::vector<BlockLine> &block)
 {
     static const QString escapable = QStringLiteral("~=#{}:\\");
     GiftText text;
-    for (const int index : block) {
-        const QString &line = lines.at(index);
+    for (const BlockLine &source : block) {
+        const QStringView line = source.text;
         if (!text.empty()) {
-            text.push_back({QLatin1Char('\n'), false, index + 1, int(line.size()) + 1});
+            text.push_back({QLatin1Char('\n'), false, source.number, int(line.size()) + 1});
         }
         for (qsizetype i = 0; i < line.size(); ++i) {
             const int column = int(i) + 1;
@@ -33,12 +42,12 @@ GiftText giftChars(const QStringList &lines, const std::vector<int> &block)
                 const QChar next = line.at(i + 1);
                 if (escapable.contains(next) || next == QLatin1Char('n')) {
                     text.push_back({next == QLatin1Char('n') ? QLatin1Char('\n') : next, true,
-                                    index + 1, column});
+                                    source.number, column});
                     ++i;
                     continue;
                 }
             }
-            text.push_back({line.at(i), false, index + 1, column});
+            text.push_back({line.at(i), false, source.number, column});
         }
     }
     return text;
@@ -92,7 +101,7 @@ qsizetype skipFormat(const GiftText &text, qsizetype at, qsizetype to, bool &htm
     for (const char *marker : {"[html]", "[moodle]", "[plain]", "[markdown]"}) {
         const QLatin1StringView mark(marker);
         if (at + mark.size() <= to && marksAt(text, at, mark)) {
-            html = mark == QLatin1StringView("[html]");
+            html = mark == QLatin1StringView("[html]") || mark == QLatin1StringView("[moodle]");
             return skipSpace(text, at + mark.size(), to);
         }
     }
@@ -141,11 +150,11 @@ struct GiftAnswer
 };
 
 // One question: the lines of a block between blank lines, comments left out.
-void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, Bank &bank)
+void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
 {
-    const GiftText t = giftChars(lines, block);
+    const GiftText t = giftChars(block);
     const qsizetype end = qsizetype(t.size());
-    const int line = block.front() + 1;
+    const int line = block.front().number;
     qsizetype pos = skipSpace(t, 0, end);
     if (marksAt(t, pos, QLatin1StringView("::"))) {
         if (const qsizetype close = findMark(t, pos + 2, end, QLatin1StringView("::"));
@@ -153,7 +162,8 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
             pos = skipSpace(t, close + 2, end);
         }
     }
-    bool html = false;
+    // Text without a marker is HTML, as Moodle reads it.
+    bool html = true;
     pos = skipFormat(t, pos, end, html);
     const qsizetype open = findMark(t, pos, end, QLatin1StringView("{"));
     if (open == kNone) {
@@ -180,77 +190,11 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
     if (marksAt(t, first, QLatin1StringView("#"))) {
         return bank.skipped(line, "numerical");
     }
-    {
-        const qsizetype feedback = findMark(t, first, answersEnd, QLatin1StringView("#"));
-        const QString head = plainOf(t, first, feedback == kNone ? answersEnd : feedback).trimmed();
-        for (const char *word : {"T", "TRUE", "F", "FALSE"}) {
-            if (head == QLatin1String(word)) {
-                return bank.skipped(line, "truefalse");
-            }
-        }
-    }
-    std::vector<qsizetype> marks;
-    for (qsizetype i = first; i < answersEnd; ++i) {
-        if (marksAt(t, i, QLatin1StringView("=")) || marksAt(t, i, QLatin1StringView("~"))) {
-            marks.push_back(i);
-        }
-    }
-    if (marks.empty() || marks.front() != first) {
-        return bank.skipped(line, "text");
-    }
-    std::vector<GiftAnswer> answers;
-    bool anyWrong = false;
-    bool weighted = false;
-    bool matching = false;
-    int rights = 0;
-    for (std::size_t k = 0; k < marks.size(); ++k) {
-        const qsizetype to = k + 1 < marks.size() ? marks[k + 1] : answersEnd;
-        GiftAnswer answer;
-        answer.right = t[std::size_t(marks[k])].c == QLatin1Char('=');
-        anyWrong = anyWrong || !answer.right;
-        qsizetype from = skipSpace(t, marks[k] + 1, to);
-        if (marksAt(t, from, QLatin1StringView("%"))) {
-            const qsizetype percent = findMark(t, from + 1, to, QLatin1StringView("%"));
-            bool number = false;
-            const double weight =
-                percent == kNone ? 0 : plainOf(t, from + 1, percent).toDouble(&number);
-            if (number && weight == 100) {
-                answer.right = true;
-            } else if (number && weight == 0) {
-                answer.right = false;
-            } else {
-                weighted = true;
-            }
-            from = percent == kNone ? from : percent + 1;
-        }
-        answer.from = from;
-        answer.to = to;
-        answer.feedbackAt = findMark(t, from, to, QLatin1StringView("#"));
-        answer.textEnd = answer.feedbackAt == kNone ? to : answer.feedbackAt;
-        matching = matching || findMark(t, from, answer.textEnd, QLatin1StringView("->")) != kNone;
-        rights += answer.right ? 1 : 0;
-        // A question with more answers than a test holds is skipped: its answers are counted,
-        // not kept.
-        if (k < std::size_t(KOVRA_Danni::kMaxChoices)) {
-            answers.push_back(answer);
-        }
-    }
-    const char *reason = matching                                  ? "matching"
-                         : !anyWrong                               ? "shortanswer"
-                         : weighted                                ? "weights"
-                         : rights == 0                             ? "noright"
-                         : rights > 1                              ? "several"
-                         : marks.size() > KOVRA_Danni::kMaxChoices ? "toomany"
-                                                                   : nullptr;
-    if (reason != nullptr) {
-        return bank.skipped(line, reason);
-    }
-
-    BankQuestion question;
-    question.line = line;
-    question.lastLine = block.back() + 1;
     const QString before = giftLine(t, pos, open, html);
     const QString after = giftLine(t, close + 1, end, html);
+    BankQuestion question;
+    question.line = line;
+    question.lastLine = block.back().number;
     question.missingWord = !after.isEmpty();
     // The blank stands where the answers stood, closed up to a mark that follows it.
     const bool closedUp = question.missingWord && after.front().isPunct();
@@ -258,15 +202,114 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
                                             (closedUp ? QString() : QStringLiteral(" ")) + after)
                                                .trimmed()
                                          : before;
-    if (question.text.isEmpty()) {
-        return bank.error(ProblemKind::BankEmptyQuestion, line);
-    }
     question.explanation = general;
-    for (GiftAnswer &answer : answers) {
+    {
+        // True/false: {T}, {TRUE}, {F} or {FALSE}, then the feedback on a wrong answer and the
+        // one on the right answer, each after a '#'.
+        const qsizetype feedback = findMark(t, first, answersEnd, QLatin1StringView("#"));
+        const QString head = plainOf(t, first, feedback == kNone ? answersEnd : feedback).trimmed();
+        if (head == u"T" || head == u"TRUE" || head == u"F" || head == u"FALSE") {
+            if (question.text.isEmpty()) {
+                return bank.error(ProblemKind::BankEmptyQuestion, line);
+            }
+            const bool isTrue = head.startsWith(u'T');
+            question.choices = trueFalseChoices();
+            question.key = question.choices.at(isTrue ? 0 : 1);
+            if (feedback != kNone) {
+                const qsizetype second = findMark(t, feedback + 1, answersEnd, QLatin1StringView("#"));
+                const QStringList wrong =
+                    giftLines(t, feedback + 1, second == kNone ? answersEnd : second, html);
+                if (second != kNone) {
+                    question.explanation += giftLines(t, second + 1, answersEnd, html);
+                }
+                if (!wrong.isEmpty()) {
+                    question.explanation << question.choices.at(isTrue ? 1 : 0) +
+                                                QStringLiteral(": ") + wrong.join(u' ');
+                }
+            }
+            bank.questions.push_back(std::move(question));
+            return;
+        }
+    }
+    // The marks of the answers: '=' a right one, '~' a wrong one, and "~=" a right one as well
+    // (Moodle's way of writing a right answer among wrong ones).
+    struct Mark
+    {
+        qsizetype at;
+        qsizetype length;
+        bool right;
+    };
+    std::vector<Mark> marks;
+    for (qsizetype i = first; i < answersEnd; ++i) {
+        if (marksAt(t, i, QLatin1StringView("~="))) {
+            marks.push_back({i, 2, true});
+            ++i;
+        } else if (marksAt(t, i, QLatin1StringView("=")) || marksAt(t, i, QLatin1StringView("~"))) {
+            marks.push_back({i, 1, t[std::size_t(i)].c == u'='});
+        }
+    }
+    if (marks.empty() || marks.front().at != first) {
+        return bank.skipped(line, "text");
+    }
+    // Far more marks than a question can hold are counted, not read.
+    constexpr std::size_t kMostRead = 64;
+    std::vector<GiftAnswer> answers;
+    bool anyWrong = false;
+    bool weighted = false;
+    bool matching = false;
+    int rights = 0;
+    for (std::size_t k = 0; k < marks.size() && k < kMostRead; ++k) {
+        const qsizetype to = k + 1 < marks.size() ? marks[k + 1].at : answersEnd;
+        GiftAnswer answer;
+        answer.right = marks[k].right;
+        qsizetype from = skipSpace(t, marks[k].at + marks[k].length, to);
+        // A weight is a number between two '%'; any other '%' is text.
+        if (marksAt(t, from, QLatin1StringView("%"))) {
+            static const QRegularExpression number(QStringLiteral("^-?[0-9]{1,3}([.,][0-9]*)?$"));
+            const qsizetype percent = findMark(t, from + 1, to, QLatin1StringView("%"));
+            const QString between = percent == kNone ? QString() : plainOf(t, from + 1, percent);
+            if (number.match(between).hasMatch()) {
+                const double weight = QString(between).replace(u',', u'.').toDouble();
+                if (weight == 100) {
+                    answer.right = true;
+                } else if (weight == 0) {
+                    answer.right = false;
+                } else {
+                    weighted = true;
+                }
+                from = percent + 1;
+            }
+        }
+        answer.from = from;
+        answer.to = to;
+        answer.feedbackAt = findMark(t, from, to, QLatin1StringView("#"));
+        answer.textEnd = answer.feedbackAt == kNone ? to : answer.feedbackAt;
+        matching = matching || findMark(t, from, answer.textEnd, QLatin1StringView("->")) != kNone;
         answer.text = giftLine(t, answer.from, answer.textEnd, html);
+        // An answer without text is left out, as Moodle leaves it out.
+        if (answer.text.isEmpty()) {
+            continue;
+        }
         if (answer.feedbackAt != kNone) {
             answer.feedback = giftLines(t, answer.feedbackAt + 1, answer.to, html);
         }
+        anyWrong = anyWrong || !answer.right;
+        rights += answer.right ? 1 : 0;
+        answers.push_back(std::move(answer));
+    }
+    const char *reason = matching                                            ? "matching"
+                         : !anyWrong                                         ? "shortanswer"
+                         : weighted                                          ? "weights"
+                         : rights == 0                                       ? "noright"
+                         : rights > 1                                        ? "several"
+                         : marks.size() >= kMostRead ||
+                                 answers.size() > KOVRA_Danni::kMaxChoices ? "toomany"
+                                                                             : nullptr;
+    if (reason != nullptr) {
+        return bank.skipped(line, reason);
+    }
+    if (question.text.isEmpty()) {
+        return bank.error(ProblemKind::BankEmptyQuestion, line);
     }
     for (const GiftAnswer &answer : answers) {
         question.choices << answer.text;
@@ -286,20 +329,52 @@ void readGiftQuestion(const QStringList &lines, const std::vector<int> &block, B
 
 } // namespace
 
-void readGift(const QStringList &lines, Bank &bank)
+void readGift(QStringView text, Bank &bank)
 {
-    std::vector<int> block;
-    for (int i = 0; i <= int(lines.size()) && !bank.full(); ++i) {
-        const QString line = i < lines.size() ? lines.at(i).trimmed() : QString();
-        if (line.startsWith(QLatin1String("//")) || line.startsWith(QLatin1String("$CATEGORY:"))) {
+    std::vector<BlockLine> block;
+    qsizetype chars = 0;
+    bool tooLong = false;
+    const auto flush = [&] {
+        if (tooLong) {
+            bank.error(ProblemKind::BankQuestionTooLong, block.front().number, 0,
+                       QString::number(kMaxQuestionChars));
+        } else if (!block.empty()) {
+            readGiftQuestion(block, bank);
+        }
+        block.clear();
+        chars = 0;
+        tooLong = false;
+    };
+    for (SourceLines lines(text); lines.next() && !bank.full();) {
+        if (lines.line().isEmpty()) {
+            if (!block.empty()) {
+                flush();
+            }
             continue;
         }
-        if (!line.isEmpty()) {
-            block.push_back(i);
-        } else if (!block.empty()) {
-            readGiftQuestion(lines, block, bank);
-            block.clear();
+        const QStringView line = lines.line().trimmed();
+        if (line.startsWith(u"//") || line.startsWith(u"$CATEGORY:")) {
+            continue;
         }
+        if (line.isEmpty()) {
+            flush();
+            continue;
+        }
+        // A block past the limit is not kept: only where it starts, for the message.
+        chars += lines.line().size() + 1;
+        if (tooLong) {
+            continue;
+        }
+        if (chars > kMaxQuestionChars) {
+            tooLong = true;
+            const int first = block.empty() ? lines.number() : block.front().number;
+            block.assign(1, {QStringView(), first});
+            continue;
+        }
+        block.push_back({lines.line(), lines.number()});
+    }
+    if (!bank.full()) {
+        flush();
     }
 }
 } // namespace kovra::importer

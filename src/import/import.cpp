@@ -2,9 +2,12 @@
 #include "import.h"
 
 #include "bank.h"
-#include "content/cp1251.h"
 #include "text.h"
 
+#include "content/testfile.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -13,6 +16,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <variant>
 
 namespace kovra {
 
@@ -20,81 +24,96 @@ namespace {
 
 using namespace importer;
 
-const char *formatName(BankFormat format)
-{
-    switch (format) {
-    case BankFormat::Gift:
-        return "GIFT";
-    case BankFormat::Aiken:
-        return "Aiken";
-    case BankFormat::Csv:
-        break;
-    }
-    return "CSV";
-}
-
 QString flagRow(const char *words, bool on)
 {
     return QString::fromUtf8(words) + (on ? QLatin1Char('1') : QLatin1Char('0'));
 }
 
-// Text a question holds that Windows-1251 cannot, named with the first place in the question's
-// source lines that has the character.
-void checkEncodable(const BankQuestion &question, const QStringList &lines, Bank &bank)
+bool isControl(QChar ch)
+{
+    const char16_t c = ch.unicode();
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+// A text of a question that holds a control character (a terminal's escape, say), which no
+// question shows: refused with the question's line.
+void checkControls(const BankQuestion &question, Bank &bank)
 {
     QStringList texts = question.choices;
     texts << question.text << question.explanation;
-    for (const QString &text : texts) {
-        const std::optional<QChar> bad = firstUnencodable(text);
-        if (!bad) {
-            continue;
-        }
-        int line = question.line;
-        int column = 0;
-        for (int i = question.line; i <= question.lastLine && i <= lines.size(); ++i) {
-            if (const qsizetype at = lines.at(i - 1).indexOf(*bad); at >= 0) {
-                line = i;
-                column = int(at) + 1;
-                break;
+    for (const QString &text : std::as_const(texts)) {
+        for (const QChar ch : text) {
+            if (isControl(ch)) {
+                bank.error(ProblemKind::BankControl, question.line, 0, QString(ch));
+                return;
             }
         }
-        bank.error(ProblemKind::NotWindows1251, line, column, QString(*bad));
-        return;
     }
 }
 
-Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFormat format,
+// The figure's name in the set ends in the format its content has, which the check decodes it
+// with first, whatever the file on disk is called.
+QString figureSuffix(const BankQuestion &question)
+{
+    static const QRegularExpression plainSuffix(QStringLiteral("^[A-Za-z0-9]{1,8}$"));
+    QString suffix;
+    if (!question.figurePath.isEmpty()) {
+        suffix = QString::fromLatin1(QImageReader::imageFormat(question.figurePath));
+        if (suffix.isEmpty()) {
+            suffix = QFileInfo(question.figurePath).suffix().toLower();
+        }
+    } else {
+        QBuffer buffer;
+        buffer.setData(question.figureBytes);
+        buffer.open(QIODevice::ReadOnly);
+        suffix = QString::fromLatin1(QImageReader::imageFormat(&buffer));
+    }
+    return plainSuffix.match(suffix).hasMatch() ? suffix : QStringLiteral("img");
+}
+
+Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat format,
                 const ImportOptions &options)
 {
     Imported imported;
+    imported.format = format;
+    imported.rows = format == BankFormat::Csv;
     const int count = int(bank.questions.size());
     const int least = options.toto ? 2 : 3;
-    const int most = options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+    const int runMost =
+        options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+    const int most = options.draw ? kMaxBankQuestions : runMost;
     if (count > most) {
         bank.problems.push_back({ProblemKind::BankTooMany, Severity::Error, 0, QString(),
-                                 QString::number(most), bank.questions[std::size_t(most)].line, 0});
+                                 QStringLiteral("%1 %2").arg(most).arg(options.draw ? 1 : 0),
+                                 bank.questions[std::size_t(most)].line, 0});
     } else if (count < least) {
         bank.problems.push_back({ProblemKind::BankTooFew, Severity::Error, 0, QString(),
-                                 QStringLiteral("%1 %2").arg(count).arg(least), lastLine(lines),
+                                 QStringLiteral("%1 %2").arg(count).arg(least), lastLineNumber,
                                  0});
     }
     bool feedback = false;
     bool allMissingWord = count > 0;
     for (const BankQuestion &question : bank.questions) {
-        checkEncodable(question, lines, bank);
+        checkControls(question, bank);
         feedback = feedback || !question.explanation.isEmpty();
         allMissingWord = allMissingWord && question.missingWord;
     }
     const QString title =
         options.title.isEmpty() ? QFileInfo(path).completeBaseName() : options.title;
-    if (const auto bad = firstUnencodable(title)) {
-        bank.problems.push_back({ProblemKind::NotWindows1251, Severity::Error, 0,
-                                 QStringLiteral("title"), QString(*bad), 0, 0});
-    }
     for (const BankQuestion &question : bank.questions) {
         imported.questionLines.push_back(question.line);
     }
+    imported.imported = count;
+    imported.skipped = int(std::count_if(bank.problems.begin(), bank.problems.end(),
+                                         [](const Problem &problem) {
+                                             return problem.kind == ProblemKind::BankSkipped;
+                                         }));
     imported.problems = std::move(bank.problems);
+    if (imported.rows) {
+        for (Problem &problem : imported.problems) {
+            problem.cell = problem.line > 0;
+        }
+    }
     if (hasErrors(imported.problems)) {
         return imported;
     }
@@ -109,7 +128,9 @@ Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFo
         flagRow("Дава обяснения - ", options.reviewButtons.value_or(feedback)),
     };
     QJsonArray questions;
-    QHash<QString, QString> figures;
+    // A figure's file on disk, or its bytes.
+    using Figure = std::variant<QString, QByteArray>;
+    QHash<QString, Figure> figures;
     for (std::size_t k = 0; k < bank.questions.size(); ++k) {
         const BankQuestion &question = bank.questions[k];
         QJsonObject object{
@@ -122,93 +143,174 @@ Imported finish(Bank bank, const QStringList &lines, const QString &path, BankFo
                      ? QStringList{QStringLiteral("Верният отговор е: %1.").arg(question.key)}
                      : question.explanation)},
         };
-        if (!question.figurePath.isEmpty()) {
-            static const QRegularExpression plainSuffix(QStringLiteral("^[A-Za-z0-9]{1,8}$"));
-            // The figure's name in the set ends in the format its content has, which the check
-            // decodes it with first, whatever the file on disk is called.
-            QString suffix = QString::fromLatin1(QImageReader::imageFormat(question.figurePath));
-            if (suffix.isEmpty()) {
-                suffix = QFileInfo(question.figurePath).suffix().toLower();
-            }
-            if (!plainSuffix.match(suffix).hasMatch()) {
-                suffix = QStringLiteral("img");
-            }
-            const QString name =
-                QStringLiteral("figures/q%1.%2").arg(k + 1, 2, 10, QLatin1Char('0')).arg(suffix);
-            figures.insert(name, question.figurePath);
+        if (!question.figurePath.isEmpty() || !question.figureBytes.isEmpty()) {
+            const QString name = QStringLiteral("figures/q%1.%2")
+                                     .arg(k + 1, 2, 10, QLatin1Char('0'))
+                                     .arg(figureSuffix(question));
+            figures.insert(name, question.figurePath.isEmpty() ? Figure(question.figureBytes)
+                                                               : Figure(question.figurePath));
             object.insert(QStringLiteral("figure"), name);
         }
         questions.append(object);
     }
-    const QJsonObject root{
+    QJsonObject root{
         {QStringLiteral("settings"), settings},
         {QStringLiteral("note"), QJsonArray{QStringLiteral("Imported from a question bank (%1)")
-                                                .arg(QLatin1String(formatName(format)))}},
+                                                .arg(bankFormatName(format))}},
         {QStringLiteral("questions"), questions}};
+    if (options.draw) {
+        root.insert(QStringLiteral("draw"), *options.draw);
+    }
     imported.json = QJsonDocument(root).toJson(QJsonDocument::Indented);
     imported.figures = [figures](const QString &name) -> std::optional<QByteArray> {
         const auto found = figures.constFind(name);
         if (found == figures.constEnd()) {
             return std::nullopt;
         }
-        QFile file(*found);
+        if (const auto *bytes = std::get_if<QByteArray>(&*found)) {
+            return *bytes;
+        }
+        // Read no further than a figure may be long: one that grew since it was checked is
+        // refused by the figure check.
+        QFile file(std::get<QString>(*found));
         if (!file.open(QIODevice::ReadOnly)) {
             return std::nullopt;
         }
-        return file.readAll();
+        return file.read(kMaxEntryBytes + 1);
     };
     return imported;
 }
 
+// Moodle XML: the first thing in the file, past a byte-order mark and blanks, is an XML
+// declaration or the <quiz> element.
+bool looksLikeXml(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes = bytes.sliced(3);
+    }
+    qsizetype at = 0;
+    while (at < bytes.size() && at < 4096 && QChar::isSpace(uchar(bytes[at]))) {
+        ++at;
+    }
+    bytes = bytes.sliced(at);
+    return bytes.startsWith("<?xml") || bytes.startsWith("<quiz");
+}
+
 } // namespace
 
-std::optional<BankFormat> bankFormatOf(const QString &path)
+bool isBankFile(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("gift")) {
-        return BankFormat::Gift;
+    return suffix == u"gift" || suffix == u"txt" || suffix == u"xml" || suffix == u"csv";
+}
+
+std::optional<BankFormat> bankFormatOfText(QStringView text)
+{
+    // Aiken's answer lines against GIFT's answer blocks; a bank is one or the other.
+    int answers = 0;
+    for (qsizetype at = text.indexOf(u"ANSWER:"); at >= 0; at = text.indexOf(u"ANSWER:", at + 1)) {
+        const QStringView before = text.first(at);
+        if (before.sliced(before.lastIndexOf(u'\n') + 1).trimmed().isEmpty()) {
+            ++answers;
+        }
     }
-    if (suffix == QLatin1String("txt")) {
+    const qsizetype blocks = text.count(u'{');
+    if (answers > 0 && answers >= blocks) {
         return BankFormat::Aiken;
     }
-    if (suffix == QLatin1String("csv")) {
-        return BankFormat::Csv;
+    if (blocks > 0) {
+        return BankFormat::Gift;
     }
     return std::nullopt;
 }
 
-Imported importQuestionBank(const QString &path, BankFormat format, const QByteArray &bytes,
-                            const ImportOptions &options)
+QString bankFormatName(BankFormat format)
 {
-    Bank bank;
-    bank.most = options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
-    if (bytes.size() > kMaxBankBytes) {
-        bank.error(ProblemKind::BankTooLarge, 0, 0, QString::number(bytes.size()));
-        Imported imported;
-        imported.problems = std::move(bank.problems);
-        return imported;
-    }
-    const QString text = decodeBank(bytes);
-    const QStringList lines = sourceLines(text);
     switch (format) {
     case BankFormat::Gift:
-        readGift(lines, bank);
-        break;
+        return QStringLiteral("GIFT");
     case BankFormat::Aiken:
-        readAiken(lines, bank);
-        break;
+        return QStringLiteral("Aiken");
+    case BankFormat::MoodleXml:
+        return QStringLiteral("Moodle XML");
     case BankFormat::Csv:
-        readCsv(text, QFileInfo(path).absolutePath(), bank);
         break;
     }
-    return finish(std::move(bank), lines, path, format, options);
+    return QStringLiteral("CSV");
+}
+
+namespace {
+
+Imported tooLarge(qint64 size, qint64 most)
+{
+    Imported refused;
+    refused.problems.push_back({ProblemKind::BankTooLarge, Severity::Error, 0, QString(),
+                                QStringLiteral("%1 %2").arg(size).arg(most / (1024 * 1024)), 0,
+                                0});
+    return refused;
+}
+
+Imported importXml(QIODevice *device, const QString &path, const ImportOptions &options)
+{
+    Bank bank;
+    readMoodleXml(device, bank);
+    return finish(std::move(bank), 1, path, BankFormat::MoodleXml, options);
+}
+
+} // namespace
+
+Imported importQuestionBank(const QString &path, const QByteArray &bytes,
+                            const ImportOptions &options, std::optional<BankFormat> format)
+{
+    if (!format && QFileInfo(path).suffix().toLower() == u"csv") {
+        format = BankFormat::Csv;
+    }
+    if ((!format && looksLikeXml(bytes)) || format == BankFormat::MoodleXml) {
+        if (bytes.size() > kMaxXmlBankBytes) {
+            return tooLarge(bytes.size(), kMaxXmlBankBytes);
+        }
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return importXml(&buffer, path, options);
+    }
+    if (bytes.size() > kMaxBankBytes) {
+        return tooLarge(bytes.size(), kMaxBankBytes);
+    }
+    Imported refused;
+    const std::optional<QString> text = decodeBank(bytes, refused.problems);
+    if (!text) {
+        return refused;
+    }
+    if (!format) {
+        format = bankFormatOfText(*text);
+    }
+    if (!format) {
+        refused.problems.push_back(
+            {ProblemKind::BankFormat, Severity::Error, 0, QString(), QString(), 0, 0});
+        return refused;
+    }
+    Bank bank;
+    switch (*format) {
+    case BankFormat::Gift:
+        readGift(*text, bank);
+        break;
+    case BankFormat::Aiken:
+        readAiken(*text, bank);
+        break;
+    case BankFormat::Csv:
+        readCsv(*text, QFileInfo(path).absolutePath(), bank);
+        break;
+    case BankFormat::MoodleXml:
+        break;
+    }
+    return finish(std::move(bank), lastLine(*text), path, *format, options);
 }
 
 Imported importQuestionBank(const QString &path, const ImportOptions &options)
 {
     Imported imported;
-    const std::optional<BankFormat> format = bankFormatOf(path);
-    if (!format) {
+    if (!isBankFile(path)) {
         imported.problems.push_back({ProblemKind::BankFormat, Severity::Error, 0, QString(),
                                      QFileInfo(path).suffix(), 0, 0});
         return imported;
@@ -219,22 +321,40 @@ Imported importQuestionBank(const QString &path, const ImportOptions &options)
             {ProblemKind::Unreadable, Severity::Error, 0, QString(), path, 0, 0});
         return imported;
     }
-    if (file.size() > kMaxBankBytes) {
-        imported.problems.push_back({ProblemKind::BankTooLarge, Severity::Error, 0, QString(),
-                                     QString::number(file.size()), 0, 0});
-        return imported;
+    // Moodle XML, with its pictures, is read as it streams from the file.
+    if (QFileInfo(path).suffix().toLower() != u"csv" && looksLikeXml(file.peek(4096))) {
+        if (file.size() > kMaxXmlBankBytes) {
+            return tooLarge(file.size(), kMaxXmlBankBytes);
+        }
+        return importXml(&file, path, options);
     }
-    return importQuestionBank(path, *format, file.read(kMaxBankBytes + 1), options);
+    if (file.size() > kMaxBankBytes) {
+        return tooLarge(file.size(), kMaxBankBytes);
+    }
+    return importQuestionBank(path, file.read(kMaxBankBytes + 1), options);
 }
 
-void attachSourceLines(Problems &problems, const std::vector<int> &questionLines)
+void attachSourceLines(Problems &problems, const Imported &imported)
 {
+    const std::vector<int> &lines = imported.questionLines;
     for (Problem &problem : problems) {
         if (problem.line == 0 && problem.question > 0 &&
-            std::size_t(problem.question) <= questionLines.size()) {
-            problem.line = questionLines[std::size_t(problem.question) - 1];
+            std::size_t(problem.question) <= lines.size()) {
+            problem.line = lines[std::size_t(problem.question) - 1];
+            problem.cell = imported.rows;
         }
     }
+}
+
+QString describeImport(const Imported &imported)
+{
+    if (!imported.format) {
+        return {};
+    }
+    return QCoreApplication::translate("kovra", "read as %1: %2 questions imported, %3 skipped")
+        .arg(bankFormatName(*imported.format))
+        .arg(imported.imported)
+        .arg(imported.skipped);
 }
 
 } // namespace kovra

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Question banks that teachers already keep: GIFT, Aiken and spreadsheet CSV files read into the
-// content format (content.json and its figures), each question with the source line it came from.
+// Question banks that teachers already keep: GIFT, Aiken, Moodle XML and spreadsheet CSV files read
+// into the content format (content.json and its figures), each question with the source line it
+// came from.
 #pragma once
 
 #include "content/loader.h"
@@ -22,20 +23,28 @@ struct ImportOptions
     bool toto = false;                 // settings row 2
     bool phrase =
         false; // settings row 1; GIFT also turns it on when every question is missing-word
+    std::optional<int> draw; // the questions each run takes from a bigger bank
 };
 
 enum class BankFormat
 {
     Gift,
     Aiken,
+    MoodleXml,
     Csv
 };
 
-// By the extension: .gift, .txt (Aiken), .csv, in any case.
-std::optional<BankFormat> bankFormatOf(const QString &path);
+// Whether a file is a bank by its extension (.gift, .txt, .xml or .csv, in any case); which
+// format it holds is told by its content, but for a .csv.
+bool isBankFile(const QString &path);
+// The format a bank's text holds; none when it is none of them.
+std::optional<BankFormat> bankFormatOfText(QStringView text);
+// The format's name as people know it ("GIFT", "Moodle XML").
+QString bankFormatName(BankFormat format);
 
-// The largest bank file read.
+// The largest bank file read: text formats, and Moodle XML, which holds its pictures.
 inline constexpr qint64 kMaxBankBytes = qint64{16} * 1024 * 1024;
+inline constexpr qint64 kMaxXmlBankBytes = qint64{128} * 1024 * 1024;
 
 struct Imported
 {
@@ -43,15 +52,24 @@ struct Imported
     FigureFiles figures;            // figure files by the names `json` uses
     Problems problems;              // the import's own errors and warnings, with source lines
     std::vector<int> questionLines; // source line of question k+1 at index k
+    std::optional<BankFormat> format; // what the file was read as
+    bool rows = false; // the lines are a spreadsheet's rows (CSV)
+    int imported = 0;  // questions read, and questions left out with a warning
+    int skipped = 0;
 };
 
 // Reads a bank file; the bytes alone, for a file already read, with its path for the name and
-// the figures.
+// the figures, and the format when the caller knows it.
 Imported importQuestionBank(const QString &path, const ImportOptions &options);
-Imported importQuestionBank(const QString &path, BankFormat format, const QByteArray &bytes,
-                            const ImportOptions &options);
+Imported importQuestionBank(const QString &path, const QByteArray &bytes,
+                            const ImportOptions &options,
+                            std::optional<BankFormat> format = std::nullopt);
 
-// Puts the source line of each problem's question on the problems the content check found.
-void attachSourceLines(Problems &problems, const std::vector<int> &questionLines);
+// Puts the source line (or row) of each problem's question on the problems the content check
+// found.
+void attachSourceLines(Problems &problems, const Imported &imported);
+
+// One line for the person who imported: the format read, the questions read and left out.
+QString describeImport(const Imported &imported);
 
 } // namespace kovra

@@ -3,97 +3,131 @@
 
 #include "content/cp1251.h"
 
-#include <QHash>
-#include <QRegularExpression>
-#include <QStringDecoder>
+#include <QByteArrayAlgorithms>
+#include <algorithm>
+#include <QTextDocumentFragment>
 
 namespace kovra::importer {
 
 namespace {
 
-QString decodeEntities(const QString &text)
+// The length of the UTF-8 sequence that starts at `at`, or 0 when none does.
+qsizetype utf8Sequence(QByteArrayView bytes, qsizetype at)
 {
-    static const QHash<QString, QChar> named = {
-        {QStringLiteral("amp"), QLatin1Char('&')},   {QStringLiteral("lt"), QLatin1Char('<')},
-        {QStringLiteral("gt"), QLatin1Char('>')},    {QStringLiteral("quot"), QLatin1Char('"')},
-        {QStringLiteral("apos"), QLatin1Char('\'')}, {QStringLiteral("nbsp"), QLatin1Char(' ')},
-        {QStringLiteral("deg"), QChar(0x00B0)},      {QStringLiteral("laquo"), QChar(0x00AB)},
-        {QStringLiteral("raquo"), QChar(0x00BB)},    {QStringLiteral("ndash"), QChar(0x2013)},
-        {QStringLiteral("mdash"), QChar(0x2014)},    {QStringLiteral("hellip"), QChar(0x2026)},
-        {QStringLiteral("bdquo"), QChar(0x201E)},    {QStringLiteral("ldquo"), QChar(0x201C)},
-        {QStringLiteral("rdquo"), QChar(0x201D)},    {QStringLiteral("plusmn"), QChar(0x00B1)},
-        {QStringLiteral("middot"), QChar(0x00B7)},   {QStringLiteral("sect"), QChar(0x00A7)},
-        {QStringLiteral("copy"), QChar(0x00A9)},     {QStringLiteral("times"), QChar(0x00D7)},
-        {QStringLiteral("ne"), QChar(0x2260)},       {QStringLiteral("le"), QChar(0x2264)},
-        {QStringLiteral("ge"), QChar(0x2265)},
-    };
-    static const QRegularExpression entity(
-        QStringLiteral("&(#[0-9]{1,7}|#[xX][0-9A-Fa-f]{1,6}|[A-Za-z]{2,8});"));
-    QString out;
-    qsizetype from = 0;
-    for (auto it = entity.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        out += QStringView(text).mid(from, match.capturedStart() - from);
-        from = match.capturedEnd();
-        const QString name = match.captured(1);
-        char32_t code = 0;
-        if (name.startsWith(QLatin1String("#x")) || name.startsWith(QLatin1String("#X"))) {
-            code = name.mid(2).toUInt(nullptr, 16);
-        } else if (name.startsWith(QLatin1Char('#'))) {
-            code = name.mid(1).toUInt();
-        } else if (const auto found = named.constFind(name); found != named.constEnd()) {
-            code = found->unicode();
-        }
-        if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) {
-            out += match.captured(0);
-        } else {
-            out += QString::fromUcs4(&code, 1);
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(at);
+    const qsizetype length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                            : 0;
+    if (length == 0 || at + length > bytes.size()) {
+        return 0;
+    }
+    for (qsizetype i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            return 0;
         }
     }
-    out += QStringView(text).mid(from);
-    return out;
+    const unsigned char second = byte(at + 1);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90)) {
+        return 0; // overlong, a surrogate, or past U+10FFFF
+    }
+    return length;
+}
+
+bool isControl(char16_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || (c >= 0x7F && c < 0xA0);
 }
 
 } // namespace
 
-QString decodeBank(QByteArrayView bytes)
+std::optional<QString> decodeBank(QByteArrayView bytes, Problems &problems)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        return QString::fromUtf8(bytes.sliced(3));
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    if (bom) {
+        bytes = bytes.sliced(3);
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    return utf8.hasError() ? fromCp1251(bytes) : text;
-}
-
-QStringList sourceLines(const QString &text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) {
-            line.chop(1);
+    QString text;
+    if (QtPrivate::isValidUtf8(bytes)) {
+        text = QString::fromUtf8(bytes);
+    } else {
+        // The first byte that is not UTF-8, and whether any sequence of more than one byte is.
+        qsizetype stray = -1;
+        bool multiByte = false;
+        for (qsizetype i = 0; i < bytes.size() && !(stray >= 0 && multiByte);) {
+            if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+                ++i;
+            } else if (const qsizetype length = utf8Sequence(bytes, i); length > 0) {
+                multiByte = true;
+                i += length;
+            } else {
+                stray = stray < 0 ? i : stray;
+                ++i;
+            }
         }
+        if (multiByte || bom) {
+            const int line = int(bytes.first(stray).count('\n')) + 1;
+            problems.push_back({ProblemKind::BankNotUtf8, Severity::Error, 0, QString(),
+                                QString::number(static_cast<unsigned char>(bytes[stray]), 16),
+                                line, 0});
+            return std::nullopt;
+        }
+        text = fromWindows1251(bytes);
     }
-    return lines;
+    const auto control = std::find_if(text.cbegin(), text.cend(),
+                                      [](QChar ch) { return isControl(ch.unicode()); });
+    if (control != text.cend()) {
+        const QStringView before = QStringView(text).first(control - text.cbegin());
+        const qsizetype lineStart = before.lastIndexOf(u'\n') + 1;
+        problems.push_back({ProblemKind::BankControl, Severity::Error, 0, QString(),
+                            QString(*control), int(before.count(u'\n')) + 1,
+                            int(before.size() - lineStart) + 1});
+        return std::nullopt;
+    }
+    return text;
 }
 
-int lastLine(const QStringList &lines)
+bool SourceLines::next()
 {
-    return int(lines.size()) - (lines.size() > 1 && lines.back().isEmpty() ? 1 : 0);
+    if (m_at > m_text.size() || (m_at == m_text.size() && m_number > 0)) {
+        return false;
+    }
+    qsizetype end = m_text.indexOf(u'\n', m_at);
+    if (end < 0) {
+        end = m_text.size();
+    }
+    m_line = m_text.sliced(m_at, end - m_at);
+    if (m_line.endsWith(u'\r')) {
+        m_line.chop(1);
+    }
+    m_at = end + 1;
+    ++m_number;
+    return true;
 }
 
-// Tags out, entities decoded; a line break, paragraph or list item is a blank. A tag ends at the
-// next '<' as well, so that text full of unclosed tags is read in one pass.
+int lastLine(QStringView text)
+{
+    const qsizetype breaks = text.count(u'\n');
+    return int(breaks) + (breaks > 0 && text.endsWith(u'\n') ? 0 : 1);
+}
+
 QString fromHtml(const QString &html)
 {
-    static const QRegularExpression breaks(
-        QStringLiteral("<\\s*(br|/?p|/?div|/?li|/?tr|/?td|/?h[1-6])\\b[^<>]*>"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression tags(QStringLiteral("<[A-Za-z/!][^<>]*>"));
-    QString text = html;
-    text.replace(breaks, QStringLiteral(" "));
-    text.remove(tags);
-    return decodeEntities(text);
+    if (!html.contains(u'<') && !html.contains(u'&')) {
+        return html;
+    }
+    QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
+    // A picture stands in the text as an object mark; the picture itself becomes the figure.
+    text.remove(QChar::ObjectReplacementCharacter);
+    for (QChar &ch : text) {
+        if (ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator || ch == u'\n' ||
+            ch == QChar::Nbsp) {
+            ch = u' ';
+        }
+    }
+    return text;
 }
 
 } // namespace kovra::importer

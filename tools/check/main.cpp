@@ -2,7 +2,8 @@
 // kovra-check: checks a test and shows what the program will hold, packs it for the build, or
 // writes it as one test file for pupils.
 //   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [bank options] [SOURCE]
-// SOURCE is a content folder, a test file or a question bank (.gift, .txt for Aiken, .csv);
+// SOURCE is a content folder, a test file or a question bank (.gift, .txt, .xml, .csv: GIFT,
+// Aiken or Moodle XML told by the content);
 // without it, the test built into the program. It speaks the language of the locale.
 // Exit status 1 on errors or a file that cannot be written, 2 on a wrong command line, else 0.
 
@@ -35,7 +36,7 @@ void report(const QString &name, const Problems &problems)
 struct Source
 {
     TestFilesResult read;
-    std::vector<int> questionLines;
+    Imported bank; // for a bank: what was read, and the source line of every question
 };
 
 Source readSource(const QString &source, const ImportOptions &options)
@@ -46,13 +47,15 @@ Source readSource(const QString &source, const ImportOptions &options)
     if (QFileInfo(source).isDir()) {
         return {readContentFolder(source), {}};
     }
-    if (bankFormatOf(source)) {
+    if (isBankFile(source)) {
         Imported imported = importQuestionBank(source, options);
         std::optional<TestFiles> files;
         if (imported.json) {
             files = TestFiles{*imported.json, imported.figures};
         }
-        return {{std::move(files), std::move(imported.problems)}, imported.questionLines};
+        Problems problems = std::move(imported.problems);
+        imported.problems.clear();
+        return {{std::move(files), std::move(problems)}, std::move(imported)};
     }
     return {readTestFile(source), {}};
 }
@@ -95,11 +98,15 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Ask a bank's first question again."));
     const QCommandLineOption phrase(QStringLiteral("phrase"),
                                     QStringLiteral("Put the chosen answer into the blank."));
-    parser.addOptions({dump, pack, write, title, explanations, reviewButtons, toto, phrase});
+    const QCommandLineOption draw(
+        QStringLiteral("draw"),
+        QStringLiteral("How many questions of a bigger bank each run takes, drawn at random."),
+        QStringLiteral("N"));
+    parser.addOptions({dump, pack, write, title, explanations, reviewButtons, toto, phrase, draw});
     parser.addPositionalArgument(
         QStringLiteral("SOURCE"),
-        QStringLiteral("A content folder, a test file or a question bank (.gift, .txt for "
-                       "Aiken, .csv); without it, the built-in test."),
+        QStringLiteral("A content folder, a test file or a question bank (GIFT, Aiken, Moodle "
+                       "XML or CSV); without it, the built-in test."),
         QStringLiteral("[SOURCE]"));
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "kovra-check: %s\n\n%s", parser.errorText().toUtf8().constData(),
@@ -131,9 +138,20 @@ int main(int argc, char *argv[])
     }
     options.toto = parser.isSet(toto);
     options.phrase = parser.isSet(phrase);
+    if (parser.isSet(draw)) {
+        bool number = false;
+        options.draw = parser.value(draw).toInt(&number);
+        if (!number) {
+            std::fprintf(stderr, "kovra-check: --draw takes a number\n");
+            return 2;
+        }
+    }
 
     const Source read = readSource(source, options);
     report(name, read.read.problems);
+    if (const QString said = describeImport(read.bank); !said.isEmpty()) {
+        std::fprintf(stderr, "%s: %s\n", name.toUtf8().constData(), said.toUtf8().constData());
+    }
     if (!read.read.files) {
         return 1;
     }
@@ -141,7 +159,7 @@ int main(int argc, char *argv[])
     LoadResult loaded;
     if (parser.isSet(write)) {
         WrittenTest written = makeTestArchive(files);
-        attachSourceLines(written.checked.problems, read.questionLines);
+        attachSourceLines(written.checked.problems, read.bank);
         report(name, written.checked.problems);
         if (!written.archive) {
             return 1;
@@ -154,7 +172,7 @@ int main(int argc, char *argv[])
         loaded = std::move(written.checked);
     } else {
         loaded = loadContent(files.json, files.figures);
-        attachSourceLines(loaded.problems, read.questionLines);
+        attachSourceLines(loaded.problems, read.bank);
         report(name, loaded.problems);
     }
     if (!loaded.content) {

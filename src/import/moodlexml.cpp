@@ -1,0 +1,422 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Moodle XML, read with QXmlStreamReader: single-answer multiple-choice and true/false questions;
+// every other type is left out with a warning that names it. No DTD is read (so no entity is
+// declared or expanded), elements nest at most a few levels deep, and no text is longer than a
+// question may be, or than a figure may be for an embedded picture.
+#include "bank.h"
+#include "text.h"
+
+#include "content/testfile.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QXmlStreamReader>
+#include <cmath>
+
+namespace kovra::importer {
+
+namespace {
+
+// <quiz><question><questiontext><file> is four deep; Moodle's exports go to six.
+constexpr int kMaxDepth = 12;
+
+// A text element of a question: its format and its text.
+struct XmlText
+{
+    QString text;
+    bool html = true;
+};
+
+struct XmlAnswer
+{
+    double fraction = 0;
+    XmlText text;
+    XmlText feedback;
+};
+
+struct XmlQuestion
+{
+    QString type;
+    QString name;
+    int line = 0;
+    XmlText text;
+    XmlText generalFeedback;
+    std::vector<XmlAnswer> answers;
+    bool single = true;
+    std::vector<std::pair<QString, QByteArray>> files; // embedded in the question text
+};
+
+class XmlReader
+{
+public:
+    XmlReader(QIODevice *device, Bank &bank) : m_xml(device), m_bank(bank) {}
+    void read();
+
+private:
+    // Moves to the next start or end element, refusing what is not allowed; false at the end or
+    // on an error.
+    bool nextElement();
+    // The text of the element just started, up to its end; false on an error or when too long.
+    bool elementText(QString &out, qsizetype most = kMaxQuestionChars);
+    bool readText(XmlText &text);
+    bool readQuestion(XmlQuestion &question);
+    void take(XmlQuestion &question);
+    void fail(const QString &words)
+    {
+        if (!m_failed) {
+            m_bank.error(ProblemKind::BankXml, int(std::max<qint64>(1, m_xml.lineNumber())),
+                         int(m_xml.columnNumber()), words);
+        }
+        m_failed = true;
+    }
+
+    QXmlStreamReader m_xml;
+    Bank &m_bank;
+    int m_depth = 0;
+    bool m_failed = false;
+};
+
+bool XmlReader::nextElement()
+{
+    while (!m_xml.atEnd()) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::DTD:
+            fail(QStringLiteral("DTD"));
+            return false;
+        case QXmlStreamReader::EntityReference:
+            fail(QStringLiteral("&%1;").arg(m_xml.name()));
+            return false;
+        case QXmlStreamReader::StartElement:
+            if (++m_depth > kMaxDepth) {
+                fail(QStringLiteral("depth > %1").arg(kMaxDepth));
+                return false;
+            }
+            return true;
+        case QXmlStreamReader::EndElement:
+            --m_depth;
+            return true;
+        default:
+            break;
+        }
+    }
+    if (m_xml.hasError()) {
+        fail(m_xml.errorString());
+    }
+    return false;
+}
+
+bool XmlReader::elementText(QString &out, qsizetype most)
+{
+    out.clear();
+    const int depth = m_depth;
+    while (!m_xml.atEnd()) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::Characters:
+            if (out.size() + m_xml.text().size() > most) {
+                fail(QStringLiteral("<%1> > %2").arg(m_xml.name()).arg(most));
+                return false;
+            }
+            out += m_xml.text();
+            break;
+        case QXmlStreamReader::StartElement:
+            if (++m_depth > kMaxDepth) {
+                fail(QStringLiteral("depth > %1").arg(kMaxDepth));
+                return false;
+            }
+            break;
+        case QXmlStreamReader::EndElement:
+            if (--m_depth < depth) {
+                return true;
+            }
+            break;
+        case QXmlStreamReader::DTD:
+        case QXmlStreamReader::EntityReference:
+            fail(QStringLiteral("DTD"));
+            return false;
+        default:
+            break;
+        }
+    }
+    fail(m_xml.hasError() ? m_xml.errorString() : QStringLiteral("end"));
+    return false;
+}
+
+// An element such as <questiontext format="html"><text>..</text><file ..>..</file></...>.
+bool XmlReader::readText(XmlText &text)
+{
+    const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
+    text.html = format != u"plain_text" && format != u"markdown";
+    const int depth = m_depth;
+    while (nextElement()) {
+        if (m_xml.isEndElement() && m_depth < depth) {
+            return true;
+        }
+        if (m_xml.isStartElement() && m_xml.name() == u"text") {
+            if (!elementText(text.text)) {
+                return false;
+            }
+        } else if (m_xml.isStartElement()) {
+            QString ignored;
+            if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+                return false;
+            }
+        }
+    }
+    return false;
+}
+
+bool XmlReader::readQuestion(XmlQuestion &question)
+{
+    const int depth = m_depth;
+    while (nextElement()) {
+        if (m_xml.isEndElement() && m_depth < depth) {
+            return true;
+        }
+        if (!m_xml.isStartElement()) {
+            continue;
+        }
+        const QStringView name = m_xml.name();
+        if (name == u"name") {
+            XmlText text;
+            if (!readText(text)) {
+                return false;
+            }
+            question.name = text.text.simplified();
+        } else if (name == u"questiontext") {
+            // Its pictures come as <file name=".." encoding="base64"> beside the text.
+            const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
+            question.text.html = format != u"plain_text" && format != u"markdown";
+            const int inner = m_depth;
+            while (nextElement()) {
+                if (m_xml.isEndElement() && m_depth < inner) {
+                    break;
+                }
+                if (!m_xml.isStartElement()) {
+                    continue;
+                }
+                const bool base64 = m_xml.name() == u"file" &&
+                                    m_xml.attributes().value(QLatin1StringView("encoding")) == u"base64";
+                const QString fileName = m_xml.attributes().value(QLatin1StringView("name")).toString();
+                QString content;
+                if (!elementText(content, base64 ? kMaxEntryBytes / 3 * 4 + 4 : kMaxQuestionChars)) {
+                    return false;
+                }
+                if (m_xml.name() == u"text") {
+                    question.text.text = content;
+                } else if (base64) {
+                    question.files.emplace_back(
+                        fileName, QByteArray::fromBase64(content.toLatin1()));
+                }
+            }
+            if (m_failed) {
+                return false;
+            }
+        } else if (name == u"generalfeedback") {
+            if (!readText(question.generalFeedback)) {
+                return false;
+            }
+        } else if (name == u"single") {
+            QString single;
+            if (!elementText(single)) {
+                return false;
+            }
+            question.single = single.trimmed() != u"false" && single.trimmed() != u"0";
+        } else if (name == u"answer") {
+            XmlAnswer answer;
+            answer.fraction = m_xml.attributes().value(QLatin1StringView("fraction")).toDouble();
+            const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
+            answer.text.html = format != u"plain_text" && format != u"markdown";
+            const int inner = m_depth;
+            while (nextElement()) {
+                if (m_xml.isEndElement() && m_depth < inner) {
+                    break;
+                }
+                if (!m_xml.isStartElement()) {
+                    continue;
+                }
+                if (m_xml.name() == u"text") {
+                    if (!elementText(answer.text.text)) {
+                        return false;
+                    }
+                } else if (m_xml.name() == u"feedback") {
+                    if (!readText(answer.feedback)) {
+                        return false;
+                    }
+                } else {
+                    QString ignored;
+                    if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+                        return false;
+                    }
+                }
+            }
+            if (m_failed) {
+                return false;
+            }
+            if (question.answers.size() < 64) {
+                question.answers.push_back(std::move(answer));
+            }
+        } else {
+            QString ignored;
+            if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+                return false;
+            }
+        }
+    }
+    return false;
+}
+
+QString plain(const XmlText &text)
+{
+    return (text.html ? fromHtml(text.text) : text.text).simplified();
+}
+
+QStringList plainLines(const XmlText &text)
+{
+    const QString line = plain(text);
+    return line.isEmpty() ? QStringList() : QStringList{line};
+}
+
+// The picture the question text shows first: the file its first <img> names, else its first
+// file.
+QByteArray firstPicture(const XmlQuestion &question)
+{
+    static const QRegularExpression image(
+        QStringLiteral("<img[^>]*src\\s*=\\s*[\"']@@PLUGINFILE@@/([^\"'?]*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = image.match(question.text.text);
+    if (match.hasMatch()) {
+        const QString name = QUrl::fromPercentEncoding(match.captured(1).toUtf8());
+        for (const auto &[fileName, bytes] : question.files) {
+            if (fileName == name || fileName == QFileInfo(name).fileName()) {
+                return bytes;
+            }
+        }
+    }
+    return question.files.empty() ? QByteArray() : question.files.front().second;
+}
+
+void XmlReader::take(XmlQuestion &question)
+{
+    const int line = question.line;
+    if (question.type == u"category") {
+        return;
+    }
+    if (question.type != u"multichoice" && question.type != u"truefalse") {
+        m_bank.skipped(line, "type", question.name, question.type);
+        return;
+    }
+    BankQuestion out;
+    out.line = line;
+    out.lastLine = line;
+    out.text = plain(question.text);
+    out.explanation = plainLines(question.generalFeedback);
+    out.figureBytes = firstPicture(question);
+    const auto right = [](const XmlAnswer &answer) { return answer.fraction >= 99.99; };
+    if (question.type == u"truefalse") {
+        const QStringList choices = trueFalseChoices();
+        out.choices = choices;
+        for (const XmlAnswer &answer : question.answers) {
+            const bool isTrue = plain(answer.text).compare(u"true", Qt::CaseInsensitive) == 0;
+            const QString choice = choices.at(isTrue ? 0 : 1);
+            const QString feedback = plain(answer.feedback);
+            if (right(answer)) {
+                out.key = choice;
+                if (!feedback.isEmpty()) {
+                    out.explanation.insert(out.explanation.size() > 0 ? 1 : 0, feedback);
+                }
+            } else if (!feedback.isEmpty()) {
+                out.explanation << choice + QStringLiteral(": ") + feedback;
+            }
+        }
+        if (out.key.isEmpty()) {
+            m_bank.skipped(line, "noright", question.name);
+            return;
+        }
+    } else {
+        if (!question.single) {
+            m_bank.skipped(line, "multiple", question.name);
+            return;
+        }
+        int rights = 0;
+        bool weighted = false;
+        QStringList wrongFeedback;
+        for (const XmlAnswer &answer : question.answers) {
+            const QString text = plain(answer.text);
+            if (text.isEmpty()) {
+                continue; // as Moodle leaves an answer without text out
+            }
+            weighted = weighted || (std::abs(answer.fraction) > 0.01 && !right(answer));
+            out.choices << text;
+            const QString feedback = plain(answer.feedback);
+            if (right(answer)) {
+                ++rights;
+                out.key = text;
+                if (!feedback.isEmpty()) {
+                    out.explanation << feedback;
+                }
+            } else if (!feedback.isEmpty()) {
+                wrongFeedback << text + QStringLiteral(": ") + feedback;
+            }
+        }
+        out.explanation << wrongFeedback;
+        const char *reason = weighted                                   ? "weights"
+                             : rights == 0                              ? "noright"
+                             : rights > 1                               ? "several"
+                             : out.choices.size() > KOVRA_Danni::kMaxChoices ? "toomany"
+                                                                        : nullptr;
+        if (reason != nullptr) {
+            m_bank.skipped(line, reason, question.name);
+            return;
+        }
+    }
+    if (out.text.isEmpty()) {
+        m_bank.error(ProblemKind::BankEmptyQuestion, line);
+        return;
+    }
+    m_bank.questions.push_back(std::move(out));
+}
+
+void XmlReader::read()
+{
+    bool quiz = false;
+    while (!m_bank.full() && nextElement()) {
+        if (!m_xml.isStartElement()) {
+            continue;
+        }
+        if (m_depth == 1) {
+            if (m_xml.name() != u"quiz") {
+                fail(QStringLiteral("<%1>").arg(m_xml.name()));
+                return;
+            }
+            quiz = true;
+            continue;
+        }
+        if (m_depth == 2 && m_xml.name() == u"question") {
+            XmlQuestion question;
+            question.type = m_xml.attributes().value(QLatin1StringView("type")).toString();
+            question.line = int(m_xml.lineNumber());
+            if (!readQuestion(question)) {
+                return;
+            }
+            take(question);
+            continue;
+        }
+        QString ignored;
+        if (!elementText(ignored)) {
+            return;
+        }
+    }
+    if (!quiz && !m_failed) {
+        fail(QStringLiteral("<quiz>"));
+    }
+}
+
+} // namespace
+
+void readMoodleXml(QIODevice *device, Bank &bank)
+{
+    XmlReader(device, bank).read();
+}
+
+} // namespace kovra::importer
