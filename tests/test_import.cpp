@@ -3,8 +3,8 @@
 // the dump; broken banks with the source line each message names.
 #include "content/cp1251.h"
 #include "content/dump.h"
-#include "import/import.h"
 #include "content/translation.h"
+#include "import/import.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -228,9 +228,12 @@ void TestImport::banks_data()
                       "2,Кое е ≤ 1?,\"0,5\",2,3,,1,1,\r\n"
                       "3,√x = 3; x = ? (π ≈ 3.14; α),9,3,,,A,1,\r\n")
         << QStringList() << 3
-        << QStringList{u"List1(1)[0]\tКолко е 2 × 3?"_s, u"List1(0)[0]\t6"_s,
-                       u"Obqsnenie(1)[0]\tУмножение."_s, u"List1(2)[0]\tКое е ≤ 1?"_s,
-                       u"List1(0)[1]\t0,5"_s, u"List1(3)[0]\t√x = 3; x = ? (π ≈ 3.14; α)"_s}
+        << QStringList{u"List1(1)[0]\tКолко е 2 × 3?"_s,
+                       u"List1(0)[0]\t6"_s,
+                       u"Obqsnenie(1)[0]\tУмножение."_s,
+                       u"List1(2)[0]\tКое е ≤ 1?"_s,
+                       u"List1(0)[1]\t0,5"_s,
+                       u"List1(3)[0]\t√x = 3; x = ? (π ≈ 3.14; α)"_s}
         << QList<int>{1, 1};
     QByteArray png;
     {
@@ -266,10 +269,15 @@ void TestImport::banks_data()
                "<answer fraction=\"0\"><text>4</text></answer><answer fraction=\"100\">"
                "<text>7</text></answer></question>\n</quiz>\n"
         << QStringList() << 3
-        << QStringList{u"List1(1)[0]\tЪгълът α?"_s, u"Picture1(1)\t8x6"_s, u"List1(0)[0]\t60°"_s,
-                       u"Obqsnenie(1)[0]\t180°"_s, u"Obqsnenie(1)[1]\t30°: Съседният."_s,
-                       u"List1(2)[0]\t√4 ≤ 2"_s, u"List1(0)[1]\tНевярно"_s,
-                       u"Obqsnenie(2)[0]\tРавно е."_s, u"List1(3)[0]\tКое е <просто>?"_s}
+        << QStringList{u"List1(1)[0]\tЪгълът α?"_s,
+                       u"Picture1(1)\t8x6"_s,
+                       u"List1(0)[0]\t60°"_s,
+                       u"Obqsnenie(1)[0]\t180°"_s,
+                       u"Obqsnenie(1)[1]\t30°: Съседният."_s,
+                       u"List1(2)[0]\t√4 ≤ 2"_s,
+                       u"List1(0)[1]\tНевярно"_s,
+                       u"Obqsnenie(2)[0]\tРавно е."_s,
+                       u"List1(3)[0]\tКое е <просто>?"_s}
         << QList<int>{18};
     QTest::newRow("csv, semicolon, UTF-8")
         << u"u.csv"_s << QByteArray("question;a;b;answer\nЕдно;1;2;2\nДве;1;2;1\nТри;1;2;B\n")
@@ -323,9 +331,8 @@ void TestImport::malformed_data()
     QTest::newRow("gift one question too many")
         << u"b.gift"_s << QByteArray("Q {=1 ~2}\n\n").repeated(30) << QStringList()
         << K::BankTooMany << 59 << 0;
-    QTest::newRow("gift terminal escape")
-        << u"b.gift"_s << three + "\nD\n{=1 ~2 ~1 \x1b[2J 2}\n"
-        << QStringList() << K::BankControl << 8 << 11;
+    QTest::newRow("gift terminal escape") << u"b.gift"_s << three + "\nD\n{=1 ~2 ~1 \x1b[2J 2}\n"
+                                          << QStringList() << K::BankControl << 8 << 11;
     QTest::newRow("gift phrase asked, no blank")
         << u"b.gift"_s << QByteArray("A {=1 ~2} x\n\nB\n{=1 ~2}\n\nC {=1 ~2} x\n")
         << QStringList{u"phrase"_s} << K::NoBlank << 3 << 0;
@@ -342,8 +349,8 @@ void TestImport::malformed_data()
         << u"b.txt"_s << aiken + aiken + aiken + "Q\nA. 1\n"
         << QStringList() << K::BankUnexpected << 17 << 0;
     QTest::newRow("aiken answer line too soon")
-        << u"b.txt"_s << aiken + aiken + aiken + "Q\nANSWER: A\n" << QStringList()
-        << K::BankUnexpected << 17 << 0;
+        << u"b.txt"_s << aiken + aiken + aiken + "Q\nANSWER: A\n"
+        << QStringList() << K::BankUnexpected << 17 << 0;
     QTest::newRow("aiken one choice") << u"b.txt"_s << aiken + aiken + "Q\nA. 1\nANSWER: A\n"
                                       << QStringList() << K::ChoiceCount << 11 << 0;
     QTest::newRow("csv figure outside the bank's folder")
@@ -360,18 +367,17 @@ void TestImport::malformed_data()
     QTest::newRow("csv figure missing")
         << u"b.csv"_s << QByteArray("question,A,B,answer,figure\nQ,1,2,A,\nQ,1,2,A,no.png\n")
         << QStringList() << K::FigureMissing << 3 << 5;
-    QTest::newRow("gift stray byte in a UTF-8 bank")
-        << u"b.gift"_s << three + "\nЪ {=caf\xe9 ~2}\n" << QStringList() << K::BankNotUtf8 << 7
-        << 0;
-    QTest::newRow("txt that is no bank format") << u"b.txt"_s << QByteArray("Notes.\nMore.\n")
-                                                << QStringList() << K::BankFormat << 0 << 0;
+    QTest::newRow("gift stray byte in a UTF-8 bank") << u"b.gift"_s << three + "\nЪ {=caf\xe9 ~2}\n"
+                                                     << QStringList() << K::BankNotUtf8 << 7 << 0;
+    QTest::newRow("txt that is no bank format")
+        << u"b.txt"_s << QByteArray("Notes.\nMore.\n") << QStringList() << K::BankFormat << 0 << 0;
     QTest::newRow("16 MiB of {") << u"b.gift"_s << QByteArray(16 << 20, '{') << QStringList()
                                  << K::BankQuestionTooLong << 1 << 0;
-    QTest::newRow("16 MiB of line breaks") << u"b.txt"_s << QByteArray(16 << 20, '\n')
-                                           << QStringList() << K::BankFormat << 0 << 0;
+    QTest::newRow("16 MiB of line breaks")
+        << u"b.txt"_s << QByteArray(16 << 20, '\n') << QStringList() << K::BankFormat << 0 << 0;
     QTest::newRow("16 MiB of line breaks, gift")
-        << u"b.gift"_s << "{\n" + QByteArray((16 << 20) - 2, '\n') << QStringList()
-        << K::BankTooFew << (16 << 20) - 1 << 0;
+        << u"b.gift"_s << "{\n" + QByteArray((16 << 20) - 2, '\n') << QStringList() << K::BankTooFew
+        << (16 << 20) - 1 << 0;
     QTest::newRow("16 MiB of commas") << u"b.csv"_s << QByteArray(16 << 20, ',') << QStringList()
                                       << K::BankTooManyCells << 1 << 0;
     QTest::newRow("csv of 16 MiB of line breaks")
@@ -413,7 +419,7 @@ void TestImport::malformed()
     }
     if (line > 0) {
         // A spreadsheet's place is its cell (column letter and row), or its row.
-        const QString place = !found->cell    ? u"line %1"_s.arg(line)
+        const QString place = !found->cell ? u"line %1"_s.arg(line)
                               : column > 0 ? u"cell %1%2"_s.arg(QChar(u'A' + column - 1)).arg(line)
                                            : u"row %1"_s.arg(line);
         QVERIFY2(describe(*found).contains(place), qPrintable(describe(*found)));

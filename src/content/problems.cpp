@@ -298,8 +298,7 @@ QString words(const Problem &p)
     case ProblemKind::LineBreak:
         return QCoreApplication::translate("kovra", "must be a single line without line breaks");
     case ProblemKind::NotWindows1251:
-        return QCoreApplication::translate("kovra",
-                                           "holds %1 (U+%2), half of a character only")
+        return QCoreApplication::translate("kovra", "holds %1 (U+%2), half of a character only")
             .arg(quoted(p.detail))
             .arg(p.detail.isEmpty() ? 0 : p.detail.at(0).unicode(), 4, 16, QLatin1Char('0'));
     case ProblemKind::NoBlank:

@@ -48,13 +48,13 @@ enum class ProblemKind
     BankUnexpected, // a line that is not what the format has at this place; detail: what it expects
     BankAnswer,     // the right answer names no choice; detail: the answer as written
     BankColumn,     // a header cell that names no column; detail: its text
-    BankMissingColumn, // detail: the column's name
-    BankExtraCell,     // a cell beyond the header's columns
-    BankEmptyQuestion, // a row with cells but no question text
-    BankTooMany,       // the question that goes beyond a test's most; detail: that most
-    BankTooFew,        // at the file's end; detail: "COUNT LEAST", the questions read and needed
-    BankNotUtf8,       // a byte that is not UTF-8 in a file that otherwise is; detail: it, in hex
-    BankControl,       // a control character in the text; detail: the character
+    BankMissingColumn,   // detail: the column's name
+    BankExtraCell,       // a cell beyond the header's columns
+    BankEmptyQuestion,   // a row with cells but no question text
+    BankTooMany,         // the question that goes beyond a test's most; detail: that most
+    BankTooFew,          // at the file's end; detail: "COUNT LEAST", the questions read and needed
+    BankNotUtf8,         // a byte that is not UTF-8 in a file that otherwise is; detail: it, in hex
+    BankControl,         // a control character in the text; detail: the character
     BankQuestionTooLong, // one question takes more characters than a bank allows; detail: the most
     BankTooManyCells,    // a CSV row with more cells than allowed; detail: the most
     BankXml,             // Moodle XML that cannot be read; detail: the reader's words
@@ -83,8 +83,8 @@ struct Problem
     int question = 0; // 1-based question number; 0 when the problem is not in a question
     QString field;    // e.g. "choices[2]", "settings[4]"
     QString detail;
-    int line = 0;   // 1-based line of a source file the problem is on; 0 when none
-    int column = 0; // 1-based character on that line; 0 when not known
+    int line = 0;      // 1-based line of a source file the problem is on; 0 when none
+    int column = 0;    // 1-based character on that line; 0 when not known
     bool cell = false; // line and column are a spreadsheet's row and column (1 for A)
 };
 

@@ -52,8 +52,7 @@ struct Bank
         problems.push_back({kind, Severity::Error, 0, QString(), detail, line, column});
     }
     // The reason's code, and the question's name and type where the bank gives them.
-    void skipped(int line, const char *reason, const QString &name = {},
-                 const QString &type = {})
+    void skipped(int line, const char *reason, const QString &name = {}, const QString &type = {})
     {
         QString detail = QLatin1String(reason);
         if (!name.isEmpty() || !type.isEmpty()) {

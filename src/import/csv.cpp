@@ -2,9 +2,8 @@
 // CSV as a spreadsheet saves it: one question a row under a header row. Every place is a
 // spreadsheet cell: its row (the header is row 1) and its column (A is 1).
 #include "bank.h"
-#include "text.h"
-
 #include "content/testfile.h"
+#include "text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -91,8 +90,8 @@ void parseCsv(QStringView text, QChar separator, Bank &bank,
             if (!endCell()) {
                 return;
             }
-        } else if (c == QLatin1Char('\n') && row.number > 1 && row.cells.empty() &&
-                   cellStart && cell.isEmpty()) {
+        } else if (c == QLatin1Char('\n') && row.number > 1 && row.cells.empty() && cellStart &&
+                   cell.isEmpty()) {
             // A blank row, which the questions skip.
             ++row.number;
             rowChars = 0;
@@ -133,15 +132,15 @@ int columnNamed(const QString &header)
 {
     static const QHash<QString, int> names = [] {
         QHash<QString, int> n;
-        for (const char *name : {"question", "question text", "questiontext", "въпрос", "текст",
-                                 "текст на въпроса"}) {
+        for (const char *name :
+             {"question", "question text", "questiontext", "въпрос", "текст", "текст на въпроса"}) {
             n.insert(QString::fromUtf8(name), QuestionColumn);
         }
         const QString latin = QStringLiteral("abcde");
         const QString cyrillic = QStringLiteral("абвгд");
         for (int c = 0; c < 5; ++c) {
-            for (const char *prefix : {"", "option ", "answer ", "choice ", "отговор ", "избор ",
-                                       "вариант "}) {
+            for (const char *prefix :
+                 {"", "option ", "answer ", "choice ", "отговор ", "избор ", "вариант "}) {
                 for (const QChar letter : {latin.at(c), cyrillic.at(c), QChar(u'1' + c)}) {
                     if (*prefix == '\0' && letter.isDigit()) {
                         continue;

@@ -216,7 +216,8 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
             question.choices = trueFalseChoices();
             question.key = question.choices.at(isTrue ? 0 : 1);
             if (feedback != kNone) {
-                const qsizetype second = findMark(t, feedback + 1, answersEnd, QLatin1StringView("#"));
+                const qsizetype second =
+                    findMark(t, feedback + 1, answersEnd, QLatin1StringView("#"));
                 const QStringList wrong =
                     giftLines(t, feedback + 1, second == kNone ? answersEnd : second, html);
                 if (second != kNone) {
@@ -297,14 +298,14 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
         rights += answer.right ? 1 : 0;
         answers.push_back(std::move(answer));
     }
-    const char *reason = matching                                            ? "matching"
-                         : !anyWrong                                         ? "shortanswer"
-                         : weighted                                          ? "weights"
-                         : rights == 0                                       ? "noright"
-                         : rights > 1                                        ? "several"
-                         : marks.size() >= kMostRead ||
-                                 answers.size() > KOVRA_Danni::kMaxChoices ? "toomany"
-                                                                             : nullptr;
+    const char *reason = matching      ? "matching"
+                         : !anyWrong   ? "shortanswer"
+                         : weighted    ? "weights"
+                         : rights == 0 ? "noright"
+                         : rights > 1  ? "several"
+                         : marks.size() >= kMostRead || answers.size() > KOVRA_Danni::kMaxChoices
+                             ? "toomany"
+                             : nullptr;
     if (reason != nullptr) {
         return bank.skipped(line, reason);
     }

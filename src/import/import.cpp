@@ -2,9 +2,8 @@
 #include "import.h"
 
 #include "bank.h"
-#include "text.h"
-
 #include "content/testfile.h"
+#include "text.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -88,8 +87,7 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
                                  bank.questions[std::size_t(most)].line, 0});
     } else if (count < least) {
         bank.problems.push_back({ProblemKind::BankTooFew, Severity::Error, 0, QString(),
-                                 QStringLiteral("%1 %2").arg(count).arg(least), lastLineNumber,
-                                 0});
+                                 QStringLiteral("%1 %2").arg(count).arg(least), lastLineNumber, 0});
     }
     bool feedback = false;
     bool allMissingWord = count > 0;
@@ -104,10 +102,10 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
         imported.questionLines.push_back(question.line);
     }
     imported.imported = count;
-    imported.skipped = int(std::count_if(bank.problems.begin(), bank.problems.end(),
-                                         [](const Problem &problem) {
-                                             return problem.kind == ProblemKind::BankSkipped;
-                                         }));
+    imported.skipped =
+        int(std::count_if(bank.problems.begin(), bank.problems.end(), [](const Problem &problem) {
+            return problem.kind == ProblemKind::BankSkipped;
+        }));
     imported.problems = std::move(bank.problems);
     if (imported.rows) {
         for (Problem &problem : imported.problems) {
@@ -155,8 +153,9 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
     }
     QJsonObject root{
         {QStringLiteral("settings"), settings},
-        {QStringLiteral("note"), QJsonArray{QStringLiteral("Imported from a question bank (%1)")
-                                                .arg(bankFormatName(format))}},
+        {QStringLiteral("note"),
+         QJsonArray{
+             QStringLiteral("Imported from a question bank (%1)").arg(bankFormatName(format))}},
         {QStringLiteral("questions"), questions}};
     if (options.draw) {
         root.insert(QStringLiteral("draw"), *options.draw);
@@ -245,8 +244,7 @@ Imported tooLarge(qint64 size, qint64 most)
 {
     Imported refused;
     refused.problems.push_back({ProblemKind::BankTooLarge, Severity::Error, 0, QString(),
-                                QStringLiteral("%1 %2").arg(size).arg(most / (1024 * 1024)), 0,
-                                0});
+                                QStringLiteral("%1 %2").arg(size).arg(most / (1024 * 1024)), 0, 0});
     return refused;
 }
 

@@ -48,13 +48,13 @@ inline constexpr qint64 kMaxXmlBankBytes = qint64{128} * 1024 * 1024;
 
 struct Imported
 {
-    std::optional<QByteArray> json; // content.json (UTF-8); none when the import has errors
-    FigureFiles figures;            // figure files by the names `json` uses
-    Problems problems;              // the import's own errors and warnings, with source lines
-    std::vector<int> questionLines; // source line of question k+1 at index k
+    std::optional<QByteArray> json;   // content.json (UTF-8); none when the import has errors
+    FigureFiles figures;              // figure files by the names `json` uses
+    Problems problems;                // the import's own errors and warnings, with source lines
+    std::vector<int> questionLines;   // source line of question k+1 at index k
     std::optional<BankFormat> format; // what the file was read as
-    bool rows = false; // the lines are a spreadsheet's rows (CSV)
-    int imported = 0;  // questions read, and questions left out with a warning
+    bool rows = false;                // the lines are a spreadsheet's rows (CSV)
+    int imported = 0;                 // questions read, and questions left out with a warning
     int skipped = 0;
 };
 

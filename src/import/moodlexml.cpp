@@ -4,9 +4,8 @@
 // declared or expanded), elements nest at most a few levels deep, and no text is longer than a
 // question may be, or than a figure may be for an embedded picture.
 #include "bank.h"
-#include "text.h"
-
 #include "content/testfile.h"
+#include "text.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -195,18 +194,21 @@ bool XmlReader::readQuestion(XmlQuestion &question)
                 if (!m_xml.isStartElement()) {
                     continue;
                 }
-                const bool base64 = m_xml.name() == u"file" &&
-                                    m_xml.attributes().value(QLatin1StringView("encoding")) == u"base64";
-                const QString fileName = m_xml.attributes().value(QLatin1StringView("name")).toString();
+                const bool base64 =
+                    m_xml.name() == u"file" &&
+                    m_xml.attributes().value(QLatin1StringView("encoding")) == u"base64";
+                const QString fileName =
+                    m_xml.attributes().value(QLatin1StringView("name")).toString();
                 QString content;
-                if (!elementText(content, base64 ? kMaxEntryBytes / 3 * 4 + 4 : kMaxQuestionChars)) {
+                if (!elementText(content,
+                                 base64 ? kMaxEntryBytes / 3 * 4 + 4 : kMaxQuestionChars)) {
                     return false;
                 }
                 if (m_xml.name() == u"text") {
                     question.text.text = content;
                 } else if (base64) {
-                    question.files.emplace_back(
-                        fileName, QByteArray::fromBase64(content.toLatin1()));
+                    question.files.emplace_back(fileName,
+                                                QByteArray::fromBase64(content.toLatin1()));
                 }
             }
             if (m_failed) {
@@ -360,11 +362,11 @@ void XmlReader::take(XmlQuestion &question)
             }
         }
         out.explanation << wrongFeedback;
-        const char *reason = weighted                                   ? "weights"
-                             : rights == 0                              ? "noright"
-                             : rights > 1                               ? "several"
+        const char *reason = weighted                                        ? "weights"
+                             : rights == 0                                   ? "noright"
+                             : rights > 1                                    ? "several"
                              : out.choices.size() > KOVRA_Danni::kMaxChoices ? "toomany"
-                                                                        : nullptr;
+                                                                             : nullptr;
         if (reason != nullptr) {
             m_bank.skipped(line, reason, question.name);
             return;

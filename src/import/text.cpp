@@ -4,8 +4,8 @@
 #include "content/cp1251.h"
 
 #include <QByteArrayAlgorithms>
-#include <algorithm>
 #include <QTextDocumentFragment>
+#include <algorithm>
 
 namespace kovra::importer {
 
@@ -70,14 +70,14 @@ std::optional<QString> decodeBank(QByteArrayView bytes, Problems &problems)
         if (multiByte || bom) {
             const int line = int(bytes.first(stray).count('\n')) + 1;
             problems.push_back({ProblemKind::BankNotUtf8, Severity::Error, 0, QString(),
-                                QString::number(static_cast<unsigned char>(bytes[stray]), 16),
-                                line, 0});
+                                QString::number(static_cast<unsigned char>(bytes[stray]), 16), line,
+                                0});
             return std::nullopt;
         }
         text = fromWindows1251(bytes);
     }
-    const auto control = std::find_if(text.cbegin(), text.cend(),
-                                      [](QChar ch) { return isControl(ch.unicode()); });
+    const auto control =
+        std::find_if(text.cbegin(), text.cend(), [](QChar ch) { return isControl(ch.unicode()); });
     if (control != text.cend()) {
         const QStringView before = QStringView(text).first(control - text.cbegin());
         const qsizetype lineStart = before.lastIndexOf(u'\n') + 1;

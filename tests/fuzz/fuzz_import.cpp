@@ -5,9 +5,9 @@
 // content file that the content check reads, with a source line for each question, or be refused
 // with errors that name a line; nothing may crash, hang or leak.
 
-#include "import/import.h"
 #include "content/loader.h"
 #include "content/problems.h"
+#include "import/import.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -34,9 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     const std::uint8_t choice = data[0];
-    const std::optional<BankFormat> formats[] = {BankFormat::Gift, BankFormat::Aiken,
-                                                 BankFormat::MoodleXml, BankFormat::Csv,
-                                                 std::nullopt};
+    const std::optional<BankFormat> formats[] = {
+        BankFormat::Gift, BankFormat::Aiken, BankFormat::MoodleXml, BankFormat::Csv, std::nullopt};
     const std::optional<BankFormat> format = formats[(choice & 0x0F) % 5];
     ImportOptions options;
     options.toto = (choice & 0x10) != 0;
