@@ -41,6 +41,9 @@ Outcome importBank(const QString &file, const QByteArray &bytes, const QStringLi
         if (flag.startsWith(u"title="_s)) {
             options.title = flag.mid(6);
         }
+        if (flag.startsWith(u"draw="_s)) {
+            options.draw = flag.mid(5).toInt();
+        }
     }
     Imported imported = importQuestionBank(out.fileName(), options);
     Outcome outcome{{}, imported.problems};
@@ -50,7 +53,9 @@ Outcome importBank(const QString &file, const QByteArray &bytes, const QStringLi
         outcome.problems.insert(outcome.problems.end(), result.problems.begin(),
                                 result.problems.end());
         if (result.content) {
-            outcome.dump = QString::fromUtf8(dumpContent(*result.content)).split(u'\n');
+            outcome.dump = QString::fromUtf8(
+                               dumpContent(*result.content, result.pool ? &*result.pool : nullptr))
+                               .split(u'\n');
         }
     }
     return outcome;
@@ -279,6 +284,15 @@ void TestImport::banks_data()
                        u"Obqsnenie(2)[0]\tРавно е."_s,
                        u"List1(3)[0]\tКое е <просто>?"_s}
         << QList<int>{18};
+    QByteArray forty;
+    for (int i = 1; i <= 40; ++i) {
+        forty += "Q" + QByteArray::number(i) + " {=" + QByteArray::number(i) + " ~x}\n\n";
+    }
+    QTest::newRow("gift bank of 40, each run draws 5")
+        << u"big.gift"_s << forty << QStringList{u"draw=5"_s} << 5
+        << QStringList{u"Draw\t5"_s, u"Bank(40)[0]\tQ40"_s, u"BankKey(40)[0]\t40"_s,
+                       u"List1(5)[0]\tQ5"_s}
+        << QList<int>();
     QTest::newRow("csv, semicolon, UTF-8")
         << u"u.csv"_s << QByteArray("question;a;b;answer\nЕдно;1;2;2\nДве;1;2;1\nТри;1;2;B\n")
         << QStringList() << 3 << QStringList{u"List1(1)[0]\tЕдно"_s, u"List1(0)[0]\t2"_s}
@@ -394,6 +408,11 @@ void TestImport::malformed_data()
     QTest::newRow("moodle xml cut short")
         << u"b.xml"_s << QByteArray("<quiz>\n<question type=\"multichoice\">\n<name>")
         << QStringList() << K::BankXml << 3 << 0;
+    QTest::newRow("gift bank of 1001 with --draw")
+        << u"b.gift"_s << QByteArray("Q {=1 ~2}\n\n").repeated(1001) << QStringList{u"draw=5"_s}
+        << K::BankTooMany << 2001 << 0;
+    QTest::newRow("draw more than the bank holds")
+        << u"b.gift"_s << three << QStringList{u"draw=4"_s} << K::DrawCount << 0 << 0;
     QTest::newRow("csv key equal to two choices")
         << u"b.csv"_s << csv + "Q2,1,1,1\nQ3,1,2,A\n"
         << QStringList() << K::KeyMatchesSeveral << 3 << 0;

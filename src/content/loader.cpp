@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <thread>
 
 namespace kovra {
@@ -43,7 +44,8 @@ private:
                                   bool required);
     void checkFields(const QJsonObject &object, std::initializer_list<const char *> known,
                      int question);
-    void readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content);
+    void readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content, int slot);
+    void readPool(const QJsonArray &array);
     void readFigure(const QJsonValue &value, int number);
     void checkLookAlikes(const TextList &question, int number);
     void checkFigures(KOVRA_Danni &content);
@@ -62,6 +64,7 @@ private:
     Problems m_problems;
     std::vector<PendingFigure> m_pendingFigures;
     bool m_phraseMode = false;
+    std::optional<QuestionPool> m_pool; // a test that draws its questions
 };
 
 // The code of a value's type in a WrongType detail; describe() words it.
@@ -232,6 +235,11 @@ void Reader::checkFigures(KOVRA_Danni &content)
         } else if (!figure->check.format) {
             m_problems.insert(at, {ProblemKind::FigureCorrupt, Severity::Error, figure->question,
                                    field, figure->name});
+        } else if (m_pool) {
+            PooledQuestion &question =
+                m_pool->questions.at(static_cast<std::size_t>(figure->question - 1));
+            question.figure = figure->bytes;
+            question.figureFormat = *figure->check.format;
         } else {
             content.setPicture1File(figure->question, figure->bytes, *figure->check.format);
         }
@@ -268,7 +276,8 @@ void Reader::checkLookAlikes(const TextList &question, int number)
     }
 }
 
-void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content)
+// Question `number` of the test into slot `slot` of the content.
+void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content, int slot)
 {
     if (!value.isObject()) {
         error(ProblemKind::WrongType, number, QString(), wrongType("object", value));
@@ -277,7 +286,7 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     const QJsonObject object = value.toObject();
     checkFields(object, {"text", "choices", "key", "figure", "explanation"}, number);
 
-    TextList &question = content.List1(number);
+    TextList &question = content.List1(slot);
     question.clear();
     const QJsonValue text = object.value(QStringLiteral("text"));
     std::optional<QByteArray> textRow;
@@ -323,15 +332,31 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
             error(ProblemKind::KeyMatchesSeveral, number, QStringLiteral("key"), fromCp1251(*key));
         }
     }
-    content.List1(0).setList(number - 1, key.value_or(QByteArray()));
+    content.List1(0).setList(slot - 1, key.value_or(QByteArray()));
 
     if (auto explanation = lines(object, QStringLiteral("explanation"), number, true)) {
         if (explanation->listCount() == 0) {
             error(ProblemKind::NoExplanation, number, QStringLiteral("explanation"));
         }
-        content.Obqsnenie(number) = std::move(*explanation);
+        content.Obqsnenie(slot) = std::move(*explanation);
     }
     readFigure(object.value(QStringLiteral("figure")), number);
+}
+
+// Every question of a test that draws its runs, each read through slot 1 of a scratch set.
+void Reader::readPool(const QJsonArray &array)
+{
+    m_pool.emplace();
+    m_pool->questions.resize(static_cast<std::size_t>(array.size()));
+    KOVRA_Danni scratch;
+    scratch.List1(0).addItem(QByteArray());
+    for (int i = 0; i < array.size(); ++i) {
+        readQuestion(array.at(i), i + 1, scratch, 1);
+        PooledQuestion &question = m_pool->questions[static_cast<std::size_t>(i)];
+        question.question = scratch.List1(1);
+        question.key = scratch.List1(0).list(0);
+        question.explanation = scratch.Obqsnenie(1);
+    }
 }
 
 LoadResult Reader::read(const QByteArray &json)
@@ -348,7 +373,7 @@ LoadResult Reader::read(const QByteArray &json)
         return {std::nullopt, m_problems};
     }
     const QJsonObject root = document.object();
-    checkFields(root, {"settings", "note", "questions"}, 0);
+    checkFields(root, {"settings", "note", "questions", "draw"}, 0);
 
     KOVRA_Danni content;
     bool totoOn = false;
@@ -377,6 +402,17 @@ LoadResult Reader::read(const QByteArray &json)
         content.Text1(0) = std::move(*note);
     }
 
+    // How many questions each run draws from a bigger bank.
+    std::optional<int> draw;
+    if (const QJsonValue value = root.value(QStringLiteral("draw")); !value.isUndefined()) {
+        if (!value.isDouble() || value.toDouble() != std::floor(value.toDouble()) ||
+            std::abs(value.toDouble()) > kMaxPoolQuestions) {
+            error(ProblemKind::WrongType, 0, QStringLiteral("draw"), wrongType("integer", value));
+        } else {
+            draw = value.toInt();
+        }
+    }
+
     const QJsonValue questions = root.value(QStringLiteral("questions"));
     if (questions.isUndefined()) {
         error(ProblemKind::MissingField, 0, QStringLiteral("questions"));
@@ -389,18 +425,29 @@ LoadResult Reader::read(const QByteArray &json)
         // The question order needs at least 3 questions in a run; the figure and explanation
         // slots end at 29, and the check question takes the slot after the last question.
         const int least = totoOn ? 2 : 3;
-        const int most = totoOn ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+        const int runMost = totoOn ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+        const int most = draw ? kMaxPoolQuestions : runMost;
+        const bool drawRange = draw && *draw >= least && *draw <= std::min(runMost, count);
         if (count < least || count > most) {
+            // A bank bigger than a run needs the setting that draws from it.
             error(
                 ProblemKind::QuestionCount, 0, QStringLiteral("questions"),
-                QStringLiteral("%1 %2 %3 %4").arg(count).arg(least).arg(most).arg(totoOn ? 1 : 0));
+                QStringLiteral("%1 %2 %3 %4").arg(count).arg(least).arg(most).arg(totoOn ? 1 : 0) +
+                    (!draw && count > most && count <= kMaxPoolQuestions ? QStringLiteral(" draw")
+                                                                         : QString()));
+        } else if (draw && !drawRange) {
+            error(ProblemKind::DrawCount, 0, QStringLiteral("draw"),
+                  QStringLiteral("%1 %2 %3").arg(*draw).arg(least).arg(std::min(runMost, count)));
+        } else if (draw) {
+            readPool(array);
+            m_pool->draw = *draw;
         } else {
             TextList &key = content.List1(0);
             for (int i = 0; i < count; ++i) {
                 key.addItem(QByteArray());
             }
             for (int i = 0; i < count; ++i) {
-                readQuestion(array.at(i), i + 1, content);
+                readQuestion(array.at(i), i + 1, content, i + 1);
             }
             for (int k = count + 1; k < KOVRA_Danni::kQuestionLists; ++k) {
                 content.List1(k).addItem(
@@ -417,7 +464,16 @@ LoadResult Reader::read(const QByteArray &json)
     if (hasErrors(m_problems)) {
         return {std::nullopt, m_problems};
     }
-    return {std::move(content), m_problems};
+    if (m_pool) {
+        // The content holds a run of the first questions, as a test of that many would.
+        std::vector<int> first(static_cast<std::size_t>(m_pool->draw));
+        for (std::size_t i = 0; i < first.size(); ++i) {
+            first[i] = static_cast<int>(i);
+        }
+        placeQuestions(*m_pool, first, content);
+        content.Obqsnenie(0) = TextList{cp1251Literal(QStringLiteral("Обяснение 0"))};
+    }
+    return {std::move(content), m_problems, std::move(m_pool)};
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "danni.h"
+#include "pool.h"
 #include "problems.h"
 
 #include <QByteArray>
@@ -15,8 +16,17 @@ namespace kovra {
 
 struct LoadResult
 {
+    LoadResult() = default;
+    LoadResult(std::optional<KOVRA_Danni> content, Problems problems,
+               std::optional<QuestionPool> pool = std::nullopt)
+        : content(std::move(content)), problems(std::move(problems)), pool(std::move(pool))
+    {}
+
     std::optional<KOVRA_Danni> content; // present only when there is no error
     Problems problems;                  // errors and warnings, in the order found
+    // A test that draws each run's questions: all of them, and how many a run takes. The
+    // content then holds the first of them, as one run would.
+    std::optional<QuestionPool> pool;
 };
 
 // The bytes of a figure file by its name relative to the content folder; none when missing.

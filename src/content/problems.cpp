@@ -167,6 +167,9 @@ QString typeWords(const QString &code)
     if (code == QLatin1String("strings")) {
         return QCoreApplication::translate("kovra", "an array of strings");
     }
+    if (code == QLatin1String("integer")) {
+        return QCoreApplication::translate("kovra", "a whole number");
+    }
     if (code == QLatin1String("figure")) {
         return QCoreApplication::translate("kovra", "a file name or null");
     }
@@ -274,6 +277,13 @@ QString words(const Problem &p)
         return QCoreApplication::translate("kovra", "must have exactly 6 rows, has %1")
             .arg(p.detail);
     case ProblemKind::QuestionCount:
+        if (parts.size() == 5) {
+            return QCoreApplication::translate(
+                       "kovra", "has %1 questions; %2 to %3 are allowed, or up to %4 with the "
+                                "setting \"draw\", the questions each run takes")
+                .arg(parts[0], parts[1], parts[2])
+                .arg(kMaxPoolQuestions);
+        }
         if (parts.size() != 4) {
             return QCoreApplication::translate("kovra", "has %1").arg(p.detail);
         }

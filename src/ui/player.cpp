@@ -109,7 +109,7 @@ int startPlayer(const PlayerCommand &command)
     if (!loaded.content) {
         return refuse(loaded.problems, command.file);
     }
-    window.load(std::move(*loaded.content));
+    window.load(std::move(*loaded.content), std::move(loaded.pool));
     return play(window);
 }
 

@@ -178,6 +178,13 @@ int main(int argc, char *argv[])
     if (!loaded.content) {
         return 1;
     }
+    if (parser.isSet(pack) && loaded.pool) {
+        std::fprintf(stderr,
+                     "%s: a test that draws its questions cannot be built into the "
+                     "program\n",
+                     name.toUtf8().constData());
+        return 1;
+    }
     if (parser.isSet(pack)) {
         if (const Problems failed = saveFile(parser.value(pack), packContent(*loaded.content));
             !failed.empty()) {
@@ -186,7 +193,7 @@ int main(int argc, char *argv[])
         }
     }
     if (parser.isSet(dump)) {
-        const QByteArray text = dumpContent(*loaded.content);
+        const QByteArray text = dumpContent(*loaded.content, loaded.pool ? &*loaded.pool : nullptr);
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
     }
     return 0;
