@@ -18,9 +18,9 @@
 
 #include "content/danni.h"
 #include "content/player_set.h"
-#include "content/testfile.h"
 #include "run/random.h"
 #include "run/run_state.h"
+#include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
 #include "ui/look.h"
 

@@ -238,11 +238,12 @@ void TestContent::problems_data()
         u"questions"_s);
     add("29 questions, check on", both(checkOn, questionCount(29)), K::QuestionCount, 0,
         u"questions"_s);
-    add("key with a trailing blank", setField(1, u"key"_s, u"40° "_s), K::KeyMatchesNone, 2,
+    add("key with a trailing blank", setField(1, u"key"_s, u"40° "_s), K::KeyLooksLike, 2,
         u"key"_s);
     add("key with a Latin letter",
         both(setChoices(0, {u"\u0430\u0431"_s, u"вг"_s}), setField(0, u"key"_s, u"a\u0431"_s)),
-        K::KeyMatchesNone, 1, u"key"_s);
+        K::KeyLooksLike, 1, u"key"_s);
+    add("key like no choice", setField(1, u"key"_s, u"41°"_s), K::KeyMatchesNone, 2, u"key"_s);
     add("key matching two choices", setChoices(2, {u"40°"_s, u"40°"_s, u"5"_s}),
         K::KeyMatchesSeveral, 3, u"key"_s);
     add("terminal escape in a text", setField(1, u"text"_s, u"α \u001b[2J ___"_s),
@@ -331,7 +332,7 @@ void TestContent::problemsOnOneLine()
              QStringLiteral("error: field \"sett\\nings\" is not a field of the content format "
                             "(misspelt?)"));
     QCOMPARE(lines[1], QStringLiteral("error: question 1, field \"figure\" "
-                                      "\u00ABfigures/a\\r\\nb.jpg\u00BB is not a plain relative "
+                                      "\u201Cfigures/a\\r\\nb.jpg\u201D is not a plain relative "
                                       "file name"));
     QCOMPARE(lines[2], QStringLiteral("error: question 2, field \"key\" holds the control "
                                       "character U+000b, which no text may"));
@@ -386,7 +387,7 @@ void TestContent::figureCheck()
     QCOMPARE(full.problems.size(), std::size_t(1));
     QCOMPARE(full.problems.front().kind, ProblemKind::FigureCorrupt);
     QCOMPARE(full.problems.front().question, 2);
-    QCOMPARE(full.problems.front().detail, cut);
+    QCOMPARE(full.problems.front().text, cut);
 
     // A file whose header does not read is refused, a sound one taken.
     const LoadResult broken = loadWith(u"figures/broken.jpg"_s);

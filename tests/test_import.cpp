@@ -447,8 +447,11 @@ void TestImport::malformed()
 
 void TestImport::bulgarianWords()
 {
-    const Problem skipped{
-        ProblemKind::BankSkipped, Severity::Warning, 0, {}, u"truefalse"_s, 12, 3};
+    const Problem skipped{.kind = ProblemKind::BankSkipped,
+                          .severity = Severity::Warning,
+                          .line = 12,
+                          .column = 3,
+                          .skip = SkipReason::TrueFalse};
     QVERIFY(installTranslation(QLocale(QLocale::Bulgarian)));
     QCOMPARE(describe(skipped), u"предупреждение: ред 12, колона 3 въпросът е пропуснат: това е "
                                 u"въпрос „вярно/невярно“"_s);

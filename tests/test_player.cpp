@@ -4,7 +4,7 @@
 
 #include "content/cp1251.h"
 #include "content/loader.h"
-#include "content/testfile.h"
+#include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
 #include "ui/player.h"
 #include "ui/widgets.h"

@@ -4,9 +4,10 @@
 #include "content/builtin.h"
 #include "content/dump.h"
 #include "content/figures.h"
-#include "content/testfile.h"
 #include "content/translation.h"
-#include "content/ziparchive.h"
+#include "testfile/fitting.h"
+#include "testfile/testfile.h"
+#include "testfile/ziparchive.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -247,7 +248,7 @@ void TestTestFile::badFileRefused_data()
         }(),
         ProblemKind::TooManyEntries, u"257"_s);
     row("figure claiming 30000 x 30000", soundWith("figures/q01.jpg", claimingJpeg(30000)),
-        ProblemKind::FigureTooLarge, u"30000x30000"_s);
+        ProblemKind::FigureTooLarge, u"30000 × 30000"_s);
     row("figure that is no image", soundWith("figures/q01.jpg", "GIF89a, or so it says"),
         ProblemKind::FigureCorrupt, u"figures/q01.jpg"_s);
     row("missing path", {}, ProblemKind::NoSuchFile, u"does not exist"_s, u"missing.kovra"_s);
@@ -283,7 +284,7 @@ void TestTestFile::badFileRefused()
     QString bulgarian = describe(problem);
     installTranslation(QLocale(QLocale::English));
     bulgarian.remove(QRegularExpression(
-        u"«[^»]*»|„[^“]*“|[\\w/]+\\.json|\\b(ZIP|JSON|MiB|UTF-8)\\b|\\d+x\\d+"_s));
+        u"«[^»]*»|„[^“]*“|[\\w/]+\\.json|\\b(ZIP|JSON|MiB|UTF-8|JPEG|PNG|GIF|BMP)\\b|\\d+ × \\d+"_s));
     QVERIFY2(!bulgarian.contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(bulgarian));
 }
 

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Test files: written and read back, and hostile ones refused.
-kovra_add_test(test_testfile SOURCES test_testfile.cpp LIBS kovra_content)
+kovra_add_test(test_testfile SOURCES test_testfile.cpp LIBS kovra_builtin kovra_testfile)
 add_test(NAME check_writes_test_file
   COMMAND ${CMAKE_COMMAND} -DCHECK=$<TARGET_FILE:kovra-check> -DFIXTURES=${CMAKE_CURRENT_SOURCE_DIR}/fixtures
           -DOUT=${CMAKE_CURRENT_BINARY_DIR}/written -P ${CMAKE_CURRENT_SOURCE_DIR}/scripts/write_and_dump.cmake)

@@ -4,100 +4,317 @@
 <context>
     <name>kovra</name>
     <message>
-        <source>line %1</source>
-        <translation>ред %1</translation>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 не може да се запише: %2</translation>
     </message>
     <message>
-        <source>column %1</source>
-        <translation>колона %1</translation>
+        <source>%1 equals more than one choice</source>
+        <translation>%1 е равен на повече от един избор</translation>
     </message>
     <message>
-        <source>question %1</source>
-        <translation>въпрос %1</translation>
+        <source>%1 equals no choice exactly (blanks, case and letters count)</source>
+        <translation>%1 не е равен точно на нито един избор (интервалите, главните и малките букви и видът на буквите имат значение)</translation>
     </message>
     <message>
-        <source>field &quot;%1&quot;</source>
-        <translation>поле „%1“</translation>
+        <source>%1 equals no choice exactly, but nearly equals the choice %2: %3: %4</source>
+        <translation>%1 не е равен точно на никой избор, но почти е равен на избора %2: %3: %4</translation>
     </message>
     <message>
-        <source>content</source>
-        <translation>съдържанието</translation>
+        <source>%1 instead of %2</source>
+        <translation>%1 вместо %2</translation>
     </message>
     <message>
-        <source>null</source>
-        <translation>null</translation>
+        <source>%1 is not a plain relative file name</source>
+        <translation>%1 не е просто относително име на файл</translation>
+    </message>
+    <message>
+        <source>%1 is not a question bank's extension (.gift, .txt for Aiken, .csv)</source>
+        <translation>%1 не е разширение на банка с въпроси (.gift, .txt за Aiken, .csv)</translation>
+    </message>
+    <message>
+        <source>%1 is not closed</source>
+        <translation>%1 не е затворена</translation>
+    </message>
+    <message>
+        <source>%1 separates folders with &quot;\&quot;; write &quot;/&quot; instead: %2</source>
+        <translation>%1 разделя папките с „\“; пишете „/“: %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2 are allowed</source>
+        <translation>позволени са от %1 до %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2 are allowed when question 1 is asked again</source>
+        <translation>позволени са от %1 до %2, когато първият въпрос се задава повторно</translation>
+    </message>
+    <message>
+        <source>%1 where the choice ends</source>
+        <translation>%1 там, където изборът свършва</translation>
+    </message>
+    <message>
+        <source>, has %1</source>
+        <translation>, а има %1</translation>
+    </message>
+    <message>
+        <source>Cyrillic %1</source>
+        <translation>кирилско %1</translation>
+    </message>
+    <message>
+        <source>Greek %1</source>
+        <translation>гръцко %1</translation>
+    </message>
+    <message>
+        <source>Latin %1</source>
+        <translation>латинско %1</translation>
+    </message>
+    <message>
+        <source>a blank</source>
+        <translation>интервал</translation>
+    </message>
+    <message>
+        <source>a blank line after the line &quot;ANSWER: X&quot;</source>
+        <translation>празен ред след реда „ANSWER: X“</translation>
     </message>
     <message>
         <source>a boolean</source>
         <translation>логическа стойност</translation>
     </message>
     <message>
-        <source>a number</source>
-        <translation>число</translation>
+        <source>a check sum does not match</source>
+        <translation>контролна сума не съвпада</translation>
     </message>
     <message>
-        <source>a string</source>
-        <translation>текст</translation>
+        <source>a colon is missing after a name</source>
+        <translation>липсва двоеточие след име</translation>
     </message>
     <message>
-        <source>an array of strings</source>
-        <translation>масив от текстове</translation>
+        <source>a comma is missing between values</source>
+        <translation>липсва запетая между стойности</translation>
     </message>
     <message>
         <source>a file name or null</source>
         <translation>име на файл или null</translation>
     </message>
     <message>
-        <source>an array</source>
-        <translation>масив</translation>
+        <source>a list is not closed</source>
+        <translation>списък не е затворен</translation>
     </message>
     <message>
-        <source>an object</source>
-        <translation>обект</translation>
+        <source>a number</source>
+        <translation>число</translation>
+    </message>
+    <message>
+        <source>a number is not valid</source>
+        <translation>число не е валидно</translation>
+    </message>
+    <message>
+        <source>a string</source>
+        <translation>текст</translation>
+    </message>
+    <message>
+        <source>a string is not closed</source>
+        <translation>низ не е затворен</translation>
+    </message>
+    <message>
+        <source>a test file may hold up to %1</source>
+        <translation>файлът с тест може да съдържа най-много %1</translation>
+    </message>
+    <message>
+        <source>a test needs at least %1</source>
+        <translation>тестът трябва да има поне %1</translation>
+    </message>
+    <message>
+        <source>a value is not valid</source>
+        <translation>стойност не е валидна</translation>
+    </message>
+    <message>
+        <source>an array</source>
+        <translation>масив</translation>
     </message>
     <message>
         <source>an array of questions</source>
         <translation>масив от въпроси</translation>
     </message>
     <message>
-        <source>missing</source>
-        <translation>липсваща стойност</translation>
+        <source>an array of strings</source>
+        <translation>масив от текстове</translation>
     </message>
     <message>
-        <source>it has no answers (a description)</source>
-        <translation>няма отговори (описание)</translation>
+        <source>an escape sequence is not valid</source>
+        <translation>екранираща последователност не е валидна</translation>
     </message>
     <message>
-        <source>it is an essay question (empty answers)</source>
-        <translation>това е въпрос за есе (празни отговори)</translation>
+        <source>an object</source>
+        <translation>обект</translation>
     </message>
     <message>
-        <source>it is a true/false question</source>
-        <translation>това е въпрос „вярно/невярно“</translation>
+        <source>an object is not closed</source>
+        <translation>обект не е затворен</translation>
     </message>
     <message>
-        <source>it is a numerical question</source>
-        <translation>това е числов въпрос</translation>
+        <source>an object was expected</source>
+        <translation>очаква се обект</translation>
     </message>
     <message>
-        <source>it is a matching question</source>
-        <translation>това е въпрос за съпоставяне</translation>
+        <source>begins a question beyond the %1 a test may have</source>
+        <translation>започва въпрос отвъд %1-те, които един тест може да има</translation>
     </message>
     <message>
-        <source>it is a short-answer question (no wrong answer &quot;~&quot;)</source>
-        <translation>това е въпрос с кратък отговор (няма грешен отговор „~“)</translation>
+        <source>cannot be made: the archive could not be put together</source>
+        <translation>не може да се направи: архивът не можа да се сглоби</translation>
     </message>
     <message>
-        <source>its answers have partial-credit weights such as %50%</source>
-        <translation>отговорите му имат частична тежест като %50%</translation>
+        <source>cannot be read: %1</source>
+        <translation>не може да се прочете: %1</translation>
     </message>
     <message>
-        <source>it has more than one right answer</source>
-        <translation>има повече от един верен отговор</translation>
+        <source>cannot read %1</source>
+        <translation>не може да се прочете: %1</translation>
     </message>
     <message>
-        <source>it has no right answer &quot;=&quot;</source>
-        <translation>няма верен отговор „=“</translation>
+        <source>character %1</source>
+        <translation>знак %1</translation>
+    </message>
+    <message>
+        <source>choices look the same on screen: %1 and %2</source>
+        <translation>изборите изглеждат еднакво на екрана: %1 и %2</translation>
+    </message>
+    <message>
+        <source>column %1</source>
+        <translation>колона %1</translation>
+    </message>
+    <message>
+        <source>content</source>
+        <translation>съдържанието</translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation>не съществува</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <translation>bg</translation>
+    </message>
+    <message>
+        <source>ends in %1; a setting that is on or off ends in 0 or 1</source>
+        <translation>завършва на %1; настройка, която е включена или изключена, завършва на 0 или 1</translation>
+    </message>
+    <message numerus="yes">
+        <source>ends the file with %n question(s) read</source>
+        <translation>
+            <numerusform>завършва файла с %n прочетен въпрос</numerusform>
+            <numerusform>завършва файла с %n прочетени въпроса</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>грешка</translation>
+    </message>
+    <message>
+        <source>expected %1</source>
+        <translation>очаква се %1</translation>
+    </message>
+    <message>
+        <source>field &quot;%1&quot;</source>
+        <translation>поле „%1“</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>файлът</translation>
+    </message>
+    <message>
+        <source>file %1 does not exist</source>
+        <translation>файлът %1 не съществува</translation>
+    </message>
+    <message>
+        <source>file %1 has %2 pixels; figures may have up to %3 million</source>
+        <translation>файлът %1 има %2 пиксела; фигурите може да имат до %3 милиона</translation>
+    </message>
+    <message>
+        <source>file %1 is not a picture that can be read; figures may be JPEG, PNG, GIF or BMP files</source>
+        <translation>файлът %1 не е картина, която може да се прочете; фигурите може да са файлове JPEG, PNG, GIF или BMP</translation>
+    </message>
+    <message>
+        <source>has %1 bytes; a test file may have up to %2 MiB</source>
+        <translation>има %1 байта; файлът с тест може да има до %2 MiB</translation>
+    </message>
+    <message numerus="yes">
+        <source>has %n question(s)</source>
+        <translation>
+            <numerusform>има %n въпрос</numerusform>
+            <numerusform>има %n въпроса</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>has no %1</source>
+        <translation>няма %1</translation>
+    </message>
+    <message>
+        <source>has no blank &quot;_&quot;, which phrase mode needs</source>
+        <translation>няма празно място „_“, което режимът с фраза изисква</translation>
+    </message>
+    <message>
+        <source>has no question text</source>
+        <translation>няма текст на въпроса</translation>
+    </message>
+    <message>
+        <source>has text beyond the header's columns</source>
+        <translation>има текст извън колоните на заглавния ред</translation>
+    </message>
+    <message>
+        <source>holds %1 (U+%2), which Windows-1251 cannot hold</source>
+        <translation>съдържа %1 (U+%2), който Windows-1251 не може да запише</translation>
+    </message>
+    <message>
+        <source>holds %1 as a link; links are not allowed</source>
+        <translation>съдържа %1 като връзка; връзки не са позволени</translation>
+    </message>
+    <message>
+        <source>holds %1 encrypted; a test file is not encrypted</source>
+        <translation>съдържа %1 шифриран; файлът с тест не се шифрира</translation>
+    </message>
+    <message>
+        <source>holds %1 twice</source>
+        <translation>съдържа %1 два пъти</translation>
+    </message>
+    <message numerus="yes">
+        <source>holds %n file(s)</source>
+        <translation>
+            <numerusform>съдържа %n файл</numerusform>
+            <numerusform>съдържа %n файла</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>holds a file named %1: absolute paths, &quot;..&quot; and drive names are not allowed</source>
+        <translation>съдържа файл с име %1: абсолютни пътища, „..“ и имена на дискове не са позволени</translation>
+    </message>
+    <message>
+        <source>in %1 is damaged; build the program again</source>
+        <translation>в %1 е повредено; компилирайте програмата отново</translation>
+    </message>
+    <message>
+        <source>is %1 bytes long; a question bank may have at most %2 MiB</source>
+        <translation>е дълъг %1 байта; банката с въпроси може да има най-много %2 MiB</translation>
+    </message>
+    <message>
+        <source>is a folder, not a test file</source>
+        <translation>е папка, а не файл с тест</translation>
+    </message>
+    <message>
+        <source>is missing</source>
+        <translation>липсва</translation>
+    </message>
+    <message>
+        <source>is not a field of the content format (misspelt?)</source>
+        <translation>не е поле на формата на съдържанието (грешно изписано?)</translation>
+    </message>
+    <message>
+        <source>is not a test file (a ZIP archive), or it is damaged or cut short: %1</source>
+        <translation>не е файл с тест (архив ZIP) или е повреден или непълен: %1</translation>
+    </message>
+    <message>
+        <source>is not valid JSON: %1</source>
+        <translation>не е правилен JSON: %1</translation>
     </message>
     <message>
         <source>it has more than five answers</source>
@@ -108,140 +325,139 @@
         <translation>има повече от един блок с отговори „{...}“</translation>
     </message>
     <message>
+        <source>it has more than one right answer</source>
+        <translation>има повече от един верен отговор</translation>
+    </message>
+    <message>
+        <source>it has no answers (a description)</source>
+        <translation>няма отговори (описание)</translation>
+    </message>
+    <message>
+        <source>it has no right answer &quot;=&quot;</source>
+        <translation>няма верен отговор „=“</translation>
+    </message>
+    <message>
         <source>it has text before its first answer</source>
         <translation>има текст преди първия си отговор</translation>
     </message>
     <message>
-        <source>the question&apos;s first choice &quot;A.&quot; or &quot;A)&quot;</source>
-        <translation>първият избор на въпроса „A.“ или „A)“</translation>
+        <source>it is a matching question</source>
+        <translation>това е въпрос за съпоставяне</translation>
     </message>
     <message>
-        <source>the line &quot;ANSWER: X&quot;</source>
-        <translation>редът „ANSWER: X“</translation>
+        <source>it is a numerical question</source>
+        <translation>това е числов въпрос</translation>
     </message>
     <message>
-        <source>the line &quot;ANSWER: X&quot; before the end of the file</source>
-        <translation>редът „ANSWER: X“ преди края на файла</translation>
+        <source>it is a short-answer question (no wrong answer &quot;~&quot;)</source>
+        <translation>това е въпрос с кратък отговор (няма грешен отговор „~“)</translation>
     </message>
     <message>
-        <source>the choice &quot;%1.&quot; or the line &quot;ANSWER: X&quot;</source>
-        <translation>изборът „%1.“ или редът „ANSWER: X“</translation>
+        <source>it is a true/false question</source>
+        <translation>това е въпрос „вярно/невярно“</translation>
     </message>
     <message>
-        <source>cannot read %1</source>
-        <translation>не може да се прочете: %1</translation>
+        <source>it is an essay question (empty answers)</source>
+        <translation>това е въпрос за есе (празни отговори)</translation>
     </message>
     <message>
-        <source>in %1 is damaged; build the program again</source>
-        <translation>в %1 е повредено; компилирайте програмата отново</translation>
+        <source>it is too large</source>
+        <translation>твърде голямо е</translation>
     </message>
     <message>
-        <source>is not valid JSON: %1 at byte %2</source>
-        <translation>не е валиден JSON: %1 при байт %2</translation>
+        <source>it nests too deep</source>
+        <translation>влагането е твърде дълбоко</translation>
     </message>
     <message>
-        <source>must be a JSON object</source>
-        <translation>трябва да е JSON обект</translation>
+        <source>its answers have partial-credit weights such as %50%</source>
+        <translation>отговорите му имат частична тежест като %50%</translation>
     </message>
     <message>
-        <source>is missing</source>
-        <translation>липсва</translation>
+        <source>its archive cannot be read</source>
+        <translation>архивът му не може да се прочете</translation>
+    </message>
+    <message>
+        <source>its data ends early</source>
+        <translation>данните му свършват преждевременно</translation>
+    </message>
+    <message>
+        <source>its directory is damaged</source>
+        <translation>каталогът му е повреден</translation>
+    </message>
+    <message>
+        <source>its entry %1 does not name a test</source>
+        <translation>записът му %1 не назовава тест</translation>
+    </message>
+    <message>
+        <source>its packed data is damaged</source>
+        <translation>компресираните му данни са повредени</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>ред %1</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>липсваща стойност</translation>
+    </message>
+    <message>
+        <source>more text follows the end</source>
+        <translation>след края има още текст</translation>
     </message>
     <message>
         <source>must be %1, not %2</source>
         <translation>трябва да е %1, а не %2</translation>
     </message>
     <message>
-        <source>is not a field of the content format (misspelt?)</source>
-        <translation>не е поле на формата на съдържанието (грешно изписано?)</translation>
-    </message>
-    <message>
-        <source>must have exactly 6 rows, has %1</source>
-        <translation>трябва да има точно 6 реда, има %1</translation>
-    </message>
-    <message>
-        <source>has %1</source>
-        <translation>има %1</translation>
-    </message>
-    <message>
-        <source>has %1 questions; %2 to %3 are allowed with the check setting on</source>
-        <translation>има %1 въпроса; позволени са от %2 до %3 при включена проверка</translation>
-    </message>
-    <message>
-        <source>has %1 questions; %2 to %3 are allowed with the check setting off</source>
-        <translation>има %1 въпроса; позволени са от %2 до %3 при изключена проверка</translation>
-    </message>
-    <message>
-        <source>must have 2 to 5 choices, has %1</source>
-        <translation>трябва да има от 2 до 5 избора, има %1</translation>
-    </message>
-    <message>
-        <source>%1 equals no choice exactly (blanks, case and letters count)</source>
-        <translation>%1 не е равен точно на нито един избор (интервалите, главните и малките букви и видът на буквите имат значение)</translation>
-    </message>
-    <message>
-        <source>%1 equals more than one choice</source>
-        <translation>%1 е равен на повече от един избор</translation>
+        <source>must be a JSON object</source>
+        <translation>трябва да е JSON обект</translation>
     </message>
     <message>
         <source>must be a single line without line breaks</source>
         <translation>трябва да е един ред, без нови редове</translation>
     </message>
     <message>
-        <source>holds %1 (U+%2), which Windows-1251 cannot hold</source>
-        <translation>съдържа %1 (U+%2), който Windows-1251 не може да запише</translation>
-    </message>
-    <message>
-        <source>has no blank &quot;_&quot;, which phrase mode needs</source>
-        <translation>няма празно място „_“, което режимът с фраза изисква</translation>
-    </message>
-    <message>
-        <source>%1 is not a plain relative file name</source>
-        <translation>%1 не е просто относително име на файл</translation>
-    </message>
-    <message>
-        <source>file %1 does not exist</source>
-        <translation>файлът %1 не съществува</translation>
-    </message>
-    <message>
-        <source>file %1 is not a readable image</source>
-        <translation>файлът %1 не е изображение, което може да се прочете</translation>
+        <source>must have %1 to %2 choices, has %3</source>
+        <translation>трябва да има от %1 до %2 избора, а има %3</translation>
     </message>
     <message>
         <source>must have at least one line</source>
         <translation>трябва да има поне един ред</translation>
     </message>
-    <message>
-        <source>ends in %1; a flag should end in 0 or 1</source>
-        <translation>завършва на %1; флагът трябва да завършва на 0 или 1</translation>
+    <message numerus="yes">
+        <source>must have exactly %n rows</source>
+        <translation>
+            <numerusform>трябва да има точно %n ред</numerusform>
+            <numerusform>трябва да има точно %n реда</numerusform>
+        </translation>
     </message>
     <message>
-        <source>choices look the same on screen: %1 and %2</source>
-        <translation>изборите изглеждат еднакво на екрана: %1 и %2</translation>
+        <source>no ZIP directory at its end</source>
+        <translation>в края му няма каталог на архив ZIP</translation>
     </message>
     <message>
-        <source>%1 is not a question bank&apos;s extension (.gift, .txt for Aiken, .csv)</source>
-        <translation>%1 не е разширение на банка с въпроси (.gift, .txt за Aiken, .csv)</translation>
+        <source>null</source>
+        <translation>null</translation>
     </message>
     <message>
-        <source>is %1 bytes long; a question bank may have at most 16 MiB</source>
-        <translation>е дълъг %1 байта; банката с въпроси може да е най-много 16 MiB</translation>
+        <source>question %1</source>
+        <translation>въпрос %1</translation>
     </message>
     <message>
         <source>question skipped: %1</source>
         <translation>въпросът е пропуснат: %1</translation>
     </message>
     <message>
-        <source>%1 is not closed</source>
-        <translation>%1 не е затворена</translation>
-    </message>
-    <message>
-        <source>expected %1</source>
-        <translation>очаква се %1</translation>
-    </message>
-    <message>
         <source>the answer %1 names no choice (a letter A to E of a given choice, or its text)</source>
         <translation>отговорът %1 не посочва нито един избор (буква от A до E на попълнен избор или текстът му)</translation>
+    </message>
+    <message>
+        <source>the choice &quot;%1.&quot; or the line &quot;ANSWER: X&quot;</source>
+        <translation>изборът „%1.“ или редът „ANSWER: X“</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>файлът е празен</translation>
     </message>
     <message>
         <source>the header %1 names no column (question, A to E, answer, figure, explanation)</source>
@@ -252,180 +468,40 @@
         <translation>заглавният ред няма колона %1</translation>
     </message>
     <message>
-        <source>has text beyond the header&apos;s columns</source>
-        <translation>има текст извън колоните на заглавния ред</translation>
+        <source>the key ends where the choice has %1</source>
+        <translation>ключът свършва там, където изборът има %1</translation>
     </message>
     <message>
-        <source>has no question text</source>
-        <translation>няма текст на въпроса</translation>
+        <source>the line &quot;ANSWER: X&quot;</source>
+        <translation>редът „ANSWER: X“</translation>
     </message>
     <message>
-        <source>error</source>
-        <translation>грешка</translation>
+        <source>the line &quot;ANSWER: X&quot; before the end of the file</source>
+        <translation>редът „ANSWER: X“ преди края на файла</translation>
     </message>
     <message>
-        <source>warning</source>
-        <translation>предупреждение</translation>
-    </message>
-    <message>
-        <source>ends the file with %1 questions read; a test needs at least %2</source>
-        <translation>завършва файла с %1 прочетени въпроса; тестът трябва да има поне %2</translation>
-    </message>
-    <message>
-        <source>begins a question beyond the %1 a test may have</source>
-        <translation>започва въпрос отвъд %1-те, които един тест може да има</translation>
-    </message>
-    <message>
-        <source>a blank line after the line &quot;ANSWER: X&quot;</source>
-        <translation>празен ред след реда „ANSWER: X“</translation>
-    </message>
-    <message>
-        <source>file</source>
-        <translation>файлът</translation>
-    </message>
-    <message>
-        <source>file %1 has %2 pixels; figures may have up to %3 million</source>
-        <translation>файлът %1 има %2 пиксела; фигурите може да имат до %3 милиона</translation>
-    </message>
-    <message>
-        <source>does not exist</source>
-        <translation>не съществува</translation>
-    </message>
-    <message>
-        <source>is a folder, not a test file</source>
-        <translation>е папка, а не файл с тест</translation>
-    </message>
-    <message>
-        <source>cannot be read: %1</source>
-        <translation>не може да се прочете: %1</translation>
-    </message>
-    <message>
-        <source>has %1 bytes; a test file may have up to %2 MiB</source>
-        <translation>има %1 байта; файлът с тест може да има до %2 MiB</translation>
-    </message>
-    <message>
-        <source>is not a test file (a ZIP archive), or it is damaged or cut short: %1</source>
-        <translation>не е файл с тест (архив ZIP) или е повреден или непълен: %1</translation>
-    </message>
-    <message>
-        <source>holds %1 files; a test file may hold up to %2</source>
-        <translation>съдържа %1 файла; файлът с тест може да съдържа до %2</translation>
-    </message>
-    <message>
-        <source>unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any other file, %5 MiB in all): a damaged file or a ZIP bomb</source>
-        <translation>се разархивира до повече от позволеното при %1 (%2 MiB за %3, %4 MiB за всеки друг файл, %5 MiB общо): повреден файл или ZIP бомба</translation>
-    </message>
-    <message>
-        <source>holds a file named %1: absolute paths, &quot;..&quot; and drive names are not allowed</source>
-        <translation>съдържа файл с име %1: абсолютни пътища, „..“ и имена на дискове не са позволени</translation>
-    </message>
-    <message>
-        <source>holds %1 as a link; links are not allowed</source>
-        <translation>съдържа %1 като връзка; връзки не са позволени</translation>
-    </message>
-    <message>
-        <source>holds %1 twice</source>
-        <translation>съдържа %1 два пъти</translation>
-    </message>
-    <message>
-        <source>holds %1 encrypted; a test file is not encrypted</source>
-        <translation>съдържа %1 шифриран; файлът с тест не се шифрира</translation>
-    </message>
-    <message>
-        <source>has no %1</source>
-        <translation>няма %1</translation>
-    </message>
-    <message>
-        <source>%1 cannot be written: %2</source>
-        <translation>%1 не може да се запише: %2</translation>
-    </message>
-    <message>
-        <source>a check sum does not match</source>
-        <translation>контролна сума не съвпада</translation>
-    </message>
-    <message>
-        <source>no ZIP directory at its end</source>
-        <translation>в края му няма каталог на архив ZIP</translation>
-    </message>
-    <message>
-        <source>its directory is damaged</source>
-        <translation>каталогът му е повреден</translation>
-    </message>
-    <message>
-        <source>its packed data is damaged</source>
-        <translation>компресираните му данни са повредени</translation>
-    </message>
-    <message>
-        <source>its data ends early</source>
-        <translation>данните му свършват преждевременно</translation>
-    </message>
-    <message>
-        <source>the file is empty</source>
-        <translation>файлът е празен</translation>
-    </message>
-    <message>
-        <source>its entry %1 does not say %2</source>
-        <translation>записът му %1 не гласи %2</translation>
-    </message>
-    <message>
-        <source>the ZIP reader&apos;s error %1</source>
-        <translation>грешка %1 при четенето на ZIP</translation>
-    </message>
-    <message>
-        <source>an object is not closed</source>
-        <translation>обект не е затворен</translation>
-    </message>
-    <message>
-        <source>a colon is missing after a name</source>
-        <translation>липсва двоеточие след име</translation>
-    </message>
-    <message>
-        <source>a list is not closed</source>
-        <translation>списък не е затворен</translation>
-    </message>
-    <message>
-        <source>a comma is missing between values</source>
-        <translation>липсва запетая между стойности</translation>
-    </message>
-    <message>
-        <source>a value is not valid</source>
-        <translation>стойност не е валидна</translation>
+        <source>the question's first choice &quot;A.&quot; or &quot;A)&quot;</source>
+        <translation>първият избор на въпроса „A.“ или „A)“</translation>
     </message>
     <message>
         <source>the text ends in a number</source>
         <translation>текстът свършва с число</translation>
     </message>
     <message>
-        <source>a number is not valid</source>
-        <translation>число не е валидно</translation>
-    </message>
-    <message>
-        <source>an escape sequence is not valid</source>
-        <translation>екранираща последователност не е валидна</translation>
-    </message>
-    <message>
         <source>the text is not UTF-8</source>
         <translation>текстът не е в UTF-8</translation>
     </message>
     <message>
-        <source>a string is not closed</source>
-        <translation>низ не е затворен</translation>
+        <source>unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any other file, %5 MiB in all): a damaged file or a ZIP bomb</source>
+        <translation>се разархивира до повече от позволеното при %1 (%2 MiB за %3, %4 MiB за всеки друг файл, %5 MiB общо): повреден файл или ZIP бомба</translation>
     </message>
     <message>
-        <source>an object was expected</source>
-        <translation>очаква се обект</translation>
+        <source>warning</source>
+        <translation>предупреждение</translation>
     </message>
     <message>
-        <source>it nests too deep</source>
-        <translation>влагането е твърде дълбоко</translation>
-    </message>
-    <message>
-        <source>it is too large</source>
-        <translation>твърде голямо е</translation>
-    </message>
-    <message>
-        <source>more text follows the end</source>
-        <translation>след края има още текст</translation>
+        <source>“%1”</source>
+        <translation>„%1“</translation>
     </message>
 </context>
 </TS>

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Figures: how large the program ever draws one, how a figure file is decoded to at most that
-// size, and the compact file a test stores it in.
+// Figures: how large the program ever draws one, and how a figure file is checked and decoded
+// to at most that size.
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QImageReader>
 #include <QSize>
 #include <optional>
 
@@ -19,6 +21,32 @@ inline constexpr qint64 kMaxFigurePixels = 50'000'000;
 // The size a figure of `size` pixels is held in: within kLargestFigure, proportions kept,
 // never enlarged.
 [[nodiscard]] QSize fittedFigureSize(QSize size);
+
+// Whether a figure of this size is refused before it is decoded.
+[[nodiscard]] bool tooLargeFigure(QSize size);
+
+// A reader over a figure file's bytes with the named decoder alone (Qt would load every
+// format's decoder to ask it), or with the content telling the format when none is named; it
+// turns the picture upright as the camera wrote.
+class FigureReader
+{
+public:
+    FigureReader(const QByteArray &bytes, const QByteArray &format);
+    FigureReader(const FigureReader &) = delete;
+    FigureReader &operator=(const FigureReader &) = delete;
+
+    [[nodiscard]] QImageReader &reader() { return m_reader; }
+    // The size of the picture as shown: a quarter turn swaps the sides.
+    [[nodiscard]] QSize shownSize();
+    // Decodes to `shown` (the size as shown), scaling before the turn.
+    [[nodiscard]] QImage read(QSize shown);
+
+private:
+    bool turned();
+
+    QBuffer m_buffer;
+    QImageReader m_reader;
+};
 
 enum class FigureFault
 {
@@ -41,18 +69,5 @@ struct FigureCheck
     QSize size; // as the header gives it
 };
 [[nodiscard]] FigureCheck checkFigure(const QByteArray &bytes, const QByteArray &suffix);
-
-// A figure file fitted for a test file: the file itself when it is no larger than a test ever
-// needs, else its fitted picture encoded as PNG (drawings: crisp edges, often smaller) or
-// JPEG (photographs), whichever is smaller. `suffix` is the file's ending, the format tried
-// first; the stored file's ending is in the result.
-struct FittedFigure
-{
-    QByteArray bytes;
-    QByteArray suffix;
-    bool refitted = false;
-};
-[[nodiscard]] std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes,
-                                                        const QByteArray &suffix);
 
 } // namespace kovra

@@ -3,8 +3,8 @@
 
 #include "cp1251.h"
 #include "figures.h"
-#include "testfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -30,14 +30,30 @@ public:
     LoadResult read(const QByteArray &json);
 
 private:
-    void error(ProblemKind kind, int question, const QString &field, const QString &detail = {})
+    void error(ProblemKind kind, int question, const QString &field, const QString &text = {})
     {
-        m_problems.push_back({kind, Severity::Error, question, field, detail});
+        m_problems.push_back({.kind = kind, .question = question, .field = field, .text = text});
     }
-    void warning(ProblemKind kind, int question, const QString &field, const QString &detail)
+    void error(Problem problem) { m_problems.push_back(std::move(problem)); }
+    void warning(ProblemKind kind, int question, const QString &field, const QString &text,
+                 const QString &other = {})
     {
-        m_problems.push_back({kind, Severity::Warning, question, field, detail});
+        m_problems.push_back({.kind = kind,
+                              .severity = Severity::Warning,
+                              .question = question,
+                              .field = field,
+                              .text = text,
+                              .other = other});
     }
+    void wrongType(int question, const QString &field, ValueType expected, const QJsonValue &found)
+    {
+        m_problems.push_back({.kind = ProblemKind::WrongType,
+                              .question = question,
+                              .field = field,
+                              .expected = expected,
+                              .found = typeOf(found)});
+    }
+    static ValueType typeOf(const QJsonValue &value);
 
     std::optional<QByteArray> line(const QJsonValue &value, int question, const QString &field);
     std::optional<TextList> lines(const QJsonObject &object, const QString &name, int question,
@@ -48,6 +64,7 @@ private:
     void readPool(const QJsonArray &array);
     void readFigure(const QJsonValue &value, int number);
     void checkLookAlikes(const TextList &question, int number);
+    void keyMatchesNone(const QString &key, const TextList &choices, int number);
     void checkFigures(KOVRA_Danni &content);
 
     // A figure file waiting for its check, and the place of its problem among the others.
@@ -67,32 +84,53 @@ private:
     std::optional<QuestionPool> m_pool; // a test that draws its questions
 };
 
-// The code of a value's type in a WrongType detail; describe() words it.
-QString typeName(const QJsonValue &value)
+ValueType Reader::typeOf(const QJsonValue &value)
 {
     switch (value.type()) {
     case QJsonValue::Null:
-        return QStringLiteral("null");
+        return ValueType::Null;
     case QJsonValue::Bool:
-        return QStringLiteral("boolean");
+        return ValueType::Boolean;
     case QJsonValue::Double:
-        return QStringLiteral("number");
+        return ValueType::Number;
     case QJsonValue::String:
-        return QStringLiteral("string");
+        return ValueType::String;
     case QJsonValue::Array:
-        return QStringLiteral("array");
+        return ValueType::Array;
     case QJsonValue::Object:
-        return QStringLiteral("object");
+        return ValueType::Object;
     case QJsonValue::Undefined:
         break;
     }
-    return QStringLiteral("missing");
+    return ValueType::Missing;
 }
 
-// The detail of a WrongType problem: the expected type's code and the found one's.
-QString wrongType(const char *expected, const QJsonValue &found)
+// The 1-based line and character of a byte offset into UTF-8 text.
+std::pair<int, int> lineAndColumn(const QByteArray &utf8, qsizetype offset)
 {
-    return QLatin1String(expected) + QLatin1Char(' ') + typeName(found);
+    const QByteArrayView before(utf8.constData(), std::clamp<qsizetype>(offset, 0, utf8.size()));
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    const int line = static_cast<int>(before.count('\n')) + 1;
+    const int column = static_cast<int>(QString::fromUtf8(before.sliced(lineStart)).size()) + 1;
+    return {line, column};
+}
+
+// A text as it looks on screen: blanks folded, case and the Latin letters that Cyrillic ones
+// stand in for made one.
+QString lookAlikeForm(const QString &text)
+{
+    static const QString latin = QStringLiteral("aceopxyABCEHKMOPTX");
+    static const QString cyrillic = QStringLiteral("асеорхуАВСЕНКМОРТХ");
+    QString folded;
+    folded.reserve(text.size());
+    for (QChar ch : text) {
+        if (ch.isSpace()) {
+            continue;
+        }
+        const auto at = latin.indexOf(ch);
+        folded += (at >= 0 ? cyrillic.at(at) : ch).toLower();
+    }
+    return folded;
 }
 
 QString indexed(const QString &name, int index)
@@ -108,7 +146,7 @@ QByteArray cp1251Literal(const QString &text)
 std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, const QString &field)
 {
     if (!value.isString()) {
-        error(ProblemKind::WrongType, question, field, wrongType("string", value));
+        wrongType(question, field, ValueType::String, value);
         return std::nullopt;
     }
     const QString text = value.toString();
@@ -142,7 +180,7 @@ std::optional<TextList> Reader::lines(const QJsonObject &object, const QString &
         return TextList();
     }
     if (!value.isArray()) {
-        error(ProblemKind::WrongType, question, name, wrongType("strings", value));
+        wrongType(question, name, ValueType::Strings, value);
         return std::nullopt;
     }
     TextList list;
@@ -178,14 +216,19 @@ void Reader::readFigure(const QJsonValue &value, int number)
         return;
     }
     if (!value.isString()) {
-        error(ProblemKind::WrongType, number, field, wrongType("figure", value));
+        wrongType(number, field, ValueType::Figure, value);
         return;
     }
     const QString name = value.toString();
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_-]+(/[A-Za-z0-9_-]+)*"
                                                          "\\.[A-Za-z0-9]+$"));
     if (!plain.match(name).hasMatch()) {
-        error(ProblemKind::FigureName, number, field, name);
+        QString forward = name;
+        forward.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        error(name.contains(QLatin1Char('\\')) && plain.match(forward).hasMatch()
+                  ? ProblemKind::FigureBackslash
+                  : ProblemKind::FigureName,
+              number, field, name);
         return;
     }
     const std::optional<QByteArray> bytes = m_figures(name);
@@ -226,15 +269,18 @@ void Reader::checkFigures(KOVRA_Danni &content)
         const auto at = m_problems.begin() + static_cast<std::ptrdiff_t>(figure->problemAt);
         if (figure->check.fault == FigureFault::TooLarge) {
             const QSize size = figure->check.size;
-            m_problems.insert(at, {ProblemKind::FigureTooLarge, Severity::Error, figure->question,
-                                   field,
-                                   QStringLiteral("%1\t%2x%3")
-                                       .arg(figure->name)
-                                       .arg(size.width())
-                                       .arg(size.height())});
+            m_problems.insert(at, {.kind = ProblemKind::FigureTooLarge,
+                                   .question = figure->question,
+                                   .field = field,
+                                   .text = figure->name,
+                                   .limit = kMaxFigurePixels,
+                                   .width = size.width(),
+                                   .height = size.height()});
         } else if (!figure->check.format) {
-            m_problems.insert(at, {ProblemKind::FigureCorrupt, Severity::Error, figure->question,
-                                   field, figure->name});
+            m_problems.insert(at, {.kind = ProblemKind::FigureCorrupt,
+                                   .question = figure->question,
+                                   .field = field,
+                                   .text = figure->name});
         } else if (m_pool) {
             PooledQuestion &question =
                 m_pool->questions.at(static_cast<std::size_t>(figure->question - 1));
@@ -269,18 +315,43 @@ void Reader::checkLookAlikes(const TextList &question, int number)
             if (question.list(i) != question.list(j) &&
                 screenForm(question.list(i)) == screenForm(question.list(j))) {
                 warning(ProblemKind::LookAlike, number, QStringLiteral("choices"),
-                        fromCp1251(question.list(i)) + QLatin1Char('\n') +
-                            fromCp1251(question.list(j)));
+                        fromCp1251(question.list(i)), fromCp1251(question.list(j)));
             }
         }
     }
+}
+
+// A key that equals no choice: when it equals one but for look-alike letters, case or blanks,
+// the problem names the choice and the first character where the two part.
+void Reader::keyMatchesNone(const QString &key, const TextList &choices, int number)
+{
+    const QString field = QStringLiteral("key");
+    const QString form = lookAlikeForm(key);
+    for (const QByteArray &row : choices.rows()) {
+        const QString choice = fromCp1251(row);
+        if (lookAlikeForm(choice) != form) {
+            continue;
+        }
+        qsizetype at = 0;
+        while (at < key.size() && at < choice.size() && key.at(at) == choice.at(at)) {
+            ++at;
+        }
+        error({.kind = ProblemKind::KeyLooksLike,
+               .question = number,
+               .field = field,
+               .text = key,
+               .other = choice,
+               .count = at + 1});
+        return;
+    }
+    error(ProblemKind::KeyMatchesNone, number, field, key);
 }
 
 // Question `number` of the test into slot `slot` of the content.
 void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content, int slot)
 {
     if (!value.isObject()) {
-        error(ProblemKind::WrongType, number, QString(), wrongType("object", value));
+        wrongType(number, QString(), ValueType::Object, value);
         return;
     }
     const QJsonObject object = value.toObject();
@@ -304,8 +375,12 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     if (choices) {
         const int count = choices->listCount();
         if (count < KOVRA_Danni::kMinChoices || count > KOVRA_Danni::kMaxChoices) {
-            error(ProblemKind::ChoiceCount, number, QStringLiteral("choices"),
-                  QString::number(count));
+            error({.kind = ProblemKind::ChoiceCount,
+                   .question = number,
+                   .field = QStringLiteral("choices"),
+                   .count = count,
+                   .least = KOVRA_Danni::kMinChoices,
+                   .limit = KOVRA_Danni::kMaxChoices});
         }
         for (int i = 0; i < count; ++i) {
             const QByteArray &choice = choices->list(i);
@@ -327,7 +402,7 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     if (key && choices) {
         const auto matches = std::count(choices->rows().begin(), choices->rows().end(), *key);
         if (matches == 0) {
-            error(ProblemKind::KeyMatchesNone, number, QStringLiteral("key"), fromCp1251(*key));
+            keyMatchesNone(fromCp1251(*key), *choices, number);
         } else if (matches > 1) {
             error(ProblemKind::KeyMatchesSeveral, number, QStringLiteral("key"), fromCp1251(*key));
         }
@@ -364,8 +439,11 @@ LoadResult Reader::read(const QByteArray &json)
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error(ProblemKind::Malformed, 0, QString(),
-              QStringLiteral("%1\n%2").arg(parseError.error).arg(parseError.offset));
+        const auto [line, column] = lineAndColumn(json, parseError.offset);
+        error({.kind = ProblemKind::Malformed,
+               .line = line,
+               .column = column,
+               .json = parseError.error});
         return {std::nullopt, m_problems};
     }
     if (!document.isObject()) {
@@ -379,8 +457,10 @@ LoadResult Reader::read(const QByteArray &json)
     bool totoOn = false;
     if (auto settings = lines(root, QStringLiteral("settings"), 0, true)) {
         if (settings->listCount() != KOVRA_Danni::kSettingsRows) {
-            error(ProblemKind::SettingsCount, 0, QStringLiteral("settings"),
-                  QString::number(settings->listCount()));
+            error({.kind = ProblemKind::SettingsCount,
+                   .field = QStringLiteral("settings"),
+                   .count = settings->listCount(),
+                   .limit = KOVRA_Danni::kSettingsRows});
         }
         content.List2() = std::move(*settings);
         const TextList &rows = content.List2();
@@ -407,7 +487,7 @@ LoadResult Reader::read(const QByteArray &json)
     if (const QJsonValue value = root.value(QStringLiteral("draw")); !value.isUndefined()) {
         if (!value.isDouble() || value.toDouble() != std::floor(value.toDouble()) ||
             std::abs(value.toDouble()) > kMaxPoolQuestions) {
-            error(ProblemKind::WrongType, 0, QStringLiteral("draw"), wrongType("integer", value));
+            wrongType(0, QStringLiteral("draw"), ValueType::Integer, value);
         } else {
             draw = value.toInt();
         }
@@ -417,8 +497,7 @@ LoadResult Reader::read(const QByteArray &json)
     if (questions.isUndefined()) {
         error(ProblemKind::MissingField, 0, QStringLiteral("questions"));
     } else if (!questions.isArray()) {
-        error(ProblemKind::WrongType, 0, QStringLiteral("questions"),
-              wrongType("questions", questions));
+        wrongType(0, QStringLiteral("questions"), ValueType::Questions, questions);
     } else {
         const QJsonArray array = questions.toArray();
         const int count = static_cast<int>(array.size());
@@ -430,14 +509,19 @@ LoadResult Reader::read(const QByteArray &json)
         const bool drawRange = draw && *draw >= least && *draw <= std::min(runMost, count);
         if (count < least || count > most) {
             // A bank bigger than a run needs the setting that draws from it.
-            error(
-                ProblemKind::QuestionCount, 0, QStringLiteral("questions"),
-                QStringLiteral("%1 %2 %3 %4").arg(count).arg(least).arg(most).arg(totoOn ? 1 : 0) +
-                    (!draw && count > most && count <= kMaxPoolQuestions ? QStringLiteral(" draw")
-                                                                         : QString()));
+            error({.kind = ProblemKind::QuestionCount,
+                   .field = QStringLiteral("questions"),
+                   .count = count,
+                   .least = least,
+                   .limit = most,
+                   .toto = totoOn,
+                   .draws = !draw && count > most && count <= kMaxPoolQuestions});
         } else if (draw && !drawRange) {
-            error(ProblemKind::DrawCount, 0, QStringLiteral("draw"),
-                  QStringLiteral("%1 %2 %3").arg(*draw).arg(least).arg(std::min(runMost, count)));
+            error({.kind = ProblemKind::DrawCount,
+                   .field = QStringLiteral("draw"),
+                   .count = *draw,
+                   .least = least,
+                   .limit = std::min(runMost, count)});
         } else if (draw) {
             readPool(array);
             m_pool->draw = *draw;
@@ -481,6 +565,22 @@ LoadResult Reader::read(const QByteArray &json)
 LoadResult loadContent(const QByteArray &json, const FigureFiles &figures)
 {
     return Reader(figures).read(json);
+}
+
+TestFilesResult readContentFolder(const QString &folder)
+{
+    QFile file(folder + QLatin1Char('/') + QLatin1String(kContentFileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt, {{.kind = ProblemKind::Unreadable, .text = file.fileName()}}};
+    }
+    const FigureFiles figures = [folder](const QString &name) -> std::optional<QByteArray> {
+        QFile figure(folder + QLatin1Char('/') + name);
+        if (!figure.open(QIODevice::ReadOnly)) {
+            return std::nullopt;
+        }
+        return figure.readAll();
+    };
+    return {TestFiles{file.readAll(), figures}, {}};
 }
 
 LoadResult loadContentFolder(const QString &folder)

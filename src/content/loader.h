@@ -37,6 +37,22 @@ inline constexpr char kContentFileName[] = "content.json";
 // The folder of the set built into the program.
 inline constexpr char kBuiltInFolder[] = ":/kovra/content";
 
+// The files of a test as its author keeps them: content.json and the figures it names.
+struct TestFiles
+{
+    QByteArray json;
+    FigureFiles figures;
+};
+
+struct TestFilesResult
+{
+    std::optional<TestFiles> files; // none when they cannot be read
+    Problems problems;
+};
+
+// The files of a content folder.
+[[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
+
 // Every figure file is decoded: one that does not decode, wherever the fault lies, is refused.
 LoadResult loadContent(const QByteArray &json, const FigureFiles &figures);
 // A folder on disk, or the built-in folder.

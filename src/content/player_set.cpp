@@ -22,8 +22,7 @@ LoadResult loadPlayerContent()
     }
     if (!content) {
         return {std::nullopt,
-                {{ProblemKind::Damaged, Severity::Error, 0, QString(),
-                  QString::fromLatin1(kPackedSet)}}};
+                {{.kind = ProblemKind::Damaged, .text = QString::fromLatin1(kPackedSet)}}};
     }
     return {std::move(content), {}};
 }

@@ -1,30 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "problems.h"
 
-#include "figures.h"
-#include "loader.h"
-#include "testfile.h"
-
 #include <QCoreApplication>
-#include <QJsonParseError>
 #include <QStringList>
 #include <algorithm>
 
 namespace kovra {
 
-// Every word of the checker and the import is in the one translation context "kovra".
+// Every word of the checker, the import and the test file is in the one translation context
+// "kovra".
 namespace {
 
+constexpr qint64 kMiB = qint64{1024} * 1024;
+
 // A text taken from the content as part of one printable line: control characters and line
-// and paragraph separators are written as escapes.
+// and paragraph separators are written as escapes; a character outside the Basic Multilingual
+// Plane is kept whole.
 QString visible(const QString &text)
 {
     QString shown;
     shown.reserve(text.size());
-    for (const QChar ch : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            shown += ch;
+            shown += text.at(++i);
+            continue;
+        }
         const QChar::Category category = ch.category();
         if (category != QChar::Other_Control && category != QChar::Separator_Line &&
-            category != QChar::Separator_Paragraph) {
+            category != QChar::Separator_Paragraph && category != QChar::Other_Surrogate &&
+            category != QChar::Other_Format) {
             shown += ch;
         } else if (ch == QLatin1Char('\n')) {
             shown += QLatin1String("\\n");
@@ -39,15 +45,104 @@ QString visible(const QString &text)
     return shown;
 }
 
-bool aboutTheFile(ProblemKind kind)
+QString quoted(const QString &text)
 {
-    return kind >= ProblemKind::NoSuchFile && kind <= ProblemKind::CannotWrite;
+    return QCoreApplication::translate("kovra", "\u201C%1\u201D").arg(visible(text));
+}
+
+// Whether the words are Bulgarian: the translation says so.
+bool bulgarian()
+{
+    return QCoreApplication::translate("kovra", "en") == QLatin1String("bg");
+}
+
+// "4th character" in English, "4-ти знак" in Bulgarian.
+QString ordinalCharacter(qint64 n)
+{
+    if (!bulgarian()) {
+        return QCoreApplication::translate("kovra", "character %1").arg(n);
+    }
+    const qint64 tens = n % 100;
+    const char *suffix = "ти";
+    if (tens < 11 || tens > 19) {
+        switch (n % 10) {
+        case 1:
+            suffix = "ви";
+            break;
+        case 2:
+            suffix = "ри";
+            break;
+        case 7:
+        case 8:
+            suffix = "ми";
+            break;
+        default:
+            break;
+        }
+    }
+    return QStringLiteral("%1-%2 знак").arg(n).arg(QString::fromUtf8(suffix));
+}
+
+// A character with the script it is written in, when a look-alike of another script exists.
+QString namedCharacter(QChar ch)
+{
+    const QString shown = quoted(QString(ch));
+    if (ch.isSpace()) {
+        return QCoreApplication::translate("kovra", "a blank");
+    }
+    switch (ch.script()) {
+    case QChar::Script_Latin:
+        return QCoreApplication::translate("kovra", "Latin %1").arg(shown);
+    case QChar::Script_Cyrillic:
+        return QCoreApplication::translate("kovra", "Cyrillic %1").arg(shown);
+    case QChar::Script_Greek:
+        return QCoreApplication::translate("kovra", "Greek %1").arg(shown);
+    default:
+        return shown;
+    }
+}
+
+// Where the key parts from the choice it nearly equals, and how.
+QString lookAlikeWords(const Problem &p)
+{
+    const qsizetype at = p.count - 1;
+    const QChar keyChar = at >= 0 && at < p.text.size() ? p.text.at(at) : QChar();
+    const QChar choiceChar = at >= 0 && at < p.other.size() ? p.other.at(at) : QChar();
+    QString difference;
+    if (keyChar.isNull()) {
+        difference = QCoreApplication::translate("kovra", "the key ends where the choice has %1")
+                         .arg(namedCharacter(choiceChar));
+    } else if (choiceChar.isNull()) {
+        difference = QCoreApplication::translate("kovra", "%1 where the choice ends")
+                         .arg(namedCharacter(keyChar));
+    } else {
+        difference = QCoreApplication::translate("kovra", "%1 instead of %2")
+                         .arg(namedCharacter(keyChar), namedCharacter(choiceChar));
+    }
+    return QCoreApplication::translate(
+               "kovra", "%1 equals no choice exactly, but nearly equals the choice %2: %3: %4")
+        .arg(quoted(p.text), quoted(p.other), ordinalCharacter(p.count), difference);
 }
 
 QString place(const Problem &p)
 {
-    if (aboutTheFile(p.kind)) {
+    switch (p.kind) {
+    case ProblemKind::NoSuchFile:
+    case ProblemKind::IsAFolder:
+    case ProblemKind::CannotOpen:
+    case ProblemKind::FileTooLarge:
+    case ProblemKind::NotATestFile:
+    case ProblemKind::TooManyEntries:
+    case ProblemKind::UnpackedTooLarge:
+    case ProblemKind::UnsafeEntryName:
+    case ProblemKind::EntryIsLink:
+    case ProblemKind::DuplicateEntry:
+    case ProblemKind::EncryptedEntry:
+    case ProblemKind::NoContentFile:
+    case ProblemKind::CannotWrite:
         return QCoreApplication::translate("kovra", "file");
+    default:
+        break;
     }
     QStringList parts;
     if (p.cell && p.line > 0) {
@@ -75,15 +170,9 @@ QString place(const Problem &p)
                            : parts.join(QStringLiteral(", "));
 }
 
-QString quoted(const QString &text)
+QString jsonFaultWords(QJsonParseError::ParseError code)
 {
-    return QStringLiteral("\u00AB%1\u00BB").arg(visible(text));
-}
-
-// What the JSON reader found wrong, by its code.
-QString jsonFaultWords(int code)
-{
-    switch (static_cast<QJsonParseError::ParseError>(code)) {
+    switch (code) {
     case QJsonParseError::UnterminatedObject:
         return QCoreApplication::translate("kovra", "an object is not closed");
     case QJsonParseError::MissingNameSeparator:
@@ -115,372 +204,350 @@ QString jsonFaultWords(int code)
     case QJsonParseError::NoError:
         break;
     }
-    return QString::number(code);
+    return {};
 }
 
-// The detail of a NotATestFile problem: what the ZIP reader found, after the entry it found it
-// in and a tab where there is one.
-QString zipFaultWords(const QString &detail)
+QString zipFaultWords(ZipFault fault)
 {
-    const QString fault = detail.section(QLatin1Char('\t'), -1);
-    QString words;
-    if (fault == QLatin1String("crc")) {
-        words = QCoreApplication::translate("kovra", "a check sum does not match");
-    } else if (fault == QLatin1String("nodirectory")) {
-        words = QCoreApplication::translate("kovra", "no ZIP directory at its end");
-    } else if (fault == QLatin1String("damaged")) {
-        words = QCoreApplication::translate("kovra", "its directory is damaged");
-    } else if (fault == QLatin1String("data")) {
-        words = QCoreApplication::translate("kovra", "its packed data is damaged");
-    } else if (fault == QLatin1String("short")) {
-        words = QCoreApplication::translate("kovra", "its data ends early");
-    } else if (fault == QLatin1String("empty")) {
-        words = QCoreApplication::translate("kovra", "the file is empty");
-    } else if (fault == QLatin1String("mimetype")) {
-        words = QCoreApplication::translate("kovra", "its entry %1 does not say %2")
-                    .arg(QLatin1String("mimetype"), QLatin1String(kTestFileMimeType));
-    } else {
-        words =
-            QCoreApplication::translate("kovra", "the ZIP reader's error %1").arg(visible(fault));
+    switch (fault) {
+    case ZipFault::ChecksumMismatch:
+        return QCoreApplication::translate("kovra", "a check sum does not match");
+    case ZipFault::NoDirectory:
+        return QCoreApplication::translate("kovra", "no ZIP directory at its end");
+    case ZipFault::DirectoryDamaged:
+        return QCoreApplication::translate("kovra", "its directory is damaged");
+    case ZipFault::DataDamaged:
+        return QCoreApplication::translate("kovra", "its packed data is damaged");
+    case ZipFault::EndsEarly:
+        return QCoreApplication::translate("kovra", "its data ends early");
+    case ZipFault::Empty:
+        return QCoreApplication::translate("kovra", "the file is empty");
+    case ZipFault::WrongMimeType:
+        return QCoreApplication::translate("kovra", "its entry %1 does not name a test")
+            .arg(QLatin1String("mimetype"));
+    case ZipFault::Unknown:
+        break;
     }
-    return detail.contains(QLatin1Char('\t'))
-               ? QStringLiteral("%1: %2").arg(quoted(detail.section(QLatin1Char('\t'), 0, -2)),
-                                              words)
-               : words;
+    return QCoreApplication::translate("kovra", "its archive cannot be read");
 }
 
-// The words for a JSON type's code in a WrongType detail.
-QString typeWords(const QString &code)
+QString typeWords(ValueType type)
 {
-    if (code == QLatin1String("null")) {
+    switch (type) {
+    case ValueType::Null:
         return QCoreApplication::translate("kovra", "null");
-    }
-    if (code == QLatin1String("boolean")) {
+    case ValueType::Boolean:
         return QCoreApplication::translate("kovra", "a boolean");
-    }
-    if (code == QLatin1String("number")) {
+    case ValueType::Number:
         return QCoreApplication::translate("kovra", "a number");
-    }
-    if (code == QLatin1String("string")) {
+    case ValueType::String:
         return QCoreApplication::translate("kovra", "a string");
-    }
-    if (code == QLatin1String("strings")) {
+    case ValueType::Strings:
         return QCoreApplication::translate("kovra", "an array of strings");
-    }
-    if (code == QLatin1String("integer")) {
-        return QCoreApplication::translate("kovra", "a whole number");
-    }
-    if (code == QLatin1String("figure")) {
+    case ValueType::Figure:
         return QCoreApplication::translate("kovra", "a file name or null");
-    }
-    if (code == QLatin1String("array")) {
+    case ValueType::Array:
         return QCoreApplication::translate("kovra", "an array");
-    }
-    if (code == QLatin1String("object")) {
+    case ValueType::Object:
         return QCoreApplication::translate("kovra", "an object");
-    }
-    if (code == QLatin1String("questions")) {
+    case ValueType::Questions:
         return QCoreApplication::translate("kovra", "an array of questions");
+    case ValueType::Integer:
+        return QCoreApplication::translate("kovra", "a whole number");
+    case ValueType::Missing:
+        break;
     }
     return QCoreApplication::translate("kovra", "missing");
 }
 
-// Why a question of a bank was left out, by the reason's code.
-QString skipWords(const QString &code)
+QString skipWords(const Problem &p)
 {
-    if (code == QLatin1String("description")) {
+    switch (p.skip) {
+    case SkipReason::Description:
         return QCoreApplication::translate("kovra", "it has no answers (a description)");
-    }
-    if (code == QLatin1String("essay")) {
+    case SkipReason::Essay:
         return QCoreApplication::translate("kovra", "it is an essay question (empty answers)");
-    }
-    if (code == QLatin1String("truefalse")) {
+    case SkipReason::TrueFalse:
         return QCoreApplication::translate("kovra", "it is a true/false question");
-    }
-    if (code == QLatin1String("numerical")) {
+    case SkipReason::Numerical:
         return QCoreApplication::translate("kovra", "it is a numerical question");
-    }
-    if (code == QLatin1String("matching")) {
+    case SkipReason::Matching:
         return QCoreApplication::translate("kovra", "it is a matching question");
-    }
-    if (code == QLatin1String("shortanswer")) {
+    case SkipReason::ShortAnswer:
         return QCoreApplication::translate("kovra",
                                            "it is a short-answer question (no wrong answer \"~\")");
-    }
-    if (code == QLatin1String("weights")) {
+    case SkipReason::Weights:
         return QCoreApplication::translate("kovra",
                                            "its answers have partial-credit weights such as %50%");
-    }
-    if (code == QLatin1String("several")) {
+    case SkipReason::SeveralRight:
         return QCoreApplication::translate("kovra", "it has more than one right answer");
-    }
-    if (code == QLatin1String("noright")) {
+    case SkipReason::NoRight:
         return QCoreApplication::translate("kovra", "it has no right answer \"=\"");
-    }
-    if (code == QLatin1String("toomany")) {
+    case SkipReason::TooManyAnswers:
         return QCoreApplication::translate("kovra", "it has more than five answers");
-    }
-    if (code == QLatin1String("multiple")) {
-        return QCoreApplication::translate("kovra", "it allows more than one answer");
-    }
-    if (code == QLatin1String("blocks")) {
+    case SkipReason::SeveralBlocks:
         return QCoreApplication::translate("kovra", "it has more than one answer block \"{...}\"");
+    case SkipReason::OtherType:
+        return QCoreApplication::translate("kovra",
+                                           "its type %1 is not single-answer or true/false")
+            .arg(quoted(p.other));
+    case SkipReason::Multiple:
+        return QCoreApplication::translate("kovra", "it allows more than one answer");
+    case SkipReason::TextBeforeAnswers:
+        break;
     }
     return QCoreApplication::translate("kovra", "it has text before its first answer");
 }
 
-// What a line of an Aiken file should have been, by the expectation's code.
-QString expectedWords(const QString &code)
+QString expectedWords(const Problem &p)
 {
-    if (code == QLatin1String("first")) {
+    switch (p.expectation) {
+    case BankExpectation::FirstChoice:
         return QCoreApplication::translate("kovra", "the question's first choice \"A.\" or \"A)\"");
-    }
-    if (code == QLatin1String("answer")) {
+    case BankExpectation::AnswerLine:
         return QCoreApplication::translate("kovra", "the line \"ANSWER: X\"");
-    }
-    if (code == QLatin1String("blank")) {
+    case BankExpectation::BlankLine:
         return QCoreApplication::translate("kovra", "a blank line after the line \"ANSWER: X\"");
-    }
-    if (code == QLatin1String("end")) {
+    case BankExpectation::AnswerBeforeEnd:
         return QCoreApplication::translate("kovra",
                                            "the line \"ANSWER: X\" before the end of the file");
+    case BankExpectation::NextChoice:
+        break;
     }
     return QCoreApplication::translate("kovra", "the choice \"%1.\" or the line \"ANSWER: X\"")
-        .arg(code);
+        .arg(visible(p.text));
 }
 
 QString words(const Problem &p)
 {
-    const QStringList parts = p.detail.split(QLatin1Char(' '));
     switch (p.kind) {
     case ProblemKind::Unreadable:
-        return QCoreApplication::translate("kovra", "cannot read %1").arg(visible(p.detail));
+        return QCoreApplication::translate("kovra", "cannot read %1").arg(quoted(p.text));
     case ProblemKind::Damaged:
         return QCoreApplication::translate("kovra", "in %1 is damaged; build the program again")
-            .arg(visible(p.detail));
-    case ProblemKind::Malformed: {
-        const QStringList what = p.detail.split(QLatin1Char('\n'));
-        return QCoreApplication::translate("kovra", "is not valid JSON: %1 at byte %2")
-            .arg(jsonFaultWords(what.front().toInt()), what.back());
-    }
+            .arg(visible(p.text));
+    case ProblemKind::Malformed:
+        return QCoreApplication::translate("kovra", "is not valid JSON: %1")
+            .arg(jsonFaultWords(p.json));
     case ProblemKind::NotAnObject:
         return QCoreApplication::translate("kovra", "must be a JSON object");
     case ProblemKind::MissingField:
         return QCoreApplication::translate("kovra", "is missing");
     case ProblemKind::WrongType:
         return QCoreApplication::translate("kovra", "must be %1, not %2")
-            .arg(typeWords(parts.front()), typeWords(parts.back()));
+            .arg(typeWords(p.expected), typeWords(p.found));
     case ProblemKind::UnknownField:
         return QCoreApplication::translate("kovra",
                                            "is not a field of the content format (misspelt?)");
     case ProblemKind::SettingsCount:
-        return QCoreApplication::translate("kovra", "must have exactly 6 rows, has %1")
-            .arg(p.detail);
+        return QCoreApplication::translate("kovra", "must have exactly %n rows", nullptr,
+                                           int(p.limit)) +
+               QCoreApplication::translate("kovra", ", has %1").arg(p.count);
     case ProblemKind::QuestionCount:
-        if (parts.size() == 5) {
-            return QCoreApplication::translate(
-                       "kovra", "has %1 questions; %2 to %3 are allowed, or up to %4 with the "
-                                "setting \"draw\", the questions each run takes")
-                .arg(parts[0], parts[1], parts[2])
-                .arg(kMaxPoolQuestions);
-        }
-        if (parts.size() != 4) {
-            return QCoreApplication::translate("kovra", "has %1").arg(p.detail);
-        }
-        return (parts[3] == QLatin1String("1")
-                    ? QCoreApplication::translate(
-                          "kovra",
-                          "has %1 questions; %2 to %3 are allowed with the check setting on")
-                    : QCoreApplication::translate(
-                          "kovra",
-                          "has %1 questions; %2 to %3 are allowed with the check setting off"))
-            .arg(parts[0], parts[1], parts[2]);
+        return QCoreApplication::translate("kovra", "has %n question(s)", nullptr, int(p.count)) +
+               QStringLiteral("; ") +
+               (p.toto ? QCoreApplication::translate(
+                             "kovra", "%1 to %2 are allowed when question 1 is asked again")
+                       : QCoreApplication::translate("kovra", "%1 to %2 are allowed"))
+                   .arg(p.least)
+                   .arg(p.limit) +
+               (p.draws ? QCoreApplication::translate(
+                              "kovra", "; a bigger bank needs the setting \"draw\", the "
+                                       "questions each run takes")
+                        : QString());
+    case ProblemKind::DrawCount:
+        return QCoreApplication::translate("kovra",
+                                           "takes %1 questions a run; %2 to %3 are allowed here")
+            .arg(p.count)
+            .arg(p.least)
+            .arg(p.limit);
+    case ProblemKind::EmptyChoice:
+        return QCoreApplication::translate("kovra", "is empty; a choice must have text");
+    case ProblemKind::ControlCharacter:
+    case ProblemKind::BankControl:
+        return QCoreApplication::translate("kovra",
+                                           "holds the control character U+%1, which no text may")
+            .arg(p.text.isEmpty() ? 0U : p.text.toUcs4().value(0), 4, 16, QLatin1Char('0'));
+    case ProblemKind::BankNotUtf8:
+        return QCoreApplication::translate(
+                   "kovra", "has the byte 0x%1, which is not UTF-8 as the rest of the file is")
+            .arg(p.count, 2, 16, QLatin1Char('0'));
+    case ProblemKind::BankQuestionTooLong:
+        return QCoreApplication::translate(
+                   "kovra", "begins a question longer than %1 characters, the most one may take")
+            .arg(p.limit);
+    case ProblemKind::BankTooManyCells:
+        return QCoreApplication::translate("kovra", "has more than %1 cells").arg(p.limit);
+    case ProblemKind::BankXml:
+        return QCoreApplication::translate("kovra", "is not Moodle XML that can be read: %1")
+            .arg(visible(p.text));
+    case ProblemKind::FigureOutside:
+        return QCoreApplication::translate(
+                   "kovra", "figure %1 is not inside the bank's folder (no absolute path, no ..)")
+            .arg(quoted(p.text));
+    case ProblemKind::FigureFileTooLarge:
+        return QCoreApplication::translate("kovra",
+                                           "figure %1 is larger than the %2 MiB a figure may have")
+            .arg(quoted(p.text))
+            .arg(p.limit / kMiB);
     case ProblemKind::ChoiceCount:
-        return QCoreApplication::translate("kovra", "must have 2 to 5 choices, has %1")
-            .arg(p.detail);
+        return QCoreApplication::translate("kovra", "must have %1 to %2 choices, has %3")
+            .arg(p.least)
+            .arg(p.limit)
+            .arg(p.count);
     case ProblemKind::KeyMatchesNone:
         return QCoreApplication::translate(
                    "kovra", "%1 equals no choice exactly (blanks, case and letters count)")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
+    case ProblemKind::KeyLooksLike:
+        return lookAlikeWords(p);
     case ProblemKind::KeyMatchesSeveral:
         return QCoreApplication::translate("kovra", "%1 equals more than one choice")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
     case ProblemKind::LineBreak:
         return QCoreApplication::translate("kovra", "must be a single line without line breaks");
     case ProblemKind::NotWindows1251:
         return QCoreApplication::translate("kovra", "holds %1 (U+%2), half of a character only")
-            .arg(quoted(p.detail))
-            .arg(p.detail.isEmpty() ? 0 : p.detail.at(0).unicode(), 4, 16, QLatin1Char('0'));
+            .arg(quoted(p.text))
+            .arg(p.text.isEmpty() ? 0U : p.text.toUcs4().value(0), 4, 16, QLatin1Char('0'));
     case ProblemKind::NoBlank:
         return QCoreApplication::translate("kovra", "has no blank \"_\", which phrase mode needs");
     case ProblemKind::FigureName:
         return QCoreApplication::translate("kovra", "%1 is not a plain relative file name")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
+    case ProblemKind::FigureBackslash:
+        return QCoreApplication::translate(
+                   "kovra", "%1 separates folders with \"\\\"; write \"/\" instead: %2")
+            .arg(quoted(p.text),
+                 quoted(QString(p.text).replace(QLatin1Char('\\'), QLatin1Char('/'))));
     case ProblemKind::FigureMissing:
-        return QCoreApplication::translate("kovra", "file %1 does not exist").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "file %1 does not exist").arg(quoted(p.text));
     case ProblemKind::FigureCorrupt:
-        return QCoreApplication::translate("kovra", "file %1 is not a readable image")
-            .arg(quoted(p.detail));
+        return QCoreApplication::translate(
+                   "kovra",
+                   "file %1 is not a picture that can be read; figures may be JPEG, PNG, GIF or "
+                   "BMP files")
+            .arg(quoted(p.text));
+    case ProblemKind::FigureTooLarge:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 has %2 pixels; figures may have up to %3 million")
+            .arg(quoted(p.text), QStringLiteral("%1 × %2").arg(p.width).arg(p.height))
+            .arg(p.limit / 1'000'000);
     case ProblemKind::NoExplanation:
         return QCoreApplication::translate("kovra", "must have at least one line");
     case ProblemKind::FlagNotBinary:
-        return QCoreApplication::translate("kovra", "ends in %1; a flag should end in 0 or 1")
-            .arg(quoted(p.detail));
-    case ProblemKind::LookAlike: {
-        const QStringList both = p.detail.split(QLatin1Char('\n'));
+        return QCoreApplication::translate("kovra",
+                                           "ends in %1; a setting that is on or off ends in 0 or 1")
+            .arg(quoted(p.text));
+    case ProblemKind::LookAlike:
         return QCoreApplication::translate("kovra", "choices look the same on screen: %1 and %2")
-            .arg(quoted(both.front()), quoted(both.back()));
-    }
+            .arg(quoted(p.text), quoted(p.other));
     case ProblemKind::BankFormat:
-        if (p.detail.isEmpty()) {
+        if (p.text.isEmpty()) {
             return QCoreApplication::translate(
                 "kovra", "is none of the bank formats read: GIFT, Aiken, Moodle XML, CSV");
         }
         return QCoreApplication::translate(
                    "kovra", "%1 is not a question bank's extension (.gift, .txt, .xml, .csv)")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
     case ProblemKind::BankTooLarge:
         return QCoreApplication::translate(
-                   "kovra", "is %1 bytes long; a question bank of this format may have at most "
-                            "%2 MiB")
-            .arg(parts.front(), parts.back());
-    case ProblemKind::BankSkipped: {
-        // The reason's code, then the question's name and type where the bank gives them.
-        const QStringList skip = p.detail.split(QLatin1Char('\t'));
-        const QString why = skip.front() == QLatin1String("type") && skip.size() == 3
-                                ? QCoreApplication::translate(
-                                      "kovra", "its type %1 is not single-answer or true/false")
-                                      .arg(quoted(skip[2]))
-                                : skipWords(skip.front());
-        return skip.size() > 1 && !skip[1].isEmpty()
-                   ? QCoreApplication::translate("kovra", "question %1 skipped: %2")
-                         .arg(quoted(skip[1]), why)
-                   : QCoreApplication::translate("kovra", "question skipped: %1").arg(why);
-    }
+                   "kovra",
+                   "is %1 bytes long; a question bank of this format may have at most %2 MiB")
+            .arg(p.count)
+            .arg(p.limit / kMiB);
+    case ProblemKind::BankSkipped:
+        return p.text.isEmpty()
+                   ? QCoreApplication::translate("kovra", "question skipped: %1").arg(skipWords(p))
+                   : QCoreApplication::translate("kovra", "question %1 skipped: %2")
+                         .arg(quoted(p.text), skipWords(p));
     case ProblemKind::BankUnclosed:
-        return QCoreApplication::translate("kovra", "%1 is not closed").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "%1 is not closed").arg(quoted(p.text));
     case ProblemKind::BankUnexpected:
-        return QCoreApplication::translate("kovra", "expected %1").arg(expectedWords(p.detail));
+        return QCoreApplication::translate("kovra", "expected %1").arg(expectedWords(p));
     case ProblemKind::BankAnswer:
         return QCoreApplication::translate(
                    "kovra",
                    "the answer %1 names no choice (a letter A to E of a given choice, or its text)")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
     case ProblemKind::BankColumn:
         return QCoreApplication::translate(
                    "kovra", "the column %1 is not read (question, A to E, answer, figure and "
                             "explanation are)")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
     case ProblemKind::BankMissingColumn:
         return QCoreApplication::translate("kovra", "the header has no column %1")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
     case ProblemKind::BankExtraCell:
         return QCoreApplication::translate("kovra", "has text beyond the header's columns");
     case ProblemKind::BankEmptyQuestion:
         return QCoreApplication::translate("kovra", "has no question text");
     case ProblemKind::BankTooFew:
-        return QCoreApplication::translate(
-                   "kovra", "ends the file with %1 questions read; a test needs at least %2")
-            .arg(parts.front(), parts.back());
+        return QCoreApplication::translate("kovra", "ends the file with %n question(s) read",
+                                           nullptr, int(p.count)) +
+               QStringLiteral("; ") +
+               QCoreApplication::translate("kovra", "a test needs at least %1").arg(p.limit);
     case ProblemKind::BankTooMany:
-        return (parts.back() == QLatin1String("1")
-                    ? QCoreApplication::translate("kovra",
-                                                  "begins a question beyond the %1 a bank may have")
-                    : QCoreApplication::translate(
-                          "kovra", "begins a question beyond the %1 a test may have; a bigger "
-                                   "bank needs --draw N, the questions each run takes"))
-            .arg(parts.front());
-    case ProblemKind::BankNotUtf8:
-        return QCoreApplication::translate(
-                   "kovra", "has the byte 0x%1, which is not UTF-8 as the rest of the file is")
-            .arg(visible(p.detail));
-    case ProblemKind::BankControl:
-    case ProblemKind::ControlCharacter:
-        return QCoreApplication::translate("kovra",
-                                           "holds the control character U+%1, which no text may")
-            .arg(p.detail.isEmpty() ? 0 : p.detail.at(0).unicode(), 4, 16, QLatin1Char('0'));
-    case ProblemKind::BankQuestionTooLong:
-        return QCoreApplication::translate(
-                   "kovra", "begins a question longer than %1 characters, the most one may take")
-            .arg(p.detail);
-    case ProblemKind::BankTooManyCells:
-        return QCoreApplication::translate("kovra", "has more than %1 cells").arg(p.detail);
-    case ProblemKind::BankXml:
-        return QCoreApplication::translate("kovra", "is not Moodle XML that can be read: %1")
-            .arg(visible(p.detail));
-    case ProblemKind::FigureOutside:
-        return QCoreApplication::translate(
-                   "kovra", "figure %1 is not inside the bank's folder (no absolute path, no ..)")
-            .arg(quoted(p.detail));
-    case ProblemKind::FigureFileTooLarge:
-        return QCoreApplication::translate("kovra",
-                                           "figure %1 is larger than the %2 MiB a figure may have")
-            .arg(quoted(p.detail))
-            .arg(kMaxEntryBytes / kMiB);
-    case ProblemKind::EmptyChoice:
-        return QCoreApplication::translate("kovra", "is empty; a choice must have text");
-    case ProblemKind::DrawCount:
-        if (parts.size() != 3) {
-            return QCoreApplication::translate("kovra", "has %1").arg(p.detail);
-        }
-        return QCoreApplication::translate(
-                   "kovra", "takes %1 questions a run; %2 to %3 are allowed for this test")
-            .arg(parts[0], parts[1], parts[2]);
-    case ProblemKind::FigureTooLarge:
-        return QCoreApplication::translate(
-                   "kovra", "file %1 has %2 pixels; figures may have up to %3 million")
-            .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
-                 visible(p.detail.section(QLatin1Char('\t'), 1)))
-            .arg(kMaxFigurePixels / 1'000'000);
+        return (p.draws ? QCoreApplication::translate(
+                              "kovra", "begins a question beyond the %1 a bank may have")
+                        : QCoreApplication::translate(
+                              "kovra", "begins a question beyond the %1 a test may have; a bigger "
+                                       "bank needs --draw N, the questions each run takes"))
+            .arg(p.limit);
     case ProblemKind::NoSuchFile:
         return QCoreApplication::translate("kovra", "does not exist");
     case ProblemKind::IsAFolder:
         return QCoreApplication::translate("kovra", "is a folder, not a test file");
     case ProblemKind::CannotOpen:
-        return QCoreApplication::translate("kovra", "cannot be read: %1").arg(visible(p.detail));
+        return QCoreApplication::translate("kovra", "cannot be read: %1").arg(visible(p.text));
     case ProblemKind::FileTooLarge:
         return QCoreApplication::translate("kovra",
                                            "has %1 bytes; a test file may have up to %2 MiB")
-            .arg(p.detail)
-            .arg(kMaxTestFileBytes / kMiB);
+            .arg(p.count)
+            .arg(p.limit / kMiB);
     case ProblemKind::NotATestFile:
         return QCoreApplication::translate(
                    "kovra", "is not a test file (a ZIP archive), or it is damaged or cut short: %1")
-            .arg(zipFaultWords(p.detail));
+            .arg(p.text.isEmpty()
+                     ? zipFaultWords(p.zip)
+                     : QStringLiteral("%1: %2").arg(quoted(p.text), zipFaultWords(p.zip)));
     case ProblemKind::TooManyEntries:
-        return QCoreApplication::translate("kovra", "holds %1 files; a test file may hold up to %2")
-            .arg(p.detail)
-            .arg(kMaxTestFileEntries);
+        return QCoreApplication::translate("kovra", "holds %n file(s)", nullptr,
+                                           int(std::min<qint64>(p.count, 1'000'000'000))) +
+               QStringLiteral("; ") +
+               QCoreApplication::translate("kovra", "a test file may hold up to %1").arg(p.limit);
     case ProblemKind::UnpackedTooLarge:
         return QCoreApplication::translate(
-                   "kovra", "unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any "
-                            "other file, %5 MiB in all): a damaged file or a ZIP bomb")
-            .arg(quoted(p.detail))
-            .arg(kMaxContentBytes / kMiB)
-            .arg(QLatin1String(kContentFileName))
-            .arg(kMaxEntryBytes / kMiB)
-            .arg(kMaxUnpackedBytes / kMiB);
+                   "kovra",
+                   "unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any other file, "
+                   "%5 MiB in all): a damaged file or a ZIP bomb")
+            .arg(quoted(p.text))
+            .arg(p.count)
+            .arg(QLatin1String("content.json"))
+            .arg(p.limit)
+            .arg(p.width);
     case ProblemKind::UnsafeEntryName:
         return QCoreApplication::translate(
-                   "kovra", "holds a file named %1: absolute paths, \"..\" and drive names "
-                            "are not allowed")
-            .arg(quoted(p.detail));
+                   "kovra",
+                   "holds a file named %1: absolute paths, \"..\" and drive names are not allowed")
+            .arg(quoted(p.text));
     case ProblemKind::EntryIsLink:
         return QCoreApplication::translate("kovra", "holds %1 as a link; links are not allowed")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
     case ProblemKind::DuplicateEntry:
-        return QCoreApplication::translate("kovra", "holds %1 twice").arg(quoted(p.detail));
+        return QCoreApplication::translate("kovra", "holds %1 twice").arg(quoted(p.text));
     case ProblemKind::EncryptedEntry:
         return QCoreApplication::translate("kovra",
                                            "holds %1 encrypted; a test file is not encrypted")
-            .arg(quoted(p.detail));
+            .arg(quoted(p.text));
     case ProblemKind::NoContentFile:
-        return QCoreApplication::translate("kovra", "has no %1")
-            .arg(QLatin1String(kContentFileName));
+        return QCoreApplication::translate("kovra", "has no %1").arg(QLatin1String("content.json"));
     case ProblemKind::CannotWrite:
-        return QCoreApplication::translate("kovra", "%1 cannot be written: %2")
-            .arg(quoted(p.detail.section(QLatin1Char('\t'), 0, 0)),
-                 visible(p.detail.section(QLatin1Char('\t'), 1)));
+        return p.other.isEmpty()
+                   ? QCoreApplication::translate(
+                         "kovra", "cannot be made: the archive could not be put together")
+                   : QCoreApplication::translate("kovra", "%1 cannot be written: %2")
+                         .arg(quoted(p.text), visible(p.other));
     }
     return {};
 }

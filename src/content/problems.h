@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What can be wrong with a content set, as values; describe() turns them into words.
+// What can be wrong with a test, a test file or a question bank, as values: each kind carries
+// its details in typed fields, and describe() (problems.cpp) is the one place that words them.
 #pragma once
 
+#include <QJsonParseError>
 #include <QString>
 #include <vector>
 
@@ -13,79 +15,161 @@ enum class Severity
     Warning
 };
 
+// The type of a JSON value, found or expected.
+enum class ValueType
+{
+    Missing,
+    Null,
+    Boolean,
+    Number,
+    String,
+    Strings, // an array of strings
+    Figure,  // a file name or null
+    Array,
+    Object,
+    Questions, // an array of questions
+    Integer,   // a whole number
+};
+
+// What the ZIP reader found wrong with an archive.
+enum class ZipFault
+{
+    Empty,       // the file has no bytes
+    NoDirectory, // no ZIP directory at the end: not an archive, or cut short
+    DirectoryDamaged,
+    DataDamaged, // the packed data does not unpack
+    EndsEarly,   // the data ends before the entry does
+    ChecksumMismatch,
+    WrongMimeType, // the entry "mimetype" names another type
+    Unknown,       // any other fault of the ZIP library
+};
+
+// Why a question of a bank was left out.
+enum class SkipReason
+{
+    Description,
+    Essay,
+    TrueFalse,
+    Numerical,
+    Matching,
+    ShortAnswer,
+    Weights,
+    SeveralRight,
+    NoRight,
+    TooManyAnswers,
+    SeveralBlocks,
+    TextBeforeAnswers,
+    OtherType, // Moodle XML: a type other than multichoice and truefalse; other: the type
+    Multiple,  // Moodle XML: a multichoice question that allows several answers
+};
+
+// What a line of an Aiken bank should have been.
+enum class BankExpectation
+{
+    FirstChoice,
+    AnswerLine,
+    BlankLine,
+    AnswerBeforeEnd,
+    NextChoice, // `text` holds the letter of the choice expected
+};
+
 enum class ProblemKind
 {
-    Unreadable,        // the content file cannot be read
-    Malformed,         // not JSON; detail: the parser's words, a line feed, the byte offset
-    Damaged,           // the packed set is not whole; detail: where it was read from
+    // The content (content.json and its figures).
+    Unreadable,        // text: the file that cannot be read
+    Malformed,         // not JSON: json, at line and column
+    Damaged,           // the packed set is not whole; text: where it was read from
     NotAnObject,       // the top level is not an object
     MissingField,      // a required field is absent
-    WrongType,         // detail: "EXPECTED FOUND", the types' codes (see describe())
+    WrongType,         // expected, found
     UnknownField,      // a field this format does not have (often a misspelling)
-    SettingsCount,     // detail: the row count found
-    QuestionCount,     // detail: "COUNT LEAST MOST CHECK"; the limits depend on the check (0 or 1)
-    ChoiceCount,       // detail: the count found
-    KeyMatchesNone,    // detail: the key
-    KeyMatchesSeveral, // detail: the key
+    SettingsCount,     // count: the rows found; limit: the rows needed
+    QuestionCount,     // count found; least, limit: the allowed range; toto: the check is on
+    ChoiceCount,       // count found; least, limit: the allowed range
+    KeyMatchesNone,    // text: the key
+    KeyLooksLike,      // text: the key; other: the choice it equals but for look-alike
+                       // letters, case or blanks; count: the 1-based character they part at
+    KeyMatchesSeveral, // text: the key
     LineBreak,         // a text that must be one line holds a line break
-    NotWindows1251,    // detail: the character
+    NotWindows1251,    // text: the character
     NoBlank,           // phrase mode is on and the question text has no "_"
-    FigureName,        // the figure's name is not a plain relative file name
-    FigureMissing,     // detail: the file name
-    FigureCorrupt,     // detail: the file name
+    FigureName,        // text: the name, not a plain relative file name
+    FigureBackslash,   // text: the name, which uses "\" between folders
+    FigureMissing,     // text: the file name
+    FigureCorrupt,     // text: the file name
+    FigureTooLarge,    // text: the file name; width, height; limit: the pixels allowed
     NoExplanation,     // the explanation has no line
     EmptyChoice,       // a choice with no text
-    ControlCharacter,  // detail: the character, which no text may hold
-    DrawCount,         // detail: "DRAW LEAST MOST", the setting and the range it may have
-    FlagNotBinary,     // warning: a flag row ends in something other than 0 or 1
-    LookAlike, // warning: two choices look the same on screen; detail: both, a line feed between
-    FigureTooLarge, // detail: the file name, a tab, its size as WxH
-    // Reading a question bank (a GIFT, Aiken or CSV file); each names its source line.
-    BankFormat,   // the file is no bank format read; detail: the extension, empty when the content
-    BankTooLarge, // detail: the file's size in bytes
-    BankSkipped,  // warning: a question of a kind the player cannot hold; detail: the reason's code
-    BankUnclosed, // an opening character without its closing one; detail: the character
-    BankUnexpected, // a line that is not what the format has at this place; detail: what it expects
-    BankAnswer,     // the right answer names no choice; detail: the answer as written
-    BankColumn,     // a header cell that names no column; detail: its text
-    BankMissingColumn,   // detail: the column's name
+    ControlCharacter,  // text: the control character (a terminal's escape), which no text may hold
+    DrawCount,         // count: the questions each run draws; least, limit: the allowed range
+    FlagNotBinary,     // warning: text: the last character of a flag row
+    LookAlike,         // warning: text, other: two choices that look the same on screen
+               // Reading a question bank (a GIFT, Aiken or CSV file); each names its source line.
+    BankFormat,          // text: the extension, which names no bank format; empty: the content is
+                         // none of the formats read
+    BankTooLarge,        // count: the file's size in bytes; limit: the most
+    BankSkipped,         // warning: skip: why; text: the question's name, where the bank has one
+    BankUnclosed,        // text: the opening character without its closing one
+    BankUnexpected,      // expectation: what the format has at this place
+    BankAnswer,          // text: the right answer as written, which names no choice
+    BankColumn,          // warning: text: a header cell that names no column, which is not read
+    BankMissingColumn,   // text: the column's name
     BankExtraCell,       // a cell beyond the header's columns
     BankEmptyQuestion,   // a row with cells but no question text
-    BankTooMany,         // the question that goes beyond a test's most; detail: that most
-    BankTooFew,          // at the file's end; detail: "COUNT LEAST", the questions read and needed
-    BankNotUtf8,         // a byte that is not UTF-8 in a file that otherwise is; detail: it, in hex
-    BankControl,         // a control character in the text; detail: the character
-    BankQuestionTooLong, // one question takes more characters than a bank allows; detail: the most
-    BankTooManyCells,    // a CSV row with more cells than allowed; detail: the most
-    BankXml,             // Moodle XML that cannot be read; detail: the reader's words
-    FigureOutside,       // a figure path that leaves the bank's folder; detail: the path
-    FigureFileTooLarge,  // a figure file larger than a figure may be; detail: the path
-    // A test file (place: the file itself, or the entry named in the detail).
-    NoSuchFile,       // nothing at that path
-    IsAFolder,        // a folder where a test file was expected
-    CannotOpen,       // detail: the system's reason
-    FileTooLarge,     // detail: the size in bytes
-    NotATestFile,     // not a ZIP archive, or a damaged or cut one; detail: the reader's words
-    TooManyEntries,   // detail: the count
-    UnpackedTooLarge, // detail: the entry whose bytes pass the limit
-    UnsafeEntryName,  // detail: the name (absolute, "..", a backslash or a drive)
-    EntryIsLink,      // detail: the name
-    DuplicateEntry,   // detail: the name
-    EncryptedEntry,   // detail: the name
-    NoContentFile,    // the archive has no content.json
-    CannotWrite,      // detail: the path, a tab, the system's reason
+    BankTooMany,         // the question that goes beyond a test's most; limit: that most; draws:
+                         // the most of a bank that draws its runs
+    BankTooFew,          // at the file's end; count: the questions read; limit: the least
+    BankNotUtf8,         // count: a byte that is not UTF-8 in a file that otherwise is
+    BankControl,         // text: a control character in the text
+    BankQuestionTooLong, // limit: the most characters one question may take
+    BankTooManyCells,    // limit: the most cells a row may have
+    BankXml,             // text: the XML reader's words, or what is not allowed
+    FigureOutside,       // text: a figure path that leaves the bank's folder
+    FigureFileTooLarge,  // text: the figure file; limit: the most bytes
+                         // A test file (the place is the file itself).
+    NoSuchFile,          // nothing at that path
+    IsAFolder,           // a folder where a test file was expected
+    CannotOpen,          // text: the system's reason
+    FileTooLarge,        // count: the size in bytes; limit: the most
+    NotATestFile,        // zip: what the reader found; text: the entry it was in, if any
+    TooManyEntries,      // count; limit
+    UnpackedTooLarge,    // text: the entry whose bytes pass a limit; the limits in MiB: count
+                         // content.json, limit any other entry, width all together
+    UnsafeEntryName,     // text: the name (absolute, "..", a backslash or a drive)
+    EntryIsLink,         // text: the name
+    DuplicateEntry,      // text: the name
+    EncryptedEntry,      // text: the name
+    NoContentFile,       // the archive has no content.json
+    CannotWrite,         // text: the path; other: the system's reason (empty: the archive
+                         // could not be made)
 };
 
 struct Problem
 {
     ProblemKind kind;
     Severity severity = Severity::Error;
-    int question = 0; // 1-based question number; 0 when the problem is not in a question
-    QString field;    // e.g. "choices[2]", "settings[4]"
-    QString detail;
+    int question = 0;  // 1-based question number; 0 when the problem is not in a question
+    QString field{};   // e.g. "choices[2]", "settings[4]"
     int line = 0;      // 1-based line of a source file the problem is on; 0 when none
     int column = 0;    // 1-based character on that line; 0 when not known
     bool cell = false; // line and column are a spreadsheet's row and column (1 for A)
+
+    // The details, as each kind's comment says.
+    QString text{};
+    QString other{};
+    qint64 count = 0;
+    qint64 least = 0;
+    qint64 limit = 0;
+    int width = 0;
+    int height = 0;
+    bool toto = false;
+    bool draws = false; // QuestionCount: a bigger bank may draw its runs; BankTooMany: it does
+    ValueType expected = ValueType::Missing;
+    ValueType found = ValueType::Missing;
+    QJsonParseError::ParseError json = QJsonParseError::NoError;
+    ZipFault zip = ZipFault::Unknown;
+    SkipReason skip = SkipReason::TextBeforeAnswers;
+    BankExpectation expectation = BankExpectation::FirstChoice;
 };
 
 using Problems = std::vector<Problem>;

@@ -2,10 +2,31 @@
 #include "translation.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
-#include <memory>
 
 namespace kovra {
+
+namespace {
+
+// The translators this installs are the application's children by this name, so that a later
+// call finds and replaces them.
+constexpr char kTranslatorName[] = "kovra-translation";
+
+bool install(QCoreApplication *app, const QLocale &locale, const QString &name,
+             const QString &folder)
+{
+    auto *translator = new QTranslator(app);
+    translator->setObjectName(QLatin1String(kTranslatorName));
+    if (translator->load(locale, name, QStringLiteral("_"), folder) &&
+        QCoreApplication::installTranslator(translator)) {
+        return true;
+    }
+    delete translator;
+    return false;
+}
+
+} // namespace
 
 bool installTranslation(const QLocale &locale)
 {
@@ -13,23 +34,21 @@ bool installTranslation(const QLocale &locale)
     if (app == nullptr) {
         return false;
     }
-    // One translator, owned by the application, replaced at each call.
-    static QTranslator *installed = nullptr;
-    if (installed != nullptr) {
-        QCoreApplication::removeTranslator(installed);
-        delete installed;
-        installed = nullptr;
+    for (QTranslator *old : app->findChildren<QTranslator *>(QLatin1String(kTranslatorName),
+                                                             Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(old);
+        delete old;
     }
+    const QString ours = QStringLiteral(":/kovra/i18n");
     if (locale.language() != QLocale::Bulgarian) {
-        return true;
+        // English: the source words, with the plural forms from the English translation.
+        return install(app, QLocale(QLocale::English), QStringLiteral("kovra"), ours);
     }
-    auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QStringLiteral(":/kovra/i18n/kovra_bg.qm")) ||
-        !QCoreApplication::installTranslator(translator.get())) {
-        return false;
-    }
-    installed = translator.release();
-    return true;
+    // Qt's own words (the system's reasons a file cannot be read or written, the standard
+    // dialogs' buttons) where the system has Qt's Bulgarian translation.
+    install(app, locale, QStringLiteral("qtbase"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return install(app, locale, QStringLiteral("kovra"), ours);
 }
 
 } // namespace kovra

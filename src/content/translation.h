@@ -6,9 +6,10 @@
 
 namespace kovra {
 
-// Installs the Bulgarian translation on the application when the locale's language is
-// Bulgarian, and takes it off otherwise (the words are English then). False when there is no
-// application or the translation cannot be loaded.
+// Installs the Bulgarian translation (ours and, where the system has it, Qt's own) on the
+// application when the locale's language is Bulgarian, and the English one (its plural forms)
+// otherwise, replacing what an earlier call installed. False when there is no application or
+// our translation cannot be loaded.
 bool installTranslation(const QLocale &locale);
 
 } // namespace kovra

@@ -38,9 +38,8 @@ void readAiken(QStringView text, Bank &bank)
     QStringList textLines; // the question's lines, joined once at its first choice
     qsizetype chars = 0;
     const auto expected = [&] {
-        return question.choices.size() >= KOVRA_Danni::kMaxChoices
-                   ? QStringLiteral("answer")
-                   : QString(QChar(char16_t(u'A' + question.choices.size())));
+        return QString(QChar(char16_t(
+            u'A' + std::min<qsizetype>(question.choices.size(), KOVRA_Danni::kMaxChoices - 1))));
     };
     int number = 0;
     for (SourceLines lines(text); lines.next() && !bank.full();) {
@@ -64,8 +63,9 @@ void readAiken(QStringView text, Bank &bank)
         }
         chars += line.size() + 1;
         if (chars > kMaxQuestionChars) {
-            bank.error(ProblemKind::BankQuestionTooLong, question.line, 0,
-                       QString::number(kMaxQuestionChars));
+            bank.error({.kind = ProblemKind::BankQuestionTooLong,
+                        .line = question.line,
+                        .limit = kMaxQuestionChars});
             state = State::SkipToEnd;
             continue;
         }
@@ -78,7 +78,7 @@ void readAiken(QStringView text, Bank &bank)
                 question.choices << choice.captured(2).simplified();
                 state = State::Choices;
             } else if (line.isEmpty() || choice.hasMatch() || answer.hasMatch()) {
-                bank.error(ProblemKind::BankUnexpected, number, 0, QStringLiteral("first"));
+                bank.unexpected(number, BankExpectation::FirstChoice);
                 state = line.isEmpty() ? State::Between : State::SkipToEnd;
             } else {
                 textLines << line.toString();
@@ -95,8 +95,7 @@ void readAiken(QStringView text, Bank &bank)
                 bank.error(ProblemKind::BankAnswer, number, letterColumn(lines.line()),
                            answer.captured(1).trimmed());
             } else if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-                bank.error(ProblemKind::ChoiceCount, question.line, 0,
-                           QString::number(question.choices.size()));
+                bank.choiceCount(question.line, question.choices.size());
             } else {
                 question.key = question.choices.at(at);
                 question.lastLine = number;
@@ -104,12 +103,16 @@ void readAiken(QStringView text, Bank &bank)
             }
             state = State::Between;
         } else {
-            bank.error(ProblemKind::BankUnexpected, number, 0, expected());
+            if (question.choices.size() >= KOVRA_Danni::kMaxChoices) {
+                bank.unexpected(number, BankExpectation::AnswerLine);
+            } else {
+                bank.unexpected(number, BankExpectation::NextChoice, expected());
+            }
             state = line.isEmpty() ? State::Between : State::SkipToEnd;
         }
     }
     if ((state == State::Question || state == State::Choices) && !bank.full()) {
-        bank.error(ProblemKind::BankUnexpected, lastLine(text), 0, QStringLiteral("end"));
+        bank.unexpected(lastLine(text), BankExpectation::AnswerBeforeEnd);
     }
 }
 

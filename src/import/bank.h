@@ -47,19 +47,35 @@ struct Bank
         return problems.size() >= kMaxProblems || int(questions.size()) > most;
     }
 
-    void error(ProblemKind kind, int line, int column = 0, const QString &detail = {})
+    void error(ProblemKind kind, int line, int column = 0, const QString &text = {})
     {
-        problems.push_back({kind, Severity::Error, 0, QString(), detail, line, column});
+        problems.push_back({.kind = kind, .line = line, .column = column, .text = text});
     }
-    // The reason's code, and the question's name and type where the bank gives them.
-    void skipped(int line, const char *reason, const QString &name = {}, const QString &type = {})
+    void error(Problem problem) { problems.push_back(std::move(problem)); }
+    void unexpected(int line, BankExpectation expectation, const QString &letter = {})
     {
-        QString detail = QLatin1String(reason);
-        if (!name.isEmpty() || !type.isEmpty()) {
-            detail += QLatin1Char('\t') + name + QLatin1Char('\t') + type;
-        }
-        problems.push_back(
-            {ProblemKind::BankSkipped, Severity::Warning, 0, QString(), detail, line, 0});
+        problems.push_back({.kind = ProblemKind::BankUnexpected,
+                            .line = line,
+                            .text = letter,
+                            .expectation = expectation});
+    }
+    void choiceCount(int line, qsizetype count)
+    {
+        problems.push_back({.kind = ProblemKind::ChoiceCount,
+                            .line = line,
+                            .count = count,
+                            .least = KOVRA_Danni::kMinChoices,
+                            .limit = KOVRA_Danni::kMaxChoices});
+    }
+    // With the question's name and type where the bank gives them.
+    void skipped(int line, SkipReason reason, const QString &name = {}, const QString &type = {})
+    {
+        problems.push_back({.kind = ProblemKind::BankSkipped,
+                            .severity = Severity::Warning,
+                            .line = line,
+                            .text = name,
+                            .other = type,
+                            .skip = reason});
     }
 };
 

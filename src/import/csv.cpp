@@ -2,7 +2,7 @@
 // CSV as a spreadsheet saves it: one question a row under a header row. Every place is a
 // spreadsheet cell: its row (the header is row 1) and its column (A is 1).
 #include "bank.h"
-#include "content/testfile.h"
+#include "testfile/testfile.h"
 #include "text.h"
 
 #include <QDir>
@@ -52,7 +52,10 @@ void parseCsv(QStringView text, QChar separator, Bank &bank,
     int quoteColumn = 0;
     const auto endCell = [&]() -> bool {
         if (int(row.cells.size()) >= kMaxCells) {
-            bank.error(ProblemKind::BankTooManyCells, row.number, 0, QString::number(kMaxCells));
+            bank.error({.kind = ProblemKind::BankTooManyCells,
+                        .line = row.number,
+                        .cell = true,
+                        .limit = kMaxCells});
             return false;
         }
         row.cells.push_back(std::move(cell));
@@ -66,8 +69,10 @@ void parseCsv(QStringView text, QChar separator, Bank &bank,
             continue;
         }
         if (++rowChars > kMaxQuestionChars) {
-            bank.error(ProblemKind::BankQuestionTooLong, row.number, 0,
-                       QString::number(kMaxQuestionChars));
+            bank.error({.kind = ProblemKind::BankQuestionTooLong,
+                        .line = row.number,
+                        .cell = true,
+                        .limit = kMaxQuestionChars});
             return;
         }
         if (inQuotes) {
@@ -195,7 +200,11 @@ std::optional<QString> figureFile(const QString &name, const QString &folder, Ba
         return std::nullopt;
     }
     if (file.size() > kMaxEntryBytes) {
-        bank.error(ProblemKind::FigureFileTooLarge, row, column, name);
+        bank.error({.kind = ProblemKind::FigureFileTooLarge,
+                    .line = row,
+                    .column = column,
+                    .text = name,
+                    .limit = kMaxEntryBytes});
         return std::nullopt;
     }
     return file.absoluteFilePath();
@@ -214,8 +223,11 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
             const int column = columnNamed(cell);
             if (column == NoColumn && !cell.trimmed().isEmpty()) {
                 // A column of the spreadsheet's own (points, tags, an id) is left out.
-                bank.problems.push_back({ProblemKind::BankColumn, Severity::Warning, 0, QString(),
-                                         cell.simplified(), 1, int(c) + 1});
+                bank.problems.push_back({.kind = ProblemKind::BankColumn,
+                                         .severity = Severity::Warning,
+                                         .line = 1,
+                                         .column = int(c) + 1,
+                                         .text = cell.simplified()});
             } else if (column != NoColumn && at[std::size_t(column)] < 0) {
                 at[std::size_t(column)] = int(c);
             }
@@ -270,8 +282,7 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
             }
         }
         if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-            bank.error(ProblemKind::ChoiceCount, row.number, 0,
-                       QString::number(question.choices.size()));
+            bank.choiceCount(row.number, question.choices.size());
             return;
         }
         const QString answer = textOf(AnswerColumn);

@@ -167,7 +167,7 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     pos = skipFormat(t, pos, end, html);
     const qsizetype open = findMark(t, pos, end, QLatin1StringView("{"));
     if (open == kNone) {
-        return bank.skipped(line, "description");
+        return bank.skipped(line, SkipReason::Description);
     }
     const qsizetype close = findMark(t, open + 1, end, QLatin1StringView("}"));
     if (close == kNone) {
@@ -175,7 +175,7 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
         return bank.error(ProblemKind::BankUnclosed, brace.line, brace.column, QStringLiteral("{"));
     }
     if (findMark(t, close + 1, end, QLatin1StringView("{")) != kNone) {
-        return bank.skipped(line, "blocks");
+        return bank.skipped(line, SkipReason::SeveralBlocks);
     }
     qsizetype answersEnd = close;
     QStringList general;
@@ -185,10 +185,10 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     }
     const qsizetype first = skipSpace(t, open + 1, answersEnd);
     if (first == answersEnd) {
-        return bank.skipped(line, "essay");
+        return bank.skipped(line, SkipReason::Essay);
     }
     if (marksAt(t, first, QLatin1StringView("#"))) {
-        return bank.skipped(line, "numerical");
+        return bank.skipped(line, SkipReason::Numerical);
     }
     const QString before = giftLine(t, pos, open, html);
     const QString after = giftLine(t, close + 1, end, html);
@@ -250,7 +250,7 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
         }
     }
     if (marks.empty() || marks.front().at != first) {
-        return bank.skipped(line, "text");
+        return bank.skipped(line, SkipReason::TextBeforeAnswers);
     }
     // Far more marks than a question can hold are counted, not read.
     constexpr std::size_t kMostRead = 64;
@@ -298,16 +298,17 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
         rights += answer.right ? 1 : 0;
         answers.push_back(std::move(answer));
     }
-    const char *reason = matching      ? "matching"
-                         : !anyWrong   ? "shortanswer"
-                         : weighted    ? "weights"
-                         : rights == 0 ? "noright"
-                         : rights > 1  ? "several"
-                         : marks.size() >= kMostRead || answers.size() > KOVRA_Danni::kMaxChoices
-                             ? "toomany"
-                             : nullptr;
-    if (reason != nullptr) {
-        return bank.skipped(line, reason);
+    const std::optional<SkipReason> reason =
+        matching      ? SkipReason::Matching
+        : !anyWrong   ? SkipReason::ShortAnswer
+        : weighted    ? SkipReason::Weights
+        : rights == 0 ? SkipReason::NoRight
+        : rights > 1  ? SkipReason::SeveralRight
+        : marks.size() >= kMostRead || answers.size() > KOVRA_Danni::kMaxChoices
+            ? SkipReason::TooManyAnswers
+            : std::optional<SkipReason>();
+    if (reason) {
+        return bank.skipped(line, *reason);
     }
     if (question.text.isEmpty()) {
         return bank.error(ProblemKind::BankEmptyQuestion, line);
@@ -337,8 +338,9 @@ void readGift(QStringView text, Bank &bank)
     bool tooLong = false;
     const auto flush = [&] {
         if (tooLong) {
-            bank.error(ProblemKind::BankQuestionTooLong, block.front().number, 0,
-                       QString::number(kMaxQuestionChars));
+            bank.error({.kind = ProblemKind::BankQuestionTooLong,
+                        .line = block.front().number,
+                        .limit = kMaxQuestionChars});
         } else if (!block.empty()) {
             readGiftQuestion(block, bank);
         }

@@ -2,7 +2,7 @@
 #include "import.h"
 
 #include "bank.h"
-#include "content/testfile.h"
+#include "testfile/testfile.h"
 #include "text.h"
 
 #include <QBuffer>
@@ -82,12 +82,15 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
         options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
     const int most = options.draw ? kMaxBankQuestions : runMost;
     if (count > most) {
-        bank.problems.push_back({ProblemKind::BankTooMany, Severity::Error, 0, QString(),
-                                 QStringLiteral("%1 %2").arg(most).arg(options.draw ? 1 : 0),
-                                 bank.questions[std::size_t(most)].line, 0});
+        bank.error({.kind = ProblemKind::BankTooMany,
+                    .line = bank.questions[std::size_t(most)].line,
+                    .limit = most,
+                    .draws = options.draw.has_value()});
     } else if (count < least) {
-        bank.problems.push_back({ProblemKind::BankTooFew, Severity::Error, 0, QString(),
-                                 QStringLiteral("%1 %2").arg(count).arg(least), lastLineNumber, 0});
+        bank.error({.kind = ProblemKind::BankTooFew,
+                    .line = lastLineNumber,
+                    .count = count,
+                    .limit = least});
     }
     bool feedback = false;
     bool allMissingWord = count > 0;
@@ -243,8 +246,7 @@ namespace {
 Imported tooLarge(qint64 size, qint64 most)
 {
     Imported refused;
-    refused.problems.push_back({ProblemKind::BankTooLarge, Severity::Error, 0, QString(),
-                                QStringLiteral("%1 %2").arg(size).arg(most / (1024 * 1024)), 0, 0});
+    refused.problems.push_back({.kind = ProblemKind::BankTooLarge, .count = size, .limit = most});
     return refused;
 }
 
@@ -284,8 +286,7 @@ Imported importQuestionBank(const QString &path, const QByteArray &bytes,
         format = bankFormatOfText(*text);
     }
     if (!format) {
-        refused.problems.push_back(
-            {ProblemKind::BankFormat, Severity::Error, 0, QString(), QString(), 0, 0});
+        refused.problems.push_back({.kind = ProblemKind::BankFormat});
         return refused;
     }
     Bank bank;
@@ -309,14 +310,13 @@ Imported importQuestionBank(const QString &path, const ImportOptions &options)
 {
     Imported imported;
     if (!isBankFile(path)) {
-        imported.problems.push_back({ProblemKind::BankFormat, Severity::Error, 0, QString(),
-                                     QFileInfo(path).suffix(), 0, 0});
+        imported.problems.push_back(
+            {.kind = ProblemKind::BankFormat, .text = QFileInfo(path).suffix()});
         return imported;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        imported.problems.push_back(
-            {ProblemKind::Unreadable, Severity::Error, 0, QString(), path, 0, 0});
+        imported.problems.push_back({.kind = ProblemKind::Unreadable, .text = path});
         return imported;
     }
     // Moodle XML, with its pictures, is read as it streams from the file.

@@ -4,7 +4,7 @@
 // declared or expanded), elements nest at most a few levels deep, and no text is longer than a
 // question may be, or than a figure may be for an embedded picture.
 #include "bank.h"
-#include "content/testfile.h"
+#include "testfile/testfile.h"
 #include "text.h"
 
 #include <QFileInfo>
@@ -64,8 +64,10 @@ private:
     void fail(const QString &words)
     {
         if (!m_failed) {
-            m_bank.error(ProblemKind::BankXml, int(std::max<qint64>(1, m_xml.lineNumber())),
-                         int(m_xml.columnNumber()), words);
+            m_bank.error({.kind = ProblemKind::BankXml,
+                          .line = int(std::max<qint64>(1, m_xml.lineNumber())),
+                          .column = int(m_xml.columnNumber()),
+                          .text = words});
         }
         m_failed = true;
     }
@@ -305,7 +307,7 @@ void XmlReader::take(XmlQuestion &question)
         return;
     }
     if (question.type != u"multichoice" && question.type != u"truefalse") {
-        m_bank.skipped(line, "type", question.name, question.type);
+        m_bank.skipped(line, SkipReason::OtherType, question.name, question.type);
         return;
     }
     BankQuestion out;
@@ -332,12 +334,12 @@ void XmlReader::take(XmlQuestion &question)
             }
         }
         if (out.key.isEmpty()) {
-            m_bank.skipped(line, "noright", question.name);
+            m_bank.skipped(line, SkipReason::NoRight, question.name);
             return;
         }
     } else {
         if (!question.single) {
-            m_bank.skipped(line, "multiple", question.name);
+            m_bank.skipped(line, SkipReason::Multiple, question.name);
             return;
         }
         int rights = 0;
@@ -362,13 +364,14 @@ void XmlReader::take(XmlQuestion &question)
             }
         }
         out.explanation << wrongFeedback;
-        const char *reason = weighted                                        ? "weights"
-                             : rights == 0                                   ? "noright"
-                             : rights > 1                                    ? "several"
-                             : out.choices.size() > KOVRA_Danni::kMaxChoices ? "toomany"
-                                                                             : nullptr;
-        if (reason != nullptr) {
-            m_bank.skipped(line, reason, question.name);
+        const std::optional<SkipReason> reason = weighted      ? SkipReason::Weights
+                                                 : rights == 0 ? SkipReason::NoRight
+                                                 : rights > 1  ? SkipReason::SeveralRight
+                                                 : out.choices.size() > KOVRA_Danni::kMaxChoices
+                                                     ? SkipReason::TooManyAnswers
+                                                     : std::optional<SkipReason>();
+        if (reason) {
+            m_bank.skipped(line, *reason, question.name);
             return;
         }
     }

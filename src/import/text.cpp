@@ -69,9 +69,9 @@ std::optional<QString> decodeBank(QByteArrayView bytes, Problems &problems)
         }
         if (multiByte || bom) {
             const int line = int(bytes.first(stray).count('\n')) + 1;
-            problems.push_back({ProblemKind::BankNotUtf8, Severity::Error, 0, QString(),
-                                QString::number(static_cast<unsigned char>(bytes[stray]), 16), line,
-                                0});
+            problems.push_back({.kind = ProblemKind::BankNotUtf8,
+                                .line = line,
+                                .count = static_cast<unsigned char>(bytes[stray])});
             return std::nullopt;
         }
         text = fromWindows1251(bytes);
@@ -81,9 +81,10 @@ std::optional<QString> decodeBank(QByteArrayView bytes, Problems &problems)
     if (control != text.cend()) {
         const QStringView before = QStringView(text).first(control - text.cbegin());
         const qsizetype lineStart = before.lastIndexOf(u'\n') + 1;
-        problems.push_back({ProblemKind::BankControl, Severity::Error, 0, QString(),
-                            QString(*control), int(before.count(u'\n')) + 1,
-                            int(before.size() - lineStart) + 1});
+        problems.push_back({.kind = ProblemKind::BankControl,
+                            .line = int(before.count(u'\n')) + 1,
+                            .column = int(before.size() - lineStart) + 1,
+                            .text = QString(*control)});
         return std::nullopt;
     }
     return text;

@@ -2,9 +2,9 @@
 #include "player.h"
 
 #include "content/player_set.h"
-#include "content/testfile.h"
 #include "content/translation.h"
 #include "run/random.h"
+#include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
 #include "ui/look.h"
 

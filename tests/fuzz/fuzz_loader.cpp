@@ -8,10 +8,10 @@
 #include "content/loader.h"
 #include "content/packed.h"
 #include "content/problems.h"
-#include "content/testfile.h"
 #include "framing.h"
 #include "run/random.h"
 #include "run/startup.h"
+#include "testfile/testfile.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -10,9 +10,9 @@
 #include "content/builtin.h"
 #include "content/dump.h"
 #include "content/packed.h"
-#include "content/testfile.h"
 #include "content/translation.h"
 #include "import/import.h"
+#include "testfile/testfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testfile.h"
 
-#include "figures.h"
+#include "fitting.h"
 #include "ziparchive.h"
 
 #include <QFile>
@@ -12,7 +12,6 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <memory>
-#include <unzip.h>
 
 namespace kovra {
 
@@ -20,14 +19,24 @@ namespace {
 
 constexpr char kMimeTypeEntry[] = "mimetype";
 
-Problem fileProblem(ProblemKind kind, const QString &detail = {})
+TestFilesResult refused(Problem problem)
 {
-    return {kind, Severity::Error, 0, QString(), detail};
+    return {std::nullopt, {std::move(problem)}};
 }
 
-TestFilesResult refused(ProblemKind kind, const QString &detail = {})
+TestFilesResult refused(ProblemKind kind, const QString &text = {})
 {
-    return {std::nullopt, {fileProblem(kind, detail)}};
+    return refused({.kind = kind, .text = text});
+}
+
+TestFilesResult refused(ZipFault fault, const QString &entry = {})
+{
+    return refused({.kind = ProblemKind::NotATestFile, .text = entry, .zip = fault});
+}
+
+TestFilesResult refusedCount(ProblemKind kind, qint64 count, qint64 limit)
+{
+    return refused({.kind = kind, .count = count, .limit = limit});
 }
 
 // A name under which no file may lie: the archive is never unpacked to disk, but a name that
@@ -43,70 +52,34 @@ bool unsafeName(const QString &name)
                        [](const QString &part) { return part == QLatin1String(".."); });
 }
 
-// What the ZIP reader found, as the code of a NotATestFile detail that describe() words.
-QString zipFault(int code)
-{
-    switch (code) {
-    case UNZ_CRCERROR:
-        return QStringLiteral("crc");
-    case ZipReader::kNoArchive:
-        return QStringLiteral("nodirectory");
-    case UNZ_BADZIPFILE:
-        return QStringLiteral("damaged");
-    case UNZ_ERRNO:
-        return QStringLiteral("short");
-    case Z_DATA_ERROR:
-        return QStringLiteral("data");
-    default:
-        return QString::number(code);
-    }
-}
-
 } // namespace
-
-TestFilesResult readContentFolder(const QString &folder)
-{
-    QFile file(folder + QLatin1Char('/') + QLatin1String(kContentFileName));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt,
-                {{ProblemKind::Unreadable, Severity::Error, 0, QString(), file.fileName()}}};
-    }
-    const FigureFiles figures = [folder](const QString &name) -> std::optional<QByteArray> {
-        QFile figure(folder + QLatin1Char('/') + name);
-        if (!figure.open(QIODevice::ReadOnly)) {
-            return std::nullopt;
-        }
-        return figure.readAll();
-    };
-    return {TestFiles{file.readAll(), figures}, {}};
-}
 
 TestFilesResult readTestArchive(const QByteArray &bytes)
 {
     if (bytes.size() > kMaxTestFileBytes) {
-        return refused(ProblemKind::FileTooLarge, QString::number(bytes.size()));
+        return refusedCount(ProblemKind::FileTooLarge, bytes.size(), kMaxTestFileBytes);
     }
     if (bytes.isEmpty()) {
-        return refused(ProblemKind::NotATestFile, QStringLiteral("empty"));
+        return refused(ZipFault::Empty);
     }
     ZipReader archive(bytes);
     if (!archive.isOpen()) {
-        return refused(ProblemKind::NotATestFile, zipFault(archive.fault()));
+        return refused(archive.fault().value_or(ZipFault::Unknown));
     }
     const qint64 count = archive.entryCount();
     if (count > kMaxTestFileEntries) {
-        return refused(ProblemKind::TooManyEntries, QString::number(count));
+        return refusedCount(ProblemKind::TooManyEntries, count, kMaxTestFileEntries);
     }
     auto entries = std::make_shared<QHash<QString, QByteArray>>();
     qint64 unpacked = 0;
     int seen = 0;
     for (bool more = archive.goToFirst(); more; more = archive.goToNext()) {
         if (++seen > kMaxTestFileEntries) {
-            return refused(ProblemKind::TooManyEntries, QString::number(seen));
+            return refusedCount(ProblemKind::TooManyEntries, seen, kMaxTestFileEntries);
         }
         const std::optional<ZipReader::Entry> info = archive.entry();
         if (!info) {
-            return refused(ProblemKind::NotATestFile, zipFault(archive.fault()));
+            return refused(archive.fault().value_or(ZipFault::Unknown));
         }
         const QString &name = info->name;
         if (unsafeName(name)) {
@@ -129,23 +102,26 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
                      name == QLatin1String(kContentFileName) ? kMaxContentBytes : kMaxEntryBytes);
         std::optional<QByteArray> entry = archive.read(limit);
         if (!entry) {
-            return archive.fault() == 0
-                       ? refused(ProblemKind::UnpackedTooLarge, name)
-                       : refused(ProblemKind::NotATestFile,
-                                 name + QLatin1Char('\t') + zipFault(archive.fault()));
+            const std::optional<ZipFault> fault = archive.fault();
+            return fault ? refused(*fault, name)
+                         : refused({.kind = ProblemKind::UnpackedTooLarge,
+                                    .text = name,
+                                    .count = kMaxContentBytes / kMiB,
+                                    .limit = kMaxEntryBytes / kMiB,
+                                    .width = static_cast<int>(kMaxUnpackedBytes / kMiB)});
         }
         unpacked += entry->size();
         entries->insert(name, *entry);
     }
-    if (archive.fault() != 0) {
-        return refused(ProblemKind::NotATestFile, zipFault(archive.fault()));
+    if (archive.fault()) {
+        return refused(archive.fault().value_or(ZipFault::Unknown));
     }
     if (!entries->contains(QLatin1String(kContentFileName))) {
         return refused(ProblemKind::NoContentFile);
     }
     const auto type = entries->constFind(QLatin1String(kMimeTypeEntry));
     if (type != entries->cend() && type->trimmed() != kTestFileMimeType) {
-        return refused(ProblemKind::NotATestFile, QStringLiteral("mimetype"));
+        return refused(ZipFault::WrongMimeType);
     }
     const QByteArray json = entries->take(QLatin1String(kContentFileName));
     const FigureFiles figures = [entries](const QString &name) -> std::optional<QByteArray> {
@@ -165,7 +141,7 @@ TestFilesResult readTestFile(const QString &path)
         return refused(ProblemKind::IsAFolder);
     }
     if (info.size() > kMaxTestFileBytes) {
-        return refused(ProblemKind::FileTooLarge, QString::number(info.size()));
+        return refusedCount(ProblemKind::FileTooLarge, info.size(), kMaxTestFileBytes);
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -212,9 +188,10 @@ WrittenTest makeTestArchive(const TestFiles &files)
             bytes ? fitFigureFile(*bytes, QFileInfo(name.toString()).suffix().toLower().toLatin1())
                   : std::nullopt;
         if (!fitted) {
-            written.checked.problems.push_back({ProblemKind::FigureCorrupt, Severity::Error,
-                                                static_cast<int>(i + 1), QStringLiteral("figure"),
-                                                name.toString()});
+            written.checked.problems.push_back({.kind = ProblemKind::FigureCorrupt,
+                                                .question = static_cast<int>(i + 1),
+                                                .field = QStringLiteral("figure"),
+                                                .text = name.toString()});
             written.checked.content.reset();
             return written;
         }
@@ -239,9 +216,7 @@ WrittenTest makeTestArchive(const TestFiles &files)
     }
     written.archive = ok ? writer.finish() : std::nullopt;
     if (!written.archive) {
-        written.checked.problems.push_back({ProblemKind::CannotWrite, Severity::Error, 0, QString(),
-                                            QStringLiteral("%1\tthe archive could not be made")
-                                                .arg(QLatin1String(kTestFileSuffix))});
+        written.checked.problems.push_back({.kind = ProblemKind::CannotWrite});
     }
     return written;
 }
@@ -252,8 +227,7 @@ Problems saveFile(const QString &path, const QByteArray &bytes)
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
         return {};
     }
-    return {{ProblemKind::CannotWrite, Severity::Error, 0, QString(),
-             path + QLatin1Char('\t') + file.errorString()}};
+    return {{.kind = ProblemKind::CannotWrite, .text = path, .other = file.errorString()}};
 }
 
 } // namespace kovra

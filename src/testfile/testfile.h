@@ -8,7 +8,7 @@
 // it guards are read, and every refusal is a problem with words.
 #pragma once
 
-#include "loader.h"
+#include "content/loader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,21 +25,6 @@ inline constexpr qint64 kMaxEntryBytes = 32 * kMiB;     // any other entry
 inline constexpr char kTestFileMimeType[] = "application/x-kovra-test";
 inline constexpr char kTestFileSuffix[] = "kovra";
 
-// The files of a test as its author keeps them: content.json and the figures it names.
-struct TestFiles
-{
-    QByteArray json;
-    FigureFiles figures;
-};
-
-struct TestFilesResult
-{
-    std::optional<TestFiles> files; // none when they cannot be read
-    Problems problems;
-};
-
-// The files of a content folder.
-[[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
 // The files inside a test file's bytes, every archive limit checked.
 [[nodiscard]] TestFilesResult readTestArchive(const QByteArray &archive);
 // A test file on disk: its size is checked before it is read.

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ZIP archives held in memory, read and written with zlib's minizip: what a test file is made
-// of. Faults are minizip's codes, and zlib's where it passes them on; kNoArchive where the
-// bytes hold no archive at all.
+// of. The library's fault codes stay inside: a reader's fault is a ZipFault.
 #pragma once
+
+#include "content/problems.h"
 
 #include <QByteArray>
 #include <QString>
@@ -35,16 +36,14 @@ private:
 class ZipReader
 {
 public:
-    static constexpr int kNoArchive = -1000;
-
     explicit ZipReader(const QByteArray &bytes);
     ~ZipReader();
     ZipReader(const ZipReader &) = delete;
     ZipReader &operator=(const ZipReader &) = delete;
 
     [[nodiscard]] bool isOpen() const;
-    // The code of the last fault; 0 when there was none.
-    [[nodiscard]] int fault() const;
+    // The last fault; none when there was none.
+    [[nodiscard]] std::optional<ZipFault> fault() const;
     // The number of entries its directory claims.
     [[nodiscard]] qint64 entryCount() const;
 

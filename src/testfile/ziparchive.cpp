@@ -161,6 +161,11 @@ std::optional<QByteArray> ZipWriter::finish()
     return m_state->bytes;
 }
 
+namespace {
+// The fault of bytes that hold no archive at all.
+constexpr int kNoArchive = -1000;
+} // namespace
+
 struct ZipReader::State
 {
     Memory memory;
@@ -201,9 +206,24 @@ bool ZipReader::isOpen() const
     return m_state->archive != nullptr && m_state->fault == 0;
 }
 
-int ZipReader::fault() const
+std::optional<ZipFault> ZipReader::fault() const
 {
-    return m_state->fault;
+    switch (m_state->fault) {
+    case UNZ_OK:
+        return std::nullopt;
+    case UNZ_CRCERROR:
+        return ZipFault::ChecksumMismatch;
+    case kNoArchive:
+        return ZipFault::NoDirectory;
+    case UNZ_BADZIPFILE:
+        return ZipFault::DirectoryDamaged;
+    case UNZ_ERRNO:
+        return ZipFault::EndsEarly;
+    case Z_DATA_ERROR:
+        return ZipFault::DataDamaged;
+    default:
+        return ZipFault::Unknown;
+    }
 }
 
 qint64 ZipReader::entryCount() const
@@ -257,7 +277,7 @@ std::optional<QByteArray> ZipReader::read(qint64 limit)
         const qint64 want = std::min(kChunk, limit + 1 - at);
         if (want <= 0) {
             unzCloseCurrentFile(m_state->archive);
-            m_state->fault = 0;
+            m_state->fault = UNZ_OK;
             return std::nullopt; // past the limit
         }
         bytes.resize(at + want);

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Figure fitting: the compact file a test file stores a figure in.
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+namespace kovra {
+
+// A figure file fitted for a test file: the file itself when it is no larger than a test ever
+// needs, else its fitted picture encoded as PNG (drawings: crisp edges, often smaller) or
+// JPEG (photographs), whichever is smaller. `suffix` is the file's ending, the format tried
+// first; the stored file's ending is in the result.
+struct FittedFigure
+{
+    QByteArray bytes;
+    QByteArray suffix;
+    bool refitted = false;
+};
+[[nodiscard]] std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes,
+                                                        const QByteArray &suffix);
+
+} // namespace kovra

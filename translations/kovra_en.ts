@@ -1,0 +1,35 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>kovra</name>
+    <message numerus="yes">
+        <source>ends the file with %n question(s) read</source>
+        <translation>
+            <numerusform>ends the file with %n question read</numerusform>
+            <numerusform>ends the file with %n questions read</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>has %n question(s)</source>
+        <translation>
+            <numerusform>has %n question</numerusform>
+            <numerusform>has %n questions</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>holds %n file(s)</source>
+        <translation>
+            <numerusform>holds %n file</numerusform>
+            <numerusform>holds %n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>must have exactly %n rows</source>
+        <translation>
+            <numerusform>must have exactly %n row</numerusform>
+            <numerusform>must have exactly %n rows</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
