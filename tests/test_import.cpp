@@ -77,6 +77,8 @@ private Q_SLOTS:
     void banks();
     void malformed_data();
     void malformed();
+    void exportRoundTrip_data();
+    void exportRoundTrip();
     void bulgarianWords();
 };
 
@@ -443,6 +445,54 @@ void TestImport::malformed()
                                            : u"row %1"_s.arg(line);
         QVERIFY2(describe(*found).contains(place), qPrintable(describe(*found)));
     }
+}
+
+void TestImport::exportRoundTrip_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("moodle xml") << u"out.xml"_s;
+    QTest::newRow("gift, figures left out") << u"out.gift"_s;
+    QTest::newRow("csv, figures beside") << u"out.csv"_s;
+}
+
+// A test exported and imported again dumps the same, but for the author's note (and GIFT's
+// figures).
+void TestImport::exportRoundTrip()
+{
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    QImage(8, 6, QImage::Format_RGB32).save(dir.filePath(u"fig.png"_s));
+    QFile source(dir.filePath(u"t.csv"_s));
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write("question,A,B,C,answer,figure,explanation\n"
+                 "\"a < b & c; {x} = ~y #1: √2 ≤ π\",1,\"2,5\",<3>,B,fig.png,\"one\ntwo\"\n"
+                 "Кое е α?,α,β,γ,A,,\n"
+                 "Q3,x,y,,B,,Виж: 1 \\ 2\n");
+    source.close();
+    ImportOptions options;
+    options.title = u"T"_s;
+    const auto dumpOf = [&](const QString &path) -> QStringList {
+        const Imported imported = importQuestionBank(path, options);
+        const LoadResult loaded =
+            imported.json ? loadContent(*imported.json, imported.figures) : LoadResult();
+        return loaded.content ? QString::fromUtf8(dumpContent(*loaded.content))
+                                    .split(u'\n')
+                                    .filter(QRegularExpression(u"^(?!Text1)"_s))
+                              : QStringList();
+    };
+    const QStringList before = dumpOf(source.fileName());
+    QVERIFY(!before.isEmpty());
+    const Imported imported = importQuestionBank(source.fileName(), options);
+    const LoadResult loaded = loadContent(*imported.json, imported.figures);
+    const Problems problems = exportTest(*loaded.content, nullptr, dir.filePath(file));
+    QVERIFY(!hasErrors(problems));
+    QStringList after = dumpOf(dir.filePath(file));
+    if (file.endsWith(u".gift"_s)) {
+        QCOMPARE(problems.size(), std::size_t{1});
+        QCOMPARE(after.indexOf(u"Picture1(1)\tnone"_s), before.indexOf(u"Picture1(1)\t8x6"_s));
+        after.replace(after.indexOf(u"Picture1(1)\tnone"_s), u"Picture1(1)\t8x6"_s);
+    }
+    QCOMPARE(after, before);
 }
 
 void TestImport::bulgarianWords()

@@ -140,6 +140,8 @@ QString place(const Problem &p)
     case ProblemKind::EncryptedEntry:
     case ProblemKind::NoContentFile:
     case ProblemKind::CannotWrite:
+    case ProblemKind::ExportFormat:
+    case ProblemKind::ExportNoFigures:
         return QCoreApplication::translate("kovra", "file");
     default:
         break;
@@ -361,6 +363,13 @@ QString words(const Problem &p)
             .arg(p.count)
             .arg(p.least)
             .arg(p.limit);
+    case ProblemKind::ExportFormat:
+        return QCoreApplication::translate(
+                   "kovra", "%1 is not an extension written (.xml for Moodle XML, .gift, .csv)")
+            .arg(quoted(p.text));
+    case ProblemKind::ExportNoFigures:
+        return QCoreApplication::translate("kovra", "GIFT holds no pictures: %n figure(s) left out",
+                                           nullptr, int(p.count));
     case ProblemKind::EmptyChoice:
         return QCoreApplication::translate("kovra", "is empty; a choice must have text");
     case ProblemKind::ControlCharacter:

@@ -126,6 +126,8 @@ enum class ProblemKind
     BankXml,             // text: the XML reader's words, or what is not allowed
     FigureOutside,       // text: a figure path that leaves the bank's folder
     FigureFileTooLarge,  // text: the figure file; limit: the most bytes
+    ExportFormat,        // text: the extension, which names no format written
+    ExportNoFigures,     // warning: count: the figures a GIFT file leaves out
                          // A test file (the place is the file itself).
     NoSuchFile,          // nothing at that path
     IsAFolder,           // a folder where a test file was expected

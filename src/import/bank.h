@@ -85,6 +85,23 @@ inline QStringList trueFalseChoices()
     return {QStringLiteral("Вярно"), QStringLiteral("Невярно")};
 }
 
+// A question of a test as the writers give it to another format.
+struct ExportQuestion
+{
+    QString text;
+    QStringList choices;
+    int key = 0; // the right choice's index
+    QStringList explanation;
+    QByteArray figurePng; // the figure as PNG; empty when none
+};
+
+// The writers, one a format.
+QByteArray writeGift(const std::vector<ExportQuestion> &questions);
+QByteArray writeMoodleXml(const std::vector<ExportQuestion> &questions);
+// Figures are written beside the CSV file, at the names `figureNames` gives (relative to it).
+QByteArray writeCsv(const std::vector<ExportQuestion> &questions,
+                    const std::vector<QString> &figureNames);
+
 // The readers, one a format: each appends what it reads to the bank.
 void readGift(QStringView text, Bank &bank);
 void readAiken(QStringView text, Bank &bank);

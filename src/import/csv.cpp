@@ -323,4 +323,32 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
     });
 }
 
+namespace {
+
+QString csvCell(const QString &text)
+{
+    return u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+QByteArray writeCsv(const std::vector<ExportQuestion> &questions,
+                    const std::vector<QString> &figureNames)
+{
+    // UTF-8 with its byte-order mark, which spreadsheets take as the sign of UTF-8.
+    QString out = QStringLiteral("\uFEFFquestion,A,B,C,D,E,answer,figure,explanation\r\n");
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const ExportQuestion &question = questions[i];
+        QStringList cells{csvCell(question.text)};
+        for (int c = 0; c < KOVRA_Danni::kMaxChoices; ++c) {
+            cells << csvCell(question.choices.value(c));
+        }
+        cells << QString(QChar(u'A' + question.key));
+        cells << csvCell(i < figureNames.size() ? figureNames[i] : QString());
+        cells << csvCell(question.explanation.join(u'\n'));
+        out += cells.join(u',') + QStringLiteral("\r\n");
+    }
+    return out.toUtf8();
+}
+
 } // namespace kovra::importer

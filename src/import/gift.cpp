@@ -380,4 +380,43 @@ void readGift(QStringView text, Bank &bank)
         flush();
     }
 }
+namespace {
+
+// Text with GIFT's marks escaped, so that it reads back as the same text.
+QString giftEscaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        if (QStringView(u"~=#{}:\\").contains(ch)) {
+            out += u'\\';
+        }
+        out += ch;
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray writeGift(const std::vector<ExportQuestion> &questions)
+{
+    QString out;
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const ExportQuestion &question = questions[i];
+        out += QStringLiteral("// question: %1\n::Q%1::[plain]%2 {\n")
+                   .arg(i + 1)
+                   .arg(giftEscaped(question.text));
+        for (qsizetype c = 0; c < question.choices.size(); ++c) {
+            out += (c == question.key ? u'=' : u'~') + giftEscaped(question.choices.at(c)) + u'\n';
+        }
+        QStringList lines;
+        for (const QString &line : question.explanation) {
+            lines << giftEscaped(line);
+        }
+        out +=
+            QStringLiteral("####") + lines.join(QStringLiteral("\\n")) + QStringLiteral("\n}\n\n");
+    }
+    return out.toUtf8();
+}
+
 } // namespace kovra::importer

@@ -2,14 +2,18 @@
 #include "import.h"
 
 #include "bank.h"
+#include "content/cp1251.h"
+#include "content/figures.h"
 #include "testfile/testfile.h"
 #include "text.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QImage>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -342,6 +346,102 @@ void attachSourceLines(Problems &problems, const Imported &imported)
             problem.cell = imported.rows;
         }
     }
+}
+
+namespace {
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    if (!image.isNull()) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+    return bytes;
+}
+
+ExportQuestion exported(const TextList &question, const QByteArray &key,
+                        const TextList &explanation, const QImage &figure)
+{
+    ExportQuestion out;
+    out.text = fromCp1251(question.list(0));
+    for (int row = 1; row < question.listCount(); ++row) {
+        if (question.list(row) == key) {
+            out.key = row - 1;
+        }
+        out.choices << fromCp1251(question.list(row));
+    }
+    for (const QByteArray &line : explanation.rows()) {
+        out.explanation << fromCp1251(line);
+    }
+    out.figurePng = png(figure);
+    return out;
+}
+
+} // namespace
+
+Problems exportTest(const KOVRA_Danni &content, const QuestionPool *pool, const QString &path)
+{
+    std::vector<ExportQuestion> questions;
+    if (pool) {
+        for (const PooledQuestion &question : pool->questions) {
+            questions.push_back(exported(
+                question.question, question.key, question.explanation,
+                question.figure.isNull() ? QImage()
+                                         : decodeFigure(question.figure, question.figureFormat)));
+        }
+    } else {
+        for (int k = 1; k <= content.List1(0).listCount(); ++k) {
+            questions.push_back(exported(content.List1(k), content.List1(0).list(k - 1),
+                                         content.Obqsnenie(k), content.Picture1(k)));
+        }
+    }
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().toLower();
+    Problems problems;
+    const auto figures =
+        std::count_if(questions.begin(), questions.end(),
+                      [](const ExportQuestion &q) { return !q.figurePng.isEmpty(); });
+    QByteArray bytes;
+    if (suffix == u"xml") {
+        bytes = writeMoodleXml(questions);
+    } else if (suffix == u"gift") {
+        bytes = writeGift(questions);
+        if (figures > 0) {
+            problems.push_back({.kind = ProblemKind::ExportNoFigures,
+                                .severity = Severity::Warning,
+                                .count = figures});
+        }
+    } else if (suffix == u"csv") {
+        std::vector<QString> names(questions.size());
+        const QString folder = file.completeBaseName() + QStringLiteral("-figures");
+        for (std::size_t i = 0; i < questions.size(); ++i) {
+            if (questions[i].figurePng.isEmpty()) {
+                continue;
+            }
+            names[i] = QStringLiteral("%1/q%2.png").arg(folder).arg(i + 1, 2, 10, QLatin1Char('0'));
+            if (!QDir(file.absolutePath()).mkpath(folder)) {
+                problems.push_back({.kind = ProblemKind::CannotWrite,
+                                    .text = file.absoluteDir().filePath(folder),
+                                    .other = QStringLiteral("mkdir")});
+                return problems;
+            }
+            const Problems failed =
+                saveFile(file.absoluteDir().filePath(names[i]), questions[i].figurePng);
+            if (!failed.empty()) {
+                problems.insert(problems.end(), failed.begin(), failed.end());
+                return problems;
+            }
+        }
+        bytes = writeCsv(questions, names);
+    } else {
+        problems.push_back({.kind = ProblemKind::ExportFormat, .text = file.suffix()});
+        return problems;
+    }
+    const Problems failed = saveFile(path, bytes);
+    problems.insert(problems.end(), failed.begin(), failed.end());
+    return problems;
 }
 
 QString describeImport(const Imported &imported)

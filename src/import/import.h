@@ -69,6 +69,13 @@ Imported importQuestionBank(const QString &path, const QByteArray &bytes,
 // found.
 void attachSourceLines(Problems &problems, const Imported &imported);
 
+// Writes a test (all of its bank, when it draws its runs from one) as another program reads it,
+// the format told by the extension: Moodle XML (.xml, figures inside), GIFT (.gift, figures
+// left out with a warning) or CSV (.csv, figures written as PNG files into a folder beside it,
+// named after the file). Nothing is written when there is an error.
+[[nodiscard]] Problems exportTest(const KOVRA_Danni &content, const QuestionPool *pool,
+                                  const QString &path);
+
 // One line for the person who imported: the format read, the questions read and left out.
 QString describeImport(const Imported &imported);
 

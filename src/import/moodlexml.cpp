@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 #include <cmath>
 
 namespace kovra::importer {
@@ -275,10 +276,17 @@ QString plain(const XmlText &text)
     return (text.html ? fromHtml(text.text) : text.text).simplified();
 }
 
+// A feedback's lines: each paragraph or line break of it starts an explanation line.
 QStringList plainLines(const XmlText &text)
 {
-    const QString line = plain(text);
-    return line.isEmpty() ? QStringList() : QStringList{line};
+    QStringList lines;
+    const QString all = text.html ? fromHtmlLines(text.text) : text.text;
+    for (const QString &line : all.split(u'\n')) {
+        if (!line.simplified().isEmpty()) {
+            lines << line.simplified();
+        }
+    }
+    return lines;
 }
 
 // The picture the question text shows first: the file its first <img> names, else its first
@@ -422,6 +430,70 @@ void XmlReader::read()
 void readMoodleXml(QIODevice *device, Bank &bank)
 {
     XmlReader(device, bank).read();
+}
+
+QByteArray writeMoodleXml(const std::vector<ExportQuestion> &questions)
+{
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("quiz"));
+    const auto htmlText = [&xml](const QString &element, const QString &html) {
+        xml.writeStartElement(element);
+        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+        xml.writeTextElement(QStringLiteral("text"), html);
+        xml.writeEndElement();
+    };
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const ExportQuestion &question = questions[i];
+        xml.writeStartElement(QStringLiteral("question"));
+        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
+        xml.writeStartElement(QStringLiteral("name"));
+        xml.writeTextElement(QStringLiteral("text"), QStringLiteral("Q%1").arg(i + 1));
+        xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("questiontext"));
+        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+        const QString figure = QStringLiteral("q%1.png").arg(i + 1);
+        QString text =
+            QStringLiteral("<p>") + question.text.toHtmlEscaped() + QStringLiteral("</p>");
+        if (!question.figurePng.isEmpty()) {
+            text += QStringLiteral("<p><img src=\"@@PLUGINFILE@@/%1\" alt=\"\"></p>").arg(figure);
+        }
+        xml.writeTextElement(QStringLiteral("text"), text);
+        if (!question.figurePng.isEmpty()) {
+            xml.writeStartElement(QStringLiteral("file"));
+            xml.writeAttribute(QStringLiteral("name"), figure);
+            xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
+            xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
+            xml.writeCharacters(QString::fromLatin1(question.figurePng.toBase64()));
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+        QString feedback;
+        for (const QString &line : question.explanation) {
+            feedback += QStringLiteral("<p>") + line.toHtmlEscaped() + QStringLiteral("</p>");
+        }
+        htmlText(QStringLiteral("generalfeedback"), feedback);
+        xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
+        xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
+        xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+        xml.writeTextElement(QStringLiteral("single"), QStringLiteral("true"));
+        xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("true"));
+        xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
+        for (qsizetype c = 0; c < question.choices.size(); ++c) {
+            xml.writeStartElement(QStringLiteral("answer"));
+            xml.writeAttribute(QStringLiteral("fraction"),
+                               c == question.key ? QStringLiteral("100") : QStringLiteral("0"));
+            xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+            xml.writeTextElement(QStringLiteral("text"), question.choices.at(c).toHtmlEscaped());
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return out;
 }
 
 } // namespace kovra::importer

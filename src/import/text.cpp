@@ -131,4 +131,21 @@ QString fromHtml(const QString &html)
     return text;
 }
 
+QString fromHtmlLines(const QString &html)
+{
+    if (!html.contains(u'<') && !html.contains(u'&')) {
+        return html;
+    }
+    QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
+    text.remove(QChar::ObjectReplacementCharacter);
+    for (QChar &ch : text) {
+        if (ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator) {
+            ch = u'\n';
+        } else if (ch == QChar::Nbsp) {
+            ch = u' ';
+        }
+    }
+    return text;
+}
+
 } // namespace kovra::importer

@@ -47,5 +47,7 @@ int lastLine(QStringView text);
 // HTML as plain text, read by Qt's HTML reader: tags out, every named and numeric entity decoded,
 // a line break, paragraph or list item a blank.
 QString fromHtml(const QString &html);
+// The same, each paragraph or line break a line feed.
+QString fromHtmlLines(const QString &html);
 
 } // namespace kovra::importer

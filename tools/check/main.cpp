@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kovra-check: checks a test and shows what the program will hold, packs it for the build, or
 // writes it as one test file for pupils.
-//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [bank options] [SOURCE]
+//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [--export FILE] [bank options] [SOURCE]
 // SOURCE is a content folder, a test file or a question bank (.gift, .txt, .xml, .csv: GIFT,
 // Aiken or Moodle XML told by the content);
 // without it, the test built into the program. It speaks the language of the locale.
@@ -102,7 +102,13 @@ int main(int argc, char *argv[])
         QStringLiteral("draw"),
         QStringLiteral("How many questions of a bigger bank each run takes, drawn at random."),
         QStringLiteral("N"));
-    parser.addOptions({dump, pack, write, title, explanations, reviewButtons, toto, phrase, draw});
+    const QCommandLineOption exportTo(
+        QStringLiteral("export"),
+        QStringLiteral("Write the test as Moodle XML (.xml, figures inside), GIFT (.gift, without "
+                       "figures) or CSV (.csv, figures in a folder beside it)."),
+        QStringLiteral("FILE"));
+    parser.addOptions(
+        {dump, pack, write, title, explanations, reviewButtons, toto, phrase, draw, exportTo});
     parser.addPositionalArgument(
         QStringLiteral("SOURCE"),
         QStringLiteral("A content folder, a test file or a question bank (GIFT, Aiken, Moodle "
@@ -177,6 +183,14 @@ int main(int argc, char *argv[])
     }
     if (!loaded.content) {
         return 1;
+    }
+    if (parser.isSet(exportTo)) {
+        const Problems problems = exportTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr,
+                                             parser.value(exportTo));
+        report(name, problems);
+        if (hasErrors(problems)) {
+            return 1;
+        }
     }
     if (parser.isSet(pack) && loaded.pool) {
         std::fprintf(stderr,
