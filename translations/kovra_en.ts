@@ -31,5 +31,12 @@
             <numerusform>must have exactly %n rows</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>GIFT holds no pictures: %n figure(s) left out</source>
+        <translation>
+            <numerusform>GIFT holds no pictures: %n figure left out</numerusform>
+            <numerusform>GIFT holds no pictures: %n figures left out</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>
