@@ -123,8 +123,8 @@ public:
 
     std::unique_ptr<KOVRA_Prazno> openWindow()
     {
-        auto window =
-            std::make_unique<KOVRA_Prazno>(m_content, std::make_unique<ClockRandom>(m_seed++));
+        auto window = std::make_unique<KOVRA_Prazno>(std::make_unique<ClockRandom>(m_seed++));
+        window->load(m_content);
         window->show();
         expect(QTest::qWaitForWindowExposed(window.get()), "the window was not exposed");
         for (int i = 0; i < 3; ++i) {

@@ -485,7 +485,8 @@ void TestRandomUi::runSeed(const Scenario &sc, Totals &totals)
     } else {
         random = std::make_unique<ClockRandom>(sc.seed);
     }
-    KOVRA_Prazno window(content, std::move(random));
+    KOVRA_Prazno window(std::move(random));
+    window.load(content);
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));

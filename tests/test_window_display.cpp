@@ -24,8 +24,10 @@ namespace {
 
 std::unique_ptr<KOVRA_Prazno> makeWindow(KOVRA_Danni content)
 {
-    return std::make_unique<KOVRA_Prazno>(
-        std::move(content), std::make_unique<FixedDraws>(std::vector<float>(64, 0.0F)));
+    auto window =
+        std::make_unique<KOVRA_Prazno>(std::make_unique<FixedDraws>(std::vector<float>(64, 0.0F)));
+    window->load(std::move(content));
+    return window;
 }
 
 // A figure with a diagonal and a frame, so that a wrong scale or a wrong figure shows.

@@ -16,3 +16,7 @@ add_test(NAME player_refuses_unreadable_file COMMAND sh -c
 set_tests_properties(player_refuses_unreadable_file PROPERTIES
   PASS_REGULAR_EXPRESSION "kovra: [^\n]*: error: file cannot be read: Permission denied\nstatus=1"
   ENVIRONMENT "${KOVRA_TEST_ENVIRONMENT}")
+# The teacher's mistakes through the real checker, in both languages.
+kovra_add_test(test_check SOURCES test_check.cpp LIBS Qt6::Core)
+target_compile_definitions(test_check PRIVATE KOVRA_CHECK="$<TARGET_FILE:kovra-check>")
+add_dependencies(test_check kovra-check)

@@ -45,8 +45,8 @@ inline QList<int> firstRows(int n)
 
 inline std::unique_ptr<KOVRA_Prazno> openWindow(KOVRA_Danni content, std::vector<float> draws)
 {
-    auto window = std::make_unique<KOVRA_Prazno>(std::move(content),
-                                                 std::make_unique<FixedDraws>(std::move(draws)));
+    auto window = std::make_unique<KOVRA_Prazno>(std::make_unique<FixedDraws>(std::move(draws)));
+    window->load(std::move(content));
     window->show();
     return window;
 }

@@ -52,12 +52,66 @@
         <translation>%1 там, където изборът свършва</translation>
     </message>
     <message>
+        <source>%1: %2; ready for pupils.</source>
+        <translation>%1: %2; готов е за учениците.</translation>
+    </message>
+    <message>
+        <source>%1: %2; written to %3, ready for pupils.</source>
+        <translation>%1: %2; записан е в %3 и е готов за учениците.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n figure(s)</source>
+        <translation>
+            <numerusform>%n фигура</numerusform>
+            <numerusform>%n фигури</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n question(s)</source>
+        <translation>
+            <numerusform>%n въпрос</numerusform>
+            <numerusform>%n въпроса</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>, has %1</source>
         <translation>, а има %1</translation>
     </message>
     <message>
+        <source>A bank's explanations in the review (on when it has feedback).</source>
+        <translation>Обясненията на банка при прегледа (включени, когато има обратна връзка).</translation>
+    </message>
+    <message>
+        <source>A bank's review buttons after the evaluation (on when it has feedback).</source>
+        <translation>Бутоните за преглед след оценяването (включени, когато банката има обратна връзка).</translation>
+    </message>
+    <message>
+        <source>A bank's test title (default: its file name).</source>
+        <translation>Заглавието на теста от банка (по подразбиране: името на файла ѝ).</translation>
+    </message>
+    <message>
+        <source>A content folder, a test file or a question bank (.gift, .txt for Aiken, .csv); without it, the built-in test.</source>
+        <translation>Папка със съдържание, файл с тест или банка с въпроси (.gift, .txt за Aiken, .csv); без него — вграденият тест.</translation>
+    </message>
+    <message>
+        <source>A test file (.kovra); without it, the built-in test.</source>
+        <translation>Файл с тест (.kovra); без него — вграденият тест.</translation>
+    </message>
+    <message>
+        <source>Ask a bank's first question again.</source>
+        <translation>Задава първия въпрос на банката повторно.</translation>
+    </message>
+    <message>
+        <source>Checks a test, shows what the program will hold, or writes it as one test file.</source>
+        <translation>Проверява тест, показва какво ще съдържа програмата или го записва като един файл с тест.</translation>
+    </message>
+    <message>
         <source>Cyrillic %1</source>
         <translation>кирилско %1</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>ФАЙЛ</translation>
     </message>
     <message>
         <source>Greek %1</source>
@@ -66,6 +120,50 @@
     <message>
         <source>Latin %1</source>
         <translation>латинско %1</translation>
+    </message>
+    <message>
+        <source>Plays a multiple-choice test.</source>
+        <translation>Пуска тест с избираем отговор.</translation>
+    </message>
+    <message>
+        <source>Print every list the program will hold.</source>
+        <translation>Извежда всеки списък, който програмата ще съдържа.</translation>
+    </message>
+    <message>
+        <source>Put the chosen answer into the blank.</source>
+        <translation>Поставя избрания отговор на празното място.</translation>
+    </message>
+    <message>
+        <source>SOURCE</source>
+        <translation>ИЗТОЧНИК</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>Показва версията.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Показва тази помощ.</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>ТЕКСТ</translation>
+    </message>
+    <message>
+        <source>Write the packed set the program embeds.</source>
+        <translation>Записва пакетирания набор, който програмата вгражда.</translation>
+    </message>
+    <message>
+        <source>Write the test as one test file (.kovra), its figures fitted.</source>
+        <translation>Записва теста като един файл с тест (.kovra), с фигурите в подходящ размер.</translation>
+    </message>
+    <message>
+        <source>[FILE]</source>
+        <translation>[ФАЙЛ]</translation>
+    </message>
+    <message>
+        <source>[SOURCE]</source>
+        <translation>[ИЗТОЧНИК]</translation>
     </message>
     <message>
         <source>a blank</source>
@@ -158,6 +256,10 @@
     <message>
         <source>begins a question beyond the %1 a test may have</source>
         <translation>започва въпрос отвъд %1-те, които един тест може да има</translation>
+    </message>
+    <message>
+        <source>built-in test</source>
+        <translation>вграденият тест</translation>
     </message>
     <message>
         <source>cannot be made: the archive could not be put together</source>
@@ -438,6 +540,14 @@
     <message>
         <source>null</source>
         <translation>null</translation>
+    </message>
+    <message>
+        <source>one source at most</source>
+        <translation>най-много един източник</translation>
+    </message>
+    <message>
+        <source>one test file at most</source>
+        <translation>най-много един файл с тест</translation>
     </message>
     <message>
         <source>question %1</source>

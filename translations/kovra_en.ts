@@ -4,6 +4,20 @@
 <context>
     <name>kovra</name>
     <message numerus="yes">
+        <source>%n figure(s)</source>
+        <translation>
+            <numerusform>%n figure</numerusform>
+            <numerusform>%n figures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n question(s)</source>
+        <translation>
+            <numerusform>%n question</numerusform>
+            <numerusform>%n questions</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>ends the file with %n question(s) read</source>
         <translation>
             <numerusform>ends the file with %n question read</numerusform>

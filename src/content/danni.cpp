@@ -56,6 +56,12 @@ void KOVRA_Danni::setPicture1File(int k, QByteArray file, QByteArray format)
     m_picture1File.at(slot) = {std::move(file), std::move(format)};
 }
 
+bool KOVRA_Danni::hasPicture1(int k) const
+{
+    const auto slot = static_cast<std::size_t>(k);
+    return !m_picture1File.at(slot).bytes.isNull() || !m_picture1.at(slot).isNull();
+}
+
 void KOVRA_Danni::copyPicture1(int to, int from)
 {
     m_picture1.at(static_cast<std::size_t>(to)) = m_picture1.at(static_cast<std::size_t>(from));

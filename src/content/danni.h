@@ -41,6 +41,8 @@ public:
     // decodable in the given format (none: the content tells); until it is read, it is held
     // as those bytes.
     void setPicture1File(int k, QByteArray file, QByteArray format = {});
+    // Whether slot k has a figure, decoded or not (none decodes it).
+    [[nodiscard]] bool hasPicture1(int k) const;
     // Slot `to` takes the figure of slot `from`, decoded or not.
     void copyPicture1(int to, int from);
     // The six settings rows.
@@ -72,6 +74,20 @@ private:
     TextList m_settings;
     std::array<TextList, 1> m_note;
 };
+
+// How many questions a test may have. A run needs at least 3 questions for its question order;
+// the figure and explanation slots end at 29, and the check question, when question 1 is asked
+// again, takes the slot after the last question.
+struct QuestionRange
+{
+    int least;
+    int most;
+};
+[[nodiscard]] constexpr QuestionRange questionRange(bool askedAgain)
+{
+    return askedAgain ? QuestionRange{2, KOVRA_Danni::kFigureSlots - 2}
+                      : QuestionRange{3, KOVRA_Danni::kFigureSlots - 1};
+}
 
 // Names of the settings rows, by their place in List2.
 enum SettingsRow : int

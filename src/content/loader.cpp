@@ -501,10 +501,7 @@ LoadResult Reader::read(const QByteArray &json)
     } else {
         const QJsonArray array = questions.toArray();
         const int count = static_cast<int>(array.size());
-        // The question order needs at least 3 questions in a run; the figure and explanation
-        // slots end at 29, and the check question takes the slot after the last question.
-        const int least = totoOn ? 2 : 3;
-        const int runMost = totoOn ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+        const auto [least, runMost] = questionRange(totoOn);
         const int most = draw ? kMaxPoolQuestions : runMost;
         const bool drawRange = draw && *draw >= least && *draw <= std::min(runMost, count);
         if (count < least || count > most) {

@@ -11,8 +11,6 @@ namespace kovra {
 // "kovra".
 namespace {
 
-constexpr qint64 kMiB = qint64{1024} * 1024;
-
 // A text taken from the content as part of one printable line: control characters and line
 // and paragraph separators are written as escapes; a character outside the Basic Multilingual
 // Plane is kept whole.

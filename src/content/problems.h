@@ -9,6 +9,9 @@
 
 namespace kovra {
 
+// Sizes in the limits of the files read.
+inline constexpr qint64 kMiB = qint64{1024} * 1024;
+
 enum class Severity
 {
     Error,

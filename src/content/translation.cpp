@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "translation.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -49,6 +50,18 @@ bool installTranslation(const QLocale &locale)
     install(app, locale, QStringLiteral("qtbase"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return install(app, locale, QStringLiteral("kovra"), ours);
+}
+
+StandardOptions addStandardOptions(QCommandLineParser &parser)
+{
+    StandardOptions options{
+        QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                           QCoreApplication::translate("kovra", "Show this help.")),
+        QCommandLineOption({QStringLiteral("v"), QStringLiteral("version")},
+                           QCoreApplication::translate("kovra", "Show the version."))};
+    parser.addOption(options.help);
+    parser.addOption(options.version);
+    return options;
 }
 
 } // namespace kovra

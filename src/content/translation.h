@@ -2,7 +2,10 @@
 // The language of the checker's and the import's words.
 #pragma once
 
+#include <QCommandLineOption>
 #include <QLocale>
+
+class QCommandLineParser;
 
 namespace kovra {
 
@@ -11,5 +14,13 @@ namespace kovra {
 // otherwise, replacing what an earlier call installed. False when there is no application or
 // our translation cannot be loaded.
 bool installTranslation(const QLocale &locale);
+
+// --help and --version, in the words of the installed translation.
+struct StandardOptions
+{
+    QCommandLineOption help;
+    QCommandLineOption version;
+};
+StandardOptions addStandardOptions(QCommandLineParser &parser);
 
 } // namespace kovra

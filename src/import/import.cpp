@@ -74,6 +74,15 @@ QString figureSuffix(const BankQuestion &question)
     return plainSuffix.match(suffix).hasMatch() ? suffix : QStringLiteral("img");
 }
 
+// The explanation of a question that brings none: its right answer, as a sentence that ends
+// in one full stop, whatever the answer ends in.
+QString defaultExplanation(const QString &key)
+{
+    static const QRegularExpression endsSentence(QStringLiteral("[.!?…]$"));
+    return QStringLiteral("Верният отговор е: %1").arg(key) +
+           (endsSentence.match(key).hasMatch() ? QString() : QStringLiteral("."));
+}
+
 Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat format,
                 const ImportOptions &options)
 {
@@ -81,9 +90,7 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
     imported.format = format;
     imported.rows = format == BankFormat::Csv;
     const int count = int(bank.questions.size());
-    const int least = options.toto ? 2 : 3;
-    const int runMost =
-        options.toto ? KOVRA_Danni::kFigureSlots - 2 : KOVRA_Danni::kFigureSlots - 1;
+    const auto [least, runMost] = questionRange(options.toto);
     const int most = options.draw ? kMaxBankQuestions : runMost;
     if (count > most) {
         bank.error({.kind = ProblemKind::BankTooMany,
@@ -143,10 +150,9 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
             {QStringLiteral("choices"), QJsonArray::fromStringList(question.choices)},
             {QStringLiteral("key"), question.key},
             {QStringLiteral("explanation"),
-             QJsonArray::fromStringList(
-                 question.explanation.isEmpty()
-                     ? QStringList{QStringLiteral("Верният отговор е: %1.").arg(question.key)}
-                     : question.explanation)},
+             QJsonArray::fromStringList(question.explanation.isEmpty()
+                                            ? QStringList{defaultExplanation(question.key)}
+                                            : question.explanation)},
         };
         if (!question.figurePath.isEmpty() || !question.figureBytes.isEmpty()) {
             const QString name = QStringLiteral("figures/q%1.%2")

@@ -43,8 +43,8 @@ std::optional<BankFormat> bankFormatOfText(QStringView text);
 QString bankFormatName(BankFormat format);
 
 // The largest bank file read: text formats, and Moodle XML, which holds its pictures.
-inline constexpr qint64 kMaxBankBytes = qint64{16} * 1024 * 1024;
-inline constexpr qint64 kMaxXmlBankBytes = qint64{128} * 1024 * 1024;
+inline constexpr qint64 kMaxBankBytes = 16 * kMiB;
+inline constexpr qint64 kMaxXmlBankBytes = 128 * kMiB;
 
 struct Imported
 {

@@ -16,7 +16,6 @@
 
 namespace kovra {
 
-inline constexpr qint64 kMiB = qint64{1024} * 1024;
 inline constexpr qint64 kMaxTestFileBytes = 64 * kMiB;
 inline constexpr int kMaxTestFileEntries = 256;
 inline constexpr qint64 kMaxUnpackedBytes = 256 * kMiB; // all entries together

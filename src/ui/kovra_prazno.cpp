@@ -61,13 +61,6 @@ template <typename W> W *placed(W *widget, const Twips &twips)
 
 } // namespace
 
-KOVRA_Prazno::KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> random,
-                           QWidget *parent)
-    : KOVRA_Prazno(std::move(random), parent)
-{
-    load(std::move(content));
-}
-
 KOVRA_Prazno::KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QMainWindow(parent), m_random(std::move(random))
 {

@@ -29,9 +29,6 @@ class KOVRA_Prazno : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Runs the start-up with the given content and random draws before the window is shown.
-    explicit KOVRA_Prazno(KOVRA_Danni content, std::unique_ptr<RandomSource> random,
-                          QWidget *parent = nullptr);
     // Builds the window without content: the start-up runs when load() gives it, so that a
     // test file can be read meanwhile.
     explicit KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent = nullptr);

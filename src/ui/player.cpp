@@ -10,11 +10,37 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QMessageBox>
 #include <cstdio>
 #include <future>
 
 namespace kovra {
+
+namespace {
+
+// The player's options, in the words of the installed translation.
+struct PlayerOptions
+{
+    QCommandLineParser parser;
+    StandardOptions standard = addStandardOptions(parser);
+    bool parsed = false;
+
+    explicit PlayerOptions(const QStringList &arguments)
+    {
+        parser.setApplicationDescription(
+            QCoreApplication::translate("kovra", "Plays a multiple-choice test."));
+        parser.addPositionalArgument(
+            QCoreApplication::translate("kovra", "FILE"),
+            QCoreApplication::translate("kovra",
+                                        "A test file (.kovra); without it, the built-in test."),
+            QCoreApplication::translate("kovra", "[FILE]"));
+        parsed = parser.parse(arguments);
+    }
+    [[nodiscard]] bool wrong() const { return !parsed || parser.positionalArguments().size() > 1; }
+};
+
+} // namespace
 
 PlayerCommand readCommandLine(int &argc, char **argv)
 {
@@ -22,30 +48,29 @@ PlayerCommand readCommandLine(int &argc, char **argv)
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Plays a multiple-choice test."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("A test file (.kovra); without it, the built-in "
-                                                "test."),
-                                 QStringLiteral("[FILE]"));
-    const bool parsed = parser.parse(arguments);
-    const bool wrong = !parsed || parser.positionalArguments().size() > 1;
-    if (!wrong && !parser.isSet(help) && !parser.isSet(version)) {
-        return {std::nullopt, parser.positionalArguments().value(0)};
+    {
+        const PlayerOptions options(arguments);
+        if (!options.wrong() && !options.parser.isSet(options.standard.help) &&
+            !options.parser.isSet(options.standard.version)) {
+            return {std::nullopt, options.parser.positionalArguments().value(0)};
+        }
     }
-    // The answer needs the program's name, not a screen.
+    // The answer needs the program's name and its words, not a screen.
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kovra"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KOVRA_VERSION));
-    if (wrong) {
-        const QString error = parsed ? QStringLiteral("one test file at most") : parser.errorText();
+    installTranslation(QLocale::system());
+    PlayerOptions options(arguments);
+    QCommandLineParser &parser = options.parser;
+    if (options.wrong()) {
+        const QString error = options.parsed
+                                  ? QCoreApplication::translate("kovra", "one test file at most")
+                                  : parser.errorText();
         std::fprintf(stderr, "kovra: %s\n\n%s", error.toUtf8().constData(),
                      parser.helpText().toUtf8().constData());
         return {2, {}};
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(options.standard.help)) {
         std::fputs(parser.helpText().toUtf8().constData(), stdout);
     } else {
         std::printf("kovra %s\n", KOVRA_VERSION);
@@ -73,20 +98,31 @@ int refuse(const Problems &problems, const QString &source)
         std::fprintf(stderr, "kovra: %s: %s\n", name.toUtf8().constData(),
                      line.toUtf8().constData());
     }
-    const QString message = described(QLocale(QLocale::Bulgarian)).join(QLatin1Char('\n'));
+    const QString details = described(QLocale(QLocale::Bulgarian)).join(QLatin1Char('\n'));
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-        const QString heading =
-            source.isEmpty() ? QStringLiteral("Вграденият тест не може да се пусне:")
-                             : QStringLiteral("Тестът „%1“ не може да се пусне:").arg(source);
-        QMessageBox::critical(nullptr, QStringLiteral("КОВРА"),
-                              heading + QLatin1Char('\n') + message);
+        // The pupil is told in plain words what to do; the details are for the teacher.
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("КОВРА"),
+                        source.isEmpty()
+                            ? QStringLiteral("Вграденият тест е повреден и не може да се пусне.")
+                            : QStringLiteral("Този тест не може да се използва:\n%1")
+                                  .arg(QDir::toNativeSeparators(source)));
+        box.setInformativeText((source.isEmpty()
+                                    ? QStringLiteral("Инсталирайте програмата отново.")
+                                    : QStringLiteral("Кажете на учителя си, че файлът с теста е "
+                                                     "повреден или сбъркан. За учителя:")) +
+                               QLatin1Char('\n') + details);
+        box.exec();
     }
     return 1;
 }
 
-int play(KOVRA_Prazno &window)
+int play(KOVRA_Prazno &window, LoadResult loaded, const QString &source)
 {
+    if (!loaded.content) {
+        return refuse(loaded.problems, source);
+    }
+    window.load(std::move(*loaded.content), std::move(loaded.pool));
     window.show();
     return QApplication::exec();
 }
@@ -105,12 +141,7 @@ int startPlayer(const PlayerCommand &command)
         std::async(std::launch::async, [file = command.file] { return loadTestFile(file); });
     QApplication::setFont(windowFont());
     KOVRA_Prazno window(std::make_unique<ClockRandom>());
-    LoadResult loaded = loading.get();
-    if (!loaded.content) {
-        return refuse(loaded.problems, command.file);
-    }
-    window.load(std::move(*loaded.content), std::move(loaded.pool));
-    return play(window);
+    return play(window, loading.get(), command.file);
 }
 
 int runPlayer(LoadResult loaded)
@@ -119,8 +150,8 @@ int runPlayer(LoadResult loaded)
         return refuse(loaded.problems, {});
     }
     QApplication::setFont(windowFont());
-    KOVRA_Prazno window(std::move(*loaded.content), std::make_unique<ClockRandom>());
-    return play(window);
+    KOVRA_Prazno window(std::make_unique<ClockRandom>());
+    return play(window, std::move(loaded), {});
 }
 
 } // namespace kovra

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's mistakes as kovra-check words them, in English and in Bulgarian: each row runs the
+// real program on a copy of a small test with one mistake made.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Mistake = std::function<void(const QString &folder)>;
+
+void replaceInContent(const QString &folder, const QString &from, const QString &to)
+{
+    QFile file(folder + u"/content.json"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(file.readAll());
+    file.close();
+    QVERIFY2(text.contains(from), qPrintable(from));
+    text.replace(from, to);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text.toUtf8());
+}
+
+Mistake replacing(const QString &from, const QString &to)
+{
+    return [from, to](const QString &folder) { replaceInContent(folder, from, to); };
+}
+
+// The output of kovra-check on the folder, under the given language.
+QString check(const QStringList &arguments, const QString &language, int &status)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"LANG"_s, language);
+    environment.insert(u"LC_ALL"_s, language);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KOVRA_CHECK), arguments);
+    if (!process.waitForFinished(30000)) {
+        status = -1;
+        return {};
+    }
+    status = process.exitCode();
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+} // namespace
+
+class TestCheck : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void teachersMistakes_data();
+    void teachersMistakes();
+};
+
+void TestCheck::teachersMistakes_data()
+{
+    QTest::addColumn<Mistake>("mistake");
+    QTest::addColumn<QString>("write"); // a test file to write; empty, a check alone
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("bulgarian");
+
+    QTest::newRow("JSON mistake by line and column")
+        << replacing(u"\"Малък тест\","_s, u"\"Малък тест\""_s) << QString() << 1
+        << u"error: line 7, column 6 is not valid JSON: a comma is missing between values"_s
+        << u"грешка: ред 7, колона 6 не е правилен JSON: липсва запетая между стойности"_s;
+    QTest::newRow("key with Latin look-alikes")
+        << replacing(u"\"key\": \"равнобедрен\""_s, u"\"key\": \"paвнобедрен\""_s) << QString() << 1
+        << u"error: question 2, field \"key\" “paвнобедрен” equals no choice exactly, but nearly "
+           "equals the choice “равнобедрен”: character 1: Latin “p” instead of Cyrillic “р”"_s
+        << u"грешка: въпрос 2, поле „key“ „paвнобедрен“ не е равен точно на никой избор, но "
+           "почти е равен на избора „равнобедрен“: 1-ви знак: латинско „p“ вместо кирилско „р“"_s;
+    QTest::newRow("key with a capital and a blank")
+        << replacing(u"\"key\": \"равнобедрен\""_s, u"\"key\": \"Равнобедрен \""_s) << QString()
+        << 1 << u"character 1: Cyrillic “Р” instead of Cyrillic “р”"_s
+        << u"1-ви знак: кирилско „Р“ вместо кирилско „р“"_s;
+    QTest::newRow("one question, in the singular")
+        << Mistake([](const QString &folder) {
+               QFile file(folder + u"/content.json"_s);
+               QVERIFY(file.open(QIODevice::ReadOnly));
+               QString text = QString::fromUtf8(file.readAll());
+               file.close();
+               const auto from = text.indexOf(u",\n    {\"text\": \"___ в началото\""_s);
+               const auto to = text.lastIndexOf(u"\n  ]"_s);
+               text.remove(from, to - from);
+               QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+               file.write(text.toUtf8());
+           })
+        << QString() << 1 << u"error: field \"questions\" has 1 question; 3 to 29 are allowed"_s
+        << u"грешка: поле „questions“ има 1 въпрос; позволени са от 3 до 29"_s;
+    QTest::newRow("figure in a format not read")
+        << Mistake([](const QString &folder) {
+               QFile file(folder + u"/figures/photo.webp"_s);
+               QVERIFY(file.open(QIODevice::WriteOnly));
+               file.write("RIFF\x10\0\0\0WEBPVP8 \x04\0\0\0zzzz", 24);
+               file.close();
+               replaceInContent(folder, u"figures/triangle.jpg"_s, u"figures/photo.webp"_s);
+           })
+        << QString() << 1
+        << u"error: question 1, field \"figure\" file “figures/photo.webp” is not a picture that "
+           "can be read; figures may be JPEG, PNG, GIF or BMP files"_s
+        << u"грешка: въпрос 1, поле „figure“ файлът „figures/photo.webp“ не е картина, която "
+           "може да се прочете; фигурите може да са файлове JPEG, PNG, GIF или BMP"_s;
+    QTest::newRow("figure path with backslashes")
+        << replacing(u"figures/triangle.jpg"_s, u"figures\\\\triangle.jpg"_s) << QString() << 1
+        << u"error: question 1, field \"figure\" “figures\\triangle.jpg” separates folders with "
+           "\"\\\"; write \"/\" instead: “figures/triangle.jpg”"_s
+        << u"грешка: въпрос 1, поле „figure“ „figures\\triangle.jpg“ разделя папките с „\\“; "
+           "пишете „/“: „figures/triangle.jpg“"_s;
+    QTest::newRow("a test that passes")
+        << Mistake([](const QString &) {}) << QString() << 0
+        << u"“Малък тест”: 3 questions, 1 figure; ready for pupils.\n"_s
+        << u"„Малък тест“: 3 въпроса, 1 фигура; готов е за учениците.\n"_s;
+    QTest::newRow("a test file that cannot be written")
+        << Mistake([](const QString &) {}) << u"/no-such-folder/test.kovra"_s << 1
+        << u"error: file “/no-such-folder/test.kovra” cannot be written: No such file or "
+           "directory"_s
+        << u"грешка: файлът „/no-such-folder/test.kovra“ не може да се запише: Няма такъв файл "
+           "или папка"_s;
+}
+
+void TestCheck::teachersMistakes()
+{
+    QFETCH(Mistake, mistake);
+    QFETCH(QString, write);
+    QFETCH(int, status);
+    QFETCH(QString, english);
+    QFETCH(QString, bulgarian);
+
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const QString fixture = qEnvironmentVariable("KOVRA_FIXTURES") + u"/small"_s;
+    QVERIFY(QDir().mkpath(folder + u"/figures"_s));
+    for (const QString &name : {u"content.json"_s, u"figures/triangle.jpg"_s}) {
+        QVERIFY(QFile::copy(fixture + u'/' + name, folder + u'/' + name));
+        QFile::setPermissions(folder + u'/' + name, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    mistake(folder);
+    QStringList arguments{folder};
+    if (!write.isEmpty()) {
+        arguments.prepend(write);
+        arguments.prepend(u"--write"_s);
+    }
+    for (const auto &[language, expected] :
+         {std::pair{u"C.UTF-8"_s, english}, std::pair{u"bg_BG.UTF-8"_s, bulgarian}}) {
+        int exitStatus = 0;
+        const QString output = check(arguments, language, exitStatus);
+        QCOMPARE(exitStatus, status);
+        QVERIFY2(output.contains(expected), qPrintable(output));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCheck)
+#include "test_check.moc"

@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "command.h"
+
+#include "content/builtin.h"
+#include "content/cp1251.h"
+#include "content/dump.h"
+#include "content/packed.h"
+#include "content/translation.h"
+#include "testfile/testfile.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace kovra {
+
+namespace {
+
+void print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
+void report(const QString &name, const Problems &problems)
+{
+    for (const Problem &problem : problems) {
+        print(stderr, QStringLiteral("%1: %2\n").arg(name, describe(problem)));
+    }
+}
+
+// The files of the source the command line names, and for a question bank, the warnings of
+// its import and the source line of every question.
+struct Source
+{
+    TestFilesResult read;
+    Imported bank; // for a bank: what was read, and the source line of every question
+};
+
+Source readSource(const QString &source, const ImportOptions &options)
+{
+    if (source.isEmpty()) {
+        return {readContentFolder(QString::fromLatin1(kBuiltInFolder)), {}};
+    }
+    if (QFileInfo(source).isDir()) {
+        return {readContentFolder(source), {}};
+    }
+    if (isBankFile(source)) {
+        Imported imported = importQuestionBank(source, options);
+        std::optional<TestFiles> files;
+        if (imported.json) {
+            files = TestFiles{*imported.json, imported.figures};
+        }
+        Problems problems = std::move(imported.problems);
+        imported.problems.clear();
+        return {{std::move(files), std::move(problems)}, std::move(imported)};
+    }
+    return {readTestFile(source), {}};
+}
+
+// One line that says the test passed: its title, its questions and figures, and what was done.
+QString passingLine(const KOVRA_Danni &content, const QString &written)
+{
+    const int questions = content.List1(0).listCount();
+    int figures = 0;
+    for (int k = 1; k <= questions; ++k) {
+        figures += content.hasPicture1(k) ? 1 : 0;
+    }
+    const QString title = QCoreApplication::translate("kovra", "\u201C%1\u201D")
+                              .arg(fromCp1251(content.List2().list(TitleRow)).trimmed());
+    const QString counts =
+        QCoreApplication::translate("kovra", "%n question(s)", nullptr, questions) +
+        QStringLiteral(", ") +
+        QCoreApplication::translate("kovra", "%n figure(s)", nullptr, figures);
+    if (written.isEmpty()) {
+        return QCoreApplication::translate("kovra", "%1: %2; ready for pupils.").arg(title, counts);
+    }
+    return QCoreApplication::translate("kovra", "%1: %2; written to %3, ready for pupils.")
+        .arg(title, counts, written);
+}
+
+} // namespace
+
+CheckCommand readCheckCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "kovra",
+        "Checks a test, shows what the program will hold, or writes it as one test file."));
+    const StandardOptions standard = addStandardOptions(parser);
+    const QCommandLineOption dump(
+        QStringLiteral("dump"),
+        QCoreApplication::translate("kovra", "Print every list the program will hold."));
+    const QCommandLineOption pack(
+        QStringLiteral("pack"),
+        QCoreApplication::translate("kovra", "Write the packed set the program embeds."),
+        QCoreApplication::translate("kovra", "FILE"));
+    const QCommandLineOption write(
+        QStringLiteral("write"),
+        QCoreApplication::translate(
+            "kovra", "Write the test as one test file (.kovra), its figures fitted."),
+        QCoreApplication::translate("kovra", "FILE"));
+    // What a question bank does not say.
+    const QCommandLineOption title(
+        QStringLiteral("title"),
+        QCoreApplication::translate("kovra", "A bank's test title (default: its file name)."),
+        QCoreApplication::translate("kovra", "TEXT"));
+    const QCommandLineOption explanations(
+        QStringLiteral("explanations"),
+        QCoreApplication::translate(
+            "kovra", "A bank's explanations in the review (on when it has feedback)."));
+    const QCommandLineOption reviewButtons(
+        QStringLiteral("review-buttons"),
+        QCoreApplication::translate(
+            "kovra", "A bank's review buttons after the evaluation (on when it has feedback)."));
+    const QCommandLineOption toto(
+        QStringLiteral("toto"),
+        QCoreApplication::translate("kovra", "Ask a bank's first question again."));
+    const QCommandLineOption phrase(
+        QStringLiteral("phrase"),
+        QCoreApplication::translate("kovra", "Put the chosen answer into the blank."));
+    const QCommandLineOption draw(
+        QStringLiteral("draw"),
+        QCoreApplication::translate(
+            "kovra", "How many questions of a bigger bank each run takes, drawn at random."),
+        QCoreApplication::translate("kovra", "N"));
+    const QCommandLineOption exportTo(
+        QStringLiteral("export"),
+        QCoreApplication::translate("kovra",
+                                    "Write the test as Moodle XML (.xml, figures inside), GIFT "
+                                    "(.gift, without figures) or CSV (.csv, figures in a folder "
+                                    "beside it)."),
+        QCoreApplication::translate("kovra", "FILE"));
+    parser.addOptions(
+        {dump, pack, write, title, explanations, reviewButtons, toto, phrase, draw, exportTo});
+    parser.addPositionalArgument(
+        QCoreApplication::translate("kovra", "SOURCE"),
+        QCoreApplication::translate("kovra",
+                                    "A content folder, a test file or a question bank (GIFT, "
+                                    "Aiken, Moodle XML or CSV); without it, the built-in test."),
+        QCoreApplication::translate("kovra", "[SOURCE]"));
+
+    CheckCommand command;
+    const bool parsed = parser.parse(arguments);
+    if (!parsed || parser.positionalArguments().size() > 1) {
+        print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
+                          .arg(parsed ? QCoreApplication::translate("kovra", "one source at most")
+                                      : parser.errorText(),
+                               parser.helpText()));
+        command.answered = 2;
+        return command;
+    }
+    if (parser.isSet(standard.help)) {
+        print(stdout, parser.helpText());
+        command.answered = 0;
+        return command;
+    }
+    if (parser.isSet(standard.version)) {
+        print(stdout, QStringLiteral("kovra-check %1\n").arg(QLatin1String(KOVRA_VERSION)));
+        command.answered = 0;
+        return command;
+    }
+    command.source = parser.positionalArguments().value(0);
+    command.dump = parser.isSet(dump);
+    command.pack = parser.value(pack);
+    command.write = parser.value(write);
+    command.bank.title = parser.value(title);
+    if (parser.isSet(explanations)) {
+        command.bank.explanations = true;
+    }
+    if (parser.isSet(reviewButtons)) {
+        command.bank.reviewButtons = true;
+    }
+    command.bank.toto = parser.isSet(toto);
+    command.bank.phrase = parser.isSet(phrase);
+    command.exportTo = parser.value(exportTo);
+    if (parser.isSet(draw)) {
+        bool number = false;
+        command.bank.draw = parser.value(draw).toInt(&number);
+        if (!number) {
+            print(stderr, QStringLiteral("kovra-check: --draw N\n\n%1").arg(parser.helpText()));
+            command.answered = 2;
+        }
+    }
+    return command;
+}
+
+int runCheck(const CheckCommand &command)
+{
+    const QString name = command.source.isEmpty()
+                             ? QCoreApplication::translate("kovra", "built-in test")
+                             : command.source;
+    const Source read = readSource(command.source, command.bank);
+    report(name, read.read.problems);
+    if (const QString said = describeImport(read.bank); !said.isEmpty()) {
+        print(stderr, QStringLiteral("%1: %2\n").arg(name, said));
+    }
+    if (!read.read.files) {
+        return 1;
+    }
+    const TestFiles &files = *read.read.files;
+    LoadResult loaded;
+    if (!command.write.isEmpty()) {
+        WrittenTest written = makeTestArchive(files);
+        attachSourceLines(written.checked.problems, read.bank);
+        report(name, written.checked.problems);
+        if (!written.archive) {
+            return 1;
+        }
+        if (const Problems failed = saveFile(command.write, *written.archive); !failed.empty()) {
+            report(name, failed);
+            return 1;
+        }
+        loaded = std::move(written.checked);
+    } else {
+        loaded = loadContent(files.json, files.figures);
+        attachSourceLines(loaded.problems, read.bank);
+        report(name, loaded.problems);
+    }
+    if (!loaded.content) {
+        return 1;
+    }
+    if (!command.exportTo.isEmpty()) {
+        const Problems problems =
+            exportTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, command.exportTo);
+        report(name, problems);
+        if (hasErrors(problems)) {
+            return 1;
+        }
+    }
+    if (!command.pack.isEmpty() && loaded.pool) {
+        print(stderr, QCoreApplication::translate(
+                          "kovra", "%1: a test that draws its questions cannot be built into "
+                                   "the program\n")
+                          .arg(name));
+        return 1;
+    }
+    if (!command.pack.isEmpty()) {
+        if (const Problems failed = saveFile(command.pack, packContent(*loaded.content));
+            !failed.empty()) {
+            report(name, failed);
+            return 1;
+        }
+    }
+    // The dump is the output when it is asked for; the passing line goes beside it.
+    const QString passed = passingLine(*loaded.content, command.write) + QLatin1Char('\n');
+    if (command.dump) {
+        const QByteArray text = dumpContent(*loaded.content, loaded.pool ? &*loaded.pool : nullptr);
+        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+        print(stderr, passed);
+    } else {
+        print(stdout, passed);
+    }
+    return 0;
+}
+
+} // namespace kovra

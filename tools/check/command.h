@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What kovra-check's command line asks, read into one value, and the run of it.
+#pragma once
+
+#include "import/import.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kovra {
+
+struct CheckCommand
+{
+    // The exit status when the command line is answered already (help, version, a mistake).
+    std::optional<int> answered;
+    QString source; // a content folder, a test file or a bank; empty, the built-in test
+    bool dump = false;
+    QString pack;     // the packed set to write, for the build
+    QString write;    // the test file to write
+    QString exportTo; // a file of another format (Moodle XML, GIFT, CSV) to write the test to
+    ImportOptions bank;
+};
+
+// Reads the arguments (the program's name first); --help, --version and mistakes are
+// answered on the standard streams in the language of the installed translation.
+[[nodiscard]] CheckCommand readCheckCommand(const QStringList &arguments);
+
+// Runs the command: the problems on standard error, the dump or the passing line on standard
+// output. Returns the exit status: 1 on errors or a file that cannot be written, else 0.
+[[nodiscard]] int runCheck(const CheckCommand &command);
+
+} // namespace kovra
