@@ -720,5 +720,27 @@
             <numerusform>GIFT не съдържа картинки: %n фигури са пропуснати</numerusform>
         </translation>
     </message>
+    <message>
+        <source>How many questions of a bigger bank each run takes, drawn at random.</source>
+        <translation>Колко въпроса от по-голяма банка взема всяко пускане, изтеглени случайно.</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Write the test as Moodle XML (.xml, figures inside), GIFT (.gift, without figures) or CSV (.csv, figures in a folder beside it).</source>
+        <translation>Записва теста като Moodle XML (.xml, с фигурите), GIFT (.gift, без фигурите) или CSV (.csv, с фигурите в папка до него).</translation>
+    </message>
+    <message>
+        <source>A content folder, a test file or a question bank (GIFT, Aiken, Moodle XML or CSV); without it, the built-in test.</source>
+        <translation>Папка със съдържание, файл с тест или банка с въпроси (GIFT, Aiken, Moodle XML или CSV); без него – вграденият тест.</translation>
+    </message>
+    <message>
+        <source>%1: a test that draws its questions cannot be built into the program
+</source>
+        <translation>%1: тест, който тегли въпросите си, не може да се вгради в програмата
+</translation>
+    </message>
 </context>
 </TS>
