@@ -295,6 +295,11 @@ void TestImport::banks_data()
         << QStringList{u"Draw\t5"_s, u"Bank(40)[0]\tQ40"_s, u"BankKey(40)[0]\t40"_s,
                        u"List1(5)[0]\tQ5"_s}
         << QList<int>();
+    QTest::newRow("gift html naming /dev/zero as style sheet and picture: nothing is read")
+        << u"z.gift"_s
+        << QByteArray("Q1 <link rel=\"stylesheet\" href=\"/dev/zero\"><img src=\"/dev/zero\"> "
+                      "{=a ~b}\n\nQ2 {=a ~b}\n\nQ3 {=a ~b}\n")
+        << QStringList() << 3 << QStringList{u"List1(1)[0]\tQ1"_s} << QList<int>();
     QTest::newRow("csv, semicolon, UTF-8")
         << u"u.csv"_s << QByteArray("question;a;b;answer\nЕдно;1;2;2\nДве;1;2;1\nТри;1;2;B\n")
         << QStringList() << 3 << QStringList{u"List1(1)[0]\tЕдно"_s, u"List1(0)[0]\t2"_s}

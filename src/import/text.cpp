@@ -4,7 +4,10 @@
 #include "content/cp1251.h"
 
 #include <QByteArrayAlgorithms>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QUrl>
+#include <QVariant>
 #include <algorithm>
 
 namespace kovra::importer {
@@ -34,6 +37,26 @@ qsizetype utf8Sequence(QByteArrayView bytes, qsizetype at)
         return 0; // overlong, a surrogate, or past U+10FFFF
     }
     return length;
+}
+
+// A document that loads nothing: Qt's HTML reader asks its document for the style sheets and
+// pictures a text names (<link rel="stylesheet" href="/dev/zero">), and the plain
+// QTextDocument would read them from the disk.
+class NoResources final : public QTextDocument
+{
+protected:
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        Q_UNUSED(type);
+        Q_UNUSED(name);
+        return {};
+    }
+};
+
+QString plainText(const QString &html)
+{
+    static thread_local NoResources resources;
+    return QTextDocumentFragment::fromHtml(html, &resources).toPlainText();
 }
 
 bool isControl(char16_t c)
@@ -119,7 +142,7 @@ QString fromHtml(const QString &html)
     if (!html.contains(u'<') && !html.contains(u'&')) {
         return html;
     }
-    QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
+    QString text = plainText(html);
     // A picture stands in the text as an object mark; the picture itself becomes the figure.
     text.remove(QChar::ObjectReplacementCharacter);
     for (QChar &ch : text) {
@@ -136,7 +159,7 @@ QString fromHtmlLines(const QString &html)
     if (!html.contains(u'<') && !html.contains(u'&')) {
         return html;
     }
-    QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
+    QString text = plainText(html);
     text.remove(QChar::ObjectReplacementCharacter);
     for (QChar &ch : text) {
         if (ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator) {
