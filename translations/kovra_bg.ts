@@ -742,5 +742,9 @@
         <translation>%1: тест, който тегли въпросите си, не може да се вгради в програмата
 </translation>
     </message>
+    <message>
+        <source>%1 drawn for each run</source>
+        <translation>по %1 изтеглени за всяко пускане</translation>
+    </message>
 </context>
 </TS>

@@ -60,19 +60,29 @@ Source readSource(const QString &source, const ImportOptions &options)
 }
 
 // One line that says the test passed: its title, its questions and figures, and what was done.
-QString passingLine(const KOVRA_Danni &content, const QString &written)
+QString passingLine(const KOVRA_Danni &content, const QuestionPool *pool, const QString &written)
 {
-    const int questions = content.List1(0).listCount();
+    // A test that draws its runs: every question of its bank, and how many a run takes.
+    int questions = pool ? int(pool->questions.size()) : content.List1(0).listCount();
     int figures = 0;
-    for (int k = 1; k <= questions; ++k) {
-        figures += content.hasPicture1(k) ? 1 : 0;
+    if (pool) {
+        for (const PooledQuestion &question : pool->questions) {
+            figures += question.figure.isNull() ? 0 : 1;
+        }
+    } else {
+        for (int k = 1; k <= questions; ++k) {
+            figures += content.hasPicture1(k) ? 1 : 0;
+        }
     }
     const QString title = QCoreApplication::translate("kovra", "\u201C%1\u201D")
                               .arg(fromCp1251(content.List2().list(TitleRow)).trimmed());
-    const QString counts =
-        QCoreApplication::translate("kovra", "%n question(s)", nullptr, questions) +
-        QStringLiteral(", ") +
-        QCoreApplication::translate("kovra", "%n figure(s)", nullptr, figures);
+    QString counts = QCoreApplication::translate("kovra", "%n question(s)", nullptr, questions) +
+                     QStringLiteral(", ") +
+                     QCoreApplication::translate("kovra", "%n figure(s)", nullptr, figures);
+    if (pool) {
+        counts += QStringLiteral(", ") +
+                  QCoreApplication::translate("kovra", "%1 drawn for each run").arg(pool->draw);
+    }
     if (written.isEmpty()) {
         return QCoreApplication::translate("kovra", "%1: %2; ready for pupils.").arg(title, counts);
     }
@@ -244,7 +254,9 @@ int runCheck(const CheckCommand &command)
         }
     }
     // The dump is the output when it is asked for; the passing line goes beside it.
-    const QString passed = passingLine(*loaded.content, command.write) + QLatin1Char('\n');
+    const QString passed =
+        passingLine(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, command.write) +
+        QLatin1Char('\n');
     if (command.dump) {
         const QByteArray text = dumpContent(*loaded.content, loaded.pool ? &*loaded.pool : nullptr);
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
