@@ -420,6 +420,10 @@ void TestImport::malformed_data()
         << K::BankTooMany << 2001 << 0;
     QTest::newRow("draw more than the bank holds")
         << u"b.gift"_s << three << QStringList{u"draw=4"_s} << K::DrawCount << 0 << 0;
+    QTest::newRow("aiken question of 80 KB in many lines")
+        << u"b.txt"_s
+        << "Q\n" + QByteArray("a line of the question\n").repeated(3500) + "A. 1\nB. 2\nANSWER: A\n"
+        << QStringList() << K::BankQuestionTooLong << 1 << 0;
     QTest::newRow("csv key equal to two choices")
         << u"b.csv"_s << csv + "Q2,1,1,1\nQ3,1,2,A\n"
         << QStringList() << K::KeyMatchesSeveral << 3 << 0;
