@@ -201,9 +201,12 @@ void TestImport::banks_data()
                       "// question: 3463  name: Тегла\n"
                       "::Тегла::Кое? {~%50%a ~%50%b ~c}\n\n"
                       "// question: 3464  name: Проценти\n"
-                      "::Проценти::[plain]Колко е 10% от 50 <café>?{~=5 ~10% ~%15}\n")
-        << QStringList() << 3
+                      "::Проценти::[plain]Колко е 10% от 50 <café>?{~=5 ~10% ~%15}\n\n"
+                      "::Знаци::Кое x < 3 и y > 2 & z?{=x<3 ~x >\\= 3}\n")
+        << QStringList() << 4
         << QStringList{u"List1(1)[0]\tКолко е 1/2 + 1/4?"_s,
+                       u"List1(4)[0]\tКое x < 3 и y > 2 & z?"_s,
+                       u"List1(4)[1]\tx<3"_s,
                        u"List1(1)[3]\t50%"_s,
                        u"List1(1)[5]\t3/8"_s,
                        u"List1(0)[0]\t3/4"_s,

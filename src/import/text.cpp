@@ -53,8 +53,17 @@ protected:
     }
 };
 
-QString plainText(const QString &html)
+// A '<' starts a tag only before a letter, '/', '!' or '?', as a browser reads HTML: "x < 3" is
+// text. Qt's reader would take "< 3 и y >" for a tag, so such a '<' is written as "&lt;" first.
+QString plainText(QString html)
 {
+    for (qsizetype at = html.indexOf(u'<'); at >= 0; at = html.indexOf(u'<', at + 1)) {
+        const QChar next = at + 1 < html.size() ? html.at(at + 1) : QChar();
+        const bool letter = (next >= u'a' && next <= u'z') || (next >= u'A' && next <= u'Z');
+        if (!letter && next != u'/' && next != u'!' && next != u'?') {
+            html.replace(at, 1, QStringLiteral("&lt;"));
+        }
+    }
     static thread_local NoResources resources;
     return QTextDocumentFragment::fromHtml(html, &resources).toPlainText();
 }
