@@ -301,8 +301,10 @@ void TestImport::banks_data()
     QTest::newRow("gift html naming /dev/zero as style sheet and picture: nothing is read")
         << u"z.gift"_s
         << QByteArray("Q1 <link rel=\"stylesheet\" href=\"/dev/zero\"><img src=\"/dev/zero\"> "
-                      "{=a ~b}\n\nQ2 {=a ~b}\n\nQ3 {=a ~b}\n")
-        << QStringList() << 3 << QStringList{u"List1(1)[0]\tQ1"_s} << QList<int>();
+                      "{=a ~b}\n\nQ2 <tt>x</tt><CODE>y</CODE><pre>z</pre><kbd>k</kbd><samp>s</samp>"
+                      " {=a ~b}\n\nQ3 {=a ~b}\n")
+        << QStringList() << 3 << QStringList{u"List1(1)[0]\tQ1"_s, u"List1(2)[0]\tQ2 xyzks"_s}
+        << QList<int>();
     QTest::newRow("csv, semicolon, UTF-8")
         << u"u.csv"_s << QByteArray("question;a;b;answer\nЕдно;1;2;2\nДве;1;2;1\nТри;1;2;B\n")
         << QStringList() << 3 << QStringList{u"List1(1)[0]\tЕдно"_s, u"List1(0)[0]\t2"_s}

@@ -4,6 +4,7 @@
 #include "content/cp1251.h"
 
 #include <QByteArrayAlgorithms>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QUrl>
@@ -64,6 +65,11 @@ QString plainText(QString html)
             html.replace(at, 1, QStringLiteral("&lt;"));
         }
     }
+    // The tags of fixed-width text ask Qt for the system's fixed font, which needs a GUI
+    // application: in the checker they would crash it. Their text is read as any span's.
+    static const QRegularExpression fixedWidth(QStringLiteral("<(/?)(code|kbd|pre|samp|tt)\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    html.replace(fixedWidth, QStringLiteral("<\\1span"));
     static thread_local NoResources resources;
     return QTextDocumentFragment::fromHtml(html, &resources).toPlainText();
 }
