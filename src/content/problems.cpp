@@ -84,7 +84,7 @@ QString ordinalCharacter(qint64 n)
 // A character with the script it is written in, when a look-alike of another script exists.
 QString namedCharacter(QChar ch)
 {
-    const QString shown = quoted(QString(ch));
+    QString shown = quoted(QString(ch));
     if (ch.isSpace()) {
         return QCoreApplication::translate("kovra", "a blank");
     }
