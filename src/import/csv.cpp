@@ -289,7 +289,8 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
         const int letter = answerLetter(answer);
         if (letter >= 0 && choiceOf[std::size_t(letter)] >= 0) {
             question.key = question.choices.at(choiceOf[std::size_t(letter)]);
-        } else if (letter < 0 && question.choices.contains(answer)) {
+        } else if (question.choices.contains(answer)) {
+            // The choice's text, also when it is a letter or number that names no filled choice.
             question.key = answer;
         } else {
             bank.error(ProblemKind::BankAnswer, row.number, columnOf(AnswerColumn), answer);
