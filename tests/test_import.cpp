@@ -429,6 +429,9 @@ void TestImport::malformed_data()
         << u"b.txt"_s
         << "Q\n" + QByteArray("a line of the question\n").repeated(3500) + "A. 1\nB. 2\nANSWER: A\n"
         << QStringList() << K::BankQuestionTooLong << 1 << 0;
+    QTest::newRow("gift question of 5,000 nested tags")
+        << u"b.gift"_s << three + "\nQ <p>" + QByteArray("<b>").repeated(5000) + "x {=a ~b}\n"
+        << QStringList() << K::BankTooMuchHtml << 7 << 0;
     QTest::newRow("csv key equal to two choices")
         << u"b.csv"_s << csv + "Q2,1,1,1\nQ3,1,2,A\n"
         << QStringList() << K::KeyMatchesSeveral << 3 << 0;

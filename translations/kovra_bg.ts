@@ -746,5 +746,13 @@
         <source>%1 drawn for each run</source>
         <translation>по %1 изтеглени за всяко пускане</translation>
     </message>
+    <message>
+        <source>begins a question past the %1 HTML tags a bank may have</source>
+        <translation>започва въпрос след %1 HTML етикета, колкото най-много може да има банка</translation>
+    </message>
+    <message>
+        <source>begins a question of more than %1 HTML tags</source>
+        <translation>започва въпрос с повече от %1 HTML етикета</translation>
+    </message>
 </context>
 </TS>

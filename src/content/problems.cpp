@@ -383,6 +383,12 @@ QString words(const Problem &p)
         return QCoreApplication::translate(
                    "kovra", "begins a question longer than %1 characters, the most one may take")
             .arg(p.limit);
+    case ProblemKind::BankTooMuchHtml:
+        return (p.draws ? QCoreApplication::translate(
+                              "kovra", "begins a question past the %1 HTML tags a bank may have")
+                        : QCoreApplication::translate(
+                              "kovra", "begins a question of more than %1 HTML tags"))
+            .arg(p.limit);
     case ProblemKind::BankTooManyCells:
         return QCoreApplication::translate("kovra", "has more than %1 cells").arg(p.limit);
     case ProblemKind::BankXml:

@@ -127,6 +127,7 @@ enum class ProblemKind
     BankQuestionTooLong, // limit: the most characters one question may take
     BankTooManyCells,    // limit: the most cells a row may have
     BankXml,             // text: the XML reader's words, or what is not allowed
+    BankTooMuchHtml,     // limit: the most HTML tags of a question, or (draws) of a bank
     FigureOutside,       // text: a figure path that leaves the bank's folder
     FigureFileTooLarge,  // text: the figure file; limit: the most bytes
     ExportFormat,        // text: the extension, which names no format written

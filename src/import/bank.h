@@ -33,12 +33,16 @@ struct BankQuestion
 constexpr std::size_t kMaxProblems = 200;
 // The most questions a bank may have.
 constexpr int kMaxBankQuestions = 1000;
+// The most HTML tags ('<') one question may have, and a whole bank.
+constexpr qsizetype kMaxTagsPerQuestion = 1000;
+constexpr qsizetype kMaxTagsPerBank = 100'000;
 
 struct Bank
 {
     std::vector<BankQuestion> questions;
     Problems problems;
     int most = kMaxBankQuestions; // the most questions a bank may have
+    qsizetype tags = 0;           // the HTML tags read so far, against their limit
 
     // Reading stops once no test can come of the bank: there are more problems than anyone
     // reads, or more questions than a test may have.
@@ -66,6 +70,25 @@ struct Bank
                             .count = count,
                             .least = KOVRA_Danni::kMinChoices,
                             .limit = KOVRA_Danni::kMaxChoices});
+    }
+    // Whether the HTML of one question, of `count` tags, may be read: Qt's HTML reader takes
+    // time that grows faster than the tags when they nest, so both a question's tags and the
+    // bank's are bounded. On false, the question is refused with its line.
+    bool htmlWithinLimits(qsizetype count, int line)
+    {
+        tags += count;
+        if (count <= kMaxTagsPerQuestion && tags <= kMaxTagsPerBank) {
+            return true;
+        }
+        const bool bankWide = count <= kMaxTagsPerQuestion;
+        problems.push_back({.kind = ProblemKind::BankTooMuchHtml,
+                            .line = line,
+                            .limit = bankWide ? kMaxTagsPerBank : kMaxTagsPerQuestion,
+                            .draws = bankWide});
+        if (bankWide) {
+            most = -1; // no further question is read
+        }
+        return false;
     }
     // With the question's name and type where the bank gives them.
     void skipped(int line, SkipReason reason, const QString &name = {}, const QString &type = {})

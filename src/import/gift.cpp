@@ -342,7 +342,13 @@ void readGift(QStringView text, Bank &bank)
                         .line = block.front().number,
                         .limit = kMaxQuestionChars});
         } else if (!block.empty()) {
-            readGiftQuestion(block, bank);
+            qsizetype tags = 0;
+            for (const BlockLine &line : block) {
+                tags += line.text.count(u'<');
+            }
+            if (bank.htmlWithinLimits(tags, block.front().number)) {
+                readGiftQuestion(block, bank);
+            }
         }
         block.clear();
         chars = 0;

@@ -318,6 +318,13 @@ void XmlReader::take(XmlQuestion &question)
         m_bank.skipped(line, SkipReason::OtherType, question.name, question.type);
         return;
     }
+    qsizetype tags = question.text.text.count(u'<') + question.generalFeedback.text.count(u'<');
+    for (const XmlAnswer &answer : question.answers) {
+        tags += answer.text.text.count(u'<') + answer.feedback.text.count(u'<');
+    }
+    if (!m_bank.htmlWithinLimits(tags, line)) {
+        return;
+    }
     BankQuestion out;
     out.line = line;
     out.lastLine = line;
