@@ -13,11 +13,15 @@
 // repainted the window.
 //
 // Usage: kovra-bench-events [rounds] [FILE] (6 rounds by default; with a test file, its
-// "Напред" and "Назад" alone, each round on a fresh window). Prints the figures and PASS or MISS
-// against the target (each action's median at most 2 x the floor's median); exits 1 on a MISS.
+// "Напред" and "Назад" alone, each round on a fresh window). With KOVRA_BENCH_RESULTS set to a
+// folder, every window keeps a result file there as the player does for a test that asks for
+// results: written at the start and after every answer (the final message box left out). Prints the
+// figures and PASS or MISS against the target (each action's median at most 2 x the floor's
+// median); exits 1 on a MISS.
 
 #include "content/danni.h"
 #include "content/player_set.h"
+#include "results/recorder.h"
 #include "run/random.h"
 #include "run/run_state.h"
 #include "testfile/testfile.h"
@@ -125,6 +129,7 @@ public:
     {
         auto window = std::make_unique<KOVRA_Prazno>(std::make_unique<ClockRandom>(m_seed++));
         window->load(m_content);
+        keepResults(*window);
         window->show();
         expect(QTest::qWaitForWindowExposed(window.get()), "the window was not exposed");
         for (int i = 0; i < 3; ++i) {
@@ -173,6 +178,27 @@ public:
             ++k;
         }
         return k;
+    }
+
+    // As src/ui/player.cpp connects the window to its result file.
+    void keepResults(KOVRA_Prazno &window) const
+    {
+        if (m_resultsFolder.isEmpty()) {
+            return;
+        }
+        auto *recorder =
+            new ResultRecorder(identifyTest(m_content, {}),
+                               Pupil{QStringLiteral("Bench"), QStringLiteral("1")}, &window);
+        expect(
+            !recorder->start(m_resultsFolder, m_resultsFolder, *window.content(), window.runState())
+                 .path.isEmpty(),
+            "the result file was not written");
+        QObject::connect(&window, &KOVRA_Prazno::answered, recorder, [&window, recorder] {
+            recorder->answered(*window.content(), window.runState());
+        });
+        QObject::connect(&window, &KOVRA_Prazno::evaluated, recorder, [&window, recorder] {
+            recorder->evaluated(*window.content(), window.runState());
+        });
     }
 
     void run(int rounds)
@@ -247,6 +273,11 @@ private:
                 click(window->Option1((p + round) % choicesShown(*window)));
                 click(window->Command1(0));
             }
+            // A pupil takes seconds over the last question: the result file of the answers is
+            // written by then, and its thread takes no time from the evaluation.
+            if (auto *recorder = window->findChild<ResultRecorder *>()) {
+                recorder->finishWrites();
+            }
             measure(*window, m_evaluate, [&] { click(window->Command2(0)); });
             expect(!window->Command2(0)->isEnabled() && window->runState().CurrentPos == 0,
                    "the evaluation did not run");
@@ -263,6 +294,7 @@ private:
 
     KOVRA_Danni m_content;
     bool m_navigationOnly = false;
+    QString m_resultsFolder = qEnvironmentVariable("KOVRA_BENCH_RESULTS");
     unsigned m_seed = 20240601;
     QElapsedTimer m_timer;
     Group m_floor{"repaint of the whole window (the floor)", {}, {}};
@@ -345,6 +377,10 @@ int main(int argc, char *argv[])
                     qPrintable(file), content.List1(0).listCount());
     }
 
+    if (qEnvironmentVariableIsSet("KOVRA_BENCH_RESULTS")) {
+        std::printf("results: a result file kept in %s\n",
+                    qPrintable(qEnvironmentVariable("KOVRA_BENCH_RESULTS")));
+    }
     Bench bench(std::move(content), !file.isEmpty());
     bench.run(rounds);
     bench.print();

@@ -267,6 +267,15 @@ void TestContent::problems_data()
         u"settings[5]"_s, Severity::Warning);
     add("flag letter warns", setSettingTo(1, u"ЧЕО - фраза от 2 части - а"_s), K::FlagNotBinary, 0,
         u"settings[1]"_s, Severity::Warning);
+    add(
+        "results not an object", [](QJsonObject &s) { s.insert(u"results"_s, u"/tmp"_s); },
+        K::WrongType, 0, u"results"_s);
+    add(
+        "results with a misspelt field",
+        [](QJsonObject &s) {
+            s.insert(u"results"_s, QJsonObject{{u"foldr"_s, u""_s}});
+        },
+        K::UnknownField, 0, u"results.foldr"_s);
     add("look-alike choices warn", setChoices(0, {u"40°"_s, u"\u0410B"_s, u"AB"_s}), K::LookAlike,
         1, u"choices"_s, Severity::Warning);
     add("choices differing in blanks warn", setChoices(0, {u"40°"_s, u"2 : 1"_s, u"2 :  1"_s}),

@@ -753,6 +753,232 @@
     <message>
         <source>begins a question of more than %1 HTML tags</source>
         <translation>започва въпрос с повече от %1 HTML етикета</translation>
+        <source>larger than a result file can be (%1 bytes)</source>
+        <translation>по-голям, отколкото може да бъде файл с резултат (%1 байта)</translation>
+    </message>
+    <message>
+        <source>damaged: not JSON text (byte %1)</source>
+        <translation>повреден: не е текст JSON (байт %1)</translation>
+    </message>
+    <message>
+        <source>not a result file</source>
+        <translation>не е файл с резултат</translation>
+    </message>
+    <message>
+        <source>damaged: field &quot;%1&quot; is missing or wrong</source>
+        <translation>повреден: полето „%1“ липсва или е грешно</translation>
+    </message>
+    <message>
+        <source>edited: not as the program wrote it</source>
+        <translation>редактиран: не е такъв, какъвто програмата го е записала</translation>
+    </message>
+    <message>
+        <source>edited: its checksum does not match</source>
+        <translation>редактиран: контролната му сума не съвпада</translation>
+    </message>
+    <message>
+        <source>the result of another test: %1</source>
+        <translation>резултат от друг тест: %1</translation>
+    </message>
+    <message>
+        <source>Poor</source>
+        <translation>Слаб</translation>
+    </message>
+    <message>
+        <source>Satisfactory</source>
+        <translation>Среден</translation>
+    </message>
+    <message>
+        <source>Good</source>
+        <translation>Добър</translation>
+    </message>
+    <message>
+        <source>Very good</source>
+        <translation>Много добър</translation>
+    </message>
+    <message>
+        <source>Excellent</source>
+        <translation>Отличен</translation>
+    </message>
+    <message>
+        <source>not read: a folder is read for %1 files at most</source>
+        <translation>не е прочетен: от една папка се четат най-много %1 файла</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Име</translation>
+    </message>
+    <message>
+        <source>Class</source>
+        <translation>Клас</translation>
+    </message>
+    <message>
+        <source>Answered</source>
+        <translation>Отговорени</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Верни</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Оценка</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Словом</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Време</translation>
+    </message>
+    <message>
+        <source>Q%1</source>
+        <translation>В%1</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation>Въпрос</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>Right %</source>
+        <translation>Верни %</translation>
+    </message>
+    <message>
+        <source>Wrong answer chosen most</source>
+        <translation>Най-често избран грешен отговор</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Пъти</translation>
+    </message>
+    <message>
+        <source>Discrimination</source>
+        <translation>Разграничаване</translation>
+    </message>
+    <message>
+        <source>File set apart</source>
+        <translation>Отделен файл</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Причина</translation>
+    </message>
+    <message>
+        <source>%1 pupils, %2 files set apart</source>
+        <translation>%1 ученици, %2 отделени файла</translation>
+    </message>
+    <message>
+        <source>Own shares for the marks (% right):</source>
+        <translation>Собствени граници за оценките (% верни):</translation>
+    </message>
+    <message>
+        <source>Pupils</source>
+        <translation>Ученици</translation>
+    </message>
+    <message>
+        <source>Questions</source>
+        <translation>Въпроси</translation>
+    </message>
+    <message>
+        <source>Set apart</source>
+        <translation>Отделени</translation>
+    </message>
+    <message>
+        <source>Set apart (%1)</source>
+        <translation>Отделени (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Results folder...</source>
+        <translation>&amp;Папка с резултати...</translation>
+    </message>
+    <message>
+        <source>&amp;Test...</source>
+        <translation>&amp;Тест...</translation>
+    </message>
+    <message>
+        <source>&amp;Read again</source>
+        <translation>Прочети &amp;отново</translation>
+    </message>
+    <message>
+        <source>Export &amp;CSV...</source>
+        <translation>Износ в &amp;CSV...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Печат...</translation>
+    </message>
+    <message>
+        <source>P&amp;DF...</source>
+        <translation>P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Резултати</translation>
+    </message>
+    <message>
+        <source>Choose the folder of the result files and the test they are marked against.</source>
+        <translation>Изберете папката с файловете с резултати и теста, по който да бъдат оценени.</translation>
+    </message>
+    <message>
+        <source>Folder: %1&#x0a;Test: %2</source>
+        <translation>Папка: %1&#x0a;Тест: %2</translation>
+    </message>
+    <message>
+        <source>Results folder</source>
+        <translation>Папка с резултати</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Тест</translation>
+    </message>
+    <message>
+        <source>Test files (*.%1)</source>
+        <translation>Тестове (*.%1)</translation>
+    </message>
+    <message>
+        <source>the PDF file could not be written: %1</source>
+        <translation>файлът PDF не можа да бъде записан: %1</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Износ в CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлове CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Файлове PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>With --write: the test keeps each pupil's result file in FOLDER (alone: the test file's folder). With --test and --csv: the results in FOLDER, marked against the test, as CSV.</source>
+        <translation>С --write: тестът пази файла с резултата на всеки ученик в ПАПКА (само --results: в папката на теста). С --test и --csv: резултатите в ПАПКА, оценени по теста, като CSV.</translation>
+    </message>
+    <message>
+        <source>FOLDER</source>
+        <translation>ПАПКА</translation>
+    </message>
+    <message>
+        <source>The test the results are marked against.</source>
+        <translation>Тестът, по който се оценяват резултатите.</translation>
+    </message>
+    <message>
+        <source>Write the collected results as CSV.</source>
+        <translation>Записва събраните резултати като CSV.</translation>
+    </message>
+    <message>
+        <source>--results goes with --write, or with a folder, --test and --csv</source>
+        <translation>--results върви с --write или с папка, --test и --csv</translation>
     </message>
 </context>
 </TS>

@@ -16,6 +16,7 @@ void KOVRA_Prazno::Option1_Click(int index)
     recordVerdict(m_state, Danni(), index, Text2(index + 1)->text());
     setBackColor(m_picture1, layout::kGreen);
     BuildPhrase();
+    Q_EMIT answered();
 }
 
 void KOVRA_Prazno::BuildPhrase()

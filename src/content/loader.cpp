@@ -66,6 +66,7 @@ private:
     void checkLookAlikes(const TextList &question, int number);
     void keyMatchesNone(const QString &key, const TextList &choices, int number);
     void checkFigures(KOVRA_Danni &content);
+    std::optional<QString> readResults(const QJsonValue &value);
 
     // A figure file waiting for its check, and the place of its problem among the others.
     struct PendingFigure
@@ -451,7 +452,8 @@ LoadResult Reader::read(const QByteArray &json)
         return {std::nullopt, m_problems};
     }
     const QJsonObject root = document.object();
-    checkFields(root, {"settings", "note", "questions", "draw"}, 0);
+    checkFields(root, {"settings", "note", "questions", "draw", "results"}, 0);
+    const std::optional<QString> resultsFolder = readResults(root.value(QStringLiteral("results")));
 
     KOVRA_Danni content;
     bool totoOn = false;
@@ -554,7 +556,31 @@ LoadResult Reader::read(const QByteArray &json)
         placeQuestions(*m_pool, first, content);
         content.Obqsnenie(0) = TextList{cp1251Literal(QStringLiteral("Обяснение 0"))};
     }
-    return {std::move(content), m_problems, std::move(m_pool)};
+    return {std::move(content), m_problems, resultsFolder, std::move(m_pool)};
+}
+
+std::optional<QString> Reader::readResults(const QJsonValue &value)
+{
+    if (value.isUndefined()) {
+        return std::nullopt;
+    }
+    const QString field = QStringLiteral("results");
+    if (!value.isObject()) {
+        wrongType(0, field, ValueType::Object, value);
+        return std::nullopt;
+    }
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (it.key() != QLatin1String("folder")) {
+            error(ProblemKind::UnknownField, 0, field + QLatin1Char('.') + it.key());
+        }
+    }
+    const QJsonValue folder = object.value(QStringLiteral("folder"));
+    if (!folder.isUndefined() && !folder.isString()) {
+        wrongType(0, field + QStringLiteral(".folder"), ValueType::String, folder);
+        return std::nullopt;
+    }
+    return folder.toString();
 }
 
 } // namespace

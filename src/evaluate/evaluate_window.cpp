@@ -33,6 +33,7 @@ void KOVRA_Prazno::Command2_Click(int index)
         Shape1(1)->show();
         RunTotoCheck();
         ShowReview();
+        Q_EMIT evaluated();
         return;
     }
     stepPosition(m_state, index == 1 ? 1 : index == 2 ? -1 : 0);

@@ -223,8 +223,11 @@ WrittenTest makeTestArchive(const TestFiles &files)
 
 Problems saveFile(const QString &path, const QByteArray &bytes)
 {
+    // Unbuffered: a write cut short by a full disk is seen here; a buffered one is written out
+    // at commit(), which then keeps the cut file as if it were whole.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(bytes) == bytes.size() && file.commit()) {
         return {};
     }
     return {{.kind = ProblemKind::CannotWrite, .text = path, .other = file.errorString()}};

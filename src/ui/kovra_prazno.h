@@ -61,6 +61,12 @@ public:
     // The content; none once Exit has released it.
     [[nodiscard]] const KOVRA_Danni *content() const { return m_danni ? &*m_danni : nullptr; }
 
+Q_SIGNALS:
+    // After every Option1_Click, the pupil's or the program's, once the run state holds it.
+    void answered();
+    // After the evaluation has graded the run.
+    void evaluated();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

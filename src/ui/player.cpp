@@ -3,15 +3,21 @@
 
 #include "content/player_set.h"
 #include "content/translation.h"
+#include "results/resultfile.h"
 #include "run/random.h"
 #include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
 #include "ui/look.h"
+#include "ui/pupil_dialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <cstdio>
 #include <future>
 
@@ -127,6 +133,94 @@ int play(KOVRA_Prazno &window, LoadResult loaded, const QString &source)
     return QApplication::exec();
 }
 
+// Tells the pupil in a box over the window, which takes no answer until it is closed; and on
+// standard error.
+void tell(KOVRA_Prazno &window, QMessageBox::Icon icon, const QString &text)
+{
+    std::fprintf(stderr, "kovra: %s\n", text.toUtf8().constData());
+    auto *box = new QMessageBox(icon, QStringLiteral("КОВРА"), text, QMessageBox::Ok, &window);
+    box->setObjectName(QStringLiteral("resultsMessage"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+// A test file's SHA-256, read again after it was checked; empty when it cannot be read.
+QByteArray fileBytesHash(const QString &path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxTestFileBytes) {
+        hash.addData(&file);
+    }
+    return hash.result();
+}
+
+// The folder the test asks for: empty, the test file's own; a relative one, from there.
+QString resultsFolder(const QString &testFile, const QString &asked)
+{
+    const QDir testFolder = QFileInfo(testFile).absoluteDir();
+    return asked.isEmpty() ? testFolder.absolutePath()
+                           : QDir::cleanPath(testFolder.absoluteFilePath(asked));
+}
+
+// Keeps the result file of the run in the window: written at the start, after every answer and
+// at the evaluation, and every fault told to the pupil.
+void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &folder)
+{
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const ResultStart start =
+        recorder->start(folder, fallback, *window.content(), window.runState());
+    if (start.path.isEmpty()) {
+        tell(window, QMessageBox::Warning,
+             QStringLiteral("Резултатът не може да бъде записан нито в папката „%1“ (%2), нито в "
+                            "„%3“. Тестът може да се реши, но резултатът няма да бъде запазен.")
+                 .arg(QDir::toNativeSeparators(folder), start.reason,
+                      QDir::toNativeSeparators(fallback)));
+        return;
+    }
+    if (start.fellBack) {
+        tell(window, QMessageBox::Warning,
+             QStringLiteral("В папката „%1“ не може да се пише (%2).\nРезултатът ще бъде записан "
+                            "в:\n%3")
+                 .arg(QDir::toNativeSeparators(folder), start.reason,
+                      QDir::toNativeSeparators(start.path)));
+    }
+    auto failing = std::make_shared<bool>(false);
+    QObject::connect(&window, &KOVRA_Prazno::answered, recorder, [&window, recorder] {
+        recorder->answered(*window.content(), window.runState());
+    });
+    QObject::connect(recorder, &ResultRecorder::saved, &window, [failing] { *failing = false; });
+    QObject::connect(recorder, &ResultRecorder::failed, &window,
+                     [&window, recorder, failing](const QString &reason) {
+                         if (*failing || recorder->isEvaluated()) {
+                             return;
+                         }
+                         *failing = true;
+                         tell(window, QMessageBox::Warning,
+                              QStringLiteral("Последният отговор не можа да бъде записан (%1). "
+                                             "Тестът продължава; последният цял запис остава "
+                                             "в:\n%2")
+                                  .arg(reason, QDir::toNativeSeparators(recorder->path())));
+                     });
+    // The evaluation's file is written off the event's path too; the box says where it went.
+    QObject::connect(&window, &KOVRA_Prazno::evaluated, recorder, [&window, recorder] {
+        recorder->evaluated(*window.content(), window.runState());
+    });
+    QObject::connect(recorder, &ResultRecorder::evaluationWritten, &window,
+                     [&window, recorder](bool written) {
+                         const QString path = QDir::toNativeSeparators(recorder->path());
+                         if (written) {
+                             tell(window, QMessageBox::Information,
+                                  QStringLiteral("Резултатът е записан във файла:\n%1").arg(path));
+                         } else {
+                             tell(window, QMessageBox::Warning,
+                                  QStringLiteral("Оценката не можа да бъде записана. Последният "
+                                                 "цял запис е във файла:\n%1")
+                                      .arg(path));
+                         }
+                     });
+}
+
 } // namespace
 
 int startPlayer(const PlayerCommand &command)
@@ -137,11 +231,42 @@ int startPlayer(const PlayerCommand &command)
     // Reading a test file, and decoding its figures above all, takes as long as building the
     // window: the file is read and checked on another core meanwhile, and the window is shown
     // only once the whole test has passed.
-    std::future<LoadResult> loading =
-        std::async(std::launch::async, [file = command.file] { return loadTestFile(file); });
+    struct Loaded
+    {
+        LoadResult result;
+        QByteArray sha256; // of the file, when the test keeps results
+    };
+    std::future<Loaded> loading = std::async(std::launch::async, [file = command.file] {
+        Loaded loaded{loadTestFile(file), {}};
+        if (loaded.result.content && loaded.result.resultsFolder) {
+            loaded.sha256 = fileBytesHash(file);
+        }
+        return loaded;
+    });
     QApplication::setFont(windowFont());
-    KOVRA_Prazno window(std::make_unique<ClockRandom>());
-    return play(window, loading.get(), command.file);
+    KOVRA_Prazno window(command.seed ? std::make_unique<ClockRandom>(*command.seed)
+                                     : std::make_unique<ClockRandom>());
+    Loaded loaded = loading.get();
+    if (!loaded.result.content || !loaded.result.resultsFolder) {
+        return play(window, std::move(loaded.result), command.file);
+    }
+    TestIdentity identity = identifyTest(*loaded.result.content, {});
+    identity.sha256 = loaded.sha256.toHex();
+    std::optional<Pupil> pupil = command.pupil;
+    if (!pupil) {
+        PupilDialog dialog(identity.title);
+        if (dialog.exec() != QDialog::Accepted) {
+            return 0;
+        }
+        pupil = dialog.pupil();
+    }
+    window.load(std::move(*loaded.result.content), std::move(loaded.result.pool));
+    auto *recorder = new ResultRecorder(std::move(identity), *pupil, &window);
+    recorder->setObjectName(QStringLiteral("results"));
+    // The first file is written, and a fault told over the window, before any answer.
+    window.show();
+    keepResults(window, recorder, resultsFolder(command.file, *loaded.result.resultsFolder));
+    return QApplication::exec();
 }
 
 int runPlayer(LoadResult loaded)

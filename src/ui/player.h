@@ -3,6 +3,7 @@
 #pragma once
 
 #include "content/loader.h"
+#include "results/recorder.h"
 
 #include <QString>
 #include <optional>
@@ -14,12 +15,18 @@ namespace kovra {
 // with the usage on standard error, without a screen.
 struct PlayerCommand
 {
-    std::optional<int> answered; // the exit status when the command line is answered already
-    QString file;                // the test file to play; empty, the built-in test
+    std::optional<int> answered = std::nullopt; // the exit status when answered already
+    QString file;                               // the test file to play; empty, the built-in test
+    // Set by tests alone, never from the command line: the pupil of a test that keeps results
+    // (no dialog asks), and the seed of the draws (a fixed draw).
+    std::optional<Pupil> pupil = std::nullopt;
+    std::optional<unsigned> seed = std::nullopt;
 };
 [[nodiscard]] PlayerCommand readCommandLine(int &argc, char **argv);
 
-// Plays the test the command names: returns the exit status.
+// Plays the test the command names: returns the exit status. When the test keeps results, the
+// pupil's name and class are asked first (Cancel ends with 0, nothing written), and the result
+// file is written at the start, after every answer and at the evaluation.
 int startPlayer(const PlayerCommand &command);
 
 // With a valid set: shows the window and runs the event loop until Exit, returning its code.

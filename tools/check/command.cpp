@@ -6,11 +6,16 @@
 #include "content/dump.h"
 #include "content/packed.h"
 #include "content/translation.h"
+#include "results/collect.h"
 #include "testfile/testfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 
 namespace kovra {
@@ -90,6 +95,57 @@ QString passingLine(const KOVRA_Danni &content, const QuestionPool *pool, const 
         .arg(title, counts, written);
 }
 
+// `--results` alone, followed by another option or nothing, asks for the test file's folder.
+QStringList withResultsValue(QStringList arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--results") &&
+            (i + 1 == arguments.size() || arguments.at(i + 1).startsWith(QLatin1Char('-')))) {
+            arguments[i] = QStringLiteral("--results=");
+        }
+    }
+    return arguments;
+}
+
+// The content.json of the files with the results setting in it.
+QByteArray askingResults(const QByteArray &json, const QString &folder)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json);
+    if (!document.isObject()) {
+        return json; // the check names its fault
+    }
+    QJsonObject root = document.object();
+    root.insert(QStringLiteral("results"), QJsonObject{{QStringLiteral("folder"), folder}});
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+int collect(const CheckCommand &command)
+{
+    const LoadResult loaded = loadTestFile(command.test);
+    report(command.test, loaded.problems);
+    if (!loaded.content) {
+        return 1;
+    }
+    QFile testFile(command.test);
+    const QByteArray bytes =
+        testFile.open(QIODevice::ReadOnly) ? testFile.read(kMaxTestFileBytes) : QByteArray();
+    const QString folder = *command.results;
+    const ClassResults results = collectResults(folder, markingTest(*loaded.content, bytes));
+    for (const ApartFile &file : results.apart) {
+        print(stderr,
+              QStringLiteral("%1: %2\n").arg(QDir(folder).filePath(file.file), file.reason));
+    }
+    if (const Problems failed = saveFile(command.csv, resultsCsv(results)); !failed.empty()) {
+        report(command.csv, failed);
+        return 1;
+    }
+    print(stdout, QCoreApplication::translate("kovra", "%1 pupils, %2 files set apart")
+                          .arg(results.pupils.size())
+                          .arg(results.apart.size()) +
+                      QLatin1Char('\n'));
+    return 0;
+}
+
 } // namespace
 
 CheckCommand readCheckCommand(const QStringList &arguments)
@@ -142,8 +198,23 @@ CheckCommand readCheckCommand(const QStringList &arguments)
                                     "(.gift, without figures) or CSV (.csv, figures in a folder "
                                     "beside it)."),
         QCoreApplication::translate("kovra", "FILE"));
-    parser.addOptions(
-        {dump, pack, write, title, explanations, reviewButtons, toto, phrase, draw, exportTo});
+    const QCommandLineOption results(
+        QStringLiteral("results"),
+        QCoreApplication::translate(
+            "kovra", "With --write: the test keeps each pupil's result file in FOLDER (alone: the "
+                     "test file's folder). With --test and --csv: the results in FOLDER, marked "
+                     "against the test, as CSV."),
+        QCoreApplication::translate("kovra", "FOLDER"));
+    const QCommandLineOption test(
+        QStringLiteral("test"),
+        QCoreApplication::translate("kovra", "The test the results are marked against."),
+        QCoreApplication::translate("kovra", "FILE"));
+    const QCommandLineOption csv(
+        QStringLiteral("csv"),
+        QCoreApplication::translate("kovra", "Write the collected results as CSV."),
+        QCoreApplication::translate("kovra", "FILE"));
+    parser.addOptions({dump, pack, write, title, explanations, reviewButtons, toto, phrase, draw,
+                       exportTo, results, test, csv});
     parser.addPositionalArgument(
         QCoreApplication::translate("kovra", "SOURCE"),
         QCoreApplication::translate("kovra",
@@ -152,7 +223,7 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QCoreApplication::translate("kovra", "[SOURCE]"));
 
     CheckCommand command;
-    const bool parsed = parser.parse(arguments);
+    const bool parsed = parser.parse(withResultsValue(arguments));
     if (!parsed || parser.positionalArguments().size() > 1) {
         print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
                           .arg(parsed ? QCoreApplication::translate("kovra", "one source at most")
@@ -193,6 +264,24 @@ CheckCommand readCheckCommand(const QStringList &arguments)
             command.answered = 2;
         }
     }
+    if (parser.isSet(results)) {
+        command.results = parser.value(results);
+    }
+    command.test = parser.value(test);
+    command.csv = parser.value(csv);
+    const bool collecting = parser.isSet(test) || parser.isSet(csv);
+    const bool wrong = collecting
+                           ? !parser.isSet(results) || !parser.isSet(test) || !parser.isSet(csv) ||
+                                 !command.source.isEmpty() || command.results->isEmpty()
+                           : parser.isSet(results) && command.write.isEmpty();
+    if (wrong) {
+        print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
+                          .arg(QCoreApplication::translate(
+                                   "kovra", "--results goes with --write, or with a folder, "
+                                            "--test and --csv"),
+                               parser.helpText()));
+        command.answered = 2;
+    }
     return command;
 }
 
@@ -201,6 +290,9 @@ int runCheck(const CheckCommand &command)
     const QString name = command.source.isEmpty()
                              ? QCoreApplication::translate("kovra", "built-in test")
                              : command.source;
+    if (!command.csv.isEmpty()) {
+        return collect(command);
+    }
     const Source read = readSource(command.source, command.bank);
     report(name, read.read.problems);
     if (const QString said = describeImport(read.bank); !said.isEmpty()) {
@@ -209,9 +301,12 @@ int runCheck(const CheckCommand &command)
     if (!read.read.files) {
         return 1;
     }
-    const TestFiles &files = *read.read.files;
+    TestFiles files = *read.read.files;
     LoadResult loaded;
     if (!command.write.isEmpty()) {
+        if (command.results) {
+            files.json = askingResults(files.json, *command.results);
+        }
         WrittenTest written = makeTestArchive(files);
         attachSourceLines(written.checked.problems, read.bank);
         report(name, written.checked.problems);

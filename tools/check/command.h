@@ -20,6 +20,11 @@ struct CheckCommand
     QString write;    // the test file to write
     QString exportTo; // a file of another format (Moodle XML, GIFT, CSV) to write the test to
     ImportOptions bank;
+    // With write: the test keeps results in this folder (empty: the test file's). With test and
+    // csv: the folder of result files to collect.
+    std::optional<QString> results;
+    QString test; // the test the results are marked against
+    QString csv;  // the collected results' table
 };
 
 // Reads the arguments (the program's name first); --help, --version and mistakes are

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kovra-check: checks a test and shows what the program will hold, packs it for the build, or
 // writes it as one test file for pupils.
-//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra] [bank options] [SOURCE]
+//   kovra-check [--dump] [--pack FILE] [--write FILE.kovra [--results[=FOLDER]]] [bank options]
+//               [SOURCE]
+//   kovra-check --results FOLDER --test FILE.kovra --csv OUT.csv
 // SOURCE is a content folder, a test file or a question bank (.gift, .txt for Aiken, .csv);
 // without it, the test built into the program. It speaks the language of the locale.
+// The second form collects the pupils' result files of a folder, marks them against the test's
+// current key and writes the table as CSV.
 // Exit status 1 on errors or a file that cannot be written, 2 on a wrong command line, else 0.
 
 #include "command.h"

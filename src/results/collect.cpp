@@ -1,0 +1,314 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "collect.h"
+
+#include "content/cp1251.h"
+#include "content/danni.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace kovra {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("kovra", text);
+}
+
+// One file read and marked, or the reason it stands apart.
+struct Marked
+{
+    std::optional<PupilResult> pupil;
+    QString reason;
+};
+
+Marked markFile(const QString &path, const MarkingTest &test)
+{
+    const ParsedResult parsed = readResultFile(path);
+    if (parsed.problem) {
+        return {std::nullopt, describe(*parsed.problem)};
+    }
+    const ResultRecord &record = *parsed.record;
+    if (record.questions != test.identity.questions) {
+        return {std::nullopt, tr("the result of another test: %1").arg(record.title)};
+    }
+    if (!checksumHolds(parsed, test.identity.key)) {
+        return {std::nullopt, describe(ResultProblem{ResultFault::WrongChecksum, {}})};
+    }
+    const int n = test.identity.questionCount;
+    PupilResult pupil;
+    pupil.name = record.name;
+    pupil.group = record.group;
+    pupil.evaluated = record.evaluated;
+    pupil.byQuestion.assign(static_cast<std::size_t>(n), Verdict::None);
+    for (int q = 0; q < n; ++q) {
+        pupil.chosen << QString();
+    }
+    QDateTime last = record.started;
+    for (const ResultAnswer &answer : record.answers) {
+        // The repeat of question 1 that checks the pupil is not a question of its own.
+        if (answer.question >= n || !answer.chosen) {
+            continue;
+        }
+        const QString &chosen = answer.choices.at(*answer.chosen);
+        pupil.chosen[answer.question] = chosen;
+        const bool right = chosen == test.keys.at(answer.question);
+        pupil.byQuestion[static_cast<std::size_t>(answer.question)] =
+            right ? Verdict::Right : Verdict::Wrong;
+        ++pupil.answered;
+        pupil.right += right ? 1 : 0;
+        last = std::max(last, answer.time);
+    }
+    const QDateTime end = record.evaluated ? record.ended : last;
+    if (record.started.isValid() && end.isValid()) {
+        pupil.seconds = std::max<qint64>(0, record.started.secsTo(end));
+    }
+    return {std::move(pupil), {}};
+}
+
+void analyse(ClassResults &results, int n)
+{
+    results.analysis.assign(static_cast<std::size_t>(n), {});
+    const auto count = static_cast<int>(results.pupils.size());
+    std::vector<const PupilResult *> ranked;
+    for (const PupilResult &pupil : results.pupils) {
+        ranked.push_back(&pupil);
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const PupilResult *a, const PupilResult *b) {
+        return a->right > b->right;
+    });
+    const int group = std::max(1, static_cast<int>(std::lround(0.27 * count)));
+    for (int q = 0; q < n; ++q) {
+        QuestionAnalysis &analysis = results.analysis[static_cast<std::size_t>(q)];
+        QHash<QString, int> wrong;
+        int right = 0;
+        for (const PupilResult &pupil : results.pupils) {
+            const Verdict verdict = pupil.byQuestion[static_cast<std::size_t>(q)];
+            analysis.answered += verdict != Verdict::None ? 1 : 0;
+            right += verdict == Verdict::Right ? 1 : 0;
+            if (verdict == Verdict::Wrong) {
+                const int times = ++wrong[pupil.chosen.at(q)];
+                if (times > analysis.commonWrongCount ||
+                    (times == analysis.commonWrongCount &&
+                     pupil.chosen.at(q) < analysis.commonWrong)) {
+                    analysis.commonWrongCount = times;
+                    analysis.commonWrong = pupil.chosen.at(q);
+                }
+            }
+        }
+        analysis.shareRight = count > 0 ? static_cast<double>(right) / count : 0.0;
+        if (count >= 2) {
+            int upper = 0;
+            int lower = 0;
+            for (int i = 0; i < group; ++i) {
+                upper +=
+                    ranked[static_cast<std::size_t>(i)]->byQuestion[static_cast<std::size_t>(q)] ==
+                            Verdict::Right
+                        ? 1
+                        : 0;
+                lower += ranked[static_cast<std::size_t>(count - 1 - i)]
+                                     ->byQuestion[static_cast<std::size_t>(q)] == Verdict::Right
+                             ? 1
+                             : 0;
+            }
+            analysis.discrimination = static_cast<double>(upper - lower) / group;
+        }
+    }
+}
+
+QString cell(QString text)
+{
+    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) ||
+        text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+        text.replace(QLatin1String("\""), QLatin1String("\"\""));
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    // A text a spreadsheet would take for a formula is kept as text.
+    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front())) {
+        return QLatin1Char('\'') + text;
+    }
+    return text;
+}
+
+QString decimalComma(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString duration(std::optional<qint64> seconds)
+{
+    if (!seconds) {
+        return {};
+    }
+    return QStringLiteral("%1:%2").arg(*seconds / 60).arg(*seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+MarkingTest markingTest(const KOVRA_Danni &content, const QByteArray &fileBytes)
+{
+    MarkingTest test;
+    test.identity = identifyTest(content, fileBytes);
+    for (int q = 0; q < test.identity.questionCount; ++q) {
+        test.texts << fromCp1251(content.List1(q + 1).list(0));
+        test.keys << fromCp1251(content.List1(0).list(q));
+    }
+    return test;
+}
+
+Mark markFor(int right, int questions, const MarkScale &scale)
+{
+    const double share = questions > 0 ? static_cast<double>(right) / questions : 0.0;
+    Mark mark;
+    if (scale.shares) {
+        for (std::size_t i = 0; i < scale.shares->size(); ++i) {
+            // A tiny margin, so that 0.7 of 10 questions is 7 right however it was typed.
+            if (share + 1e-9 >= (*scale.shares)[i]) {
+                mark.grade = static_cast<int>(i) + 3;
+            }
+        }
+        mark.value = mark.grade;
+        return mark;
+    }
+    mark.value = std::round((2.0 + 4.0 * share) * 100.0) / 100.0;
+    mark.grade = mark.value >= 5.5   ? 6
+                 : mark.value >= 4.5 ? 5
+                 : mark.value >= 3.5 ? 4
+                 : mark.value >= 3.0 ? 3
+                                     : 2;
+    return mark;
+}
+
+QString markWord(int grade)
+{
+    switch (grade) {
+    case 3:
+        return tr("Satisfactory");
+    case 4:
+        return tr("Good");
+    case 5:
+        return tr("Very good");
+    case 6:
+        return tr("Excellent");
+    default:
+        return tr("Poor");
+    }
+}
+
+ClassResults collectResults(const QString &folder, const MarkingTest &test, const MarkScale &scale)
+{
+    ClassResults results;
+    results.questions = test.texts;
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("*.") + QLatin1String(kResultSuffix)},
+                               QDir::Files | QDir::Hidden, QDir::Name);
+    const auto count = std::min<qsizetype>(names.size(), kMaxResultFilesRead);
+    std::vector<Marked> marked(static_cast<std::size_t>(count));
+    const auto markEvery = [&](std::size_t first, std::size_t step) {
+        for (std::size_t i = first; i < marked.size(); i += step) {
+            marked[i] = markFile(QDir(folder).filePath(names.at(static_cast<qsizetype>(i))), test);
+        }
+    };
+    const std::size_t threads =
+        std::min<std::size_t>(std::max(1U, std::thread::hardware_concurrency()), 8);
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t first = 1; first < threads; ++first) {
+            helpers.emplace_back(markEvery, first, threads);
+        }
+        markEvery(0, threads);
+    }
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        const QString &name = names.at(static_cast<qsizetype>(i));
+        if (marked[i].pupil) {
+            marked[i].pupil->file = name;
+            results.pupils.push_back(std::move(*marked[i].pupil));
+        } else {
+            results.apart.push_back({name, marked[i].reason});
+        }
+    }
+    for (qsizetype i = count; i < names.size(); ++i) {
+        results.apart.push_back(
+            {names.at(i),
+             tr("not read: a folder is read for %1 files at most").arg(kMaxResultFilesRead)});
+    }
+    remark(results, scale);
+    return results;
+}
+
+void remark(ClassResults &results, const MarkScale &scale)
+{
+    const auto n = static_cast<int>(results.questions.size());
+    for (PupilResult &pupil : results.pupils) {
+        pupil.mark = markFor(pupil.right, n, scale);
+    }
+    analyse(results, n);
+}
+
+QByteArray resultsCsv(const ClassResults &results)
+{
+    QStringList lines;
+    const auto n = static_cast<int>(results.questions.size());
+    QStringList header{tr("Name"), tr("Class"), tr("Answered"), tr("Right"),
+                       tr("%"),    tr("Mark"),  tr("Word"),     tr("Time")};
+    for (int q = 1; q <= n; ++q) {
+        header << tr("Q%1").arg(q);
+    }
+    header << tr("File");
+    lines << header.join(QLatin1Char(';'));
+    for (const PupilResult &pupil : results.pupils) {
+        QStringList row{cell(pupil.name),
+                        cell(pupil.group),
+                        QString::number(pupil.answered),
+                        QString::number(pupil.right),
+                        QString::number(n > 0 ? pupil.right * 100 / n : 0),
+                        decimalComma(pupil.mark.value, 2),
+                        markWord(pupil.mark.grade),
+                        duration(pupil.seconds)};
+        for (const Verdict verdict : pupil.byQuestion) {
+            row << (verdict == Verdict::Right   ? QStringLiteral("1")
+                    : verdict == Verdict::Wrong ? QStringLiteral("0")
+                                                : QString());
+        }
+        row << cell(pupil.file);
+        lines << row.join(QLatin1Char(';'));
+    }
+    lines << QString()
+          << QStringList{tr("Question"),
+                         tr("Text"),
+                         tr("Answered"),
+                         tr("Right %"),
+                         tr("Wrong answer chosen most"),
+                         tr("Times"),
+                         tr("Discrimination")}
+                 .join(QLatin1Char(';'));
+    for (int q = 0; q < n; ++q) {
+        const QuestionAnalysis &analysis = results.analysis.at(static_cast<std::size_t>(q));
+        lines << QStringList{QString::number(q + 1),
+                             cell(results.questions.at(q)),
+                             QString::number(analysis.answered),
+                             QString::number(std::lround(analysis.shareRight * 100)),
+                             cell(analysis.commonWrong),
+                             analysis.commonWrongCount > 0
+                                 ? QString::number(analysis.commonWrongCount)
+                                 : QString(),
+                             analysis.discrimination ? decimalComma(*analysis.discrimination, 2)
+                                                     : QString()}
+                     .join(QLatin1Char(';'));
+    }
+    if (!results.apart.empty()) {
+        lines << QString()
+              << QStringList{tr("File set apart"), tr("Reason")}.join(QLatin1Char(';'));
+        for (const ApartFile &file : results.apart) {
+            lines << cell(file.file) + QLatin1Char(';') + cell(file.reason);
+        }
+    }
+    return QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+}
+
+} // namespace kovra

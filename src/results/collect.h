@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The results of a class: every result file of a folder read, checked against the test and
+// marked again with the test's current key; marks on the six-point scale, the analysis of each
+// question, and the table as CSV text.
+#pragma once
+
+#include "resultfile.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace kovra {
+
+inline constexpr int kMaxResultFilesRead = 5000; // in one folder; more are listed apart
+
+// The test the results are marked against: as it is now.
+struct MarkingTest
+{
+    TestIdentity identity;
+    QStringList texts; // by question index
+    QStringList keys;  // by question index
+};
+[[nodiscard]] MarkingTest markingTest(const KOVRA_Danni &content, const QByteArray &fileBytes);
+
+// The marks: by default 2 + 4 x right / questions, to two decimals; or, when the teacher sets
+// them, the share of right answers each of the marks 3, 4, 5 and 6 needs.
+struct MarkScale
+{
+    std::optional<std::array<double, 4>> shares;
+};
+
+struct Mark
+{
+    double value = 2.0;
+    int grade = 2; // 2 to 6, whose word it has
+};
+[[nodiscard]] Mark markFor(int right, int questions, const MarkScale &scale);
+// Слаб, Среден, Добър, Много добър, Отличен.
+[[nodiscard]] QString markWord(int grade);
+
+struct PupilResult
+{
+    QString file; // its name in the folder
+    QString name;
+    QString group;
+    bool evaluated = false;
+    int answered = 0;
+    int right = 0;
+    Mark mark;
+    std::optional<qint64> seconds; // from the start to the evaluation or the last answer
+    std::vector<Verdict> byQuestion;
+    QStringList chosen; // by question: the chosen text, empty when none
+};
+
+struct ApartFile
+{
+    QString file;
+    QString reason;
+};
+
+struct QuestionAnalysis
+{
+    int answered = 0;
+    double shareRight = 0.0; // of every pupil, answered or not
+    QString commonWrong;     // the wrong choice chosen most; empty when none
+    int commonWrongCount = 0;
+    std::optional<double> discrimination; // upper 27 % right less lower 27 % right, by group size
+};
+
+struct ClassResults
+{
+    QStringList questions; // the test's question texts
+    std::vector<PupilResult> pupils;
+    std::vector<ApartFile> apart;
+    std::vector<QuestionAnalysis> analysis; // by question
+};
+
+// Every .kovres file of the folder, by name.
+[[nodiscard]] ClassResults collectResults(const QString &folder, const MarkingTest &test,
+                                          const MarkScale &scale = {});
+// The marks and the analysis again, for another scale.
+void remark(ClassResults &results, const MarkScale &scale);
+
+// UTF-8 with a byte-order mark, semicolons and decimal commas: the pupils, the analysis of each
+// question and the files listed apart, in the installed language.
+[[nodiscard]] QByteArray resultsCsv(const ClassResults &results);
+
+} // namespace kovra

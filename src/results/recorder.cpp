@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recorder.h"
+
+#include "content/cp1251.h"
+#include "content/danni.h"
+#include "content/textnum.h"
+#include "run/run_state.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QSysInfo>
+
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#endif
+
+namespace kovra {
+
+namespace {
+#ifdef Q_OS_LINUX
+constexpr int kWriterNice = 10;
+#endif
+} // namespace
+
+std::optional<QString> saveWhole(const QString &path, const QByteArray &bytes)
+{
+    // Unbuffered: a write cut short (a full disk, a file size limit) is seen here. A buffered
+    // one is written out at commit(), which then keeps a cut file as if it were whole.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(bytes) == bytes.size() && file.commit()) {
+        return std::nullopt;
+    }
+    return file.errorString();
+}
+
+ResultRecorder::ResultRecorder(TestIdentity test, Pupil pupil, QObject *parent)
+    : QObject(parent), m_test(std::move(test))
+{
+    m_record.title = m_test.title;
+    m_record.testSha256 = m_test.sha256;
+    m_record.questions = m_test.questions;
+    // As the dialog takes them: blanks trimmed and single, within the limit of a result file.
+    m_record.name = pupil.name.simplified().left(kMaxPupilNameChars);
+    m_record.group = pupil.group.simplified().left(kMaxPupilNameChars);
+    m_record.computer = QSysInfo::machineHostName();
+    m_record.started = QDateTime::currentDateTime();
+    m_offset = m_record.started.offsetFromUtc();
+}
+
+ResultRecorder::~ResultRecorder()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+// The local time at the offset of the start: the clock read without looking up the time zone
+// again at every answer.
+QDateTime ResultRecorder::now() const
+{
+    return QDateTime::currentDateTimeUtc().toOffsetFromUtc(m_offset);
+}
+
+void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
+{
+    const int n = state.QuestionCount;
+    // The questions and the order of their choices are drawn once, at the start.
+    const bool drawn = m_record.answers.size() == static_cast<std::size_t>(n);
+    m_slots.resize(static_cast<std::size_t>(n));
+    m_record.answers.resize(static_cast<std::size_t>(n));
+    int right = 0;
+    for (int p = 0; p < n; ++p) {
+        ResultAnswer &answer = m_record.answers[static_cast<std::size_t>(p)];
+        if (!drawn) {
+            const int q = state.questionAt(p);
+            const TextList &question = content.List1(q + 1);
+            answer.question = q;
+            answer.text = fromCp1251(question.list(0));
+            for (const char digit : state.List2(AnswerOrderList).list(q)) {
+                answer.choices << fromCp1251(question.list(digit - '0'));
+            }
+        }
+        const int slot = readIndex(state.List2(ChosenSlotList).list(p));
+        const int verdict = readIndex(state.List2(VerdictList).list(p));
+        answer.chosen = slot >= 0 && slot < answer.choices.size() && verdict >= 0
+                            ? std::optional<int>(slot)
+                            : std::nullopt;
+        answer.verdict = !answer.chosen ? Verdict::None
+                         : verdict == 1 ? Verdict::Right
+                                        : Verdict::Wrong;
+        right += answer.verdict == Verdict::Right ? 1 : 0;
+        std::optional<int> &kept = m_slots[static_cast<std::size_t>(p)];
+        if (answer.chosen != kept) {
+            kept = answer.chosen;
+            answer.time = answer.chosen ? now() : QDateTime();
+        }
+    }
+    m_record.right = right;
+}
+
+ResultStart ResultRecorder::start(const QString &folder, const QString &fallback,
+                                  const KOVRA_Danni &content, const RunState &state)
+{
+    snapshot(content, state);
+    const QString name = resultFileName(m_record.group, m_record.name, m_record.started);
+    const QByteArray bytes = writeResult(m_record, m_test.key);
+    ResultStart outcome;
+    const std::optional<QString> failed = saveWhole(QDir(folder).filePath(name), bytes);
+    if (!failed) {
+        outcome.path = QDir(folder).filePath(name);
+    } else {
+        outcome.fellBack = true;
+        outcome.reason = *failed;
+        QDir().mkpath(fallback);
+        if (!saveWhole(QDir(fallback).filePath(name), bytes)) {
+            outcome.path = QDir(fallback).filePath(name);
+        }
+    }
+    m_path = outcome.path;
+    if (!m_path.isEmpty()) {
+        m_thread = std::thread([this] { work(); });
+    }
+    return outcome;
+}
+
+void ResultRecorder::answered(const KOVRA_Danni &content, const RunState &state)
+{
+    if (m_record.evaluated || m_path.isEmpty()) {
+        return;
+    }
+    const std::vector<std::optional<int>> before = m_slots;
+    snapshot(content, state);
+    // The program re-selects a shown answer as it shows its question: nothing new to keep.
+    if (m_slots != before) {
+        submit();
+    }
+}
+
+void ResultRecorder::evaluated(const KOVRA_Danni &content, const RunState &state)
+{
+    if (m_record.evaluated || m_path.isEmpty()) {
+        return;
+    }
+    snapshot(content, state);
+    m_record.evaluated = true;
+    m_record.ended = now();
+    submit(true);
+}
+
+void ResultRecorder::submit(bool evaluation)
+{
+    {
+        // A copy of the run's texts shares their data; the thread writes it out as JSON.
+        const std::lock_guard lock(m_mutex);
+        m_pending = m_record; // a state still waiting is replaced by the newer one
+        ++m_asked;
+        m_evaluationWrite = evaluation ? m_asked : m_evaluationWrite;
+    }
+    m_wake.notify_one();
+}
+
+void ResultRecorder::work()
+{
+#ifdef Q_OS_LINUX
+    // Below the window's thread: woken by an answer, the writer waits for the window to finish
+    // its work rather than taking the core from it (Linux gives each thread its own nice value).
+    (void)setpriority(PRIO_PROCESS, 0, kWriterNice);
+#endif
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stop || m_pending; });
+        if (!m_pending) {
+            return; // stopped with nothing waiting
+        }
+        const ResultRecord record = std::move(*m_pending);
+        m_pending.reset();
+        const int write = m_asked;
+        const bool evaluation = write == m_evaluationWrite;
+        m_busy = true;
+        lock.unlock();
+        const std::optional<QString> failed = saveWhole(m_path, writeResult(record, m_test.key));
+        lock.lock();
+        m_busy = false;
+        m_lastFailed = failed.has_value();
+        m_done.notify_all();
+        QMetaObject::invokeMethod(
+            this,
+            [this, write, failed, evaluation] {
+                if (failed) {
+                    Q_EMIT this->failed(*failed);
+                } else {
+                    Q_EMIT saved(write);
+                }
+                if (evaluation) {
+                    Q_EMIT evaluationWritten(!failed);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+bool ResultRecorder::finishWrites()
+{
+    std::unique_lock lock(m_mutex);
+    m_done.wait(lock, [this] { return !m_pending && !m_busy; });
+    return !m_lastFailed;
+}
+
+} // namespace kovra

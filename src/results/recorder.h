@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Keeps the result file of a run: written whole and atomically when the run starts, after every
+// answer and at the evaluation. The writes after the start go to a thread of their own, so that
+// an answer waits for no disk; a newer state replaces one still waiting.
+#pragma once
+
+#include "resultfile.h"
+
+#include <QObject>
+#include <QString>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace kovra {
+
+class KOVRA_Danni;
+struct RunState;
+
+struct Pupil
+{
+    QString name;
+    QString group; // the class
+};
+
+// Where the first file went, and why not to the folder asked for.
+struct ResultStart
+{
+    QString path; // the file written; empty when no folder took it
+    bool fellBack = false;
+    QString reason; // the system's words for the folder that failed
+};
+
+class ResultRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    ResultRecorder(TestIdentity test, Pupil pupil, QObject *parent = nullptr);
+    ~ResultRecorder() override;
+
+    // Writes the first file into `folder`, or into `fallback` when that cannot be written.
+    ResultStart start(const QString &folder, const QString &fallback, const KOVRA_Danni &content,
+                      const RunState &state);
+    // After an answer: keeps its time when the chosen slot changed, and writes the file.
+    void answered(const KOVRA_Danni &content, const RunState &state);
+    // At the evaluation: the end time and the score; later answers (the review) are not kept.
+    // evaluationWritten() tells when that file is written.
+    void evaluated(const KOVRA_Danni &content, const RunState &state);
+
+    [[nodiscard]] const QString &path() const { return m_path; }
+    [[nodiscard]] bool isEvaluated() const { return m_record.evaluated; }
+    // Waits until every write asked for has ended; false when the last one failed.
+    bool finishWrites();
+
+Q_SIGNALS:
+    // The file as it was at this write (counted from 1 after the start) is on disk.
+    void saved(int write);
+    // A write failed (a full disk, a folder gone): the last whole file stays.
+    void failed(const QString &reason);
+    // The write of the evaluation has ended; whether it is on disk.
+    void evaluationWritten(bool written);
+
+private:
+    void snapshot(const KOVRA_Danni &content, const RunState &state);
+    [[nodiscard]] QDateTime now() const;
+    void submit(bool evaluation = false);
+    void work();
+
+    TestIdentity m_test;
+    ResultRecord m_record;
+    std::vector<std::optional<int>> m_slots; // the slot each position's time was kept for
+    QString m_path;
+    int m_offset = 0; // of the local time from UTC, in seconds, at the start
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_done;
+    std::optional<ResultRecord> m_pending;
+    int m_asked = 0;           // writes asked for; the waiting one is the last
+    int m_evaluationWrite = 0; // the write that holds the evaluation; 0 before it
+    bool m_busy = false;
+    bool m_lastFailed = false;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
+// Writes bytes whole or not at all; the system's words when not.
+[[nodiscard]] std::optional<QString> saveWhole(const QString &path, const QByteArray &bytes);
+
+} // namespace kovra

@@ -1,0 +1,358 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "resultfile.h"
+
+#include "content/cp1251.h"
+#include "content/danni.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageAuthenticationCode>
+#include <cmath>
+
+namespace kovra {
+
+namespace {
+
+// The texts a pupil answers: the title, each question and its choices, not the key, so that a
+// corrected key keeps the results of its test.
+QByteArray questionTexts(const KOVRA_Danni &content)
+{
+    QByteArray texts =
+        content.List2().listCount() > TitleRow ? content.List2().list(TitleRow) : QByteArray();
+    const int n = content.List1(0).listCount();
+    for (int k = 1; k <= n; ++k) {
+        for (const QByteArray &row : content.List1(k).rows()) {
+            texts += '\x1f' + row;
+        }
+        texts += '\x1e';
+    }
+    return texts;
+}
+
+QByteArray sha256(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+const char *verdictName(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Right:
+        return "right";
+    case Verdict::Wrong:
+        return "wrong";
+    case Verdict::None:
+        break;
+    }
+    return "none";
+}
+
+QString timeText(const QDateTime &time)
+{
+    // With the offset from UTC, so that a time read on another computer is the same moment.
+    return time.isValid() ? time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate)
+                          : QString();
+}
+
+QByteArray signedForm(const QJsonObject &withoutChecksum)
+{
+    return QJsonDocument(withoutChecksum).toJson(QJsonDocument::Indented);
+}
+
+QByteArray mac(const QByteArray &bytes, const QByteArray &key)
+{
+    return QMessageAuthenticationCode::hash(bytes, key, QCryptographicHash::Sha256).toHex();
+}
+
+// Reads the fields of a parsed object, each checked for its type and limits; the first fault
+// is kept and named by its field.
+class FieldReader
+{
+public:
+    [[nodiscard]] const std::optional<QString> &fault() const { return m_fault; }
+
+    QString text(const QJsonObject &object, const char *name, const QString &place,
+                 qsizetype most = kMaxResultTextChars)
+    {
+        const QJsonValue value = object.value(QLatin1String(name));
+        if (!value.isString() || value.toString().size() > most) {
+            bad(place + QLatin1String(name));
+            return {};
+        }
+        return value.toString();
+    }
+    int number(const QJsonObject &object, const char *name, const QString &place, int least,
+               int most)
+    {
+        const QJsonValue value = object.value(QLatin1String(name));
+        const double number = value.toDouble(-1e9);
+        // The range first: a number beyond an int's is not converted to one.
+        if (!value.isDouble() || !(number >= least && number <= most) ||
+            number != std::floor(number)) {
+            bad(place + QLatin1String(name));
+            return least;
+        }
+        return static_cast<int>(number);
+    }
+    QDateTime time(const QJsonObject &object, const char *name, const QString &place, bool optional)
+    {
+        const QString written = text(object, name, place, 40);
+        if (written.isEmpty() && optional) {
+            return {};
+        }
+        const QDateTime time = QDateTime::fromString(written, Qt::ISODate);
+        if (!time.isValid()) {
+            bad(place + QLatin1String(name));
+        }
+        return time;
+    }
+    QByteArray hex(const QJsonObject &object, const char *name, const QString &place)
+    {
+        const QString written = text(object, name, place, 64);
+        static const QString digits = QStringLiteral("0123456789abcdef");
+        const bool ok =
+            written.size() == 64 && std::all_of(written.begin(), written.end(),
+                                                [](QChar ch) { return digits.contains(ch); });
+        if (!ok) {
+            bad(place + QLatin1String(name));
+        }
+        return written.toLatin1();
+    }
+    void bad(const QString &field)
+    {
+        if (!m_fault) {
+            m_fault = field;
+        }
+    }
+
+private:
+    std::optional<QString> m_fault;
+};
+
+std::optional<ResultAnswer> readAnswer(const QJsonValue &value, const QString &place,
+                                       FieldReader &fields)
+{
+    if (!value.isObject()) {
+        fields.bad(place);
+        return std::nullopt;
+    }
+    const QJsonObject object = value.toObject();
+    const QString at = place + QLatin1Char('.');
+    ResultAnswer answer;
+    answer.question = fields.number(object, "question", at, 0, kMaxResultPositions - 1);
+    answer.text = fields.text(object, "text", at);
+    const QJsonValue choices = object.value(QLatin1String("choices"));
+    if (!choices.isArray() || choices.toArray().size() < 2 ||
+        choices.toArray().size() > kMaxResultChoices) {
+        fields.bad(at + QLatin1String("choices"));
+        return std::nullopt;
+    }
+    for (const QJsonValue choice : choices.toArray()) {
+        if (!choice.isString() || choice.toString().size() > kMaxResultTextChars) {
+            fields.bad(at + QLatin1String("choices"));
+            return std::nullopt;
+        }
+        answer.choices << choice.toString();
+    }
+    const QJsonValue chosen = object.value(QLatin1String("chosen"));
+    const QString verdict = fields.text(object, "verdict", at, 5);
+    if (chosen.isNull() && verdict == QLatin1String("none")) {
+        answer.verdict = Verdict::None;
+    } else if (chosen.isString() && answer.choices.contains(chosen.toString()) &&
+               (verdict == QLatin1String("right") || verdict == QLatin1String("wrong"))) {
+        answer.chosen = static_cast<int>(answer.choices.indexOf(chosen.toString()));
+        answer.verdict = verdict == QLatin1String("right") ? Verdict::Right : Verdict::Wrong;
+    } else {
+        fields.bad(at + QLatin1String("chosen"));
+    }
+    answer.time = fields.time(object, "time", at, !answer.chosen);
+    return answer;
+}
+
+} // namespace
+
+TestIdentity identifyTest(const KOVRA_Danni &content, const QByteArray &fileBytes)
+{
+    const QByteArray texts = questionTexts(content);
+    TestIdentity identity;
+    identity.title = content.List2().listCount() > TitleRow
+                         ? fromCp1251(content.List2().list(TitleRow))
+                         : QString();
+    identity.sha256 = sha256(fileBytes).toHex();
+    identity.questions = sha256("kovra questions\n" + texts).toHex();
+    identity.key = sha256("kovra result key\n" + texts);
+    identity.questionCount = content.List1(0).listCount();
+    return identity;
+}
+
+QByteArray writeResult(const ResultRecord &record, const QByteArray &key)
+{
+    QJsonArray answers;
+    for (const ResultAnswer &answer : record.answers) {
+        QJsonObject object{
+            {QStringLiteral("question"), answer.question},
+            {QStringLiteral("text"), answer.text},
+            {QStringLiteral("choices"), QJsonArray::fromStringList(answer.choices)},
+            {QStringLiteral("chosen"), answer.chosen
+                                           ? QJsonValue(answer.choices.value(*answer.chosen))
+                                           : QJsonValue(QJsonValue::Null)},
+            {QStringLiteral("verdict"), QLatin1String(verdictName(answer.verdict))},
+            {QStringLiteral("time"), timeText(answer.time)},
+        };
+        answers.append(object);
+    }
+    QJsonObject root{
+        {QStringLiteral("format"), QLatin1String(kResultFormat)},
+        {QStringLiteral("test"),
+         QJsonObject{{QStringLiteral("title"), record.title},
+                     {QStringLiteral("sha256"), QString::fromLatin1(record.testSha256)},
+                     {QStringLiteral("questions"), QString::fromLatin1(record.questions)}}},
+        {QStringLiteral("pupil"), QJsonObject{{QStringLiteral("name"), record.name},
+                                              {QStringLiteral("class"), record.group}}},
+        {QStringLiteral("computer"), record.computer},
+        {QStringLiteral("started"), timeText(record.started)},
+        {QStringLiteral("ended"), timeText(record.ended)},
+        {QStringLiteral("evaluated"), record.evaluated},
+        {QStringLiteral("right"), record.right},
+        {QStringLiteral("answers"), answers},
+    };
+    root.insert(QStringLiteral("checksum"), QString::fromLatin1(mac(signedForm(root), key)));
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+ParsedResult parseResult(const QByteArray &bytes)
+{
+    ParsedResult parsed;
+    const auto refuse = [&parsed](ResultFault fault, const QString &detail = {}) {
+        parsed.problem = ResultProblem{fault, detail};
+        return parsed;
+    };
+    if (bytes.size() > kMaxResultFileBytes) {
+        return refuse(ResultFault::TooLarge, QString::number(bytes.size()));
+    }
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        return refuse(ResultFault::NotJson, QString::number(error.offset));
+    }
+    QJsonObject root = document.object();
+    if (root.value(QLatin1String("format")).toString() != QLatin1String(kResultFormat)) {
+        return refuse(ResultFault::NotAResult);
+    }
+    FieldReader fields;
+    ResultRecord record;
+    const QJsonObject test = root.value(QLatin1String("test")).toObject();
+    record.title = fields.text(test, "title", QStringLiteral("test."));
+    record.testSha256 = fields.hex(test, "sha256", QStringLiteral("test."));
+    record.questions = fields.hex(test, "questions", QStringLiteral("test."));
+    const QJsonObject pupil = root.value(QLatin1String("pupil")).toObject();
+    record.name = fields.text(pupil, "name", QStringLiteral("pupil."), kMaxPupilNameChars);
+    record.group = fields.text(pupil, "class", QStringLiteral("pupil."), kMaxPupilNameChars);
+    record.computer = fields.text(root, "computer", QString(), 256);
+    record.started = fields.time(root, "started", QString(), false);
+    record.ended = fields.time(root, "ended", QString(), true);
+    const QJsonValue evaluated = root.value(QLatin1String("evaluated"));
+    if (!evaluated.isBool()) {
+        fields.bad(QStringLiteral("evaluated"));
+    }
+    record.evaluated = evaluated.toBool();
+    record.right = fields.number(root, "right", QString(), 0, kMaxResultPositions);
+    const QJsonValue answers = root.value(QLatin1String("answers"));
+    if (!answers.isArray() || answers.toArray().size() < 1 ||
+        answers.toArray().size() > kMaxResultPositions) {
+        fields.bad(QStringLiteral("answers"));
+    } else {
+        const QJsonArray array = answers.toArray();
+        for (qsizetype i = 0; i < array.size() && !fields.fault(); ++i) {
+            if (auto answer =
+                    readAnswer(array.at(i), QStringLiteral("answers[%1]").arg(i), fields)) {
+                record.answers.push_back(std::move(*answer));
+            }
+        }
+    }
+    const QString checksum = root.value(QLatin1String("checksum")).toString();
+    if (checksum.size() != 64) {
+        fields.bad(QStringLiteral("checksum"));
+    }
+    if (fields.fault()) {
+        return refuse(ResultFault::BadField, *fields.fault());
+    }
+    if (document.toJson(QJsonDocument::Indented) != bytes) {
+        return refuse(ResultFault::NotAsWritten);
+    }
+    parsed.checksum = checksum.toLatin1();
+    // The bytes are the written form: without the checksum's line, they are the signed form,
+    // with no second serialization.
+    const QByteArray line = "\n    \"checksum\": \"" + parsed.checksum + "\",";
+    parsed.signedBytes = bytes;
+    parsed.signedBytes.remove(bytes.indexOf(line) + 1, line.size());
+    parsed.record = std::move(record);
+    return parsed;
+}
+
+bool checksumHolds(const ParsedResult &parsed, const QByteArray &key)
+{
+    return parsed.record && mac(parsed.signedBytes, key) == parsed.checksum;
+}
+
+ParsedResult readResultFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt, ResultProblem{ResultFault::CannotOpen, file.errorString()}, {}, {}};
+    }
+    if (file.size() > kMaxResultFileBytes) {
+        return {std::nullopt,
+                ResultProblem{ResultFault::TooLarge, QString::number(file.size())},
+                {},
+                {}};
+    }
+    // A file that grew since it was looked at is read no further than the limit.
+    return parseResult(file.read(kMaxResultFileBytes + 1));
+}
+
+QString describe(const ResultProblem &problem)
+{
+    switch (problem.fault) {
+    case ResultFault::TooLarge:
+        return QCoreApplication::translate("kovra", "larger than a result file can be (%1 bytes)")
+            .arg(problem.detail);
+    case ResultFault::CannotOpen:
+        return QCoreApplication::translate("kovra", "cannot be read: %1").arg(problem.detail);
+    case ResultFault::NotJson:
+        return QCoreApplication::translate("kovra", "damaged: not JSON text (byte %1)")
+            .arg(problem.detail);
+    case ResultFault::NotAResult:
+        return QCoreApplication::translate("kovra", "not a result file");
+    case ResultFault::BadField:
+        return QCoreApplication::translate("kovra", "damaged: field \"%1\" is missing or wrong")
+            .arg(problem.detail);
+    case ResultFault::NotAsWritten:
+        return QCoreApplication::translate("kovra", "edited: not as the program wrote it");
+    case ResultFault::WrongChecksum:
+        return QCoreApplication::translate("kovra", "edited: its checksum does not match");
+    }
+    return {};
+}
+
+QString resultFileName(const QString &group, const QString &name, const QDateTime &started)
+{
+    QString text = QStringLiteral("%1 %2 %3")
+                       .arg(group, name, started.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
+    for (QChar &ch : text) {
+        if (ch.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(ch)) {
+            ch = QLatin1Char('_');
+        }
+    }
+    if (text.startsWith(QLatin1Char('.'))) {
+        text.front() = QLatin1Char('_');
+    }
+    return text + QLatin1Char('.') + QLatin1String(kResultSuffix);
+}
+
+} // namespace kovra

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A pupil's result file: one run of one test, kept as JSON text (UTF-8) and written whole at
+// the start, after every answer and at the evaluation. A keyed checksum, its key taken from the
+// test's questions, shows an edit made by hand; a file from outside is read as hostile input,
+// every limit below checked before the bytes it guards.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace kovra {
+
+class KOVRA_Danni;
+
+inline constexpr char kResultSuffix[] = "kovres";
+inline constexpr char kResultFormat[] = "kovra-result 1";
+inline constexpr qint64 kMaxResultFileBytes = qint64{4} * 1024 * 1024;
+inline constexpr int kMaxResultPositions = 40;
+inline constexpr int kMaxResultChoices = 5;
+inline constexpr qsizetype kMaxResultTextChars = 16384; // any one text
+inline constexpr qsizetype kMaxPupilNameChars = 60;     // the name, and the class
+
+enum class Verdict
+{
+    None,
+    Right,
+    Wrong
+};
+
+// One position of the run.
+struct ResultAnswer
+{
+    int question = 0;          // the question's index in the test, from 0; the count: the repeat
+    QString text;              // the question's text
+    QStringList choices;       // in the order shown, top to bottom
+    std::optional<int> chosen; // the slot of the chosen choice
+    Verdict verdict = Verdict::None;
+    QDateTime time; // of the last answer given here
+};
+
+// What a result file says of its test and how it is checked.
+struct TestIdentity
+{
+    QString title;
+    QByteArray sha256;    // of the test file, hex
+    QByteArray questions; // of the title, the questions and their choices (not the key), hex
+    QByteArray key;       // the checksum's key, from the same texts
+    int questionCount = 0;
+};
+
+// The identity of a loaded test (before the check question is appended) and its file's bytes.
+[[nodiscard]] TestIdentity identifyTest(const KOVRA_Danni &content, const QByteArray &fileBytes);
+
+struct ResultRecord
+{
+    QString title;
+    QByteArray testSha256;
+    QByteArray questions;
+    QString name;
+    QString group; // the class
+    QString computer;
+    QDateTime started;
+    QDateTime ended; // invalid until the evaluation
+    bool evaluated = false;
+    int right = 0; // the score as the pupil saw it
+    std::vector<ResultAnswer> answers;
+};
+
+// The file's bytes, its checksum keyed with `key`.
+[[nodiscard]] QByteArray writeResult(const ResultRecord &record, const QByteArray &key);
+
+enum class ResultFault
+{
+    TooLarge,      // detail: the size
+    CannotOpen,    // detail: the system's reason
+    NotJson,       // detail: the byte offset
+    NotAResult,    // no format field of a result file
+    BadField,      // detail: the field
+    NotAsWritten,  // valid, but not the bytes the program writes: edited by hand
+    WrongChecksum, // edited, or written for another test
+};
+
+struct ResultProblem
+{
+    ResultFault fault;
+    QString detail;
+};
+
+// The words of a problem, in the installed language.
+[[nodiscard]] QString describe(const ResultProblem &problem);
+
+struct ParsedResult
+{
+    std::optional<ResultRecord> record; // present when every field is in its form and limits
+    std::optional<ResultProblem> problem;
+    QByteArray checksum; // as the file gives it
+    QByteArray signedBytes;
+};
+
+// Reads the bytes of a result file: its form and limits, not yet its checksum.
+[[nodiscard]] ParsedResult parseResult(const QByteArray &bytes);
+// Whether the checksum of a parsed file holds with this key.
+[[nodiscard]] bool checksumHolds(const ParsedResult &parsed, const QByteArray &key);
+// A file on disk: its size is checked before it is read.
+[[nodiscard]] ParsedResult readResultFile(const QString &path);
+
+// "<class> <name> <date time>.kovres", with no character a file system refuses.
+[[nodiscard]] QString resultFileName(const QString &group, const QString &name,
+                                     const QDateTime &started);
+
+} // namespace kovra

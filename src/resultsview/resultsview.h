@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's view of a class's results: the pupils' table (sortable), the analysis of each
+// question, the files set apart with their reasons, the marks' shares, and the table exported
+// as CSV, printed or written as PDF.
+#pragma once
+
+#include "results/collect.h"
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QSpinBox;
+class QStandardItemModel;
+class QTableView;
+class QTabWidget;
+class QPrinter;
+
+namespace kovra {
+
+class ResultsView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ResultsView(QWidget *parent = nullptr);
+
+    // Reads the folder's result files and marks them against the test file as it is now. The
+    // words of what went wrong when the test cannot be read.
+    std::optional<QString> open(const QString &folder, const QString &testFile);
+    // The marks by the formula (none) or by the share each of 3 to 6 needs.
+    void setScale(const MarkScale &scale);
+
+    [[nodiscard]] const ClassResults &results() const { return m_results; }
+    [[nodiscard]] QTableView *pupilsTable() const { return m_pupils; }
+    [[nodiscard]] QTableView *questionsTable() const { return m_questions; }
+    [[nodiscard]] QTableView *apartTable() const { return m_apart; }
+    [[nodiscard]] QTabWidget *tabs() const { return m_tabs; }
+
+    // The words of a failure, none when written.
+    std::optional<QString> exportCsv(const QString &path) const;
+    std::optional<QString> exportPdf(const QString &path) const;
+    // The pupils, the analysis and the files set apart as one HTML document, for print and PDF.
+    [[nodiscard]] QString html() const;
+
+Q_SIGNALS:
+    void opened();
+
+private Q_SLOTS:
+    void chooseFolder();
+    void chooseTest();
+    void reload();
+    void saveCsv();
+    void print();
+    void savePdf();
+    void scaleEdited();
+
+private:
+    void fill();
+    void print(QPrinter &printer) const;
+    void tell(const QString &text);
+
+    QString m_folder;
+    QString m_testFile;
+    std::optional<MarkingTest> m_test;
+    MarkScale m_scale;
+    ClassResults m_results;
+
+    QLabel *m_where = nullptr;
+    QLabel *m_summary = nullptr;
+    QCheckBox *m_ownShares = nullptr;
+    std::array<QSpinBox *, 4> m_shares{};
+    QTabWidget *m_tabs = nullptr;
+    QTableView *m_pupils = nullptr;
+    QTableView *m_questions = nullptr;
+    QTableView *m_apart = nullptr;
+    QStandardItemModel *m_pupilsModel = nullptr;
+    QStandardItemModel *m_questionsModel = nullptr;
+    QStandardItemModel *m_apartModel = nullptr;
+};
+
+} // namespace kovra

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pupil_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kovra {
+
+PupilDialog::PupilDialog(const QString &title, QWidget *parent)
+    : QDialog(parent), m_name(new QLineEdit(this)), m_group(new QLineEdit(this)),
+      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+{
+    setWindowTitle(QStringLiteral("КОВРА"));
+    auto *heading = new QLabel(QStringLiteral("<b>%1</b><br>Резултатът ви ще бъде записан. "
+                                              "Попълнете името и класа си:")
+                                   .arg(title.toHtmlEscaped()),
+                               this);
+    heading->setWordWrap(true);
+    m_name->setMaxLength(static_cast<int>(kMaxPupilNameChars));
+    m_group->setMaxLength(static_cast<int>(kMaxPupilNameChars));
+    m_name->setPlaceholderText(QStringLiteral("напр. Иван Петров"));
+    m_group->setPlaceholderText(QStringLiteral("напр. 7а"));
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("&Име и фамилия:"), m_name);
+    form->addRow(QStringLiteral("&Клас:"), m_group);
+    m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Започни"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отказ"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addLayout(form);
+    layout->addWidget(m_buttons);
+    connect(m_name, &QLineEdit::textChanged, this, &PupilDialog::updateOk);
+    connect(m_group, &QLineEdit::textChanged, this, &PupilDialog::updateOk);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    updateOk();
+    setMinimumWidth(360);
+}
+
+Pupil PupilDialog::pupil() const
+{
+    return {m_name->text().simplified(), m_group->text().simplified()};
+}
+
+void PupilDialog::updateOk()
+{
+    const Pupil typed = pupil();
+    m_buttons->button(QDialogButtonBox::Ok)
+        ->setEnabled(!typed.name.isEmpty() && !typed.group.isEmpty());
+}
+
+} // namespace kovra

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Test files that keep results, written to disk as a teacher writes them.
+#pragma once
+
+#include "results/collect.h"
+#include "testfile/testfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace kovra::testing {
+
+// n questions of four choices "Qk a" .. "Qk d"; the key of question k is choice keys[k-1] (0 by
+// default). `results`: the folder setting; none, a test that keeps no results.
+inline QByteArray resultsTestJson(int n, const std::optional<QString> &results,
+                                  const QList<int> &keys = {})
+{
+    QJsonArray questions;
+    for (int k = 1; k <= n; ++k) {
+        QJsonArray choices;
+        for (const char letter : {'a', 'b', 'c', 'd'}) {
+            choices.append(QStringLiteral("Q%1 %2").arg(k).arg(QLatin1Char(letter)));
+        }
+        questions.append(QJsonObject{
+            {QStringLiteral("text"), QStringLiteral("Въпрос %1?").arg(k)},
+            {QStringLiteral("choices"), choices},
+            {QStringLiteral("key"), choices.at(keys.value(k - 1, 0))},
+            {QStringLiteral("explanation"), QJsonArray{QStringLiteral("Обяснение")}},
+        });
+    }
+    QJsonObject root{
+        {QStringLiteral("settings"),
+         QJsonArray{QStringLiteral("Настройки"), QStringLiteral("Фраза - 0"),
+                    QStringLiteral("Проверка - 0"), QStringLiteral("Тест с резултати"),
+                    QStringLiteral("Описание - 1"), QStringLiteral("Обяснения - 1")}},
+        {QStringLiteral("questions"), questions},
+    };
+    if (results) {
+        root.insert(QStringLiteral("results"), QJsonObject{{QStringLiteral("folder"), *results}});
+    }
+    return QJsonDocument(root).toJson();
+}
+
+// Writes the test file; its path, or empty when it could not be made.
+inline QString writeTestFile(const QString &path, const QByteArray &json)
+{
+    const WrittenTest written =
+        makeTestArchive({json, [](const QString &) { return std::optional<QByteArray>(); }});
+    return written.archive && saveFile(path, *written.archive).empty() ? path : QString();
+}
+
+inline MarkingTest writtenTest(const QString &path, const std::optional<QString> &results,
+                               const QList<int> &keys, int questions = 4)
+{
+    const QString written = writeTestFile(path, resultsTestJson(questions, results, keys));
+    QFile file(written);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return markingTest(*loadTestFile(path).content, bytes);
+}
+
+inline bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A pupil's run of the fixture's test: the choice taken at each question (its place in the
+// test, -1 none), shown in the test's order.
+inline ResultRecord run(const TestIdentity &test, const QString &name, const QList<int> &chosen)
+{
+    ResultRecord record;
+    record.title = test.title;
+    record.testSha256 = test.sha256;
+    record.questions = test.questions;
+    record.name = name;
+    record.group = QStringLiteral("7а");
+    record.computer = QStringLiteral("pc");
+    record.started = QDateTime(QDate(2026, 12, 8), QTime(9, 0));
+    record.ended = record.started.addSecs(300);
+    record.evaluated = true;
+    for (int q = 0; q < chosen.size(); ++q) {
+        ResultAnswer answer;
+        answer.question = q;
+        answer.text = QStringLiteral("Въпрос %1?").arg(q + 1);
+        for (const char letter : {'a', 'b', 'c', 'd'}) {
+            answer.choices << QStringLiteral("Q%1 %2").arg(q + 1).arg(QLatin1Char(letter));
+        }
+        if (chosen[q] >= 0) {
+            answer.chosen = chosen[q];
+            answer.verdict = chosen[q] == 0 ? Verdict::Right : Verdict::Wrong;
+            answer.time = record.started.addSecs(60 * (q + 1));
+        }
+        record.answers.push_back(answer);
+    }
+    return record;
+}
+
+// A class of four pupils in `folder`, who answered the test of four questions whose keys were
+// all choice a (given.kovra in `dir`), and three files to be set apart: edited by hand (a wrong
+// answer made right, the text still valid), damaged, and of another test (other.kovra).
+inline bool writeClass(const QString &dir, const QString &folder)
+{
+    const MarkingTest given =
+        writtenTest(QDir(dir).filePath(QStringLiteral("given.kovra")), QString(), {0, 0, 0, 0});
+    const MarkingTest other = writtenTest(QDir(dir).filePath(QStringLiteral("other.kovra")),
+                                          QString(), {0, 0, 0, 0, 0}, 5);
+    const struct
+    {
+        const char *file;
+        const MarkingTest *test;
+        const char *name;
+        QList<int> chosen;
+    } pupils[] = {{"1 Ана", &given, "Ана", {0, 0, 0, 0}},
+                  {"2 Боян", &given, "Боян", {0, 1, 0, 0}},
+                  {"3 Вера", &given, "Вера", {0, 1, 2, -1}},
+                  {"4 Галя", &given, "Галя; \"Г\"", {-1, -1, -1, -1}},
+                  {"5 Дани", &given, "Дани", {1, 1, 1, 1}},
+                  {"6 Ели", &given, "Ели", {0, 0, 0, 0}},
+                  {"7 Жоро", &other, "Жоро", {0, 0, 0, 0, 0}}};
+    bool ok = QDir().mkpath(folder);
+    for (const auto &pupil : pupils) {
+        QByteArray bytes =
+            writeResult(run(pupil.test->identity, QString::fromUtf8(pupil.name), pupil.chosen),
+                        pupil.test->identity.key);
+        const QString file = QString::fromUtf8(pupil.file);
+        if (file.startsWith(QLatin1Char('5'))) {
+            bytes.replace("\"chosen\": \"Q1 b\"", "\"chosen\": \"Q1 a\"");
+        } else if (file.startsWith(QLatin1Char('6'))) {
+            bytes.truncate(300);
+        }
+        ok = ok && put(QDir(folder).filePath(file + QStringLiteral(".kovres")), bytes);
+    }
+    return ok;
+}
+
+} // namespace kovra::testing

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The collector without a window: a small class marked against the test's current key, with an
+// edited, a damaged and another test's file set apart; the CSV; the marks; and 1,000 result
+// files each changed in one byte.
+
+#include "results/collect.h"
+#include "results_fixture.h"
+#include "testfile/testfile.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kovra;
+using namespace kovra::testing;
+
+class TestResults : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void collectsClass_data();
+    void collectsClass();
+    void marks_data();
+    void marks();
+    void oneByteChanges();
+};
+
+void TestResults::collectsClass_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // of the test as it is now
+    QTest::addColumn<QList<int>>("right");
+    QTest::addColumn<QStringList>("marks");
+    QTest::addColumn<QString>("analysis"); // the CSV line of question 2
+    QTest::newRow("the key the pupils had") << QList<int>{0, 0, 0, 0} << QList<int>{4, 3, 1, 0}
+                                            << QStringList{"6,00", "5,00", "3,00", "2,00"}
+                                            << QStringLiteral("2;Въпрос 2?;3;25;Q2 b;2;1,00");
+    QTest::newRow("the key of question 2 corrected")
+        << QList<int>{0, 1, 0, 0} << QList<int>{3, 4, 2, 0}
+        << QStringList{"5,00", "6,00", "4,00", "2,00"}
+        << QStringLiteral("2;Въпрос 2?;3;50;Q2 a;1;1,00");
+}
+
+void TestResults::collectsClass()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QList<int>, right);
+    QFETCH(QStringList, marks);
+    QFETCH(QString, analysis);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    QVERIFY(writeClass(dir.path(), folder));
+    const MarkingTest now = writtenTest(dir.filePath(QStringLiteral("now.kovra")), QString(), keys);
+    const ClassResults results = collectResults(folder, now);
+    QList<int> rights;
+    QStringList shownMarks;
+    for (const PupilResult &pupil : results.pupils) {
+        rights << pupil.right;
+        shownMarks << QString::number(pupil.mark.value, 'f', 2)
+                          .replace(QLatin1Char('.'), QLatin1Char(','));
+    }
+    QCOMPARE(rights, right);
+    QCOMPARE(shownMarks, marks);
+    QCOMPARE(results.pupils.at(2).answered, 3);
+    QCOMPARE(results.pupils.at(2).seconds, std::optional<qint64>(300));
+    QStringList apart;
+    for (const ApartFile &file : results.apart) {
+        apart << file.file + QLatin1String(": ") + file.reason;
+    }
+    QCOMPARE(apart, QStringList({"5 Дани.kovres: edited: its checksum does not match",
+                                 "6 Ели.kovres: damaged: not JSON text (byte 301)",
+                                 "7 Жоро.kovres: the result of another test: Тест с резултати"}));
+
+    const QByteArray csv = resultsCsv(results);
+    QVERIFY(csv.startsWith(
+        "\xEF\xBB\xBFName;Class;Answered;Right;%;Mark;Word;Time;Q1;Q2;Q3;Q4;File\r\n"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.at(4),
+             QStringLiteral("\"Галя; \"\"Г\"\"\";7а;0;0;0;2,00;Poor;5:00;;;;;4 Галя.kovres"));
+    QVERIFY2(lines.contains(analysis), qPrintable(lines.join(QLatin1Char('\n'))));
+}
+
+void TestResults::marks_data()
+{
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QList<double>>("shares"); // for 3, 4, 5 and 6; empty, by the formula
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("grade");
+    QTest::newRow("none right") << 0 << 10 << QList<double>() << 2.0 << 2;
+    QTest::newRow("just below 3") << 7 << 29 << QList<double>() << 2.97 << 2;
+    QTest::newRow("3.00") << 1 << 4 << QList<double>() << 3.0 << 3;
+    QTest::newRow("3.50") << 3 << 8 << QList<double>() << 3.5 << 4;
+    QTest::newRow("4.48, rounded") << 18 << 29 << QList<double>() << 4.48 << 4;
+    QTest::newRow("4.50") << 5 << 8 << QList<double>() << 4.5 << 5;
+    QTest::newRow("5.50") << 7 << 8 << QList<double>() << 5.5 << 6;
+    QTest::newRow("shares: 0.7 of 10 is 5")
+        << 7 << 10 << QList<double>{0.3, 0.5, 0.7, 0.9} << 5.0 << 5;
+    QTest::newRow("shares: below the first")
+        << 2 << 10 << QList<double>{0.3, 0.5, 0.7, 0.9} << 2.0 << 2;
+}
+
+void TestResults::marks()
+{
+    QFETCH(int, right);
+    QFETCH(int, questions);
+    QFETCH(QList<double>, shares);
+    QFETCH(double, value);
+    QFETCH(int, grade);
+    MarkScale scale;
+    if (!shares.isEmpty()) {
+        scale.shares = std::array<double, 4>{shares[0], shares[1], shares[2], shares[3]};
+    }
+    const Mark mark = markFor(right, questions, scale);
+    QCOMPARE(mark.value, value);
+    QCOMPARE(mark.grade, grade);
+}
+
+// Every file changed in one byte is refused or flagged: none reaches the table.
+void TestResults::oneByteChanges()
+{
+    QTemporaryDir dir;
+    const MarkingTest test =
+        writtenTest(dir.filePath(QStringLiteral("test.kovra")), QString(), QList<int>(29, 0), 29);
+    QList<int> chosen;
+    for (int q = 0; q < 29; ++q) {
+        chosen << (q % 5 == 4 ? -1 : q % 4);
+    }
+    const QByteArray whole =
+        writeResult(run(test.identity, QStringLiteral("Ана"), chosen), test.identity.key);
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    QVERIFY(QDir().mkpath(folder));
+    QRandomGenerator random(23);
+    for (int i = 0; i < 1000; ++i) {
+        QByteArray changed = whole;
+        const auto at = random.bounded(whole.size());
+        changed[at] = static_cast<char>((changed[at] + 1 + random.bounded(255)) & 0xff);
+        QVERIFY(put(QDir(folder).filePath(QStringLiteral("%1.kovres").arg(i)), changed));
+    }
+    const ClassResults results = collectResults(folder, test);
+    QCOMPARE(results.pupils.size(), std::size_t{0});
+    QCOMPARE(results.apart.size(), std::size_t{1000});
+}
+
+QTEST_GUILESS_MAIN(TestResults)
+#include "test_results.moc"

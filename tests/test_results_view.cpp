@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's results view on a small class, and the pupil's name dialog. With KOVRA_SHOTS
+// set to a folder, each is also saved there as a PNG.
+
+#include "content/translation.h"
+#include "results_fixture.h"
+#include "resultsview/resultsview.h"
+#include "ui/pupil_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kovra;
+using namespace kovra::testing;
+
+namespace {
+
+void shoot(QWidget &widget, const char *name)
+{
+    const QString folder = qEnvironmentVariable("KOVRA_SHOTS");
+    if (!folder.isEmpty()) {
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QVERIFY(widget.grab().save(QDir(folder).filePath(QLatin1String(name) + ".png")));
+    }
+}
+
+QStringList column(const QTableView *table, int column)
+{
+    QStringList cells;
+    for (int row = 0; row < table->model()->rowCount(); ++row) {
+        cells << table->model()->index(row, column).data().toString();
+    }
+    return cells;
+}
+
+} // namespace
+
+class TestResultsView : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { installTranslation(QLocale::system()); }
+    void showsClass();
+    void asksPupil_data();
+    void asksPupil();
+};
+
+void TestResultsView::showsClass()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    QVERIFY(writeClass(dir.path(), folder));
+    const QString test = dir.filePath(QStringLiteral("now.kovra"));
+    (void)writtenTest(test, QString(), {0, 0, 0, 0});
+    ResultsView view;
+    view.resize(1100, 500);
+    view.show();
+    QSignalSpy opened(&view, &ResultsView::opened);
+    QCOMPARE(view.open(folder, test), std::nullopt);
+    QCOMPARE(opened.count(), 1);
+    shoot(view, "results-view");
+    view.tabs()->setCurrentIndex(1);
+    shoot(view, "results-questions");
+    view.tabs()->setCurrentIndex(2);
+    shoot(view, "results-apart");
+    QTableView *pupils = view.pupilsTable();
+    QCOMPARE(pupils->model()->columnCount(), 7 + 4);
+    pupils->sortByColumn(5, Qt::AscendingOrder);
+    QCOMPARE(column(pupils, 0),
+             QStringList({"Галя; \"Г\"", QStringLiteral("Вера"), "Боян", "Ана"}));
+    QCOMPARE(column(pupils, 5),
+             QStringList({"2.00 Poor", "3.00 Satisfactory", "5.00 Very good", "6.00 Excellent"}));
+    QCOMPARE(column(pupils, 8), QStringList({"", "✗", "✗", "✓"}));
+    QCOMPARE(column(view.questionsTable(), 3), QStringList({"75", "25", "50", "50"}));
+    QCOMPARE(view.apartTable()->model()->rowCount(), 3);
+
+    // The teacher's own shares: 3 needs 30 % now, which Вера's 25 % does not reach.
+    view.findChild<QCheckBox *>()->setChecked(true);
+    view.findChildren<QSpinBox *>().constFirst()->setValue(30);
+    QCOMPARE(column(pupils, 5),
+             QStringList({"2.00 Poor", "2.00 Poor", "5.00 Very good", "6.00 Excellent"}));
+
+    const QString csv = dir.filePath(QStringLiteral("out.csv"));
+    QCOMPARE(view.exportCsv(csv), std::nullopt);
+    QFile written(csv);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), resultsCsv(view.results()));
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    QCOMPARE(view.exportPdf(pdf), std::nullopt);
+    QFile printed(pdf);
+    QVERIFY(printed.open(QIODevice::ReadOnly) && printed.read(5) == "%PDF-");
+    QVERIFY(view.exportCsv(dir.filePath(QStringLiteral("no/such/folder/out.csv"))).has_value());
+}
+
+void TestResultsView::asksPupil_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("taken"); // the name as taken
+    QTest::newRow("blanks trimmed") << "  Иван   Петров "
+                                    << " 7а " << true << "Иван Петров";
+    QTest::newRow("a blank name") << "   "
+                                  << "7а" << false << "";
+    QTest::newRow("no class") << "Иван"
+                              << "" << false << "Иван";
+}
+
+void TestResultsView::asksPupil()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, group);
+    QFETCH(bool, ok);
+    QFETCH(QString, taken);
+    PupilDialog dialog(QStringLiteral("Тест с резултати"));
+    dialog.show();
+    dialog.nameEdit()->setText(name); // QTest types no Cyrillic
+    dialog.classEdit()->setText(group);
+    QCOMPARE(dialog.buttons()->button(QDialogButtonBox::Ok)->isEnabled(), ok);
+    QCOMPARE(dialog.pupil().name, taken);
+    if (ok) {
+        shoot(dialog, "pupil-dialog");
+    }
+}
+
+QTEST_MAIN(TestResultsView)
+#include "test_results_view.moc"
