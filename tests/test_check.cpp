@@ -105,9 +105,9 @@ void TestCheck::teachersMistakes_data()
            })
         << QString() << 1
         << u"error: question 1, field \"figure\" file “figures/photo.webp” is not a picture that "
-           "can be read; figures may be JPEG, PNG, GIF or BMP files"_s
+           "can be read; figures may be JPEG, PNG, GIF, BMP or WebP files"_s
         << u"грешка: въпрос 1, поле „figure“ файлът „figures/photo.webp“ не е картина, която "
-           "може да се прочете; фигурите може да са файлове JPEG, PNG, GIF или BMP"_s;
+           "може да се прочете; фигурите може да са файлове JPEG, PNG, GIF, BMP или WebP"_s;
     QTest::newRow("figure path with backslashes")
         << replacing(u"figures/triangle.jpg"_s, u"figures\\\\triangle.jpg"_s) << QString() << 1
         << u"error: question 1, field \"figure\" “figures\\triangle.jpg” separates folders with "

@@ -92,6 +92,9 @@ std::optional<QByteArray> figureFiles(const QString &name)
     if (name == QLatin1String("figures/cut.png")) {
         return cutPng();
     }
+    if (name == QLatin1String("figures/huge.jpg")) {
+        return QByteArray(33 * 1024 * 1024, '\xFF');
+    }
     return std::nullopt;
 }
 
@@ -255,6 +258,8 @@ void TestContent::problems_data()
         u"figure"_s);
     add("corrupt figure", setField(2, u"figure"_s, u"figures/broken.jpg"_s), K::FigureCorrupt, 3,
         u"figure"_s);
+    add("figure file past its limit", setField(2, u"figure"_s, u"figures/huge.jpg"_s),
+        K::FigureFileTooLarge, 3, u"figure"_s);
     add("figure outside the folder", setField(2, u"figure"_s, u"../etc/x.jpg"_s), K::FigureName, 3,
         u"figure"_s);
     add("phrase mode without a blank",

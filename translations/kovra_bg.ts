@@ -333,8 +333,8 @@
         <translation>файлът %1 има %2 пиксела; фигурите може да имат до %3 милиона</translation>
     </message>
     <message>
-        <source>file %1 is not a picture that can be read; figures may be JPEG, PNG, GIF or BMP files</source>
-        <translation>файлът %1 не е картина, която може да се прочете; фигурите може да са файлове JPEG, PNG, GIF или BMP</translation>
+        <source>file %1 is not a picture that can be read; figures may be JPEG, PNG, GIF, BMP or WebP files</source>
+        <translation>файлът %1 не е картина, която може да се прочете; фигурите може да са файлове JPEG, PNG, GIF, BMP или WebP</translation>
     </message>
     <message>
         <source>has %1 bytes; a test file may have up to %2 MiB</source>
@@ -979,6 +979,57 @@
     <message>
         <source>--results goes with --write, or with a folder, --test and --csv</source>
         <translation>--results върви с --write или с папка, --test и --csv</translation>
+    </message>
+    <message>
+        <source>it is packed by a method other than stored or deflated (0 or 8)</source>
+        <translation>е пакетиран по метод, различен от съхранен или свит (0 или 8)</translation>
+    </message>
+    <message>
+        <source>its entries overlap or are out of order, as no ZIP writer makes them</source>
+        <translation>записите му се застъпват или не са подредени, както никоя програма за ZIP не ги записва</translation>
+    </message>
+    <message>
+        <source>its size differs from what its directory says</source>
+        <translation>размерът му се различава от записания в каталога</translation>
+    </message>
+    <message>
+        <source>it is a ZIP64 archive, which a test file never needs to be</source>
+        <translation>е архив ZIP64, какъвто файлът с тест никога не трябва да бъде</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to unpack it</source>
+        <translation>няма достатъчно памет, за да се разпакетира</translation>
+    </message>
+    <message>
+        <source>file %1 has more than %2 MiB; a figure may have up to %2</source>
+        <translation>файлът %1 има повече от %2 MiB; фигурата може да има до %2</translation>
+    </message>
+    <message>
+        <source>file %1 is not a JPEG or PNG image, the only ones a test file holds</source>
+        <translation>файлът %1 не е изображение JPEG или PNG, единствените, които файлът с тест съдържа</translation>
+    </message>
+    <message>
+        <source>file %1 is a JPEG of more than %2 scans, which no camera or drawing program makes</source>
+        <translation>файлът %1 е JPEG с повече от %2 прохода, каквито никой фотоапарат или програма за рисуване не прави</translation>
+    </message>
+    <message>
+        <source>file %1 is a PNG of more than %2 ancillary chunks, which no camera or drawing program makes</source>
+        <translation>файлът %1 е PNG с повече от %2 допълнителни части, каквито никой фотоапарат или програма за рисуване не прави</translation>
+    </message>
+    <message>
+        <source>file %1 has %2 pixels, more than a PNG, progressive JPEG, GIF, BMP or WebP figure may have (%3 MiB decoded)</source>
+        <translation>файлът %1 има %2 пиксела, повече, отколкото може да има фигура PNG, прогресивен JPEG, GIF, BMP или WebP (%3 MiB разкодирана)</translation>
+    </message>
+    <message>
+        <source>file %1 takes the figures decoded whole (PNG, progressive JPEG) past %2 million pixels in all, more than a test file may have</source>
+        <translation>файлът %1 прави фигурите, разкодирани цели (PNG, прогресивен JPEG), общо повече от %2 милиона пиксела, повече, отколкото файлът с тест може да има</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more problem(s), not shown</source>
+        <translation>
+            <numerusform>и още %n проблем, който не е показан</numerusform>
+            <numerusform>и още %n проблема, които не са показани</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

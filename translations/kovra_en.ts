@@ -52,5 +52,12 @@
             <numerusform>GIFT holds no pictures: %n figures left out</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more problem(s), not shown</source>
+        <translation>
+            <numerusform>and %n more problem, not shown</numerusform>
+            <numerusform>and %n more problems, not shown</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -6,12 +6,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace kovra {
@@ -20,39 +23,57 @@ namespace {
 
 constexpr int kFirstFlagRow = PhraseModeRow;
 constexpr std::size_t kMaxFiguresAtOnce = 4;
+// The memory the figures decoded at once may take together; one that takes more is decoded
+// alone.
+constexpr qint64 kMaxFigureBytesAtOnce = qint64{128} * 1024 * 1024;
 
 // Loading state for one content file: collects problems with their places.
 class Reader
 {
 public:
-    explicit Reader(const FigureFiles &figures) : m_figures(figures) {}
+    Reader(const FigureFiles &figures, FigureSource source) : m_figures(figures), m_source(source)
+    {}
 
     LoadResult read(const QByteArray &json);
 
 private:
     void error(ProblemKind kind, int question, const QString &field, const QString &text = {})
     {
-        m_problems.push_back({.kind = kind, .question = question, .field = field, .text = text});
+        add({.kind = kind, .question = question, .field = field, .text = text});
     }
-    void error(Problem problem) { m_problems.push_back(std::move(problem)); }
+    void error(Problem problem) { add(std::move(problem)); }
     void warning(ProblemKind kind, int question, const QString &field, const QString &text,
                  const QString &other = {})
     {
-        m_problems.push_back({.kind = kind,
-                              .severity = Severity::Warning,
-                              .question = question,
-                              .field = field,
-                              .text = text,
-                              .other = other});
+        add({.kind = kind,
+             .severity = Severity::Warning,
+             .question = question,
+             .field = field,
+             .text = text,
+             .other = other});
     }
     void wrongType(int question, const QString &field, ValueType expected, const QJsonValue &found)
     {
-        m_problems.push_back({.kind = ProblemKind::WrongType,
-                              .question = question,
-                              .field = field,
-                              .expected = expected,
-                              .found = typeOf(found)});
+        add({.kind = ProblemKind::WrongType,
+             .question = question,
+             .field = field,
+             .expected = expected,
+             .found = typeOf(found)});
     }
+    // Past the most kept, a problem is counted, not kept: a file of a million faults takes no
+    // more memory than one of fifty.
+    void add(Problem problem)
+    {
+        m_hasError = m_hasError || problem.severity == Severity::Error;
+        if (m_problems.size() < kMaxProblemsKept) {
+            m_problems.push_back(std::move(problem));
+        } else {
+            ++m_notKept;
+            m_notKeptError = m_notKeptError || problem.severity == Severity::Error;
+        }
+    }
+    LoadResult result(std::optional<KOVRA_Danni> content,
+                      std::optional<QString> resultsFolder = std::nullopt);
     static ValueType typeOf(const QJsonValue &value);
 
     std::optional<QByteArray> line(const QJsonValue &value, int question, const QString &field);
@@ -79,7 +100,11 @@ private:
     };
 
     const FigureFiles &m_figures;
+    FigureSource m_source;
     Problems m_problems;
+    qint64 m_notKept = 0;
+    bool m_notKeptError = false;
+    bool m_hasError = false;
     std::vector<PendingFigure> m_pendingFigures;
     bool m_phraseMode = false;
     std::optional<QuestionPool> m_pool; // a test that draws its questions
@@ -163,7 +188,10 @@ std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, co
         }
     }
     if (const auto bad = firstUnencodable(text)) {
-        error(ProblemKind::NotWindows1251, question, field, QString(*bad));
+        // A character outside the Basic Multilingual Plane is named whole, both its halves.
+        const qsizetype at = text.indexOf(*bad);
+        error(ProblemKind::NotWindows1251, question, field,
+              text.mid(at, bad->isHighSurrogate() && at + 1 < text.size() ? 2 : 1));
         return std::nullopt;
     }
     return toCp1251(text);
@@ -232,66 +260,163 @@ void Reader::readFigure(const QJsonValue &value, int number)
               number, field, name);
         return;
     }
-    const std::optional<QByteArray> bytes = m_figures(name);
+    // A file named by several questions is read once.
+    const auto earlier = std::find_if(m_pendingFigures.begin(), m_pendingFigures.end(),
+                                      [&name](const PendingFigure &f) { return f.name == name; });
+    const std::optional<QByteArray> bytes =
+        earlier != m_pendingFigures.end() ? std::optional(earlier->bytes) : m_figures(name);
     if (!bytes) {
         error(ProblemKind::FigureMissing, number, field, name);
+        return;
+    }
+    if (bytes->size() > kMaxFigureFileBytes) {
+        error({.kind = ProblemKind::FigureFileTooLarge,
+               .question = number,
+               .field = field,
+               .text = name,
+               .limit = kMaxFigureFileBytes});
         return;
     }
     m_pendingFigures.push_back({number, name, *bytes, m_problems.size(), {}});
 }
 
 // Decoding the figures is most of the work of loading a test with photographs: they are
-// checked on every core at once, and their problems put where the questions left them.
+// checked on every core at once, as many as their memory allows, each file once however many
+// questions name it, and their problems put where the questions left them.
 void Reader::checkFigures(KOVRA_Danni &content)
 {
     std::vector<PendingFigure> &pending = m_pendingFigures;
-    const auto checkEvery = [&pending](std::size_t first, std::size_t step) {
-        for (std::size_t i = first; i < pending.size(); i += step) {
-            PendingFigure &figure = pending[i];
-            figure.check =
-                checkFigure(figure.bytes, QFileInfo(figure.name).suffix().toLower().toLatin1());
+    // The first question that names each file checks it; the others take its check.
+    std::vector<std::size_t> checkedBy(pending.size());
+    std::vector<std::size_t> toCheck;
+    QHash<QString, std::size_t> first;
+    qint64 wholePixels = 0; // of the figures decoded whole, in a test file
+    std::vector<bool> pastAll(pending.size());
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        const auto found = first.constFind(pending[i].name);
+        checkedBy[i] = found == first.cend() ? i : *found;
+        if (found == first.cend()) {
+            first.insert(pending[i].name, i);
+            pending[i].check = inspectFigure(pending[i].bytes, m_source);
+            wholePixels += pending[i].check.format ? pending[i].check.wholePixels : 0;
+            pastAll[i] =
+                m_source == FigureSource::TestFile && wholePixels > kMaxWholeFigurePixelsInAll;
+            if (!pastAll[i]) {
+                toCheck.push_back(i);
+            }
+        }
+    }
+    // The headers tell what each decoding takes: figures are taken in turn while the memory
+    // of those being decoded stays within kMaxFigureBytesAtOnce.
+    std::mutex mutex;
+    std::condition_variable freed;
+    qint64 inUse = 0;
+    std::size_t next = 0;
+    const auto checkSome = [&] {
+        for (;;) {
+            std::unique_lock lock(mutex);
+            if (next == toCheck.size()) {
+                return;
+            }
+            PendingFigure &figure = pending[toCheck[next++]];
+            if (!figure.check.format) {
+                continue;
+            }
+            const qint64 cost = std::min(figure.check.decodeBytes, kMaxFigureBytesAtOnce);
+            freed.wait(lock, [&] { return inUse + cost <= kMaxFigureBytesAtOnce; });
+            inUse += cost;
+            lock.unlock();
+            const bool decodes = decodesAtAnEighth(figure.bytes, figure.check);
+            lock.lock();
+            inUse -= cost;
+            if (!decodes) {
+                figure.check.format.reset();
+                figure.check.fault = FigureFault::NotAnImage;
+            }
+            freed.notify_all();
         }
     };
-    // A decoder that cannot decode to a smaller size holds the whole picture (up to Qt's
-    // allocation limit of 256 MB): the number at once bounds the memory a hostile file takes.
     const std::size_t threads =
         std::min({std::size_t{std::max(1U, std::thread::hardware_concurrency())}, kMaxFiguresAtOnce,
-                  std::max<std::size_t>(1, pending.size())});
+                  std::max<std::size_t>(1, toCheck.size())});
     {
         std::vector<std::jthread> helpers;
-        for (std::size_t first = 1; first < threads; ++first) {
-            helpers.emplace_back(checkEvery, first, threads);
+        for (std::size_t i = 1; i < threads; ++i) {
+            helpers.emplace_back(checkSome);
         }
-        checkEvery(0, threads);
+        checkSome();
     }
     // From the last, so that the places of the earlier problems stay as they were.
     const QString field = QStringLiteral("figure");
-    for (auto figure = pending.rbegin(); figure != pending.rend(); ++figure) {
-        const auto at = m_problems.begin() + static_cast<std::ptrdiff_t>(figure->problemAt);
-        if (figure->check.fault == FigureFault::TooLarge) {
-            const QSize size = figure->check.size;
-            m_problems.insert(at, {.kind = ProblemKind::FigureTooLarge,
-                                   .question = figure->question,
-                                   .field = field,
-                                   .text = figure->name,
-                                   .limit = kMaxFigurePixels,
-                                   .width = size.width(),
-                                   .height = size.height()});
-        } else if (!figure->check.format) {
-            m_problems.insert(at, {.kind = ProblemKind::FigureCorrupt,
-                                   .question = figure->question,
-                                   .field = field,
-                                   .text = figure->name});
-        } else if (m_pool) {
-            PooledQuestion &question =
-                m_pool->questions.at(static_cast<std::size_t>(figure->question - 1));
-            question.figure = figure->bytes;
-            question.figureFormat = *figure->check.format;
+    for (std::size_t i = pending.size(); i-- > 0;) {
+        const PendingFigure &figure = pending[i];
+        const FigureCheck &check = pending[checkedBy[i]].check;
+        if (check.format && !pastAll[checkedBy[i]]) {
+            if (m_pool) {
+                PooledQuestion &question =
+                    m_pool->questions.at(static_cast<std::size_t>(figure.question - 1));
+                question.figure = figure.bytes;
+                question.figureFormat = *check.format;
+            } else {
+                content.setPicture1File(figure.question, figure.bytes, *check.format);
+            }
+            continue;
+        }
+        Problem problem{.kind = ProblemKind::FigureCorrupt,
+                        .question = figure.question,
+                        .field = field,
+                        .text = figure.name,
+                        .width = check.size.width(),
+                        .height = check.size.height()};
+        switch (check.fault.value_or(FigureFault::NotAnImage)) {
+        case FigureFault::TooLarge:
+            problem.kind = ProblemKind::FigureTooLarge;
+            problem.limit = kMaxFigurePixels;
+            break;
+        case FigureFault::TooLargeWhole:
+            problem.kind = ProblemKind::FigureTooLargeWhole;
+            problem.limit = kMaxWholeFigureBytes;
+            break;
+        case FigureFault::NotStored:
+            problem.kind = ProblemKind::FigureFormat;
+            break;
+        case FigureFault::TooManyScans:
+            problem.kind = ProblemKind::FigureScans;
+            problem.limit = kMaxJpegScans;
+            break;
+        case FigureFault::TooManyChunks:
+            problem.kind = ProblemKind::FigureChunks;
+            problem.limit = kMaxPngAncillaryChunks;
+            break;
+        case FigureFault::NotAnImage:
+            break;
+        }
+        if (check.format) { // decodable, but past the figures decoded whole in all
+            problem.kind = ProblemKind::FiguresTooLargeInAll;
+            problem.limit = kMaxWholeFigurePixelsInAll;
+        }
+        if (figure.problemAt < m_problems.size()) {
+            m_hasError = true;
+            m_problems.insert(m_problems.begin() + static_cast<std::ptrdiff_t>(figure.problemAt),
+                              std::move(problem));
         } else {
-            content.setPicture1File(figure->question, figure->bytes, *figure->check.format);
+            add(std::move(problem));
         }
     }
     pending.clear();
+}
+
+LoadResult Reader::result(std::optional<KOVRA_Danni> content, std::optional<QString> resultsFolder)
+{
+    if (m_notKept > 0) {
+        m_problems.push_back(
+            notKept(m_notKept, m_notKeptError ? Severity::Error : Severity::Warning));
+    }
+    limitProblems(m_problems); // the figures' problems went in among the others
+    if (m_hasError) {
+        return {std::nullopt, std::move(m_problems)};
+    }
+    return {std::move(content), std::move(m_problems), std::move(resultsFolder), std::move(m_pool)};
 }
 
 // Latin letters that Cyrillic ones stand in for on screen, and the other way round.
@@ -309,15 +434,18 @@ QString screenForm(const QByteArray &cp1251Text)
     return text;
 }
 
+// Each choice's screen form is looked up among the earlier ones': linear in the choices.
 void Reader::checkLookAlikes(const TextList &question, int number)
 {
+    QHash<QString, int> seen; // screen form, the first choice with it
     for (int i = 1; i < question.listCount(); ++i) {
-        for (int j = i + 1; j < question.listCount(); ++j) {
-            if (question.list(i) != question.list(j) &&
-                screenForm(question.list(i)) == screenForm(question.list(j))) {
-                warning(ProblemKind::LookAlike, number, QStringLiteral("choices"),
-                        fromCp1251(question.list(i)), fromCp1251(question.list(j)));
-            }
+        const QString form = screenForm(question.list(i));
+        const auto earlier = seen.constFind(form);
+        if (earlier == seen.cend()) {
+            seen.insert(form, i);
+        } else if (question.list(*earlier) != question.list(i)) {
+            warning(ProblemKind::LookAlike, number, QStringLiteral("choices"),
+                    fromCp1251(question.list(*earlier)), fromCp1251(question.list(i)));
         }
     }
 }
@@ -372,17 +500,23 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     }
     question.addItem(textRow.value_or(QByteArray()));
 
-    const std::optional<TextList> choices = lines(object, QStringLiteral("choices"), number, true);
+    // A wrong count of choices is the first fault: nothing more of them is checked.
+    const QJsonValue choiceList = object.value(QStringLiteral("choices"));
+    const qsizetype choiceCount = choiceList.isArray() ? choiceList.toArray().size() : 0;
+    std::optional<TextList> choices;
+    if (choiceList.isArray() &&
+        (choiceCount < KOVRA_Danni::kMinChoices || choiceCount > KOVRA_Danni::kMaxChoices)) {
+        error({.kind = ProblemKind::ChoiceCount,
+               .question = number,
+               .field = QStringLiteral("choices"),
+               .count = choiceCount,
+               .least = KOVRA_Danni::kMinChoices,
+               .limit = KOVRA_Danni::kMaxChoices});
+    } else {
+        choices = lines(object, QStringLiteral("choices"), number, true);
+    }
     if (choices) {
         const int count = choices->listCount();
-        if (count < KOVRA_Danni::kMinChoices || count > KOVRA_Danni::kMaxChoices) {
-            error({.kind = ProblemKind::ChoiceCount,
-                   .question = number,
-                   .field = QStringLiteral("choices"),
-                   .count = count,
-                   .least = KOVRA_Danni::kMinChoices,
-                   .limit = KOVRA_Danni::kMaxChoices});
-        }
         for (int i = 0; i < count; ++i) {
             const QByteArray &choice = choices->list(i);
             if (choice.trimmed().isEmpty()) {
@@ -445,11 +579,11 @@ LoadResult Reader::read(const QByteArray &json)
                .line = line,
                .column = column,
                .json = parseError.error});
-        return {std::nullopt, m_problems};
+        return result(std::nullopt);
     }
     if (!document.isObject()) {
         error(ProblemKind::NotAnObject, 0, QString());
-        return {std::nullopt, m_problems};
+        return result(std::nullopt);
     }
     const QJsonObject root = document.object();
     checkFields(root, {"settings", "note", "questions", "draw", "results"}, 0);
@@ -457,13 +591,13 @@ LoadResult Reader::read(const QByteArray &json)
 
     KOVRA_Danni content;
     bool totoOn = false;
-    if (auto settings = lines(root, QStringLiteral("settings"), 0, true)) {
-        if (settings->listCount() != KOVRA_Danni::kSettingsRows) {
-            error({.kind = ProblemKind::SettingsCount,
-                   .field = QStringLiteral("settings"),
-                   .count = settings->listCount(),
-                   .limit = KOVRA_Danni::kSettingsRows});
-        }
+    const QJsonValue settingRows = root.value(QStringLiteral("settings"));
+    if (settingRows.isArray() && settingRows.toArray().size() != KOVRA_Danni::kSettingsRows) {
+        error({.kind = ProblemKind::SettingsCount,
+               .field = QStringLiteral("settings"),
+               .count = settingRows.toArray().size(),
+               .limit = KOVRA_Danni::kSettingsRows});
+    } else if (auto settings = lines(root, QStringLiteral("settings"), 0, true)) {
         content.List2() = std::move(*settings);
         const TextList &rows = content.List2();
         for (int row = kFirstFlagRow; row < rows.listCount(); ++row) {
@@ -543,11 +677,7 @@ LoadResult Reader::read(const QByteArray &json)
         }
     }
     checkFigures(content);
-
-    if (hasErrors(m_problems)) {
-        return {std::nullopt, m_problems};
-    }
-    if (m_pool) {
+    if (m_pool && !m_hasError) {
         // The content holds a run of the first questions, as a test of that many would.
         std::vector<int> first(static_cast<std::size_t>(m_pool->draw));
         for (std::size_t i = 0; i < first.size(); ++i) {
@@ -556,7 +686,7 @@ LoadResult Reader::read(const QByteArray &json)
         placeQuestions(*m_pool, first, content);
         content.Obqsnenie(0) = TextList{cp1251Literal(QStringLiteral("Обяснение 0"))};
     }
-    return {std::move(content), m_problems, resultsFolder, std::move(m_pool)};
+    return result(std::move(content), resultsFolder);
 }
 
 std::optional<QString> Reader::readResults(const QJsonValue &value)
@@ -585,9 +715,9 @@ std::optional<QString> Reader::readResults(const QJsonValue &value)
 
 } // namespace
 
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures)
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureSource source)
 {
-    return Reader(figures).read(json);
+    return Reader(figures, source).read(json);
 }
 
 TestFilesResult readContentFolder(const QString &folder)
@@ -601,7 +731,8 @@ TestFilesResult readContentFolder(const QString &folder)
         if (!figure.open(QIODevice::ReadOnly)) {
             return std::nullopt;
         }
-        return figure.readAll();
+        // One byte past the limit tells a file too large, without reading it all.
+        return figure.read(std::min(figure.size(), kMaxFigureFileBytes) + 1);
     };
     return {TestFiles{file.readAll(), figures}, {}};
 }
@@ -612,7 +743,7 @@ LoadResult loadContentFolder(const QString &folder)
     if (!read.files) {
         return {std::nullopt, std::move(read.problems)};
     }
-    return loadContent(read.files->json, read.files->figures);
+    return loadContent(read.files->json, read.files->figures, read.files->source);
 }
 
 } // namespace kovra

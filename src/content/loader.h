@@ -4,6 +4,7 @@
 #pragma once
 
 #include "danni.h"
+#include "figures.h"
 #include "pool.h"
 #include "problems.h"
 
@@ -47,6 +48,7 @@ struct TestFiles
 {
     QByteArray json;
     FigureFiles figures;
+    FigureSource source = FigureSource::Authored; // the figure formats read
 };
 
 struct TestFilesResult
@@ -55,11 +57,14 @@ struct TestFilesResult
     Problems problems;
 };
 
-// The files of a content folder.
+// The files of a content folder; a figure file is read up to one byte past kMaxFigureFileBytes.
 [[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
 
 // Every figure file is decoded: one that does not decode, wherever the fault lies, is refused.
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures);
+// `source` tells which figure formats are read: a test file's JPEG and PNG only, or those and
+// GIF, BMP and WebP from an author's folder or bank.
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures,
+                       FigureSource source = FigureSource::Authored);
 // A folder on disk, or the built-in folder.
 LoadResult loadContentFolder(const QString &folder);
 

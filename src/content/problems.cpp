@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
+#include <climits>
 
 namespace kovra {
 
@@ -11,14 +12,19 @@ namespace kovra {
 // "kovra".
 namespace {
 
+// A text of more characters than this is shown cut, with "…" at the cut: a message stays short
+// whatever the file holds.
+constexpr qsizetype kMostShown = 200;
+
 // A text taken from the content as part of one printable line: control characters and line
 // and paragraph separators are written as escapes; a character outside the Basic Multilingual
 // Plane is kept whole.
 QString visible(const QString &text)
 {
     QString shown;
-    shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    shown.reserve(std::min(text.size(), kMostShown + 1));
+    qsizetype i = 0;
+    for (; i < std::min(text.size(), kMostShown); ++i) {
         const QChar ch = text.at(i);
         if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             shown += ch;
@@ -39,6 +45,9 @@ QString visible(const QString &text)
         } else {
             shown += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
         }
+    }
+    if (i < text.size()) {
+        shown += QChar(0x2026);
     }
     return shown;
 }
@@ -225,6 +234,20 @@ QString zipFaultWords(ZipFault fault)
     case ZipFault::WrongMimeType:
         return QCoreApplication::translate("kovra", "its entry %1 does not name a test")
             .arg(QLatin1String("mimetype"));
+    case ZipFault::Overlap:
+        return QCoreApplication::translate(
+            "kovra", "its entries overlap or are out of order, as no ZIP writer makes them");
+    case ZipFault::Method:
+        return QCoreApplication::translate(
+            "kovra", "it is packed by a method other than stored or deflated (0 or 8)");
+    case ZipFault::Zip64:
+        return QCoreApplication::translate(
+            "kovra", "it is a ZIP64 archive, which a test file never needs to be");
+    case ZipFault::SizeMismatch:
+        return QCoreApplication::translate("kovra",
+                                           "its size differs from what its directory says");
+    case ZipFault::NoMemory:
+        return QCoreApplication::translate("kovra", "there is not enough memory to unpack it");
     case ZipFault::Unknown:
         break;
     }
@@ -398,11 +421,6 @@ QString words(const Problem &p)
         return QCoreApplication::translate(
                    "kovra", "figure %1 is not inside the bank's folder (no absolute path, no ..)")
             .arg(quoted(p.text));
-    case ProblemKind::FigureFileTooLarge:
-        return QCoreApplication::translate("kovra",
-                                           "figure %1 is larger than the %2 MiB a figure may have")
-            .arg(quoted(p.text))
-            .arg(p.limit / kMiB);
     case ProblemKind::ChoiceCount:
         return QCoreApplication::translate("kovra", "must have %1 to %2 choices, has %3")
             .arg(p.least)
@@ -420,9 +438,10 @@ QString words(const Problem &p)
     case ProblemKind::LineBreak:
         return QCoreApplication::translate("kovra", "must be a single line without line breaks");
     case ProblemKind::NotWindows1251:
+        // A lone surrogate, named by its own code (the UCS-4 of it would be U+FFFD).
         return QCoreApplication::translate("kovra", "holds %1 (U+%2), half of a character only")
             .arg(quoted(p.text))
-            .arg(p.text.isEmpty() ? 0U : p.text.toUcs4().value(0), 4, 16, QLatin1Char('0'));
+            .arg(p.text.isEmpty() ? 0U : p.text.at(0).unicode(), 4, 16, QLatin1Char('0'));
     case ProblemKind::NoBlank:
         return QCoreApplication::translate("kovra", "has no blank \"_\", which phrase mode needs");
     case ProblemKind::FigureName:
@@ -438,8 +457,8 @@ QString words(const Problem &p)
     case ProblemKind::FigureCorrupt:
         return QCoreApplication::translate(
                    "kovra",
-                   "file %1 is not a picture that can be read; figures may be JPEG, PNG, GIF or "
-                   "BMP files")
+                   "file %1 is not a picture that can be read; figures may be JPEG, PNG, GIF, "
+                   "BMP or WebP files")
             .arg(quoted(p.text));
     case ProblemKind::FigureTooLarge:
         return QCoreApplication::translate(
@@ -455,6 +474,42 @@ QString words(const Problem &p)
     case ProblemKind::LookAlike:
         return QCoreApplication::translate("kovra", "choices look the same on screen: %1 and %2")
             .arg(quoted(p.text), quoted(p.other));
+    case ProblemKind::FigureFileTooLarge:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 has more than %2 MiB; a figure may have up to %2")
+            .arg(quoted(p.text))
+            .arg(p.limit / kMiB);
+    case ProblemKind::FigureFormat:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 is not a JPEG or PNG image, the only ones a test file holds")
+            .arg(quoted(p.text));
+    case ProblemKind::FigureScans:
+        return QCoreApplication::translate("kovra",
+                                           "file %1 is a JPEG of more than %2 scans, which no "
+                                           "camera or drawing program makes")
+            .arg(quoted(p.text))
+            .arg(p.limit);
+    case ProblemKind::FigureChunks:
+        return QCoreApplication::translate("kovra",
+                                           "file %1 is a PNG of more than %2 ancillary chunks, "
+                                           "which no camera or drawing program makes")
+            .arg(quoted(p.text))
+            .arg(p.limit);
+    case ProblemKind::FigureTooLargeWhole:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 has %2 pixels, more than a PNG, progressive JPEG, GIF, BMP or "
+                            "WebP figure may have (%3 MiB decoded)")
+            .arg(quoted(p.text), QStringLiteral("%1 × %2").arg(p.width).arg(p.height))
+            .arg(p.limit / kMiB);
+    case ProblemKind::FiguresTooLargeInAll:
+        return QCoreApplication::translate(
+                   "kovra", "file %1 takes the figures decoded whole (PNG, progressive JPEG) past "
+                            "%2 million pixels in all, more than a test file may have")
+            .arg(quoted(p.text))
+            .arg(p.limit / 1'000'000);
+    case ProblemKind::NotKept:
+        return QCoreApplication::translate("kovra", "and %n more problem(s), not shown", nullptr,
+                                           int(std::min<qint64>(p.count, INT_MAX)));
     case ProblemKind::BankFormat:
         if (p.text.isEmpty()) {
             return QCoreApplication::translate(
@@ -567,11 +622,38 @@ QString words(const Problem &p)
 
 } // namespace
 
+Problem notKept(qint64 count, Severity severity)
+{
+    Problem problem{ProblemKind::NotKept, severity};
+    problem.count = count;
+    return problem;
+}
+
+void limitProblems(Problems &problems, std::size_t most)
+{
+    const bool counted = !problems.empty() && problems.back().kind == ProblemKind::NotKept;
+    if (problems.size() <= most + (counted ? 1 : 0)) {
+        return;
+    }
+    qint64 count = 0;
+    bool error = false;
+    const auto first = problems.begin() + static_cast<std::ptrdiff_t>(most);
+    for (auto p = first; p != problems.end(); ++p) {
+        count += p->kind == ProblemKind::NotKept ? p->count : 1;
+        error = error || p->severity == Severity::Error;
+    }
+    problems.erase(first, problems.end());
+    problems.push_back(notKept(count, error ? Severity::Error : Severity::Warning));
+}
+
 QString describe(const Problem &problem)
 {
     const QString level = problem.severity == Severity::Error
                               ? QCoreApplication::translate("kovra", "error")
                               : QCoreApplication::translate("kovra", "warning");
+    if (problem.kind == ProblemKind::NotKept) {
+        return QStringLiteral("%1: %2").arg(level, words(problem));
+    }
     return QStringLiteral("%1: %2 %3").arg(level, place(problem), words(problem));
 }
 

@@ -60,28 +60,21 @@ std::optional<QImage> fewColours(const QImage &image)
 
 } // namespace
 
-std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes, const QByteArray &suffix)
+std::optional<FittedFigure> fitFigureFile(const QByteArray &bytes)
 {
-    // The content check has decoded the figure already: its header names the decoder here.
-    QByteArray format;
-    for (const QByteArray &named : {suffix, QByteArray()}) {
-        FigureReader probe(bytes, named);
-        if (probe.reader().canRead()) {
-            format = named.isEmpty() ? probe.reader().format() : named;
-            break;
-        }
-    }
+    FigureReader figure(bytes, {});
+    const QByteArray format = figure.format();
     if (format.isEmpty()) {
         return std::nullopt;
     }
-    FigureReader figure(bytes, format);
     const QSize size = figure.shownSize();
     const bool upright = figure.reader().transformation() == QImageIOHandler::TransformationNone;
     if (!size.isValid() || tooLargeFigure(size)) {
         return std::nullopt;
     }
-    if (fittedFigureSize(size) == size && upright) {
-        return FittedFigure{bytes, format, false};
+    const bool stored = format == "jpeg" || format == "png";
+    if (fittedFigureSize(size) == size && upright && stored) {
+        return FittedFigure{bytes, format == "jpeg" ? QByteArray("jpg") : format, false};
     }
     const QImage image = figure.read(fittedFigureSize(size));
     if (image.isNull()) {

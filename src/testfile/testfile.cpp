@@ -70,6 +70,9 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
     if (count > kMaxTestFileEntries) {
         return refusedCount(ProblemKind::TooManyEntries, count, kMaxTestFileEntries);
     }
+    if (!archive.checkLayout(kMaxTestFileEntries)) {
+        return refused(archive.fault().value_or(ZipFault::Unknown), archive.faultEntry());
+    }
     auto entries = std::make_shared<QHash<QString, QByteArray>>();
     qint64 unpacked = 0;
     int seen = 0;
@@ -128,7 +131,7 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
         const auto it = entries->constFind(name);
         return it == entries->cend() ? std::nullopt : std::optional<QByteArray>(*it);
     };
-    return {TestFiles{json, figures}, {}};
+    return {TestFiles{json, figures, FigureSource::TestFile}, {}};
 }
 
 TestFilesResult readTestFile(const QString &path)
@@ -161,13 +164,13 @@ LoadResult loadTestFile(const QString &path)
     if (!read.files) {
         return {std::nullopt, std::move(read.problems)};
     }
-    return loadContent(read.files->json, read.files->figures);
+    return loadContent(read.files->json, read.files->figures, read.files->source);
 }
 
 WrittenTest makeTestArchive(const TestFiles &files)
 {
     WrittenTest written;
-    written.checked = loadContent(files.json, files.figures);
+    written.checked = loadContent(files.json, files.figures, files.source);
     if (!written.checked.content) {
         return written;
     }
@@ -175,6 +178,7 @@ WrittenTest makeTestArchive(const TestFiles &files)
     QJsonObject root = QJsonDocument::fromJson(files.json).object();
     QJsonArray questions = root.value(QStringLiteral("questions")).toArray();
     std::vector<std::pair<QByteArray, QByteArray>> figures; // stored name, bytes
+    QHash<QString, QString> storedAs; // a file several questions name is stored once
     for (qsizetype i = 0; i < questions.size(); ++i) {
         QJsonObject question = questions.at(i).toObject();
         const QJsonValue name = question.value(QStringLiteral("figure"));
@@ -183,10 +187,13 @@ WrittenTest makeTestArchive(const TestFiles &files)
             questions[i] = question;
             continue;
         }
+        if (const auto stored = storedAs.constFind(name.toString()); stored != storedAs.cend()) {
+            question.insert(QStringLiteral("figure"), *stored);
+            questions[i] = question;
+            continue;
+        }
         const std::optional<QByteArray> bytes = files.figures(name.toString());
-        const std::optional<FittedFigure> fitted =
-            bytes ? fitFigureFile(*bytes, QFileInfo(name.toString()).suffix().toLower().toLatin1())
-                  : std::nullopt;
+        const std::optional<FittedFigure> fitted = bytes ? fitFigureFile(*bytes) : std::nullopt;
         if (!fitted) {
             written.checked.problems.push_back({.kind = ProblemKind::FigureCorrupt,
                                                 .question = static_cast<int>(i + 1),
@@ -200,6 +207,7 @@ WrittenTest makeTestArchive(const TestFiles &files)
                                       .arg(i + 1, 2, 10, QLatin1Char('0'))
                                       .arg(QString::fromLatin1(fitted->suffix))
                                       .toUtf8();
+        storedAs.insert(name.toString(), QString::fromUtf8(stored));
         question.insert(QStringLiteral("figure"), QString::fromUtf8(stored));
         questions[i] = question;
         figures.emplace_back(stored, fitted->bytes);

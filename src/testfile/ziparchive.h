@@ -46,6 +46,12 @@ public:
     [[nodiscard]] std::optional<ZipFault> fault() const;
     // The number of entries its directory claims.
     [[nodiscard]] qint64 entryCount() const;
+    // Walks the directory and every entry's local header, at most `most` entries: each entry's
+    // bytes lie after the one before it and before the directory, and are stored or deflated.
+    // False on a fault, whose entry faultEntry() names.
+    bool checkLayout(qint64 most);
+    // The name of the entry the last fault of checkLayout() was found in.
+    [[nodiscard]] QString faultEntry() const;
 
     // To the first or the next entry: false at the end, or on a fault.
     bool goToFirst();
@@ -59,8 +65,9 @@ public:
     };
     // The current entry's header; none on a fault.
     [[nodiscard]] std::optional<Entry> entry();
-    // The current entry's bytes, unpacked and checked against its check sum, at most `limit`:
-    // none when it holds more, whatever its header says (fault() 0), or on a fault.
+    // The current entry's bytes, unpacked and checked against the size and check sum its
+    // directory entry gives, at most `limit`: none when its size passes the limit (no fault),
+    // or on a fault (SizeMismatch when the data holds more or less than its size).
     [[nodiscard]] std::optional<QByteArray> read(qint64 limit);
 
 private:

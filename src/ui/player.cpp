@@ -89,22 +89,29 @@ namespace {
 // Reports why the test cannot be played: on standard error as the checker words it, in the
 // language of the locale, and in a message box in the program's language, whatever the locale.
 // `source` names the test file; empty, the built-in test. Returns the exit status.
-int refuse(const Problems &problems, const QString &source)
+int refuse(Problems problems, const QString &source)
 {
-    const auto described = [&problems](const QLocale &language) {
+    limitProblems(problems); // the message stays short, whatever the file holds
+    const auto described = [](const Problems &shown, const QLocale &language) {
         installTranslation(language);
         QStringList lines;
-        for (const Problem &problem : problems) {
+        for (const Problem &problem : shown) {
             lines << describe(problem);
         }
         return lines;
     };
     const QString name = source.isEmpty() ? QStringLiteral("built-in set") : source;
-    for (const QString &line : described(QLocale::system())) {
+    for (const QString &line : described(problems, QLocale::system())) {
         std::fprintf(stderr, "kovra: %s: %s\n", name.toUtf8().constData(),
                      line.toUtf8().constData());
     }
-    const QString details = described(QLocale(QLocale::Bulgarian)).join(QLatin1Char('\n'));
+    // The box names the first few and fits any screen; all that were kept are in its details.
+    constexpr std::size_t kShownInBox = 3;
+    Problems first = problems;
+    limitProblems(first, kShownInBox);
+    const QString summary = described(first, QLocale(QLocale::Bulgarian)).join(QLatin1Char('\n'));
+    const QString details =
+        described(problems, QLocale(QLocale::Bulgarian)).join(QLatin1Char('\n'));
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
         // The pupil is told in plain words what to do; the details are for the teacher.
@@ -117,7 +124,10 @@ int refuse(const Problems &problems, const QString &source)
                                     ? QStringLiteral("Инсталирайте програмата отново.")
                                     : QStringLiteral("Кажете на учителя си, че файлът с теста е "
                                                      "повреден или сбъркан. За учителя:")) +
-                               QLatin1Char('\n') + details);
+                               QLatin1Char('\n') + summary);
+        if (first.size() < problems.size()) {
+            box.setDetailedText(details);
+        }
         box.exec();
     }
     return 1;

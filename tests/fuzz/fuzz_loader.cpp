@@ -123,7 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const TestFilesResult archive = readTestArchive(bytes);
     checkProblems(archive.problems);
     if (archive.files) {
-        const LoadResult played = loadContent(archive.files->json, archive.files->figures);
+        const LoadResult played =
+            loadContent(archive.files->json, archive.files->figures, archive.files->source);
         checkProblems(played.problems);
         if (played.content) {
             checkSet(*played.content);

@@ -28,8 +28,9 @@ void print(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
-void report(const QString &name, const Problems &problems)
+void report(const QString &name, Problems problems)
 {
+    limitProblems(problems); // the output stays short, whatever the source holds
     for (const Problem &problem : problems) {
         print(stderr, QStringLiteral("%1: %2\n").arg(name, describe(problem)));
     }
@@ -319,7 +320,7 @@ int runCheck(const CheckCommand &command)
         }
         loaded = std::move(written.checked);
     } else {
-        loaded = loadContent(files.json, files.figures);
+        loaded = loadContent(files.json, files.figures, files.source);
         attachSourceLines(loaded.problems, read.bank);
         report(name, loaded.problems);
     }
