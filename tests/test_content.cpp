@@ -249,8 +249,9 @@ void TestContent::problems_data()
     add("key like no choice", setField(1, u"key"_s, u"41°"_s), K::KeyMatchesNone, 2, u"key"_s);
     add("key matching two choices", setChoices(2, {u"40°"_s, u"40°"_s, u"5"_s}),
         K::KeyMatchesSeveral, 3, u"key"_s);
-    add("character outside Windows-1251", setField(1, u"text"_s, u"α ___"_s), K::NotWindows1251, 2,
-        u"text"_s);
+    add("terminal escape in a text", setField(1, u"text"_s, u"α \u001b[2J ___"_s),
+        K::ControlCharacter, 2, u"text"_s);
+    add("empty choice", setChoices(0, {u"40°"_s, u" "_s}), K::EmptyChoice, 1, u"choices[1]"_s);
     add("line break in a choice", setChoices(0, {u"40°"_s, u"5\n0"_s}), K::LineBreak, 1,
         u"choices[1]"_s);
     add("missing figure", setField(0, u"figure"_s, u"figures/none.jpg"_s), K::FigureMissing, 1,
@@ -347,9 +348,8 @@ void TestContent::problemsOnOneLine()
     QCOMPARE(lines[1], QStringLiteral("error: question 1, field \"figure\" "
                                       "\u201Cfigures/a\\r\\nb.jpg\u201D is not a plain relative "
                                       "file name"));
-    QCOMPARE(lines[2],
-             QStringLiteral("error: question 2, field \"key\" \u201C40\\u000b\\u0004\u201D "
-                            "equals no choice exactly (blanks, case and letters count)"));
+    QCOMPARE(lines[2], QStringLiteral("error: question 2, field \"key\" holds the control "
+                                      "character U+000b, which no text may"));
 }
 
 void TestContent::placeholders()

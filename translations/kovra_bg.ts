@@ -614,6 +614,145 @@
         <translation>„%1“</translation>
     </message>
     <message>
+        <source>%1 is not a question bank's extension (.gift, .txt, .xml, .csv)</source>
+        <translation>%1 не е разширение на банка с въпроси (.gift, .txt, .xml, .csv)</translation>
+    </message>
+    <message>
+        <source>%1 is not an extension written (.xml for Moodle XML, .gift, .csv)</source>
+        <translation>%1 не е разширение, в което се записва (.xml за Moodle XML, .gift, .csv)</translation>
+    </message>
+    <message>
+        <source>; a bigger bank needs the setting "draw", the questions each run takes</source>
+        <translation>; по-голяма банка иска настройката „draw“ – колко въпроса взема всяко пускане</translation>
+    </message>
+    <message>
+        <source>a whole number</source>
+        <translation>цяло число</translation>
+    </message>
+    <message>
+        <source>begins a question beyond the %1 a bank may have</source>
+        <translation>започва въпрос след %1, колкото най-много може да има банка</translation>
+    </message>
+    <message>
+        <source>begins a question beyond the %1 a test may have; a bigger bank needs --draw N, the questions each run takes</source>
+        <translation>започва въпрос след %1, колкото най-много може да има тест; по-голяма банка иска --draw N – колко въпроса взема всяко пускане</translation>
+    </message>
+    <message>
+        <source>begins a question longer than %1 characters, the most one may take</source>
+        <translation>започва въпрос, по-дълъг от %1 знака, колкото най-много може да заема един въпрос</translation>
+    </message>
+    <message>
+        <source>cell %1%2</source>
+        <translation>клетка %1%2</translation>
+    </message>
+    <message>
+        <source>figure %1 is larger than the %2 MiB a figure may have</source>
+        <translation>фигурата %1 е по-голяма от %2 MiB, колкото най-много може да има фигура</translation>
+    </message>
+    <message>
+        <source>figure %1 is not inside the bank's folder (no absolute path, no ..)</source>
+        <translation>фигурата %1 не е в папката на банката (без абсолютен път и без ..)</translation>
+    </message>
+    <message>
+        <source>has more than %1 cells</source>
+        <translation>има повече от %1 клетки</translation>
+    </message>
+    <message>
+        <source>has the byte 0x%1, which is not UTF-8 as the rest of the file is</source>
+        <translation>съдържа байта 0x%1, който не е UTF-8 като останалата част от файла</translation>
+    </message>
+    <message>
+        <source>holds %1 (U+%2), half of a character only</source>
+        <translation>съдържа %1 (U+%2) – само половин знак</translation>
+    </message>
+    <message>
+        <source>holds the control character U+%1, which no text may</source>
+        <translation>съдържа управляващия знак U+%1, който не може да има в текст</translation>
+    </message>
+    <message>
+        <source>is %1 bytes long; a question bank of this format may have at most %2 MiB</source>
+        <translation>е дълъг %1 байта; банка с въпроси в този формат може да има най-много %2 MiB</translation>
+    </message>
+    <message>
+        <source>is empty; a choice must have text</source>
+        <translation>е празен; всеки отговор трябва да има текст</translation>
+    </message>
+    <message>
+        <source>is none of the bank formats read: GIFT, Aiken, Moodle XML, CSV</source>
+        <translation>не е в нито един от четените формати на банки: GIFT, Aiken, Moodle XML, CSV</translation>
+    </message>
+    <message>
+        <source>is not Moodle XML that can be read: %1</source>
+        <translation>не е Moodle XML, който може да се прочете: %1</translation>
+    </message>
+    <message>
+        <source>it allows more than one answer</source>
+        <translation>допуска повече от един отговор</translation>
+    </message>
+    <message>
+        <source>its type %1 is not single-answer or true/false</source>
+        <translation>типът му %1 не е с един верен отговор, нито вярно/невярно</translation>
+    </message>
+    <message>
+        <source>question %1 skipped: %2</source>
+        <translation>въпросът %1 е пропуснат: %2</translation>
+    </message>
+    <message>
+        <source>read as %1: %2 questions imported, %3 skipped</source>
+        <translation>прочетен като %1: внесени въпроси %2, пропуснати %3</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>ред %1 на таблицата</translation>
+    </message>
+    <message>
+        <source>takes %1 questions a run; %2 to %3 are allowed here</source>
+        <translation>взема по %1 въпроса на пускане; тук са позволени от %2 до %3</translation>
+    </message>
+    <message>
+        <source>the column %1 is not read (question, A to E, answer, figure and explanation are)</source>
+        <translation>колоната %1 не се чете (четат се въпрос, А до Д, отговор, фигура и обяснение)</translation>
+    </message>
+    <message numerus="yes">
+        <source>GIFT holds no pictures: %n figure(s) left out</source>
+        <translation>
+            <numerusform>GIFT не съдържа картинки: %n фигура е пропусната</numerusform>
+            <numerusform>GIFT не съдържа картинки: %n фигури са пропуснати</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>How many questions of a bigger bank each run takes, drawn at random.</source>
+        <translation>Колко въпроса от по-голяма банка взема всяко пускане, изтеглени случайно.</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Write the test as Moodle XML (.xml, figures inside), GIFT (.gift, without figures) or CSV (.csv, figures in a folder beside it).</source>
+        <translation>Записва теста като Moodle XML (.xml, с фигурите), GIFT (.gift, без фигурите) или CSV (.csv, с фигурите в папка до него).</translation>
+    </message>
+    <message>
+        <source>A content folder, a test file or a question bank (GIFT, Aiken, Moodle XML or CSV); without it, the built-in test.</source>
+        <translation>Папка със съдържание, файл с тест или банка с въпроси (GIFT, Aiken, Moodle XML или CSV); без него – вграденият тест.</translation>
+    </message>
+    <message>
+        <source>%1: a test that draws its questions cannot be built into the program
+</source>
+        <translation>%1: тест, който тегли въпросите си, не може да се вгради в програмата
+</translation>
+    </message>
+    <message>
+        <source>%1 drawn for each run</source>
+        <translation>по %1 изтеглени за всяко пускане</translation>
+    </message>
+    <message>
+        <source>begins a question past the %1 HTML tags a bank may have</source>
+        <translation>започва въпрос след %1 HTML етикета, колкото най-много може да има банка</translation>
+    </message>
+    <message>
+        <source>begins a question of more than %1 HTML tags</source>
+        <translation>започва въпрос с повече от %1 HTML етикета</translation>
         <source>larger than a result file can be (%1 bytes)</source>
         <translation>по-голям, отколкото може да бъде файл с резултат (%1 байта)</translation>
     </message>

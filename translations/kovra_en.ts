@@ -46,6 +46,13 @@
         </translation>
     </message>
     <message numerus="yes">
+        <source>GIFT holds no pictures: %n figure(s) left out</source>
+        <translation>
+            <numerusform>GIFT holds no pictures: %n figure left out</numerusform>
+            <numerusform>GIFT holds no pictures: %n figures left out</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>and %n more problem(s), not shown</source>
         <translation>
             <numerusform>and %n more problem, not shown</numerusform>

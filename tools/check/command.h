@@ -2,7 +2,7 @@
 // What kovra-check's command line asks, read into one value, and the run of it.
 #pragma once
 
-#include "content/import.h"
+#include "import/import.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,8 +16,9 @@ struct CheckCommand
     std::optional<int> answered;
     QString source; // a content folder, a test file or a bank; empty, the built-in test
     bool dump = false;
-    QString pack;  // the packed set to write, for the build
-    QString write; // the test file to write
+    QString pack;     // the packed set to write, for the build
+    QString write;    // the test file to write
+    QString exportTo; // a file of another format (Moodle XML, GIFT, CSV) to write the test to
     ImportOptions bank;
     // With write: the test keeps results in this folder (empty: the test file's). With test and
     // csv: the folder of result files to collect.
