@@ -249,8 +249,9 @@ void TestContent::problems_data()
     add("key like no choice", setField(1, u"key"_s, u"41°"_s), K::KeyMatchesNone, 2, u"key"_s);
     add("key matching two choices", setChoices(2, {u"40°"_s, u"40°"_s, u"5"_s}),
         K::KeyMatchesSeveral, 3, u"key"_s);
-    add("character outside Windows-1251", setField(1, u"text"_s, u"α ___"_s), K::NotWindows1251, 2,
-        u"text"_s);
+    add("terminal escape in a text", setField(1, u"text"_s, u"α \u001b[2J ___"_s),
+        K::ControlCharacter, 2, u"text"_s);
+    add("empty choice", setChoices(0, {u"40°"_s, u" "_s}), K::EmptyChoice, 1, u"choices[1]"_s);
     add("line break in a choice", setChoices(0, {u"40°"_s, u"5\n0"_s}), K::LineBreak, 1,
         u"choices[1]"_s);
     add("missing figure", setField(0, u"figure"_s, u"figures/none.jpg"_s), K::FigureMissing, 1,
@@ -280,6 +281,13 @@ void TestContent::problems_data()
             s.insert(u"results"_s, QJsonObject{{u"foldr"_s, u""_s}});
         },
         K::UnknownField, 0, u"results.foldr"_s);
+    add(
+        "results from a test that draws",
+        [](QJsonObject &s) {
+            s.insert(u"results"_s, QJsonObject{{u"folder"_s, u""_s}});
+            s.insert(u"draw"_s, 3);
+        },
+        K::ResultsWithDraw, 0, u"results"_s);
     add("look-alike choices warn", setChoices(0, {u"40°"_s, u"\u0410B"_s, u"AB"_s}), K::LookAlike,
         1, u"choices"_s, Severity::Warning);
     add("choices differing in blanks warn", setChoices(0, {u"40°"_s, u"2 : 1"_s, u"2 :  1"_s}),
@@ -347,9 +355,8 @@ void TestContent::problemsOnOneLine()
     QCOMPARE(lines[1], QStringLiteral("error: question 1, field \"figure\" "
                                       "\u201Cfigures/a\\r\\nb.jpg\u201D is not a plain relative "
                                       "file name"));
-    QCOMPARE(lines[2],
-             QStringLiteral("error: question 2, field \"key\" \u201C40\\u000b\\u0004\u201D "
-                            "equals no choice exactly (blanks, case and letters count)"));
+    QCOMPARE(lines[2], QStringLiteral("error: question 2, field \"key\" holds the control "
+                                      "character U+000b, which no text may"));
 }
 
 void TestContent::placeholders()

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up: the step prime, the question order, the answer orders, the check question.
 
+#include "content/loader.h"
 #include "content/textnum.h"
 #include "content_builder.h"
+#include "run/draw.h"
 #include "run/startup.h"
 
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
+#include <set>
 #include <tuple>
 
 using namespace kovra;
@@ -40,6 +46,7 @@ private Q_SLOTS:
     void stateAfterStartUp();
     void checkQuestion();
     void permutationTables();
+    void drawFromBank();
 };
 
 void TestStartup::orderStep_data()
@@ -230,4 +237,43 @@ void TestStartup::permutationTables()
 }
 
 QTEST_APPLESS_MAIN(TestStartup)
+// A test of 100 questions that draws 20 a run, with the check question on: over 10,000 starts
+// (a fixed seed) every question is drawn within 10 % of 2,000 times, none twice in a run, and
+// the check question repeats the first question drawn.
+void TestStartup::drawFromBank()
+{
+    QJsonArray questions;
+    for (int i = 0; i < 100; ++i) {
+        questions.append(QJsonObject{{u"text"_s, u"Q%1"_s.arg(i)},
+                                     {u"choices"_s, QJsonArray{u"a"_s, u"b"_s}},
+                                     {u"key"_s, u"a"_s},
+                                     {u"explanation"_s, QJsonArray{u"e"_s}}});
+    }
+    const QJsonObject root{
+        {u"settings"_s, QJsonArray{u"s"_s, u"p 0"_s, u"t 1"_s, u"T"_s, u"d 0"_s, u"e 0"_s}},
+        {u"draw"_s, 20},
+        {u"questions"_s, questions}};
+    const LoadResult loaded = loadContent(QJsonDocument(root).toJson(), {});
+    QVERIFY(loaded.content && loaded.pool);
+    std::vector<int> drawn(100, 0);
+    ClockRandom random(20261208);
+    for (int start = 0; start < 10000; ++start) {
+        KOVRA_Danni content = *loaded.content;
+        RunState state;
+        drawRun(*loaded.pool, content, random);
+        startRun(content, state, random);
+        QCOMPARE(state.QuestionCount, 21);
+        QCOMPARE(content.List1(21).list(0), content.List1(1).list(0));
+        std::set<QByteArray> run;
+        for (int k = 1; k <= 20; ++k) {
+            run.insert(content.List1(k).list(0));
+            ++drawn[static_cast<std::size_t>(content.List1(k).list(0).mid(1).toInt())];
+        }
+        QCOMPARE(run.size(), std::size_t{20});
+    }
+    const auto [least, most] = std::minmax_element(drawn.begin(), drawn.end());
+    QVERIFY2(*least >= 1800 && *most <= 2200,
+             qPrintable(u"drawn %1 to %2 times"_s.arg(*least).arg(*most)));
+}
+
 #include "test_startup.moc"

@@ -89,7 +89,7 @@ void TestTeacher::mendBankAndSave()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("::a:: Колко е 2 + 2? {=4 ~3 ~5}\n\n"
                "::b:: Колко е корен от 16? {=4 ~4 ~5}\n\n"
-               "::c:: Земята е кръгла. {T}\n\n"
+               "::c:: Опишете триъгълник. {}\n\n"
                "::d:: Колко е 3 . 3? {=9 ~6 ~8}\n");
     file.close();
     TeacherWindow window;

@@ -8,6 +8,10 @@
         <translation>%1 не може да се запише: %2</translation>
     </message>
     <message>
+        <source>%1 drawn for each run</source>
+        <translation>по %1 изтеглени за всяко пускане</translation>
+    </message>
+    <message>
         <source>%1 equals more than one choice</source>
         <translation>%1 е равен на повече от един избор</translation>
     </message>
@@ -32,8 +36,20 @@
         <translation>%1 не е разширение на банка с въпроси (.gift, .txt за Aiken, .csv)</translation>
     </message>
     <message>
+        <source>%1 is not a question bank's extension (.gift, .txt, .xml, .csv)</source>
+        <translation>%1 не е разширение на банка с въпроси (.gift, .txt, .xml, .csv)</translation>
+    </message>
+    <message>
+        <source>%1 is not an extension written (.xml for Moodle XML, .gift, .csv)</source>
+        <translation>%1 не е разширение, в което се записва (.xml за Moodle XML, .gift, .csv)</translation>
+    </message>
+    <message>
         <source>%1 is not closed</source>
         <translation>%1 не е затворена</translation>
+    </message>
+    <message>
+        <source>%1 pupils, %2 files set apart</source>
+        <translation>%1 ученици, %2 отделени файла</translation>
     </message>
     <message>
         <source>%1 separates folders with &quot;\&quot;; write &quot;/&quot; instead: %2</source>
@@ -59,6 +75,12 @@
         <source>%1: %2; written to %3, ready for pupils.</source>
         <translation>%1: %2; записан е в %3 и е готов за учениците.</translation>
     </message>
+    <message>
+        <source>%1: a test that draws its questions cannot be built into the program
+</source>
+        <translation>%1: тест, който тегли въпросите си, не може да се вгради в програмата
+</translation>
+    </message>
     <message numerus="yes">
         <source>%n figure(s)</source>
         <translation>
@@ -74,8 +96,32 @@
         </translation>
     </message>
     <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Печат...</translation>
+    </message>
+    <message>
+        <source>&amp;Read again</source>
+        <translation>Прочети &amp;отново</translation>
+    </message>
+    <message>
+        <source>&amp;Results folder...</source>
+        <translation>&amp;Папка с резултати...</translation>
+    </message>
+    <message>
+        <source>&amp;Test...</source>
+        <translation>&amp;Тест...</translation>
+    </message>
+    <message>
         <source>, has %1</source>
         <translation>, а има %1</translation>
+    </message>
+    <message>
+        <source>--results goes with --write, or with a folder, --test and --csv</source>
+        <translation>--results върви с --write или с папка, --test и --csv</translation>
+    </message>
+    <message>
+        <source>; a bigger bank needs the setting &quot;draw&quot;, the questions each run takes</source>
+        <translation>; по-голяма банка иска настройката „draw“ – колко въпроса взема всяко пускане</translation>
     </message>
     <message>
         <source>A bank's explanations in the review (on when it has feedback).</source>
@@ -94,48 +140,193 @@
         <translation>Папка със съдържание, файл с тест или банка с въпроси (.gift, .txt за Aiken, .csv); без него — вграденият тест.</translation>
     </message>
     <message>
+        <source>A content folder, a test file or a question bank (GIFT, Aiken, Moodle XML or CSV); without it, the built-in test.</source>
+        <translation>Папка със съдържание, файл с тест или банка с въпроси (GIFT, Aiken, Moodle XML или CSV); без него – вграденият тест.</translation>
+    </message>
+    <message>
         <source>A test file (.kovra); without it, the built-in test.</source>
         <translation>Файл с тест (.kovra); без него — вграденият тест.</translation>
+    </message>
+    <message>
+        <source>Answered</source>
+        <translation>Отговорени</translation>
     </message>
     <message>
         <source>Ask a bank's first question again.</source>
         <translation>Задава първия въпрос на банката повторно.</translation>
     </message>
     <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлове CSV (*.csv)</translation>
+    </message>
+    <message>
         <source>Checks a test, shows what the program will hold, or writes it as one test file.</source>
         <translation>Проверява тест, показва какво ще съдържа програмата или го записва като един файл с тест.</translation>
+    </message>
+    <message>
+        <source>Choose the folder of the result files and the test they are marked against.</source>
+        <translation>Изберете папката с файловете с резултати и теста, по който да бъдат оценени.</translation>
+    </message>
+    <message>
+        <source>Class</source>
+        <translation>Клас</translation>
     </message>
     <message>
         <source>Cyrillic %1</source>
         <translation>кирилско %1</translation>
     </message>
     <message>
+        <source>Discrimination</source>
+        <translation>Разграничаване</translation>
+    </message>
+    <message>
+        <source>Excellent</source>
+        <translation>Отличен</translation>
+    </message>
+    <message>
+        <source>Export &amp;CSV...</source>
+        <translation>Износ в &amp;CSV...</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Износ в CSV</translation>
+    </message>
+    <message>
         <source>FILE</source>
         <translation>ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>FOLDER</source>
+        <translation>ПАПКА</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>File set apart</source>
+        <translation>Отделен файл</translation>
+    </message>
+    <message>
+        <source>Folder: %1
+Test: %2</source>
+        <translation>Папка: %1
+Тест: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>GIFT holds no pictures: %n figure(s) left out</source>
+        <translation>
+            <numerusform>GIFT не съдържа картинки: %n фигура е пропусната</numerusform>
+            <numerusform>GIFT не съдържа картинки: %n фигури са пропуснати</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Good</source>
+        <translation>Добър</translation>
     </message>
     <message>
         <source>Greek %1</source>
         <translation>гръцко %1</translation>
     </message>
     <message>
+        <source>How many questions of a bigger bank each run takes, drawn at random.</source>
+        <translation>Колко въпроса от по-голяма банка взема всяко пускане, изтеглени случайно.</translation>
+    </message>
+    <message>
         <source>Latin %1</source>
         <translation>латинско %1</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Оценка</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Име</translation>
+    </message>
+    <message>
+        <source>Own shares for the marks (% right):</source>
+        <translation>Собствени граници за оценките (% верни):</translation>
+    </message>
+    <message>
+        <source>P&amp;DF...</source>
+        <translation>P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Файлове PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Plays a multiple-choice test.</source>
         <translation>Пуска тест с избираем отговор.</translation>
     </message>
     <message>
+        <source>Poor</source>
+        <translation>Слаб</translation>
+    </message>
+    <message>
         <source>Print every list the program will hold.</source>
         <translation>Извежда всеки списък, който програмата ще съдържа.</translation>
+    </message>
+    <message>
+        <source>Pupils</source>
+        <translation>Ученици</translation>
     </message>
     <message>
         <source>Put the chosen answer into the blank.</source>
         <translation>Поставя избрания отговор на празното място.</translation>
     </message>
     <message>
+        <source>Q%1</source>
+        <translation>В%1</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation>Въпрос</translation>
+    </message>
+    <message>
+        <source>Questions</source>
+        <translation>Въпроси</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Причина</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Резултати</translation>
+    </message>
+    <message>
+        <source>Results folder</source>
+        <translation>Папка с резултати</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Верни</translation>
+    </message>
+    <message>
+        <source>Right %</source>
+        <translation>Верни %</translation>
+    </message>
+    <message>
         <source>SOURCE</source>
         <translation>ИЗТОЧНИК</translation>
+    </message>
+    <message>
+        <source>Satisfactory</source>
+        <translation>Среден</translation>
+    </message>
+    <message>
+        <source>Set apart</source>
+        <translation>Отделени</translation>
+    </message>
+    <message>
+        <source>Set apart (%1)</source>
+        <translation>Отделени (%1)</translation>
     </message>
     <message>
         <source>Show the version.</source>
@@ -150,12 +341,60 @@
         <translation>ТЕКСТ</translation>
     </message>
     <message>
+        <source>Test</source>
+        <translation>Тест</translation>
+    </message>
+    <message>
+        <source>Test files (*.%1)</source>
+        <translation>Тестове (*.%1)</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>The test the results are marked against.</source>
+        <translation>Тестът, по който се оценяват резултатите.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Време</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Пъти</translation>
+    </message>
+    <message>
+        <source>Very good</source>
+        <translation>Много добър</translation>
+    </message>
+    <message>
+        <source>With --write: the test keeps each pupil's result file in FOLDER (alone: the test file's folder). With --test and --csv: the results in FOLDER, marked against the test, as CSV.</source>
+        <translation>С --write: тестът пази файла с резултата на всеки ученик в ПАПКА (само --results: в папката на теста). С --test и --csv: резултатите в ПАПКА, оценени по теста, като CSV.</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Словом</translation>
+    </message>
+    <message>
+        <source>Write the collected results as CSV.</source>
+        <translation>Записва събраните резултати като CSV.</translation>
+    </message>
+    <message>
         <source>Write the packed set the program embeds.</source>
         <translation>Записва пакетирания набор, който програмата вгражда.</translation>
     </message>
     <message>
+        <source>Write the test as Moodle XML (.xml, figures inside), GIFT (.gift, without figures) or CSV (.csv, figures in a folder beside it).</source>
+        <translation>Записва теста като Moodle XML (.xml, с фигурите), GIFT (.gift, без фигурите) или CSV (.csv, с фигурите в папка до него).</translation>
+    </message>
+    <message>
         <source>Write the test as one test file (.kovra), its figures fitted.</source>
         <translation>Записва теста като един файл с тест (.kovra), с фигурите в подходящ размер.</translation>
+    </message>
+    <message>
+        <source>Wrong answer chosen most</source>
+        <translation>Най-често избран грешен отговор</translation>
     </message>
     <message>
         <source>[FILE]</source>
@@ -226,6 +465,10 @@
         <translation>стойност не е валидна</translation>
     </message>
     <message>
+        <source>a whole number</source>
+        <translation>цяло число</translation>
+    </message>
+    <message>
         <source>an array</source>
         <translation>масив</translation>
     </message>
@@ -253,13 +496,44 @@
         <source>an object was expected</source>
         <translation>очаква се обект</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more problem(s), not shown</source>
+        <translation>
+            <numerusform>и още %n проблем, който не е показан</numerusform>
+            <numerusform>и още %n проблема, които не са показани</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>begins a question beyond the %1 a bank may have</source>
+        <translation>започва въпрос след %1, колкото най-много може да има банка</translation>
+    </message>
     <message>
         <source>begins a question beyond the %1 a test may have</source>
         <translation>започва въпрос отвъд %1-те, които един тест може да има</translation>
     </message>
     <message>
+        <source>begins a question beyond the %1 a test may have; a bigger bank needs --draw N, the questions each run takes</source>
+        <translation>започва въпрос след %1, колкото най-много може да има тест; по-голяма банка иска --draw N – колко въпроса взема всяко пускане</translation>
+    </message>
+    <message>
+        <source>begins a question longer than %1 characters, the most one may take</source>
+        <translation>започва въпрос, по-дълъг от %1 знака, колкото най-много може да заема един въпрос</translation>
+    </message>
+    <message>
+        <source>begins a question of more than %1 HTML tags</source>
+        <translation>започва въпрос с повече от %1 HTML етикета</translation>
+    </message>
+    <message>
+        <source>begins a question past the %1 HTML tags a bank may have</source>
+        <translation>започва въпрос след %1 HTML етикета, колкото най-много може да има банка</translation>
+    </message>
+    <message>
         <source>built-in test</source>
         <translation>вграденият тест</translation>
+    </message>
+    <message>
+        <source>cannot be collected from a test that draws its questions; turn off one of the two</source>
+        <translation>не могат да се събират от тест, който тегли въпросите си; изключете едното от двете</translation>
     </message>
     <message>
         <source>cannot be made: the archive could not be put together</source>
@@ -272,6 +546,10 @@
     <message>
         <source>cannot read %1</source>
         <translation>не може да се прочете: %1</translation>
+    </message>
+    <message>
+        <source>cell %1%2</source>
+        <translation>клетка %1%2</translation>
     </message>
     <message>
         <source>character %1</source>
@@ -290,8 +568,24 @@
         <translation>съдържанието</translation>
     </message>
     <message>
+        <source>damaged: field &quot;%1&quot; is missing or wrong</source>
+        <translation>повреден: полето „%1“ липсва или е грешно</translation>
+    </message>
+    <message>
+        <source>damaged: not JSON text (byte %1)</source>
+        <translation>повреден: не е текст JSON (байт %1)</translation>
+    </message>
+    <message>
         <source>does not exist</source>
         <translation>не съществува</translation>
+    </message>
+    <message>
+        <source>edited: its checksum does not match</source>
+        <translation>редактиран: контролната му сума не съвпада</translation>
+    </message>
+    <message>
+        <source>edited: not as the program wrote it</source>
+        <translation>редактиран: не е такъв, какъвто програмата го е записала</translation>
     </message>
     <message>
         <source>en</source>
@@ -321,6 +615,14 @@
         <translation>поле „%1“</translation>
     </message>
     <message>
+        <source>figure %1 is larger than the %2 MiB a figure may have</source>
+        <translation>фигурата %1 е по-голяма от %2 MiB, колкото най-много може да има фигура</translation>
+    </message>
+    <message>
+        <source>figure %1 is not inside the bank's folder (no absolute path, no ..)</source>
+        <translation>фигурата %1 не е в папката на банката (без абсолютен път и без ..)</translation>
+    </message>
+    <message>
         <source>file</source>
         <translation>файлът</translation>
     </message>
@@ -329,12 +631,36 @@
         <translation>файлът %1 не съществува</translation>
     </message>
     <message>
+        <source>file %1 has %2 pixels, more than a PNG, progressive JPEG, GIF, BMP or WebP figure may have (%3 MiB decoded)</source>
+        <translation>файлът %1 има %2 пиксела, повече, отколкото може да има фигура PNG, прогресивен JPEG, GIF, BMP или WebP (%3 MiB разкодирана)</translation>
+    </message>
+    <message>
         <source>file %1 has %2 pixels; figures may have up to %3 million</source>
         <translation>файлът %1 има %2 пиксела; фигурите може да имат до %3 милиона</translation>
     </message>
     <message>
+        <source>file %1 has more than %2 MiB; a figure may have up to %2</source>
+        <translation>файлът %1 има повече от %2 MiB; фигурата може да има до %2</translation>
+    </message>
+    <message>
+        <source>file %1 is a JPEG of more than %2 scans, which no camera or drawing program makes</source>
+        <translation>файлът %1 е JPEG с повече от %2 прохода, каквито никой фотоапарат или програма за рисуване не прави</translation>
+    </message>
+    <message>
+        <source>file %1 is a PNG of more than %2 ancillary chunks, which no camera or drawing program makes</source>
+        <translation>файлът %1 е PNG с повече от %2 допълнителни части, каквито никой фотоапарат или програма за рисуване не прави</translation>
+    </message>
+    <message>
+        <source>file %1 is not a JPEG or PNG image, the only ones a test file holds</source>
+        <translation>файлът %1 не е изображение JPEG или PNG, единствените, които файлът с тест съдържа</translation>
+    </message>
+    <message>
         <source>file %1 is not a picture that can be read; figures may be JPEG, PNG, GIF, BMP or WebP files</source>
         <translation>файлът %1 не е картина, която може да се прочете; фигурите може да са файлове JPEG, PNG, GIF, BMP или WebP</translation>
+    </message>
+    <message>
+        <source>file %1 takes the figures decoded whole (PNG, progressive JPEG) past %2 million pixels in all, more than a test file may have</source>
+        <translation>файлът %1 прави фигурите, разкодирани цели (PNG, прогресивен JPEG), общо повече от %2 милиона пиксела, повече, отколкото файлът с тест може да има</translation>
     </message>
     <message>
         <source>has %1 bytes; a test file may have up to %2 MiB</source>
@@ -346,6 +672,10 @@
             <numerusform>има %n въпрос</numerusform>
             <numerusform>има %n въпроса</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>has more than %1 cells</source>
+        <translation>има повече от %1 клетки</translation>
     </message>
     <message>
         <source>has no %1</source>
@@ -362,6 +692,14 @@
     <message>
         <source>has text beyond the header's columns</source>
         <translation>има текст извън колоните на заглавния ред</translation>
+    </message>
+    <message>
+        <source>has the byte 0x%1, which is not UTF-8 as the rest of the file is</source>
+        <translation>съдържа байта 0x%1, който не е UTF-8 като останалата част от файла</translation>
+    </message>
+    <message>
+        <source>holds %1 (U+%2), half of a character only</source>
+        <translation>съдържа %1 (U+%2) – само половин знак</translation>
     </message>
     <message>
         <source>holds %1 (U+%2), which Windows-1251 cannot hold</source>
@@ -391,6 +729,10 @@
         <translation>съдържа файл с име %1: абсолютни пътища, „..“ и имена на дискове не са позволени</translation>
     </message>
     <message>
+        <source>holds the control character U+%1, which no text may</source>
+        <translation>съдържа управляващия знак U+%1, който не може да има в текст</translation>
+    </message>
+    <message>
         <source>in %1 is damaged; build the program again</source>
         <translation>в %1 е повредено; компилирайте програмата отново</translation>
     </message>
@@ -399,12 +741,28 @@
         <translation>е дълъг %1 байта; банката с въпроси може да има най-много %2 MiB</translation>
     </message>
     <message>
+        <source>is %1 bytes long; a question bank of this format may have at most %2 MiB</source>
+        <translation>е дълъг %1 байта; банка с въпроси в този формат може да има най-много %2 MiB</translation>
+    </message>
+    <message>
         <source>is a folder, not a test file</source>
         <translation>е папка, а не файл с тест</translation>
     </message>
     <message>
+        <source>is empty; a choice must have text</source>
+        <translation>е празен; всеки отговор трябва да има текст</translation>
+    </message>
+    <message>
         <source>is missing</source>
         <translation>липсва</translation>
+    </message>
+    <message>
+        <source>is none of the bank formats read: GIFT, Aiken, Moodle XML, CSV</source>
+        <translation>не е в нито един от четените формати на банки: GIFT, Aiken, Moodle XML, CSV</translation>
+    </message>
+    <message>
+        <source>is not Moodle XML that can be read: %1</source>
+        <translation>не е Moodle XML, който може да се прочете: %1</translation>
     </message>
     <message>
         <source>is not a field of the content format (misspelt?)</source>
@@ -417,6 +775,10 @@
     <message>
         <source>is not valid JSON: %1</source>
         <translation>не е правилен JSON: %1</translation>
+    </message>
+    <message>
+        <source>it allows more than one answer</source>
+        <translation>допуска повече от един отговор</translation>
     </message>
     <message>
         <source>it has more than five answers</source>
@@ -443,6 +805,10 @@
         <translation>има текст преди първия си отговор</translation>
     </message>
     <message>
+        <source>it is a ZIP64 archive, which a test file never needs to be</source>
+        <translation>е архив ZIP64, какъвто файлът с тест никога не трябва да бъде</translation>
+    </message>
+    <message>
         <source>it is a matching question</source>
         <translation>това е въпрос за съпоставяне</translation>
     </message>
@@ -461,6 +827,10 @@
     <message>
         <source>it is an essay question (empty answers)</source>
         <translation>това е въпрос за есе (празни отговори)</translation>
+    </message>
+    <message>
+        <source>it is packed by a method other than stored or deflated (0 or 8)</source>
+        <translation>е пакетиран по метод, различен от съхранен или свит (0 или 8)</translation>
     </message>
     <message>
         <source>it is too large</source>
@@ -487,12 +857,24 @@
         <translation>каталогът му е повреден</translation>
     </message>
     <message>
+        <source>its entries overlap or are out of order, as no ZIP writer makes them</source>
+        <translation>записите му се застъпват или не са подредени, както никоя програма за ZIP не ги записва</translation>
+    </message>
+    <message>
         <source>its entry %1 does not name a test</source>
         <translation>записът му %1 не назовава тест</translation>
     </message>
     <message>
         <source>its packed data is damaged</source>
         <translation>компресираните му данни са повредени</translation>
+    </message>
+    <message>
+        <source>its size differs from what its directory says</source>
+        <translation>размерът му се различава от записания в каталога</translation>
+    </message>
+    <message>
+        <source>its type %1 is not single-answer or true/false</source>
+        <translation>типът му %1 не е с един верен отговор, нито вярно/невярно</translation>
     </message>
     <message>
         <source>line %1</source>
@@ -538,6 +920,14 @@
         <translation>в края му няма каталог на архив ZIP</translation>
     </message>
     <message>
+        <source>not a result file</source>
+        <translation>не е файл с резултат</translation>
+    </message>
+    <message>
+        <source>not read: a folder is read for %1 files at most</source>
+        <translation>не е прочетен: от една папка се четат най-много %1 файла</translation>
+    </message>
+    <message>
         <source>null</source>
         <translation>null</translation>
     </message>
@@ -554,8 +944,28 @@
         <translation>въпрос %1</translation>
     </message>
     <message>
+        <source>question %1 skipped: %2</source>
+        <translation>въпросът %1 е пропуснат: %2</translation>
+    </message>
+    <message>
         <source>question skipped: %1</source>
         <translation>въпросът е пропуснат: %1</translation>
+    </message>
+    <message>
+        <source>read as %1: %2 questions imported, %3 skipped</source>
+        <translation>прочетен като %1: внесени въпроси %2, пропуснати %3</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>ред %1 на таблицата</translation>
+    </message>
+    <message>
+        <source>takes %1 questions a run; %2 to %3 are allowed here</source>
+        <translation>взема по %1 въпроса на пускане; тук са позволени от %2 до %3</translation>
+    </message>
+    <message>
+        <source>the PDF file could not be written: %1</source>
+        <translation>файлът PDF не можа да бъде записан: %1</translation>
     </message>
     <message>
         <source>the answer %1 names no choice (a letter A to E of a given choice, or its text)</source>
@@ -564,6 +974,10 @@
     <message>
         <source>the choice &quot;%1.&quot; or the line &quot;ANSWER: X&quot;</source>
         <translation>изборът „%1.“ или редът „ANSWER: X“</translation>
+    </message>
+    <message>
+        <source>the column %1 is not read (question, A to E, answer, figure and explanation are)</source>
+        <translation>колоната %1 не се чете (четат се въпрос, А до Д, отговор, фигура и обяснение)</translation>
     </message>
     <message>
         <source>the file is empty</source>
@@ -594,12 +1008,20 @@
         <translation>първият избор на въпроса „A.“ или „A)“</translation>
     </message>
     <message>
+        <source>the result of another test: %1</source>
+        <translation>резултат от друг тест: %1</translation>
+    </message>
+    <message>
         <source>the text ends in a number</source>
         <translation>текстът свършва с число</translation>
     </message>
     <message>
         <source>the text is not UTF-8</source>
         <translation>текстът не е в UTF-8</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to unpack it</source>
+        <translation>няма достатъчно памет, за да се разпакетира</translation>
     </message>
     <message>
         <source>unpacks to more than it may at %1 (%2 MiB for %3, %4 MiB for any other file, %5 MiB in all): a damaged file or a ZIP bomb</source>
@@ -612,285 +1034,6 @@
     <message>
         <source>“%1”</source>
         <translation>„%1“</translation>
-    </message>
-    <message>
-        <source>larger than a result file can be (%1 bytes)</source>
-        <translation>по-голям, отколкото може да бъде файл с резултат (%1 байта)</translation>
-    </message>
-    <message>
-        <source>damaged: not JSON text (byte %1)</source>
-        <translation>повреден: не е текст JSON (байт %1)</translation>
-    </message>
-    <message>
-        <source>not a result file</source>
-        <translation>не е файл с резултат</translation>
-    </message>
-    <message>
-        <source>damaged: field &quot;%1&quot; is missing or wrong</source>
-        <translation>повреден: полето „%1“ липсва или е грешно</translation>
-    </message>
-    <message>
-        <source>edited: not as the program wrote it</source>
-        <translation>редактиран: не е такъв, какъвто програмата го е записала</translation>
-    </message>
-    <message>
-        <source>edited: its checksum does not match</source>
-        <translation>редактиран: контролната му сума не съвпада</translation>
-    </message>
-    <message>
-        <source>the result of another test: %1</source>
-        <translation>резултат от друг тест: %1</translation>
-    </message>
-    <message>
-        <source>Poor</source>
-        <translation>Слаб</translation>
-    </message>
-    <message>
-        <source>Satisfactory</source>
-        <translation>Среден</translation>
-    </message>
-    <message>
-        <source>Good</source>
-        <translation>Добър</translation>
-    </message>
-    <message>
-        <source>Very good</source>
-        <translation>Много добър</translation>
-    </message>
-    <message>
-        <source>Excellent</source>
-        <translation>Отличен</translation>
-    </message>
-    <message>
-        <source>not read: a folder is read for %1 files at most</source>
-        <translation>не е прочетен: от една папка се четат най-много %1 файла</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Име</translation>
-    </message>
-    <message>
-        <source>Class</source>
-        <translation>Клас</translation>
-    </message>
-    <message>
-        <source>Answered</source>
-        <translation>Отговорени</translation>
-    </message>
-    <message>
-        <source>Right</source>
-        <translation>Верни</translation>
-    </message>
-    <message>
-        <source>Mark</source>
-        <translation>Оценка</translation>
-    </message>
-    <message>
-        <source>Word</source>
-        <translation>Словом</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Време</translation>
-    </message>
-    <message>
-        <source>Q%1</source>
-        <translation>В%1</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Файл</translation>
-    </message>
-    <message>
-        <source>Question</source>
-        <translation>Въпрос</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Текст</translation>
-    </message>
-    <message>
-        <source>Right %</source>
-        <translation>Верни %</translation>
-    </message>
-    <message>
-        <source>Wrong answer chosen most</source>
-        <translation>Най-често избран грешен отговор</translation>
-    </message>
-    <message>
-        <source>Times</source>
-        <translation>Пъти</translation>
-    </message>
-    <message>
-        <source>Discrimination</source>
-        <translation>Разграничаване</translation>
-    </message>
-    <message>
-        <source>File set apart</source>
-        <translation>Отделен файл</translation>
-    </message>
-    <message>
-        <source>Reason</source>
-        <translation>Причина</translation>
-    </message>
-    <message>
-        <source>%1 pupils, %2 files set apart</source>
-        <translation>%1 ученици, %2 отделени файла</translation>
-    </message>
-    <message>
-        <source>Own shares for the marks (% right):</source>
-        <translation>Собствени граници за оценките (% верни):</translation>
-    </message>
-    <message>
-        <source>Pupils</source>
-        <translation>Ученици</translation>
-    </message>
-    <message>
-        <source>Questions</source>
-        <translation>Въпроси</translation>
-    </message>
-    <message>
-        <source>Set apart</source>
-        <translation>Отделени</translation>
-    </message>
-    <message>
-        <source>Set apart (%1)</source>
-        <translation>Отделени (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;Results folder...</source>
-        <translation>&amp;Папка с резултати...</translation>
-    </message>
-    <message>
-        <source>&amp;Test...</source>
-        <translation>&amp;Тест...</translation>
-    </message>
-    <message>
-        <source>&amp;Read again</source>
-        <translation>Прочети &amp;отново</translation>
-    </message>
-    <message>
-        <source>Export &amp;CSV...</source>
-        <translation>Износ в &amp;CSV...</translation>
-    </message>
-    <message>
-        <source>&amp;Print...</source>
-        <translation>&amp;Печат...</translation>
-    </message>
-    <message>
-        <source>P&amp;DF...</source>
-        <translation>P&amp;DF...</translation>
-    </message>
-    <message>
-        <source>Results</source>
-        <translation>Резултати</translation>
-    </message>
-    <message>
-        <source>Choose the folder of the result files and the test they are marked against.</source>
-        <translation>Изберете папката с файловете с резултати и теста, по който да бъдат оценени.</translation>
-    </message>
-    <message>
-        <source>Folder: %1&#x0a;Test: %2</source>
-        <translation>Папка: %1&#x0a;Тест: %2</translation>
-    </message>
-    <message>
-        <source>Results folder</source>
-        <translation>Папка с резултати</translation>
-    </message>
-    <message>
-        <source>Test</source>
-        <translation>Тест</translation>
-    </message>
-    <message>
-        <source>Test files (*.%1)</source>
-        <translation>Тестове (*.%1)</translation>
-    </message>
-    <message>
-        <source>the PDF file could not be written: %1</source>
-        <translation>файлът PDF не можа да бъде записан: %1</translation>
-    </message>
-    <message>
-        <source>Export CSV</source>
-        <translation>Износ в CSV</translation>
-    </message>
-    <message>
-        <source>CSV files (*.csv)</source>
-        <translation>Файлове CSV (*.csv)</translation>
-    </message>
-    <message>
-        <source>PDF files (*.pdf)</source>
-        <translation>Файлове PDF (*.pdf)</translation>
-    </message>
-    <message>
-        <source>With --write: the test keeps each pupil's result file in FOLDER (alone: the test file's folder). With --test and --csv: the results in FOLDER, marked against the test, as CSV.</source>
-        <translation>С --write: тестът пази файла с резултата на всеки ученик в ПАПКА (само --results: в папката на теста). С --test и --csv: резултатите в ПАПКА, оценени по теста, като CSV.</translation>
-    </message>
-    <message>
-        <source>FOLDER</source>
-        <translation>ПАПКА</translation>
-    </message>
-    <message>
-        <source>The test the results are marked against.</source>
-        <translation>Тестът, по който се оценяват резултатите.</translation>
-    </message>
-    <message>
-        <source>Write the collected results as CSV.</source>
-        <translation>Записва събраните резултати като CSV.</translation>
-    </message>
-    <message>
-        <source>--results goes with --write, or with a folder, --test and --csv</source>
-        <translation>--results върви с --write или с папка, --test и --csv</translation>
-    </message>
-    <message>
-        <source>it is packed by a method other than stored or deflated (0 or 8)</source>
-        <translation>е пакетиран по метод, различен от съхранен или свит (0 или 8)</translation>
-    </message>
-    <message>
-        <source>its entries overlap or are out of order, as no ZIP writer makes them</source>
-        <translation>записите му се застъпват или не са подредени, както никоя програма за ZIP не ги записва</translation>
-    </message>
-    <message>
-        <source>its size differs from what its directory says</source>
-        <translation>размерът му се различава от записания в каталога</translation>
-    </message>
-    <message>
-        <source>it is a ZIP64 archive, which a test file never needs to be</source>
-        <translation>е архив ZIP64, какъвто файлът с тест никога не трябва да бъде</translation>
-    </message>
-    <message>
-        <source>there is not enough memory to unpack it</source>
-        <translation>няма достатъчно памет, за да се разпакетира</translation>
-    </message>
-    <message>
-        <source>file %1 has more than %2 MiB; a figure may have up to %2</source>
-        <translation>файлът %1 има повече от %2 MiB; фигурата може да има до %2</translation>
-    </message>
-    <message>
-        <source>file %1 is not a JPEG or PNG image, the only ones a test file holds</source>
-        <translation>файлът %1 не е изображение JPEG или PNG, единствените, които файлът с тест съдържа</translation>
-    </message>
-    <message>
-        <source>file %1 is a JPEG of more than %2 scans, which no camera or drawing program makes</source>
-        <translation>файлът %1 е JPEG с повече от %2 прохода, каквито никой фотоапарат или програма за рисуване не прави</translation>
-    </message>
-    <message>
-        <source>file %1 is a PNG of more than %2 ancillary chunks, which no camera or drawing program makes</source>
-        <translation>файлът %1 е PNG с повече от %2 допълнителни части, каквито никой фотоапарат или програма за рисуване не прави</translation>
-    </message>
-    <message>
-        <source>file %1 has %2 pixels, more than a PNG, progressive JPEG, GIF, BMP or WebP figure may have (%3 MiB decoded)</source>
-        <translation>файлът %1 има %2 пиксела, повече, отколкото може да има фигура PNG, прогресивен JPEG, GIF, BMP или WebP (%3 MiB разкодирана)</translation>
-    </message>
-    <message>
-        <source>file %1 takes the figures decoded whole (PNG, progressive JPEG) past %2 million pixels in all, more than a test file may have</source>
-        <translation>файлът %1 прави фигурите, разкодирани цели (PNG, прогресивен JPEG), общо повече от %2 милиона пиксела, повече, отколкото файлът с тест може да има</translation>
-    </message>
-    <message numerus="yes">
-        <source>and %n more problem(s), not shown</source>
-        <translation>
-            <numerusform>и още %n проблем, който не е показан</numerusform>
-            <numerusform>и още %n проблема, които не са показани</numerusform>
-        </translation>
     </message>
     <message>
         <source>Work that was not saved was kept when the program last ended. Open it again?</source>

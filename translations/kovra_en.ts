@@ -18,6 +18,20 @@
         </translation>
     </message>
     <message numerus="yes">
+        <source>GIFT holds no pictures: %n figure(s) left out</source>
+        <translation>
+            <numerusform>GIFT holds no pictures: %n figure left out</numerusform>
+            <numerusform>GIFT holds no pictures: %n figures left out</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more problem(s), not shown</source>
+        <translation>
+            <numerusform>and %n more problem, not shown</numerusform>
+            <numerusform>and %n more problems, not shown</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>ends the file with %n question(s) read</source>
         <translation>
             <numerusform>ends the file with %n question read</numerusform>
@@ -43,13 +57,6 @@
         <translation>
             <numerusform>must have exactly %n row</numerusform>
             <numerusform>must have exactly %n rows</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>and %n more problem(s), not shown</source>
-        <translation>
-            <numerusform>and %n more problem, not shown</numerusform>
-            <numerusform>and %n more problems, not shown</numerusform>
         </translation>
     </message>
 </context>

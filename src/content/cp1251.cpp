@@ -37,9 +37,36 @@ const QHash<char16_t, char> &reverseTable()
     return table;
 }
 
+// The one byte Windows-1251 leaves unassigned: in the text the program holds, it stands before
+// the UTF-8 bytes of a character that Windows-1251 has not.
+constexpr unsigned char kOther = 0x98;
+
 } // namespace
 
 QString fromCp1251(QByteArrayView bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b == kOther) {
+            // The UTF-8 bytes of one character that Windows-1251 has not.
+            const auto lead = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+            const qsizetype want = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+            if (want > 0 && i + 1 + want <= bytes.size()) {
+                out += QString::fromUtf8(bytes.sliced(i + 1, want));
+                i += want;
+            } else {
+                out += QChar(0xFFFD);
+            }
+            continue;
+        }
+        out.append(b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80] != 0 ? kHigh[b - 0x80] : 0xFFFD));
+    }
+    return out;
+}
+
+QString fromWindows1251(QByteArrayView bytes)
 {
     QString out;
     out.reserve(bytes.size());
@@ -55,17 +82,29 @@ std::optional<QByteArray> toCp1251(QStringView text)
     QByteArray out;
     out.reserve(text.size());
     const auto &table = reverseTable();
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (u < 0x80) {
             out.append(static_cast<char>(u));
             continue;
         }
-        const auto it = table.constFind(u);
-        if (it == table.constEnd()) {
+        if (const auto it = table.constFind(u); it != table.constEnd()) {
+            out.append(it.value());
+            continue;
+        }
+        // Any other character: the unassigned byte, then the character's UTF-8 bytes.
+        qsizetype length = 1;
+        if (QChar::isHighSurrogate(u)) {
+            if (i + 1 >= text.size() || !text[i + 1].isLowSurrogate()) {
+                return std::nullopt;
+            }
+            length = 2;
+        } else if (QChar::isLowSurrogate(u)) {
             return std::nullopt;
         }
-        out.append(it.value());
+        out.append(static_cast<char>(kOther));
+        out.append(text.sliced(i, length).toUtf8());
+        i += length - 1;
     }
     return out;
 }
@@ -79,9 +118,11 @@ QByteArray w1251(const char *utf8)
 
 std::optional<QChar> firstUnencodable(QStringView text)
 {
-    const auto &table = reverseTable();
-    for (const QChar ch : text) {
-        if (ch.unicode() >= 0x80 && !table.contains(ch.unicode())) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (ch.isSurrogate()) {
             return ch;
         }
     }

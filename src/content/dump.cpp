@@ -2,6 +2,7 @@
 #include "dump.h"
 
 #include "cp1251.h"
+#include "figures.h"
 
 namespace kovra {
 
@@ -24,7 +25,12 @@ QString escapeDumpText(const QString &text)
             out += QStringLiteral("\\\\");
             break;
         default:
-            out += ch;
+            // Never a terminal's escape or another control character, raw.
+            if (ch.category() == QChar::Other_Control) {
+                out += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+            } else {
+                out += ch;
+            }
         }
     }
     return out;
@@ -50,6 +56,17 @@ QString unescapeDumpText(const QString &text)
         case 'r':
             out += QLatin1Char('\r');
             break;
+        case 'u':
+            if (bool ok = false; i + 4 < text.size()) {
+                const ushort code = text.mid(i + 1, 4).toUShort(&ok, 16);
+                if (ok) {
+                    out += QChar(code);
+                    i += 4;
+                    break;
+                }
+            }
+            out += next;
+            break;
         default:
             out += next;
         }
@@ -72,7 +89,7 @@ void dumpList(QByteArray &out, const QString &name, const TextList &list)
 
 } // namespace
 
-QByteArray dumpContent(const KOVRA_Danni &content)
+QByteArray dumpContent(const KOVRA_Danni &content, const QuestionPool *pool)
 {
     QByteArray out;
     for (int k = 0; k < KOVRA_Danni::kQuestionLists; ++k) {
@@ -94,6 +111,25 @@ QByteArray dumpContent(const KOVRA_Danni &content)
                                      .arg(figure.width())
                                      .arg(figure.height())
                                      .toUtf8();
+    }
+    if (pool) {
+        out += QStringLiteral("Draw\t%1\n").arg(pool->draw).toUtf8();
+        for (std::size_t i = 0; i < pool->questions.size(); ++i) {
+            const PooledQuestion &question = pool->questions[i];
+            const int k = static_cast<int>(i) + 1;
+            dumpList(out, QStringLiteral("Bank(%1)").arg(k), question.question);
+            dumpList(out, QStringLiteral("BankKey(%1)").arg(k), TextList{question.key});
+            dumpList(out, QStringLiteral("BankExplanation(%1)").arg(k), question.explanation);
+            const QSize size = question.figure.isNull()
+                                   ? QSize()
+                                   : decodeFigure(question.figure, question.figureFormat).size();
+            out += (size.isEmpty() ? QStringLiteral("BankFigure(%1)\tnone\n").arg(k)
+                                   : QStringLiteral("BankFigure(%1)\t%2x%3\n")
+                                         .arg(k)
+                                         .arg(size.width())
+                                         .arg(size.height()))
+                       .toUtf8();
+        }
     }
     return out;
 }

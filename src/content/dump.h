@@ -3,6 +3,7 @@
 #pragma once
 
 #include "danni.h"
+#include "pool.h"
 
 #include <QByteArray>
 
@@ -10,7 +11,9 @@ namespace kovra {
 
 // UTF-8 lines "List1(17)[0]<TAB>text", ..., "Picture1(5)<TAB>WIDTHxHEIGHT" or "... none",
 // with tab, line feed, carriage return and backslash escaped as \t \n \r \\.
-QByteArray dumpContent(const KOVRA_Danni &content);
+// A test that draws its runs from a bigger bank adds "Draw<TAB>N" and every question of the
+// bank: "Bank(k)[r]", "BankKey(k)", "BankExplanation(k)[r]", "BankFigure(k)".
+QByteArray dumpContent(const KOVRA_Danni &content, const QuestionPool *pool = nullptr);
 
 // The escaping used inside dumped texts, and its inverse.
 QString escapeDumpText(const QString &text);

@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -80,7 +81,8 @@ private:
                                   bool required);
     void checkFields(const QJsonObject &object, std::initializer_list<const char *> known,
                      int question);
-    void readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content);
+    void readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content, int slot);
+    void readPool(const QJsonArray &array);
     void readFigure(const QJsonValue &value, int number);
     void checkLookAlikes(const TextList &question, int number);
     void keyMatchesNone(const QString &key, const TextList &choices, int number);
@@ -105,6 +107,7 @@ private:
     bool m_hasError = false;
     std::vector<PendingFigure> m_pendingFigures;
     bool m_phraseMode = false;
+    std::optional<QuestionPool> m_pool; // a test that draws its questions
 };
 
 ValueType Reader::typeOf(const QJsonValue &value)
@@ -176,6 +179,13 @@ std::optional<QByteArray> Reader::line(const QJsonValue &value, int question, co
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
         error(ProblemKind::LineBreak, question, field);
         return std::nullopt;
+    }
+    // A control character (a terminal's escape, say) is shown by no widget.
+    for (const QChar ch : text) {
+        if (ch.category() == QChar::Other_Control && ch != QLatin1Char('\t')) {
+            error(ProblemKind::ControlCharacter, question, field, QString(ch));
+            return std::nullopt;
+        }
     }
     if (const auto bad = firstUnencodable(text)) {
         // A character outside the Basic Multilingual Plane is named whole, both its halves.
@@ -342,7 +352,14 @@ void Reader::checkFigures(KOVRA_Danni &content)
         const PendingFigure &figure = pending[i];
         const FigureCheck &check = pending[checkedBy[i]].check;
         if (check.format && !pastAll[checkedBy[i]]) {
-            content.setPicture1File(figure.question, figure.bytes, *check.format);
+            if (m_pool) {
+                PooledQuestion &question =
+                    m_pool->questions.at(static_cast<std::size_t>(figure.question - 1));
+                question.figure = figure.bytes;
+                question.figureFormat = *check.format;
+            } else {
+                content.setPicture1File(figure.question, figure.bytes, *check.format);
+            }
             continue;
         }
         Problem problem{.kind = ProblemKind::FigureCorrupt,
@@ -389,8 +406,7 @@ void Reader::checkFigures(KOVRA_Danni &content)
     pending.clear();
 }
 
-LoadResult Reader::result(std::optional<KOVRA_Danni> content,
-                          std::optional<QString> resultsFolder)
+LoadResult Reader::result(std::optional<KOVRA_Danni> content, std::optional<QString> resultsFolder)
 {
     if (m_notKept > 0) {
         m_problems.push_back(
@@ -400,7 +416,7 @@ LoadResult Reader::result(std::optional<KOVRA_Danni> content,
     if (m_hasError) {
         return {std::nullopt, std::move(m_problems)};
     }
-    return {std::move(content), std::move(m_problems), std::move(resultsFolder)};
+    return {std::move(content), std::move(m_problems), std::move(resultsFolder), std::move(m_pool)};
 }
 
 // Latin letters that Cyrillic ones stand in for on screen, and the other way round.
@@ -460,7 +476,8 @@ void Reader::keyMatchesNone(const QString &key, const TextList &choices, int num
     error(ProblemKind::KeyMatchesNone, number, field, key);
 }
 
-void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content)
+// Question `number` of the test into slot `slot` of the content.
+void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &content, int slot)
 {
     if (!value.isObject()) {
         wrongType(number, QString(), ValueType::Object, value);
@@ -469,7 +486,7 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
     const QJsonObject object = value.toObject();
     checkFields(object, {"text", "choices", "key", "figure", "explanation"}, number);
 
-    TextList &question = content.List1(number);
+    TextList &question = content.List1(slot);
     question.clear();
     const QJsonValue text = object.value(QStringLiteral("text"));
     std::optional<QByteArray> textRow;
@@ -499,7 +516,12 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
         choices = lines(object, QStringLiteral("choices"), number, true);
     }
     if (choices) {
-        for (const QByteArray &choice : choices->rows()) {
+        const int count = choices->listCount();
+        for (int i = 0; i < count; ++i) {
+            const QByteArray &choice = choices->list(i);
+            if (choice.trimmed().isEmpty()) {
+                error(ProblemKind::EmptyChoice, number, indexed(QStringLiteral("choices"), i));
+            }
             question.addItem(choice);
         }
         checkLookAlikes(question, number);
@@ -520,15 +542,31 @@ void Reader::readQuestion(const QJsonValue &value, int number, KOVRA_Danni &cont
             error(ProblemKind::KeyMatchesSeveral, number, QStringLiteral("key"), fromCp1251(*key));
         }
     }
-    content.List1(0).setList(number - 1, key.value_or(QByteArray()));
+    content.List1(0).setList(slot - 1, key.value_or(QByteArray()));
 
     if (auto explanation = lines(object, QStringLiteral("explanation"), number, true)) {
         if (explanation->listCount() == 0) {
             error(ProblemKind::NoExplanation, number, QStringLiteral("explanation"));
         }
-        content.Obqsnenie(number) = std::move(*explanation);
+        content.Obqsnenie(slot) = std::move(*explanation);
     }
     readFigure(object.value(QStringLiteral("figure")), number);
+}
+
+// Every question of a test that draws its runs, each read through slot 1 of a scratch set.
+void Reader::readPool(const QJsonArray &array)
+{
+    m_pool.emplace();
+    m_pool->questions.resize(static_cast<std::size_t>(array.size()));
+    KOVRA_Danni scratch;
+    scratch.List1(0).addItem(QByteArray());
+    for (int i = 0; i < array.size(); ++i) {
+        readQuestion(array.at(i), i + 1, scratch, 1);
+        PooledQuestion &question = m_pool->questions[static_cast<std::size_t>(i)];
+        question.question = scratch.List1(1);
+        question.key = scratch.List1(0).list(0);
+        question.explanation = scratch.Obqsnenie(1);
+    }
 }
 
 LoadResult Reader::read(const QByteArray &json)
@@ -548,7 +586,7 @@ LoadResult Reader::read(const QByteArray &json)
         return result(std::nullopt);
     }
     const QJsonObject root = document.object();
-    checkFields(root, {"settings", "note", "questions", "results"}, 0);
+    checkFields(root, {"settings", "note", "questions", "draw", "results"}, 0);
     const std::optional<QString> resultsFolder = readResults(root.value(QStringLiteral("results")));
 
     KOVRA_Danni content;
@@ -580,6 +618,17 @@ LoadResult Reader::read(const QByteArray &json)
         content.Text1(0) = std::move(*note);
     }
 
+    // How many questions each run draws from a bigger bank.
+    std::optional<int> draw;
+    if (const QJsonValue value = root.value(QStringLiteral("draw")); !value.isUndefined()) {
+        if (!value.isDouble() || value.toDouble() != std::floor(value.toDouble()) ||
+            std::abs(value.toDouble()) > kMaxPoolQuestions) {
+            wrongType(0, QStringLiteral("draw"), ValueType::Integer, value);
+        } else {
+            draw = value.toInt();
+        }
+    }
+
     const QJsonValue questions = root.value(QStringLiteral("questions"));
     if (questions.isUndefined()) {
         error(ProblemKind::MissingField, 0, QStringLiteral("questions"));
@@ -588,21 +637,34 @@ LoadResult Reader::read(const QByteArray &json)
     } else {
         const QJsonArray array = questions.toArray();
         const int count = static_cast<int>(array.size());
-        const auto [least, most] = questionRange(totoOn);
+        const auto [least, runMost] = questionRange(totoOn);
+        const int most = draw ? kMaxPoolQuestions : runMost;
+        const bool drawRange = draw && *draw >= least && *draw <= std::min(runMost, count);
         if (count < least || count > most) {
+            // A bank bigger than a run needs the setting that draws from it.
             error({.kind = ProblemKind::QuestionCount,
                    .field = QStringLiteral("questions"),
                    .count = count,
                    .least = least,
                    .limit = most,
-                   .toto = totoOn});
+                   .toto = totoOn,
+                   .draws = !draw && count > most && count <= kMaxPoolQuestions});
+        } else if (draw && !drawRange) {
+            error({.kind = ProblemKind::DrawCount,
+                   .field = QStringLiteral("draw"),
+                   .count = *draw,
+                   .least = least,
+                   .limit = std::min(runMost, count)});
+        } else if (draw) {
+            readPool(array);
+            m_pool->draw = *draw;
         } else {
             TextList &key = content.List1(0);
             for (int i = 0; i < count; ++i) {
                 key.addItem(QByteArray());
             }
             for (int i = 0; i < count; ++i) {
-                readQuestion(array.at(i), i + 1, content);
+                readQuestion(array.at(i), i + 1, content, i + 1);
             }
             for (int k = count + 1; k < KOVRA_Danni::kQuestionLists; ++k) {
                 content.List1(k).addItem(
@@ -614,7 +676,21 @@ LoadResult Reader::read(const QByteArray &json)
             }
         }
     }
+    // A result file names its questions by their place in the run, which a draw changes from
+    // pupil to pupil: the results could not be marked against the test.
+    if (m_pool && resultsFolder) {
+        error(ProblemKind::ResultsWithDraw, 0, QStringLiteral("results"));
+    }
     checkFigures(content);
+    if (m_pool && !m_hasError) {
+        // The content holds a run of the first questions, as a test of that many would.
+        std::vector<int> first(static_cast<std::size_t>(m_pool->draw));
+        for (std::size_t i = 0; i < first.size(); ++i) {
+            first[i] = static_cast<int>(i);
+        }
+        placeQuestions(*m_pool, first, content);
+        content.Obqsnenie(0) = TextList{cp1251Literal(QStringLiteral("Обяснение 0"))};
+    }
     return result(std::move(content), resultsFolder);
 }
 

@@ -5,6 +5,7 @@
 
 #include "danni.h"
 #include "figures.h"
+#include "pool.h"
 #include "problems.h"
 
 #include <QByteArray>
@@ -16,11 +17,22 @@ namespace kovra {
 
 struct LoadResult
 {
+    LoadResult() = default;
+    LoadResult(std::optional<KOVRA_Danni> content, Problems problems,
+               std::optional<QString> resultsFolder = std::nullopt,
+               std::optional<QuestionPool> pool = std::nullopt)
+        : content(std::move(content)), problems(std::move(problems)),
+          resultsFolder(std::move(resultsFolder)), pool(std::move(pool))
+    {}
+
     std::optional<KOVRA_Danni> content; // present only when there is no error
     Problems problems;                  // errors and warnings, in the order found
     // Present when the test asks for the pupils' results: the folder they go to, empty for the
     // test file's own folder.
-    std::optional<QString> resultsFolder = std::nullopt;
+    std::optional<QString> resultsFolder;
+    // A test that draws each run's questions: all of them, and how many a run takes. The
+    // content then holds the first of them, as one run would.
+    std::optional<QuestionPool> pool;
 };
 
 // The bytes of a figure file by its name relative to the content folder; none when missing.

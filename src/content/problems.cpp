@@ -147,12 +147,23 @@ QString place(const Problem &p)
     case ProblemKind::EncryptedEntry:
     case ProblemKind::NoContentFile:
     case ProblemKind::CannotWrite:
+    case ProblemKind::ExportFormat:
+    case ProblemKind::ExportNoFigures:
         return QCoreApplication::translate("kovra", "file");
     default:
         break;
     }
     QStringList parts;
-    if (p.line > 0) {
+    if (p.cell && p.line > 0) {
+        // A spreadsheet's cell, as the spreadsheet names it: column letters, then the row.
+        QString letters;
+        for (int column = p.column; column > 0; column = (column - 1) / 26) {
+            letters.prepend(QChar(u'A' + (column - 1) % 26));
+        }
+        parts << (letters.isEmpty()
+                      ? QCoreApplication::translate("kovra", "row %1").arg(p.line)
+                      : QCoreApplication::translate("kovra", "cell %1%2").arg(letters).arg(p.line));
+    } else if (p.line > 0) {
         parts << QCoreApplication::translate("kovra", "line %1").arg(p.line);
         if (p.column > 0) {
             parts << QCoreApplication::translate("kovra", "column %1").arg(p.column);
@@ -264,15 +275,17 @@ QString typeWords(ValueType type)
         return QCoreApplication::translate("kovra", "an object");
     case ValueType::Questions:
         return QCoreApplication::translate("kovra", "an array of questions");
+    case ValueType::Integer:
+        return QCoreApplication::translate("kovra", "a whole number");
     case ValueType::Missing:
         break;
     }
     return QCoreApplication::translate("kovra", "missing");
 }
 
-QString skipWords(SkipReason reason)
+QString skipWords(const Problem &p)
 {
-    switch (reason) {
+    switch (p.skip) {
     case SkipReason::Description:
         return QCoreApplication::translate("kovra", "it has no answers (a description)");
     case SkipReason::Essay:
@@ -297,6 +310,12 @@ QString skipWords(SkipReason reason)
         return QCoreApplication::translate("kovra", "it has more than five answers");
     case SkipReason::SeveralBlocks:
         return QCoreApplication::translate("kovra", "it has more than one answer block \"{...}\"");
+    case SkipReason::OtherType:
+        return QCoreApplication::translate("kovra",
+                                           "its type %1 is not single-answer or true/false")
+            .arg(quoted(p.other));
+    case SkipReason::Multiple:
+        return QCoreApplication::translate("kovra", "it allows more than one answer");
     case SkipReason::TextBeforeAnswers:
         break;
     }
@@ -354,7 +373,58 @@ QString words(const Problem &p)
                              "kovra", "%1 to %2 are allowed when question 1 is asked again")
                        : QCoreApplication::translate("kovra", "%1 to %2 are allowed"))
                    .arg(p.least)
-                   .arg(p.limit);
+                   .arg(p.limit) +
+               (p.draws ? QCoreApplication::translate(
+                              "kovra", "; a bigger bank needs the setting \"draw\", the "
+                                       "questions each run takes")
+                        : QString());
+    case ProblemKind::ResultsWithDraw:
+        return QCoreApplication::translate(
+            "kovra", "cannot be collected from a test that draws its questions; turn off one "
+                     "of the two");
+    case ProblemKind::DrawCount:
+        return QCoreApplication::translate("kovra",
+                                           "takes %1 questions a run; %2 to %3 are allowed here")
+            .arg(p.count)
+            .arg(p.least)
+            .arg(p.limit);
+    case ProblemKind::ExportFormat:
+        return QCoreApplication::translate(
+                   "kovra", "%1 is not an extension written (.xml for Moodle XML, .gift, .csv)")
+            .arg(quoted(p.text));
+    case ProblemKind::ExportNoFigures:
+        return QCoreApplication::translate("kovra", "GIFT holds no pictures: %n figure(s) left out",
+                                           nullptr, int(p.count));
+    case ProblemKind::EmptyChoice:
+        return QCoreApplication::translate("kovra", "is empty; a choice must have text");
+    case ProblemKind::ControlCharacter:
+    case ProblemKind::BankControl:
+        return QCoreApplication::translate("kovra",
+                                           "holds the control character U+%1, which no text may")
+            .arg(p.text.isEmpty() ? 0U : p.text.toUcs4().value(0), 4, 16, QLatin1Char('0'));
+    case ProblemKind::BankNotUtf8:
+        return QCoreApplication::translate(
+                   "kovra", "has the byte 0x%1, which is not UTF-8 as the rest of the file is")
+            .arg(p.count, 2, 16, QLatin1Char('0'));
+    case ProblemKind::BankQuestionTooLong:
+        return QCoreApplication::translate(
+                   "kovra", "begins a question longer than %1 characters, the most one may take")
+            .arg(p.limit);
+    case ProblemKind::BankTooMuchHtml:
+        return (p.draws ? QCoreApplication::translate(
+                              "kovra", "begins a question past the %1 HTML tags a bank may have")
+                        : QCoreApplication::translate(
+                              "kovra", "begins a question of more than %1 HTML tags"))
+            .arg(p.limit);
+    case ProblemKind::BankTooManyCells:
+        return QCoreApplication::translate("kovra", "has more than %1 cells").arg(p.limit);
+    case ProblemKind::BankXml:
+        return QCoreApplication::translate("kovra", "is not Moodle XML that can be read: %1")
+            .arg(visible(p.text));
+    case ProblemKind::FigureOutside:
+        return QCoreApplication::translate(
+                   "kovra", "figure %1 is not inside the bank's folder (no absolute path, no ..)")
+            .arg(quoted(p.text));
     case ProblemKind::ChoiceCount:
         return QCoreApplication::translate("kovra", "must have %1 to %2 choices, has %3")
             .arg(p.least)
@@ -372,10 +442,10 @@ QString words(const Problem &p)
     case ProblemKind::LineBreak:
         return QCoreApplication::translate("kovra", "must be a single line without line breaks");
     case ProblemKind::NotWindows1251:
-        return QCoreApplication::translate("kovra",
-                                           "holds %1 (U+%2), which Windows-1251 cannot hold")
+        // A lone surrogate, named by its own code (the UCS-4 of it would be U+FFFD).
+        return QCoreApplication::translate("kovra", "holds %1 (U+%2), half of a character only")
             .arg(quoted(p.text))
-            .arg(p.text.isEmpty() ? 0U : p.text.toUcs4().value(0), 4, 16, QLatin1Char('0'));
+            .arg(p.text.isEmpty() ? 0U : p.text.at(0).unicode(), 4, 16, QLatin1Char('0'));
     case ProblemKind::NoBlank:
         return QCoreApplication::translate("kovra", "has no blank \"_\", which phrase mode needs");
     case ProblemKind::FigureName:
@@ -445,16 +515,24 @@ QString words(const Problem &p)
         return QCoreApplication::translate("kovra", "and %n more problem(s), not shown", nullptr,
                                            int(std::min<qint64>(p.count, INT_MAX)));
     case ProblemKind::BankFormat:
+        if (p.text.isEmpty()) {
+            return QCoreApplication::translate(
+                "kovra", "is none of the bank formats read: GIFT, Aiken, Moodle XML, CSV");
+        }
         return QCoreApplication::translate(
-                   "kovra", "%1 is not a question bank's extension (.gift, .txt for Aiken, .csv)")
+                   "kovra", "%1 is not a question bank's extension (.gift, .txt, .xml, .csv)")
             .arg(quoted(p.text));
     case ProblemKind::BankTooLarge:
         return QCoreApplication::translate(
-                   "kovra", "is %1 bytes long; a question bank may have at most %2 MiB")
+                   "kovra",
+                   "is %1 bytes long; a question bank of this format may have at most %2 MiB")
             .arg(p.count)
             .arg(p.limit / kMiB);
     case ProblemKind::BankSkipped:
-        return QCoreApplication::translate("kovra", "question skipped: %1").arg(skipWords(p.skip));
+        return p.text.isEmpty()
+                   ? QCoreApplication::translate("kovra", "question skipped: %1").arg(skipWords(p))
+                   : QCoreApplication::translate("kovra", "question %1 skipped: %2")
+                         .arg(quoted(p.text), skipWords(p));
     case ProblemKind::BankUnclosed:
         return QCoreApplication::translate("kovra", "%1 is not closed").arg(quoted(p.text));
     case ProblemKind::BankUnexpected:
@@ -466,8 +544,8 @@ QString words(const Problem &p)
             .arg(quoted(p.text));
     case ProblemKind::BankColumn:
         return QCoreApplication::translate(
-                   "kovra",
-                   "the header %1 names no column (question, A to E, answer, figure, explanation)")
+                   "kovra", "the column %1 is not read (question, A to E, answer, figure and "
+                            "explanation are)")
             .arg(quoted(p.text));
     case ProblemKind::BankMissingColumn:
         return QCoreApplication::translate("kovra", "the header has no column %1")
@@ -482,8 +560,11 @@ QString words(const Problem &p)
                QStringLiteral("; ") +
                QCoreApplication::translate("kovra", "a test needs at least %1").arg(p.limit);
     case ProblemKind::BankTooMany:
-        return QCoreApplication::translate("kovra",
-                                           "begins a question beyond the %1 a test may have")
+        return (p.draws ? QCoreApplication::translate(
+                              "kovra", "begins a question beyond the %1 a bank may have")
+                        : QCoreApplication::translate(
+                              "kovra", "begins a question beyond the %1 a test may have; a bigger "
+                                       "bank needs --draw N, the questions each run takes"))
             .arg(p.limit);
     case ProblemKind::NoSuchFile:
         return QCoreApplication::translate("kovra", "does not exist");

@@ -31,6 +31,7 @@ enum class ValueType
     Array,
     Object,
     Questions, // an array of questions
+    Integer,   // a whole number
 };
 
 // What the ZIP reader found wrong with an archive.
@@ -66,6 +67,8 @@ enum class SkipReason
     TooManyAnswers,
     SeveralBlocks,
     TextBeforeAnswers,
+    OtherType, // Moodle XML: a type other than multichoice and truefalse; other: the type
+    Multiple,  // Moodle XML: a multichoice question that allows several answers
 };
 
 // What a line of an Aiken bank should have been.
@@ -104,6 +107,11 @@ enum class ProblemKind
     FigureCorrupt,        // text: the file name
     FigureTooLarge,       // text: the file name; width, height; limit: the pixels allowed
     NoExplanation,        // the explanation has no line
+    EmptyChoice,          // a choice with no text
+    ControlCharacter,     // text: the control character (a terminal's escape), which no text may
+                          // hold
+    DrawCount,            // count: the questions each run draws; least, limit: the allowed range
+    ResultsWithDraw,      // a test that draws its questions also asks for results
     FlagNotBinary,        // warning: text: the last character of a flag row
     LookAlike,            // warning: text, other: two choices that look the same on screen
     FigureFileTooLarge,   // text: the file name; limit: the bytes a figure file may have
@@ -116,18 +124,29 @@ enum class ProblemKind
                           // past their pixels in all; limit: those pixels
                           // Reading a question bank (a GIFT, Aiken or CSV file); each names its
                           // source line.
-    BankFormat,           // text: the extension, which names no bank format
+    BankFormat,           // text: the extension, which names no bank format; empty: the content
+                          // is none of the formats read
     BankTooLarge,         // count: the file's size in bytes; limit: the most
-    BankSkipped,          // warning: skip: why
+    BankSkipped,          // warning: skip: why; text: the question's name, where the bank has one
     BankUnclosed,         // text: the opening character without its closing one
     BankUnexpected,       // expectation: what the format has at this place
     BankAnswer,           // text: the right answer as written, which names no choice
-    BankColumn,           // text: a header cell that names no column
+    BankColumn,           // warning: text: a header cell that names no column, which is not read
     BankMissingColumn,    // text: the column's name
     BankExtraCell,        // a cell beyond the header's columns
     BankEmptyQuestion,    // a row with cells but no question text
-    BankTooMany,          // the question that goes beyond a test's most; limit: that most
+    BankTooMany,          // the question that goes beyond a test's most; limit: that most;
+                          // draws: the most of a bank that draws its runs
     BankTooFew,           // at the file's end; count: the questions read; limit: the least
+    BankNotUtf8,          // count: a byte that is not UTF-8 in a file that otherwise is
+    BankControl,          // text: a control character in the text
+    BankQuestionTooLong,  // limit: the most characters one question may take
+    BankTooManyCells,     // limit: the most cells a row may have
+    BankXml,              // text: the XML reader's words, or what is not allowed
+    BankTooMuchHtml,      // limit: the most HTML tags of a question, or (draws) of a bank
+    FigureOutside,        // text: a figure path that leaves the bank's folder
+    ExportFormat,         // text: the extension, which names no format written
+    ExportNoFigures,      // warning: count: the figures a GIFT file leaves out
                           // A test file (the place is the file itself).
     NoSuchFile,           // nothing at that path
     IsAFolder,            // a folder where a test file was expected
@@ -152,10 +171,11 @@ struct Problem
 {
     ProblemKind kind;
     Severity severity = Severity::Error;
-    int question = 0; // 1-based question number; 0 when the problem is not in a question
-    QString field{};  // e.g. "choices[2]", "settings[4]"
-    int line = 0;     // 1-based line of a source file the problem is on; 0 when none
-    int column = 0;   // 1-based character on that line; 0 when not known
+    int question = 0;  // 1-based question number; 0 when the problem is not in a question
+    QString field{};   // e.g. "choices[2]", "settings[4]"
+    int line = 0;      // 1-based line of a source file the problem is on; 0 when none
+    int column = 0;    // 1-based character on that line; 0 when not known
+    bool cell = false; // line and column are a spreadsheet's row and column (1 for A)
 
     // The details, as each kind's comment says.
     QString text{};
@@ -166,6 +186,7 @@ struct Problem
     int width = 0;
     int height = 0;
     bool toto = false;
+    bool draws = false; // QuestionCount: a bigger bank may draw its runs; BankTooMany: it does
     ValueType expected = ValueType::Missing;
     ValueType found = ValueType::Missing;
     QJsonParseError::ParseError json = QJsonParseError::NoError;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A list of text rows indexed from 0, with a current-row index.
-// Rows hold Windows-1251 bytes; numbers are stored as decimal text, "-1" meaning none.
+// Rows hold Windows-1251 bytes (see cp1251.h for the characters it has not); numbers are stored as
+// decimal text, "-1" meaning none.
 #pragma once
 
 #include <QByteArray>

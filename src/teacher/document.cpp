@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document.h"
 
-#include "content/import.h"
+#include "import/import.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -245,7 +245,7 @@ OpenedTest openTest(const QString &path)
     TestFilesResult read;
     if (QFileInfo(path).isDir()) {
         read = readContentFolder(path);
-    } else if (bankFormatOf(path)) {
+    } else if (isBankFile(path)) {
         Imported imported = importQuestionBank(path, ImportOptions{});
         if (imported.json) {
             read.files = TestFiles{*imported.json, imported.figures};

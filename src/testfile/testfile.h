@@ -17,7 +17,8 @@
 namespace kovra {
 
 inline constexpr qint64 kMaxTestFileBytes = 64 * kMiB;
-inline constexpr int kMaxTestFileEntries = 256;
+// A figure for each question of the biggest bank, content.json and mimetype, and a few more.
+inline constexpr int kMaxTestFileEntries = 1024 + 8;
 inline constexpr qint64 kMaxUnpackedBytes = 64 * kMiB;        // all entries together
 inline constexpr qint64 kMaxContentBytes = 8 * kMiB;          // content.json
 inline constexpr qint64 kMaxEntryBytes = kMaxFigureFileBytes; // any other entry

@@ -6,6 +6,7 @@
 #include "layout.h"
 #include "look.h"
 #include "present/bars.h"
+#include "run/draw.h"
 #include "run/random.h"
 #include "run/startup.h"
 #include "widgets.h"
@@ -72,10 +73,13 @@ KOVRA_Prazno::KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent
     installKeyboard(*this);
 }
 
-void KOVRA_Prazno::load(KOVRA_Danni content)
+void KOVRA_Prazno::load(KOVRA_Danni content, std::optional<QuestionPool> pool)
 {
     Q_ASSERT(!m_danni);
     m_danni = std::move(content);
+    if (pool) {
+        drawRun(*pool, Danni(), *m_random);
+    }
     Form_Load();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "content/danni.h"
+#include "content/pool.h"
 #include "run/run_state.h"
 #include "twips.h"
 
@@ -33,8 +34,9 @@ public:
     explicit KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent = nullptr);
     ~KOVRA_Prazno() override;
 
-    // Takes the content and runs the start-up, once, before the window is shown.
-    void load(KOVRA_Danni content);
+    // Takes the content and runs the start-up, once, before the window is shown; a test that
+    // draws its questions from a bigger bank gives the bank, and the start-up draws the run.
+    void load(KOVRA_Danni content, std::optional<QuestionPool> pool = std::nullopt);
 
     // Widgets by name and index.
     [[nodiscard]] TextBox *Text1(int index) const { return m_text1.at(index); }

@@ -138,7 +138,7 @@ int play(KOVRA_Prazno &window, LoadResult loaded, const QString &source)
     if (!loaded.content) {
         return refuse(loaded.problems, source);
     }
-    window.load(std::move(*loaded.content));
+    window.load(std::move(*loaded.content), std::move(loaded.pool));
     window.show();
     return QApplication::exec();
 }
@@ -270,7 +270,7 @@ int startPlayer(const PlayerCommand &command)
         }
         pupil = dialog.pupil();
     }
-    window.load(std::move(*loaded.result.content));
+    window.load(std::move(*loaded.result.content), std::move(loaded.result.pool));
     auto *recorder = new ResultRecorder(std::move(identity), *pupil, &window);
     recorder->setObjectName(QStringLiteral("results"));
     // The first file is written, and a fault told over the window, before any answer.

@@ -42,7 +42,7 @@ void report(const QString &name, Problems problems)
 struct Source
 {
     TestFilesResult read;
-    std::vector<int> questionLines;
+    Imported bank; // for a bank: what was read, and the source line of every question
 };
 
 Source readSource(const QString &source, const ImportOptions &options)
@@ -53,31 +53,43 @@ Source readSource(const QString &source, const ImportOptions &options)
     if (QFileInfo(source).isDir()) {
         return {readContentFolder(source), {}};
     }
-    if (bankFormatOf(source)) {
+    if (isBankFile(source)) {
         Imported imported = importQuestionBank(source, options);
         std::optional<TestFiles> files;
         if (imported.json) {
             files = TestFiles{*imported.json, imported.figures};
         }
-        return {{std::move(files), std::move(imported.problems)}, imported.questionLines};
+        Problems problems = std::move(imported.problems);
+        imported.problems.clear();
+        return {{std::move(files), std::move(problems)}, std::move(imported)};
     }
     return {readTestFile(source), {}};
 }
 
 // One line that says the test passed: its title, its questions and figures, and what was done.
-QString passingLine(const KOVRA_Danni &content, const QString &written)
+QString passingLine(const KOVRA_Danni &content, const QuestionPool *pool, const QString &written)
 {
-    const int questions = content.List1(0).listCount();
+    // A test that draws its runs: every question of its bank, and how many a run takes.
+    int questions = pool ? int(pool->questions.size()) : content.List1(0).listCount();
     int figures = 0;
-    for (int k = 1; k <= questions; ++k) {
-        figures += content.hasPicture1(k) ? 1 : 0;
+    if (pool) {
+        for (const PooledQuestion &question : pool->questions) {
+            figures += question.figure.isNull() ? 0 : 1;
+        }
+    } else {
+        for (int k = 1; k <= questions; ++k) {
+            figures += content.hasPicture1(k) ? 1 : 0;
+        }
     }
     const QString title = QCoreApplication::translate("kovra", "\u201C%1\u201D")
                               .arg(fromCp1251(content.List2().list(TitleRow)).trimmed());
-    const QString counts =
-        QCoreApplication::translate("kovra", "%n question(s)", nullptr, questions) +
-        QStringLiteral(", ") +
-        QCoreApplication::translate("kovra", "%n figure(s)", nullptr, figures);
+    QString counts = QCoreApplication::translate("kovra", "%n question(s)", nullptr, questions) +
+                     QStringLiteral(", ") +
+                     QCoreApplication::translate("kovra", "%n figure(s)", nullptr, figures);
+    if (pool) {
+        counts += QStringLiteral(", ") +
+                  QCoreApplication::translate("kovra", "%1 drawn for each run").arg(pool->draw);
+    }
     if (written.isEmpty()) {
         return QCoreApplication::translate("kovra", "%1: %2; ready for pupils.").arg(title, counts);
     }
@@ -186,6 +198,18 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QStringLiteral("key"),
         QCoreApplication::translate(
             "kovra", "With --pdf: the teacher's key (the right choices and explanations)."));
+    const QCommandLineOption draw(
+        QStringLiteral("draw"),
+        QCoreApplication::translate(
+            "kovra", "How many questions of a bigger bank each run takes, drawn at random."),
+        QCoreApplication::translate("kovra", "N"));
+    const QCommandLineOption exportTo(
+        QStringLiteral("export"),
+        QCoreApplication::translate("kovra",
+                                    "Write the test as Moodle XML (.xml, figures inside), GIFT "
+                                    "(.gift, without figures) or CSV (.csv, figures in a folder "
+                                    "beside it)."),
+        QCoreApplication::translate("kovra", "FILE"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QCoreApplication::translate(
@@ -202,12 +226,12 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QCoreApplication::translate("kovra", "Write the collected results as CSV."),
         QCoreApplication::translate("kovra", "FILE"));
     parser.addOptions({dump, pack, write, pdf, key, title, explanations, reviewButtons, toto,
-                       phrase, results, test, csv});
+                       phrase, draw, exportTo, results, test, csv});
     parser.addPositionalArgument(
         QCoreApplication::translate("kovra", "SOURCE"),
         QCoreApplication::translate("kovra",
-                                    "A content folder, a test file or a question bank (.gift, "
-                                    ".txt for Aiken, .csv); without it, the built-in test."),
+                                    "A content folder, a test file or a question bank (GIFT, "
+                                    "Aiken, Moodle XML or CSV); without it, the built-in test."),
         QCoreApplication::translate("kovra", "[SOURCE]"));
 
     CheckCommand command;
@@ -245,6 +269,15 @@ CheckCommand readCheckCommand(const QStringList &arguments)
     }
     command.bank.toto = parser.isSet(toto);
     command.bank.phrase = parser.isSet(phrase);
+    command.exportTo = parser.value(exportTo);
+    if (parser.isSet(draw)) {
+        bool number = false;
+        command.bank.draw = parser.value(draw).toInt(&number);
+        if (!number) {
+            print(stderr, QStringLiteral("kovra-check: --draw N\n\n%1").arg(parser.helpText()));
+            command.answered = 2;
+        }
+    }
     if (parser.isSet(results)) {
         command.results = parser.value(results);
     }
@@ -276,6 +309,9 @@ int runCheck(const CheckCommand &command)
     }
     const Source read = readSource(command.source, command.bank);
     report(name, read.read.problems);
+    if (const QString said = describeImport(read.bank); !said.isEmpty()) {
+        print(stderr, QStringLiteral("%1: %2\n").arg(name, said));
+    }
     if (!read.read.files) {
         return 1;
     }
@@ -286,7 +322,7 @@ int runCheck(const CheckCommand &command)
             files.json = askingResults(files.json, *command.results);
         }
         WrittenTest written = makeTestArchive(files);
-        attachSourceLines(written.checked.problems, read.questionLines);
+        attachSourceLines(written.checked.problems, read.bank);
         report(name, written.checked.problems);
         if (!written.archive) {
             return 1;
@@ -298,10 +334,25 @@ int runCheck(const CheckCommand &command)
         loaded = std::move(written.checked);
     } else {
         loaded = loadContent(files.json, files.figures, files.source);
-        attachSourceLines(loaded.problems, read.questionLines);
+        attachSourceLines(loaded.problems, read.bank);
         report(name, loaded.problems);
     }
     if (!loaded.content) {
+        return 1;
+    }
+    if (!command.exportTo.isEmpty()) {
+        const Problems problems =
+            exportTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, command.exportTo);
+        report(name, problems);
+        if (hasErrors(problems)) {
+            return 1;
+        }
+    }
+    if (!command.pack.isEmpty() && loaded.pool) {
+        print(stderr, QCoreApplication::translate(
+                          "kovra", "%1: a test that draws its questions cannot be built into "
+                                   "the program\n")
+                          .arg(name));
         return 1;
     }
     if (!command.pack.isEmpty()) {
@@ -320,9 +371,11 @@ int runCheck(const CheckCommand &command)
         }
     }
     // The dump is the output when it is asked for; the passing line goes beside it.
-    const QString passed = passingLine(*loaded.content, command.write) + QLatin1Char('\n');
+    const QString passed =
+        passingLine(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, command.write) +
+        QLatin1Char('\n');
     if (command.dump) {
-        const QByteArray text = dumpContent(*loaded.content);
+        const QByteArray text = dumpContent(*loaded.content, loaded.pool ? &*loaded.pool : nullptr);
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
         print(stderr, passed);
     } else {

@@ -2,7 +2,7 @@
 // What kovra-check's command line asks, read into one value, and the run of it.
 #pragma once
 
-#include "content/import.h"
+#include "import/import.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +20,7 @@ struct CheckCommand
     QString write;    // the test file to write
     QString pdf;      // the test on paper, as a PDF to write
     bool key = false; // the PDF holds the teacher's key instead
+    QString exportTo; // a file of another format (Moodle XML, GIFT, CSV) to write the test to
     ImportOptions bank;
     // With write: the test keeps results in this folder (empty: the test file's). With test and
     // csv: the folder of result files to collect.

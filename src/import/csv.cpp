@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// CSV as a spreadsheet saves it: one question a row under a header row. Every place is a
+// spreadsheet cell: its row (the header is row 1) and its column (A is 1).
+#include "bank.h"
+#include "testfile/testfile.h"
+#include "text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <array>
+#include <functional>
+
+namespace kovra::importer {
+
+namespace {
+
+struct Row
+{
+    std::vector<QString> cells;
+    int number = 1; // the row's number in the spreadsheet
+};
+
+// The separator a spreadsheet chose: the most frequent of ';', ',' and tab on the first line.
+QChar csvSeparator(QStringView text)
+{
+    const qsizetype end = text.indexOf(QLatin1Char('\n'));
+    const QStringView first = text.left(end < 0 ? text.size() : end);
+    QChar best = QLatin1Char(',');
+    qsizetype most = first.count(best);
+    for (const QChar other : {QLatin1Char(';'), QLatin1Char('\t')}) {
+        if (first.count(other) > most) {
+            best = other;
+            most = first.count(other);
+        }
+    }
+    return best;
+}
+
+// Reads the rows one at a time, handing each to `take`, which returns false to stop. A row past
+// the limits of cells or characters is refused before it is kept.
+void parseCsv(QStringView text, QChar separator, Bank &bank,
+              const std::function<bool(const Row &)> &take)
+{
+    Row row;
+    QString cell;
+    qsizetype rowChars = 0;
+    bool inQuotes = false;
+    bool cellStart = true;
+    int quoteRow = 0;
+    int quoteColumn = 0;
+    const auto endCell = [&]() -> bool {
+        if (int(row.cells.size()) >= kMaxCells) {
+            bank.error({.kind = ProblemKind::BankTooManyCells,
+                        .line = row.number,
+                        .cell = true,
+                        .limit = kMaxCells});
+            return false;
+        }
+        row.cells.push_back(std::move(cell));
+        cell.clear();
+        cellStart = true;
+        return true;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            continue;
+        }
+        if (++rowChars > kMaxQuestionChars) {
+            bank.error({.kind = ProblemKind::BankQuestionTooLong,
+                        .line = row.number,
+                        .cell = true,
+                        .limit = kMaxQuestionChars});
+            return;
+        }
+        if (inQuotes) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+                    cell += c;
+                    ++i;
+                } else {
+                    inQuotes = false;
+                }
+            } else {
+                cell += c;
+            }
+        } else if (c == QLatin1Char('"') && cellStart) {
+            inQuotes = true;
+            cellStart = false;
+            quoteRow = row.number;
+            quoteColumn = int(row.cells.size()) + 1;
+        } else if (c == separator) {
+            if (!endCell()) {
+                return;
+            }
+        } else if (c == QLatin1Char('\n') && row.number > 1 && row.cells.empty() && cellStart &&
+                   cell.isEmpty()) {
+            // A blank row, which the questions skip.
+            ++row.number;
+            rowChars = 0;
+        } else if (c == QLatin1Char('\n')) {
+            if (!endCell() || !take(row)) {
+                return;
+            }
+            row = Row{{}, row.number + 1};
+            rowChars = 0;
+        } else {
+            cell += c;
+            cellStart = false;
+        }
+    }
+    if (inQuotes) {
+        bank.error(ProblemKind::BankUnclosed, quoteRow, quoteColumn, QStringLiteral("\""));
+        return;
+    }
+    if (endCell()) {
+        take(row);
+    }
+}
+
+enum Column : int
+{
+    QuestionColumn = 0,
+    FirstChoiceColumn = 1, // A to E: 1 to 5
+    AnswerColumn = 6,
+    FigureColumn = 7,
+    ExplanationColumn = 8,
+    ColumnCount = 9,
+    NoColumn = -1,
+};
+
+// The column a header cell names, in English or Bulgarian, in any case: the names spreadsheets
+// of questions usually have.
+int columnNamed(const QString &header)
+{
+    static const QHash<QString, int> names = [] {
+        QHash<QString, int> n;
+        for (const char *name :
+             {"question", "question text", "questiontext", "въпрос", "текст", "текст на въпроса"}) {
+            n.insert(QString::fromUtf8(name), QuestionColumn);
+        }
+        const QString latin = QStringLiteral("abcde");
+        const QString cyrillic = QStringLiteral("абвгд");
+        for (int c = 0; c < 5; ++c) {
+            for (const char *prefix :
+                 {"", "option ", "answer ", "choice ", "отговор ", "избор ", "вариант "}) {
+                for (const QChar letter : {latin.at(c), cyrillic.at(c), QChar(u'1' + c)}) {
+                    if (*prefix == '\0' && letter.isDigit()) {
+                        continue;
+                    }
+                    n.insert(QString::fromUtf8(prefix) + letter, FirstChoiceColumn + c);
+                }
+            }
+        }
+        for (const char *name : {"answer", "key", "right answer", "correct answer", "correct",
+                                 "отговор", "верен отговор", "правилен отговор", "ключ"}) {
+            n.insert(QString::fromUtf8(name), AnswerColumn);
+        }
+        for (const char *name : {"figure", "image", "picture", "фигура", "чертеж", "картинка"}) {
+            n.insert(QString::fromUtf8(name), FigureColumn);
+        }
+        for (const char *name : {"explanation", "feedback", "general feedback", "обяснение"}) {
+            n.insert(QString::fromUtf8(name), ExplanationColumn);
+        }
+        return n;
+    }();
+    return names.value(header.simplified().toLower(), NoColumn);
+}
+
+// The choice an answer cell names by its letter (Latin or Cyrillic) or its number 1 to 5, or -1.
+int answerLetter(const QString &answer)
+{
+    if (answer.size() != 1) {
+        return -1;
+    }
+    const QChar c = answer.at(0).toUpper();
+    if (c >= u'1' && c <= u'5') {
+        return c.unicode() - u'1';
+    }
+    const qsizetype latin = QStringLiteral("ABCDE").indexOf(c);
+    return int(latin >= 0 ? latin : QStringLiteral("АБВГД").indexOf(c));
+}
+
+// A figure file named in a cell: relative, inside the bank's folder, no larger than a figure
+// may be. None, with the problem, otherwise.
+std::optional<QString> figureFile(const QString &name, const QString &folder, Bank &bank, int row,
+                                  int column)
+{
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(name));
+    if (QDir::isAbsolutePath(name) || name.contains(u'\\') || clean == u".." ||
+        clean.startsWith(u"../") || clean.contains(u':')) {
+        bank.error(ProblemKind::FigureOutside, row, column, name);
+        return std::nullopt;
+    }
+    const QFileInfo file(QDir(folder), clean);
+    if (!file.isFile()) {
+        bank.error(ProblemKind::FigureMissing, row, column, name);
+        return std::nullopt;
+    }
+    if (file.size() > kMaxEntryBytes) {
+        bank.error({.kind = ProblemKind::FigureFileTooLarge,
+                    .line = row,
+                    .column = column,
+                    .text = name,
+                    .limit = kMaxEntryBytes});
+        return std::nullopt;
+    }
+    return file.absoluteFilePath();
+}
+
+} // namespace
+
+void readCsv(QStringView text, const QString &folder, Bank &bank)
+{
+    std::vector<int> columns;
+    std::array<int, ColumnCount> at;
+    at.fill(-1);
+    const auto readHeader = [&](const Row &header) {
+        for (std::size_t c = 0; c < header.cells.size(); ++c) {
+            const QString &cell = header.cells[c];
+            const int column = columnNamed(cell);
+            if (column == NoColumn && !cell.trimmed().isEmpty()) {
+                // A column of the spreadsheet's own (points, tags, an id) is left out.
+                bank.problems.push_back({.kind = ProblemKind::BankColumn,
+                                         .severity = Severity::Warning,
+                                         .line = 1,
+                                         .column = int(c) + 1,
+                                         .text = cell.simplified()});
+            } else if (column != NoColumn && at[std::size_t(column)] < 0) {
+                at[std::size_t(column)] = int(c);
+            }
+            columns.push_back(column);
+        }
+        const std::pair<int, const char *> required[] = {{QuestionColumn, "question"},
+                                                         {FirstChoiceColumn, "A"},
+                                                         {FirstChoiceColumn + 1, "B"},
+                                                         {AnswerColumn, "answer"}};
+        for (const auto &[column, name] : required) {
+            if (at[std::size_t(column)] < 0) {
+                bank.error(ProblemKind::BankMissingColumn, 1, 0, QLatin1String(name));
+            }
+        }
+        return !hasErrors(bank.problems);
+    };
+    const auto readRow = [&](const Row &row) {
+        bool blank = true;
+        for (std::size_t c = 0; c < row.cells.size(); ++c) {
+            if (row.cells[c].trimmed().isEmpty()) {
+                continue;
+            }
+            blank = false;
+            if (c >= columns.size()) {
+                bank.error(ProblemKind::BankExtraCell, row.number, int(c) + 1);
+            }
+        }
+        if (blank) {
+            return;
+        }
+        const auto textOf = [&](int column) {
+            const int index = at[std::size_t(column)];
+            return index >= 0 && std::size_t(index) < row.cells.size()
+                       ? row.cells[std::size_t(index)].simplified()
+                       : QString();
+        };
+        const auto columnOf = [&](int column) { return at[std::size_t(column)] + 1; };
+        BankQuestion question;
+        question.line = row.number;
+        question.lastLine = row.number;
+        question.text = textOf(QuestionColumn);
+        if (question.text.isEmpty()) {
+            bank.error(ProblemKind::BankEmptyQuestion, row.number, columnOf(QuestionColumn));
+            return;
+        }
+        std::array<int, 5> choiceOf;
+        choiceOf.fill(-1);
+        for (int c = 0; c < 5; ++c) {
+            if (const QString choice = textOf(FirstChoiceColumn + c); !choice.isEmpty()) {
+                choiceOf[std::size_t(c)] = int(question.choices.size());
+                question.choices << choice;
+            }
+        }
+        if (question.choices.size() < KOVRA_Danni::kMinChoices) {
+            bank.choiceCount(row.number, question.choices.size());
+            return;
+        }
+        const QString answer = textOf(AnswerColumn);
+        const int letter = answerLetter(answer);
+        if (letter >= 0 && choiceOf[std::size_t(letter)] >= 0) {
+            question.key = question.choices.at(choiceOf[std::size_t(letter)]);
+        } else if (question.choices.contains(answer)) {
+            // The choice's text, also when it is a letter or number that names no filled choice.
+            question.key = answer;
+        } else {
+            bank.error(ProblemKind::BankAnswer, row.number, columnOf(AnswerColumn), answer);
+            return;
+        }
+        if (const QString figure = textOf(FigureColumn); !figure.isEmpty()) {
+            const std::optional<QString> file =
+                figureFile(figure, folder, bank, row.number, columnOf(FigureColumn));
+            if (!file) {
+                return;
+            }
+            question.figurePath = *file;
+        }
+        if (const int index = at[ExplanationColumn];
+            index >= 0 && std::size_t(index) < row.cells.size()) {
+            static const QRegularExpression breaks(QStringLiteral("[\\n|]"));
+            for (const QString &line : row.cells[std::size_t(index)].split(breaks)) {
+                if (!line.simplified().isEmpty()) {
+                    question.explanation << line.simplified();
+                }
+            }
+        }
+        bank.questions.push_back(std::move(question));
+    };
+    parseCsv(text, csvSeparator(text), bank, [&](const Row &row) {
+        if (row.number == 1) {
+            return readHeader(row);
+        }
+        readRow(row);
+        return !bank.full();
+    });
+}
+
+namespace {
+
+QString csvCell(const QString &text)
+{
+    return u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+QByteArray writeCsv(const std::vector<ExportQuestion> &questions,
+                    const std::vector<QString> &figureNames)
+{
+    // UTF-8 with its byte-order mark, which spreadsheets take as the sign of UTF-8.
+    QString out = QStringLiteral("\uFEFFquestion,A,B,C,D,E,answer,figure,explanation\r\n");
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const ExportQuestion &question = questions[i];
+        QStringList cells{csvCell(question.text)};
+        for (int c = 0; c < KOVRA_Danni::kMaxChoices; ++c) {
+            cells << csvCell(question.choices.value(c));
+        }
+        cells << QString(QChar(u'A' + question.key));
+        cells << csvCell(i < figureNames.size() ? figureNames[i] : QString());
+        cells << csvCell(question.explanation.join(u'\n'));
+        out += cells.join(u',') + QStringLiteral("\r\n");
+    }
+    return out.toUtf8();
+}
+
+} // namespace kovra::importer

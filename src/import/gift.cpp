@@ -1,0 +1,428 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// GIFT, the multiple-choice part of it.
+#include "bank.h"
+#include "text.h"
+
+#include <QRegularExpression>
+
+namespace kovra::importer {
+
+namespace {
+
+// A character of a GIFT question with its place; an escaped character is literal, never a mark.
+struct GiftChar
+{
+    QChar c;
+    bool literal;
+    int line;
+    int column;
+};
+using GiftText = std::vector<GiftChar>;
+constexpr qsizetype kNone = -1;
+
+// A line of a question's block, with its number in the file.
+struct BlockLine
+{
+    QStringView text;
+    int number;
+};
+
+GiftText giftChars(const std::vector<BlockLine> &block)
+{
+    static const QString escapable = QStringLiteral("~=#{}:\\");
+    GiftText text;
+    for (const BlockLine &source : block) {
+        const QStringView line = source.text;
+        if (!text.empty()) {
+            text.push_back({QLatin1Char('\n'), false, source.number, int(line.size()) + 1});
+        }
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const int column = int(i) + 1;
+            if (line.at(i) == QLatin1Char('\\') && i + 1 < line.size()) {
+                const QChar next = line.at(i + 1);
+                if (escapable.contains(next) || next == QLatin1Char('n')) {
+                    text.push_back({next == QLatin1Char('n') ? QLatin1Char('\n') : next, true,
+                                    source.number, column});
+                    ++i;
+                    continue;
+                }
+            }
+            text.push_back({line.at(i), false, source.number, column});
+        }
+    }
+    return text;
+}
+
+// Whether the marks of `mark` (unescaped) start at `at`.
+bool marksAt(const GiftText &text, qsizetype at, QLatin1StringView mark)
+{
+    if (at < 0 || at + mark.size() > qsizetype(text.size())) {
+        return false;
+    }
+    for (qsizetype i = 0; i < mark.size(); ++i) {
+        const GiftChar &ch = text[std::size_t(at + i)];
+        if (ch.literal || ch.c != QLatin1Char(mark.at(i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+qsizetype findMark(const GiftText &text, qsizetype from, qsizetype to, QLatin1StringView mark)
+{
+    for (qsizetype i = from; i + mark.size() <= to; ++i) {
+        if (marksAt(text, i, mark)) {
+            return i;
+        }
+    }
+    return kNone;
+}
+
+qsizetype skipSpace(const GiftText &text, qsizetype from, qsizetype to)
+{
+    while (from < to && text[std::size_t(from)].c.isSpace() && !text[std::size_t(from)].literal) {
+        ++from;
+    }
+    return from;
+}
+
+QString plainOf(const GiftText &text, qsizetype from, qsizetype to)
+{
+    QString out;
+    for (qsizetype i = from; i < to; ++i) {
+        out += text[std::size_t(i)].c;
+    }
+    return out;
+}
+
+// The format markers GIFT puts before a text; whether the one at `at` (if any) is HTML.
+qsizetype skipFormat(const GiftText &text, qsizetype at, qsizetype to, bool &html)
+{
+    for (const char *marker : {"[html]", "[moodle]", "[plain]", "[markdown]"}) {
+        const QLatin1StringView mark(marker);
+        if (at + mark.size() <= to && marksAt(text, at, mark)) {
+            html = mark == QLatin1StringView("[html]") || mark == QLatin1StringView("[moodle]");
+            return skipSpace(text, at + mark.size(), to);
+        }
+    }
+    return at;
+}
+
+// The lines of a text: an escaped \n breaks them, every other run of blanks is one blank.
+QStringList giftLines(const GiftText &text, qsizetype from, qsizetype to, bool html)
+{
+    from = skipFormat(text, skipSpace(text, from, to), to, html);
+    QStringList lines;
+    QString current;
+    const auto flush = [&] {
+        const QString line = (html ? fromHtml(current) : current).simplified();
+        if (!line.isEmpty()) {
+            lines << line;
+        }
+        current.clear();
+    };
+    for (qsizetype i = from; i < to; ++i) {
+        const GiftChar &ch = text[std::size_t(i)];
+        if (ch.literal && ch.c == QLatin1Char('\n')) {
+            flush();
+        } else {
+            current += ch.c;
+        }
+    }
+    flush();
+    return lines;
+}
+
+QString giftLine(const GiftText &text, qsizetype from, qsizetype to, bool html)
+{
+    return giftLines(text, from, to, html).join(QLatin1Char(' '));
+}
+
+struct GiftAnswer
+{
+    bool right = false;
+    qsizetype from = 0; // the answer's text
+    qsizetype textEnd = 0;
+    qsizetype feedbackAt = kNone; // its feedback after '#', up to `to`
+    qsizetype to = 0;
+    QString text;
+    QStringList feedback;
+};
+
+// One question: the lines of a block between blank lines, comments left out.
+void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
+{
+    const GiftText t = giftChars(block);
+    const qsizetype end = qsizetype(t.size());
+    const int line = block.front().number;
+    qsizetype pos = skipSpace(t, 0, end);
+    if (marksAt(t, pos, QLatin1StringView("::"))) {
+        if (const qsizetype close = findMark(t, pos + 2, end, QLatin1StringView("::"));
+            close != kNone) {
+            pos = skipSpace(t, close + 2, end);
+        }
+    }
+    // Text without a marker is HTML, as Moodle reads it.
+    bool html = true;
+    pos = skipFormat(t, pos, end, html);
+    const qsizetype open = findMark(t, pos, end, QLatin1StringView("{"));
+    if (open == kNone) {
+        return bank.skipped(line, SkipReason::Description);
+    }
+    const qsizetype close = findMark(t, open + 1, end, QLatin1StringView("}"));
+    if (close == kNone) {
+        const GiftChar &brace = t[std::size_t(open)];
+        return bank.error(ProblemKind::BankUnclosed, brace.line, brace.column, QStringLiteral("{"));
+    }
+    if (findMark(t, close + 1, end, QLatin1StringView("{")) != kNone) {
+        return bank.skipped(line, SkipReason::SeveralBlocks);
+    }
+    qsizetype answersEnd = close;
+    QStringList general;
+    if (const qsizetype at = findMark(t, open + 1, close, QLatin1StringView("####")); at != kNone) {
+        general = giftLines(t, at + 4, close, html);
+        answersEnd = at;
+    }
+    const qsizetype first = skipSpace(t, open + 1, answersEnd);
+    if (first == answersEnd) {
+        return bank.skipped(line, SkipReason::Essay);
+    }
+    if (marksAt(t, first, QLatin1StringView("#"))) {
+        return bank.skipped(line, SkipReason::Numerical);
+    }
+    const QString before = giftLine(t, pos, open, html);
+    const QString after = giftLine(t, close + 1, end, html);
+    BankQuestion question;
+    question.line = line;
+    question.lastLine = block.back().number;
+    question.missingWord = !after.isEmpty();
+    // The blank stands where the answers stood, closed up to a mark that follows it.
+    const bool closedUp = question.missingWord && after.front().isPunct();
+    question.text = question.missingWord ? (before + QStringLiteral(" ___") +
+                                            (closedUp ? QString() : QStringLiteral(" ")) + after)
+                                               .trimmed()
+                                         : before;
+    question.explanation = general;
+    {
+        // True/false: {T}, {TRUE}, {F} or {FALSE}, then the feedback on a wrong answer and the
+        // one on the right answer, each after a '#'.
+        const qsizetype feedback = findMark(t, first, answersEnd, QLatin1StringView("#"));
+        const QString head = plainOf(t, first, feedback == kNone ? answersEnd : feedback).trimmed();
+        if (head == u"T" || head == u"TRUE" || head == u"F" || head == u"FALSE") {
+            if (question.text.isEmpty()) {
+                return bank.error(ProblemKind::BankEmptyQuestion, line);
+            }
+            const bool isTrue = head.startsWith(u'T');
+            question.choices = trueFalseChoices();
+            question.key = question.choices.at(isTrue ? 0 : 1);
+            if (feedback != kNone) {
+                const qsizetype second =
+                    findMark(t, feedback + 1, answersEnd, QLatin1StringView("#"));
+                const QStringList wrong =
+                    giftLines(t, feedback + 1, second == kNone ? answersEnd : second, html);
+                if (second != kNone) {
+                    question.explanation += giftLines(t, second + 1, answersEnd, html);
+                }
+                if (!wrong.isEmpty()) {
+                    question.explanation << question.choices.at(isTrue ? 1 : 0) +
+                                                QStringLiteral(": ") + wrong.join(u' ');
+                }
+            }
+            bank.questions.push_back(std::move(question));
+            return;
+        }
+    }
+    // The marks of the answers: '=' a right one, '~' a wrong one, and "~=" a right one as well
+    // (Moodle's way of writing a right answer among wrong ones).
+    struct Mark
+    {
+        qsizetype at;
+        qsizetype length;
+        bool right;
+    };
+    std::vector<Mark> marks;
+    for (qsizetype i = first; i < answersEnd; ++i) {
+        if (marksAt(t, i, QLatin1StringView("~="))) {
+            marks.push_back({i, 2, true});
+            ++i;
+        } else if (marksAt(t, i, QLatin1StringView("=")) || marksAt(t, i, QLatin1StringView("~"))) {
+            marks.push_back({i, 1, t[std::size_t(i)].c == u'='});
+        }
+    }
+    if (marks.empty() || marks.front().at != first) {
+        return bank.skipped(line, SkipReason::TextBeforeAnswers);
+    }
+    // Far more marks than a question can hold are counted, not read.
+    constexpr std::size_t kMostRead = 64;
+    std::vector<GiftAnswer> answers;
+    bool anyWrong = false;
+    bool weighted = false;
+    bool matching = false;
+    int rights = 0;
+    for (std::size_t k = 0; k < marks.size() && k < kMostRead; ++k) {
+        const qsizetype to = k + 1 < marks.size() ? marks[k + 1].at : answersEnd;
+        GiftAnswer answer;
+        answer.right = marks[k].right;
+        qsizetype from = skipSpace(t, marks[k].at + marks[k].length, to);
+        // A weight is a number between two '%'; any other '%' is text.
+        if (marksAt(t, from, QLatin1StringView("%"))) {
+            static const QRegularExpression number(QStringLiteral("^-?[0-9]{1,3}([.,][0-9]*)?$"));
+            const qsizetype percent = findMark(t, from + 1, to, QLatin1StringView("%"));
+            const QString between = percent == kNone ? QString() : plainOf(t, from + 1, percent);
+            if (number.match(between).hasMatch()) {
+                const double weight = QString(between).replace(u',', u'.').toDouble();
+                if (weight == 100) {
+                    answer.right = true;
+                } else if (weight == 0) {
+                    answer.right = false;
+                } else {
+                    weighted = true;
+                }
+                from = percent + 1;
+            }
+        }
+        answer.from = from;
+        answer.to = to;
+        answer.feedbackAt = findMark(t, from, to, QLatin1StringView("#"));
+        answer.textEnd = answer.feedbackAt == kNone ? to : answer.feedbackAt;
+        matching = matching || findMark(t, from, answer.textEnd, QLatin1StringView("->")) != kNone;
+        answer.text = giftLine(t, answer.from, answer.textEnd, html);
+        // An answer without text is left out, as Moodle leaves it out.
+        if (answer.text.isEmpty()) {
+            continue;
+        }
+        if (answer.feedbackAt != kNone) {
+            answer.feedback = giftLines(t, answer.feedbackAt + 1, answer.to, html);
+        }
+        anyWrong = anyWrong || !answer.right;
+        rights += answer.right ? 1 : 0;
+        answers.push_back(std::move(answer));
+    }
+    const std::optional<SkipReason> reason =
+        matching      ? SkipReason::Matching
+        : !anyWrong   ? SkipReason::ShortAnswer
+        : weighted    ? SkipReason::Weights
+        : rights == 0 ? SkipReason::NoRight
+        : rights > 1  ? SkipReason::SeveralRight
+        : marks.size() >= kMostRead || answers.size() > KOVRA_Danni::kMaxChoices
+            ? SkipReason::TooManyAnswers
+            : std::optional<SkipReason>();
+    if (reason) {
+        return bank.skipped(line, *reason);
+    }
+    if (question.text.isEmpty()) {
+        return bank.error(ProblemKind::BankEmptyQuestion, line);
+    }
+    for (const GiftAnswer &answer : answers) {
+        question.choices << answer.text;
+        if (answer.right) {
+            question.key = answer.text;
+            question.explanation += answer.feedback;
+        }
+    }
+    for (const GiftAnswer &answer : answers) {
+        if (!answer.right && !answer.feedback.isEmpty()) {
+            question.explanation << answer.text + QStringLiteral(": ") +
+                                        answer.feedback.join(QLatin1Char(' '));
+        }
+    }
+    bank.questions.push_back(std::move(question));
+}
+
+} // namespace
+
+void readGift(QStringView text, Bank &bank)
+{
+    std::vector<BlockLine> block;
+    qsizetype chars = 0;
+    bool tooLong = false;
+    const auto flush = [&] {
+        if (tooLong) {
+            bank.error({.kind = ProblemKind::BankQuestionTooLong,
+                        .line = block.front().number,
+                        .limit = kMaxQuestionChars});
+        } else if (!block.empty()) {
+            qsizetype tags = 0;
+            for (const BlockLine &line : block) {
+                tags += line.text.count(u'<');
+            }
+            if (bank.htmlWithinLimits(tags, block.front().number)) {
+                readGiftQuestion(block, bank);
+            }
+        }
+        block.clear();
+        chars = 0;
+        tooLong = false;
+    };
+    for (SourceLines lines(text); lines.next() && !bank.full();) {
+        if (lines.line().isEmpty()) {
+            if (!block.empty()) {
+                flush();
+            }
+            continue;
+        }
+        const QStringView line = lines.line().trimmed();
+        if (line.startsWith(u"//") || line.startsWith(u"$CATEGORY:")) {
+            continue;
+        }
+        if (line.isEmpty()) {
+            flush();
+            continue;
+        }
+        // A block past the limit is not kept: only where it starts, for the message.
+        chars += lines.line().size() + 1;
+        if (tooLong) {
+            continue;
+        }
+        if (chars > kMaxQuestionChars) {
+            tooLong = true;
+            const int first = block.empty() ? lines.number() : block.front().number;
+            block.assign(1, {QStringView(), first});
+            continue;
+        }
+        block.push_back({lines.line(), lines.number()});
+    }
+    if (!bank.full()) {
+        flush();
+    }
+}
+namespace {
+
+// Text with GIFT's marks escaped, so that it reads back as the same text.
+QString giftEscaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        if (QStringView(u"~=#{}:\\").contains(ch)) {
+            out += u'\\';
+        }
+        out += ch;
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray writeGift(const std::vector<ExportQuestion> &questions)
+{
+    QString out;
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const ExportQuestion &question = questions[i];
+        out += QStringLiteral("// question: %1\n::Q%1::[plain]%2 {\n")
+                   .arg(i + 1)
+                   .arg(giftEscaped(question.text));
+        for (qsizetype c = 0; c < question.choices.size(); ++c) {
+            out += (c == question.key ? u'=' : u'~') + giftEscaped(question.choices.at(c)) + u'\n';
+        }
+        QStringList lines;
+        for (const QString &line : question.explanation) {
+            lines << giftEscaped(line);
+        }
+        out +=
+            QStringLiteral("####") + lines.join(QStringLiteral("\\n")) + QStringLiteral("\n}\n\n");
+    }
+    return out.toUtf8();
+}
+
+} // namespace kovra::importer

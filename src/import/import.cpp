@@ -1,0 +1,464 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "import.h"
+
+#include "bank.h"
+#include "content/cp1251.h"
+#include "content/figures.h"
+#include "testfile/testfile.h"
+#include "text.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <variant>
+
+namespace kovra {
+
+namespace {
+
+using namespace importer;
+
+QString flagRow(const char *words, bool on)
+{
+    return QString::fromUtf8(words) + (on ? QLatin1Char('1') : QLatin1Char('0'));
+}
+
+bool isControl(QChar ch)
+{
+    const char16_t c = ch.unicode();
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+// A text of a question that holds a control character (a terminal's escape, say), which no
+// question shows: refused with the question's line.
+void checkControls(const BankQuestion &question, Bank &bank)
+{
+    QStringList texts = question.choices;
+    texts << question.text << question.explanation;
+    for (const QString &text : std::as_const(texts)) {
+        for (const QChar ch : text) {
+            if (isControl(ch)) {
+                bank.error(ProblemKind::BankControl, question.line, 0, QString(ch));
+                return;
+            }
+        }
+    }
+}
+
+// The figure's name in the set ends in the format its content has, which the check decodes it
+// with first, whatever the file on disk is called.
+QString figureSuffix(const BankQuestion &question)
+{
+    static const QRegularExpression plainSuffix(QStringLiteral("^[A-Za-z0-9]{1,8}$"));
+    QString suffix;
+    if (!question.figurePath.isEmpty()) {
+        suffix = QString::fromLatin1(QImageReader::imageFormat(question.figurePath));
+        if (suffix.isEmpty()) {
+            suffix = QFileInfo(question.figurePath).suffix().toLower();
+        }
+    } else {
+        QBuffer buffer;
+        buffer.setData(question.figureBytes);
+        buffer.open(QIODevice::ReadOnly);
+        suffix = QString::fromLatin1(QImageReader::imageFormat(&buffer));
+    }
+    return plainSuffix.match(suffix).hasMatch() ? suffix : QStringLiteral("img");
+}
+
+// The explanation of a question that brings none: its right answer, as a sentence that ends
+// in one full stop, whatever the answer ends in.
+QString defaultExplanation(const QString &key)
+{
+    static const QRegularExpression endsSentence(QStringLiteral("[.!?…]$"));
+    return QStringLiteral("Верният отговор е: %1").arg(key) +
+           (endsSentence.match(key).hasMatch() ? QString() : QStringLiteral("."));
+}
+
+Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat format,
+                const ImportOptions &options)
+{
+    Imported imported;
+    imported.format = format;
+    imported.rows = format == BankFormat::Csv;
+    const int count = int(bank.questions.size());
+    const auto [least, runMost] = questionRange(options.toto);
+    const int most = options.draw ? kMaxBankQuestions : runMost;
+    if (count > most) {
+        bank.error({.kind = ProblemKind::BankTooMany,
+                    .line = bank.questions[std::size_t(most)].line,
+                    .limit = most,
+                    .draws = options.draw.has_value()});
+    } else if (count < least) {
+        bank.error({.kind = ProblemKind::BankTooFew,
+                    .line = lastLineNumber,
+                    .count = count,
+                    .limit = least});
+    }
+    bool feedback = false;
+    bool allMissingWord = count > 0;
+    for (const BankQuestion &question : bank.questions) {
+        checkControls(question, bank);
+        feedback = feedback || !question.explanation.isEmpty();
+        allMissingWord = allMissingWord && question.missingWord;
+    }
+    const QString title =
+        options.title.isEmpty() ? QFileInfo(path).completeBaseName() : options.title;
+    for (const BankQuestion &question : bank.questions) {
+        imported.questionLines.push_back(question.line);
+    }
+    imported.imported = count;
+    imported.skipped =
+        int(std::count_if(bank.problems.begin(), bank.problems.end(), [](const Problem &problem) {
+            return problem.kind == ProblemKind::BankSkipped;
+        }));
+    imported.problems = std::move(bank.problems);
+    if (imported.rows) {
+        for (Problem &problem : imported.problems) {
+            problem.cell = problem.line > 0;
+        }
+    }
+    if (hasErrors(imported.problems)) {
+        return imported;
+    }
+
+    const bool phrase = options.phrase || (format == BankFormat::Gift && allMissingWord);
+    const QJsonArray settings{
+        QStringLiteral("Настройки - последната цифра"),
+        flagRow("ЧЕО - фраза от 2 части - ", phrase),
+        flagRow("Проверка за Тото - ", options.toto),
+        title,
+        flagRow("Дава описание - ", options.explanations.value_or(feedback)),
+        flagRow("Дава обяснения - ", options.reviewButtons.value_or(feedback)),
+    };
+    QJsonArray questions;
+    // A figure's file on disk, or its bytes.
+    using Figure = std::variant<QString, QByteArray>;
+    QHash<QString, Figure> figures;
+    for (std::size_t k = 0; k < bank.questions.size(); ++k) {
+        const BankQuestion &question = bank.questions[k];
+        QJsonObject object{
+            {QStringLiteral("text"), question.text},
+            {QStringLiteral("choices"), QJsonArray::fromStringList(question.choices)},
+            {QStringLiteral("key"), question.key},
+            {QStringLiteral("explanation"),
+             QJsonArray::fromStringList(question.explanation.isEmpty()
+                                            ? QStringList{defaultExplanation(question.key)}
+                                            : question.explanation)},
+        };
+        if (!question.figurePath.isEmpty() || !question.figureBytes.isEmpty()) {
+            const QString name = QStringLiteral("figures/q%1.%2")
+                                     .arg(k + 1, 2, 10, QLatin1Char('0'))
+                                     .arg(figureSuffix(question));
+            figures.insert(name, question.figurePath.isEmpty() ? Figure(question.figureBytes)
+                                                               : Figure(question.figurePath));
+            object.insert(QStringLiteral("figure"), name);
+        }
+        questions.append(object);
+    }
+    QJsonObject root{
+        {QStringLiteral("settings"), settings},
+        {QStringLiteral("note"),
+         QJsonArray{
+             QStringLiteral("Imported from a question bank (%1)").arg(bankFormatName(format))}},
+        {QStringLiteral("questions"), questions}};
+    if (options.draw) {
+        root.insert(QStringLiteral("draw"), *options.draw);
+    }
+    imported.json = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    imported.figures = [figures](const QString &name) -> std::optional<QByteArray> {
+        const auto found = figures.constFind(name);
+        if (found == figures.constEnd()) {
+            return std::nullopt;
+        }
+        if (const auto *bytes = std::get_if<QByteArray>(&*found)) {
+            return *bytes;
+        }
+        // Read no further than a figure may be long: one that grew since it was checked is
+        // refused by the figure check.
+        QFile file(std::get<QString>(*found));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return std::nullopt;
+        }
+        return file.read(kMaxEntryBytes + 1);
+    };
+    return imported;
+}
+
+// Moodle XML: the first thing in the file, past a byte-order mark and blanks, is an XML
+// declaration or the <quiz> element.
+bool looksLikeXml(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes = bytes.sliced(3);
+    }
+    qsizetype at = 0;
+    while (at < bytes.size() && at < 4096 && QChar::isSpace(uchar(bytes[at]))) {
+        ++at;
+    }
+    bytes = bytes.sliced(at);
+    return bytes.startsWith("<?xml") || bytes.startsWith("<quiz");
+}
+
+} // namespace
+
+bool isBankFile(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == u"gift" || suffix == u"txt" || suffix == u"xml" || suffix == u"csv";
+}
+
+std::optional<BankFormat> bankFormatOfText(QStringView text)
+{
+    // Aiken's answer lines against GIFT's answer blocks; a bank is one or the other.
+    int answers = 0;
+    for (qsizetype at = text.indexOf(u"ANSWER:"); at >= 0; at = text.indexOf(u"ANSWER:", at + 1)) {
+        const QStringView before = text.first(at);
+        if (before.sliced(before.lastIndexOf(u'\n') + 1).trimmed().isEmpty()) {
+            ++answers;
+        }
+    }
+    const qsizetype blocks = text.count(u'{');
+    if (answers > 0 && answers >= blocks) {
+        return BankFormat::Aiken;
+    }
+    if (blocks > 0) {
+        return BankFormat::Gift;
+    }
+    return std::nullopt;
+}
+
+QString bankFormatName(BankFormat format)
+{
+    switch (format) {
+    case BankFormat::Gift:
+        return QStringLiteral("GIFT");
+    case BankFormat::Aiken:
+        return QStringLiteral("Aiken");
+    case BankFormat::MoodleXml:
+        return QStringLiteral("Moodle XML");
+    case BankFormat::Csv:
+        break;
+    }
+    return QStringLiteral("CSV");
+}
+
+namespace {
+
+Imported tooLarge(qint64 size, qint64 most)
+{
+    Imported refused;
+    refused.problems.push_back({.kind = ProblemKind::BankTooLarge, .count = size, .limit = most});
+    return refused;
+}
+
+Imported importXml(QIODevice *device, const QString &path, const ImportOptions &options)
+{
+    Bank bank;
+    readMoodleXml(device, bank);
+    return finish(std::move(bank), 1, path, BankFormat::MoodleXml, options);
+}
+
+} // namespace
+
+Imported importQuestionBank(const QString &path, const QByteArray &bytes,
+                            const ImportOptions &options, std::optional<BankFormat> format)
+{
+    if (!format && QFileInfo(path).suffix().toLower() == u"csv") {
+        format = BankFormat::Csv;
+    }
+    if ((!format && looksLikeXml(bytes)) || format == BankFormat::MoodleXml) {
+        if (bytes.size() > kMaxXmlBankBytes) {
+            return tooLarge(bytes.size(), kMaxXmlBankBytes);
+        }
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return importXml(&buffer, path, options);
+    }
+    if (bytes.size() > kMaxBankBytes) {
+        return tooLarge(bytes.size(), kMaxBankBytes);
+    }
+    Imported refused;
+    const std::optional<QString> text = decodeBank(bytes, refused.problems);
+    if (!text) {
+        return refused;
+    }
+    if (!format) {
+        format = bankFormatOfText(*text);
+    }
+    if (!format) {
+        refused.problems.push_back({.kind = ProblemKind::BankFormat});
+        return refused;
+    }
+    Bank bank;
+    switch (*format) {
+    case BankFormat::Gift:
+        readGift(*text, bank);
+        break;
+    case BankFormat::Aiken:
+        readAiken(*text, bank);
+        break;
+    case BankFormat::Csv:
+        readCsv(*text, QFileInfo(path).absolutePath(), bank);
+        break;
+    case BankFormat::MoodleXml:
+        break;
+    }
+    return finish(std::move(bank), lastLine(*text), path, *format, options);
+}
+
+Imported importQuestionBank(const QString &path, const ImportOptions &options)
+{
+    Imported imported;
+    if (!isBankFile(path)) {
+        imported.problems.push_back(
+            {.kind = ProblemKind::BankFormat, .text = QFileInfo(path).suffix()});
+        return imported;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        imported.problems.push_back({.kind = ProblemKind::Unreadable, .text = path});
+        return imported;
+    }
+    // Moodle XML, with its pictures, is read as it streams from the file.
+    if (QFileInfo(path).suffix().toLower() != u"csv" && looksLikeXml(file.peek(4096))) {
+        if (file.size() > kMaxXmlBankBytes) {
+            return tooLarge(file.size(), kMaxXmlBankBytes);
+        }
+        return importXml(&file, path, options);
+    }
+    if (file.size() > kMaxBankBytes) {
+        return tooLarge(file.size(), kMaxBankBytes);
+    }
+    return importQuestionBank(path, file.read(kMaxBankBytes + 1), options);
+}
+
+void attachSourceLines(Problems &problems, const Imported &imported)
+{
+    const std::vector<int> &lines = imported.questionLines;
+    for (Problem &problem : problems) {
+        if (problem.line == 0 && problem.question > 0 &&
+            std::size_t(problem.question) <= lines.size()) {
+            problem.line = lines[std::size_t(problem.question) - 1];
+            problem.cell = imported.rows;
+        }
+    }
+}
+
+namespace {
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    if (!image.isNull()) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+    return bytes;
+}
+
+ExportQuestion exported(const TextList &question, const QByteArray &key,
+                        const TextList &explanation, const QImage &figure)
+{
+    ExportQuestion out;
+    out.text = fromCp1251(question.list(0));
+    for (int row = 1; row < question.listCount(); ++row) {
+        if (question.list(row) == key) {
+            out.key = row - 1;
+        }
+        out.choices << fromCp1251(question.list(row));
+    }
+    for (const QByteArray &line : explanation.rows()) {
+        out.explanation << fromCp1251(line);
+    }
+    out.figurePng = png(figure);
+    return out;
+}
+
+} // namespace
+
+Problems exportTest(const KOVRA_Danni &content, const QuestionPool *pool, const QString &path)
+{
+    std::vector<ExportQuestion> questions;
+    if (pool) {
+        for (const PooledQuestion &question : pool->questions) {
+            questions.push_back(exported(
+                question.question, question.key, question.explanation,
+                question.figure.isNull() ? QImage()
+                                         : decodeFigure(question.figure, question.figureFormat)));
+        }
+    } else {
+        for (int k = 1; k <= content.List1(0).listCount(); ++k) {
+            questions.push_back(exported(content.List1(k), content.List1(0).list(k - 1),
+                                         content.Obqsnenie(k), content.Picture1(k)));
+        }
+    }
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().toLower();
+    Problems problems;
+    const auto figures =
+        std::count_if(questions.begin(), questions.end(),
+                      [](const ExportQuestion &q) { return !q.figurePng.isEmpty(); });
+    QByteArray bytes;
+    if (suffix == u"xml") {
+        bytes = writeMoodleXml(questions);
+    } else if (suffix == u"gift") {
+        bytes = writeGift(questions);
+        if (figures > 0) {
+            problems.push_back({.kind = ProblemKind::ExportNoFigures,
+                                .severity = Severity::Warning,
+                                .count = figures});
+        }
+    } else if (suffix == u"csv") {
+        std::vector<QString> names(questions.size());
+        const QString folder = file.completeBaseName() + QStringLiteral("-figures");
+        for (std::size_t i = 0; i < questions.size(); ++i) {
+            if (questions[i].figurePng.isEmpty()) {
+                continue;
+            }
+            names[i] = QStringLiteral("%1/q%2.png").arg(folder).arg(i + 1, 2, 10, QLatin1Char('0'));
+            if (!QDir(file.absolutePath()).mkpath(folder)) {
+                problems.push_back({.kind = ProblemKind::CannotWrite,
+                                    .text = file.absoluteDir().filePath(folder),
+                                    .other = QStringLiteral("mkdir")});
+                return problems;
+            }
+            const Problems failed =
+                saveFile(file.absoluteDir().filePath(names[i]), questions[i].figurePng);
+            if (!failed.empty()) {
+                problems.insert(problems.end(), failed.begin(), failed.end());
+                return problems;
+            }
+        }
+        bytes = writeCsv(questions, names);
+    } else {
+        problems.push_back({.kind = ProblemKind::ExportFormat, .text = file.suffix()});
+        return problems;
+    }
+    const Problems failed = saveFile(path, bytes);
+    problems.insert(problems.end(), failed.begin(), failed.end());
+    return problems;
+}
+
+QString describeImport(const Imported &imported)
+{
+    if (!imported.format) {
+        return {};
+    }
+    return QCoreApplication::translate("kovra", "read as %1: %2 questions imported, %3 skipped")
+        .arg(bankFormatName(*imported.format))
+        .arg(imported.imported)
+        .arg(imported.skipped);
+}
+
+} // namespace kovra

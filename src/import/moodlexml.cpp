@@ -1,0 +1,506 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Moodle XML, read with QXmlStreamReader: single-answer multiple-choice and true/false questions;
+// every other type is left out with a warning that names it. No DTD is read (so no entity is
+// declared or expanded), elements nest at most a few levels deep, and no text is longer than a
+// question may be, or than a figure may be for an embedded picture.
+#include "bank.h"
+#include "testfile/testfile.h"
+#include "text.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <cmath>
+
+namespace kovra::importer {
+
+namespace {
+
+// <quiz><question><questiontext><file> is four deep; Moodle's exports go to six.
+constexpr int kMaxDepth = 12;
+
+// A text element of a question: its format and its text.
+struct XmlText
+{
+    QString text;
+    bool html = true;
+};
+
+struct XmlAnswer
+{
+    double fraction = 0;
+    XmlText text;
+    XmlText feedback;
+};
+
+struct XmlQuestion
+{
+    QString type;
+    QString name;
+    int line = 0;
+    XmlText text;
+    XmlText generalFeedback;
+    std::vector<XmlAnswer> answers;
+    bool single = true;
+    std::vector<std::pair<QString, QByteArray>> files; // embedded in the question text
+};
+
+class XmlReader
+{
+public:
+    XmlReader(QIODevice *device, Bank &bank) : m_xml(device), m_bank(bank) {}
+    void read();
+
+private:
+    // Moves to the next start or end element, refusing what is not allowed; false at the end or
+    // on an error.
+    bool nextElement();
+    // The text of the element just started, up to its end; false on an error or when too long.
+    bool elementText(QString &out, qsizetype most = kMaxQuestionChars);
+    bool readText(XmlText &text);
+    bool readQuestion(XmlQuestion &question);
+    void take(XmlQuestion &question);
+    void fail(const QString &words)
+    {
+        if (!m_failed) {
+            m_bank.error({.kind = ProblemKind::BankXml,
+                          .line = int(std::max<qint64>(1, m_xml.lineNumber())),
+                          .column = int(m_xml.columnNumber()),
+                          .text = words});
+        }
+        m_failed = true;
+    }
+
+    QXmlStreamReader m_xml;
+    Bank &m_bank;
+    int m_depth = 0;
+    bool m_failed = false;
+};
+
+bool XmlReader::nextElement()
+{
+    while (!m_xml.atEnd()) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::DTD:
+            fail(QStringLiteral("DTD"));
+            return false;
+        case QXmlStreamReader::EntityReference:
+            fail(QStringLiteral("&%1;").arg(m_xml.name()));
+            return false;
+        case QXmlStreamReader::StartElement:
+            if (++m_depth > kMaxDepth) {
+                fail(QStringLiteral("depth > %1").arg(kMaxDepth));
+                return false;
+            }
+            return true;
+        case QXmlStreamReader::EndElement:
+            --m_depth;
+            return true;
+        default:
+            break;
+        }
+    }
+    if (m_xml.hasError()) {
+        fail(m_xml.errorString());
+    }
+    return false;
+}
+
+bool XmlReader::elementText(QString &out, qsizetype most)
+{
+    out.clear();
+    const int depth = m_depth;
+    while (!m_xml.atEnd()) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::Characters:
+            if (out.size() + m_xml.text().size() > most) {
+                fail(QStringLiteral("<%1> > %2").arg(m_xml.name()).arg(most));
+                return false;
+            }
+            out += m_xml.text();
+            break;
+        case QXmlStreamReader::StartElement:
+            if (++m_depth > kMaxDepth) {
+                fail(QStringLiteral("depth > %1").arg(kMaxDepth));
+                return false;
+            }
+            break;
+        case QXmlStreamReader::EndElement:
+            if (--m_depth < depth) {
+                return true;
+            }
+            break;
+        case QXmlStreamReader::DTD:
+        case QXmlStreamReader::EntityReference:
+            fail(QStringLiteral("DTD"));
+            return false;
+        default:
+            break;
+        }
+    }
+    fail(m_xml.hasError() ? m_xml.errorString() : QStringLiteral("end"));
+    return false;
+}
+
+// An element such as <questiontext format="html"><text>..</text><file ..>..</file></...>.
+bool XmlReader::readText(XmlText &text)
+{
+    const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
+    text.html = format != u"plain_text" && format != u"markdown";
+    const int depth = m_depth;
+    while (nextElement()) {
+        if (m_xml.isEndElement() && m_depth < depth) {
+            return true;
+        }
+        if (m_xml.isStartElement() && m_xml.name() == u"text") {
+            if (!elementText(text.text)) {
+                return false;
+            }
+        } else if (m_xml.isStartElement()) {
+            QString ignored;
+            if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+                return false;
+            }
+        }
+    }
+    return false;
+}
+
+bool XmlReader::readQuestion(XmlQuestion &question)
+{
+    const int depth = m_depth;
+    while (nextElement()) {
+        if (m_xml.isEndElement() && m_depth < depth) {
+            return true;
+        }
+        if (!m_xml.isStartElement()) {
+            continue;
+        }
+        const QStringView name = m_xml.name();
+        if (name == u"name") {
+            XmlText text;
+            if (!readText(text)) {
+                return false;
+            }
+            question.name = text.text.simplified();
+        } else if (name == u"questiontext") {
+            // Its pictures come as <file name=".." encoding="base64"> beside the text.
+            const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
+            question.text.html = format != u"plain_text" && format != u"markdown";
+            const int inner = m_depth;
+            while (nextElement()) {
+                if (m_xml.isEndElement() && m_depth < inner) {
+                    break;
+                }
+                if (!m_xml.isStartElement()) {
+                    continue;
+                }
+                const bool base64 =
+                    m_xml.name() == u"file" &&
+                    m_xml.attributes().value(QLatin1StringView("encoding")) == u"base64";
+                const QString fileName =
+                    m_xml.attributes().value(QLatin1StringView("name")).toString();
+                QString content;
+                if (!elementText(content,
+                                 base64 ? kMaxEntryBytes / 3 * 4 + 4 : kMaxQuestionChars)) {
+                    return false;
+                }
+                if (m_xml.name() == u"text") {
+                    question.text.text = content;
+                } else if (base64) {
+                    question.files.emplace_back(fileName,
+                                                QByteArray::fromBase64(content.toLatin1()));
+                }
+            }
+            if (m_failed) {
+                return false;
+            }
+        } else if (name == u"generalfeedback") {
+            if (!readText(question.generalFeedback)) {
+                return false;
+            }
+        } else if (name == u"single") {
+            QString single;
+            if (!elementText(single)) {
+                return false;
+            }
+            question.single = single.trimmed() != u"false" && single.trimmed() != u"0";
+        } else if (name == u"answer") {
+            XmlAnswer answer;
+            answer.fraction = m_xml.attributes().value(QLatin1StringView("fraction")).toDouble();
+            const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
+            answer.text.html = format != u"plain_text" && format != u"markdown";
+            const int inner = m_depth;
+            while (nextElement()) {
+                if (m_xml.isEndElement() && m_depth < inner) {
+                    break;
+                }
+                if (!m_xml.isStartElement()) {
+                    continue;
+                }
+                if (m_xml.name() == u"text") {
+                    if (!elementText(answer.text.text)) {
+                        return false;
+                    }
+                } else if (m_xml.name() == u"feedback") {
+                    if (!readText(answer.feedback)) {
+                        return false;
+                    }
+                } else {
+                    QString ignored;
+                    if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+                        return false;
+                    }
+                }
+            }
+            if (m_failed) {
+                return false;
+            }
+            if (question.answers.size() < 64) {
+                question.answers.push_back(std::move(answer));
+            }
+        } else {
+            QString ignored;
+            if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+                return false;
+            }
+        }
+    }
+    return false;
+}
+
+QString plain(const XmlText &text)
+{
+    return (text.html ? fromHtml(text.text) : text.text).simplified();
+}
+
+// A feedback's lines: each paragraph or line break of it starts an explanation line.
+QStringList plainLines(const XmlText &text)
+{
+    QStringList lines;
+    const QString all = text.html ? fromHtmlLines(text.text) : text.text;
+    for (const QString &line : all.split(u'\n')) {
+        if (!line.simplified().isEmpty()) {
+            lines << line.simplified();
+        }
+    }
+    return lines;
+}
+
+// The picture the question text shows first: the file its first <img> names, else its first
+// file.
+QByteArray firstPicture(const XmlQuestion &question)
+{
+    static const QRegularExpression image(
+        QStringLiteral("<img[^>]*src\\s*=\\s*[\"']@@PLUGINFILE@@/([^\"'?]*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = image.match(question.text.text);
+    if (match.hasMatch()) {
+        const QString name = QUrl::fromPercentEncoding(match.captured(1).toUtf8());
+        for (const auto &[fileName, bytes] : question.files) {
+            if (fileName == name || fileName == QFileInfo(name).fileName()) {
+                return bytes;
+            }
+        }
+    }
+    return question.files.empty() ? QByteArray() : question.files.front().second;
+}
+
+void XmlReader::take(XmlQuestion &question)
+{
+    const int line = question.line;
+    if (question.type == u"category") {
+        return;
+    }
+    if (question.type != u"multichoice" && question.type != u"truefalse") {
+        m_bank.skipped(line, SkipReason::OtherType, question.name, question.type);
+        return;
+    }
+    qsizetype tags = question.text.text.count(u'<') + question.generalFeedback.text.count(u'<');
+    for (const XmlAnswer &answer : question.answers) {
+        tags += answer.text.text.count(u'<') + answer.feedback.text.count(u'<');
+    }
+    if (!m_bank.htmlWithinLimits(tags, line)) {
+        return;
+    }
+    BankQuestion out;
+    out.line = line;
+    out.lastLine = line;
+    out.text = plain(question.text);
+    out.explanation = plainLines(question.generalFeedback);
+    out.figureBytes = firstPicture(question);
+    const auto right = [](const XmlAnswer &answer) { return answer.fraction >= 99.99; };
+    if (question.type == u"truefalse") {
+        const QStringList choices = trueFalseChoices();
+        out.choices = choices;
+        for (const XmlAnswer &answer : question.answers) {
+            const bool isTrue = plain(answer.text).compare(u"true", Qt::CaseInsensitive) == 0;
+            const QString choice = choices.at(isTrue ? 0 : 1);
+            const QString feedback = plain(answer.feedback);
+            if (right(answer)) {
+                out.key = choice;
+                if (!feedback.isEmpty()) {
+                    out.explanation.insert(out.explanation.size() > 0 ? 1 : 0, feedback);
+                }
+            } else if (!feedback.isEmpty()) {
+                out.explanation << choice + QStringLiteral(": ") + feedback;
+            }
+        }
+        if (out.key.isEmpty()) {
+            m_bank.skipped(line, SkipReason::NoRight, question.name);
+            return;
+        }
+    } else {
+        if (!question.single) {
+            m_bank.skipped(line, SkipReason::Multiple, question.name);
+            return;
+        }
+        int rights = 0;
+        bool weighted = false;
+        QStringList wrongFeedback;
+        for (const XmlAnswer &answer : question.answers) {
+            const QString text = plain(answer.text);
+            if (text.isEmpty()) {
+                continue; // as Moodle leaves an answer without text out
+            }
+            weighted = weighted || (std::abs(answer.fraction) > 0.01 && !right(answer));
+            out.choices << text;
+            const QString feedback = plain(answer.feedback);
+            if (right(answer)) {
+                ++rights;
+                out.key = text;
+                if (!feedback.isEmpty()) {
+                    out.explanation << feedback;
+                }
+            } else if (!feedback.isEmpty()) {
+                wrongFeedback << text + QStringLiteral(": ") + feedback;
+            }
+        }
+        out.explanation << wrongFeedback;
+        const std::optional<SkipReason> reason = weighted      ? SkipReason::Weights
+                                                 : rights == 0 ? SkipReason::NoRight
+                                                 : rights > 1  ? SkipReason::SeveralRight
+                                                 : out.choices.size() > KOVRA_Danni::kMaxChoices
+                                                     ? SkipReason::TooManyAnswers
+                                                     : std::optional<SkipReason>();
+        if (reason) {
+            m_bank.skipped(line, *reason, question.name);
+            return;
+        }
+    }
+    if (out.text.isEmpty()) {
+        m_bank.error(ProblemKind::BankEmptyQuestion, line);
+        return;
+    }
+    m_bank.questions.push_back(std::move(out));
+}
+
+void XmlReader::read()
+{
+    bool quiz = false;
+    while (!m_bank.full() && nextElement()) {
+        if (!m_xml.isStartElement()) {
+            continue;
+        }
+        if (m_depth == 1) {
+            if (m_xml.name() != u"quiz") {
+                fail(QStringLiteral("<%1>").arg(m_xml.name()));
+                return;
+            }
+            quiz = true;
+            continue;
+        }
+        if (m_depth == 2 && m_xml.name() == u"question") {
+            XmlQuestion question;
+            question.type = m_xml.attributes().value(QLatin1StringView("type")).toString();
+            question.line = int(m_xml.lineNumber());
+            if (!readQuestion(question)) {
+                return;
+            }
+            take(question);
+            continue;
+        }
+        QString ignored;
+        if (!elementText(ignored)) {
+            return;
+        }
+    }
+    if (!quiz && !m_failed) {
+        fail(QStringLiteral("<quiz>"));
+    }
+}
+
+} // namespace
+
+void readMoodleXml(QIODevice *device, Bank &bank)
+{
+    XmlReader(device, bank).read();
+}
+
+QByteArray writeMoodleXml(const std::vector<ExportQuestion> &questions)
+{
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("quiz"));
+    const auto htmlText = [&xml](const QString &element, const QString &html) {
+        xml.writeStartElement(element);
+        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+        xml.writeTextElement(QStringLiteral("text"), html);
+        xml.writeEndElement();
+    };
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const ExportQuestion &question = questions[i];
+        xml.writeStartElement(QStringLiteral("question"));
+        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
+        xml.writeStartElement(QStringLiteral("name"));
+        xml.writeTextElement(QStringLiteral("text"), QStringLiteral("Q%1").arg(i + 1));
+        xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("questiontext"));
+        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+        const QString figure = QStringLiteral("q%1.png").arg(i + 1);
+        QString text =
+            QStringLiteral("<p>") + question.text.toHtmlEscaped() + QStringLiteral("</p>");
+        if (!question.figurePng.isEmpty()) {
+            text += QStringLiteral("<p><img src=\"@@PLUGINFILE@@/%1\" alt=\"\"></p>").arg(figure);
+        }
+        xml.writeTextElement(QStringLiteral("text"), text);
+        if (!question.figurePng.isEmpty()) {
+            xml.writeStartElement(QStringLiteral("file"));
+            xml.writeAttribute(QStringLiteral("name"), figure);
+            xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
+            xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
+            xml.writeCharacters(QString::fromLatin1(question.figurePng.toBase64()));
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+        QString feedback;
+        for (const QString &line : question.explanation) {
+            feedback += QStringLiteral("<p>") + line.toHtmlEscaped() + QStringLiteral("</p>");
+        }
+        htmlText(QStringLiteral("generalfeedback"), feedback);
+        xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
+        xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
+        xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+        xml.writeTextElement(QStringLiteral("single"), QStringLiteral("true"));
+        xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("true"));
+        xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
+        for (qsizetype c = 0; c < question.choices.size(); ++c) {
+            xml.writeStartElement(QStringLiteral("answer"));
+            xml.writeAttribute(QStringLiteral("fraction"),
+                               c == question.key ? QStringLiteral("100") : QStringLiteral("0"));
+            xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+            xml.writeTextElement(QStringLiteral("text"), question.choices.at(c).toHtmlEscaped());
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return out;
+}
+
+} // namespace kovra::importer

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The questions of a run drawn from a bigger bank: at every start, each question equally likely,
+// none twice.
+#pragma once
+
+#include "../content/pool.h"
+#include "random.h"
+
+#include <vector>
+
+namespace kovra {
+
+// `count` of the indices 0..total-1 in the order drawn (a partial Fisher-Yates shuffle, one
+// draw each).
+std::vector<int> drawQuestions(int total, int count, RandomSource &random);
+
+// Draws the pool's run and puts it into the content, before the start-up builds the run from it
+// as from any test.
+void drawRun(const QuestionPool &pool, KOVRA_Danni &content, RandomSource &random);
+
+} // namespace kovra
