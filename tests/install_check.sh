@@ -15,7 +15,10 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 expected=(
   bin/kovra
+  bin/kovra-teacher
   share/applications/kovra.desktop
+  share/applications/kovra.teacher.desktop
+  share/icons/hicolor/48x48/apps/kovra-teacher.png
   share/metainfo/example.kovra.Kovra.metainfo.xml
   share/icons/hicolor/16x16/apps/kovra.png
   share/icons/hicolor/32x32/apps/kovra.png
@@ -26,6 +29,7 @@ expected=(
   share/doc/kovra/copyright
   share/doc/kovra/changelog.gz
   share/man/man1/kovra.1.gz
+  share/man/man1/kovra-teacher.1.gz
 )
 for f in "${expected[@]}"; do
   [ -e "$work/prefix/$f" ] || { echo "not installed: $f"; exit 1; }
@@ -51,13 +55,16 @@ if command -v gio >/dev/null && command -v update-desktop-database >/dev/null; t
     grep -q 'content-type: application/x-kovra-test$' <<<"$info"
   done
   opener=$(PATH="$work/prefix/bin:$PATH" gio mime application/x-kovra-test)
-  grep -q '^Default application.*kovra.desktop' <<<"$opener"
+  grep -q '^Default application.*: kovra.desktop' <<<"$opener"
+  # The teacher's program is offered beside it.
+  grep -q 'kovra.teacher.desktop' <<<"$opener"
 fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$work/prefix/share/metainfo/example.kovra.Kovra.metainfo.xml"
 fi
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$work/prefix/share/applications/kovra.desktop"
+  desktop-file-validate "$work/prefix/share/applications/kovra.teacher.desktop"
 fi
 
 # The licence: its full text beside the sources, and the copyright file naming it for the

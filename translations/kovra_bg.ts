@@ -1035,5 +1035,466 @@ Test: %2</source>
         <source>“%1”</source>
         <translation>„%1“</translation>
     </message>
+    <message>
+        <source>Work that was not saved was kept when the program last ended. Open it again?</source>
+        <translation>При последното спиране на програмата остана незаписана работа. Да се отвори ли отново?</translation>
+    </message>
+    <message>
+        <source>The key</source>
+        <translation>Ключ с верните отговори</translation>
+    </message>
+    <message>
+        <source>Write the test on paper as a PDF: its questions, their lettered choices and figures.</source>
+        <translation>Записва теста на хартия като PDF: въпросите, отговорите им с букви и фигурите.</translation>
+    </message>
+    <message>
+        <source>With --pdf: the teacher&apos;s key (the right choices and explanations).</source>
+        <translation>С --pdf: ключът на учителя (верните отговори и обясненията).</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::TeacherWindow</name>
+    <message>
+        <source>KOVRA — teacher</source>
+        <translation>КОВРА — учител</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>Проблеми</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Нов тест</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>&amp;Отвори…</translation>
+    </message>
+    <message>
+        <source>Open a &amp;folder…</source>
+        <translation>Отвори &amp;папка…</translation>
+    </message>
+    <message>
+        <source>Open &amp;recent</source>
+        <translation>&amp;Последни</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Запиши</translation>
+    </message>
+    <message>
+        <source>Save &amp;as…</source>
+        <translation>Запиши &amp;като…</translation>
+    </message>
+    <message>
+        <source>&amp;Print the test…</source>
+        <translation>П&amp;ечат на теста…</translation>
+    </message>
+    <message>
+        <source>Print the &amp;key…</source>
+        <translation>Печат на &amp;ключа…</translation>
+    </message>
+    <message>
+        <source>Test as P&amp;DF…</source>
+        <translation>Тестът като P&amp;DF…</translation>
+    </message>
+    <message>
+        <source>Key as PD&amp;F…</source>
+        <translation>Ключът като PD&amp;F…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Изход</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Редактиране</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отмени</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повтори</translation>
+    </message>
+    <message>
+        <source>Paste a &amp;figure</source>
+        <translation>Постави &amp;фигура</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Тест</translation>
+    </message>
+    <message>
+        <source>&amp;Try it</source>
+        <translation>П&amp;робвай</translation>
+    </message>
+    <message>
+        <source>&amp;Results</source>
+        <translation>Р&amp;езултати</translation>
+    </message>
+    <message>
+        <source>Questions</source>
+        <translation>Въпроси</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation>Въпрос</translation>
+    </message>
+    <message>
+        <source>Figure</source>
+        <translation>Фигура</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Проблем</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добави</translation>
+    </message>
+    <message>
+        <source>Add a question</source>
+        <translation>Добави въпрос</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копие</translation>
+    </message>
+    <message>
+        <source>Duplicate the question</source>
+        <translation>Копие на въпроса</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Изтрий</translation>
+    </message>
+    <message>
+        <source>Delete the question</source>
+        <translation>Изтрий въпроса</translation>
+    </message>
+    <message>
+        <source>Move the question up</source>
+        <translation>Премести въпроса нагоре</translation>
+    </message>
+    <message>
+        <source>Move the question down</source>
+        <translation>Премести въпроса надолу</translation>
+    </message>
+    <message>
+        <source>The test</source>
+        <translation>Тестът</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Заглавие</translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation>&amp;Заглавие:</translation>
+    </message>
+    <message>
+        <source>Edit the title</source>
+        <translation>Промяна на заглавието</translation>
+    </message>
+    <message>
+        <source>Phrase mode: the chosen answer is put into the blank (_) of the question</source>
+        <translation>Фраза: избраният отговор се вписва в празното място (_) на въпроса</translation>
+    </message>
+    <message>
+        <source>Check: the first question is asked again later, and both answers compared</source>
+        <translation>Проверка: първият въпрос се задава още веднъж по-късно и двата отговора се сравняват</translation>
+    </message>
+    <message>
+        <source>Show the explanations in the review</source>
+        <translation>Обясненията се показват при прегледа</translation>
+    </message>
+    <message>
+        <source>Review buttons: step through every question after the evaluation</source>
+        <translation>Бутони за преглед на всеки въпрос след оценяването</translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation>всички</translation>
+    </message>
+    <message>
+        <source>Questions per run</source>
+        <translation>Въпроси в едно пускане</translation>
+    </message>
+    <message>
+        <source>&amp;Questions per run:</source>
+        <translation>&amp;Въпроси в едно пускане:</translation>
+    </message>
+    <message>
+        <source>Question text</source>
+        <translation>Текст на въпроса</translation>
+    </message>
+    <message>
+        <source>Te&amp;xt:</source>
+        <translation>Те&amp;кст:</translation>
+    </message>
+    <message>
+        <source>Edit the question</source>
+        <translation>Промяна на въпроса</translation>
+    </message>
+    <message>
+        <source>Choice %1 is the right one</source>
+        <translation>Отговор %1 е верният</translation>
+    </message>
+    <message>
+        <source>The right choice</source>
+        <translation>Верният отговор</translation>
+    </message>
+    <message>
+        <source>Choice %1</source>
+        <translation>Отговор %1</translation>
+    </message>
+    <message>
+        <source>Move choice %1 up</source>
+        <translation>Премести отговор %1 нагоре</translation>
+    </message>
+    <message>
+        <source>Move choice %1 down</source>
+        <translation>Премести отговор %1 надолу</translation>
+    </message>
+    <message>
+        <source>Remove choice %1</source>
+        <translation>Махни отговор %1</translation>
+    </message>
+    <message>
+        <source>Pick the right choice</source>
+        <translation>Избор на верния отговор</translation>
+    </message>
+    <message>
+        <source>Edit a choice</source>
+        <translation>Промяна на отговор</translation>
+    </message>
+    <message>
+        <source>Remove a choice</source>
+        <translation>Махане на отговор</translation>
+    </message>
+    <message>
+        <source>Add a choice</source>
+        <translation>Добави отговор</translation>
+    </message>
+    <message>
+        <source>Choices:</source>
+        <translation>Отговори:</translation>
+    </message>
+    <message>
+        <source>Figure, as the pupil sees it</source>
+        <translation>Фигура, както я вижда ученикът</translation>
+    </message>
+    <message>
+        <source>Choose a file…</source>
+        <translation>Избери файл…</translation>
+    </message>
+    <message>
+        <source>Choose a figure file</source>
+        <translation>Избери файл с фигура</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Постави</translation>
+    </message>
+    <message>
+        <source>Paste a figure</source>
+        <translation>Постави фигура</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Махни</translation>
+    </message>
+    <message>
+        <source>Remove the figure</source>
+        <translation>Махни фигурата</translation>
+    </message>
+    <message>
+        <source>Figure:</source>
+        <translation>Фигура:</translation>
+    </message>
+    <message>
+        <source>Explanation, one line a row</source>
+        <translation>Обяснение, по един ред</translation>
+    </message>
+    <message>
+        <source>&amp;Explanation:</source>
+        <translation>&amp;Обяснение:</translation>
+    </message>
+    <message>
+        <source>Edit the explanation</source>
+        <translation>Промяна на обяснението</translation>
+    </message>
+    <message>
+        <source>Move the question</source>
+        <translation>Преместване на въпроса</translation>
+    </message>
+    <message>
+        <source>Move a choice</source>
+        <translation>Преместване на отговор</translation>
+    </message>
+    <message>
+        <source>not saved</source>
+        <translation>незаписан</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <source>problem</source>
+        <translation>проблем</translation>
+    </message>
+    <message>
+        <source>Question %1</source>
+        <translation>Въпрос %1</translation>
+    </message>
+    <message>
+        <source>No figure.
+Drop or paste one here.</source>
+        <translation>Няма фигура.
+Пуснете или поставете тук.</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>липсва %1</translation>
+    </message>
+    <message>
+        <source>This figure cannot be shown.</source>
+        <translation>Тази фигура не може да се покаже.</translation>
+    </message>
+    <message>
+        <source>No problems: the test can be saved.</source>
+        <translation>Няма проблеми: тестът може да се запише.</translation>
+    </message>
+    <message>
+        <source>When the file was opened:</source>
+        <translation>При отварянето на файла:</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened; the problems say why.</source>
+        <translation>%1 не може да се отвори; проблемите казват защо.</translation>
+    </message>
+    <message>
+        <source>The test has problems and is not saved; mend them first.</source>
+        <translation>Тестът има проблеми и не е записан; първо ги поправете.</translation>
+    </message>
+    <message>
+        <source>Saved %1.</source>
+        <translation>Записан е %1.</translation>
+    </message>
+    <message>
+        <source>The test has problems; mend them before printing.</source>
+        <translation>Тестът има проблеми; поправете ги преди печат.</translation>
+    </message>
+    <message>
+        <source>Wrote %1.</source>
+        <translation>Записан е %1.</translation>
+    </message>
+    <message>
+        <source>Open a test</source>
+        <translation>Отваряне на тест</translation>
+    </message>
+    <message>
+        <source>Tests and question banks (*.kovra *.gift *.txt *.csv *.xml);;All files (*)</source>
+        <translation>Тестове и банки с въпроси (*.kovra *.gift *.txt *.csv *.xml);;Всички файлове (*)</translation>
+    </message>
+    <message>
+        <source>Open a test folder</source>
+        <translation>Отваряне на папка с тест</translation>
+    </message>
+    <message>
+        <source>Save the test</source>
+        <translation>Записване на теста</translation>
+    </message>
+    <message>
+        <source>Tests (*.kovra)</source>
+        <translation>Тестове (*.kovra)</translation>
+    </message>
+    <message>
+        <source>Write a PDF</source>
+        <translation>Записване като PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF файлове (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Choose a figure</source>
+        <translation>Избор на фигура</translation>
+    </message>
+    <message>
+        <source>Figures (*.jpg *.jpeg *.png *.gif *.bmp)</source>
+        <translation>Фигури (*.jpg *.jpeg *.png *.gif *.bmp)</translation>
+    </message>
+    <message>
+        <source>%1 is larger than a figure may be (%2 MiB).</source>
+        <translation>%1 е по-голям, отколкото може да бъде фигура (%2 MiB).</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 не може да се прочете: %2</translation>
+    </message>
+    <message>
+        <source>Set the figure</source>
+        <translation>Задаване на фигура</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no image.</source>
+        <translation>В клипборда няма изображение.</translation>
+    </message>
+    <message>
+        <source>The test has problems; mend them before trying it.</source>
+        <translation>Тестът има проблеми; поправете ги, преди да го пробвате.</translation>
+    </message>
+    <message>
+        <source>The player %1 cannot be started.</source>
+        <translation>Програмата %1 не може да се пусне.</translation>
+    </message>
+    <message>
+        <source>The test plays in the player&apos;s window.</source>
+        <translation>Тестът се играе в прозореца на ученика.</translation>
+    </message>
+    <message>
+        <source>Restore the kept work</source>
+        <translation>Възстановяване на запазената работа</translation>
+    </message>
+    <message>
+        <source>The test has changes that are not saved. Save them?</source>
+        <translation>Тестът има незаписани промени. Да се запишат ли?</translation>
+    </message>
+    <message>
+        <source>Collect the pupils&apos; results</source>
+        <translation>Резултатите на учениците се събират</translation>
+    </message>
+    <message>
+        <source>Folder of the results</source>
+        <translation>Папка на резултатите</translation>
+    </message>
+    <message>
+        <source>the program&apos;s own place</source>
+        <translation>мястото на програмата</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Избери…</translation>
+    </message>
+    <message>
+        <source>Choose the folder of the results</source>
+        <translation>Избери папката на резултатите</translation>
+    </message>
+    <message>
+        <source>Results &amp;folder:</source>
+        <translation>&amp;Папка на резултатите:</translation>
+    </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 #include "framing.h"
 #include "run/random.h"
 #include "run/startup.h"
+#include "teacher/document.h"
 #include "testfile/testfile.h"
 
 #include <QCoreApplication>
@@ -145,6 +146,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(unpacked && dumpContent(*unpacked) == dumpContent(*result.content),
                 "the packed set differs");
         startUp(*result.content, static_cast<unsigned>(qHash(bytes)));
+        // The teacher's window opens the set and writes it back as the same test (a flag row
+        // that ends in neither digit gets one).
+        const bool flagsBinary =
+            std::none_of(result.problems.begin(), result.problems.end(),
+                         [](const Problem &p) { return p.kind == ProblemKind::FlagNotBinary; });
+        const OpenedTest opened =
+            testFromFiles({input.json, [&figures](const QString &name) { return figures(name); }});
+        require(opened.data.has_value(), "a set the teacher's window cannot open");
+        const TestFiles written = filesOf(*opened.data);
+        const LoadResult again = loadContent(written.json, written.figures);
+        require(!flagsBinary ||
+                    (again.content && dumpContent(*again.content) == dumpContent(*result.content)),
+                "the teacher's window changes the test");
     } else {
         require(hasErrors(result.problems), "a set refused without an error");
     }

@@ -6,6 +6,7 @@
 #include "content/dump.h"
 #include "content/packed.h"
 #include "content/translation.h"
+#include "print/print.h"
 #include "results/collect.h"
 #include "testfile/testfile.h"
 
@@ -187,6 +188,16 @@ CheckCommand readCheckCommand(const QStringList &arguments)
     const QCommandLineOption phrase(
         QStringLiteral("phrase"),
         QCoreApplication::translate("kovra", "Put the chosen answer into the blank."));
+    const QCommandLineOption pdf(
+        QStringLiteral("pdf"),
+        QCoreApplication::translate(
+            "kovra", "Write the test on paper as a PDF: its questions, their lettered choices "
+                     "and figures."),
+        QCoreApplication::translate("kovra", "FILE"));
+    const QCommandLineOption key(
+        QStringLiteral("key"),
+        QCoreApplication::translate(
+            "kovra", "With --pdf: the teacher's key (the right choices and explanations)."));
     const QCommandLineOption draw(
         QStringLiteral("draw"),
         QCoreApplication::translate(
@@ -214,8 +225,8 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QStringLiteral("csv"),
         QCoreApplication::translate("kovra", "Write the collected results as CSV."),
         QCoreApplication::translate("kovra", "FILE"));
-    parser.addOptions({dump, pack, write, title, explanations, reviewButtons, toto, phrase, draw,
-                       exportTo, results, test, csv});
+    parser.addOptions({dump, pack, write, pdf, key, title, explanations, reviewButtons, toto,
+                       phrase, draw, exportTo, results, test, csv});
     parser.addPositionalArgument(
         QCoreApplication::translate("kovra", "SOURCE"),
         QCoreApplication::translate("kovra",
@@ -247,6 +258,8 @@ CheckCommand readCheckCommand(const QStringList &arguments)
     command.dump = parser.isSet(dump);
     command.pack = parser.value(pack);
     command.write = parser.value(write);
+    command.pdf = parser.value(pdf);
+    command.key = parser.isSet(key);
     command.bank.title = parser.value(title);
     if (parser.isSet(explanations)) {
         command.bank.explanations = true;
@@ -344,6 +357,14 @@ int runCheck(const CheckCommand &command)
     }
     if (!command.pack.isEmpty()) {
         if (const Problems failed = saveFile(command.pack, packContent(*loaded.content));
+            !failed.empty()) {
+            report(name, failed);
+            return 1;
+        }
+    }
+    if (!command.pdf.isEmpty()) {
+        if (const Problems failed = writeTestPdf(command.pdf, *loaded.content,
+                                                 command.key ? PrintPart::Key : PrintPart::Test);
             !failed.empty()) {
             report(name, failed);
             return 1;

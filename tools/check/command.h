@@ -18,6 +18,8 @@ struct CheckCommand
     bool dump = false;
     QString pack;     // the packed set to write, for the build
     QString write;    // the test file to write
+    QString pdf;      // the test on paper, as a PDF to write
+    bool key = false; // the PDF holds the teacher's key instead
     QString exportTo; // a file of another format (Moodle XML, GIFT, CSV) to write the test to
     ImportOptions bank;
     // With write: the test keeps results in this folder (empty: the test file's). With test and

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A test on paper: its questions with their choices lettered and their figures, or the teacher's
+// key (the right choice of each question and its explanation). Needs no widgets, so that the
+// checker writes the same PDF as the teacher's window.
+#pragma once
+
+#include "content/problems.h"
+
+#include <QString>
+
+class QPagedPaintDevice;
+class QTextDocument;
+
+namespace kovra {
+
+class KOVRA_Danni;
+
+enum class PrintPart
+{
+    Test, // the questions as the pupils get them on paper
+    Key,  // the right choices and the explanations
+};
+
+// The pages as a document: the figures are its resources.
+void layOutTest(QTextDocument &document, const KOVRA_Danni &content, PrintPart part);
+// Prints onto a printer or a PDF writer.
+void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart part);
+// Writes a PDF whole or not at all.
+[[nodiscard]] Problems writeTestPdf(const QString &path, const KOVRA_Danni &content,
+                                    PrintPart part);
+
+} // namespace kovra

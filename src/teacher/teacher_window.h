@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's window: opens a test or a question bank, edits it with undo, shows the problems
+// the player's rules find as the teacher types, tries it in the player, prints it and saves it.
+#pragma once
+
+#include "content/problems.h"
+#include "print/print.h"
+
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <array>
+#include <map>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTextBrowser;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+class QUrl;
+class QWidget;
+
+namespace kovra {
+
+class TestDocument;
+struct OpenedTest;
+struct TeacherQuestion;
+
+class TeacherWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TeacherWindow(QWidget *parent = nullptr);
+    ~TeacherWindow() override;
+
+    [[nodiscard]] TestDocument *document() const { return m_document; }
+    [[nodiscard]] int currentQuestion() const { return m_current; }
+    // The player "Try" starts; by default the `kovra` program beside this one.
+    void setPlayerProgram(const QString &program) { m_playerProgram = program; }
+
+    // A folder, a test file or a question bank; false, with the reasons in the problem panel.
+    bool openPath(const QString &path);
+    // A test openTest() has read, from that path.
+    bool showOpened(const QString &path, OpenedTest opened);
+    // Saves a test file; false while the test has errors or when it cannot be written.
+    bool saveTo(const QString &path);
+    // Writes the test or its key as a PDF; false when the test has errors or the file fails.
+    bool exportPdf(const QString &path, PrintPart part);
+    // Takes the work kept aside after a crash (a folder), as a new unsaved test.
+    bool restoreFrom(const QString &recoveryFile);
+    // The folders of work kept aside by windows that did not close, newest first.
+    [[nodiscard]] static QStringList recoveryFiles();
+
+public Q_SLOTS:
+    void selectQuestion(int index);
+    // Plays the test in the player from a temporary file, as pupils will get it.
+    void tryTest();
+    // The image on the clipboard becomes the figure of the chosen question.
+    void pasteFigure();
+    // A figure file becomes the figure of the chosen question.
+    bool setFigureFile(const QString &path);
+
+Q_SIGNALS:
+    void playerStarted(qint64 pid, const QString &file);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private Q_SLOTS:
+    void newTest();
+    void open();
+    void openFolder();
+    bool save();
+    bool saveAs();
+    void print(PrintPart part);
+    void choosePdf(PrintPart part);
+    void chooseFigure();
+    void showProblem(const QUrl &link);
+    void refresh();
+
+private:
+    void buildMenus();
+    QWidget *buildQuestionList();
+    QWidget *buildEditor();
+    void refreshList();
+    void refreshEditor();
+    void refreshProblems();
+    void refreshRecent();
+    void addRecent(const QString &path);
+    void editQuestion(const QString &label, int field,
+                      const std::function<void(TeacherQuestion &)> &edit);
+    void moveQuestion(int by);
+    void moveChoice(int choice, int by);
+    void setFigureImage(const QImage &image);
+    void writeRecovery();
+    void dropRecovery();
+    bool askToKeepWork();
+    void report(const QString &message);
+
+    TestDocument *m_document;
+    int m_current = 0;
+    bool m_refreshing = false;
+    Problems m_openProblems; // what opening the test found: a bank's skipped questions
+    QString m_playerProgram;
+    QTemporaryDir m_tryFolder;
+    int m_tries = 0;
+    QString m_recoveryFile;                           // the folder the work is kept in
+    std::map<QString, QByteArray> m_recoveredFigures; // the figure files written there
+    QTimer *m_recoveryTimer;
+    QByteArray m_previewOf; // the figure the preview shows
+    QString m_problemHtml;  // what the problem panel shows
+
+    QTreeWidget *m_list;
+    QTextBrowser *m_problemView;
+    QLineEdit *m_title;
+    QCheckBox *m_phrase;
+    QCheckBox *m_toto;
+    QCheckBox *m_explanations;
+    QCheckBox *m_reviewButtons;
+    QSpinBox *m_draw;
+    QCheckBox *m_collect;
+    QLineEdit *m_resultsFolder;
+    QWidget *m_questionBox;
+    QPlainTextEdit *m_text;
+    struct ChoiceRow
+    {
+        QWidget *row;
+        QRadioButton *right;
+        QLineEdit *edit;
+        QToolButton *up;
+        QToolButton *down;
+        QToolButton *remove;
+    };
+    std::array<ChoiceRow, 5> m_choices{};
+    QPushButton *m_addChoice;
+    QLabel *m_figure;
+    QPushButton *m_chooseFigure;
+    QPushButton *m_removeFigure;
+    QPlainTextEdit *m_explanation;
+    QLabel *m_fileLabel;
+    QMenu *m_recentMenu;
+    QAction *m_undo;
+    QAction *m_redo;
+};
+
+} // namespace kovra

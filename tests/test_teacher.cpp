@@ -1,0 +1,341 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's window, driven as a teacher drives it: a bank opened and mended, edits undone
+// and redone, figures dropped and pasted, the test tried in the player and printed.
+
+#include "content/dump.h"
+#include "content/translation.h"
+#include "teacher/document.h"
+#include "teacher/teacher_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <csignal>
+
+using namespace kovra;
+
+namespace {
+
+template <typename T> T *named(const QWidget &window, const QString &name)
+{
+    const QList<T *> all = window.findChildren<T *>();
+    for (T *widget : all) {
+        if (widget->accessibleName() == name) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+QByteArray dumpOf(const TestDocument &document)
+{
+    const LoadResult loaded = document.load();
+    return loaded.content ? dumpContent(*loaded.content) : QByteArray();
+}
+
+QString fixture(const char *name)
+{
+    return qEnvironmentVariable("KOVRA_FIXTURES") + QLatin1Char('/') + QLatin1String(name);
+}
+
+} // namespace
+
+class TestTeacher : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void mendBankAndSave();
+    void undoRedoAndRecovery();
+    void figureFromDropAndPaste_data();
+    void figureFromDropAndPaste();
+    void tryPlaysTheTest();
+    void pdfHoldsQuestionsAndKey_data();
+    void pdfHoldsQuestionsAndKey();
+    void bulgarianTitle();
+    void testWithoutQuestions();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+// A bank with a question the player cannot hold and a question whose key is two of its choices:
+// the panel shows both, saving is refused, the link leads to the key's choice, and once it is
+// mended the saved file opens again to the same test.
+void TestTeacher::mendBankAndSave()
+{
+    const QString bank = m_folder.filePath(QStringLiteral("bank.gift"));
+    QFile file(bank);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("::a:: Колко е 2 + 2? {=4 ~3 ~5}\n\n"
+               "::b:: Колко е корен от 16? {=4 ~4 ~5}\n\n"
+               "::c:: Опишете триъгълник. {}\n\n"
+               "::d:: Колко е 3 . 3? {=9 ~6 ~8}\n");
+    file.close();
+    TeacherWindow window;
+    window.show();
+    QVERIFY(window.openPath(bank));
+    auto *panel = window.findChild<QTextBrowser *>();
+    QVERIFY2(panel->toPlainText().contains(QStringLiteral("line 5 question skipped")),
+             qPrintable(panel->toPlainText()));
+    QVERIFY(hasErrors(window.document()->problems()));
+    auto *list = window.findChild<QTreeWidget *>();
+    QCOMPARE(list->topLevelItemCount(), 3);
+    QVERIFY(list->topLevelItem(0)->text(3).isEmpty());
+    QVERIFY(!list->topLevelItem(1)->text(3).isEmpty());
+    const QString saved = m_folder.filePath(QStringLiteral("mended.kovra"));
+    QVERIFY(!window.saveTo(saved));
+    QVERIFY(!QFile::exists(saved));
+
+    Q_EMIT panel->anchorClicked(QUrl(QStringLiteral("problem:0")));
+    QCOMPARE(window.currentQuestion(), 1);
+    QCOMPARE(window.focusWidget(), named<QLineEdit>(window, QStringLiteral("Choice 1")));
+    auto *choice = named<QLineEdit>(window, QStringLiteral("Choice 2"));
+    choice->selectAll();
+    QTest::keyClicks(choice, QStringLiteral("3"));
+    QVERIFY(!hasErrors(window.document()->problems()));
+    QVERIFY(list->topLevelItem(1)->text(3).isEmpty());
+    QVERIFY(window.saveTo(saved));
+    QVERIFY(window.document()->undoStack()->isClean());
+
+    TeacherWindow again;
+    QVERIFY(again.openPath(saved));
+    const QByteArray dump = dumpOf(*again.document());
+    QVERIFY(dump.contains("List1(0)[1]\t4\n") && dump.contains("List1(2)[2]\t3\n"));
+    QCOMPARE(dump, dumpOf(*window.document()));
+    QCOMPARE(dumpContent(*loadTestFile(saved).content), dump);
+}
+
+// Every kind of edit through the window's controls, all undone and redone; the work kept
+// aside meanwhile comes back in another window.
+void TestTeacher::undoRedoAndRecovery()
+{
+    TeacherWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(window.openPath(fixture("small")));
+    const TestData before = window.document()->data();
+
+    QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Title")), QStringLiteral(" 2"));
+    auto *text = named<QPlainTextEdit>(window, QStringLiteral("Question text"));
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClicks(text, QStringLiteral(" ___?"));
+    named<QCheckBox>(window, QStringLiteral("Show the explanations in the review"))->click();
+    named<QAbstractButton>(window, QStringLiteral("Remove choice 1"))->click();
+    named<QAbstractButton>(window, QStringLiteral("Duplicate the question"))->click();
+    named<QAbstractButton>(window, QStringLiteral("Choice 2 is the right one"))->click();
+    named<QAbstractButton>(window, QStringLiteral("Move the question up"))->click();
+    named<QSpinBox>(window, QStringLiteral("Questions per run"))->setValue(2);
+    named<QAbstractButton>(window, QStringLiteral("Collect the pupils' results"))->click();
+    QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Folder of the results")),
+                     QStringLiteral("/srv"));
+    const TestData after = window.document()->data();
+    QCOMPARE(after.title, before.title + QStringLiteral(" 2"));
+    QCOMPARE(after.questions.size(), before.questions.size() + 1);
+    QCOMPARE(after.questions.at(0).key, 1);
+    QCOMPARE(after.questions.at(1).choices, before.questions.at(0).choices.mid(1));
+    // The run's draw and the results are written only when they are set.
+    const QJsonObject written = QJsonDocument::fromJson(filesOf(after).json).object();
+    QCOMPARE(written.value(QStringLiteral("draw")).toInt(), 2);
+    QCOMPARE(written.value(QStringLiteral("results"))[QStringLiteral("folder")].toString(),
+             QStringLiteral("/srv"));
+    const QJsonObject plain = QJsonDocument::fromJson(filesOf(before).json).object();
+    QVERIFY(!plain.contains(QStringLiteral("draw")) && !plain.contains(QStringLiteral("results")));
+
+    int steps = 0;
+    while (window.document()->undoStack()->canUndo()) {
+        QTest::keySequence(&window, QKeySequence::Undo);
+        QVERIFY(++steps < 20);
+    }
+    QCOMPARE(steps, 10); // the keystrokes of one field are one step
+    QVERIFY(window.document()->data() == before);
+    QCOMPARE(text->toPlainText(), before.questions.at(0).text);
+    while (window.document()->undoStack()->canRedo()) {
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    }
+    QVERIFY(window.document()->data() == after);
+
+    QTRY_VERIFY(!TeacherWindow::recoveryFiles().isEmpty());
+    TeacherWindow restored;
+    QVERIFY(restored.restoreFrom(TeacherWindow::recoveryFiles().constFirst()));
+    QVERIFY(!restored.document()->undoStack()->isClean());
+    QCOMPARE(dumpOf(*restored.document()), dumpOf(*window.document()));
+}
+
+void TestTeacher::figureFromDropAndPaste_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("dropped file") << QStringLiteral("file");
+    QTest::newRow("dropped image") << QStringLiteral("image");
+    QTest::newRow("pasted image") << QStringLiteral("paste");
+}
+
+void TestTeacher::figureFromDropAndPaste()
+{
+    QFETCH(QString, how);
+    QImage image(900, 600, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    TeacherWindow window;
+    window.show();
+    window.selectQuestion(1);
+    auto *figure = named<QLabel>(window, QStringLiteral("Figure, as the pupil sees it"));
+    auto *data = new QMimeData;
+    if (how == QLatin1String("file")) {
+        const QString path = m_folder.filePath(QStringLiteral("drawing.png"));
+        QVERIFY(image.save(path));
+        data->setUrls({QUrl::fromLocalFile(path)});
+    } else {
+        data->setImageData(image);
+    }
+    if (how == QLatin1String("paste")) {
+        QGuiApplication::clipboard()->setMimeData(data);
+        named<QAbstractButton>(window, QStringLiteral("Paste a figure"))->click();
+    } else {
+        // Qt gives the drop to the widget that took the drag as it entered.
+        QDragEnterEvent enter(figure->rect().center(), Qt::CopyAction, data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(figure, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(figure->rect().center()), Qt::CopyAction, data, Qt::LeftButton,
+                        Qt::NoModifier);
+        QApplication::sendEvent(figure, &drop);
+        QVERIFY(drop.isAccepted());
+        delete data;
+    }
+    const TeacherQuestion &question = window.document()->data().questions.at(1);
+    QVERIFY(!question.figure.isEmpty());
+    QVERIFY(!question.figureFault);
+    QCOMPARE(window.findChild<QTreeWidget *>()->topLevelItem(1)->text(2).isEmpty(), false);
+    QCOMPARE(figure->pixmap().deviceIndependentSize().toSize(),
+             image.size().scaled(225, 137, Qt::KeepAspectRatio));
+    // Filled in, the test saves with the figure fitted.
+    window.document()->change(QStringLiteral("fill"), [](TestData &test) {
+        for (TeacherQuestion &q : test.questions) {
+            q.text = QStringLiteral("Въпрос");
+            q.choices = QStringList{QStringLiteral("а"), QStringLiteral("б")};
+            q.explanation = QStringList{QStringLiteral("Защото.")};
+        }
+    });
+    const QString saved = m_folder.filePath(how + QStringLiteral(".kovra"));
+    QVERIFY(window.saveTo(saved));
+    QCOMPARE(loadTestFile(saved).content->Picture1(2).size(), QSize(411, 274));
+}
+
+// The player gets the test as it will be saved, in a file of its own, and plays it.
+void TestTeacher::tryPlaysTheTest()
+{
+    TeacherWindow window;
+    window.setPlayerProgram(QStringLiteral(KOVRA_PLAYER));
+    QVERIFY(window.openPath(fixture("small")));
+    QSignalSpy started(&window, &TeacherWindow::playerStarted);
+    window.findChild<QAction *>(QStringLiteral("try"))->trigger();
+    QCOMPARE(started.count(), 1);
+    const auto pid = started.at(0).at(0).value<qint64>();
+    const auto stop = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGTERM); });
+    const QString file = started.at(0).at(1).toString();
+    QCOMPARE(dumpContent(*loadTestFile(file).content), dumpOf(*window.document()));
+    const auto commandLine = [pid] {
+        QFile proc(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        return proc.open(QIODevice::ReadOnly) ? proc.readAll() : QByteArray();
+    };
+    QTRY_VERIFY(commandLine().contains(file.toUtf8()));
+    // A player that refuses its test ends at once with status 1.
+    QTest::qWait(1500);
+    QCOMPARE(::kill(static_cast<pid_t>(pid), 0), 0);
+    QVERIFY(window.document()->path().isEmpty()); // the teacher's test is not changed
+}
+
+void TestTeacher::pdfHoldsQuestionsAndKey_data()
+{
+    QTest::addColumn<bool>("checker");
+    QTest::addColumn<bool>("key");
+    QTest::newRow("window, test") << false << false;
+    QTest::newRow("window, key") << false << true;
+    QTest::newRow("checker, test") << true << false;
+    QTest::newRow("checker, key") << true << true;
+}
+
+void TestTeacher::pdfHoldsQuestionsAndKey()
+{
+    QFETCH(bool, checker);
+    QFETCH(bool, key);
+    const QString pdf = m_folder.filePath(QStringLiteral("paper.pdf"));
+    QFile::remove(pdf);
+    TeacherWindow window;
+    QVERIFY(window.openPath(fixture("small")));
+    if (checker) {
+        QStringList arguments{QStringLiteral("--pdf"), pdf, fixture("small")};
+        if (key) {
+            arguments << QStringLiteral("--key");
+        }
+        QCOMPARE(QProcess::execute(QStringLiteral(KOVRA_CHECK), arguments), 0);
+    } else {
+        QVERIFY(window.exportPdf(pdf, key ? PrintPart::Key : PrintPart::Test));
+    }
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished());
+    const QString paper = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    const QString letters = QStringLiteral("АБВГД");
+    for (const TeacherQuestion &question : window.document()->data().questions) {
+        QVERIFY2(paper.contains(question.text.simplified()), qPrintable(paper));
+        for (int c = 0; c < question.choices.size(); ++c) {
+            const QString lettered =
+                letters.at(c) + QStringLiteral(") ") + question.choices.at(c).simplified();
+            QCOMPARE(paper.contains(lettered), !key || c == question.key);
+        }
+        for (const QString &line : question.explanation) {
+            QCOMPARE(paper.contains(line), key);
+        }
+    }
+}
+
+void TestTeacher::bulgarianTitle()
+{
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian)));
+    TeacherWindow window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("КОВРА — учител"));
+    QVERIFY(installTranslation(QLocale::c()));
+}
+
+// A test file may hold no question at all: every question button copes, and one is added.
+void TestTeacher::testWithoutQuestions()
+{
+    QDir(m_folder.path()).mkpath(QStringLiteral("empty"));
+    QFile content(m_folder.filePath(QStringLiteral("empty/content.json")));
+    QVERIFY(content.open(QIODevice::WriteOnly));
+    content.write(R"({"settings": ["a", "b0", "c0", "Празен", "d1", "e1"], "questions": []})");
+    content.close();
+    TeacherWindow window;
+    QVERIFY(window.openPath(m_folder.filePath(QStringLiteral("empty"))));
+    for (const char *name :
+         {"Duplicate the question", "Delete the question", "Move the question up",
+          "Move the question down", "Paste a figure", "Add a question"}) {
+        named<QAbstractButton>(window, QLatin1String(name))->click();
+    }
+    QCOMPARE(window.document()->data().questions.size(), std::size_t{1});
+    QCOMPARE(window.document()->problems().front().kind, ProblemKind::QuestionCount);
+}
+
+QTEST_MAIN(TestTeacher)
+#include "test_teacher.moc"
