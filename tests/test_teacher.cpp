@@ -4,6 +4,7 @@
 
 #include "content/dump.h"
 #include "content/translation.h"
+#include "resultsview/resultsview.h"
 #include "teacher/document.h"
 #include "teacher/teacher_window.h"
 
@@ -124,6 +125,13 @@ void TestTeacher::mendBankAndSave()
     QVERIFY(dump.contains("List1(0)[1]\t4\n") && dump.contains("List1(2)[2]\t3\n"));
     QCOMPARE(dump, dumpOf(*window.document()));
     QCOMPARE(dumpContent(*loadTestFile(saved).content), dump);
+
+    // The pupils' results of the saved test open beside it, marked against it.
+    again.findChild<QAction *>(QStringLiteral("showResults"))->trigger();
+    auto *results = again.findChild<ResultsView *>();
+    QVERIFY(results != nullptr && results->isWindow());
+    QTRY_VERIFY(results->isVisible());
+    QCOMPARE(results->results().questions.size(), 3);
 }
 
 // Every kind of edit through the window's controls, all undone and redone; the work kept

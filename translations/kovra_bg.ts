@@ -1055,6 +1055,14 @@ Test: %2</source>
 <context>
     <name>kovra::TeacherWindow</name>
     <message>
+        <source>&amp;Pupils&apos; results...</source>
+        <translation>&amp;Резултати на учениците…</translation>
+    </message>
+    <message>
+        <source>Pupils&apos; results</source>
+        <translation>Резултати на учениците</translation>
+    </message>
+    <message>
         <source>KOVRA — teacher</source>
         <translation>КОВРА — учител</translation>
     </message>

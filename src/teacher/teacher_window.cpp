@@ -2,6 +2,7 @@
 #include "teacher_window.h"
 
 #include "content/figures.h"
+#include "resultsview/resultsview.h"
 #include "teacher/document.h"
 #include "testfile/testfile.h"
 
@@ -185,9 +186,35 @@ void TeacherWindow::buildMenus()
     QAction *tryIt =
         test->addAction(tr("&Try it"), QKeySequence(Qt::Key_F5), this, &TeacherWindow::tryTest);
     tryIt->setObjectName(QStringLiteral("try"));
-    // The pupils' results have their own view; its entry goes here.
-    menuBar()->addMenu(tr("&Results"))->setObjectName(QStringLiteral("results"));
+    QMenu *results = menuBar()->addMenu(tr("&Results"));
+    results->setObjectName(QStringLiteral("results"));
+    results
+        ->addAction(tr("&Pupils' results..."), QKeySequence(Qt::CTRL | Qt::Key_R), this,
+                    &TeacherWindow::showResults)
+        ->setObjectName(QStringLiteral("showResults"));
     refreshRecent();
+}
+
+// The pupils' results in a window of their own. A test file that is open gives the test they are
+// marked against and, by its results setting, the folder they are in.
+void TeacherWindow::showResults()
+{
+    auto *view = new ResultsView(this);
+    view->setWindowFlag(Qt::Window);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->setWindowTitle(tr("Pupils' results"));
+    const QFileInfo test(m_document->path());
+    if (test.isFile() &&
+        test.suffix().compare(QLatin1String(kTestFileSuffix), Qt::CaseInsensitive) == 0) {
+        const QString setting = m_document->data().resultsFolder;
+        const QString folder = setting.isEmpty() ? test.absolutePath()
+                               : QDir::isRelativePath(setting)
+                                   ? test.absoluteDir().absoluteFilePath(setting)
+                                   : setting;
+        view->open(folder, test.absoluteFilePath());
+    }
+    view->resize(900, 600);
+    view->show();
 }
 
 QWidget *TeacherWindow::buildQuestionList()

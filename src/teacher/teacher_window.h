@@ -89,6 +89,7 @@ private Q_SLOTS:
     void chooseFigure();
     void showProblem(const QUrl &link);
     void refresh();
+    void showResults();
 
 private:
     void buildMenus();
