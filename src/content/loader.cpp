@@ -362,35 +362,8 @@ void Reader::checkFigures(KOVRA_Danni &content)
             }
             continue;
         }
-        Problem problem{.kind = ProblemKind::FigureCorrupt,
-                        .question = figure.question,
-                        .field = field,
-                        .text = figure.name,
-                        .width = check.size.width(),
-                        .height = check.size.height()};
-        switch (check.fault.value_or(FigureFault::NotAnImage)) {
-        case FigureFault::TooLarge:
-            problem.kind = ProblemKind::FigureTooLarge;
-            problem.limit = kMaxFigurePixels;
-            break;
-        case FigureFault::TooLargeWhole:
-            problem.kind = ProblemKind::FigureTooLargeWhole;
-            problem.limit = kMaxWholeFigureBytes;
-            break;
-        case FigureFault::NotStored:
-            problem.kind = ProblemKind::FigureFormat;
-            break;
-        case FigureFault::TooManyScans:
-            problem.kind = ProblemKind::FigureScans;
-            problem.limit = kMaxJpegScans;
-            break;
-        case FigureFault::TooManyChunks:
-            problem.kind = ProblemKind::FigureChunks;
-            problem.limit = kMaxPngAncillaryChunks;
-            break;
-        case FigureFault::NotAnImage:
-            break;
-        }
+        Problem problem = figureProblem(check.fault.value_or(FigureFault::NotAnImage),
+                                        figure.question, figure.name, check.size);
         if (check.format) { // decodable, but past the figures decoded whole in all
             problem.kind = ProblemKind::FiguresTooLargeInAll;
             problem.limit = kMaxWholeFigurePixelsInAll;
@@ -719,6 +692,40 @@ std::optional<QString> Reader::readResults(const QJsonValue &value)
 }
 
 } // namespace
+
+Problem figureProblem(FigureFault fault, int question, const QString &name, QSize size)
+{
+    Problem problem{.kind = ProblemKind::FigureCorrupt,
+                    .question = question,
+                    .field = QStringLiteral("figure"),
+                    .text = name,
+                    .width = size.width(),
+                    .height = size.height()};
+    switch (fault) {
+    case FigureFault::TooLarge:
+        problem.kind = ProblemKind::FigureTooLarge;
+        problem.limit = kMaxFigurePixels;
+        break;
+    case FigureFault::TooLargeWhole:
+        problem.kind = ProblemKind::FigureTooLargeWhole;
+        problem.limit = kMaxWholeFigureBytes;
+        break;
+    case FigureFault::NotStored:
+        problem.kind = ProblemKind::FigureFormat;
+        break;
+    case FigureFault::TooManyScans:
+        problem.kind = ProblemKind::FigureScans;
+        problem.limit = kMaxJpegScans;
+        break;
+    case FigureFault::TooManyChunks:
+        problem.kind = ProblemKind::FigureChunks;
+        problem.limit = kMaxPngAncillaryChunks;
+        break;
+    case FigureFault::NotAnImage:
+        break;
+    }
+    return problem;
+}
 
 LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureSource source)
 {

@@ -60,6 +60,10 @@ struct TestFilesResult
 // The files of a content folder; a figure file is read up to one byte past kMaxFigureFileBytes.
 [[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
 
+// The problem of a figure the check refused, as the loader words it.
+[[nodiscard]] Problem figureProblem(FigureFault fault, int question, const QString &name,
+                                    QSize size);
+
 // Every figure file is decoded: one that does not decode, wherever the fault lies, is refused.
 // `source` tells which figure formats are read: a test file's JPEG and PNG only, or those and
 // GIF, BMP and WebP from an author's folder or bank.

@@ -321,37 +321,10 @@ void TestDocument::check()
         if (question.figure.isEmpty() || !question.figureFault) {
             continue;
         }
-        Problem problem{.kind = ProblemKind::FigureCorrupt,
-                        .question = number,
-                        .field = QStringLiteral("figure"),
-                        .text = figureEntry(number, question.figureSuffix),
-                        .width = question.figureSize.width(),
-                        .height = question.figureSize.height()};
         // Worded as the loader words them.
-        switch (*question.figureFault) {
-        case FigureFault::TooLarge:
-            problem.kind = ProblemKind::FigureTooLarge;
-            problem.limit = kMaxFigurePixels;
-            break;
-        case FigureFault::TooLargeWhole:
-            problem.kind = ProblemKind::FigureTooLargeWhole;
-            problem.limit = kMaxWholeFigureBytes;
-            break;
-        case FigureFault::NotStored:
-            problem.kind = ProblemKind::FigureFormat;
-            break;
-        case FigureFault::TooManyScans:
-            problem.kind = ProblemKind::FigureScans;
-            problem.limit = kMaxJpegScans;
-            break;
-        case FigureFault::TooManyChunks:
-            problem.kind = ProblemKind::FigureChunks;
-            problem.limit = kMaxPngAncillaryChunks;
-            break;
-        case FigureFault::NotAnImage:
-            break;
-        }
-        m_problems.push_back(std::move(problem));
+        m_problems.push_back(figureProblem(*question.figureFault, number,
+                                           figureEntry(number, question.figureSuffix),
+                                           question.figureSize));
     }
     std::stable_sort(m_problems.begin(), m_problems.end(),
                      [](const Problem &a, const Problem &b) { return a.question < b.question; });
