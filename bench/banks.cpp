@@ -12,6 +12,7 @@
 #include "content/loader.h"
 #include "run/draw.h"
 #include "run/random.h"
+#include "spawned.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,12 +25,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char **environ;
 
 namespace {
 
@@ -55,32 +50,12 @@ struct Spawned
 
 Spawned run(const QStringList &command)
 {
-    std::vector<QByteArray> bytes;
-    std::vector<char *> argv;
-    for (const QString &word : command) {
-        bytes.push_back(word.toLocal8Bit());
+    QString error;
+    const std::optional<kovra::bench::Spawned> spawned = kovra::bench::spawnAndWait(command, error);
+    if (!spawned) {
+        fail(error);
     }
-    for (QByteArray &word : bytes) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    timespec start{};
-    timespec end{};
-    clock_gettime(CLOCK_MONOTONIC, &start);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        fail(QStringLiteral("cannot start %1").arg(command.first()));
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    clock_gettime(CLOCK_MONOTONIC, &end);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        fail(QStringLiteral("%1 failed").arg(command.join(QLatin1Char(' '))));
-    }
-    return {static_cast<double>(end.tv_sec - start.tv_sec) +
-                static_cast<double>(end.tv_nsec - start.tv_nsec) / 1e9,
-            static_cast<double>(usage.ru_maxrss) * 1024 / 1e6};
+    return {spawned->seconds, spawned->peakKiB * 1024 / 1e6};
 }
 
 // A question of a maths bank: text, four answers and feedback, as teachers write them.
