@@ -16,12 +16,17 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -58,6 +63,25 @@ QString fixture(const char *name)
     return qEnvironmentVariable("KOVRA_FIXTURES") + QLatin1Char('/') + QLatin1String(name);
 }
 
+// A question bank of three questions the player can hold.
+bool writeBank(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write("::a:: Колко е 2 + 2? {=4 ~3 ~5}\n\n"
+                                                         "::b:: Колко е 3 + 3? {=6 ~5 ~7}\n\n"
+                                                         "::c:: Колко е 3 . 3? {=9 ~6 ~8}\n") > 0;
+}
+
+QStringList recentMenu(const QWidget &window)
+{
+    QStringList texts;
+    const QList<QAction *> actions = window.findChild<QMenu *>(QStringLiteral("recent"))->actions();
+    for (const QAction *action : actions) {
+        texts << action->text();
+    }
+    return texts;
+}
+
 } // namespace
 
 class TestTeacher : public QObject
@@ -65,7 +89,18 @@ class TestTeacher : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // The recent files go to a settings file of this run, never the user's.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+        // A closed window is the end of a row, not of the run.
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void closeAsksAboutChanges_data();
+    void closeAsksAboutChanges();
+    void dropAndRecentOpen_data();
+    void dropAndRecentOpen();
     void mendBankAndSave();
     void undoRedoAndRecovery();
     void figureFromDropAndPaste_data();
@@ -275,30 +310,45 @@ void TestTeacher::tryPlaysTheTest()
 
 void TestTeacher::pdfHoldsQuestionsAndKey_data()
 {
-    QTest::addColumn<bool>("checker");
+    QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("key");
-    QTest::newRow("window, test") << false << false;
-    QTest::newRow("window, key") << false << true;
-    QTest::newRow("checker, test") << true << false;
-    QTest::newRow("checker, key") << true << true;
+    QTest::newRow("window, test") << QStringLiteral("window") << false;
+    QTest::newRow("window, key") << QStringLiteral("window") << true;
+    QTest::newRow("checker, test") << QStringLiteral("checker") << false;
+    QTest::newRow("checker, key") << QStringLiteral("checker") << true;
+    QTest::newRow("print dialog, test") << QStringLiteral("print") << false;
+    QTest::newRow("print dialog, key") << QStringLiteral("printKey") << true;
 }
 
 void TestTeacher::pdfHoldsQuestionsAndKey()
 {
-    QFETCH(bool, checker);
+    QFETCH(QString, how);
     QFETCH(bool, key);
     const QString pdf = m_folder.filePath(QStringLiteral("paper.pdf"));
     QFile::remove(pdf);
     TeacherWindow window;
+    window.show();
     QVERIFY(window.openPath(fixture("small")));
-    if (checker) {
+    if (how == QLatin1String("checker")) {
         QStringList arguments{QStringLiteral("--pdf"), pdf, fixture("small")};
         if (key) {
             arguments << QStringLiteral("--key");
         }
         QCOMPARE(QProcess::execute(QStringLiteral(KOVRA_CHECK), arguments), 0);
-    } else {
+    } else if (how == QLatin1String("window")) {
         QVERIFY(window.exportPdf(pdf, key ? PrintPart::Key : PrintPart::Test));
+    } else {
+        // The dialog waits open while the window goes on; the printer it was given, set to a
+        // file, gets the paper once it is accepted.
+        window.findChild<QAction *>(how)->trigger();
+        auto *dialog = window.findChild<QPrintDialog *>();
+        QVERIFY(dialog != nullptr);
+        QTRY_VERIFY(dialog->isVisible());
+        QCOMPARE(dialog->printer()->docName(), window.document()->data().title);
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(pdf);
+        dialog->done(QDialog::Accepted);
+        QVERIFY(QFileInfo(pdf).size() > 0);
     }
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
@@ -343,6 +393,125 @@ void TestTeacher::testWithoutQuestions()
     }
     QCOMPARE(window.document()->data().questions.size(), std::size_t{1});
     QCOMPARE(window.document()->problems().front().kind, ProblemKind::QuestionCount);
+}
+
+void TestTeacher::closeAsksAboutChanges_data()
+{
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("save") << true << QMessageBox::Save << true << true;
+    QTest::newRow("discard") << true << QMessageBox::Discard << true << false;
+    QTest::newRow("cancel") << true << QMessageBox::Cancel << false << false;
+    QTest::newRow("no changes") << false << QMessageBox::NoButton << true << false;
+}
+
+// Closing with changes asks, without waiting, whether to save them, and closes once answered.
+void TestTeacher::closeAsksAboutChanges()
+{
+    QFETCH(bool, edited);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, saved);
+    const QString path = m_folder.filePath(QStringLiteral("closing.kovra"));
+    TeacherWindow window;
+    window.show();
+    QVERIFY(window.openPath(fixture("small")));
+    QVERIFY(window.saveTo(path));
+    const QByteArray before = dumpOf(*window.document());
+    auto *title = named<QLineEdit>(window, QStringLiteral("Title"));
+    if (edited) {
+        QTest::keyClicks(title, QStringLiteral(" 2"));
+    }
+    const QByteArray after = dumpOf(*window.document());
+    QCOMPARE(after != before, edited);
+
+    QCOMPARE(window.close(), !edited);
+    auto *box = window.findChild<QMessageBox *>();
+    QCOMPARE(box != nullptr, edited);
+    if (box != nullptr) {
+        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(box->windowModality(), Qt::WindowModal);
+        QVERIFY(window.isVisible());
+        window.close(); // asked once
+        QCOMPARE(window.findChildren<QMessageBox *>().size(), 1);
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+    }
+    QTRY_COMPARE(window.isVisible(), !closes);
+    QTRY_VERIFY(window.findChild<QMessageBox *>() == nullptr);
+    QCOMPARE(dumpContent(*loadTestFile(path).content), saved ? after : before);
+    QCOMPARE(window.document()->undoStack()->isClean(), !edited || saved);
+    QCOMPARE(title->text(), window.document()->data().title);
+    QCOMPARE(window.document()->data().title.endsWith(QStringLiteral(" 2")), edited);
+}
+
+void TestTeacher::dropAndRecentOpen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("edited");
+    QTest::newRow("test file") << QStringLiteral("dropped.kovra") << false;
+    QTest::newRow("bank") << QStringLiteral("dropped.gift") << false;
+    QTest::newRow("bank over unsaved work") << QStringLiteral("dropped.gift") << true;
+}
+
+// A test or a bank dropped on the window opens, and comes first in File > Open recent, from
+// where it opens again; the list holds each file once, the latest few.
+void TestTeacher::dropAndRecentOpen()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, edited);
+    const QString path = m_folder.filePath(name);
+    if (name.endsWith(QLatin1String(".kovra"))) {
+        TeacherWindow maker;
+        QVERIFY(maker.openPath(fixture("small")) && maker.saveTo(path));
+    } else {
+        QVERIFY(writeBank(path));
+    }
+    QSettings().remove(QStringLiteral("recent"));
+    TeacherWindow window;
+    window.show();
+    QVERIFY(recentMenu(window).isEmpty());
+    if (edited) {
+        QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Title")), QStringLiteral("New"));
+    }
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QVERIFY(drop.isAccepted());
+    if (edited) {
+        // The work is given up first.
+        auto *box = window.findChild<QMessageBox *>();
+        QVERIFY(box != nullptr);
+        QCOMPARE(window.document()->data().title, QStringLiteral("New"));
+        QTest::mouseClick(box->button(QMessageBox::Discard), Qt::LeftButton);
+    }
+    const OpenedTest expected = openTest(path);
+    QVERIFY(expected.data);
+    QVERIFY(window.document()->data() == *expected.data);
+    QCOMPARE(window.findChild<QTreeWidget *>()->topLevelItemCount(),
+             static_cast<int>(expected.data->questions.size()));
+    const QString shown = QDir::toNativeSeparators(path);
+    QCOMPARE(recentMenu(window), QStringList{shown});
+
+    window.findChild<QAction *>(QStringLiteral("new"))->trigger();
+    QVERIFY(!(window.document()->data() == *expected.data));
+    window.findChild<QMenu *>(QStringLiteral("recent"))->actions().at(0)->trigger();
+    QVERIFY(window.document()->data() == *expected.data);
+    QCOMPARE(recentMenu(window), QStringList{shown});
+
+    // The latest eight.
+    QStringList banks;
+    for (int k = 0; k < 9; ++k) {
+        const QString bank = m_folder.filePath(QStringLiteral("bank%1.gift").arg(k));
+        QVERIFY(writeBank(bank) && window.openPath(bank));
+        banks.prepend(QDir::toNativeSeparators(bank));
+    }
+    QCOMPARE(recentMenu(window), banks.mid(0, 8));
 }
 
 QTEST_MAIN(TestTeacher)

@@ -42,6 +42,7 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <map>
+#include <memory>
 
 namespace kovra {
 
@@ -153,17 +154,21 @@ TeacherWindow::~TeacherWindow()
 void TeacherWindow::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&New"), QKeySequence::New, this, &TeacherWindow::newTest);
+    file->addAction(tr("&New"), QKeySequence::New, this, &TeacherWindow::newTest)
+        ->setObjectName(QStringLiteral("new"));
     file->addAction(tr("&Open…"), QKeySequence::Open, this, &TeacherWindow::open);
     file->addAction(tr("Open a &folder…"), this, &TeacherWindow::openFolder);
     m_recentMenu = file->addMenu(tr("Open &recent"));
+    m_recentMenu->setObjectName(QStringLiteral("recent"));
     file->addSeparator();
     file->addAction(tr("&Save"), QKeySequence::Save, this, &TeacherWindow::save);
     file->addAction(tr("Save &as…"), QKeySequence::SaveAs, this, &TeacherWindow::saveAs);
     file->addSeparator();
     file->addAction(tr("&Print the test…"), QKeySequence::Print, this,
-                    [this] { print(PrintPart::Test); });
-    file->addAction(tr("Print the &key…"), this, [this] { print(PrintPart::Key); });
+                    [this] { print(PrintPart::Test); })
+        ->setObjectName(QStringLiteral("print"));
+    file->addAction(tr("Print the &key…"), this, [this] { print(PrintPart::Key); })
+        ->setObjectName(QStringLiteral("printKey"));
     file->addAction(tr("Test as P&DF…"), this, [this] { choosePdf(PrintPart::Test); });
     file->addAction(tr("Key as PD&F…"), this, [this] { choosePdf(PrintPart::Key); });
     file->addSeparator();
@@ -795,37 +800,34 @@ bool TeacherWindow::exportPdf(const QString &path, PrintPart part)
 
 void TeacherWindow::newTest()
 {
-    if (!askToKeepWork()) {
-        return;
-    }
-    m_openProblems.clear();
-    m_current = 0;
-    dropRecovery();
-    m_document->reset(kovra::newTest(), {});
+    askToKeepWork([this] {
+        m_openProblems.clear();
+        m_current = 0;
+        dropRecovery();
+        m_document->reset(kovra::newTest(), {});
+    });
 }
 
 void TeacherWindow::open()
 {
-    if (!askToKeepWork()) {
-        return;
-    }
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open a test"), QString(),
-        tr("Tests and question banks (*.kovra *.gift *.txt *.csv *.xml);;All files (*)"));
-    if (!path.isEmpty()) {
-        openPath(path);
-    }
+    askToKeepWork([this] {
+        const QString path = QFileDialog::getOpenFileName(
+            this, tr("Open a test"), QString(),
+            tr("Tests and question banks (*.kovra *.gift *.txt *.csv *.xml);;All files (*)"));
+        if (!path.isEmpty()) {
+            openPath(path);
+        }
+    });
 }
 
 void TeacherWindow::openFolder()
 {
-    if (!askToKeepWork()) {
-        return;
-    }
-    const QString path = QFileDialog::getExistingDirectory(this, tr("Open a test folder"));
-    if (!path.isEmpty()) {
-        openPath(path);
-    }
+    askToKeepWork([this] {
+        const QString path = QFileDialog::getExistingDirectory(this, tr("Open a test folder"));
+        if (!path.isEmpty()) {
+            openPath(path);
+        }
+    });
 }
 
 bool TeacherWindow::save()
@@ -852,17 +854,24 @@ bool TeacherWindow::saveAs()
 
 void TeacherWindow::print(PrintPart part)
 {
-    const LoadResult loaded = m_document->load();
-    if (!loaded.content) {
+    if (!m_document->load().content) {
         report(tr("The test has problems; mend them before printing."));
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_document->data().title);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        printTest(printer, *loaded.content, part);
-    }
+    // The dialog does not wait for its answer: it keeps the window from edits meanwhile, and the
+    // printer lives as long as the dialog.
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(m_document->data().title);
+    auto *dialog = new QPrintDialog(printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, printer, part] {
+        const LoadResult loaded = m_document->load();
+        if (loaded.content) {
+            printTest(*printer, *loaded.content, part);
+            report(tr("Sent to the printer."));
+        }
+    });
+    dialog->open();
 }
 
 void TeacherWindow::choosePdf(PrintPart part)
@@ -964,8 +973,8 @@ void TeacherWindow::dropEvent(QDropEvent *event)
         const QString path = data->urls().value(0).toLocalFile();
         if (isFigureFile(path)) {
             setFigureFile(path);
-        } else if (askToKeepWork()) {
-            openPath(path);
+        } else {
+            askToKeepWork([this, path] { openPath(path); });
         }
     } else {
         return;
@@ -1012,11 +1021,8 @@ void TeacherWindow::refreshRecent()
     m_recentMenu->clear();
     const QStringList recent = QSettings().value(QStringLiteral("recent")).toStringList();
     for (const QString &path : recent) {
-        m_recentMenu->addAction(QDir::toNativeSeparators(path), this, [this, path] {
-            if (askToKeepWork()) {
-                openPath(path);
-            }
-        });
+        m_recentMenu->addAction(QDir::toNativeSeparators(path), this,
+                                [this, path] { askToKeepWork([this, path] { openPath(path); }); });
     }
     m_recentMenu->setEnabled(!recent.isEmpty());
 }
@@ -1107,26 +1113,47 @@ bool TeacherWindow::restoreFrom(const QString &recoveryFile)
     return true;
 }
 
-bool TeacherWindow::askToKeepWork()
+void TeacherWindow::askToKeepWork(const std::function<void()> &then)
 {
     if (m_document->undoStack()->isClean()) {
-        return true;
+        then();
+        return;
     }
-    const auto answer = QMessageBox::question(
-        this, windowTitle(), tr("The test has changes that are not saved. Save them?"),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Save) {
-        return save();
+    // One question at a time: what was asked for while it is open is dropped.
+    if (m_question != nullptr) {
+        m_question->raise();
+        m_question->activateWindow();
+        return;
     }
-    return answer == QMessageBox::Discard;
+    auto *box =
+        new QMessageBox(QMessageBox::Question, windowTitle(),
+                        tr("The test has changes that are not saved. Save them?"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box->setDefaultButton(QMessageBox::Save);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    m_question = box;
+    connect(box, &QMessageBox::finished, this, [this, box, then] {
+        // A box closed by its title bar's button has no button clicked: as "Cancel".
+        const QMessageBox::StandardButton answer = box->standardButton(box->clickedButton());
+        if ((answer == QMessageBox::Save && save()) || answer == QMessageBox::Discard) {
+            then();
+        }
+    });
+    box->open();
 }
 
 void TeacherWindow::closeEvent(QCloseEvent *event)
 {
-    if (!askToKeepWork()) {
+    if (!m_mayClose && !m_document->undoStack()->isClean()) {
+        // Closed again once the teacher has answered.
         event->ignore();
+        askToKeepWork([this] {
+            m_mayClose = true;
+            close();
+        });
         return;
     }
+    m_mayClose = false;
     dropRecovery();
     event->accept();
 }

@@ -7,8 +7,10 @@
 #include "print/print.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -17,6 +19,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMessageBox;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -107,7 +110,9 @@ private:
     void setFigureImage(const QImage &image);
     void writeRecovery();
     void dropRecovery();
-    bool askToKeepWork();
+    // Asks, without waiting for the answer, whether to save the changes first; `then` follows
+    // a save that succeeded or changes given up, nothing follows "Cancel".
+    void askToKeepWork(const std::function<void()> &then);
     void report(const QString &message);
 
     TestDocument *m_document;
@@ -120,8 +125,10 @@ private:
     QString m_recoveryFile;                           // the folder the work is kept in
     std::map<QString, QByteArray> m_recoveredFigures; // the figure files written there
     QTimer *m_recoveryTimer;
-    QByteArray m_previewOf; // the figure the preview shows
-    QString m_problemHtml;  // what the problem panel shows
+    QByteArray m_previewOf;           // the figure the preview shows
+    QString m_problemHtml;            // what the problem panel shows
+    QPointer<QMessageBox> m_question; // the question about unsaved changes, while it is asked
+    bool m_mayClose = false;          // the teacher has answered it on closing
 
     QTreeWidget *m_list;
     QTextBrowser *m_problemView;
