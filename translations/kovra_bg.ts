@@ -1409,6 +1409,10 @@ Drop or paste one here.</source>
         <translation>Записан е %1.</translation>
     </message>
     <message>
+        <source>Sent to the printer.</source>
+        <translation>Изпратено е към принтера.</translation>
+    </message>
+    <message>
         <source>Open a test</source>
         <translation>Отваряне на тест</translation>
     </message>

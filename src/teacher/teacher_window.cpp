@@ -98,7 +98,6 @@ TeacherWindow::TeacherWindow(QWidget *parent)
       m_playerProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/kovra")),
       m_recoveryTimer(new QTimer(this))
 {
-    setWindowTitle(tr("KOVRA — teacher"));
     setObjectName(QStringLiteral("TeacherWindow"));
     setAcceptDrops(true);
 
@@ -560,6 +559,15 @@ void TeacherWindow::refresh()
     const QString path = m_document->path();
     m_fileLabel->setText((path.isEmpty() ? tr("not saved") : QDir::toNativeSeparators(path)) +
                          (m_document->undoStack()->isClean() ? QString() : QStringLiteral(" *")));
+    // The test file in the title, marked while it has changes, as the task bar shows it.
+    if (path.isEmpty()) {
+        setWindowModified(false);
+        setWindowTitle(tr("KOVRA — teacher"));
+    } else {
+        setWindowTitle(
+            QStringLiteral("%1[*] — %2").arg(QFileInfo(path).fileName(), tr("KOVRA — teacher")));
+        setWindowModified(!m_document->undoStack()->isClean());
+    }
 }
 
 void TeacherWindow::refreshList()
@@ -868,7 +876,9 @@ void TeacherWindow::print(PrintPart part)
         const LoadResult loaded = m_document->load();
         if (loaded.content) {
             printTest(*printer, *loaded.content, part);
-            report(tr("Sent to the printer."));
+            report(printer->outputFileName().isEmpty()
+                       ? tr("Sent to the printer.")
+                       : tr("Wrote %1.").arg(QDir::toNativeSeparators(printer->outputFileName())));
         }
     });
     dialog->open();
@@ -1021,7 +1031,9 @@ void TeacherWindow::refreshRecent()
     m_recentMenu->clear();
     const QStringList recent = QSettings().value(QStringLiteral("recent")).toStringList();
     for (const QString &path : recent) {
-        m_recentMenu->addAction(QDir::toNativeSeparators(path), this,
+        // An ampersand in a file name is shown, not taken for the menu's shortcut.
+        QString text = QDir::toNativeSeparators(path);
+        m_recentMenu->addAction(text.replace(QLatin1Char('&'), QLatin1String("&&")), this,
                                 [this, path] { askToKeepWork([this, path] { openPath(path); }); });
     }
     m_recentMenu->setEnabled(!recent.isEmpty());
@@ -1126,7 +1138,7 @@ void TeacherWindow::askToKeepWork(const std::function<void()> &then)
         return;
     }
     auto *box =
-        new QMessageBox(QMessageBox::Question, windowTitle(),
+        new QMessageBox(QMessageBox::Question, tr("KOVRA — teacher"),
                         tr("The test has changes that are not saved. Save them?"),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box->setDefaultButton(QMessageBox::Save);
