@@ -610,11 +610,6 @@ LoadResult Reader::read(const QByteArray &json)
             }
         }
     }
-    // A result file names its questions by their place in the run, which a draw changes from
-    // pupil to pupil: the results could not be marked against the test.
-    if (m_pool && resultsFolder) {
-        error(ProblemKind::ResultsWithDraw, 0, QStringLiteral("results"));
-    }
     checkFigures(content);
     if (m_pool && !m_hasError) {
         // The content holds a run of the first questions, as a test of that many would.
