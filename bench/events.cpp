@@ -187,7 +187,7 @@ public:
             return;
         }
         auto *recorder =
-            new ResultRecorder(identifyTest(m_content, {}),
+            new ResultRecorder(identifyTest(m_content, nullptr, {}),
                                Pupil{QStringLiteral("Bench"), QStringLiteral("1")}, &window);
         expect(
             !recorder->start(m_resultsFolder, m_resultsFolder, *window.content(), window.runState())

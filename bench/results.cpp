@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "kovra-bench-results: the test could not be written\n");
         return 2;
     }
-    const MarkingTest test = markingTest(*written.checked.content, *written.archive);
+    const MarkingTest test = markingTest(*written.checked.content, nullptr, *written.archive);
     qint64 bytes = 0;
     for (int i = 0; i < kFiles; ++i) {
         const ResultRecord record = pupilRun(test, i);

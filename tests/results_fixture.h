@@ -14,9 +14,10 @@
 namespace kovra::testing {
 
 // n questions of four choices "Qk a" .. "Qk d"; the key of question k is choice keys[k-1] (0 by
-// default). `results`: the folder setting; none, a test that keeps no results.
+// default). `results`: the folder setting; none, a test that keeps no results. `draw`: the
+// questions each run draws from them; 0, every question.
 inline QByteArray resultsTestJson(int n, const std::optional<QString> &results,
-                                  const QList<int> &keys = {})
+                                  const QList<int> &keys = {}, int draw = 0)
 {
     QJsonArray questions;
     for (int k = 1; k <= n; ++k) {
@@ -41,6 +42,9 @@ inline QByteArray resultsTestJson(int n, const std::optional<QString> &results,
     if (results) {
         root.insert(QStringLiteral("results"), QJsonObject{{QStringLiteral("folder"), *results}});
     }
+    if (draw > 0) {
+        root.insert(QStringLiteral("draw"), draw);
+    }
     return QJsonDocument(root).toJson();
 }
 
@@ -53,12 +57,13 @@ inline QString writeTestFile(const QString &path, const QByteArray &json)
 }
 
 inline MarkingTest writtenTest(const QString &path, const std::optional<QString> &results,
-                               const QList<int> &keys, int questions = 4)
+                               const QList<int> &keys, int questions = 4, int draw = 0)
 {
-    const QString written = writeTestFile(path, resultsTestJson(questions, results, keys));
+    const QString written = writeTestFile(path, resultsTestJson(questions, results, keys, draw));
     QFile file(written);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    return markingTest(*loadTestFile(path).content, bytes);
+    const LoadResult loaded = loadTestFile(path);
+    return markingTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, bytes);
 }
 
 inline bool put(const QString &path, const QByteArray &bytes)

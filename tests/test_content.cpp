@@ -281,13 +281,6 @@ void TestContent::problems_data()
             s.insert(u"results"_s, QJsonObject{{u"foldr"_s, u""_s}});
         },
         K::UnknownField, 0, u"results.foldr"_s);
-    add(
-        "results from a test that draws",
-        [](QJsonObject &s) {
-            s.insert(u"results"_s, QJsonObject{{u"folder"_s, u""_s}});
-            s.insert(u"draw"_s, 3);
-        },
-        K::ResultsWithDraw, 0, u"results"_s);
     add("look-alike choices warn", setChoices(0, {u"40°"_s, u"\u0410B"_s, u"AB"_s}), K::LookAlike,
         1, u"choices"_s, Severity::Warning);
     add("choices differing in blanks warn", setChoices(0, {u"40°"_s, u"2 : 1"_s, u"2 :  1"_s}),

@@ -33,11 +33,11 @@ void TestResults::collectsClass_data()
     QTest::addColumn<QString>("analysis"); // the CSV line of question 2
     QTest::newRow("the key the pupils had") << QList<int>{0, 0, 0, 0} << QList<int>{4, 3, 1, 0}
                                             << QStringList{"6,00", "5,00", "3,00", "2,00"}
-                                            << QStringLiteral("2;Въпрос 2?;3;25;Q2 b;2;1,00");
+                                            << QStringLiteral("2;Въпрос 2?;4;3;25;Q2 b;2;1,00");
     QTest::newRow("the key of question 2 corrected")
         << QList<int>{0, 1, 0, 0} << QList<int>{3, 4, 2, 0}
         << QStringList{"5,00", "6,00", "4,00", "2,00"}
-        << QStringLiteral("2;Въпрос 2?;3;50;Q2 a;1;1,00");
+        << QStringLiteral("2;Въпрос 2?;4;3;50;Q2 a;1;1,00");
 }
 
 void TestResults::collectsClass()

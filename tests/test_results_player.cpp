@@ -22,8 +22,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <functional>
+#include <set>
 #include <sys/resource.h>
 
 using namespace kovra;
@@ -144,10 +146,13 @@ void TestResultsPlayer::keepsEveryAnswer_data()
     QTest::addColumn<QString>("folder"); // the test's results folder; "blocked" is a file
     QTest::addColumn<bool>("fallback");
     QTest::addColumn<int>("fullAt"); // the position whose answer meets a full disk; -1 none
-    QTest::newRow("the test file's folder") << QString() << false << -1;
-    QTest::newRow("a folder of its own") << QStringLiteral("results") << false << -1;
-    QTest::newRow("a folder that cannot be written") << QStringLiteral("blocked") << true << -1;
-    QTest::newRow("a full disk at the fourth answer") << QString() << false << 3;
+    QTest::addColumn<int>("bank");   // the questions a run is drawn from
+    QTest::newRow("the test file's folder") << QString() << false << -1 << kQuestions;
+    QTest::newRow("a folder of its own") << QStringLiteral("results") << false << -1 << kQuestions;
+    QTest::newRow("a folder that cannot be written")
+        << QStringLiteral("blocked") << true << -1 << kQuestions;
+    QTest::newRow("a full disk at the fourth answer") << QString() << false << 3 << kQuestions;
+    QTest::newRow("a run drawn from a bigger bank") << QString() << false << -1 << 25;
 }
 
 void TestResultsPlayer::keepsEveryAnswer()
@@ -155,16 +160,19 @@ void TestResultsPlayer::keepsEveryAnswer()
     QFETCH(QString, folder);
     QFETCH(bool, fallback);
     QFETCH(int, fullAt);
+    QFETCH(int, bank);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("results")));
     QVERIFY(saveFile(dir.filePath(QStringLiteral("blocked")), "a file, not a folder").empty());
     qputenv("HOME", dir.filePath(QStringLiteral("home")).toUtf8());
     qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("home/.config")).toUtf8());
+    const int draw = bank > kQuestions ? kQuestions : 0;
     const QString test = testing::writeTestFile(dir.filePath(QStringLiteral("test.kovra")),
-                                                testing::resultsTestJson(kQuestions, folder));
+                                                testing::resultsTestJson(bank, folder, {}, draw));
     QVERIFY(!test.isEmpty());
     const LoadResult loaded = loadTestFile(test);
-    const TestIdentity identity = identifyTest(*loaded.content, {});
+    const TestIdentity identity =
+        identifyTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, {});
     const QString expectedFolder = fallback ? dir.filePath(QStringLiteral("home/Documents"))
                                             : QDir(dir.path()).filePath(folder);
 
@@ -234,11 +242,31 @@ void TestResultsPlayer::keepsEveryAnswer()
     QCOMPARE(parsed.record->testSha256,
              QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
     int right = 0;
+    std::set<int> questions;
     for (const ResultAnswer &answer : parsed.record->answers) {
         right += answer.verdict == Verdict::Right ? 1 : 0;
         QVERIFY(answer.time.isValid());
+        // Each question named by its place in the test, or in the bank a run was drawn from.
+        if (answer.question < bank) {
+            QCOMPARE(answer.text, QStringLiteral("Въпрос %1?").arg(answer.question + 1));
+            questions.insert(answer.question);
+        }
     }
     QCOMPARE(parsed.record->right, right);
+    QCOMPARE(static_cast<int>(questions.size()), kQuestions);
+
+    // The collector marks the file again: a run's questions, out of the bank's.
+    const ClassResults results = collectResults(
+        QFileInfo(path).absolutePath(), testing::writtenTest(test, folder, {}, bank, draw));
+    QCOMPARE(results.pupils.size(), std::size_t{1});
+    const PupilResult &pupil = results.pupils.front();
+    QCOMPARE(pupil.right, right);
+    QCOMPARE(pupil.mark.value, markFor(right, kQuestions, {}).value);
+    QCOMPARE(static_cast<int>(std::count(pupil.given.begin(), pupil.given.end(), true)),
+             kQuestions);
+    for (const int q : questions) {
+        QCOMPARE(results.analysis.at(static_cast<std::size_t>(q)).given, 1);
+    }
 }
 
 void TestResultsPlayer::survivesKills()
@@ -246,7 +274,7 @@ void TestResultsPlayer::survivesKills()
     QTemporaryDir dir;
     const QString test = testing::writeTestFile(dir.filePath(QStringLiteral("test.kovra")),
                                                 testing::resultsTestJson(kQuestions, QString()));
-    const TestIdentity identity = identifyTest(*loadTestFile(test).content, {});
+    const TestIdentity identity = identifyTest(*loadTestFile(test).content, nullptr, {});
     const auto run = [&test](int number) {
         auto *process = new QProcess;
         process->start(QCoreApplication::applicationFilePath(),

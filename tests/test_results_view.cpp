@@ -78,7 +78,7 @@ void TestResultsView::showsClass()
     QCOMPARE(column(pupils, 5),
              QStringList({"2.00 Poor", "3.00 Satisfactory", "5.00 Very good", "6.00 Excellent"}));
     QCOMPARE(column(pupils, 8), QStringList({"", "✗", "✗", "✓"}));
-    QCOMPARE(column(view.questionsTable(), 3), QStringList({"75", "25", "50", "50"}));
+    QCOMPARE(column(view.questionsTable(), 4), QStringList({"75", "25", "50", "50"}));
     QCOMPARE(view.apartTable()->model()->rowCount(), 3);
 
     // The teacher's own shares: 3 needs 30 % now, which Вера's 25 % does not reach.

@@ -148,6 +148,14 @@
         <translation>Файл с тест (.kovra); без него — вграденият тест.</translation>
     </message>
     <message>
+        <source>Given</source>
+        <translation>Получили го</translation>
+    </message>
+    <message>
+        <source>Not in this pupil's run</source>
+        <translation>Този ученик не е получил въпроса</translation>
+    </message>
+    <message>
         <source>Answered</source>
         <translation>Отговорени</translation>
     </message>
@@ -530,10 +538,6 @@ Test: %2</source>
     <message>
         <source>built-in test</source>
         <translation>вграденият тест</translation>
-    </message>
-    <message>
-        <source>cannot be collected from a test that draws its questions; turn off one of the two</source>
-        <translation>не могат да се събират от тест, който тегли въпросите си; изключете едното от двете</translation>
     </message>
     <message>
         <source>cannot be made: the archive could not be put together</source>

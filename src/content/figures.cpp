@@ -7,7 +7,10 @@
 #include <QImageWriter>
 #include <algorithm>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <thread>
 #include <zlib.h>
 
 namespace kovra {
@@ -345,6 +348,50 @@ bool decodesAtAnEighth(const QByteArray &bytes, const FigureCheck &inspected)
     figure.reader().setScaledSize(
         QSize(std::max(1, (size.width() + 7) / 8), std::max(1, (size.height() + 7) / 8)));
     return !figure.reader().read().isNull();
+}
+
+void decodeAtAnEighth(const std::vector<FigureToDecode> &figures)
+{
+    // The headers tell what each decoding takes: figures are taken in turn while the memory
+    // of those being decoded stays within kMaxFigureBytesAtOnce.
+    std::mutex mutex;
+    std::condition_variable freed;
+    qint64 inUse = 0;
+    std::size_t next = 0;
+    const auto checkSome = [&] {
+        for (;;) {
+            std::unique_lock lock(mutex);
+            if (next == figures.size()) {
+                return;
+            }
+            const FigureToDecode &figure = figures[next++];
+            if (!figure.check->format) {
+                continue;
+            }
+            const qint64 cost = std::min(figure.check->decodeBytes, kMaxFigureBytesAtOnce);
+            freed.wait(lock, [&] { return inUse + cost <= kMaxFigureBytesAtOnce; });
+            inUse += cost;
+            lock.unlock();
+            const bool decodes = decodesAtAnEighth(*figure.bytes, *figure.check);
+            lock.lock();
+            inUse -= cost;
+            if (!decodes) {
+                figure.check->format.reset();
+                figure.check->fault = FigureFault::NotAnImage;
+            }
+            freed.notify_all();
+        }
+    };
+    const std::size_t threads =
+        std::min({std::size_t{std::max(1U, std::thread::hardware_concurrency())}, kMaxFiguresAtOnce,
+                  std::max<std::size_t>(1, figures.size())});
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t i = 1; i < threads; ++i) {
+            helpers.emplace_back(checkSome);
+        }
+        checkSome();
+    }
 }
 
 } // namespace kovra

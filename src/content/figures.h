@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QSize>
 #include <optional>
+#include <vector>
 
 namespace kovra {
 
@@ -112,5 +113,20 @@ struct FigureCheck
 [[nodiscard]] FigureCheck inspectFigure(const QByteArray &bytes, FigureSource source);
 // Decodes an inspected figure at an eighth of its size; false when it does not decode.
 [[nodiscard]] bool decodesAtAnEighth(const QByteArray &bytes, const FigureCheck &inspected);
+
+// The figures checked at once: at most this many threads, and this much decoding memory
+// together (a figure that takes more is decoded alone).
+inline constexpr std::size_t kMaxFiguresAtOnce = 4;
+inline constexpr qint64 kMaxFigureBytesAtOnce = qint64{128} * 1024 * 1024;
+
+// An inspected figure to decode, and its check, which loses its format when it does not decode.
+struct FigureToDecode
+{
+    const QByteArray *bytes;
+    FigureCheck *check;
+};
+// Decodes the figures that passed their inspection at an eighth of their size, on every core at
+// once while the memory of those being decoded stays within kMaxFigureBytesAtOnce.
+void decodeAtAnEighth(const std::vector<FigureToDecode> &figures);
 
 } // namespace kovra

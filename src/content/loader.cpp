@@ -22,10 +22,6 @@ namespace kovra {
 namespace {
 
 constexpr int kFirstFlagRow = PhraseModeRow;
-constexpr std::size_t kMaxFiguresAtOnce = 4;
-// The memory the figures decoded at once may take together; one that takes more is decoded
-// alone.
-constexpr qint64 kMaxFigureBytesAtOnce = qint64{128} * 1024 * 1024;
 
 // Loading state for one content file: collects problems with their places.
 class Reader
@@ -306,46 +302,11 @@ void Reader::checkFigures(KOVRA_Danni &content)
             }
         }
     }
-    // The headers tell what each decoding takes: figures are taken in turn while the memory
-    // of those being decoded stays within kMaxFigureBytesAtOnce.
-    std::mutex mutex;
-    std::condition_variable freed;
-    qint64 inUse = 0;
-    std::size_t next = 0;
-    const auto checkSome = [&] {
-        for (;;) {
-            std::unique_lock lock(mutex);
-            if (next == toCheck.size()) {
-                return;
-            }
-            PendingFigure &figure = pending[toCheck[next++]];
-            if (!figure.check.format) {
-                continue;
-            }
-            const qint64 cost = std::min(figure.check.decodeBytes, kMaxFigureBytesAtOnce);
-            freed.wait(lock, [&] { return inUse + cost <= kMaxFigureBytesAtOnce; });
-            inUse += cost;
-            lock.unlock();
-            const bool decodes = decodesAtAnEighth(figure.bytes, figure.check);
-            lock.lock();
-            inUse -= cost;
-            if (!decodes) {
-                figure.check.format.reset();
-                figure.check.fault = FigureFault::NotAnImage;
-            }
-            freed.notify_all();
-        }
-    };
-    const std::size_t threads =
-        std::min({std::size_t{std::max(1U, std::thread::hardware_concurrency())}, kMaxFiguresAtOnce,
-                  std::max<std::size_t>(1, toCheck.size())});
-    {
-        std::vector<std::jthread> helpers;
-        for (std::size_t i = 1; i < threads; ++i) {
-            helpers.emplace_back(checkSome);
-        }
-        checkSome();
+    std::vector<FigureToDecode> decoding;
+    for (const std::size_t i : toCheck) {
+        decoding.push_back({&pending[i].bytes, &pending[i].check});
     }
+    decodeAtAnEighth(decoding);
     // From the last, so that the places of the earlier problems stay as they were.
     const QString field = QStringLiteral("figure");
     for (std::size_t i = pending.size(); i-- > 0;) {
@@ -648,11 +609,6 @@ LoadResult Reader::read(const QByteArray &json)
                 content.Obqsnenie(k).addItem(cp1251Literal(QStringLiteral("Обяснение %1").arg(k)));
             }
         }
-    }
-    // A result file names its questions by their place in the run, which a draw changes from
-    // pupil to pupil: the results could not be marked against the test.
-    if (m_pool && resultsFolder) {
-        error(ProblemKind::ResultsWithDraw, 0, QStringLiteral("results"));
     }
     checkFigures(content);
     if (m_pool && !m_hasError) {

@@ -378,10 +378,6 @@ QString words(const Problem &p)
                               "kovra", "; a bigger bank needs the setting \"draw\", the "
                                        "questions each run takes")
                         : QString());
-    case ProblemKind::ResultsWithDraw:
-        return QCoreApplication::translate(
-            "kovra", "cannot be collected from a test that draws its questions; turn off one "
-                     "of the two");
     case ProblemKind::DrawCount:
         return QCoreApplication::translate("kovra",
                                            "takes %1 questions a run; %2 to %3 are allowed here")

@@ -111,7 +111,6 @@ enum class ProblemKind
     ControlCharacter,     // text: the control character (a terminal's escape), which no text may
                           // hold
     DrawCount,            // count: the questions each run draws; least, limit: the allowed range
-    ResultsWithDraw,      // a test that draws its questions also asks for results
     FlagNotBinary,        // warning: text: the last character of a flag row
     LookAlike,            // warning: text, other: two choices that look the same on screen
     FigureFileTooLarge,   // text: the file name; limit: the bytes a figure file may have

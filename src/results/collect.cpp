@@ -3,6 +3,7 @@
 
 #include "content/cp1251.h"
 #include "content/danni.h"
+#include "content/pool.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,13 +47,20 @@ Marked markFile(const QString &path, const MarkingTest &test)
     pupil.group = record.group;
     pupil.evaluated = record.evaluated;
     pupil.byQuestion.assign(static_cast<std::size_t>(n), Verdict::None);
+    // Every question of a test that does not draw is given; a drawn run gives its own.
+    const bool draws = n != test.identity.runQuestions;
+    pupil.given.assign(static_cast<std::size_t>(n), !draws);
     for (int q = 0; q < n; ++q) {
         pupil.chosen << QString();
     }
     QDateTime last = record.started;
     for (const ResultAnswer &answer : record.answers) {
         // The repeat of question 1 that checks the pupil is not a question of its own.
-        if (answer.question >= n || !answer.chosen) {
+        if (answer.question >= n) {
+            continue;
+        }
+        pupil.given[static_cast<std::size_t>(answer.question)] = true;
+        if (!answer.chosen) {
             continue;
         }
         const QString &chosen = answer.choices.at(*answer.chosen);
@@ -74,7 +82,6 @@ Marked markFile(const QString &path, const MarkingTest &test)
 void analyse(ClassResults &results, int n)
 {
     results.analysis.assign(static_cast<std::size_t>(n), {});
-    const auto count = static_cast<int>(results.pupils.size());
     std::vector<const PupilResult *> ranked;
     for (const PupilResult &pupil : results.pupils) {
         ranked.push_back(&pupil);
@@ -82,12 +89,22 @@ void analyse(ClassResults &results, int n)
     std::stable_sort(ranked.begin(), ranked.end(), [](const PupilResult *a, const PupilResult *b) {
         return a->right > b->right;
     });
-    const int group = std::max(1, static_cast<int>(std::lround(0.27 * count)));
+    std::vector<const PupilResult *> givenRanked;
     for (int q = 0; q < n; ++q) {
-        QuestionAnalysis &analysis = results.analysis[static_cast<std::size_t>(q)];
+        const auto at = static_cast<std::size_t>(q);
+        QuestionAnalysis &analysis = results.analysis[at];
+        givenRanked.clear();
+        for (const PupilResult *pupil : ranked) {
+            if (pupil->given[at]) {
+                givenRanked.push_back(pupil);
+            }
+        }
+        const auto count = static_cast<int>(givenRanked.size());
+        analysis.given = count;
         QHash<QString, int> wrong;
         int right = 0;
-        for (const PupilResult &pupil : results.pupils) {
+        for (const PupilResult *given : givenRanked) {
+            const PupilResult &pupil = *given;
             const Verdict verdict = pupil.byQuestion[static_cast<std::size_t>(q)];
             analysis.answered += verdict != Verdict::None ? 1 : 0;
             right += verdict == Verdict::Right ? 1 : 0;
@@ -103,16 +120,15 @@ void analyse(ClassResults &results, int n)
         }
         analysis.shareRight = count > 0 ? static_cast<double>(right) / count : 0.0;
         if (count >= 2) {
+            const int group = std::max(1, static_cast<int>(std::lround(0.27 * count)));
             int upper = 0;
             int lower = 0;
             for (int i = 0; i < group; ++i) {
-                upper +=
-                    ranked[static_cast<std::size_t>(i)]->byQuestion[static_cast<std::size_t>(q)] ==
-                            Verdict::Right
-                        ? 1
-                        : 0;
-                lower += ranked[static_cast<std::size_t>(count - 1 - i)]
-                                     ->byQuestion[static_cast<std::size_t>(q)] == Verdict::Right
+                upper += givenRanked[static_cast<std::size_t>(i)]->byQuestion[at] == Verdict::Right
+                             ? 1
+                             : 0;
+                lower += givenRanked[static_cast<std::size_t>(count - 1 - i)]->byQuestion[at] ==
+                                 Verdict::Right
                              ? 1
                              : 0;
             }
@@ -150,10 +166,18 @@ QString duration(std::optional<qint64> seconds)
 
 } // namespace
 
-MarkingTest markingTest(const KOVRA_Danni &content, const QByteArray &fileBytes)
+MarkingTest markingTest(const KOVRA_Danni &content, const QuestionPool *pool,
+                        const QByteArray &fileBytes)
 {
     MarkingTest test;
-    test.identity = identifyTest(content, fileBytes);
+    test.identity = identifyTest(content, pool, fileBytes);
+    if (pool) {
+        for (const PooledQuestion &question : pool->questions) {
+            test.texts << fromCp1251(question.question.list(0));
+            test.keys << fromCp1251(question.key);
+        }
+        return test;
+    }
     for (int q = 0; q < test.identity.questionCount; ++q) {
         test.texts << fromCp1251(content.List1(q + 1).list(0));
         test.keys << fromCp1251(content.List1(0).list(q));
@@ -204,6 +228,7 @@ ClassResults collectResults(const QString &folder, const MarkingTest &test, cons
 {
     ClassResults results;
     results.questions = test.texts;
+    results.runQuestions = test.identity.runQuestions;
     const QStringList names =
         QDir(folder).entryList({QStringLiteral("*.") + QLatin1String(kResultSuffix)},
                                QDir::Files | QDir::Hidden, QDir::Name);
@@ -243,11 +268,10 @@ ClassResults collectResults(const QString &folder, const MarkingTest &test, cons
 
 void remark(ClassResults &results, const MarkScale &scale)
 {
-    const auto n = static_cast<int>(results.questions.size());
     for (PupilResult &pupil : results.pupils) {
-        pupil.mark = markFor(pupil.right, n, scale);
+        pupil.mark = markFor(pupil.right, results.runQuestions, scale);
     }
-    analyse(results, n);
+    analyse(results, static_cast<int>(results.questions.size()));
 }
 
 QByteArray resultsCsv(const ClassResults &results)
@@ -266,7 +290,9 @@ QByteArray resultsCsv(const ClassResults &results)
                         cell(pupil.group),
                         QString::number(pupil.answered),
                         QString::number(pupil.right),
-                        QString::number(n > 0 ? pupil.right * 100 / n : 0),
+                        QString::number(results.runQuestions > 0
+                                            ? pupil.right * 100 / results.runQuestions
+                                            : 0),
                         decimalComma(pupil.mark.value, 2),
                         markWord(pupil.mark.grade),
                         duration(pupil.seconds)};
@@ -281,6 +307,7 @@ QByteArray resultsCsv(const ClassResults &results)
     lines << QString()
           << QStringList{tr("Question"),
                          tr("Text"),
+                         tr("Given"),
                          tr("Answered"),
                          tr("Right %"),
                          tr("Wrong answer chosen most"),
@@ -291,6 +318,7 @@ QByteArray resultsCsv(const ClassResults &results)
         const QuestionAnalysis &analysis = results.analysis.at(static_cast<std::size_t>(q));
         lines << QStringList{QString::number(q + 1),
                              cell(results.questions.at(q)),
+                             QString::number(analysis.given),
                              QString::number(analysis.answered),
                              QString::number(std::lround(analysis.shareRight * 100)),
                              cell(analysis.commonWrong),

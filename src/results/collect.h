@@ -23,7 +23,9 @@ struct MarkingTest
     QStringList texts; // by question index
     QStringList keys;  // by question index
 };
-[[nodiscard]] MarkingTest markingTest(const KOVRA_Danni &content, const QByteArray &fileBytes);
+// A test that draws its runs gives its bank, whose every question is marked.
+[[nodiscard]] MarkingTest markingTest(const KOVRA_Danni &content, const QuestionPool *pool,
+                                      const QByteArray &fileBytes);
 
 // The marks: by default 2 + 4 x right / questions, to two decimals; or, when the teacher sets
 // them, the share of right answers each of the marks 3, 4, 5 and 6 needs.
@@ -52,7 +54,8 @@ struct PupilResult
     Mark mark;
     std::optional<qint64> seconds; // from the start to the evaluation or the last answer
     std::vector<Verdict> byQuestion;
-    QStringList chosen; // by question: the chosen text, empty when none
+    std::vector<bool> given; // by question: whether the pupil's run held it (a draw holds some)
+    QStringList chosen;      // by question: the chosen text, empty when none
 };
 
 struct ApartFile
@@ -63,16 +66,19 @@ struct ApartFile
 
 struct QuestionAnalysis
 {
+    int given = 0;           // the pupils whose run held the question
     int answered = 0;
-    double shareRight = 0.0; // of every pupil, answered or not
+    double shareRight = 0.0; // of the pupils given the question, answered or not
     QString commonWrong;     // the wrong choice chosen most; empty when none
     int commonWrongCount = 0;
-    std::optional<double> discrimination; // upper 27 % right less lower 27 % right, by group size
+    // Among the pupils given the question: upper 27 % right less lower 27 % right, by group size.
+    std::optional<double> discrimination;
 };
 
 struct ClassResults
 {
-    QStringList questions; // the test's question texts
+    QStringList questions; // the test's question texts (its bank's, when it draws its runs)
+    int runQuestions = 0;  // the questions of one run, which a mark counts
     std::vector<PupilResult> pupils;
     std::vector<ApartFile> apart;
     std::vector<QuestionAnalysis> analysis; // by question

@@ -80,7 +80,11 @@ void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
         if (!drawn) {
             const int q = state.questionAt(p);
             const TextList &question = content.List1(q + 1);
-            answer.question = q;
+            // The repeat of the check takes the index after the test's last question.
+            answer.question = m_drawn.empty() ? q
+                              : q < static_cast<int>(m_drawn.size())
+                                  ? m_drawn[static_cast<std::size_t>(q)]
+                                  : m_test.questionCount;
             answer.text = fromCp1251(question.list(0));
             for (const char digit : state.List2(AnswerOrderList).list(q)) {
                 answer.choices << fromCp1251(question.list(digit - '0'));

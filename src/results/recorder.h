@@ -38,6 +38,9 @@ public:
     ResultRecorder(TestIdentity test, Pupil pupil, QObject *parent = nullptr);
     ~ResultRecorder() override;
 
+    // A run drawn from a bank: the bank's index of each question of the run, by its slot.
+    void setDrawn(std::vector<int> drawn) { m_drawn = std::move(drawn); }
+
     // Writes the first file into `folder`, or into `fallback` when that cannot be written.
     ResultStart start(const QString &folder, const QString &fallback, const KOVRA_Danni &content,
                       const RunState &state);
@@ -69,6 +72,7 @@ private:
     TestIdentity m_test;
     ResultRecord m_record;
     std::vector<std::optional<int>> m_slots; // the slot each position's time was kept for
+    std::vector<int> m_drawn;
     QString m_path;
     int m_offset = 0; // of the local time from UTC, in seconds, at the start
 

@@ -3,6 +3,7 @@
 
 #include "content/cp1251.h"
 #include "content/danni.h"
+#include "content/pool.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -20,19 +21,30 @@ namespace {
 
 // The texts a pupil answers: the title, each question and its choices, not the key, so that a
 // corrected key keeps the results of its test.
-QByteArray questionTexts(const KOVRA_Danni &content)
+QByteArray questionTexts(const KOVRA_Danni &content, const QuestionPool *pool)
 {
     QByteArray texts =
         content.List2().listCount() > TitleRow ? content.List2().list(TitleRow) : QByteArray();
-    const int n = content.List1(0).listCount();
-    for (int k = 1; k <= n; ++k) {
-        for (const QByteArray &row : content.List1(k).rows()) {
+    const auto add = [&texts](const TextList &question) {
+        for (const QByteArray &row : question.rows()) {
             texts += '\x1f' + row;
         }
         texts += '\x1e';
+    };
+    if (pool) {
+        for (const PooledQuestion &question : pool->questions) {
+            add(question.question);
+        }
+        return texts;
+    }
+    const int n = content.List1(0).listCount();
+    for (int k = 1; k <= n; ++k) {
+        add(content.List1(k));
     }
     return texts;
 }
+
+static_assert(kMaxResultQuestion == kMaxPoolQuestions);
 
 QByteArray sha256(const QByteArray &bytes)
 {
@@ -144,7 +156,7 @@ std::optional<ResultAnswer> readAnswer(const QJsonValue &value, const QString &p
     const QJsonObject object = value.toObject();
     const QString at = place + QLatin1Char('.');
     ResultAnswer answer;
-    answer.question = fields.number(object, "question", at, 0, kMaxResultPositions - 1);
+    answer.question = fields.number(object, "question", at, 0, kMaxResultQuestion);
     answer.text = fields.text(object, "text", at);
     const QJsonValue choices = object.value(QLatin1String("choices"));
     if (!choices.isArray() || choices.toArray().size() < 2 ||
@@ -176,9 +188,10 @@ std::optional<ResultAnswer> readAnswer(const QJsonValue &value, const QString &p
 
 } // namespace
 
-TestIdentity identifyTest(const KOVRA_Danni &content, const QByteArray &fileBytes)
+TestIdentity identifyTest(const KOVRA_Danni &content, const QuestionPool *pool,
+                          const QByteArray &fileBytes)
 {
-    const QByteArray texts = questionTexts(content);
+    const QByteArray texts = questionTexts(content, pool);
     TestIdentity identity;
     identity.title = content.List2().listCount() > TitleRow
                          ? fromCp1251(content.List2().list(TitleRow))
@@ -186,7 +199,8 @@ TestIdentity identifyTest(const KOVRA_Danni &content, const QByteArray &fileByte
     identity.sha256 = sha256(fileBytes).toHex();
     identity.questions = sha256("kovra questions\n" + texts).toHex();
     identity.key = sha256("kovra result key\n" + texts);
-    identity.questionCount = content.List1(0).listCount();
+    identity.runQuestions = content.List1(0).listCount();
+    identity.questionCount = pool ? static_cast<int>(pool->questions.size()) : identity.runQuestions;
     return identity;
 }
 

@@ -15,12 +15,16 @@
 namespace kovra {
 
 class KOVRA_Danni;
+struct QuestionPool;
 
 inline constexpr char kResultSuffix[] = "kovres";
 inline constexpr char kResultFormat[] = "kovra-result 1";
 inline constexpr qint64 kMaxResultFileBytes = qint64{4} * 1024 * 1024;
 inline constexpr int kMaxResultPositions = 40;
 inline constexpr int kMaxResultChoices = 5;
+// A question's index: a bank that draws its runs holds 1000 questions at most, and the repeat
+// of the check takes the index after the last.
+inline constexpr int kMaxResultQuestion = 1000;
 inline constexpr qsizetype kMaxResultTextChars = 16384; // any one text
 inline constexpr qsizetype kMaxPupilNameChars = 60;     // the name, and the class
 
@@ -34,7 +38,8 @@ enum class Verdict
 // One position of the run.
 struct ResultAnswer
 {
-    int question = 0;          // the question's index in the test, from 0; the count: the repeat
+    int question = 0; // the question's index in the test (in its bank when it draws), from 0;
+                      // the count of its questions: the repeat of the check
     QString text;              // the question's text
     QStringList choices;       // in the order shown, top to bottom
     std::optional<int> chosen; // the slot of the chosen choice
@@ -49,11 +54,14 @@ struct TestIdentity
     QByteArray sha256;    // of the test file, hex
     QByteArray questions; // of the title, the questions and their choices (not the key), hex
     QByteArray key;       // the checksum's key, from the same texts
-    int questionCount = 0;
+    int questionCount = 0; // of the test, or of its bank when it draws its runs
+    int runQuestions = 0;  // the questions of one run, which a mark counts
 };
 
 // The identity of a loaded test (before the check question is appended) and its file's bytes.
-[[nodiscard]] TestIdentity identifyTest(const KOVRA_Danni &content, const QByteArray &fileBytes);
+// A test that draws its runs gives its bank: its questions are named by their place there.
+[[nodiscard]] TestIdentity identifyTest(const KOVRA_Danni &content, const QuestionPool *pool,
+                                        const QByteArray &fileBytes);
 
 struct ResultRecord
 {

@@ -163,7 +163,7 @@ std::optional<QString> ResultsView::open(const QString &folder, const QString &t
     QFile file(testFile);
     const QByteArray bytes =
         file.open(QIODevice::ReadOnly) ? file.read(kMaxTestFileBytes) : QByteArray();
-    m_test = markingTest(*loaded.content, bytes);
+    m_test = markingTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, bytes);
     m_results = collectResults(folder, *m_test, m_scale);
     fill();
     Q_EMIT opened();
@@ -216,7 +216,8 @@ void ResultsView::fill()
     }
     m_pupilsModel->setHorizontalHeaderLabels(header);
     for (const PupilResult &pupil : m_results.pupils) {
-        const int percent = n > 0 ? pupil.right * 100 / n : 0;
+        const int run = m_results.runQuestions;
+        const int percent = run > 0 ? pupil.right * 100 / run : 0;
         QList<QStandardItem *> row{
             item(pupil.name),
             item(pupil.group),
@@ -229,13 +230,19 @@ void ResultsView::fill()
         row.front()->setToolTip(pupil.file);
         for (int q = 0; q < n; ++q) {
             const Verdict verdict = pupil.byQuestion[static_cast<std::size_t>(q)];
+            const bool given = pupil.given[static_cast<std::size_t>(q)];
             QStandardItem *cell = item(verdict == Verdict::Right   ? QStringLiteral("✓")
                                        : verdict == Verdict::Wrong ? QStringLiteral("✗")
-                                                                   : QString(),
+                                       : given                     ? QString()
+                                                                   : QStringLiteral("–"),
                                        verdict == Verdict::Right   ? 2
                                        : verdict == Verdict::Wrong ? 1
-                                                                   : 0);
+                                       : given                     ? 0
+                                                                   : -1);
             cell->setTextAlignment(Qt::AlignCenter);
+            if (!given) {
+                cell->setToolTip(words("Not in this pupil's run"));
+            }
             if (verdict != Verdict::None) {
                 cell->setBackground(verdict == Verdict::Right ? kRightColor : kWrongColor);
                 cell->setToolTip(pupil.chosen.at(q));
@@ -248,13 +255,14 @@ void ResultsView::fill()
 
     m_questionsModel->clear();
     m_questionsModel->setHorizontalHeaderLabels(
-        {words("Question"), words("Text"), words("Answered"), words("Right %"),
+        {words("Question"), words("Text"), words("Given"), words("Answered"), words("Right %"),
          words("Wrong answer chosen most"), words("Times"), words("Discrimination")});
     for (int q = 0; q < n; ++q) {
         const QuestionAnalysis &analysis = m_results.analysis.at(static_cast<std::size_t>(q));
         const auto share = static_cast<int>(std::lround(analysis.shareRight * 100));
         m_questionsModel->appendRow(
             {item(QString::number(q + 1), q + 1), item(m_results.questions.at(q)),
+             item(QString::number(analysis.given), analysis.given),
              item(QString::number(analysis.answered), analysis.answered),
              item(QString::number(share), share), item(analysis.commonWrong),
              item(analysis.commonWrongCount > 0 ? QString::number(analysis.commonWrongCount)
@@ -337,7 +345,9 @@ QString ResultsView::html() const
                     .arg(pupil.name.toHtmlEscaped(), pupil.group.toHtmlEscaped())
                     .arg(pupil.answered)
                     .arg(pupil.right)
-                    .arg(n > 0 ? pupil.right * 100 / n : 0)
+                    .arg(m_results.runQuestions > 0
+                             ? pupil.right * 100 / m_results.runQuestions
+                             : 0)
                     .arg(markText(pupil.mark).toHtmlEscaped(), duration(pupil.seconds));
         for (const Verdict verdict : pupil.byQuestion) {
             text += verdict == Verdict::Right   ? QStringLiteral("<td>+</td>")

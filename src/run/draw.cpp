@@ -21,9 +21,11 @@ std::vector<int> drawQuestions(int total, int count, RandomSource &random)
     return order;
 }
 
-void drawRun(const QuestionPool &pool, KOVRA_Danni &content, RandomSource &random)
+std::vector<int> drawRun(const QuestionPool &pool, KOVRA_Danni &content, RandomSource &random)
 {
-    placeQuestions(pool, drawQuestions(int(pool.questions.size()), pool.draw, random), content);
+    std::vector<int> picks = drawQuestions(int(pool.questions.size()), pool.draw, random);
+    placeQuestions(pool, picks, content);
+    return picks;
 }
 
 } // namespace kovra

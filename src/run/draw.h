@@ -15,7 +15,7 @@ namespace kovra {
 std::vector<int> drawQuestions(int total, int count, RandomSource &random);
 
 // Draws the pool's run and puts it into the content, before the start-up builds the run from it
-// as from any test.
-void drawRun(const QuestionPool &pool, KOVRA_Danni &content, RandomSource &random);
+// as from any test. Returns the bank's index of each question placed, by its slot from 0.
+std::vector<int> drawRun(const QuestionPool &pool, KOVRA_Danni &content, RandomSource &random);
 
 } // namespace kovra

@@ -131,19 +131,22 @@ QStringList defaultSettingsWords()
             QStringLiteral("Дава обяснения - ")};
 }
 
-void setFigure(TeacherQuestion &question, QByteArray bytes, QByteArray suffix)
+// A figure's check as the loader makes it, taken into its question.
+void takeCheck(TeacherQuestion &question, const FigureCheck &check)
 {
-    FigureCheck check = inspectFigure(bytes, FigureSource::Authored);
-    if (check.format && !decodesAtAnEighth(bytes, check)) {
-        check.format.reset();
-        check.fault = FigureFault::NotAnImage;
-    }
     question.figureFault =
         check.format ? std::nullopt : std::optional(check.fault.value_or(FigureFault::NotAnImage));
     question.figureSize = check.size;
     if (!check.format && !check.fault) {
         question.figureFault = FigureFault::NotAnImage;
     }
+}
+
+void setFigure(TeacherQuestion &question, QByteArray bytes, QByteArray suffix)
+{
+    FigureCheck check = inspectFigure(bytes, FigureSource::Authored);
+    decodeAtAnEighth({{&bytes, &check}});
+    takeCheck(question, check);
     question.figure = std::move(bytes);
     question.figureSuffix = suffix.isEmpty() ? QByteArrayLiteral("png") : std::move(suffix);
     question.figureName.clear();
@@ -231,11 +234,24 @@ OpenedTest testFromFiles(const TestFiles &files)
         }
         data.questions.push_back(std::move(question));
     }
-    // One at a time: a figure decoded whole may take up to kMaxWholeFigureBytes while it is
-    // checked.
+    // Checked as the loader checks them: on every core at once, within the memory the
+    // figures decoded together may take.
+    std::vector<FigureCheck> checks;
+    checks.reserve(withFigures.size());
+    std::vector<FigureToDecode> decoding;
     for (const std::size_t at : withFigures) {
-        TeacherQuestion &question = data.questions.at(at);
-        setFigure(question, question.figure, question.figureSuffix);
+        const QByteArray &bytes = data.questions.at(at).figure;
+        checks.push_back(inspectFigure(bytes, FigureSource::Authored));
+        decoding.push_back({&bytes, &checks.back()});
+    }
+    decodeAtAnEighth(decoding);
+    for (std::size_t i = 0; i < withFigures.size(); ++i) {
+        TeacherQuestion &question = data.questions.at(withFigures[i]);
+        takeCheck(question, checks[i]);
+        if (question.figureSuffix.isEmpty()) {
+            question.figureSuffix = QByteArrayLiteral("png");
+        }
+        question.figureName.clear();
     }
     return {std::move(data), {}};
 }

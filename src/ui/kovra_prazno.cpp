@@ -78,7 +78,7 @@ void KOVRA_Prazno::load(KOVRA_Danni content, std::optional<QuestionPool> pool)
     Q_ASSERT(!m_danni);
     m_danni = std::move(content);
     if (pool) {
-        drawRun(*pool, Danni(), *m_random);
+        m_drawn = drawRun(*pool, Danni(), *m_random);
     }
     Form_Load();
 }

@@ -60,6 +60,8 @@ public:
     [[nodiscard]] const RunState &runState() const { return m_state; }
     // The content; none once Exit has released it.
     [[nodiscard]] const KOVRA_Danni *content() const { return m_danni ? &*m_danni : nullptr; }
+    // For a test that draws its runs from a bank: the bank's index of each question of this run.
+    [[nodiscard]] const std::vector<int> &drawnQuestions() const { return m_drawn; }
 
 Q_SIGNALS:
     // After every Option1_Click, the pupil's or the program's, once the run state holds it.
@@ -102,6 +104,7 @@ private:
 
     std::optional<KOVRA_Danni> m_danni;
     std::unique_ptr<RandomSource> m_random;
+    std::vector<int> m_drawn; // the bank's index of each question, when drawn from a bank
     RunState m_state;
 
     std::array<TextBox *, 2> m_text1{};

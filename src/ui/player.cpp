@@ -260,7 +260,8 @@ int startPlayer(const PlayerCommand &command)
     if (!loaded.result.content || !loaded.result.resultsFolder) {
         return play(window, std::move(loaded.result), command.file);
     }
-    TestIdentity identity = identifyTest(*loaded.result.content, {});
+    const QuestionPool *pool = loaded.result.pool ? &*loaded.result.pool : nullptr;
+    TestIdentity identity = identifyTest(*loaded.result.content, pool, {});
     identity.sha256 = loaded.sha256.toHex();
     std::optional<Pupil> pupil = command.pupil;
     if (!pupil) {
@@ -272,6 +273,7 @@ int startPlayer(const PlayerCommand &command)
     }
     window.load(std::move(*loaded.result.content), std::move(loaded.result.pool));
     auto *recorder = new ResultRecorder(std::move(identity), *pupil, &window);
+    recorder->setDrawn(window.drawnQuestions());
     recorder->setObjectName(QStringLiteral("results"));
     // The first file is written, and a fault told over the window, before any answer.
     window.show();

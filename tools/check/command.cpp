@@ -132,7 +132,8 @@ int collect(const CheckCommand &command)
     const QByteArray bytes =
         testFile.open(QIODevice::ReadOnly) ? testFile.read(kMaxTestFileBytes) : QByteArray();
     const QString folder = *command.results;
-    const ClassResults results = collectResults(folder, markingTest(*loaded.content, bytes));
+    const ClassResults results = collectResults(
+        folder, markingTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, bytes));
     for (const ApartFile &file : results.apart) {
         print(stderr,
               QStringLiteral("%1: %2\n").arg(QDir(folder).filePath(file.file), file.reason));
