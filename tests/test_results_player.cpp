@@ -2,7 +2,7 @@
 // The real player with a fixed draw, driven through a test that keeps results: the result file
 // after every answer, the folder that cannot be written and its fallback, a full disk, and 200
 // runs killed at a random moment. Run with "--drive TEST NAME", the program is the driven
-// player itself, printing each answer once its file is written.
+// player itself, printing each answer once its click is handled, before the file is looked at.
 
 #include "results/recorder.h"
 #include "results_fixture.h"
@@ -42,7 +42,8 @@ class Driver : public QObject
 {
 public:
     std::function<void(KOVRA_Prazno &)> started = [](KOVRA_Prazno &) {};
-    std::function<void(int position, int slot, bool kept)> answered;
+    std::function<void(int position, int slot, bool kept)> answered = [](int, int, bool) {};
+    std::function<void(int position, int slot)> given = [](int, int) {}; // once clicked
     std::function<void()> before = [] {}; // before each answer
     std::function<void(KOVRA_Prazno &)> finished;
 
@@ -70,6 +71,7 @@ private:
         m_slot = m_window->runState().CurrentPos % 2; // every question has two choices at least
         ++m_given;
         QTest::mouseClick(m_window->Option1(m_slot), Qt::LeftButton);
+        given(m_window->runState().CurrentPos, m_slot);
     }
     void next(bool kept)
     {
@@ -117,7 +119,7 @@ ParsedResult readBack(const QString &path, const TestIdentity &test, bool &holds
 int drive(const QString &test, const QString &name)
 {
     Driver driver;
-    driver.answered = [](int position, int slot, bool) {
+    driver.given = [](int position, int slot) {
         std::printf("%d %d\n", position, slot);
         std::fflush(stdout);
     };
@@ -296,7 +298,9 @@ void TestResultsPlayer::survivesKills()
 
     QStringList faults;
     std::vector<int> answersAtKill;
-    // Four runs at once, each killed at a random moment after its start is written.
+    // Four runs at once, each killed at a random moment after a random number of answers given,
+    // so that every stage of a run meets a kill.
+    const qint64 step = std::max<qint64>(length / kQuestions, 2);
     int started = 0;
     int ended = 0;
     QEventLoop loop;
@@ -304,10 +308,13 @@ void TestResultsPlayer::survivesKills()
         for (; started < kKills && started - ended < kAtOnce; ++started) {
             QProcess *process = run(started + 1);
             const int number = started + 1;
-            connect(process, &QProcess::readyReadStandardOutput, process, [process, length] {
-                if (!process->property("timed").toBool()) {
+            const int after = QRandomGenerator::global()->bounded(kQuestions);
+            connect(process, &QProcess::readyReadStandardOutput, process, [process, after, step] {
+                // "started" and a line for each answer given, left to be read at the end.
+                const auto lines = process->peek(qint64{1} << 16).count('\n');
+                if (!process->property("timed").toBool() && lines > after) {
                     process->setProperty("timed", true);
-                    QTimer::singleShot(QRandomGenerator::global()->bounded(length), process,
+                    QTimer::singleShot(QRandomGenerator::global()->bounded(step), process,
                                        [process] { process->kill(); });
                 }
             });
@@ -319,7 +326,7 @@ void TestResultsPlayer::survivesKills()
                 const ParsedResult parsed =
                     files.size() == 1 ? readBack(dir.filePath(files.first()), identity, holds)
                                       : ParsedResult();
-                // "started", then "POSITION SLOT" for each answer whose file was written.
+                // "started", then "POSITION SLOT" for each answer given, printed once its click was handled.
                 const QStringList told =
                     QString::fromUtf8(process->readAllStandardOutput()).split(QLatin1Char('\n'));
                 for (const QString &line : told.mid(1, told.size() - 2)) {
