@@ -9,8 +9,12 @@
 #include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
 #include "ui/player.h"
+#include "ui/pupil_dialog.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDirIterator>
+#include <QLineEdit>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -140,6 +144,7 @@ class TestResultsPlayer : public QObject
 private Q_SLOTS:
     void keepsEveryAnswer_data();
     void keepsEveryAnswer();
+    void cancelWritesNothing();
     void survivesKills();
 };
 
@@ -269,6 +274,32 @@ void TestResultsPlayer::keepsEveryAnswer()
     for (const int q : questions) {
         QCOMPARE(results.analysis.at(static_cast<std::size_t>(q)).given, 1);
     }
+}
+
+void TestResultsPlayer::cancelWritesNothing()
+{
+    QTemporaryDir dir;
+    qputenv("HOME", dir.filePath(QStringLiteral("home")).toUtf8());
+    const QString test = testing::writeTestFile(dir.filePath(QStringLiteral("test.kovra")),
+                                                testing::resultsTestJson(kQuestions, QString()));
+    // The program asks for the pupil's name itself; the pupil types one and then cancels.
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<PupilDialog *>(widget); dialog && dialog->isVisible()) {
+                asked = true;
+                dialog->nameEdit()->setText(QStringLiteral("Иван"));
+                dialog->classEdit()->setText(QStringLiteral("7а"));
+                QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Cancel),
+                                  Qt::LeftButton);
+            }
+        }
+    });
+    QCOMPARE(startPlayer({std::nullopt, test}), 0);
+    QVERIFY(asked);
+    QDirIterator files(dir.path(), {QStringLiteral("*.kovres")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
 }
 
 void TestResultsPlayer::survivesKills()
