@@ -12,12 +12,12 @@
 #include "ui/pupil_dialog.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDialogButtonBox>
 #include <QDirIterator>
-#include <QLineEdit>
-#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -48,7 +48,7 @@ public:
     std::function<void(KOVRA_Prazno &)> started = [](KOVRA_Prazno &) {};
     std::function<void(int position, int slot, bool kept)> answered = [](int, int, bool) {};
     std::function<void(int position, int slot)> given = [](int, int) {}; // once clicked
-    std::function<void()> before = [] {}; // before each answer
+    std::function<void()> before = [] {};                                // before each answer
     std::function<void(KOVRA_Prazno &)> finished;
 
     void begin()
@@ -263,8 +263,8 @@ void TestResultsPlayer::keepsEveryAnswer()
     QCOMPARE(static_cast<int>(questions.size()), kQuestions);
 
     // The collector marks the file again: a run's questions, out of the bank's.
-    const ClassResults results = collectResults(
-        QFileInfo(path).absolutePath(), testing::writtenTest(test, folder, {}, bank, draw));
+    const ClassResults results = collectResults(QFileInfo(path).absolutePath(),
+                                                testing::writtenTest(test, folder, {}, bank, draw));
     QCOMPARE(results.pupils.size(), std::size_t{1});
     const PupilResult &pupil = results.pupils.front();
     QCOMPARE(pupil.right, right);
@@ -357,7 +357,8 @@ void TestResultsPlayer::survivesKills()
                 const ParsedResult parsed =
                     files.size() == 1 ? readBack(dir.filePath(files.first()), identity, holds)
                                       : ParsedResult();
-                // "started", then "POSITION SLOT" for each answer given, printed once its click was handled.
+                // "started", then "POSITION SLOT" for each answer given, printed once its click was
+                // handled.
                 const QStringList told =
                     QString::fromUtf8(process->readAllStandardOutput()).split(QLatin1Char('\n'));
                 for (const QString &line : told.mid(1, told.size() - 2)) {

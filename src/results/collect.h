@@ -66,7 +66,7 @@ struct ApartFile
 
 struct QuestionAnalysis
 {
-    int given = 0;           // the pupils whose run held the question
+    int given = 0; // the pupils whose run held the question
     int answered = 0;
     double shareRight = 0.0; // of the pupils given the question, answered or not
     QString commonWrong;     // the wrong choice chosen most; empty when none

@@ -340,15 +340,14 @@ QString ResultsView::html() const
     }
     text += QStringLiteral("</tr>");
     for (const PupilResult &pupil : m_results.pupils) {
-        text += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
-                               "<td>%6</td><td>%7</td>")
-                    .arg(pupil.name.toHtmlEscaped(), pupil.group.toHtmlEscaped())
-                    .arg(pupil.answered)
-                    .arg(pupil.right)
-                    .arg(m_results.runQuestions > 0
-                             ? pupil.right * 100 / m_results.runQuestions
-                             : 0)
-                    .arg(markText(pupil.mark).toHtmlEscaped(), duration(pupil.seconds));
+        text +=
+            QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
+                           "<td>%6</td><td>%7</td>")
+                .arg(pupil.name.toHtmlEscaped(), pupil.group.toHtmlEscaped())
+                .arg(pupil.answered)
+                .arg(pupil.right)
+                .arg(m_results.runQuestions > 0 ? pupil.right * 100 / m_results.runQuestions : 0)
+                .arg(markText(pupil.mark).toHtmlEscaped(), duration(pupil.seconds));
         for (const Verdict verdict : pupil.byQuestion) {
             text += verdict == Verdict::Right   ? QStringLiteral("<td>+</td>")
                     : verdict == Verdict::Wrong ? QStringLiteral("<td>&minus;</td>")
