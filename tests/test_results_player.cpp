@@ -271,8 +271,10 @@ void TestResultsPlayer::keepsEveryAnswer()
     QCOMPARE(pupil.mark.value, markFor(right, kQuestions, {}).value);
     QCOMPARE(static_cast<int>(std::count(pupil.given.begin(), pupil.given.end(), true)),
              kQuestions);
-    for (const int q : questions) {
-        QCOMPARE(results.analysis.at(static_cast<std::size_t>(q)).given, 1);
+    for (int q = 0; q < bank; ++q) {
+        const QuestionAnalysis &analysis = results.analysis.at(static_cast<std::size_t>(q));
+        QCOMPARE(analysis.given, static_cast<int>(questions.count(q)));
+        QCOMPARE(percentRight(analysis).has_value(), questions.count(q) == 1);
     }
 }
 

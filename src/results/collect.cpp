@@ -315,7 +315,8 @@ QByteArray resultsCsv(const ClassResults &results)
                              cell(results.questions.at(q)),
                              QString::number(analysis.given),
                              QString::number(analysis.answered),
-                             QString::number(std::lround(analysis.shareRight * 100)),
+                             percentRight(analysis) ? QString::number(*percentRight(analysis))
+                                                    : QString(),
                              cell(analysis.commonWrong),
                              analysis.commonWrongCount > 0
                                  ? QString::number(analysis.commonWrongCount)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -74,6 +75,14 @@ struct QuestionAnalysis
     // Among the pupils given the question: upper 27 % right less lower 27 % right, by group size.
     std::optional<double> discrimination;
 };
+
+// The share right in whole per cent; none when no pupil was given the question.
+[[nodiscard]] inline std::optional<int> percentRight(const QuestionAnalysis &analysis)
+{
+    return analysis.given > 0
+               ? std::optional(static_cast<int>(std::lround(analysis.shareRight * 100)))
+               : std::nullopt;
+}
 
 struct ClassResults
 {
