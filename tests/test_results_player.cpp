@@ -2,18 +2,22 @@
 // The real player with a fixed draw, driven through a test that keeps results: the result file
 // after every answer, the folder that cannot be written and its fallback, a full disk, and 200
 // runs killed at a random moment. Run with "--drive TEST NAME", the program is the driven
-// player itself, printing each answer once its file is written.
+// player itself, printing each answer once its click is handled, before the file is looked at.
 
 #include "results/recorder.h"
 #include "results_fixture.h"
 #include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
 #include "ui/player.h"
+#include "ui/pupil_dialog.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDialogButtonBox>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -42,8 +46,9 @@ class Driver : public QObject
 {
 public:
     std::function<void(KOVRA_Prazno &)> started = [](KOVRA_Prazno &) {};
-    std::function<void(int position, int slot, bool kept)> answered;
-    std::function<void()> before = [] {}; // before each answer
+    std::function<void(int position, int slot, bool kept)> answered = [](int, int, bool) {};
+    std::function<void(int position, int slot)> given = [](int, int) {}; // once clicked
+    std::function<void()> before = [] {};                                // before each answer
     std::function<void(KOVRA_Prazno &)> finished;
 
     void begin()
@@ -70,6 +75,7 @@ private:
         m_slot = m_window->runState().CurrentPos % 2; // every question has two choices at least
         ++m_given;
         QTest::mouseClick(m_window->Option1(m_slot), Qt::LeftButton);
+        given(m_window->runState().CurrentPos, m_slot);
     }
     void next(bool kept)
     {
@@ -117,7 +123,7 @@ ParsedResult readBack(const QString &path, const TestIdentity &test, bool &holds
 int drive(const QString &test, const QString &name)
 {
     Driver driver;
-    driver.answered = [](int position, int slot, bool) {
+    driver.given = [](int position, int slot) {
         std::printf("%d %d\n", position, slot);
         std::fflush(stdout);
     };
@@ -138,6 +144,7 @@ class TestResultsPlayer : public QObject
 private Q_SLOTS:
     void keepsEveryAnswer_data();
     void keepsEveryAnswer();
+    void cancelWritesNothing();
     void survivesKills();
 };
 
@@ -256,17 +263,45 @@ void TestResultsPlayer::keepsEveryAnswer()
     QCOMPARE(static_cast<int>(questions.size()), kQuestions);
 
     // The collector marks the file again: a run's questions, out of the bank's.
-    const ClassResults results = collectResults(
-        QFileInfo(path).absolutePath(), testing::writtenTest(test, folder, {}, bank, draw));
+    const ClassResults results = collectResults(QFileInfo(path).absolutePath(),
+                                                testing::writtenTest(test, folder, {}, bank, draw));
     QCOMPARE(results.pupils.size(), std::size_t{1});
     const PupilResult &pupil = results.pupils.front();
     QCOMPARE(pupil.right, right);
     QCOMPARE(pupil.mark.value, markFor(right, kQuestions, {}).value);
     QCOMPARE(static_cast<int>(std::count(pupil.given.begin(), pupil.given.end(), true)),
              kQuestions);
-    for (const int q : questions) {
-        QCOMPARE(results.analysis.at(static_cast<std::size_t>(q)).given, 1);
+    for (int q = 0; q < bank; ++q) {
+        const QuestionAnalysis &analysis = results.analysis.at(static_cast<std::size_t>(q));
+        QCOMPARE(analysis.given, static_cast<int>(questions.count(q)));
+        QCOMPARE(percentRight(analysis).has_value(), questions.count(q) == 1);
     }
+}
+
+void TestResultsPlayer::cancelWritesNothing()
+{
+    QTemporaryDir dir;
+    qputenv("HOME", dir.filePath(QStringLiteral("home")).toUtf8());
+    const QString test = testing::writeTestFile(dir.filePath(QStringLiteral("test.kovra")),
+                                                testing::resultsTestJson(kQuestions, QString()));
+    // The program asks for the pupil's name itself; the pupil types one and then cancels.
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<PupilDialog *>(widget); dialog && dialog->isVisible()) {
+                asked = true;
+                dialog->nameEdit()->setText(QStringLiteral("Иван"));
+                dialog->classEdit()->setText(QStringLiteral("7а"));
+                QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Cancel),
+                                  Qt::LeftButton);
+            }
+        }
+    });
+    QCOMPARE(startPlayer({std::nullopt, test}), 0);
+    QVERIFY(asked);
+    QDirIterator files(dir.path(), {QStringLiteral("*.kovres")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
 }
 
 void TestResultsPlayer::survivesKills()
@@ -296,7 +331,9 @@ void TestResultsPlayer::survivesKills()
 
     QStringList faults;
     std::vector<int> answersAtKill;
-    // Four runs at once, each killed at a random moment after its start is written.
+    // Four runs at once, each killed at a random moment after a random number of answers given,
+    // so that every stage of a run meets a kill.
+    const qint64 step = std::max<qint64>(length / kQuestions, 2);
     int started = 0;
     int ended = 0;
     QEventLoop loop;
@@ -304,10 +341,13 @@ void TestResultsPlayer::survivesKills()
         for (; started < kKills && started - ended < kAtOnce; ++started) {
             QProcess *process = run(started + 1);
             const int number = started + 1;
-            connect(process, &QProcess::readyReadStandardOutput, process, [process, length] {
-                if (!process->property("timed").toBool()) {
+            const int after = QRandomGenerator::global()->bounded(kQuestions);
+            connect(process, &QProcess::readyReadStandardOutput, process, [process, after, step] {
+                // "started" and a line for each answer given, left to be read at the end.
+                const auto lines = process->peek(qint64{1} << 16).count('\n');
+                if (!process->property("timed").toBool() && lines > after) {
                     process->setProperty("timed", true);
-                    QTimer::singleShot(QRandomGenerator::global()->bounded(length), process,
+                    QTimer::singleShot(QRandomGenerator::global()->bounded(step), process,
                                        [process] { process->kill(); });
                 }
             });
@@ -319,7 +359,8 @@ void TestResultsPlayer::survivesKills()
                 const ParsedResult parsed =
                     files.size() == 1 ? readBack(dir.filePath(files.first()), identity, holds)
                                       : ParsedResult();
-                // "started", then "POSITION SLOT" for each answer whose file was written.
+                // "started", then "POSITION SLOT" for each answer given, printed once its click was
+                // handled.
                 const QStringList told =
                     QString::fromUtf8(process->readAllStandardOutput()).split(QLatin1Char('\n'));
                 for (const QString &line : told.mid(1, told.size() - 2)) {

@@ -305,14 +305,9 @@ QByteArray resultsCsv(const ClassResults &results)
         lines << row.join(QLatin1Char(';'));
     }
     lines << QString()
-          << QStringList{tr("Question"),
-                         tr("Text"),
-                         tr("Given"),
-                         tr("Answered"),
-                         tr("Right %"),
-                         tr("Wrong answer chosen most"),
-                         tr("Times"),
-                         tr("Discrimination")}
+          << QStringList{tr("Question"), tr("Text"),          tr("Given"),
+                         tr("Answered"), tr("Right %"),       tr("Wrong answer chosen most"),
+                         tr("Times"),    tr("Discrimination")}
                  .join(QLatin1Char(';'));
     for (int q = 0; q < n; ++q) {
         const QuestionAnalysis &analysis = results.analysis.at(static_cast<std::size_t>(q));
@@ -320,7 +315,8 @@ QByteArray resultsCsv(const ClassResults &results)
                              cell(results.questions.at(q)),
                              QString::number(analysis.given),
                              QString::number(analysis.answered),
-                             QString::number(std::lround(analysis.shareRight * 100)),
+                             percentRight(analysis) ? QString::number(*percentRight(analysis))
+                                                    : QString(),
                              cell(analysis.commonWrong),
                              analysis.commonWrongCount > 0
                                  ? QString::number(analysis.commonWrongCount)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -66,7 +67,7 @@ struct ApartFile
 
 struct QuestionAnalysis
 {
-    int given = 0;           // the pupils whose run held the question
+    int given = 0; // the pupils whose run held the question
     int answered = 0;
     double shareRight = 0.0; // of the pupils given the question, answered or not
     QString commonWrong;     // the wrong choice chosen most; empty when none
@@ -74,6 +75,14 @@ struct QuestionAnalysis
     // Among the pupils given the question: upper 27 % right less lower 27 % right, by group size.
     std::optional<double> discrimination;
 };
+
+// The share right in whole per cent; none when no pupil was given the question.
+[[nodiscard]] inline std::optional<int> percentRight(const QuestionAnalysis &analysis)
+{
+    return analysis.given > 0
+               ? std::optional(static_cast<int>(std::lround(analysis.shareRight * 100)))
+               : std::nullopt;
+}
 
 struct ClassResults
 {

@@ -141,9 +141,25 @@ void ResultRecorder::answered(const KOVRA_Danni &content, const RunState &state)
     const std::vector<std::optional<int>> before = m_slots;
     snapshot(content, state);
     // The program re-selects a shown answer as it shows its question: nothing new to keep.
-    if (m_slots != before) {
-        submit();
+    if (m_slots == before) {
+        return;
     }
+    // Written before the click's handling returns: once the pupil sees an answer taken, a
+    // killed or crashed player cannot lose it. A write takes under a millisecond on a local disk.
+    const std::lock_guard lock(m_mutex);
+    const int write = ++m_asked;
+    const std::optional<QString> failed = saveWhole(m_path, writeResult(m_record, m_test.key));
+    m_lastFailed = failed.has_value();
+    QMetaObject::invokeMethod(
+        this,
+        [this, write, failed] {
+            if (failed) {
+                Q_EMIT this->failed(*failed);
+            } else {
+                Q_EMIT saved(write);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void ResultRecorder::evaluated(const KOVRA_Danni &content, const RunState &state)
@@ -154,17 +170,16 @@ void ResultRecorder::evaluated(const KOVRA_Danni &content, const RunState &state
     snapshot(content, state);
     m_record.evaluated = true;
     m_record.ended = now();
-    submit(true);
+    submit();
 }
 
-void ResultRecorder::submit(bool evaluation)
+void ResultRecorder::submit()
 {
     {
         // A copy of the run's texts shares their data; the thread writes it out as JSON.
         const std::lock_guard lock(m_mutex);
-        m_pending = m_record; // a state still waiting is replaced by the newer one
+        m_pending = m_record;
         ++m_asked;
-        m_evaluationWrite = evaluation ? m_asked : m_evaluationWrite;
     }
     m_wake.notify_one();
 }
@@ -172,8 +187,9 @@ void ResultRecorder::submit(bool evaluation)
 void ResultRecorder::work()
 {
 #ifdef Q_OS_LINUX
-    // Below the window's thread: woken by an answer, the writer waits for the window to finish
-    // its work rather than taking the core from it (Linux gives each thread its own nice value).
+    // Below the window's thread: woken by the evaluation, the writer waits for the window to
+    // finish its work rather than taking the core from it (Linux gives each thread its own nice
+    // value).
     (void)setpriority(PRIO_PROCESS, 0, kWriterNice);
 #endif
     std::unique_lock lock(m_mutex);
@@ -185,7 +201,6 @@ void ResultRecorder::work()
         const ResultRecord record = std::move(*m_pending);
         m_pending.reset();
         const int write = m_asked;
-        const bool evaluation = write == m_evaluationWrite;
         m_busy = true;
         lock.unlock();
         const std::optional<QString> failed = saveWhole(m_path, writeResult(record, m_test.key));
@@ -195,15 +210,13 @@ void ResultRecorder::work()
         m_done.notify_all();
         QMetaObject::invokeMethod(
             this,
-            [this, write, failed, evaluation] {
+            [this, write, failed] {
                 if (failed) {
                     Q_EMIT this->failed(*failed);
                 } else {
                     Q_EMIT saved(write);
                 }
-                if (evaluation) {
-                    Q_EMIT evaluationWritten(!failed);
-                }
+                Q_EMIT evaluationWritten(!failed);
             },
             Qt::QueuedConnection);
     }

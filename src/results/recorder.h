@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the result file of a run: written whole and atomically when the run starts, after every
-// answer and at the evaluation. The writes after the start go to a thread of their own, so that
-// an answer waits for no disk; a newer state replaces one still waiting.
+// answer and at the evaluation. An answer is written before its click's handling returns, so a
+// kill cannot lose an answer the pupil saw taken; the evaluation's write, after which no answer
+// is kept, goes to a thread of its own.
 #pragma once
 
 #include "resultfile.h"
@@ -66,7 +67,7 @@ Q_SIGNALS:
 private:
     void snapshot(const KOVRA_Danni &content, const RunState &state);
     [[nodiscard]] QDateTime now() const;
-    void submit(bool evaluation = false);
+    void submit(); // the evaluation's write, to the thread
     void work();
 
     TestIdentity m_test;
@@ -80,8 +81,7 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_done;
     std::optional<ResultRecord> m_pending;
-    int m_asked = 0;           // writes asked for; the waiting one is the last
-    int m_evaluationWrite = 0; // the write that holds the evaluation; 0 before it
+    int m_asked = 0; // writes asked for, counted from 1 after the start
     bool m_busy = false;
     bool m_lastFailed = false;
     bool m_stop = false;

@@ -200,7 +200,8 @@ TestIdentity identifyTest(const KOVRA_Danni &content, const QuestionPool *pool,
     identity.questions = sha256("kovra questions\n" + texts).toHex();
     identity.key = sha256("kovra result key\n" + texts);
     identity.runQuestions = content.List1(0).listCount();
-    identity.questionCount = pool ? static_cast<int>(pool->questions.size()) : identity.runQuestions;
+    identity.questionCount =
+        pool ? static_cast<int>(pool->questions.size()) : identity.runQuestions;
     return identity;
 }
 

@@ -38,10 +38,10 @@ enum class Verdict
 // One position of the run.
 struct ResultAnswer
 {
-    int question = 0; // the question's index in the test (in its bank when it draws), from 0;
-                      // the count of its questions: the repeat of the check
-    QString text;              // the question's text
-    QStringList choices;       // in the order shown, top to bottom
+    int question = 0;    // the question's index in the test (in its bank when it draws), from 0;
+                         // the count of its questions: the repeat of the check
+    QString text;        // the question's text
+    QStringList choices; // in the order shown, top to bottom
     std::optional<int> chosen; // the slot of the chosen choice
     Verdict verdict = Verdict::None;
     QDateTime time; // of the last answer given here
@@ -51,9 +51,9 @@ struct ResultAnswer
 struct TestIdentity
 {
     QString title;
-    QByteArray sha256;    // of the test file, hex
-    QByteArray questions; // of the title, the questions and their choices (not the key), hex
-    QByteArray key;       // the checksum's key, from the same texts
+    QByteArray sha256;     // of the test file, hex
+    QByteArray questions;  // of the title, the questions and their choices (not the key), hex
+    QByteArray key;        // the checksum's key, from the same texts
     int questionCount = 0; // of the test, or of its bank when it draws its runs
     int runQuestions = 0;  // the questions of one run, which a mark counts
 };

@@ -259,12 +259,13 @@ void ResultsView::fill()
          words("Wrong answer chosen most"), words("Times"), words("Discrimination")});
     for (int q = 0; q < n; ++q) {
         const QuestionAnalysis &analysis = m_results.analysis.at(static_cast<std::size_t>(q));
-        const auto share = static_cast<int>(std::lround(analysis.shareRight * 100));
+        const std::optional<int> share = percentRight(analysis);
         m_questionsModel->appendRow(
             {item(QString::number(q + 1), q + 1), item(m_results.questions.at(q)),
              item(QString::number(analysis.given), analysis.given),
              item(QString::number(analysis.answered), analysis.answered),
-             item(QString::number(share), share), item(analysis.commonWrong),
+             item(share ? QString::number(*share) : QString(), share.value_or(-1)),
+             item(analysis.commonWrong),
              item(analysis.commonWrongCount > 0 ? QString::number(analysis.commonWrongCount)
                                                 : QString(),
                   analysis.commonWrongCount),
@@ -340,19 +341,20 @@ QString ResultsView::html() const
     }
     text += QStringLiteral("</tr>");
     for (const PupilResult &pupil : m_results.pupils) {
-        text += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
-                               "<td>%6</td><td>%7</td>")
-                    .arg(pupil.name.toHtmlEscaped(), pupil.group.toHtmlEscaped())
-                    .arg(pupil.answered)
-                    .arg(pupil.right)
-                    .arg(m_results.runQuestions > 0
-                             ? pupil.right * 100 / m_results.runQuestions
-                             : 0)
-                    .arg(markText(pupil.mark).toHtmlEscaped(), duration(pupil.seconds));
-        for (const Verdict verdict : pupil.byQuestion) {
+        text +=
+            QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
+                           "<td>%6</td><td>%7</td>")
+                .arg(pupil.name.toHtmlEscaped(), pupil.group.toHtmlEscaped())
+                .arg(pupil.answered)
+                .arg(pupil.right)
+                .arg(m_results.runQuestions > 0 ? pupil.right * 100 / m_results.runQuestions : 0)
+                .arg(markText(pupil.mark).toHtmlEscaped(), duration(pupil.seconds));
+        for (std::size_t q = 0; q < pupil.byQuestion.size(); ++q) {
+            const Verdict verdict = pupil.byQuestion[q];
             text += verdict == Verdict::Right   ? QStringLiteral("<td>+</td>")
                     : verdict == Verdict::Wrong ? QStringLiteral("<td>&minus;</td>")
-                                                : QStringLiteral("<td></td>");
+                    : pupil.given[q]            ? QStringLiteral("<td></td>")
+                                                : QStringLiteral("<td>&ndash;</td>");
         }
         text += QStringLiteral("</tr>");
     }
@@ -370,8 +372,8 @@ QString ResultsView::html() const
             QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td></tr>")
                 .arg(q + 1)
                 .arg(m_results.questions.at(q).toHtmlEscaped())
-                .arg(std::lround(analysis.shareRight * 100))
-                .arg(analysis.commonWrong.toHtmlEscaped(),
+                .arg(percentRight(analysis) ? QString::number(*percentRight(analysis)) : QString(),
+                     analysis.commonWrong.toHtmlEscaped(),
                      analysis.discrimination ? QLocale().toString(*analysis.discrimination, 'f', 2)
                                              : QString());
     }
