@@ -125,6 +125,9 @@ void TestTeacher::mendBankAndSave()
     QVERIFY2(panel->toPlainText().contains(QStringLiteral("line 5 question skipped")),
              qPrintable(panel->toPlainText()));
     QVERIFY(hasErrors(window.document()->problems()));
+    // The place as the form labels it, not as the content format names its field.
+    QVERIFY2(panel->toPlainText().contains(QStringLiteral("question 2, the right choice")),
+             qPrintable(panel->toPlainText()));
     auto *list = window.findChild<QTreeWidget *>();
     QCOMPARE(list->topLevelItemCount(), 3);
     QVERIFY(list->topLevelItem(0)->text(3).isEmpty());

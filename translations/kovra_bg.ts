@@ -1055,6 +1055,42 @@ Test: %2</source>
         <source>With --pdf: the teacher&apos;s key (the right choices and explanations).</source>
         <translation>С --pdf: ключът на учителя (верните отговори и обясненията).</translation>
     </message>
+    <message>
+        <source>the question&apos;s text</source>
+        <translation>текстът на въпроса</translation>
+    </message>
+    <message>
+        <source>choice %1</source>
+        <translation>отговор %1</translation>
+    </message>
+    <message>
+        <source>the choices</source>
+        <translation>отговорите</translation>
+    </message>
+    <message>
+        <source>the right choice</source>
+        <translation>верният отговор</translation>
+    </message>
+    <message>
+        <source>the figure</source>
+        <translation>фигурата</translation>
+    </message>
+    <message>
+        <source>line %1 of the explanation</source>
+        <translation>ред %1 от обяснението</translation>
+    </message>
+    <message>
+        <source>the explanation</source>
+        <translation>обяснението</translation>
+    </message>
+    <message>
+        <source>questions in one run</source>
+        <translation>въпросите в едно пускане</translation>
+    </message>
+    <message>
+        <source>the results folder</source>
+        <translation>папката на резултатите</translation>
+    </message>
 </context>
 <context>
     <name>kovra::TeacherWindow</name>
@@ -1497,8 +1533,8 @@ Drop or paste one here.</source>
         <translation>Папка на резултатите</translation>
     </message>
     <message>
-        <source>the program&apos;s own place</source>
-        <translation>мястото на програмата</translation>
+        <source>the test file&apos;s own folder</source>
+        <translation>папката на файла с теста</translation>
     </message>
     <message>
         <source>Choose…</source>

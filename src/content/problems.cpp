@@ -131,7 +131,41 @@ QString lookAlikeWords(const Problem &p)
         .arg(quoted(p.text), quoted(p.other), ordinalCharacter(p.count), difference);
 }
 
-QString place(const Problem &p)
+// A field of the content format as the teacher's window labels it; empty for one it does not
+// show as a field of its own.
+QString windowField(const QString &field)
+{
+    const qsizetype bracket = field.indexOf(QLatin1Char('['));
+    const QString name = field.left(bracket);
+    bool numbered = false;
+    const int index =
+        bracket < 0 ? -1 : field.mid(bracket + 1).chopped(1).toInt(&numbered); // "name[i]"
+    const auto tr = [](const char *text) { return QCoreApplication::translate("kovra", text); };
+    if (name == QLatin1String("text")) {
+        return tr("the question's text");
+    }
+    if (name == QLatin1String("choices")) {
+        return numbered ? tr("choice %1").arg(index + 1) : tr("the choices");
+    }
+    if (name == QLatin1String("key")) {
+        return tr("the right choice");
+    }
+    if (name == QLatin1String("figure")) {
+        return tr("the figure");
+    }
+    if (name == QLatin1String("explanation")) {
+        return numbered ? tr("line %1 of the explanation").arg(index + 1) : tr("the explanation");
+    }
+    if (name == QLatin1String("draw")) {
+        return tr("questions in one run");
+    }
+    if (name.startsWith(QLatin1String("results"))) {
+        return tr("the results folder");
+    }
+    return {};
+}
+
+QString place(const Problem &p, Audience audience)
 {
     switch (p.kind) {
     case ProblemKind::NoSuchFile:
@@ -172,7 +206,10 @@ QString place(const Problem &p)
     if (p.question > 0) {
         parts << QCoreApplication::translate("kovra", "question %1").arg(p.question);
     }
-    if (!p.field.isEmpty()) {
+    const QString shown = audience == Audience::Window ? windowField(p.field) : QString();
+    if (!shown.isEmpty()) {
+        parts << shown;
+    } else if (!p.field.isEmpty()) {
         parts << QCoreApplication::translate("kovra", "field \"%1\"").arg(visible(p.field));
     }
     return parts.isEmpty() ? QCoreApplication::translate("kovra", "content")
@@ -646,7 +683,7 @@ void limitProblems(Problems &problems, std::size_t most)
     problems.push_back(notKept(count, error ? Severity::Error : Severity::Warning));
 }
 
-QString describe(const Problem &problem)
+QString describe(const Problem &problem, Audience audience)
 {
     const QString level = problem.severity == Severity::Error
                               ? QCoreApplication::translate("kovra", "error")
@@ -654,7 +691,7 @@ QString describe(const Problem &problem)
     if (problem.kind == ProblemKind::NotKept) {
         return QStringLiteral("%1: %2").arg(level, words(problem));
     }
-    return QStringLiteral("%1: %2 %3").arg(level, place(problem), words(problem));
+    return QStringLiteral("%1: %2 %3").arg(level, place(problem, audience), words(problem));
 }
 
 bool hasErrors(const Problems &problems)

@@ -204,9 +204,17 @@ inline constexpr std::size_t kMaxProblemsKept = 50;
 // Keeps the first `most` problems and counts the rest in one NotKept problem.
 void limitProblems(Problems &problems, std::size_t most = kMaxProblemsKept);
 
+// Whom a problem is told to: the author of a content file, who reads its field names, or the
+// teacher's window, which names a field as its form labels it ("choice 4", "the right choice").
+enum class Audience
+{
+    ContentFile,
+    Window
+};
+
 // One line of plain words, naming the place (source line, question and field) and the offending
 // text, in the language of the installed translation.
-QString describe(const Problem &problem);
+QString describe(const Problem &problem, Audience audience = Audience::ContentFile);
 
 [[nodiscard]] bool hasErrors(const Problems &problems);
 

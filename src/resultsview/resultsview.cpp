@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -412,9 +413,12 @@ std::optional<QString> ResultsView::exportPdf(const QString &path) const
 
 void ResultsView::saveCsv()
 {
-    const QString path = QFileDialog::getSaveFileName(this, words("Export CSV"), m_folder,
-                                                      words("CSV files (*.csv)"));
+    QString path = QFileDialog::getSaveFileName(this, words("Export CSV"), m_folder,
+                                                words("CSV files (*.csv)"));
     if (!path.isEmpty()) {
+        if (QFileInfo(path).suffix().isEmpty()) {
+            path += QStringLiteral(".csv");
+        }
         if (const auto failed = exportCsv(path)) {
             tell(*failed);
         }
@@ -433,9 +437,12 @@ void ResultsView::print()
 
 void ResultsView::savePdf()
 {
-    const QString path =
+    QString path =
         QFileDialog::getSaveFileName(this, words("PDF"), m_folder, words("PDF files (*.pdf)"));
     if (!path.isEmpty()) {
+        if (QFileInfo(path).suffix().isEmpty()) {
+            path += QStringLiteral(".pdf");
+        }
         if (const auto failed = exportPdf(path)) {
             tell(*failed);
         }

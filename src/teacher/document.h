@@ -44,7 +44,7 @@ struct TestData
     bool reviewButtons = false;  // buttons step through every question after the evaluation
     int draw = 0;                // questions a run draws; 0: every question
     bool collectResults = false; // the pupils' results are kept
-    QString resultsFolder;       // where; empty: the program's own place
+    QString resultsFolder;       // where; empty: the test file's own folder
     // The words of the settings rows as the test has them, the digit of a flag row left off:
     // kept, so that a test opened and saved again says the same.
     QStringList settingsWords = defaultSettingsWords();

@@ -339,7 +339,7 @@ QWidget *TeacherWindow::buildEditor()
     m_collect = flag(tr("Collect the pupils' results"), &TestData::collectResults);
     m_resultsFolder = new QLineEdit(testBox);
     m_resultsFolder->setAccessibleName(tr("Folder of the results"));
-    m_resultsFolder->setPlaceholderText(tr("the program's own place"));
+    m_resultsFolder->setPlaceholderText(tr("the test file's own folder"));
     auto *resultsRow = new QHBoxLayout;
     resultsRow->addWidget(m_resultsFolder);
     auto *chooseFolder = new QPushButton(tr("Choose…"), testBox);
@@ -697,13 +697,14 @@ void TeacherWindow::refreshProblems()
                     .arg(i)
                     .arg(problem.severity == Severity::Error ? QStringLiteral("#b00020")
                                                              : QStringLiteral("#5c4400"))
-                    .arg(describe(problem).toHtmlEscaped());
+                    .arg(describe(problem, Audience::Window).toHtmlEscaped());
     }
     if (!m_openProblems.empty()) {
         html +=
             QStringLiteral("<p><b>%1</b></p>").arg(tr("When the file was opened:").toHtmlEscaped());
         for (const Problem &problem : m_openProblems) {
-            html += QStringLiteral("<div>%1</div>").arg(describe(problem).toHtmlEscaped());
+            html += QStringLiteral("<div>%1</div>")
+                        .arg(describe(problem, Audience::Window).toHtmlEscaped());
         }
     }
     if (html != m_problemHtml) {
@@ -886,9 +887,18 @@ void TeacherWindow::print(PrintPart part)
 
 void TeacherWindow::choosePdf(PrintPart part)
 {
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Write a PDF"), QString(), tr("PDF files (*.pdf)"));
+    // Beside the test, named after it; a name typed without a suffix is given ".pdf".
+    const QFileInfo test(m_document->path());
+    const QString suggested =
+        m_document->path().isEmpty()
+            ? QString()
+            : test.absoluteDir().filePath(test.completeBaseName() + QStringLiteral(".pdf"));
+    QString path =
+        QFileDialog::getSaveFileName(this, tr("Write a PDF"), suggested, tr("PDF files (*.pdf)"));
     if (!path.isEmpty()) {
+        if (QFileInfo(path).suffix().isEmpty()) {
+            path += QStringLiteral(".pdf");
+        }
         exportPdf(path, part);
     }
 }
