@@ -8,6 +8,7 @@
 #include "teacher/document.h"
 #include "teacher/teacher_window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void pdfHoldsQuestionsAndKey();
     void bulgarianTitle();
     void testWithoutQuestions();
+    void keyboardAndScreenReaders();
 
 private:
     QTemporaryDir m_folder;
@@ -501,6 +503,45 @@ void TestTeacher::dropAndRecentOpen()
     QCOMPARE(recentMenu(window), QDir::toNativeSeparators(copies.mid(0, 8).join(u'\n'))
                                      .replace(u'&', QStringLiteral("&&"))
                                      .split(u'\n'));
+}
+
+// Every control a Tab reaches has a name a screen reader says, and Tab goes through the test's
+// form from top to bottom.
+void TestTeacher::keyboardAndScreenReaders()
+{
+    TeacherWindow window;
+    window.resize(1200, 1000);
+    window.show();
+    QVERIFY(window.openPath(fixture("small")) && QTest::qWaitForWindowExposed(&window));
+    QStringList unnamed;
+    QList<QWidget *> chain;
+    QWidget *first = named<QLineEdit>(window, QStringLiteral("Title"));
+    for (QWidget *widget = first; widget && (chain.isEmpty() || widget != first);
+         widget = widget->nextInFocusChain()) {
+        // A spin box's own line edit passes its focus on to the named spin box.
+        if (!widget->isVisible() || !(widget->focusPolicy() & Qt::TabFocus) ||
+            !widget->isEnabled() || widget->focusProxy()) {
+            continue;
+        }
+        chain << widget;
+        const QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+        if (!face || face->text(QAccessible::Name).trimmed().isEmpty()) {
+            unnamed << QString::fromLatin1(widget->metaObject()->className()) + u' ' +
+                           widget->objectName();
+        }
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+    // From the title down to the explanation, no control comes above the one before it.
+    const auto top = [&window](QWidget *widget) { return widget->mapTo(&window, QPoint()).y(); };
+    const auto end =
+        std::find(chain.cbegin(), chain.cend(),
+                  named<QPlainTextEdit>(window, QStringLiteral("Explanation, one line a row")));
+    QVERIFY(end != chain.cend());
+    for (auto widget = chain.cbegin() + 1; widget <= end; ++widget) {
+        QVERIFY2(top(*widget) + 4 >= top(*(widget - 1)),
+                 qPrintable((*widget)->accessibleName() + QStringLiteral(" after ") +
+                            (*(widget - 1))->accessibleName()));
+    }
 }
 
 QTEST_MAIN(TestTeacher)

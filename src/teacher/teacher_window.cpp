@@ -293,6 +293,8 @@ QWidget *TeacherWindow::buildEditor()
 {
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
+    // Tab goes to the form's fields, which the area scrolls into view; the area itself is no stop.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto *page = new QWidget(scroll);
     auto *layout = new QVBoxLayout(page);
 
