@@ -82,6 +82,12 @@ void layOutTest(QTextDocument &document, const KOVRA_Danni &content, PrintPart p
     document.setHtml(html);
 }
 
+void setTestPage(QPagedPaintDevice &device)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+}
+
 void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart part)
 {
     QTextDocument document;
@@ -98,8 +104,7 @@ Problems writeTestPdf(const QString &path, const KOVRA_Danni &content, PrintPart
     if (file.open(QIODevice::WriteOnly)) {
         {
             QPdfWriter writer(&file);
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+            setTestPage(writer);
             writer.setTitle(fromCp1251(content.List2().list(TitleRow)));
             writer.setCreator(QStringLiteral("KOVRA"));
             printTest(writer, content, part);

@@ -23,6 +23,9 @@ enum class PrintPart
 
 // The pages as a document: the figures are its resources.
 void layOutTest(QTextDocument &document, const KOVRA_Danni &content, PrintPart part);
+// The paper a test is laid out for: A4 with margins of 20 mm, for a printer as for a PDF; the
+// print dialog can change it.
+void setTestPage(QPagedPaintDevice &device);
 // Prints onto a printer or a PDF writer.
 void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart part);
 // Writes a PDF whole or not at all.

@@ -873,6 +873,7 @@ void TeacherWindow::print(PrintPart part)
     // printer lives as long as the dialog.
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(m_document->data().title);
+    setTestPage(*printer);
     auto *dialog = new QPrintDialog(printer.get(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, printer, part] {
