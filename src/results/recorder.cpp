@@ -150,13 +150,22 @@ void ResultRecorder::answered(const KOVRA_Danni &content, const RunState &state)
     const int write = ++m_asked;
     const std::optional<QString> failed = saveWhole(m_path, writeResult(m_record, m_test.key));
     m_lastFailed = failed.has_value();
+    tell(write, failed, false);
+}
+
+void ResultRecorder::tell(int write, const std::optional<QString> &failed, bool evaluation)
+{
+    // On the window's thread, once the handling of the event that asked for the write is done.
     QMetaObject::invokeMethod(
         this,
-        [this, write, failed] {
+        [this, write, failed, evaluation] {
             if (failed) {
                 Q_EMIT this->failed(*failed);
             } else {
                 Q_EMIT saved(write);
+            }
+            if (evaluation) {
+                Q_EMIT evaluationWritten(!failed);
             }
         },
         Qt::QueuedConnection);
@@ -208,17 +217,7 @@ void ResultRecorder::work()
         m_busy = false;
         m_lastFailed = failed.has_value();
         m_done.notify_all();
-        QMetaObject::invokeMethod(
-            this,
-            [this, write, failed] {
-                if (failed) {
-                    Q_EMIT this->failed(*failed);
-                } else {
-                    Q_EMIT saved(write);
-                }
-                Q_EMIT evaluationWritten(!failed);
-            },
-            Qt::QueuedConnection);
+        tell(write, failed, true);
     }
 }
 

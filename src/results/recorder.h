@@ -68,6 +68,8 @@ private:
     void snapshot(const KOVRA_Danni &content, const RunState &state);
     [[nodiscard]] QDateTime now() const;
     void submit(); // the evaluation's write, to the thread
+    // Emits what became of a write: saved() or failed(), and evaluationWritten() for the last.
+    void tell(int write, const std::optional<QString> &failed, bool evaluation);
     void work();
 
     TestIdentity m_test;
