@@ -137,9 +137,10 @@ QString windowField(const QString &field)
 {
     const qsizetype bracket = field.indexOf(QLatin1Char('['));
     const QString name = field.left(bracket);
+    // "name[i]": the i-th element of a list, counted from 0.
+    const QStringView inside = bracket < 0 ? QStringView() : QStringView(field).sliced(bracket + 1);
     bool numbered = false;
-    const int index =
-        bracket < 0 ? -1 : field.mid(bracket + 1).chopped(1).toInt(&numbered); // "name[i]"
+    const int index = inside.endsWith(u']') ? inside.chopped(1).toInt(&numbered) : -1;
     const auto tr = [](const char *text) { return QCoreApplication::translate("kovra", text); };
     if (name == QLatin1String("text")) {
         return tr("the question's text");
