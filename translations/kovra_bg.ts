@@ -1068,6 +1068,14 @@ Test: %2</source>
         <translation>отговорите</translation>
     </message>
     <message>
+        <source>the test</source>
+        <translation>тестът</translation>
+    </message>
+    <message>
+        <source>the settings</source>
+        <translation>настройките</translation>
+    </message>
+    <message>
         <source>the right choice</source>
         <translation>верният отговор</translation>
     </message>

@@ -157,6 +157,12 @@ QString windowField(const QString &field)
     if (name == QLatin1String("explanation")) {
         return numbered ? tr("line %1 of the explanation").arg(index + 1) : tr("the explanation");
     }
+    if (name == QLatin1String("questions")) {
+        return tr("the test"); // its count of questions
+    }
+    if (name == QLatin1String("settings")) {
+        return tr("the settings");
+    }
     if (name == QLatin1String("draw")) {
         return tr("questions in one run");
     }

@@ -91,13 +91,13 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
     imported.rows = format == BankFormat::Csv;
     const int count = int(bank.questions.size());
     const auto [least, runMost] = questionRange(options.toto);
-    const int most = options.draw ? kMaxBankQuestions : runMost;
+    const int most = options.draw || options.editing ? kMaxBankQuestions : runMost;
     if (count > most) {
         bank.error({.kind = ProblemKind::BankTooMany,
                     .line = bank.questions[std::size_t(most)].line,
                     .limit = most,
                     .draws = options.draw.has_value()});
-    } else if (count < least) {
+    } else if (count < least && !options.editing) {
         bank.error({.kind = ProblemKind::BankTooFew,
                     .line = lastLineNumber,
                     .count = count,

@@ -24,6 +24,10 @@ struct ImportOptions
     bool phrase =
         false; // settings row 1; GIFT also turns it on when every question is missing-word
     std::optional<int> draw; // the questions each run takes from a bigger bank
+    // For the teacher's window: a bank of fewer questions than a test needs, or of more than a
+    // run holds, is still read (up to the most a bank may have); the window's check tells the
+    // teacher what to add, or to set the draw.
+    bool editing = false;
 };
 
 enum class BankFormat

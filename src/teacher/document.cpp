@@ -262,7 +262,9 @@ OpenedTest openTest(const QString &path)
     if (QFileInfo(path).isDir()) {
         read = readContentFolder(path);
     } else if (isBankFile(path)) {
-        Imported imported = importQuestionBank(path, ImportOptions{});
+        ImportOptions options;
+        options.editing = true;
+        Imported imported = importQuestionBank(path, options);
         if (imported.json) {
             read.files = TestFiles{*imported.json, imported.figures};
         }
