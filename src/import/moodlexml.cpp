@@ -20,6 +20,8 @@ namespace {
 
 // <quiz><question><questiontext><file> is four deep; Moodle's exports go to six.
 constexpr int kMaxDepth = 12;
+// The base64 text of the largest figure file a bank may embed.
+constexpr qsizetype kMaxEncodedChars = kMaxEntryBytes / 3 * 4 + 4;
 
 // A text element of a question: its format and its text.
 struct XmlText
@@ -57,6 +59,21 @@ private:
     // Moves to the next start or end element, refusing what is not allowed; false at the end or
     // on an error.
     bool nextElement();
+    // The next child started within the element entered at `depth`; End at that element's end,
+    // Stopped on an error or at the end of the input.
+    enum class Step
+    {
+        Child,
+        End,
+        Stopped
+    };
+    Step nextChild(int depth);
+    // Whether the element just started holds HTML, by its "format" attribute.
+    [[nodiscard]] bool htmlFormat() const
+    {
+        const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
+        return format != u"plain_text" && format != u"markdown";
+    }
     // The text of the element just started, up to its end; false on an error or when too long.
     bool elementText(QString &out, qsizetype most = kMaxQuestionChars);
     bool readText(XmlText &text);
@@ -108,6 +125,19 @@ bool XmlReader::nextElement()
     return false;
 }
 
+XmlReader::Step XmlReader::nextChild(int depth)
+{
+    while (nextElement()) {
+        if (m_xml.isEndElement() && m_depth < depth) {
+            return Step::End;
+        }
+        if (m_xml.isStartElement()) {
+            return Step::Child;
+        }
+    }
+    return Step::Stopped;
+}
+
 bool XmlReader::elementText(QString &out, qsizetype most)
 {
     out.clear();
@@ -147,37 +177,29 @@ bool XmlReader::elementText(QString &out, qsizetype most)
 // An element such as <questiontext format="html"><text>..</text><file ..>..</file></...>.
 bool XmlReader::readText(XmlText &text)
 {
-    const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
-    text.html = format != u"plain_text" && format != u"markdown";
+    text.html = htmlFormat();
     const int depth = m_depth;
-    while (nextElement()) {
-        if (m_xml.isEndElement() && m_depth < depth) {
-            return true;
-        }
-        if (m_xml.isStartElement() && m_xml.name() == u"text") {
+    Step step = Step::Stopped;
+    while ((step = nextChild(depth)) == Step::Child) {
+        if (m_xml.name() == u"text") {
             if (!elementText(text.text)) {
                 return false;
             }
-        } else if (m_xml.isStartElement()) {
+        } else {
             QString ignored;
-            if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+            if (!elementText(ignored, kMaxEncodedChars)) {
                 return false;
             }
         }
     }
-    return false;
+    return step == Step::End;
 }
 
 bool XmlReader::readQuestion(XmlQuestion &question)
 {
     const int depth = m_depth;
-    while (nextElement()) {
-        if (m_xml.isEndElement() && m_depth < depth) {
-            return true;
-        }
-        if (!m_xml.isStartElement()) {
-            continue;
-        }
+    Step step = Step::Stopped;
+    while ((step = nextChild(depth)) == Step::Child) {
         const QStringView name = m_xml.name();
         if (name == u"name") {
             XmlText text;
@@ -187,16 +209,9 @@ bool XmlReader::readQuestion(XmlQuestion &question)
             question.name = text.text.simplified();
         } else if (name == u"questiontext") {
             // Its pictures come as <file name=".." encoding="base64"> beside the text.
-            const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
-            question.text.html = format != u"plain_text" && format != u"markdown";
+            question.text.html = htmlFormat();
             const int inner = m_depth;
-            while (nextElement()) {
-                if (m_xml.isEndElement() && m_depth < inner) {
-                    break;
-                }
-                if (!m_xml.isStartElement()) {
-                    continue;
-                }
+            while (nextChild(inner) == Step::Child) {
                 const bool base64 =
                     m_xml.name() == u"file" &&
                     m_xml.attributes().value(QLatin1StringView("encoding")) == u"base64";
@@ -230,16 +245,9 @@ bool XmlReader::readQuestion(XmlQuestion &question)
         } else if (name == u"answer") {
             XmlAnswer answer;
             answer.fraction = m_xml.attributes().value(QLatin1StringView("fraction")).toDouble();
-            const QStringView format = m_xml.attributes().value(QLatin1StringView("format"));
-            answer.text.html = format != u"plain_text" && format != u"markdown";
+            answer.text.html = htmlFormat();
             const int inner = m_depth;
-            while (nextElement()) {
-                if (m_xml.isEndElement() && m_depth < inner) {
-                    break;
-                }
-                if (!m_xml.isStartElement()) {
-                    continue;
-                }
+            while (nextChild(inner) == Step::Child) {
                 if (m_xml.name() == u"text") {
                     if (!elementText(answer.text.text)) {
                         return false;
@@ -250,7 +258,7 @@ bool XmlReader::readQuestion(XmlQuestion &question)
                     }
                 } else {
                     QString ignored;
-                    if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+                    if (!elementText(ignored, kMaxEncodedChars)) {
                         return false;
                     }
                 }
@@ -263,12 +271,12 @@ bool XmlReader::readQuestion(XmlQuestion &question)
             }
         } else {
             QString ignored;
-            if (!elementText(ignored, kMaxEntryBytes / 3 * 4 + 4)) {
+            if (!elementText(ignored, kMaxEncodedChars)) {
                 return false;
             }
         }
     }
-    return false;
+    return step == Step::End;
 }
 
 QString plain(const XmlText &text)

@@ -157,16 +157,8 @@ QString fromHtml(const QString &html)
     if (!html.contains(u'<') && !html.contains(u'&')) {
         return html;
     }
-    QString text = plainText(html);
-    // A picture stands in the text as an object mark; the picture itself becomes the figure.
-    text.remove(QChar::ObjectReplacementCharacter);
-    for (QChar &ch : text) {
-        if (ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator || ch == u'\n' ||
-            ch == QChar::Nbsp) {
-            ch = u' ';
-        }
-    }
-    return text;
+    // The lines of the text, joined into one.
+    return fromHtmlLines(html).replace(u'\n', u' ');
 }
 
 QString fromHtmlLines(const QString &html)
@@ -175,6 +167,7 @@ QString fromHtmlLines(const QString &html)
         return html;
     }
     QString text = plainText(html);
+    // A picture stands in the text as an object mark; the picture itself becomes the figure.
     text.remove(QChar::ObjectReplacementCharacter);
     for (QChar &ch : text) {
         if (ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator) {
