@@ -5,3 +5,8 @@ kovra_add_test(test_teacher SOURCES test_teacher.cpp LIBS kovra_teacher)
 target_compile_definitions(test_teacher PRIVATE
   KOVRA_PLAYER="$<TARGET_FILE:kovra>" KOVRA_CHECK="$<TARGET_FILE:kovra-check>")
 add_dependencies(test_teacher kovra kovra-check)
+# A paste while no program owns the clipboard, on a real X server: where the toolkit's own
+# insertion fails.
+add_test(NAME test_teacher_paste_x11 COMMAND xvfb-run -a env QT_QPA_PLATFORM=xcb
+  $<TARGET_FILE:test_teacher> pasteWithoutClipboardOwner)
+set_tests_properties(test_teacher_paste_x11 PROPERTIES ENVIRONMENT "${KOVRA_TEST_ENVIRONMENT}" TIMEOUT 120)

@@ -479,6 +479,9 @@ QString words(const Problem &p)
     case ProblemKind::KeyMatchesSeveral:
         return QCoreApplication::translate("kovra", "%1 equals more than one choice")
             .arg(quoted(p.text));
+    case ProblemKind::NoRightChoice:
+        return QCoreApplication::translate(
+            "kovra", "is not marked: mark it with the round button beside its choice");
     case ProblemKind::LineBreak:
         return QCoreApplication::translate("kovra", "must be a single line without line breaks");
     case ProblemKind::NotWindows1251:

@@ -98,6 +98,7 @@ enum class ProblemKind
     KeyLooksLike,         // text: the key; other: the choice it equals but for look-alike
                           // letters, case or blanks; count: the 1-based character they part at
     KeyMatchesSeveral,    // text: the key
+    NoRightChoice,        // the teacher's window: no choice is marked as the right one
     LineBreak,            // a text that must be one line holds a line break
     NotWindows1251,       // text: the character
     NoBlank,              // phrase mode is on and the question text has no "_"

@@ -45,13 +45,6 @@ QString flagRow(const TestData &data, int row, bool on)
     return data.settingsWords.value(row) + (on ? QLatin1Char('1') : QLatin1Char('0'));
 }
 
-QString figureEntry(int number, const QByteArray &suffix)
-{
-    return QStringLiteral("figures/q%1.%2")
-        .arg(number, 2, 10, QLatin1Char('0'))
-        .arg(QString::fromLatin1(suffix));
-}
-
 // content.json of the data. With `figureNames`, the figures are named as filesOf() gives
 // them; without, only a name that names no file is written, for the check to find.
 QByteArray jsonOf(const TestData &data, bool figureNames)
@@ -96,6 +89,13 @@ QByteArray jsonOf(const TestData &data, bool figureNames)
 }
 
 } // namespace
+
+QString figureEntry(int number, const QByteArray &suffix)
+{
+    return QStringLiteral("figures/q%1.%2")
+        .arg(number, 2, 10, QLatin1Char('0'))
+        .arg(QString::fromLatin1(suffix));
+}
 
 class SnapshotCommand : public QUndoCommand
 {
@@ -336,6 +336,16 @@ void TestDocument::check()
     int number = 0;
     for (const TeacherQuestion &question : m_data.questions) {
         ++number;
+        if (question.key < 0 || question.key >= question.choices.size()) {
+            // No key is written for it: what the loader says of an empty key is replaced by
+            // what the teacher does about it.
+            std::erase_if(m_problems, [number](const Problem &p) {
+                return p.question == number && p.field == QLatin1String("key");
+            });
+            m_problems.push_back(Problem{.kind = ProblemKind::NoRightChoice,
+                                         .question = number,
+                                         .field = QStringLiteral("key")});
+        }
         if (question.figure.isEmpty() || !question.figureFault) {
             continue;
         }
@@ -356,6 +366,9 @@ LoadResult TestDocument::load() const
 
 Problems TestDocument::save(const QString &path)
 {
+    if (hasErrors(m_problems)) {
+        return m_problems;
+    }
     WrittenTest written = makeTestArchive(filesOf(m_data));
     if (!written.archive) {
         return std::move(written.checked.problems);

@@ -71,6 +71,8 @@ struct OpenedTest
 [[nodiscard]] TestData newTest();
 // content.json and its figures, as makeTestArchive takes them.
 [[nodiscard]] TestFiles filesOf(const TestData &data);
+// The name a question's figure has in a test file and in the work kept aside.
+[[nodiscard]] QString figureEntry(int number, const QByteArray &suffix);
 // A figure file's bytes, checked once.
 void setFigure(TeacherQuestion &question, QByteArray bytes, QByteArray suffix);
 

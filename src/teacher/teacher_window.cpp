@@ -4,10 +4,12 @@
 #include "content/figures.h"
 #include "resultsview/resultsview.h"
 #include "teacher/document.h"
+#include "teacher/fields.h"
 #include "testfile/testfile.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -29,6 +31,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSpinBox>
@@ -66,14 +70,12 @@ int mergeId(int field, int question)
 }
 
 constexpr int kMaxRecent = 8;
+// Work is kept aside once the teacher pauses, and while the teacher types on, at least this often.
 constexpr int kRecoveryDelayMs = 1500;
+constexpr int kRecoveryAtMostMs = 4000;
 const QSize kFigureArea{225, 137};
-
-QString recoveryFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-           QStringLiteral("/recovery");
-}
+// The size the window opens at where the screen has room; never more than the screen has.
+const QSize kOpeningSize{1200, 840};
 
 bool isFigureFile(const QString &path)
 {
@@ -121,7 +123,7 @@ TeacherWindow::TeacherWindow(QWidget *parent)
     page->addWidget(splitter);
     page->addWidget(problems);
     page->setStretchFactor(0, 1);
-    page->setSizes({700, 110});
+    page->setSizes({700, 150});
     setCentralWidget(page);
     connect(m_problemView, &QTextBrowser::anchorClicked, this, &TeacherWindow::showProblem);
 
@@ -131,14 +133,41 @@ TeacherWindow::TeacherWindow(QWidget *parent)
     buildMenus();
 
     m_recoveryTimer->setSingleShot(true);
-    m_recoveryTimer->setInterval(kRecoveryDelayMs);
     connect(m_recoveryTimer, &QTimer::timeout, this, &TeacherWindow::writeRecovery);
     connect(m_document, &TestDocument::changed, this, &TeacherWindow::refresh);
-    connect(m_document->undoStack(), &QUndoStack::indexChanged, this,
-            [this] { m_recoveryTimer->start(); });
+    connect(m_document->undoStack(), &QUndoStack::indexChanged, this, &TeacherWindow::keepSoon);
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this, &TeacherWindow::refresh);
-    resize(1200, 840);
+    // Every field leaves Undo and Redo to the test's one history.
+    for (QWidget *field : findChildren<QLineEdit *>()) {
+        field->installEventFilter(this);
+    }
+    for (QWidget *field : findChildren<QAbstractSpinBox *>()) {
+        field->installEventFilter(this);
+    }
+    for (QWidget *field : findChildren<QPlainTextEdit *>()) {
+        field->installEventFilter(this);
+    }
+    // Try-out files of windows that ended without taking them away.
+    RecoveryStore::removeAbandoned(QStringLiteral("try"));
+    resize(kOpeningSize);
     refresh();
+}
+
+// Fitted to the screen it opens on, its frame included, once it is known.
+void TeacherWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_fitted || isMaximized() || isFullScreen()) {
+        return;
+    }
+    m_fitted = true;
+    const QRect room = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize fitted = size().boundedTo(room.size() - frame);
+    if (fitted != size()) {
+        resize(fitted);
+        move(room.topLeft());
+    }
 }
 
 TeacherWindow::~TeacherWindow()
@@ -160,8 +189,10 @@ void TeacherWindow::buildMenus()
     m_recentMenu = file->addMenu(tr("Open &recent"));
     m_recentMenu->setObjectName(QStringLiteral("recent"));
     file->addSeparator();
-    file->addAction(tr("&Save"), QKeySequence::Save, this, &TeacherWindow::save);
-    file->addAction(tr("Save &as…"), QKeySequence::SaveAs, this, &TeacherWindow::saveAs);
+    file->addAction(tr("&Save"), QKeySequence::Save, this, &TeacherWindow::save)
+        ->setObjectName(QStringLiteral("save"));
+    file->addAction(tr("Save &as…"), QKeySequence::SaveAs, this, &TeacherWindow::saveAs)
+        ->setObjectName(QStringLiteral("saveAs"));
     file->addSeparator();
     file->addAction(tr("&Print the test…"), QKeySequence::Print, this,
                     [this] { print(PrintPart::Test); })
@@ -174,14 +205,18 @@ void TeacherWindow::buildMenus()
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    // The stack's own actions, which name the step they undo or redo.
     QUndoStack *undo = m_document->undoStack();
-    m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, undo, &QUndoStack::undo);
-    m_redo =
-        edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), undo, &QUndoStack::redo);
-    connect(undo, &QUndoStack::canUndoChanged, m_undo, &QAction::setEnabled);
-    connect(undo, &QUndoStack::canRedoChanged, m_redo, &QAction::setEnabled);
-    m_undo->setEnabled(false);
-    m_redo->setEnabled(false);
+    m_undo = undo->createUndoAction(this, tr("&Undo"));
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_redo = undo->createRedoAction(this, tr("&Redo"));
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) {
+        redoKeys.prepend(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    }
+    m_redo->setShortcuts(redoKeys);
+    edit->addAction(m_undo);
+    edit->addAction(m_redo);
     edit->addSeparator();
     edit->addAction(tr("Paste a &figure"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this,
                     &TeacherWindow::pasteFigure);
@@ -370,9 +405,8 @@ QWidget *TeacherWindow::buildEditor()
     auto *questionBox = new QGroupBox(page);
     m_questionBox = questionBox;
     auto *form = new QFormLayout(questionBox);
-    m_text = new QPlainTextEdit(questionBox);
+    m_text = new PlainTextField(questionBox);
     m_text->setAccessibleName(tr("Question text"));
-    m_text->setTabChangesFocus(true);
     m_text->setFixedHeight(m_text->fontMetrics().lineSpacing() * 3 + 12);
     form->addRow(tr("Te&xt:"), m_text);
     connect(m_text, &QPlainTextEdit::textChanged, this, [this] {
@@ -385,6 +419,9 @@ QWidget *TeacherWindow::buildEditor()
     });
 
     auto *choices = new QWidget(questionBox);
+    // One right choice: a click on the marked one leaves it marked.
+    m_rightChoice = new QButtonGroup(choices);
+    m_rightChoice->setExclusive(true);
     auto *choiceLayout = new QVBoxLayout(choices);
     choiceLayout->setContentsMargins(0, 0, 0, 0);
     for (int c = 0; c < static_cast<int>(m_choices.size()); ++c) {
@@ -395,17 +432,21 @@ QWidget *TeacherWindow::buildEditor()
         row.right = new QRadioButton(row.row);
         row.right->setAccessibleName(tr("Choice %1 is the right one").arg(c + 1));
         row.right->setToolTip(tr("The right choice"));
+        m_rightChoice->addButton(row.right, c);
         row.edit = new QLineEdit(row.row);
         row.edit->setAccessibleName(tr("Choice %1").arg(c + 1));
         row.up = new QToolButton(row.row);
         row.up->setText(QStringLiteral("↑"));
         row.up->setAccessibleName(tr("Move choice %1 up").arg(c + 1));
+        row.up->setToolTip(tr("Move the choice up"));
         row.down = new QToolButton(row.row);
         row.down->setText(QStringLiteral("↓"));
         row.down->setAccessibleName(tr("Move choice %1 down").arg(c + 1));
+        row.down->setToolTip(tr("Move the choice down"));
         row.remove = new QToolButton(row.row);
         row.remove->setText(QStringLiteral("✕"));
         row.remove->setAccessibleName(tr("Remove choice %1").arg(c + 1));
+        row.remove->setToolTip(tr("Remove the choice"));
         for (QWidget *w : {static_cast<QWidget *>(row.right), static_cast<QWidget *>(row.edit),
                            static_cast<QWidget *>(row.up), static_cast<QWidget *>(row.down),
                            static_cast<QWidget *>(row.remove)}) {
@@ -480,9 +521,8 @@ QWidget *TeacherWindow::buildEditor()
     figureLayout->addStretch();
     form->addRow(tr("Figure:"), figureRow);
 
-    m_explanation = new QPlainTextEdit(questionBox);
+    m_explanation = new PlainTextField(questionBox);
     m_explanation->setAccessibleName(tr("Explanation, one line a row"));
-    m_explanation->setTabChangesFocus(true);
     m_explanation->setFixedHeight(m_explanation->fontMetrics().lineSpacing() * 4 + 12);
     form->addRow(tr("&Explanation:"), m_explanation);
     connect(m_explanation, &QPlainTextEdit::textChanged, this, [this] {
@@ -572,11 +612,18 @@ void TeacherWindow::refresh()
     }
 }
 
+// A new test the teacher has not begun: its empty fields are not yet problems to list.
+bool TeacherWindow::untouchedNewTest() const
+{
+    return m_source.isEmpty() && m_document->path().isEmpty() &&
+           m_document->undoStack()->count() == 0;
+}
+
 void TeacherWindow::refreshList()
 {
     const auto &questions = m_document->data().questions;
     std::vector<bool> troubled(questions.size() + 1, false);
-    for (const Problem &problem : m_document->problems()) {
+    for (const Problem &problem : untouchedNewTest() ? Problems{} : m_document->problems()) {
         if (problem.question > 0 && problem.question <= static_cast<int>(questions.size())) {
             troubled.at(static_cast<std::size_t>(problem.question)) = true;
         }
@@ -641,16 +688,16 @@ void TeacherWindow::refreshEditor()
     for (int c = 0; c < static_cast<int>(m_choices.size()); ++c) {
         ChoiceRow &row = m_choices.at(static_cast<std::size_t>(c));
         row.row->setVisible(c < count);
+        // None is marked when no key is picked, which an exclusive group cannot show.
+        m_rightChoice->setExclusive(false);
+        row.right->setChecked(c < count && question.key == c);
+        m_rightChoice->setExclusive(true);
         if (c >= count) {
             continue;
         }
         if (row.edit->text() != question.choices.at(c)) {
             row.edit->setText(question.choices.at(c));
         }
-        // Radio buttons of one parent exclude each other; none is checked when no key is picked.
-        row.right->setAutoExclusive(false);
-        row.right->setChecked(question.key == c);
-        row.right->setAutoExclusive(true);
         row.up->setEnabled(c > 0);
         row.down->setEnabled(c + 1 < count);
         row.remove->setEnabled(count > KOVRA_Danni::kMinChoices);
@@ -687,10 +734,24 @@ void TeacherWindow::refreshEditor()
 void TeacherWindow::refreshProblems()
 {
     QString html;
-    const Problems &problems = m_document->problems();
-    if (problems.empty()) {
-        html = QStringLiteral("<p>%1</p>")
-                   .arg(tr("No problems: the test can be saved.").toHtmlEscaped());
+    // What opening a file found comes first: it is what the teacher asked about.
+    if (!m_openProblems.empty()) {
+        html += QStringLiteral("<p><b>%1</b></p>").arg(m_openedWhat.toHtmlEscaped());
+        for (const Problem &problem : m_openProblems) {
+            html += QStringLiteral("<div>%1</div>")
+                        .arg(describe(problem, Audience::Window).toHtmlEscaped());
+        }
+        html += QStringLiteral("<hr/>");
+    }
+    const Problems &problems = untouchedNewTest() ? Problems{} : m_document->problems();
+    if (untouchedNewTest()) {
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(tr("A new test: write each question and its choices, and mark the right "
+                            "choice. What is still missing is shown here as you go.")
+                             .toHtmlEscaped());
+    } else if (problems.empty()) {
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(tr("No problems: the test can be saved.").toHtmlEscaped());
     }
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const Problem &problem = problems.at(i);
@@ -700,14 +761,6 @@ void TeacherWindow::refreshProblems()
                     .arg(problem.severity == Severity::Error ? QStringLiteral("#b00020")
                                                              : QStringLiteral("#5c4400"))
                     .arg(describe(problem, Audience::Window).toHtmlEscaped());
-    }
-    if (!m_openProblems.empty()) {
-        html +=
-            QStringLiteral("<p><b>%1</b></p>").arg(tr("When the file was opened:").toHtmlEscaped());
-        for (const Problem &problem : m_openProblems) {
-            html += QStringLiteral("<div>%1</div>")
-                        .arg(describe(problem, Audience::Window).toHtmlEscaped());
-        }
     }
     if (html != m_problemHtml) {
         m_problemHtml = html;
@@ -762,6 +815,8 @@ bool TeacherWindow::openPath(const QString &path)
 
 bool TeacherWindow::showOpened(const QString &path, OpenedTest opened)
 {
+    m_openedWhat = opened.data ? tr("When %1 was opened:").arg(QFileInfo(path).fileName())
+                               : tr("%1 cannot be opened:").arg(QFileInfo(path).fileName());
     if (!opened.data) {
         m_openProblems = std::move(opened.problems);
         report(tr("%1 cannot be opened; the problems say why.").arg(QFileInfo(path).fileName()));
@@ -773,6 +828,7 @@ bool TeacherWindow::showOpened(const QString &path, OpenedTest opened)
         QFileInfo(path).isFile() &&
         QFileInfo(path).suffix().compare(QLatin1String(kTestFileSuffix), Qt::CaseInsensitive) == 0;
     m_current = 0;
+    m_source = QFileInfo(path).absoluteFilePath();
     dropRecovery();
     m_document->reset(std::move(*opened.data),
                       testFile ? QFileInfo(path).absoluteFilePath() : QString());
@@ -814,6 +870,7 @@ void TeacherWindow::newTest()
     askToKeepWork([this] {
         m_openProblems.clear();
         m_current = 0;
+        m_source.clear();
         dropRecovery();
         m_document->reset(kovra::newTest(), {});
     });
@@ -843,24 +900,71 @@ void TeacherWindow::openFolder()
 
 bool TeacherWindow::save()
 {
-    return m_document->path().isEmpty() ? saveAs() : saveTo(m_document->path());
+    if (m_document->path().isEmpty()) {
+        saveThen({});
+        return false;
+    }
+    return saveTo(m_document->path());
 }
 
-bool TeacherWindow::saveAs()
+void TeacherWindow::saveAs()
+{
+    saveThen({}, true);
+}
+
+void TeacherWindow::saveThen(const std::function<void()> &then, bool askName)
 {
     if (hasErrors(m_document->problems())) {
         report(tr("The test has problems and is not saved; mend them first."));
-        return false;
+        return;
     }
-    QString path = QFileDialog::getSaveFileName(this, tr("Save the test"), m_document->path(),
-                                                tr("Tests (*.kovra)"));
-    if (path.isEmpty()) {
-        return false;
+    if (!askName && !m_document->path().isEmpty()) {
+        if (saveTo(m_document->path()) && then) {
+            then();
+        }
+        return;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".kovra");
+    chooseFile(tr("Save the test"), tr("Tests (*.kovra)"), QLatin1String(kTestFileSuffix),
+               [this, then](const QString &path) {
+                   if (saveTo(path) && then) {
+                       then();
+                   }
+               });
+}
+
+QString TeacherWindow::suggestedPath(const QString &suffix) const
+{
+    const QFileInfo source(m_source);
+    QString name =
+        m_source.isEmpty() ? m_document->data().title.simplified() : source.completeBaseName();
+    // No character a file system refuses in a name.
+    static const QRegularExpression refused(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+    name.replace(refused, QStringLiteral("-"));
+    if (name.isEmpty()) {
+        name = tr("test");
     }
-    return saveTo(path);
+    const QDir folder =
+        m_source.isEmpty()
+            ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            : source.absoluteDir();
+    return folder.filePath(name + QLatin1Char('.') + suffix);
+}
+
+// The dialog waits for no answer, and gives a name typed without the suffix its suffix before it
+// asks whether to replace a file of that name.
+void TeacherWindow::chooseFile(const QString &title, const QString &filter, const QString &suffix,
+                               const std::function<void(const QString &)> &then)
+{
+    auto *dialog = new QFileDialog(this, title);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(filter);
+    dialog->setDefaultSuffix(suffix);
+    const QFileInfo suggested(suggestedPath(suffix));
+    dialog->setDirectory(suggested.absolutePath());
+    dialog->selectFile(suggested.fileName());
+    connect(dialog, &QFileDialog::fileSelected, this, then);
+    dialog->open();
 }
 
 void TeacherWindow::print(PrintPart part)
@@ -890,20 +994,9 @@ void TeacherWindow::print(PrintPart part)
 
 void TeacherWindow::choosePdf(PrintPart part)
 {
-    // Beside the test, named after it; a name typed without a suffix is given ".pdf".
-    const QFileInfo test(m_document->path());
-    const QString suggested =
-        m_document->path().isEmpty()
-            ? QString()
-            : test.absoluteDir().filePath(test.completeBaseName() + QStringLiteral(".pdf"));
-    QString path =
-        QFileDialog::getSaveFileName(this, tr("Write a PDF"), suggested, tr("PDF files (*.pdf)"));
-    if (!path.isEmpty()) {
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += QStringLiteral(".pdf");
-        }
-        exportPdf(path, part);
-    }
+    // Beside the test, named after it.
+    chooseFile(tr("Write a PDF"), tr("PDF files (*.pdf)"), QStringLiteral("pdf"),
+               [this, part](const QString &path) { exportPdf(path, part); });
 }
 
 void TeacherWindow::chooseFigure()
@@ -969,6 +1062,12 @@ void TeacherWindow::pasteFigure()
 
 bool TeacherWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // A field that would take Undo or Redo for its own typing leaves it to the window's actions.
+    if (event->type() == QEvent::ShortcutOverride &&
+        isHistoryKey(*static_cast<QKeyEvent *>(event))) {
+        event->ignore();
+        return true;
+    }
     if (watched == m_figure && event->type() == QEvent::DragEnter) {
         dragEnterEvent(static_cast<QDragEnterEvent *>(event));
         return true;
@@ -1007,13 +1106,16 @@ void TeacherWindow::dropEvent(QDropEvent *event)
 
 void TeacherWindow::tryTest()
 {
-    const TestFiles files = filesOf(m_document->data());
-    const WrittenTest written = makeTestArchive(files);
-    if (!written.archive || !m_tryFolder.isValid()) {
+    // A try is the teacher's, never a pupil's: it keeps no result.
+    TestData data = m_document->data();
+    data.collectResults = false;
+    const WrittenTest written = makeTestArchive(filesOf(data));
+    const QString folder = written.archive ? m_tries.ensureFolder() : QString();
+    if (folder.isEmpty()) {
         report(tr("The test has problems; mend them before trying it."));
         return;
     }
-    const QString file = m_tryFolder.filePath(QStringLiteral("try-%1.kovra").arg(++m_tries));
+    const QString file = folder + QStringLiteral("/try-%1.kovra").arg(++m_triesMade);
     if (const Problems failed = saveFile(file, *written.archive); !failed.empty()) {
         report(describe(failed.front()));
         return;
@@ -1052,71 +1154,46 @@ void TeacherWindow::refreshRecent()
     m_recentMenu->setEnabled(!recent.isEmpty());
 }
 
-// The work since the last save is kept aside, as it is made, in a folder of the test's own
-// form: content.json each time, a figure only when its file changed (a test of photographs is
-// not written again at every pause). A window that closes as it should takes it away.
+// The work since the last save is kept aside as it is made (RecoveryStore); a window that
+// closes as it should takes it away.
+void TeacherWindow::keepSoon()
+{
+    if (!m_unkeptSince.isValid()) {
+        m_unkeptSince.start();
+    }
+    const qint64 left = kRecoveryAtMostMs - m_unkeptSince.elapsed();
+    if (left <= 0) {
+        writeRecovery();
+    } else {
+        m_recoveryTimer->start(static_cast<int>(std::min<qint64>(kRecoveryDelayMs, left)));
+    }
+}
+
 void TeacherWindow::writeRecovery()
 {
+    m_recoveryTimer->stop();
+    m_unkeptSince.invalidate();
     if (m_document->undoStack()->isClean()) {
         dropRecovery();
-        return;
+    } else if (!m_recovery.keep(m_document->data(), m_document->path())) {
+        report(tr("The work cannot be kept aside in %1.")
+                   .arg(QDir::toNativeSeparators(m_recovery.folder())));
     }
-    if (m_recoveryFile.isEmpty()) {
-        m_recoveryFile = recoveryFolder() + QStringLiteral("/%1-%2")
-                                                .arg(QCoreApplication::applicationPid())
-                                                .arg(reinterpret_cast<quintptr>(this), 0, 16);
-        m_recoveredFigures.clear();
-    }
-    QDir().mkpath(m_recoveryFile + QStringLiteral("/figures"));
-    const TestData &data = m_document->data();
-    std::map<QString, QByteArray> figures;
-    for (int k = 0; k < static_cast<int>(data.questions.size()); ++k) {
-        const TeacherQuestion &question = data.questions.at(static_cast<std::size_t>(k));
-        if (!question.figure.isEmpty()) {
-            const QString name = QStringLiteral("figures/q%1.%2")
-                                     .arg(k + 1, 2, 10, QLatin1Char('0'))
-                                     .arg(QString::fromLatin1(question.figureSuffix));
-            const auto written = m_recoveredFigures.find(name);
-            if (written == m_recoveredFigures.end() ||
-                !written->second.isSharedWith(question.figure)) {
-                if (!saveFile(m_recoveryFile + QLatin1Char('/') + name, question.figure).empty()) {
-                    return;
-                }
-            }
-            figures.emplace(name, question.figure);
-        }
-    }
-    m_recoveredFigures = std::move(figures);
-    (void)saveFile(m_recoveryFile + QLatin1Char('/') + QLatin1String(kContentFileName),
-                   filesOf(data).json);
 }
 
 void TeacherWindow::dropRecovery()
 {
     m_recoveryTimer->stop();
-    if (!m_recoveryFile.isEmpty()) {
-        QDir(m_recoveryFile).removeRecursively();
-        m_recoveryFile.clear();
-        m_recoveredFigures.clear();
-    }
+    m_unkeptSince.invalidate();
+    m_recovery.drop();
 }
 
 QStringList TeacherWindow::recoveryFiles()
 {
     QStringList files;
-    const QFileInfoList found =
-        QDir(recoveryFolder()).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Time);
-    for (const QFileInfo &info : found) {
-        // The work of a program that still runs is its own: only a program that ended without
-        // closing its window left its folder behind.
-        const QString pid = info.fileName().section(QLatin1Char('-'), 0, 0);
-        if (pid.toLongLong() != QCoreApplication::applicationPid() &&
-            QFileInfo::exists(QStringLiteral("/proc/") + pid)) {
-            continue;
-        }
-        if (QFileInfo::exists(info.filePath() + QLatin1Char('/') +
-                              QLatin1String(kContentFileName))) {
-            files << info.absoluteFilePath();
+    for (const QString &folder : RecoveryStore::abandoned()) {
+        if (QFileInfo::exists(folder + QLatin1Char('/') + QLatin1String(kContentFileName))) {
+            files << folder;
         }
     }
     return files;
@@ -1124,17 +1201,19 @@ QStringList TeacherWindow::recoveryFiles()
 
 bool TeacherWindow::restoreFrom(const QString &recoveryFile)
 {
-    const OpenedTest opened = openTest(recoveryFile);
-    QDir(recoveryFile).removeRecursively();
-    if (!opened.data) {
+    OpenedTest opened = openTest(recoveryFile);
+    // Kept until this window has saved or given up the work again.
+    if (!opened.data || !m_recovery.adopt(recoveryFile)) {
         return false;
     }
+    const QString source = RecoveryStore::sourceOf(recoveryFile);
     m_openProblems.clear();
     m_current = 0;
-    m_document->reset(kovra::newTest(), {});
+    m_source = source;
+    m_document->reset(kovra::newTest(), source);
     // An undoable step, so that the work counts as unsaved.
     m_document->change(tr("Restore the kept work"),
-                       [&opened](TestData &data) { data = *opened.data; });
+                       [&opened](TestData &data) { data = std::move(*opened.data); });
     return true;
 }
 
@@ -1155,12 +1234,18 @@ void TeacherWindow::askToKeepWork(const std::function<void()> &then)
                         tr("The test has changes that are not saved. Save them?"),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box->setDefaultButton(QMessageBox::Save);
+    // In the words of the File menu.
+    box->button(QMessageBox::Save)->setText(tr("&Save"));
+    box->button(QMessageBox::Discard)->setText(tr("Do&n't save"));
+    box->button(QMessageBox::Cancel)->setText(tr("Cancel"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     m_question = box;
     connect(box, &QMessageBox::finished, this, [this, box, then] {
         // A box closed by its title bar's button has no button clicked: as "Cancel".
         const QMessageBox::StandardButton answer = box->standardButton(box->clickedButton());
-        if ((answer == QMessageBox::Save && save()) || answer == QMessageBox::Discard) {
+        if (answer == QMessageBox::Save) {
+            saveThen(then);
+        } else if (answer == QMessageBox::Discard) {
             then();
         }
     });

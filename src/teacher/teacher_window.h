@@ -5,22 +5,23 @@
 
 #include "content/problems.h"
 #include "print/print.h"
+#include "teacher/recovery.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <array>
 #include <functional>
 #include <map>
 #include <memory>
 
 class QAction;
+class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QMessageBox;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -33,6 +34,7 @@ class QWidget;
 
 namespace kovra {
 
+class PlainTextField;
 class TestDocument;
 struct OpenedTest;
 struct TeacherQuestion;
@@ -58,10 +60,14 @@ public:
     bool saveTo(const QString &path);
     // Writes the test or its key as a PDF; false when the test has errors or the file fails.
     bool exportPdf(const QString &path, PrintPart part);
-    // Takes the work kept aside after a crash (a folder), as a new unsaved test.
+    // Takes the work kept aside after a crash (a folder) as unsaved changes of the file it was
+    // opened from. The folder stays until the work is saved or given up.
     bool restoreFrom(const QString &recoveryFile);
     // The folders of work kept aside by windows that did not close, newest first.
     [[nodiscard]] static QStringList recoveryFiles();
+    // What a save of the test suggests: the file it was opened from, else one named after its
+    // title, with this suffix.
+    [[nodiscard]] QString suggestedPath(const QString &suffix) const;
 
 public Q_SLOTS:
     void selectQuestion(int index);
@@ -78,6 +84,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -86,7 +93,7 @@ private Q_SLOTS:
     void open();
     void openFolder();
     bool save();
-    bool saveAs();
+    void saveAs();
     void print(PrintPart part);
     void choosePdf(PrintPart part);
     void chooseFigure();
@@ -99,6 +106,7 @@ private:
     QWidget *buildQuestionList();
     QWidget *buildEditor();
     void refreshList();
+    [[nodiscard]] bool untouchedNewTest() const;
     void refreshEditor();
     void refreshProblems();
     void refreshRecent();
@@ -110,6 +118,12 @@ private:
     void setFigureImage(const QImage &image);
     void writeRecovery();
     void dropRecovery();
+    void keepSoon();
+    // Saves, asking for a name when the test has none (or `askName`), then does `then`.
+    void saveThen(const std::function<void()> &then, bool askName = false);
+    // The save dialog, which adds the suffix before it asks about a file it would replace.
+    void chooseFile(const QString &title, const QString &filter, const QString &suffix,
+                    const std::function<void(const QString &)> &then);
     // Asks, without waiting for the answer, whether to save the changes first; `then` follows
     // a save that succeeded or changes given up, nothing follows "Cancel".
     void askToKeepWork(const std::function<void()> &then);
@@ -119,12 +133,15 @@ private:
     int m_current = 0;
     bool m_refreshing = false;
     Problems m_openProblems; // what opening the test found: a bank's skipped questions
+    QString m_openedWhat;    // the heading of those: the file, and whether it opened
     QString m_playerProgram;
-    QTemporaryDir m_tryFolder;
-    int m_tries = 0;
-    QString m_recoveryFile;                           // the folder the work is kept in
-    std::map<QString, QByteArray> m_recoveredFigures; // the figure files written there
+    QString m_source; // the file or folder the test was opened from; empty for a new test
+    RecoveryStore m_tries{QStringLiteral("try")};
+    int m_triesMade = 0;
+    RecoveryStore m_recovery;
     QTimer *m_recoveryTimer;
+    QElapsedTimer m_unkeptSince;      // the first change not yet kept aside
+    bool m_fitted = false;            // the window has been fitted to its screen
     QByteArray m_previewOf;           // the figure the preview shows
     QString m_problemHtml;            // what the problem panel shows
     QPointer<QMessageBox> m_question; // the question about unsaved changes, while it is asked
@@ -141,7 +158,7 @@ private:
     QCheckBox *m_collect;
     QLineEdit *m_resultsFolder;
     QWidget *m_questionBox;
-    QPlainTextEdit *m_text;
+    PlainTextField *m_text;
     struct ChoiceRow
     {
         QWidget *row;
@@ -152,11 +169,12 @@ private:
         QToolButton *remove;
     };
     std::array<ChoiceRow, 5> m_choices{};
+    QButtonGroup *m_rightChoice;
     QPushButton *m_addChoice;
     QLabel *m_figure;
     QPushButton *m_chooseFigure;
     QPushButton *m_removeFigure;
-    QPlainTextEdit *m_explanation;
+    PlainTextField *m_explanation;
     QLabel *m_fileLabel;
     QMenu *m_recentMenu;
     QAction *m_undo;
