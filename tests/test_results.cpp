@@ -4,6 +4,7 @@
 // files each changed in one byte.
 
 #include "results/collect.h"
+#include "results/stake.h"
 #include "results_fixture.h"
 #include "testfile/testfile.h"
 
@@ -23,6 +24,8 @@ private Q_SLOTS:
     void marks_data();
     void marks();
     void oneByteChanges();
+    void resultsAtStake_data();
+    void resultsAtStake();
 };
 
 void TestResults::collectsClass_data()
@@ -149,6 +152,37 @@ void TestResults::oneByteChanges()
     const ClassResults results = collectResults(folder, test);
     QCOMPARE(results.pupils.size(), std::size_t{0});
     QCOMPARE(results.apart.size(), std::size_t{1000});
+}
+
+void TestResults::resultsAtStake_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // of the test about to be saved
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("files");
+    QTest::addColumn<QList<int>>("changed");
+    QTest::newRow("the key of question 2 changed")
+        << QList<int>{0, 1, 0, 0} << 4 << 4 << QList<int>{2};
+    QTest::newRow("the same keys") << QList<int>{0, 0, 0, 0} << 4 << 0 << QList<int>();
+    QTest::newRow("another test, no results of it")
+        << QList<int>{0, 1, 0, 0, 0} << 5 << 0 << QList<int>();
+}
+
+// A key changed over a test whose pupils' results are in its folder: the teacher is told.
+void TestResults::resultsAtStake()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, questions);
+    QFETCH(int, files);
+    QFETCH(QList<int>, changed);
+    QTemporaryDir dir;
+    QVERIFY(writeClass(dir.path(), dir.filePath(QStringLiteral("results"))));
+    const QString saved = writeTestFile(dir.filePath(QStringLiteral("given.kovra")),
+                                        resultsTestJson(4, QStringLiteral("results")));
+    const QString edited = writeTestFile(dir.filePath(QStringLiteral("edited.kovra")),
+                                         resultsTestJson(questions, QString(), keys));
+    const ResultsAtStake stake = kovra::resultsAtStake(saved, loadTestFile(edited));
+    QCOMPARE(stake.files, files);
+    QCOMPARE(stake.changedKeys, changed);
 }
 
 QTEST_GUILESS_MAIN(TestResults)

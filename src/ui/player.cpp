@@ -4,6 +4,7 @@
 #include "content/player_set.h"
 #include "content/translation.h"
 #include "results/resultfile.h"
+#include "results/stake.h"
 #include "run/random.h"
 #include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
@@ -165,14 +166,6 @@ QByteArray fileBytesHash(const QString &path)
     return hash.result();
 }
 
-// The folder the test asks for: empty, the test file's own; a relative one, from there.
-QString resultsFolder(const QString &testFile, const QString &asked)
-{
-    const QDir testFolder = QFileInfo(testFile).absoluteDir();
-    return asked.isEmpty() ? testFolder.absolutePath()
-                           : QDir::cleanPath(testFolder.absoluteFilePath(asked));
-}
-
 // What went wrong with a write, in the pupil's words.
 QString pupilWords(const std::optional<WriteFailure> &failure)
 {
@@ -297,7 +290,7 @@ int startPlayer(const PlayerCommand &command)
     recorder->setObjectName(QStringLiteral("results"));
     // The first file is written, and a fault told over the window, before any answer.
     window.show();
-    keepResults(window, recorder, resultsFolder(command.file, *loaded.result.resultsFolder));
+    keepResults(window, recorder, resultsFolderOf(command.file, *loaded.result.resultsFolder));
     return QApplication::exec();
 }
 
