@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kovra_prazno.h"
 
+#include "answer_row.h"
 #include "assistance.h"
 #include "content/cp1251.h"
 #include "layout.h"
@@ -69,6 +70,7 @@ KOVRA_Prazno::KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent
     setFont(windowFont());
     buildMenu();
     buildWidgets();
+    installAnswerRow(*this);
     installAccessibility(*this);
     installKeyboard(*this);
 }
