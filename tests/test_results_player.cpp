@@ -304,16 +304,30 @@ void TestResultsPlayer::cancelWritesNothing()
     qputenv("HOME", dir.filePath(QStringLiteral("home")).toUtf8());
     const QString test = testing::writeTestFile(dir.filePath(QStringLiteral("test.kovra")),
                                                 testing::resultsTestJson(kQuestions, QString()));
-    // The program asks for the pupil's name itself; the pupil types one and then cancels.
+    // The program asks for the pupil's name itself; the pupil types one and then cancels, is
+    // asked whether to end, goes back to the name, cancels again and ends.
     bool asked = false;
     QTimer::singleShot(0, [&asked] {
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             if (auto *dialog = qobject_cast<PupilDialog *>(widget); dialog && dialog->isVisible()) {
-                asked = true;
                 dialog->nameEdit()->setText(QStringLiteral("Иван"));
                 dialog->classEdit()->setText(QStringLiteral("7а"));
-                QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Cancel),
-                                  Qt::LeftButton);
+                for (const char *answer : {"Назад към името", "Затвори"}) {
+                    QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Cancel),
+                                      Qt::LeftButton);
+                    QMessageBox *question = nullptr;
+                    for (auto *box : dialog->findChildren<QMessageBox *>()) {
+                        question = box->isVisible() ? box : question;
+                    }
+                    QVERIFY(question && dialog->isVisible());
+                    QVERIFY(question->text().contains(QStringLiteral("тестът не започва")));
+                    for (QAbstractButton *button : question->buttons()) {
+                        if (button->text() == QString::fromUtf8(answer)) {
+                            button->click();
+                        }
+                    }
+                }
+                asked = true;
             }
         }
     });

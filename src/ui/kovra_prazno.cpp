@@ -4,6 +4,7 @@
 #include "answer_row.h"
 #include "assistance.h"
 #include "content/cp1251.h"
+#include "figure_view.h"
 #include "layout.h"
 #include "look.h"
 #include "present/bars.h"
@@ -71,6 +72,7 @@ KOVRA_Prazno::KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent
     buildMenu();
     buildWidgets();
     installAnswerRow(*this);
+    installFigureView(*this);
     installAccessibility(*this);
     installKeyboard(*this);
 }
