@@ -51,9 +51,10 @@ std::optional<WriteFailure> saveWhole(const QString &path, const QByteArray &byt
     errno = 0;
     const qint64 written = file.write(bytes);
     if (written != bytes.size()) {
-        const int code = errno;
+        // Worded before the cancel, which replaces the system's words with its own.
+        const WriteFailure failure = writeFailure(path, file, errno, written >= 0);
         file.cancelWriting();
-        return writeFailure(path, file, code, written >= 0);
+        return failure;
     }
     errno = 0;
     if (!file.commit()) {
