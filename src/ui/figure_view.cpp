@@ -89,6 +89,9 @@ FigureView::FigureView(const QImage &figure, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_picture);
+    // In the middle of the screen, whatever window system places it.
+    resize(pixmap.deviceIndependentSize().toSize());
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 void FigureView::mouseReleaseEvent(QMouseEvent *event)
