@@ -105,7 +105,9 @@ inline ResultRecord run(const TestIdentity &test, const QString &name, const QLi
 
 // A class of four pupils in `folder`, who answered the test of four questions whose keys were
 // all choice a (given.kovra in `dir`), and three files to be set apart: edited by hand (a wrong
-// answer made right, the text still valid), damaged, and of another test (other.kovra).
+// answer made right, the text still valid), damaged, and of another test (other.kovra). Боян
+// typed his class in Latin letters ("7A"); Вера's player ended after three answers, before the
+// evaluation.
 inline bool writeClass(const QString &dir, const QString &folder)
 {
     const MarkingTest given =
@@ -127,10 +129,16 @@ inline bool writeClass(const QString &dir, const QString &folder)
                   {"7 Жоро", &other, "Жоро", {0, 0, 0, 0, 0}}};
     bool ok = QDir().mkpath(folder);
     for (const auto &pupil : pupils) {
-        QByteArray bytes =
-            writeResult(run(pupil.test->identity, QString::fromUtf8(pupil.name), pupil.chosen),
-                        pupil.test->identity.key);
         const QString file = QString::fromUtf8(pupil.file);
+        ResultRecord record =
+            run(pupil.test->identity, QString::fromUtf8(pupil.name), pupil.chosen);
+        if (file.startsWith(QLatin1Char('2'))) {
+            record.group = QStringLiteral("7A");
+        } else if (file.startsWith(QLatin1Char('3'))) {
+            record.evaluated = false;
+            record.ended = QDateTime();
+        }
+        QByteArray bytes = writeResult(record, pupil.test->identity.key);
         if (file.startsWith(QLatin1Char('5'))) {
             bytes.replace("\"chosen\": \"Q1 b\"", "\"chosen\": \"Q1 a\"");
         } else if (file.startsWith(QLatin1Char('6'))) {

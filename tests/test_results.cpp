@@ -4,6 +4,7 @@
 // files each changed in one byte.
 
 #include "results/collect.h"
+#include "results/stake.h"
 #include "results_fixture.h"
 #include "testfile/testfile.h"
 
@@ -23,6 +24,8 @@ private Q_SLOTS:
     void marks_data();
     void marks();
     void oneByteChanges();
+    void resultsAtStake_data();
+    void resultsAtStake();
 };
 
 void TestResults::collectsClass_data()
@@ -61,7 +64,11 @@ void TestResults::collectsClass()
     QCOMPARE(rights, right);
     QCOMPARE(shownMarks, marks);
     QCOMPARE(results.pupils.at(2).answered, 3);
-    QCOMPARE(results.pupils.at(2).seconds, std::optional<qint64>(300));
+    // Not handed in: the time runs to the last answer.
+    QCOMPARE(results.pupils.at(2).seconds, std::optional<qint64>(180));
+    for (const PupilResult &pupil : results.pupils) {
+        QCOMPARE(pupil.group, QStringLiteral("7а")); // "7A" typed in Latin letters too
+    }
     QStringList apart;
     for (const ApartFile &file : results.apart) {
         apart << file.file + QLatin1String(": ") + file.reason;
@@ -72,10 +79,12 @@ void TestResults::collectsClass()
 
     const QByteArray csv = resultsCsv(results);
     QVERIFY(csv.startsWith(
-        "\xEF\xBB\xBFName;Class;Answered;Right;%;Mark;Word;Time;Q1;Q2;Q3;Q4;File\r\n"));
+        "\xEF\xBB\xBFName;Class;Answered;Right;%;Mark;Word;Time;Handed in;Q1;Q2;Q3;Q4;File\r\n"));
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.at(4),
-             QStringLiteral("\"Галя; \"\"Г\"\"\";7а;0;0;0;2,00;Poor;5:00;;;;;4 Галя.kovres"));
+    QCOMPARE(lines.at(4), QStringLiteral("\"Галя; \"\"Г\"\"\";7а;0;0;0;2,00;Poor;5:00;handed "
+                                         "in;;;;;4 Галя.kovres"));
+    QVERIFY(lines.at(3).startsWith(QStringLiteral("Вера;7а;3;")));
+    QCOMPARE(lines.at(3).section(QLatin1Char(';'), 7, 8), QStringLiteral("3:00;not handed in"));
     QVERIFY2(lines.contains(analysis), qPrintable(lines.join(QLatin1Char('\n'))));
 }
 
@@ -86,17 +95,19 @@ void TestResults::marks_data()
     QTest::addColumn<QList<double>>("shares"); // for 3, 4, 5 and 6; empty, by the formula
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("grade");
-    QTest::newRow("none right") << 0 << 10 << QList<double>() << 2.0 << 2;
-    QTest::newRow("just below 3") << 7 << 29 << QList<double>() << 2.97 << 2;
-    QTest::newRow("3.00") << 1 << 4 << QList<double>() << 3.0 << 3;
-    QTest::newRow("3.50") << 3 << 8 << QList<double>() << 3.5 << 4;
-    QTest::newRow("4.48, rounded") << 18 << 29 << QList<double>() << 4.48 << 4;
-    QTest::newRow("4.50") << 5 << 8 << QList<double>() << 4.5 << 5;
-    QTest::newRow("5.50") << 7 << 8 << QList<double>() << 5.5 << 6;
+    QTest::addColumn<int>("percent"); // rounded to the nearest
+    QTest::newRow("none right") << 0 << 10 << QList<double>() << 2.0 << 2 << 0;
+    QTest::newRow("just below 3") << 7 << 29 << QList<double>() << 2.97 << 2 << 24;
+    QTest::newRow("3.00") << 1 << 4 << QList<double>() << 3.0 << 3 << 25;
+    QTest::newRow("3.50") << 3 << 8 << QList<double>() << 3.5 << 4 << 38;
+    QTest::newRow("4.48, rounded") << 18 << 29 << QList<double>() << 4.48 << 4 << 62;
+    QTest::newRow("4.50") << 5 << 8 << QList<double>() << 4.5 << 5 << 63;
+    QTest::newRow("5.50") << 7 << 8 << QList<double>() << 5.5 << 6 << 88;
+    QTest::newRow("4 of 13, 31 %, not 30") << 4 << 13 << QList<double>() << 3.23 << 3 << 31;
     QTest::newRow("shares: 0.7 of 10 is 5")
-        << 7 << 10 << QList<double>{0.3, 0.5, 0.7, 0.9} << 5.0 << 5;
+        << 7 << 10 << QList<double>{0.3, 0.5, 0.7, 0.9} << 5.0 << 5 << 70;
     QTest::newRow("shares: below the first")
-        << 2 << 10 << QList<double>{0.3, 0.5, 0.7, 0.9} << 2.0 << 2;
+        << 2 << 10 << QList<double>{0.3, 0.5, 0.7, 0.9} << 2.0 << 2 << 20;
 }
 
 void TestResults::marks()
@@ -106,6 +117,7 @@ void TestResults::marks()
     QFETCH(QList<double>, shares);
     QFETCH(double, value);
     QFETCH(int, grade);
+    QFETCH(int, percent);
     MarkScale scale;
     if (!shares.isEmpty()) {
         scale.shares = std::array<double, 4>{shares[0], shares[1], shares[2], shares[3]};
@@ -113,6 +125,7 @@ void TestResults::marks()
     const Mark mark = markFor(right, questions, scale);
     QCOMPARE(mark.value, value);
     QCOMPARE(mark.grade, grade);
+    QCOMPARE(percentOf(right, questions), percent);
 }
 
 // Every file changed in one byte is refused or flagged: none reaches the table.
@@ -139,6 +152,37 @@ void TestResults::oneByteChanges()
     const ClassResults results = collectResults(folder, test);
     QCOMPARE(results.pupils.size(), std::size_t{0});
     QCOMPARE(results.apart.size(), std::size_t{1000});
+}
+
+void TestResults::resultsAtStake_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // of the test about to be saved
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("files");
+    QTest::addColumn<QList<int>>("changed");
+    QTest::newRow("the key of question 2 changed")
+        << QList<int>{0, 1, 0, 0} << 4 << 4 << QList<int>{2};
+    QTest::newRow("the same keys") << QList<int>{0, 0, 0, 0} << 4 << 0 << QList<int>();
+    QTest::newRow("another test, no results of it")
+        << QList<int>{0, 1, 0, 0, 0} << 5 << 0 << QList<int>();
+}
+
+// A key changed over a test whose pupils' results are in its folder: the teacher is told.
+void TestResults::resultsAtStake()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, questions);
+    QFETCH(int, files);
+    QFETCH(QList<int>, changed);
+    QTemporaryDir dir;
+    QVERIFY(writeClass(dir.path(), dir.filePath(QStringLiteral("results"))));
+    const QString saved = writeTestFile(dir.filePath(QStringLiteral("given.kovra")),
+                                        resultsTestJson(4, QStringLiteral("results")));
+    const QString edited = writeTestFile(dir.filePath(QStringLiteral("edited.kovra")),
+                                         resultsTestJson(questions, QString(), keys));
+    const ResultsAtStake stake = kovra::resultsAtStake(saved, loadTestFile(edited));
+    QCOMPARE(stake.files, files);
+    QCOMPARE(stake.changedKeys, changed);
 }
 
 QTEST_GUILESS_MAIN(TestResults)

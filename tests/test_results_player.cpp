@@ -154,12 +154,17 @@ void TestResultsPlayer::keepsEveryAnswer_data()
     QTest::addColumn<bool>("fallback");
     QTest::addColumn<int>("fullAt"); // the position whose answer meets a full disk; -1 none
     QTest::addColumn<int>("bank");   // the questions a run is drawn from
-    QTest::newRow("the test file's folder") << QString() << false << -1 << kQuestions;
-    QTest::newRow("a folder of its own") << QStringLiteral("results") << false << -1 << kQuestions;
+    QTest::addColumn<bool>("taken"); // a pupil of the same name and class started this second
+    QTest::newRow("the test file's folder") << QString() << false << -1 << kQuestions << false;
+    QTest::newRow("a folder of its own")
+        << QStringLiteral("results") << false << -1 << kQuestions << false;
     QTest::newRow("a folder that cannot be written")
-        << QStringLiteral("blocked") << true << -1 << kQuestions;
-    QTest::newRow("a full disk at the fourth answer") << QString() << false << 3 << kQuestions;
-    QTest::newRow("a run drawn from a bigger bank") << QString() << false << -1 << 25;
+        << QStringLiteral("blocked") << true << -1 << kQuestions << false;
+    QTest::newRow("a full disk at the fourth answer")
+        << QString() << false << 3 << kQuestions << false;
+    QTest::newRow("a run drawn from a bigger bank") << QString() << false << -1 << 25 << false;
+    QTest::newRow("another pupil of the same name in the same second")
+        << QString() << false << -1 << kQuestions << true;
 }
 
 void TestResultsPlayer::keepsEveryAnswer()
@@ -168,6 +173,7 @@ void TestResultsPlayer::keepsEveryAnswer()
     QFETCH(bool, fallback);
     QFETCH(int, fullAt);
     QFETCH(int, bank);
+    QFETCH(bool, taken);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("results")));
     QVERIFY(saveFile(dir.filePath(QStringLiteral("blocked")), "a file, not a folder").empty());
@@ -183,6 +189,14 @@ void TestResultsPlayer::keepsEveryAnswer()
     const QString expectedFolder = fallback ? dir.filePath(QStringLiteral("home/Documents"))
                                             : QDir(dir.path()).filePath(folder);
 
+    // The other pupil's files, of every second this run may start in.
+    QStringList others;
+    for (int second = 0; taken && second < 30; ++second) {
+        others << QDir(expectedFolder)
+                      .filePath(resultFileName(QStringLiteral("7а"), QStringLiteral("Иван Петров"),
+                                               QDateTime::currentDateTime().addSecs(second)));
+        QVERIFY(testing::put(others.back(), "another pupil's run"));
+    }
     Driver driver;
     QStringList faults;
     QString path;
@@ -221,7 +235,8 @@ void TestResultsPlayer::keepsEveryAnswer()
                           .arg(parsed.problem ? describe(*parsed.problem) : QString());
         }
         const QString told = takeMessage(*shown);
-        if (told.isEmpty() == (position == fullAt)) {
+        if (told.isEmpty() == (position == fullAt) ||
+            (position == fullAt && !told.contains(QStringLiteral("дискът е пълен")))) {
             faults << QStringLiteral("position %1: told %2").arg(position).arg(told);
         }
     };
@@ -239,6 +254,11 @@ void TestResultsPlayer::keepsEveryAnswer()
     QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(expectedFolder).absoluteFilePath());
     QCOMPARE(startMessage.contains(QDir::toNativeSeparators(path)), fallback);
     QVERIFY2(endMessage.contains(QDir::toNativeSeparators(path)), qPrintable(endMessage));
+    for (const QString &other : others) {
+        QFile file(other);
+        QVERIFY(other != path && file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("another pupil's run"));
+    }
     bool holds = false;
     const ParsedResult parsed = readBack(path, identity, holds);
     QVERIFY(holds);
@@ -284,16 +304,30 @@ void TestResultsPlayer::cancelWritesNothing()
     qputenv("HOME", dir.filePath(QStringLiteral("home")).toUtf8());
     const QString test = testing::writeTestFile(dir.filePath(QStringLiteral("test.kovra")),
                                                 testing::resultsTestJson(kQuestions, QString()));
-    // The program asks for the pupil's name itself; the pupil types one and then cancels.
+    // The program asks for the pupil's name itself; the pupil types one and then cancels, is
+    // asked whether to end, goes back to the name, cancels again and ends.
     bool asked = false;
     QTimer::singleShot(0, [&asked] {
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             if (auto *dialog = qobject_cast<PupilDialog *>(widget); dialog && dialog->isVisible()) {
-                asked = true;
                 dialog->nameEdit()->setText(QStringLiteral("Иван"));
                 dialog->classEdit()->setText(QStringLiteral("7а"));
-                QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Cancel),
-                                  Qt::LeftButton);
+                for (const char *answer : {"Назад към името", "Затвори"}) {
+                    QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Cancel),
+                                      Qt::LeftButton);
+                    QMessageBox *question = nullptr;
+                    for (auto *box : dialog->findChildren<QMessageBox *>()) {
+                        question = box->isVisible() ? box : question;
+                    }
+                    QVERIFY(question && dialog->isVisible());
+                    QVERIFY(question->text().contains(QStringLiteral("тестът не започва")));
+                    for (QAbstractButton *button : question->buttons()) {
+                        if (button->text() == QString::fromUtf8(answer)) {
+                            button->click();
+                        }
+                    }
+                }
+                asked = true;
             }
         }
     });

@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
@@ -60,24 +61,42 @@ void TestResultsView::showsClass()
     const QString test = dir.filePath(QStringLiteral("now.kovra"));
     (void)writtenTest(test, QString(), {0, 0, 0, 0});
     ResultsView view;
-    view.resize(1100, 500);
-    view.show();
     QSignalSpy opened(&view, &ResultsView::opened);
     QCOMPARE(view.open(folder, test), std::nullopt);
     QCOMPARE(opened.count(), 1);
+    // Asked larger than the screen, as the teacher's window asks it: opened within its room.
+    view.resize(2000, 1500);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QRect room = view.screen()->availableGeometry();
+    QVERIFY2(room.contains(view.frameGeometry()), qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                                                 .arg(view.frameGeometry().width())
+                                                                 .arg(view.frameGeometry().height())
+                                                                 .arg(room.width())
+                                                                 .arg(room.height())));
     shoot(view, "results-view");
     view.tabs()->setCurrentIndex(1);
     shoot(view, "results-questions");
     view.tabs()->setCurrentIndex(2);
     shoot(view, "results-apart");
     QTableView *pupils = view.pupilsTable();
-    QCOMPARE(pupils->model()->columnCount(), 7 + 4);
+    QCOMPARE(pupils->model()->columnCount(), 8 + 4);
+    // Every column head says what it shows; a question's names it by the start of its text.
+    for (const QTableView *table : {pupils, view.questionsTable()}) {
+        for (int c = 0; c < table->model()->columnCount(); ++c) {
+            QVERIFY(!table->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole).isNull());
+        }
+    }
+    QCOMPARE(pupils->model()->headerData(8, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QStringLiteral("Question 1: Въпрос 1?"));
     pupils->sortByColumn(5, Qt::AscendingOrder);
     QCOMPARE(column(pupils, 0),
              QStringList({"Галя; \"Г\"", QStringLiteral("Вера"), "Боян", "Ана"}));
     QCOMPARE(column(pupils, 5),
              QStringList({"2.00 Poor", "3.00 Satisfactory", "5.00 Very good", "6.00 Excellent"}));
-    QCOMPARE(column(pupils, 8), QStringList({"", "✗", "✗", "✓"}));
+    QCOMPARE(column(pupils, 9), QStringList({"", "✗", "✗", "✓"}));
+    QCOMPARE(column(pupils, 7),
+             QStringList({"handed in", "not handed in", "handed in", "handed in"}));
     QCOMPARE(column(view.questionsTable(), 4), QStringList({"75", "25", "50", "50"}));
     QCOMPARE(view.apartTable()->model()->rowCount(), 3);
 
@@ -97,6 +116,13 @@ void TestResultsView::showsClass()
     QFile printed(pdf);
     QVERIFY(printed.open(QIODevice::ReadOnly) && printed.read(5) == "%PDF-");
     QVERIFY(view.exportCsv(dir.filePath(QStringLiteral("no/such/folder/out.csv"))).has_value());
+    QVERIFY(view.html().contains(QStringLiteral("<b>not handed in</b>")));
+
+    // The key of question 2 corrected and the test saved: the marks follow by themselves.
+    view.findChild<QCheckBox *>()->setChecked(false);
+    (void)writtenTest(test, QString(), {0, 1, 0, 0});
+    QTRY_COMPARE(column(pupils, 5),
+                 QStringList({"2.00 Poor", "4.00 Good", "5.00 Very good", "6.00 Excellent"}));
 }
 
 void TestResultsView::asksPupil_data()

@@ -2,6 +2,7 @@
 // The window in answering mode, driven through its widgets: the first display, the slots, the
 // answer records, the bars, navigation, the phrase, the tab order and the option buttons.
 
+#include "ui/layout.h"
 #include "window_driver.h"
 
 #include <QApplication>
@@ -193,6 +194,17 @@ void TestWindow::slots()
         QCOMPARE(shown(w, w.Text2(s + 1)), s < c);
         if (s < c) {
             QCOMPARE(w.Text2(s + 1)->text(), number + '.' + order.at(s));
+        }
+        // Four slots or fewer stand as designed, to the pixel; five are each wide enough to read
+        // (two thirds of a designed slot at least), every button's caption whole.
+        if (c <= 4) {
+            QCOMPARE(w.Text2(s + 1)->geometry(), toPixels(layout::kText2[s + 1]));
+            QCOMPARE(w.Option1(s)->geometry(), toPixels(layout::kOption1[s]));
+        } else {
+            QVERIFY2(w.Text2(s + 1)->width() * 3 >= toPixels(layout::kText2[1]).width() * 2,
+                     qPrintable(QString::number(w.Text2(s + 1)->width())));
+            QVERIFY(w.Option1(s)->sizeHint().width() <= w.Option1(s)->width());
+            QVERIFY(w.Option1(s)->geometry().right() < w.Frame1()->width());
         }
     }
     // The key is choice 1; the correct-slot list records where it stands, and only for

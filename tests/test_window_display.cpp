@@ -6,6 +6,7 @@
 #include "content_builder.h"
 #include "run/random.h"
 #include "run/startup.h"
+#include "ui/figure_view.h"
 #include "ui/kovra_prazno.h"
 
 #include <QBuffer>
@@ -123,6 +124,16 @@ void TestWindowDisplay::figuresFitTheirArea()
                                         .arg(shown.height())));
                 auto &key = firstShown[static_cast<std::size_t>(p)];
                 if (round == 0) {
+                    // A click on the figure shows it larger; Esc closes the larger view.
+                    QTest::mouseClick(window->Picture2(), Qt::LeftButton);
+                    auto *view = window->findChild<FigureView *>(QStringLiteral("figureView"));
+                    QVERIFY(view && view->isVisible());
+                    const QSize large = view->picture()->pixmap().deviceIndependentSize().toSize();
+                    QVERIFY2(
+                        large.width() > area.width() || large.height() > area.height(),
+                        qPrintable(QStringLiteral("%1x%2").arg(large.width()).arg(large.height())));
+                    QTest::keyClick(view, Qt::Key_Escape);
+                    QTRY_VERIFY(!window->findChild<FigureView *>(QStringLiteral("figureView")));
                     key = shown.cacheKey();
                 } else {
                     QCOMPARE(shown.cacheKey(), key);

@@ -148,10 +148,6 @@
         <translation>Файл с тест (.kovra); без него — вграденият тест.</translation>
     </message>
     <message>
-        <source>Given</source>
-        <translation>Получили го</translation>
-    </message>
-    <message>
         <source>Not in this pupil's run</source>
         <translation>Този ученик не е получил въпроса</translation>
     </message>
@@ -1052,11 +1048,11 @@ Test: %2</source>
         <translation>Записва теста на хартия като PDF: въпросите, отговорите им с букви и фигурите.</translation>
     </message>
     <message>
-        <source>With --pdf: the teacher&apos;s key (the right choices and explanations).</source>
+        <source>With --pdf: the teacher's key (the right choices and explanations).</source>
         <translation>С --pdf: ключът на учителя (верните отговори и обясненията).</translation>
     </message>
     <message>
-        <source>the question&apos;s text</source>
+        <source>the question's text</source>
         <translation>текстът на въпроса</translation>
     </message>
     <message>
@@ -1099,15 +1095,130 @@ Test: %2</source>
         <source>the results folder</source>
         <translation>папката на резултатите</translation>
     </message>
+    <message>
+        <source>%1 could not be written whole: the disk is full</source>
+        <translation>%1 не можа да се запише цял: дискът е пълен</translation>
+    </message>
+    <message>
+        <source>%1 cannot be made in its folder: %2</source>
+        <translation>%1 не може да се създаде в папката си: %2</translation>
+    </message>
+    <message>
+        <source>%1: every name of this pupil and second is taken</source>
+        <translation>%1: всички имена за този ученик и тази секунда са заети</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 не можа да се запише: %2</translation>
+    </message>
+    <message>
+        <source>handed in</source>
+        <translation>предаден</translation>
+    </message>
+    <message>
+        <source>not handed in</source>
+        <translation>не е предаден</translation>
+    </message>
+    <message>
+        <source>Handed in</source>
+        <translation>Предаден</translation>
+    </message>
+    <message>
+        <source>Pupils given it</source>
+        <translation>Ученици с въпроса</translation>
+    </message>
+    <message>
+        <source>The result file in the folder</source>
+        <translation>Файлът с резултата в папката</translation>
+    </message>
+    <message>
+        <source>Why the file is not among the results</source>
+        <translation>Защо файлът не е между резултатите</translation>
+    </message>
+    <message>
+        <source>The pupil's name as typed at the start</source>
+        <translation>Името на ученика, както е въведено в началото</translation>
+    </message>
+    <message>
+        <source>The pupil's class; &quot;7b&quot; typed in Latin letters is &quot;7б&quot;</source>
+        <translation>Класът на ученика; „7b“, написан с латински букви, е „7б“</translation>
+    </message>
+    <message>
+        <source>Questions the pupil answered</source>
+        <translation>Въпроси, на които ученикът е отговорил</translation>
+    </message>
+    <message>
+        <source>Answers right by the test's key as it is now</source>
+        <translation>Верни отговори по сегашния ключ на теста</translation>
+    </message>
+    <message>
+        <source>Right answers in per cent of the run's questions, rounded</source>
+        <translation>Верните отговори в проценти от въпросите на ученика, закръглени</translation>
+    </message>
+    <message>
+        <source>The mark of the right answers</source>
+        <translation>Оценката по верните отговори</translation>
+    </message>
+    <message>
+        <source>Minutes and seconds from the start to the evaluation or the last answer</source>
+        <translation>Минути и секунди от началото до оценяването или до последния отговор</translation>
+    </message>
+    <message>
+        <source>Whether the pupil asked for the evaluation; a test not handed in ended before it (the player closed or stopped)</source>
+        <translation>Дали ученикът е поискал оценяване; непредаден тест е прекъснат преди това (програмата е затворена или спряла)</translation>
+    </message>
+    <message>
+        <source>Question %1: %2</source>
+        <translation>Въпрос %1: %2</translation>
+    </message>
+    <message>
+        <source>The question's number in the test</source>
+        <translation>Номерът на въпроса в теста</translation>
+    </message>
+    <message>
+        <source>The question's text</source>
+        <translation>Текстът на въпроса</translation>
+    </message>
+    <message>
+        <source>Pupils whose run held the question</source>
+        <translation>Ученици, получили този въпрос</translation>
+    </message>
+    <message>
+        <source>Pupils who answered it</source>
+        <translation>Ученици, отговорили на въпроса</translation>
+    </message>
+    <message>
+        <source>Right answers in per cent of the pupils given it</source>
+        <translation>Верните отговори в проценти от учениците, получили въпроса</translation>
+    </message>
+    <message>
+        <source>The wrong choice taken most often</source>
+        <translation>Грешният отговор, избиран най-често</translation>
+    </message>
+    <message>
+        <source>How many pupils took that wrong choice</source>
+        <translation>Колко ученици са избрали този грешен отговор</translation>
+    </message>
+    <message>
+        <source>How well the question tells strong pupils from weak: the share right among the best 27 % less the share right among the weakest 27 %, from -1 to 1; 0.3 and more is good, below 0 the question misleads the best</source>
+        <translation>Колко добре въпросът отличава силните от слабите ученици: делът верни сред най-добрите 27 % минус делът верни сред най-слабите 27 %, от -1 до 1; от 0,3 нагоре е добре, под 0 въпросът подвежда най-добрите</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pupil(s) took this test already; their results are in %1. The changed key (question %2) changes their marks: the results view shows them marked with the new key.</source>
+        <translation>
+            <numerusform>%n ученик вече е решил този тест; резултатът му е в %1. Промененият ключ (въпрос %2) променя оценката: прегледът на резултатите я показва по новия ключ.</numerusform>
+            <numerusform>%n ученици вече са решили този тест; резултатите им са в %1. Промененият ключ (въпрос %2) променя оценките им: прегледът на резултатите ги показва по новия ключ.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>kovra::TeacherWindow</name>
     <message>
-        <source>&amp;Pupils&apos; results...</source>
+        <source>&amp;Pupils' results...</source>
         <translation>&amp;Резултати на учениците…</translation>
     </message>
     <message>
-        <source>Pupils&apos; results</source>
+        <source>Pupils' results</source>
         <translation>Резултати на учениците</translation>
     </message>
     <message>
@@ -1521,7 +1632,7 @@ Drop or paste one here.</source>
         <translation>Програмата %1 не може да се пусне.</translation>
     </message>
     <message>
-        <source>The test plays in the player&apos;s window.</source>
+        <source>The test plays in the player's window.</source>
         <translation>Тестът се играе в прозореца на ученика.</translation>
     </message>
     <message>
@@ -1533,7 +1644,7 @@ Drop or paste one here.</source>
         <translation>Тестът има незаписани промени. Да се запишат ли?</translation>
     </message>
     <message>
-        <source>Collect the pupils&apos; results</source>
+        <source>Collect the pupils' results</source>
         <translation>Резултатите на учениците се събират</translation>
     </message>
     <message>
@@ -1541,7 +1652,7 @@ Drop or paste one here.</source>
         <translation>Папка на резултатите</translation>
     </message>
     <message>
-        <source>the test file&apos;s own folder</source>
+        <source>the test file's own folder</source>
         <translation>папката на файла с теста</translation>
     </message>
     <message>

@@ -59,5 +59,12 @@
             <numerusform>must have exactly %n rows</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n pupil(s) took this test already; their results are in %1. The changed key (question %2) changes their marks: the results view shows them marked with the new key.</source>
+        <translation>
+            <numerusform>%n pupil took this test already; their result is in %1. The changed key (question %2) changes their mark: the results view shows it marked with the new key.</numerusform>
+            <numerusform>%n pupils took this test already; their results are in %1. The changed key (question %2) changes their marks: the results view shows them marked with the new key.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -44,7 +44,7 @@ Marked markFile(const QString &path, const MarkingTest &test)
     const int n = test.identity.questionCount;
     PupilResult pupil;
     pupil.name = record.name;
-    pupil.group = record.group;
+    pupil.group = sameClass(record.group);
     pupil.evaluated = record.evaluated;
     pupil.byQuestion.assign(static_cast<std::size_t>(n), Verdict::None);
     // Every question of a test that does not draw is given; a drawn run gives its own.
@@ -166,6 +166,39 @@ QString duration(std::optional<qint64> seconds)
 
 } // namespace
 
+QString sameClass(const QString &group)
+{
+    // The Bulgarian letters of a class typed on a Latin keyboard, as they are transliterated.
+    static const QHash<QChar, QChar> latin{
+        {u'a', u'а'}, {u'b', u'б'}, {u'v', u'в'}, {u'w', u'в'}, {u'g', u'г'}, {u'd', u'д'},
+        {u'e', u'е'}, {u'z', u'з'}, {u'i', u'и'}, {u'k', u'к'}, {u'l', u'л'}, {u'm', u'м'},
+        {u'n', u'н'}, {u'o', u'о'}, {u'p', u'п'}, {u'r', u'р'}, {u's', u'с'}, {u't', u'т'},
+        {u'u', u'у'}, {u'f', u'ф'}, {u'h', u'х'}, {u'c', u'ц'}};
+    QString text = group.simplified();
+    qsizetype digits = 0;
+    while (digits < text.size() && text.at(digits).isDigit()) {
+        ++digits;
+    }
+    QString rest = text.mid(digits).trimmed();
+    if (rest.startsWith(QLatin1Char('-')) || rest.startsWith(QLatin1Char('.'))) {
+        rest = rest.mid(1).trimmed();
+    }
+    if (digits == 0 || digits > 2 || rest.size() != 1 || !rest.front().isLetter()) {
+        return text;
+    }
+    const QChar letter = rest.front().toLower();
+    const bool cyrillic = letter.script() == QChar::Script_Cyrillic;
+    if (!cyrillic && !latin.contains(letter)) {
+        return text;
+    }
+    return text.left(digits) + (cyrillic ? letter : latin.value(letter));
+}
+
+QString handedInWord(bool evaluated)
+{
+    return evaluated ? tr("handed in") : tr("not handed in");
+}
+
 MarkingTest markingTest(const KOVRA_Danni &content, const QuestionPool *pool,
                         const QByteArray &fileBytes)
 {
@@ -278,8 +311,8 @@ QByteArray resultsCsv(const ClassResults &results)
 {
     QStringList lines;
     const auto n = static_cast<int>(results.questions.size());
-    QStringList header{tr("Name"), tr("Class"), tr("Answered"), tr("Right"),
-                       tr("%"),    tr("Mark"),  tr("Word"),     tr("Time")};
+    QStringList header{tr("Name"), tr("Class"), tr("Answered"), tr("Right"),    tr("%"),
+                       tr("Mark"), tr("Word"),  tr("Time"),     tr("Handed in")};
     for (int q = 1; q <= n; ++q) {
         header << tr("Q%1").arg(q);
     }
@@ -290,12 +323,11 @@ QByteArray resultsCsv(const ClassResults &results)
                         cell(pupil.group),
                         QString::number(pupil.answered),
                         QString::number(pupil.right),
-                        QString::number(results.runQuestions > 0
-                                            ? pupil.right * 100 / results.runQuestions
-                                            : 0),
+                        QString::number(percentOf(pupil.right, results.runQuestions)),
                         decimalComma(pupil.mark.value, 2),
                         markWord(pupil.mark.grade),
-                        duration(pupil.seconds)};
+                        duration(pupil.seconds),
+                        handedInWord(pupil.evaluated)};
         for (const Verdict verdict : pupil.byQuestion) {
             row << (verdict == Verdict::Right   ? QStringLiteral("1")
                     : verdict == Verdict::Wrong ? QStringLiteral("0")
@@ -305,7 +337,7 @@ QByteArray resultsCsv(const ClassResults &results)
         lines << row.join(QLatin1Char(';'));
     }
     lines << QString()
-          << QStringList{tr("Question"), tr("Text"),          tr("Given"),
+          << QStringList{tr("Question"), tr("Text"),          tr("Pupils given it"),
                          tr("Answered"), tr("Right %"),       tr("Wrong answer chosen most"),
                          tr("Times"),    tr("Discrimination")}
                  .join(QLatin1Char(';'));

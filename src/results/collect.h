@@ -48,8 +48,8 @@ struct PupilResult
 {
     QString file; // its name in the folder
     QString name;
-    QString group;
-    bool evaluated = false;
+    QString group;          // as sameClass() gives it
+    bool evaluated = false; // handed in: the run reached its evaluation
     int answered = 0;
     int right = 0;
     Mark mark;
@@ -76,6 +76,13 @@ struct QuestionAnalysis
     std::optional<double> discrimination;
 };
 
+// A share in whole per cent, rounded to the nearest (4 of 13 is 31); 0 of none is 0. Every
+// percentage of the results is this one.
+[[nodiscard]] inline int percentOf(int part, int whole)
+{
+    return whole > 0 ? static_cast<int>(std::lround(100.0 * part / whole)) : 0;
+}
+
 // The share right in whole per cent; none when no pupil was given the question.
 [[nodiscard]] inline std::optional<int> percentRight(const QuestionAnalysis &analysis)
 {
@@ -83,6 +90,14 @@ struct QuestionAnalysis
                ? std::optional(static_cast<int>(std::lround(analysis.shareRight * 100)))
                : std::nullopt;
 }
+
+// A class as pupils type it, one class however typed: a number and one letter, the letter in
+// Latin ("7b", "7 B") or in capitals ("7Б"), is the number and the small Cyrillic letter ("7б").
+// Any other text is kept as it is.
+[[nodiscard]] QString sameClass(const QString &group);
+
+// "Handed in" or "not handed in": whether the run reached its evaluation.
+[[nodiscard]] QString handedInWord(bool evaluated);
 
 struct ClassResults
 {

@@ -6,9 +6,12 @@
 #include "content/textnum.h"
 #include "run/run_state.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSysInfo>
+#include <cerrno>
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -22,16 +25,87 @@ constexpr int kWriterNice = 10;
 #endif
 } // namespace
 
-std::optional<QString> saveWhole(const QString &path, const QByteArray &bytes)
+namespace {
+
+// A write that stopped short: the system tells no fault of its own for the part not written (a
+// disk that fills part-way, a file size limit), so the fault is known from errno and the count.
+WriteFailure writeFailure(const QString &path, const QFileDevice &file, int code, bool shortWrite)
+{
+    if (code == ENOSPC || code == EFBIG || code == EDQUOT ||
+        file.error() == QFileDevice::ResourceError || shortWrite) {
+        return {WriteFault::DiskFull, path, {}};
+    }
+    return {WriteFault::CannotWrite, path, file.errorString()};
+}
+
+} // namespace
+
+std::optional<WriteFailure> saveWhole(const QString &path, const QByteArray &bytes)
 {
     // Unbuffered: a write cut short (a full disk, a file size limit) is seen here. A buffered
     // one is written out at commit(), which then keeps a cut file as if it were whole.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        file.write(bytes) == bytes.size() && file.commit()) {
-        return std::nullopt;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return WriteFailure{WriteFault::CannotCreate, path, file.errorString()};
     }
-    return file.errorString();
+    errno = 0;
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        // Worded before the cancel, which replaces the system's words with its own.
+        const WriteFailure failure = writeFailure(path, file, errno, written >= 0);
+        file.cancelWriting();
+        return failure;
+    }
+    errno = 0;
+    if (!file.commit()) {
+        return writeFailure(path, file, errno, false);
+    }
+    return std::nullopt;
+}
+
+NewFile createResultFile(const QString &folder, const QString &name, const QByteArray &bytes)
+{
+    const QDir dir(folder);
+    const QString suffix = QLatin1Char('.') + QLatin1String(kResultSuffix);
+    const QString stem = name.endsWith(suffix) ? name.chopped(suffix.size()) : name;
+    for (int copy = 1; copy <= kMaxSameNameRuns; ++copy) {
+        const QString path =
+            dir.filePath(copy == 1 ? stem + suffix
+                                   : QStringLiteral("%1 (%2)%3").arg(stem).arg(copy).arg(suffix));
+        // Created only where no file is: no other run's file is ever written over.
+        QFile claim(path);
+        if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(path)) {
+                continue;
+            }
+            return {{}, WriteFailure{WriteFault::CannotCreate, path, claim.errorString()}};
+        }
+        claim.close();
+        // The bytes go in whole, through a file of their own renamed over the claimed name.
+        if (std::optional<WriteFailure> failed = saveWhole(path, bytes)) {
+            QFile::remove(path);
+            return {{}, std::move(failed)};
+        }
+        return {path, std::nullopt};
+    }
+    return {{}, WriteFailure{WriteFault::NoFreeName, dir.filePath(name), {}}};
+}
+
+QString describe(const WriteFailure &failure)
+{
+    const auto words = [](const char *text) { return QCoreApplication::translate("kovra", text); };
+    const QString path = QDir::toNativeSeparators(failure.path);
+    switch (failure.fault) {
+    case WriteFault::DiskFull:
+        return words("%1 could not be written whole: the disk is full").arg(path);
+    case WriteFault::CannotCreate:
+        return words("%1 cannot be made in its folder: %2").arg(path, failure.system);
+    case WriteFault::NoFreeName:
+        return words("%1: every name of this pupil and second is taken").arg(path);
+    case WriteFault::CannotWrite:
+        break;
+    }
+    return words("%1 could not be written: %2").arg(path, failure.system);
 }
 
 ResultRecorder::ResultRecorder(TestIdentity test, Pupil pupil, QObject *parent)
@@ -115,17 +189,14 @@ ResultStart ResultRecorder::start(const QString &folder, const QString &fallback
     const QString name = resultFileName(m_record.group, m_record.name, m_record.started);
     const QByteArray bytes = writeResult(m_record, m_test.key);
     ResultStart outcome;
-    const std::optional<QString> failed = saveWhole(QDir(folder).filePath(name), bytes);
-    if (!failed) {
-        outcome.path = QDir(folder).filePath(name);
-    } else {
+    NewFile made = createResultFile(folder, name, bytes);
+    if (made.failure) {
         outcome.fellBack = true;
-        outcome.reason = *failed;
+        outcome.reason = made.failure;
         QDir().mkpath(fallback);
-        if (!saveWhole(QDir(fallback).filePath(name), bytes)) {
-            outcome.path = QDir(fallback).filePath(name);
-        }
+        made = createResultFile(fallback, name, bytes);
     }
+    outcome.path = made.path;
     m_path = outcome.path;
     if (!m_path.isEmpty()) {
         m_thread = std::thread([this] { work(); });
@@ -148,12 +219,12 @@ void ResultRecorder::answered(const KOVRA_Danni &content, const RunState &state)
     // killed or crashed player cannot lose it. A write takes under a millisecond on a local disk.
     const std::lock_guard lock(m_mutex);
     const int write = ++m_asked;
-    const std::optional<QString> failed = saveWhole(m_path, writeResult(m_record, m_test.key));
+    const std::optional<WriteFailure> failed = saveWhole(m_path, writeResult(m_record, m_test.key));
     m_lastFailed = failed.has_value();
     tell(write, failed, false);
 }
 
-void ResultRecorder::tell(int write, const std::optional<QString> &failed, bool evaluation)
+void ResultRecorder::tell(int write, const std::optional<WriteFailure> &failed, bool evaluation)
 {
     // On the window's thread, once the handling of the event that asked for the write is done.
     QMetaObject::invokeMethod(
@@ -212,7 +283,8 @@ void ResultRecorder::work()
         const int write = m_asked;
         m_busy = true;
         lock.unlock();
-        const std::optional<QString> failed = saveWhole(m_path, writeResult(record, m_test.key));
+        const std::optional<WriteFailure> failed =
+            saveWhole(m_path, writeResult(record, m_test.key));
         lock.lock();
         m_busy = false;
         m_lastFailed = failed.has_value();

@@ -24,12 +24,31 @@ struct Pupil
     QString group; // the class
 };
 
+// Why a result file could not be written.
+enum class WriteFault
+{
+    DiskFull,     // the disk (or the room the system allows) ran out part-way through
+    CannotCreate, // the folder takes no new file
+    CannotWrite,  // another fault of the system, its words in `system`
+    NoFreeName,   // every name of the run's pupil and second is taken
+};
+
+struct WriteFailure
+{
+    WriteFault fault = WriteFault::CannotWrite;
+    QString path;
+    QString system; // the system's own words, for the faults that need them
+};
+
+// The words of a failure for the teacher, in the installed language.
+[[nodiscard]] QString describe(const WriteFailure &failure);
+
 // Where the first file went, and why not to the folder asked for.
 struct ResultStart
 {
     QString path; // the file written; empty when no folder took it
     bool fellBack = false;
-    QString reason; // the system's words for the folder that failed
+    std::optional<WriteFailure> reason; // why the folder asked for failed
 };
 
 class ResultRecorder : public QObject
@@ -60,7 +79,7 @@ Q_SIGNALS:
     // The file as it was at this write (counted from 1 after the start) is on disk.
     void saved(int write);
     // A write failed (a full disk, a folder gone): the last whole file stays.
-    void failed(const QString &reason);
+    void failed(const kovra::WriteFailure &reason);
     // The write of the evaluation has ended; whether it is on disk.
     void evaluationWritten(bool written);
 
@@ -69,7 +88,7 @@ private:
     [[nodiscard]] QDateTime now() const;
     void submit(); // the evaluation's write, to the thread
     // Emits what became of a write: saved() or failed(), and evaluationWritten() for the last.
-    void tell(int write, const std::optional<QString> &failed, bool evaluation);
+    void tell(int write, const std::optional<WriteFailure> &failed, bool evaluation);
     void work();
 
     TestIdentity m_test;
@@ -90,7 +109,19 @@ private:
     std::thread m_thread;
 };
 
-// Writes bytes whole or not at all; the system's words when not.
-[[nodiscard]] std::optional<QString> saveWhole(const QString &path, const QByteArray &bytes);
+// Writes bytes whole or not at all, replacing the file; what went wrong when not.
+[[nodiscard]] std::optional<WriteFailure> saveWhole(const QString &path, const QByteArray &bytes);
+
+// A name the folder holds no file of, claimed there by creating the file: `name` itself, or
+// "<name> (2)" and on while another run holds it (two pupils of one name and class starting in
+// the same second). Then writes the bytes into it whole; the path, or what went wrong.
+inline constexpr int kMaxSameNameRuns = 999;
+struct NewFile
+{
+    QString path;
+    std::optional<WriteFailure> failure;
+};
+[[nodiscard]] NewFile createResultFile(const QString &folder, const QString &name,
+                                       const QByteArray &bytes);
 
 } // namespace kovra

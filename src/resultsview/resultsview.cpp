@@ -2,6 +2,7 @@
 #include "resultsview.h"
 
 #include "content/problems.h"
+#include "results/recorder.h"
 #include "testfile/testfile.h"
 
 #include <QCheckBox>
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,12 +19,15 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextDocument>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kovra {
@@ -65,6 +71,31 @@ QString duration(std::optional<qint64> seconds)
                    : QString();
 }
 
+// How long a question's text its column head names.
+constexpr qsizetype kQuestionTipChars = 80;
+// Time for a test file saved in steps (written aside, then renamed) to be whole.
+constexpr int kTestChangeSettleMs = 300;
+
+QString startOf(const QString &text)
+{
+    const QString line = text.simplified();
+    return line.size() <= kQuestionTipChars ? line
+                                            : line.left(kQuestionTipChars) + QStringLiteral("…");
+}
+
+// Column heads and what each says, shown as its tooltip.
+void setHeads(QStandardItemModel *model, const QList<std::pair<QString, QString>> &heads)
+{
+    QStringList labels;
+    for (const auto &head : heads) {
+        labels << head.first;
+    }
+    model->setHorizontalHeaderLabels(labels);
+    for (int column = 0; column < heads.size(); ++column) {
+        model->setHeaderData(column, Qt::Horizontal, heads.at(column).second, Qt::ToolTipRole);
+    }
+}
+
 QTableView *table(QStandardItemModel *model, QWidget *parent)
 {
     auto *proxy = new QSortFilterProxyModel(parent);
@@ -87,7 +118,8 @@ ResultsView::ResultsView(QWidget *parent)
     : QWidget(parent), m_where(new QLabel(this)), m_summary(new QLabel(this)),
       m_ownShares(new QCheckBox(words("Own shares for the marks (% right):"), this)),
       m_tabs(new QTabWidget(this)), m_pupilsModel(new QStandardItemModel(this)),
-      m_questionsModel(new QStandardItemModel(this)), m_apartModel(new QStandardItemModel(this))
+      m_questionsModel(new QStandardItemModel(this)), m_apartModel(new QStandardItemModel(this)),
+      m_watcher(new QFileSystemWatcher(this)), m_changed(new QTimer(this))
 {
     m_pupils = table(m_pupilsModel, this);
     m_questions = table(m_questionsModel, this);
@@ -105,20 +137,24 @@ ResultsView::ResultsView(QWidget *parent)
     top->addWidget(again);
     top->addWidget(m_where, 1);
     m_where->setWordWrap(true);
+    // A long path is cut rather than widening the window past the screen.
+    m_where->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    auto *scale = new QHBoxLayout;
-    scale->addWidget(m_ownShares);
+    // The shares below their check box: the row fits a small screen.
+    auto *scale = new QGridLayout;
+    scale->addWidget(m_ownShares, 0, 0, 1, 9);
     for (std::size_t i = 0; i < m_shares.size(); ++i) {
+        const auto column = static_cast<int>(2 * i);
         m_shares[i] = new QSpinBox(this);
         m_shares[i]->setRange(0, 100);
         m_shares[i]->setSuffix(QStringLiteral(" %"));
         m_shares[i]->setValue(kFormulaShares[i]);
         m_shares[i]->setEnabled(false);
-        scale->addWidget(new QLabel(markWord(static_cast<int>(i) + 3), this));
-        scale->addWidget(m_shares[i]);
+        scale->addWidget(new QLabel(markWord(static_cast<int>(i) + 3), this), 1, column);
+        scale->addWidget(m_shares[i], 1, column + 1);
         connect(m_shares[i], &QSpinBox::valueChanged, this, &ResultsView::scaleEdited);
     }
-    scale->addStretch(1);
+    scale->setColumnStretch(8, 1);
     connect(m_ownShares, &QCheckBox::toggled, this, &ResultsView::scaleEdited);
 
     auto *csv = new QPushButton(words("Export &CSV..."), this);
@@ -143,7 +179,47 @@ ResultsView::ResultsView(QWidget *parent)
     connect(print, &QPushButton::clicked, this, qOverload<>(&ResultsView::print));
     connect(pdf, &QPushButton::clicked, this, &ResultsView::savePdf);
     setWindowTitle(words("Results"));
+    // The test file changed on disk (a key corrected and saved): the marks follow it.
+    m_changed->setSingleShot(true);
+    m_changed->setInterval(kTestChangeSettleMs);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_changed, qOverload<>(&QTimer::start));
+    connect(m_changed, &QTimer::timeout, this, &ResultsView::reload);
     fill();
+}
+
+void ResultsView::watchTest()
+{
+    if (!m_watcher->files().isEmpty()) {
+        m_watcher->removePaths(m_watcher->files());
+    }
+    if (!m_testFile.isEmpty() && QFileInfo::exists(m_testFile)) {
+        m_watcher->addPath(m_testFile);
+    }
+}
+
+void ResultsView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    QScreen *shown = screen();
+    if (!isWindow() || shown == nullptr || event->spontaneous()) {
+        return;
+    }
+    // The frame is not known before the window system has drawn it: room is left for a title
+    // bar and borders.
+    const QRect room = shown->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize edges = frame.isEmpty() ? QSize(16, 48) : frame;
+    const QSize fitted = size().boundedTo(room.size() - edges).expandedTo(minimumSizeHint());
+    if (fitted != size()) {
+        resize(fitted);
+    }
+    const QRect placed(pos(), fitted + edges);
+    if (!room.contains(placed)) {
+        move(std::clamp(placed.left(), room.left(),
+                        std::max(room.left(), room.right() - placed.width())),
+             std::clamp(placed.top(), room.top(),
+                        std::max(room.top(), room.bottom() - placed.height())));
+    }
 }
 
 std::optional<QString> ResultsView::open(const QString &folder, const QString &testFile)
@@ -166,6 +242,7 @@ std::optional<QString> ResultsView::open(const QString &folder, const QString &t
         file.open(QIODevice::ReadOnly) ? file.read(kMaxTestFileBytes) : QByteArray();
     m_test = markingTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, bytes);
     m_results = collectResults(folder, *m_test, m_scale);
+    watchTest();
     fill();
     Q_EMIT opened();
     return std::nullopt;
@@ -208,17 +285,46 @@ void ResultsView::fill()
                     "marked against.")
             : words("Folder: %1\nTest: %2")
                   .arg(QDir::toNativeSeparators(m_folder), QDir::toNativeSeparators(m_testFile)));
+    m_where->setToolTip(m_where->text());
+    fillPupils();
+    fillQuestions();
+    m_apartModel->clear();
+    setHeads(m_apartModel, {{words("File"), words("The result file in the folder")},
+                            {words("Reason"), words("Why the file is not among the results")}});
+    for (const ApartFile &file : m_results.apart) {
+        m_apartModel->appendRow({item(file.file), item(file.reason)});
+    }
+    m_apart->resizeColumnsToContents();
+    m_tabs->setTabText(2, words("Set apart (%1)").arg(m_results.apart.size()));
+    m_summary->setText(m_test ? words("%1 pupils, %2 files set apart")
+                                    .arg(m_results.pupils.size())
+                                    .arg(m_results.apart.size())
+                              : QString());
+}
+
+void ResultsView::fillPupils()
+{
     const auto n = static_cast<int>(m_results.questions.size());
     m_pupilsModel->clear();
-    QStringList header{words("Name"), words("Class"), words("Answered"), words("Right"),
-                       words("%"),    words("Mark"),  words("Time")};
+    QList<std::pair<QString, QString>> heads{
+        {words("Name"), words("The pupil's name as typed at the start")},
+        {words("Class"), words("The pupil's class; \"7b\" typed in Latin letters is \"7б\"")},
+        {words("Answered"), words("Questions the pupil answered")},
+        {words("Right"), words("Answers right by the test's key as it is now")},
+        {words("%"), words("Right answers in per cent of the run's questions, rounded")},
+        {words("Mark"), words("The mark of the right answers")},
+        {words("Time"), words("Minutes and seconds from the start to the evaluation or the last "
+                              "answer")},
+        {words("Handed in"), words("Whether the pupil asked for the evaluation; a test not handed "
+                                   "in ended before it (the player closed or stopped)")}};
     for (int q = 1; q <= n; ++q) {
-        header << words("Q%1").arg(q);
+        heads.push_back(
+            {words("Q%1").arg(q),
+             words("Question %1: %2").arg(q).arg(startOf(m_results.questions.at(q - 1)))});
     }
-    m_pupilsModel->setHorizontalHeaderLabels(header);
+    setHeads(m_pupilsModel, heads);
     for (const PupilResult &pupil : m_results.pupils) {
-        const int run = m_results.runQuestions;
-        const int percent = run > 0 ? pupil.right * 100 / run : 0;
+        const int percent = percentOf(pupil.right, m_results.runQuestions);
         QList<QStandardItem *> row{
             item(pupil.name),
             item(pupil.group),
@@ -227,8 +333,12 @@ void ResultsView::fill()
             item(QString::number(percent), percent),
             item(markText(pupil.mark), pupil.mark.value),
             item(duration(pupil.seconds), QVariant::fromValue(pupil.seconds.value_or(-1))),
+            item(handedInWord(pupil.evaluated), pupil.evaluated ? 1 : 0),
         };
         row.front()->setToolTip(pupil.file);
+        if (!pupil.evaluated) {
+            row.back()->setBackground(kWrongColor);
+        }
         for (int q = 0; q < n; ++q) {
             const Verdict verdict = pupil.byQuestion[static_cast<std::size_t>(q)];
             const bool given = pupil.given[static_cast<std::size_t>(q)];
@@ -253,11 +363,24 @@ void ResultsView::fill()
         m_pupilsModel->appendRow(row);
     }
     m_pupils->resizeColumnsToContents();
+}
 
+void ResultsView::fillQuestions()
+{
+    const auto n = static_cast<int>(m_results.questions.size());
     m_questionsModel->clear();
-    m_questionsModel->setHorizontalHeaderLabels(
-        {words("Question"), words("Text"), words("Given"), words("Answered"), words("Right %"),
-         words("Wrong answer chosen most"), words("Times"), words("Discrimination")});
+    setHeads(m_questionsModel,
+             {{words("Question"), words("The question's number in the test")},
+              {words("Text"), words("The question's text")},
+              {words("Pupils given it"), words("Pupils whose run held the question")},
+              {words("Answered"), words("Pupils who answered it")},
+              {words("Right %"), words("Right answers in per cent of the pupils given it")},
+              {words("Wrong answer chosen most"), words("The wrong choice taken most often")},
+              {words("Times"), words("How many pupils took that wrong choice")},
+              {words("Discrimination"),
+               words("How well the question tells strong pupils from weak: the share right "
+                     "among the best 27 % less the share right among the weakest 27 %, from "
+                     "-1 to 1; 0.3 and more is good, below 0 the question misleads the best")}});
     for (int q = 0; q < n; ++q) {
         const QuestionAnalysis &analysis = m_results.analysis.at(static_cast<std::size_t>(q));
         const std::optional<int> share = percentRight(analysis);
@@ -275,18 +398,6 @@ void ResultsView::fill()
                   analysis.discrimination.value_or(-2.0))});
     }
     m_questions->resizeColumnsToContents();
-
-    m_apartModel->clear();
-    m_apartModel->setHorizontalHeaderLabels({words("File"), words("Reason")});
-    for (const ApartFile &file : m_results.apart) {
-        m_apartModel->appendRow({item(file.file), item(file.reason)});
-    }
-    m_apart->resizeColumnsToContents();
-    m_tabs->setTabText(2, words("Set apart (%1)").arg(m_results.apart.size()));
-    m_summary->setText(m_test ? words("%1 pupils, %2 files set apart")
-                                    .arg(m_results.pupils.size())
-                                    .arg(m_results.apart.size())
-                              : QString());
 }
 
 void ResultsView::chooseFolder()
@@ -323,8 +434,8 @@ void ResultsView::reload()
 
 std::optional<QString> ResultsView::exportCsv(const QString &path) const
 {
-    const Problems failed = saveFile(path, resultsCsv(m_results));
-    return failed.empty() ? std::nullopt : std::optional<QString>(describe(failed.front()));
+    const std::optional<WriteFailure> failed = saveWhole(path, resultsCsv(m_results));
+    return failed ? std::optional<QString>(describe(*failed)) : std::nullopt;
 }
 
 QString ResultsView::html() const
@@ -334,7 +445,7 @@ QString ResultsView::html() const
                        .arg(m_test ? m_test->identity.title.toHtmlEscaped() : QString());
     text += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\"><tr>");
     for (const QString &cell : {words("Name"), words("Class"), words("Answered"), words("Right"),
-                                words("%"), words("Mark"), words("Time")}) {
+                                words("%"), words("Mark"), words("Time"), words("Handed in")}) {
         text += QStringLiteral("<th>%1</th>").arg(cell.toHtmlEscaped());
     }
     for (int q = 1; q <= n; ++q) {
@@ -342,14 +453,15 @@ QString ResultsView::html() const
     }
     text += QStringLiteral("</tr>");
     for (const PupilResult &pupil : m_results.pupils) {
-        text +=
-            QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
-                           "<td>%6</td><td>%7</td>")
-                .arg(pupil.name.toHtmlEscaped(), pupil.group.toHtmlEscaped())
-                .arg(pupil.answered)
-                .arg(pupil.right)
-                .arg(m_results.runQuestions > 0 ? pupil.right * 100 / m_results.runQuestions : 0)
-                .arg(markText(pupil.mark).toHtmlEscaped(), duration(pupil.seconds));
+        text += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
+                               "<td>%6</td><td>%7</td><td>%8</td>")
+                    .arg(pupil.name.toHtmlEscaped(), pupil.group.toHtmlEscaped())
+                    .arg(pupil.answered)
+                    .arg(pupil.right)
+                    .arg(percentOf(pupil.right, m_results.runQuestions))
+                    .arg(markText(pupil.mark).toHtmlEscaped(), duration(pupil.seconds),
+                         pupil.evaluated ? handedInWord(true)
+                                         : QStringLiteral("<b>%1</b>").arg(handedInWord(false)));
         for (std::size_t q = 0; q < pupil.byQuestion.size(); ++q) {
             const Verdict verdict = pupil.byQuestion[q];
             text += verdict == Verdict::Right   ? QStringLiteral("<td>+</td>")

@@ -10,6 +10,8 @@
 #include <array>
 
 class QCheckBox;
+class QFileSystemWatcher;
+class QTimer;
 class QLabel;
 class QSpinBox;
 class QStandardItemModel;
@@ -43,13 +45,21 @@ public:
     // The pupils, the analysis and the files set apart as one HTML document, for print and PDF.
     [[nodiscard]] QString html() const;
 
+public Q_SLOTS:
+    // Reads the folder and the test file again, as "Read again" does: the teacher's window calls
+    // it after saving the test. A change of the test file on disk calls it by itself.
+    void reload();
+
 Q_SIGNALS:
     void opened();
+
+protected:
+    // A window of its own opens within the screen's room, its status line and buttons on screen.
+    void showEvent(QShowEvent *event) override;
 
 private Q_SLOTS:
     void chooseFolder();
     void chooseTest();
-    void reload();
     void saveCsv();
     void print();
     void savePdf();
@@ -57,6 +67,9 @@ private Q_SLOTS:
 
 private:
     void fill();
+    void fillPupils();
+    void fillQuestions();
+    void watchTest();
     void print(QPrinter &printer) const;
     void tell(const QString &text);
 
@@ -77,6 +90,8 @@ private:
     QStandardItemModel *m_pupilsModel = nullptr;
     QStandardItemModel *m_questionsModel = nullptr;
     QStandardItemModel *m_apartModel = nullptr;
+    QFileSystemWatcher *m_watcher = nullptr;
+    QTimer *m_changed = nullptr; // a test file saved in steps is read once, when they are done
 };
 
 } // namespace kovra

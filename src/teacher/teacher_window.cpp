@@ -2,6 +2,7 @@
 #include "teacher_window.h"
 
 #include "content/figures.h"
+#include "results/stake.h"
 #include "resultsview/resultsview.h"
 #include "teacher/document.h"
 #include "teacher/fields.h"
@@ -838,6 +839,8 @@ bool TeacherWindow::showOpened(const QString &path, OpenedTest opened)
 
 bool TeacherWindow::saveTo(const QString &path)
 {
+    // A key changed over pupils' results: the teacher is told that their marks change.
+    const ResultsAtStake stake = resultsAtStake(path, m_document->load());
     const Problems failed = m_document->save(path);
     if (!failed.empty()) {
         report(hasErrors(m_document->problems())
@@ -848,6 +851,12 @@ bool TeacherWindow::saveTo(const QString &path)
     dropRecovery();
     addRecent(path);
     report(tr("Saved %1.").arg(QDir::toNativeSeparators(path)));
+    if (stake.files > 0) {
+        auto *box = new QMessageBox(QMessageBox::Information, windowTitle(), resultsRemarked(stake),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
     refresh();
     return true;
 }

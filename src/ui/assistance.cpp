@@ -256,6 +256,15 @@ void installKeyboard(KOVRA_Prazno &window)
             }
         };
     };
+    // While answering, the pages are the questions, wherever the focus is (the instructions box
+    // keeps it after an answer chosen with a key); the review leaves them to a box that scrolls.
+    const auto answering = [&window] { return !window.Command1(0)->isHidden(); };
+    for (int i = 0; i < 2; ++i) {
+        window.Text1(i)->setWindowPages(answering);
+    }
+    for (int i = 0; i < 7; ++i) {
+        window.Text2(i)->setWindowPages(answering);
+    }
     auto *next = new QShortcut(QKeySequence(Qt::Key_PageDown), &window);
     QObject::connect(next, &QShortcut::activated, &window, mover(0, 1));
     auto *previous = new QShortcut(QKeySequence(Qt::Key_PageUp), &window);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kovra_prazno.h"
 
+#include "answer_row.h"
 #include "assistance.h"
 #include "content/cp1251.h"
+#include "figure_view.h"
 #include "layout.h"
 #include "look.h"
 #include "present/bars.h"
@@ -69,6 +71,8 @@ KOVRA_Prazno::KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent
     setFont(windowFont());
     buildMenu();
     buildWidgets();
+    installAnswerRow(*this);
+    installFigureView(*this);
     installAccessibility(*this);
     installKeyboard(*this);
 }

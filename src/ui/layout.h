@@ -40,6 +40,21 @@ inline constexpr Twips kOption1[5] = {
     {360, 120, 1800, 285},  {2760, 120, 1800, 285}, {5280, 120, 1800, 285},
     {7800, 120, 1800, 285}, {9960, 120, 600, 285},
 };
+// A question that shows five slots: the answer boxes in equal widths across the question box's
+// width, 120 twips apart, and each option button under its box as in the design (inside Frame1).
+inline constexpr float kFiveBoxWidth = (10635 - 4 * 120) / 5.0F; // 2031
+inline constexpr Twips kText2Five[5] = {
+    {120 + 0 * (kFiveBoxWidth + 120), 1320, kFiveBoxWidth, 1005},
+    {120 + 1 * (kFiveBoxWidth + 120), 1320, kFiveBoxWidth, 1005},
+    {120 + 2 * (kFiveBoxWidth + 120), 1320, kFiveBoxWidth, 1005},
+    {120 + 3 * (kFiveBoxWidth + 120), 1320, kFiveBoxWidth, 1005},
+    {120 + 4 * (kFiveBoxWidth + 120), 1320, kFiveBoxWidth, 1005},
+};
+inline constexpr Twips kOption1Five[5] = {
+    {kText2Five[0].left + 120, 120, 1800, 285}, {kText2Five[1].left + 120, 120, 1800, 285},
+    {kText2Five[2].left + 120, 120, 1800, 285}, {kText2Five[3].left + 120, 120, 1800, 285},
+    {kText2Five[4].left + 120, 120, 1800, 285},
+};
 inline constexpr Twips kCommand1[2] = {{240, 120, 1575, 285}, {9000, 120, 1575, 285}};
 inline constexpr Twips kCommand2[3] = {
     {120, 4400, 1575, 285}, {360, 120, 1575, 285}, {9120, 120, 1575, 285}};

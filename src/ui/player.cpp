@@ -4,6 +4,7 @@
 #include "content/player_set.h"
 #include "content/translation.h"
 #include "results/resultfile.h"
+#include "results/stake.h"
 #include "run/random.h"
 #include "testfile/testfile.h"
 #include "ui/kovra_prazno.h"
@@ -165,12 +166,23 @@ QByteArray fileBytesHash(const QString &path)
     return hash.result();
 }
 
-// The folder the test asks for: empty, the test file's own; a relative one, from there.
-QString resultsFolder(const QString &testFile, const QString &asked)
+// What went wrong with a write, in the pupil's words.
+QString pupilWords(const std::optional<WriteFailure> &failure)
 {
-    const QDir testFolder = QFileInfo(testFile).absoluteDir();
-    return asked.isEmpty() ? testFolder.absolutePath()
-                           : QDir::cleanPath(testFolder.absoluteFilePath(asked));
+    if (!failure) {
+        return {};
+    }
+    switch (failure->fault) {
+    case WriteFault::DiskFull:
+        return QStringLiteral("дискът е пълен");
+    case WriteFault::NoFreeName:
+        return QStringLiteral("всички имена за този ученик в тази секунда са заети");
+    case WriteFault::CannotCreate:
+        return QStringLiteral("в папката не може да се създаде файл: %1").arg(failure->system);
+    case WriteFault::CannotWrite:
+        break;
+    }
+    return QStringLiteral("грешка при запис: %1").arg(failure->system);
 }
 
 // Keeps the result file of the run in the window: written at the start, after every answer and
@@ -184,7 +196,7 @@ void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &
         tell(window, QMessageBox::Warning,
              QStringLiteral("Резултатът не може да бъде записан нито в папката „%1“ (%2), нито в "
                             "„%3“. Тестът може да се реши, но резултатът няма да бъде запазен.")
-                 .arg(QDir::toNativeSeparators(folder), start.reason,
+                 .arg(QDir::toNativeSeparators(folder), pupilWords(start.reason),
                       QDir::toNativeSeparators(fallback)));
         return;
     }
@@ -192,7 +204,7 @@ void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &
         tell(window, QMessageBox::Warning,
              QStringLiteral("В папката „%1“ не може да се пише (%2).\nРезултатът ще бъде записан "
                             "в:\n%3")
-                 .arg(QDir::toNativeSeparators(folder), start.reason,
+                 .arg(QDir::toNativeSeparators(folder), pupilWords(start.reason),
                       QDir::toNativeSeparators(start.path)));
     }
     auto failing = std::make_shared<bool>(false);
@@ -200,18 +212,19 @@ void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &
         recorder->answered(*window.content(), window.runState());
     });
     QObject::connect(recorder, &ResultRecorder::saved, &window, [failing] { *failing = false; });
-    QObject::connect(recorder, &ResultRecorder::failed, &window,
-                     [&window, recorder, failing](const QString &reason) {
-                         if (*failing || recorder->isEvaluated()) {
-                             return;
-                         }
-                         *failing = true;
-                         tell(window, QMessageBox::Warning,
-                              QStringLiteral("Последният отговор не можа да бъде записан (%1). "
-                                             "Тестът продължава; последният цял запис остава "
-                                             "в:\n%2")
-                                  .arg(reason, QDir::toNativeSeparators(recorder->path())));
-                     });
+    QObject::connect(
+        recorder, &ResultRecorder::failed, &window,
+        [&window, recorder, failing](const WriteFailure &reason) {
+            if (*failing || recorder->isEvaluated()) {
+                return;
+            }
+            *failing = true;
+            tell(window, QMessageBox::Warning,
+                 QStringLiteral("Последният отговор не можа да бъде записан (%1). "
+                                "Тестът продължава; последният цял запис остава "
+                                "в:\n%2")
+                     .arg(pupilWords(reason), QDir::toNativeSeparators(recorder->path())));
+        });
     // The evaluation's file is written off the event's path too; the box says where it went.
     QObject::connect(&window, &KOVRA_Prazno::evaluated, recorder, [&window, recorder] {
         recorder->evaluated(*window.content(), window.runState());
@@ -277,7 +290,7 @@ int startPlayer(const PlayerCommand &command)
     recorder->setObjectName(QStringLiteral("results"));
     // The first file is written, and a fault told over the window, before any answer.
     window.show();
-    keepResults(window, recorder, resultsFolder(command.file, *loaded.result.resultsFolder));
+    keepResults(window, recorder, resultsFolderOf(command.file, *loaded.result.resultsFolder));
     return QApplication::exec();
 }
 

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -44,6 +45,32 @@ PupilDialog::PupilDialog(const QString &title, QWidget *parent)
 Pupil PupilDialog::pupil() const
 {
     return {m_name->text().simplified(), m_group->text().simplified()};
+}
+
+void PupilDialog::reject()
+{
+    if (m_asking != nullptr) {
+        return;
+    }
+    m_asking = new QMessageBox(QMessageBox::Question, windowTitle(),
+                               QStringLiteral("Без име и клас тестът не започва и програмата "
+                                              "ще се затвори. Да се затвори ли?"),
+                               QMessageBox::NoButton, this);
+    m_asking->setObjectName(QStringLiteral("endQuestion"));
+    m_asking->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton *end = m_asking->addButton(QStringLiteral("Затвори"), QMessageBox::AcceptRole);
+    m_asking->setDefaultButton(
+        m_asking->addButton(QStringLiteral("Назад към името"), QMessageBox::RejectRole));
+    connect(m_asking, &QMessageBox::finished, this, [this, end] {
+        const bool ending = m_asking->clickedButton() == end;
+        m_asking = nullptr;
+        if (ending) {
+            QDialog::reject();
+        } else {
+            m_name->setFocus();
+        }
+    });
+    m_asking->open();
 }
 
 void PupilDialog::updateOk()

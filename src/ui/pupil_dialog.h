@@ -8,6 +8,7 @@
 
 class QDialogButtonBox;
 class QLineEdit;
+class QMessageBox;
 
 namespace kovra {
 
@@ -24,6 +25,10 @@ public:
     [[nodiscard]] QLineEdit *classEdit() const { return m_group; }
     [[nodiscard]] QDialogButtonBox *buttons() const { return m_buttons; }
 
+    // "Отказ", Esc or closing the dialog: the pupil is asked first, since without a name the
+    // test does not start and the program ends.
+    void reject() override;
+
 private Q_SLOTS:
     void updateOk();
 
@@ -31,6 +36,7 @@ private:
     QLineEdit *m_name = nullptr;
     QLineEdit *m_group = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
+    QMessageBox *m_asking = nullptr; // the question whether to end, while it is open
 };
 
 } // namespace kovra

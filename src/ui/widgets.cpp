@@ -32,7 +32,8 @@ void TextBox::setText(const QByteArray &cp1251)
 
 int TextBox::pageStep(const QKeyEvent *key) const
 {
-    if (key->modifiers() != Qt::NoModifier || verticalScrollBar()->maximum() <= 0) {
+    if (key->modifiers() != Qt::NoModifier || verticalScrollBar()->maximum() <= 0 ||
+        m_windowPages()) {
         return 0;
     }
     return key->key() == Qt::Key_PageDown ? 1 : key->key() == Qt::Key_PageUp ? -1 : 0;

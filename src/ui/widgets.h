@@ -9,13 +9,15 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QWidget>
+#include <functional>
 
 namespace kovra {
 
 // A read-only, multi-line text box with a vertical scroll bar. A hidden box keeps its text
 // and lays it out when it is shown: the start-up sets texts that are replaced or stay hidden
 // before the window first appears. Focused and holding more than it shows, the box takes
-// Page Up and Page Down for itself and scrolls by a page; otherwise they go on to the window.
+// Page Up and Page Down for itself and scrolls by a page, unless the window takes them
+// (setWindowPages); otherwise they go on to the window.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ public:
     explicit TextBox(QWidget *parent);
     void setText(const QByteArray &cp1251);
     [[nodiscard]] const QByteArray &text() const { return m_text; }
+    // While `taken` says so, Page Up and Page Down go to the window whatever the box holds.
+    void setWindowPages(std::function<bool()> taken) { m_windowPages = std::move(taken); }
 
 protected:
     bool event(QEvent *event) override;
@@ -36,6 +40,7 @@ private:
 
     QByteArray m_text;
     bool m_textShown = true;
+    std::function<bool()> m_windowPages = [] { return false; };
 };
 
 // A label with a background colour.
