@@ -120,6 +120,12 @@ void TestCheck::teachersMistakes_data()
            "\"\\\"; write \"/\" instead: “figures/triangle.jpg”"_s
         << u"грешка: въпрос 1, поле „figure“ „figures\\triangle.jpg“ разделя папките с „\\“; "
            "пишете „/“: „figures/triangle.jpg“"_s;
+    QTest::newRow("questions for each pupil, in a teacher's words")
+        << replacing(u"  \"settings\""_s, u"  \"draw\": 10,\n  \"settings\""_s) << QString() << 1
+        << u"error: questions for each pupil (--draw, or \"draw\" in content.json): 10; 3 to 3 "
+           "are allowed here"_s
+        << u"грешка: въпроси за всеки ученик (--draw или „draw“ в content.json): 10; тук са "
+           "позволени от 3 до 3"_s;
     QTest::newRow("a test that passes")
         << Mistake([](const QString &) {}) << QString() << 0
         << u"“Малък тест”: 3 questions, 1 figure; ready for pupils.\n"_s

@@ -683,10 +683,6 @@ Test: %2</source>
         <translation>файлът %1 прави фигурите, разкодирани цели (PNG, прогресивен JPEG), общо повече от %2 милиона пиксела, повече, отколкото файлът с тест може да има</translation>
     </message>
     <message>
-        <source>gives %1 questions for each pupil; %2 to %3 are allowed here</source>
-        <translation>дава по %1 въпроса за всеки ученик; тук са позволени от %2 до %3</translation>
-    </message>
-    <message>
         <source>gives no right answer</source>
         <translation>няма верен отговор</translation>
     </message>
@@ -982,6 +978,10 @@ Test: %2</source>
     <message>
         <source>questions for each pupil</source>
         <translation>въпроси за всеки ученик</translation>
+    </message>
+    <message>
+        <source>questions for each pupil (--draw, or &quot;draw&quot; in content.json): %1; %2 to %3 are allowed here</source>
+        <translation>въпроси за всеки ученик (--draw или „draw“ в content.json): %1; тук са позволени от %2 до %3</translation>
     </message>
     <message>
         <source>questions for each pupil: %1; %2 to %3 are allowed here</source>

@@ -442,11 +442,7 @@ QString words(const Problem &p)
                                        "pupil, drawn from it at random")
                         : QString());
     case ProblemKind::DrawCount:
-        return QCoreApplication::translate(
-                   "kovra", "gives %1 questions for each pupil; %2 to %3 are allowed here")
-            .arg(p.count)
-            .arg(p.least)
-            .arg(p.limit);
+        return {}; // worded with its place, in describe()
     case ProblemKind::ExportFormat:
         return QCoreApplication::translate(
                    "kovra", "%1 is not an extension written (.xml for Moodle XML, .gift, .csv)")
@@ -727,11 +723,15 @@ QString describe(const Problem &problem, Audience audience)
     if (problem.kind == ProblemKind::NotKept) {
         return QStringLiteral("%1: %2").arg(level, words(problem));
     }
-    if (problem.kind == ProblemKind::DrawCount && audience == Audience::Window) {
-        // The form's own words name the place.
+    if (problem.kind == ProblemKind::DrawCount) {
+        // The setting by the teacher's words; for a file's author, also by its names.
         return QStringLiteral("%1: %2").arg(
-            level, QCoreApplication::translate(
-                       "kovra", "questions for each pupil: %1; %2 to %3 are allowed here")
+            level, (audience == Audience::Window
+                        ? QCoreApplication::translate(
+                              "kovra", "questions for each pupil: %1; %2 to %3 are allowed here")
+                        : QCoreApplication::translate(
+                              "kovra", "questions for each pupil (--draw, or \"draw\" in "
+                                       "content.json): %1; %2 to %3 are allowed here"))
                        .arg(problem.count)
                        .arg(problem.least)
                        .arg(problem.limit));
