@@ -4,7 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -57,6 +61,8 @@ class TestCheck : public QObject
 private Q_SLOTS:
     void teachersMistakes_data();
     void teachersMistakes();
+    void paper_data();
+    void paper();
 };
 
 void TestCheck::teachersMistakes_data()
@@ -114,10 +120,29 @@ void TestCheck::teachersMistakes_data()
            "\"\\\"; write \"/\" instead: “figures/triangle.jpg”"_s
         << u"грешка: въпрос 1, поле „figure“ „figures\\triangle.jpg“ разделя папките с „\\“; "
            "пишете „/“: „figures/triangle.jpg“"_s;
+    QTest::newRow("questions for each pupil, in a teacher's words")
+        << replacing(u"  \"settings\""_s, u"  \"draw\": 10,\n  \"settings\""_s) << QString() << 1
+        << u"error: questions for each pupil (--draw, or \"draw\" in content.json): 10; 3 to 3 "
+           "are allowed here"_s
+        << u"грешка: въпроси за всеки ученик (--draw или „draw“ в content.json): 10; тук са "
+           "позволени от 3 до 3"_s;
     QTest::newRow("a test that passes")
         << Mistake([](const QString &) {}) << QString() << 0
         << u"“Малък тест”: 3 questions, 1 figure; ready for pupils.\n"_s
         << u"„Малък тест“: 3 въпроса, 1 фигура; готов е за учениците.\n"_s;
+    QTest::newRow("a Bulgarian teacher's spreadsheet of 12 rows, one with a wrong letter")
+        << Mistake([](const QString &folder) {
+               QFile file(folder + u"/bank.csv"_s);
+               QVERIFY(file.open(QIODevice::WriteOnly));
+               QString rows = u"Въпрос;А;Б;В;Г;Верен\r\n"_s;
+               for (int row = 2; row <= 13; ++row) {
+                   rows += u"Колко е %1 + 1?;%2;%3;0;1;%4\r\n"_s.arg(row).arg(row + 1).arg(row).arg(
+                       row == 7 ? u"Ж"_s : u"А"_s);
+               }
+               file.write(rows.toUtf8());
+           })
+        << QString() << 0 << u"read as CSV: 11 questions imported, 1 skipped"_s
+        << u"прочетен като CSV: внесени въпроси 11, пропуснати 1"_s;
     QTest::newRow("a test file that cannot be written")
         << Mistake([](const QString &) {}) << u"/no-such-folder/test.kovra"_s << 1
         << u"error: file “/no-such-folder/test.kovra” cannot be written: No such file or "
@@ -143,7 +168,9 @@ void TestCheck::teachersMistakes()
         QFile::setPermissions(folder + u'/' + name, QFile::ReadOwner | QFile::WriteOwner);
     }
     mistake(folder);
-    QStringList arguments{folder};
+    // A row's mistake may write a question bank to check instead of the folder.
+    const QString bank = folder + u"/bank.csv"_s;
+    QStringList arguments{QFile::exists(bank) ? bank : folder};
     if (!write.isEmpty()) {
         arguments.prepend(write);
         arguments.prepend(u"--write"_s);
@@ -154,6 +181,82 @@ void TestCheck::teachersMistakes()
         const QString output = check(arguments, language, exitStatus);
         QCOMPARE(exitStatus, status);
         QVERIFY2(output.contains(expected), qPrintable(output));
+    }
+}
+
+void TestCheck::paper_data()
+{
+    QTest::addColumn<bool>("key");
+    QTest::addColumn<QStringList>("holds"); // patterns the pages' text has, pages split by \f
+    QTest::addColumn<QStringList>("lacks");
+    QTest::newRow("a question kept whole on a page, a figure within it")
+        << false << QStringList{u"Въпрос 3:[^\f]*3-Д отговор"_s}
+        << QStringList{u"Въпрос (\\d+):[^\f]*\f[^\f]*(?<!\\d)\\1-Д отговор"_s};
+    QTest::newRow("the pupil's name and class on the first page")
+        << false << QStringList{u"^[^\f]*Име: _{10,}\\s+Клас: _{5,}[^\f]*Въпрос 1:"_s}
+        << QStringList();
+    QTest::newRow("the key as a grid, then the explanations that say more")
+        << true
+        << QStringList{u"1 ?– ?Б\\s+2 ?– ?В\\s+3 ?– ?Г"_s, u"29 ?– ?Д"_s, u"Обяснения"_s,
+                       u"2\\. Въпрос 2:[^\f]*В\\) 2-В отговор\\s+Обяснение 2."_s}
+        << QStringList{u"Верният отговор е"_s, u"Въпрос 1:"_s};
+}
+
+// Writes a test of 29 long questions of five choices, two with a figure, as PDF and reads it.
+void TestCheck::paper()
+{
+    QFETCH(bool, key);
+    QFETCH(QStringList, holds);
+    QFETCH(QStringList, lacks);
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath(u"figures"_s)));
+    QVERIFY(QFile::copy(qEnvironmentVariable("KOVRA_FIXTURES") + u"/small/figures/triangle.jpg"_s,
+                        dir.filePath(u"figures/photo.jpg"_s)));
+    QJsonArray questions;
+    for (int k = 1; k <= 29; ++k) {
+        QJsonArray choices;
+        for (const QChar letter : u"АБВГД"_s) {
+            choices.append(u"%1-%2 отговор"_s.arg(k).arg(letter));
+        }
+        QJsonObject question{{u"text"_s, u"Въпрос %1: "_s.arg(k) +
+                                             u"Намерете ъгъла при върха. "_s.repeated(5 + k % 9)},
+                             {u"choices"_s, choices},
+                             {u"key"_s, choices.at(k % 5)},
+                             {u"explanation"_s, QJsonArray{k % 2 ? u"Верният отговор е: %1."_s.arg(
+                                                                       choices.at(k % 5).toString())
+                                                                 : u"Обяснение %1."_s.arg(k)}}};
+        if (k == 3 || k == 10) {
+            question.insert(u"figure"_s, u"figures/photo.jpg"_s);
+        }
+        questions.append(question);
+    }
+    QFile content(dir.filePath(u"content.json"_s));
+    QVERIFY(content.open(QIODevice::WriteOnly));
+    content.write(
+        QJsonDocument(QJsonObject{{u"settings"_s, QJsonArray{u"Н - 0"_s, u"Ф - 0"_s, u"Т - 0"_s,
+                                                             u"Тест"_s, u"О - 1"_s, u"Б - 0"_s}},
+                                  {u"questions"_s, questions}})
+            .toJson());
+    content.close();
+    const QString pdf = dir.filePath(u"paper.pdf"_s);
+    QStringList arguments{u"--pdf"_s, pdf, dir.path()};
+    if (key) {
+        arguments.insert(2, u"--key"_s);
+    }
+    int status = 0;
+    check(arguments, u"bg_BG.UTF-8"_s, status);
+    QCOMPARE(status, 0);
+    QProcess text;
+    text.start(u"pdftotext"_s, {pdf, u"-"_s});
+    QVERIFY(text.waitForFinished());
+    const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString &pattern : holds) {
+        QVERIFY2(QRegularExpression(pattern).match(pages).hasMatch(),
+                 qPrintable(pattern + u'\n' + pages));
+    }
+    for (const QString &pattern : lacks) {
+        const QRegularExpressionMatch found = QRegularExpression(pattern).match(pages);
+        QVERIFY2(!found.hasMatch(), qPrintable(found.captured()));
     }
 }
 

@@ -309,6 +309,22 @@ void TestImport::banks_data()
         << u"u.csv"_s << QByteArray("question;a;b;answer\nЕдно;1;2;2\nДве;1;2;1\nТри;1;2;B\n")
         << QStringList() << 3 << QStringList{u"List1(1)[0]\tЕдно"_s, u"List1(0)[0]\t2"_s}
         << QList<int>();
+    QTest::newRow(
+        "csv of a Bulgarian teacher: Cyrillic letters, Верен; a wrong letter's row left out")
+        << u"t.csv"_s
+        << cp1251("Въпрос;А;Б;В;Г;Верен;Обяснения\r\nЕдно;1;2;3;4;В;\r\nДве;1;2;3;4;E;\r\n"
+                  "Три;1;2;3;4;b;\r\nЧетири;1;2;3;4;Г;Виж.\r\n")
+        << QStringList() << 3
+        << QStringList{u"List1(0)[0]\t3"_s, u"List1(2)[0]\tТри"_s, u"List1(0)[1]\t2"_s,
+                       u"List1(0)[2]\t4"_s, u"Obqsnenie(3)[0]\tВиж."_s}
+        << QList<int>{3};
+    const QByteArray two = "question,A,B,answer,figure\nQ1,1,2,A,\nQ2,1,2,B,\n";
+    QTest::newRow("csv answer names no choice: the row left out")
+        << u"b.csv"_s << two + "\"Q\n3\",1,2,C,\nQ4,1,2,A,\n"
+        << QStringList() << 3 << QStringList{u"List1(3)[0]\tQ4"_s} << QList<int>{4};
+    QTest::newRow("csv figure outside the bank's folder, figure missing: the rows left out")
+        << u"b.csv"_s << two + "Q,1,2,A,../fig.png\nQ,1,2,A,no.png\nQ5,1,2,A,fig.png\n"
+        << QStringList() << 3 << QStringList{u"Picture1(3)\t8x6"_s} << QList<int>{4, 5};
 }
 
 void TestImport::banks()
@@ -379,20 +395,12 @@ void TestImport::malformed_data()
         << QStringList() << K::BankUnexpected << 17 << 0;
     QTest::newRow("aiken one choice") << u"b.txt"_s << aiken + aiken + "Q\nA. 1\nANSWER: A\n"
                                       << QStringList() << K::ChoiceCount << 11 << 0;
-    QTest::newRow("csv figure outside the bank's folder")
-        << u"b.csv"_s << QByteArray("question,A,B,answer,figure\nQ,1,2,A,../fig.png\n")
-        << QStringList() << K::FigureOutside << 2 << 5;
     QTest::newRow("csv without answer column") << u"b.csv"_s << QByteArray("question;A;B\nQ;1;2\n")
                                                << QStringList() << K::BankMissingColumn << 1 << 0;
     QTest::newRow("csv quote left open") << u"b.csv"_s << csv + "Q2,1,\"2\n,A\nQ3,1,2,A\n"
                                          << QStringList() << K::BankUnclosed << 3 << 3;
-    QTest::newRow("csv answer names no choice") << u"b.csv"_s << csv + "Q2,1,2,A\n\"Q\n3\",1,2,C\n"
-                                                << QStringList() << K::BankAnswer << 4 << 4;
     QTest::newRow("csv cell beyond the header") << u"b.csv"_s << csv + "Q2,1,2,A\nQ3,1,2,A,,x\n"
                                                 << QStringList() << K::BankExtraCell << 4 << 6;
-    QTest::newRow("csv figure missing")
-        << u"b.csv"_s << QByteArray("question,A,B,answer,figure\nQ,1,2,A,\nQ,1,2,A,no.png\n")
-        << QStringList() << K::FigureMissing << 3 << 5;
     QTest::newRow("gift stray byte in a UTF-8 bank") << u"b.gift"_s << three + "\nЪ {=caf\xe9 ~2}\n"
                                                      << QStringList() << K::BankNotUtf8 << 7 << 0;
     QTest::newRow("txt that is no bank format")
@@ -522,6 +530,28 @@ void TestImport::bulgarianWords()
     QVERIFY(installTranslation(QLocale(QLocale::Bulgarian)));
     QCOMPARE(describe(skipped), u"предупреждение: ред 12, колона 3 въпросът е пропуснат: това е "
                                 u"въпрос „вярно/невярно“"_s);
+    // A spreadsheet's row left out, a missing column and a setting, in a teacher's words.
+    const Problem letter{.kind = ProblemKind::BankAnswer,
+                         .severity = Severity::Warning,
+                         .line = 3,
+                         .column = 6,
+                         .cell = true,
+                         .text = u"E"_s,
+                         .skipsRow = true};
+    QCOMPARE(describe(letter), u"предупреждение: клетка F3 верният отговор „E“ не посочва нито "
+                               u"един попълнен избор (буква от А до Д или от A до E, номер от 1 "
+                               u"до 5 или текстът на избора); редът е пропуснат"_s);
+    QCOMPARE(
+        describe({.kind = ProblemKind::BankMissingColumn, .line = 1, .cell = true, .count = 6}),
+        u"грешка: ред 1 на таблицата заглавният ред няма колона с верния отговор (с име "
+        u"„Верен отговор“, „Верен“, „Отговор“ или „answer“)"_s);
+    QCOMPARE(describe({.kind = ProblemKind::DrawCount,
+                       .field = u"draw"_s,
+                       .count = 10,
+                       .least = 3,
+                       .limit = 6},
+                      Audience::Window),
+             u"грешка: въпроси за всеки ученик: 10; тук са позволени от 3 до 6"_s);
     QVERIFY(installTranslation(QLocale(QLocale::English)));
     QCOMPARE(describe(skipped),
              u"warning: line 12, column 3 question skipped: it is a true/false question"_s);

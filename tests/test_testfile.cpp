@@ -186,27 +186,37 @@ void TestTestFile::writtenFileReadsBack_data()
 {
     QTest::addColumn<QList<QByteArray>>("figures"); // none: the built-in set
     QTest::addColumn<QList<QSize>>("stored");       // the size each figure is held in
+    QTest::addColumn<QList<QSize>>("kept");         // the size of its file in the test file
     QTest::addColumn<QByteArrayList>("suffixes");
     QTest::addColumn<int>("fitted");
-    QTest::newRow("built-in set") << QList<QByteArray>() << QList<QSize>() << QByteArrayList() << 0;
+    QTest::newRow("built-in set") << QList<QByteArray>() << QList<QSize>() << QList<QSize>()
+                                  << QByteArrayList() << 0;
     QTest::newRow("a photo shrinks, a drawing turns crisp, a small one stays as it is")
         << QList<QByteArray>{encoded(photo({4000, 3000}), "jpeg"),
                              encoded(drawing({1600, 1200}), "jpeg"),
                              encoded(drawing({120, 90}), "png")}
-        << QList<QSize>{{365, 274}, {365, 274}, {120, 90}} << QByteArrayList{"jpg", "png", "png"}
+        << QList<QSize>{{365, 274}, {365, 274}, {120, 90}}
+        << QList<QSize>{{800, 600}, {800, 600}, {120, 90}} << QByteArrayList{"jpg", "png", "png"}
         << 2;
     QTest::newRow("GIF, BMP and WebP are written as PNG or JPEG")
         << QList<QByteArray>{QByteArray("GIF89a\1\0\1\0\x80\0\0\xff\xff\xff\0\0\0,"
                                         "\0\0\0\0\1\0\1\0\0\2\2D\1\0;",
                                         35),
                              encoded(drawing({120, 90}), "bmp"), encoded(photo({900, 548}), "webp")}
-        << QList<QSize>{{1, 1}, {120, 90}, {450, 274}} << QByteArrayList{"png", "png", "jpg"} << 3;
+        << QList<QSize>{{1, 1}, {120, 90}, {450, 274}}
+        << QList<QSize>{{1, 1}, {120, 90}, {800, 487}} << QByteArrayList{"png", "png", "jpg"} << 3;
+    QTest::newRow("a 4000 x 3000 photo read back at 800 pixels on its long side, either way up")
+        << QList<QByteArray>{encoded(photo({4000, 3000}), "jpeg"),
+                             encoded(photo({3000, 4000}), "jpeg")}
+        << QList<QSize>{{365, 274}, {205, 274}} << QList<QSize>{{800, 600}, {600, 800}}
+        << QByteArrayList{"jpg", "jpg"} << 2;
 }
 
 void TestTestFile::writtenFileReadsBack()
 {
     QFETCH(QList<QByteArray>, figures);
     QFETCH(QList<QSize>, stored);
+    QFETCH(QList<QSize>, kept);
     QFETCH(QByteArrayList, suffixes);
     QFETCH(int, fitted);
     QTemporaryDir dir;
@@ -230,15 +240,16 @@ void TestTestFile::writtenFileReadsBack()
     const auto lists = [](const QByteArray &dump) { return dump.left(dump.indexOf("Picture1(")); };
     QCOMPARE(lists(after), lists(before));
     QCOMPARE(written.fittedFigures, fitted);
-    const TestFiles inside = *readTestArchive(*written.archive).files;
+    const TestFiles inside = *readTestArchive(*written.archive, FigureUse::Paper).files;
     for (int i = 0; i < stored.size(); ++i) {
         QCOMPARE(read.content->Picture1(i + 1).size(), stored[i]);
         const auto bytes = inside.figures(u"figures/q%1.%2"_s.arg(i + 1, 2, 10, QChar(u'0'))
                                               .arg(QString::fromLatin1(suffixes[i])));
         QVERIFY2(bytes, qPrintable(QString::number(i)));
+        QCOMPARE(QImage::fromData(*bytes).size(), kept[i]);
         const bool jpegOrPng =
             figures[i].startsWith("\x89PNG") || figures[i].startsWith("\xFF\xD8");
-        if (jpegOrPng && stored[i] == QImage::fromData(figures[i]).size()) {
+        if (jpegOrPng && kept[i] == QImage::fromData(figures[i]).size()) {
             QCOMPARE(*bytes, figures[i]); // kept byte for byte
         }
     }

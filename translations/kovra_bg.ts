@@ -8,10 +8,6 @@
         <translation>%1 не може да се запише: %2</translation>
     </message>
     <message>
-        <source>%1 drawn for each run</source>
-        <translation>по %1 изтеглени за всяко пускане</translation>
-    </message>
-    <message>
         <source>%1 equals more than one choice</source>
         <translation>%1 е равен на повече от един избор</translation>
     </message>
@@ -22,6 +18,10 @@
     <message>
         <source>%1 equals no choice exactly, but nearly equals the choice %2: %3: %4</source>
         <translation>%1 не е равен точно на никой избор, но почти е равен на избора %2: %3: %4</translation>
+    </message>
+    <message>
+        <source>%1 for each pupil</source>
+        <translation>по %1 за всеки ученик</translation>
     </message>
     <message>
         <source>%1 instead of %2</source>
@@ -120,8 +120,12 @@
         <translation>--results върви с --write или с папка, --test и --csv</translation>
     </message>
     <message>
-        <source>; a bigger bank needs the setting &quot;draw&quot;, the questions each run takes</source>
-        <translation>; по-голяма банка иска настройката „draw“ – колко въпроса взема всяко пускане</translation>
+        <source>; a bigger bank needs the number of questions for each pupil, drawn from it at random</source>
+        <translation>; за по-голяма банка задайте колко въпроса получава всеки ученик, изтеглени от нея случайно</translation>
+    </message>
+    <message>
+        <source>; the row is left out</source>
+        <translation>; редът е пропуснат</translation>
     </message>
     <message>
         <source>A bank's explanations in the review (on when it has feedback).</source>
@@ -146,6 +150,18 @@
     <message>
         <source>A test file (.kovra); without it, the built-in test.</source>
         <translation>Файл с тест (.kovra); без него — вграденият тест.</translation>
+    </message>
+    <message>
+        <source>Class:</source>
+        <translation>Клас:</translation>
+    </message>
+    <message>
+        <source>Explanations</source>
+        <translation>Обяснения</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Име:</translation>
     </message>
     <message>
         <source>Not in this pupil's run</source>
@@ -233,10 +249,6 @@ Test: %2</source>
         <translation>гръцко %1</translation>
     </message>
     <message>
-        <source>How many questions of a bigger bank each run takes, drawn at random.</source>
-        <translation>Колко въпроса от по-голяма банка взема всяко пускане, изтеглени случайно.</translation>
-    </message>
-    <message>
         <source>Latin %1</source>
         <translation>латинско %1</translation>
     </message>
@@ -295,6 +307,10 @@ Test: %2</source>
     <message>
         <source>Questions</source>
         <translation>Въпроси</translation>
+    </message>
+    <message>
+        <source>Questions for each pupil, drawn at random from a bigger bank.</source>
+        <translation>Въпроси за всеки ученик, изтеглени случайно от по-голяма банка.</translation>
     </message>
     <message>
         <source>Reason</source>
@@ -516,8 +532,8 @@ Test: %2</source>
         <translation>започва въпрос отвъд %1-те, които един тест може да има</translation>
     </message>
     <message>
-        <source>begins a question beyond the %1 a test may have; a bigger bank needs --draw N, the questions each run takes</source>
-        <translation>започва въпрос след %1, колкото най-много може да има тест; по-голяма банка иска --draw N – колко въпроса взема всяко пускане</translation>
+        <source>begins a question beyond the %1 a test may have; a bigger bank needs --draw N, the questions for each pupil</source>
+        <translation>започва въпрос след %1, колкото най-много може да има тест; по-голяма банка иска --draw N – въпросите за всеки ученик</translation>
     </message>
     <message>
         <source>begins a question longer than %1 characters, the most one may take</source>
@@ -661,6 +677,10 @@ Test: %2</source>
     <message>
         <source>file %1 takes the figures decoded whole (PNG, progressive JPEG) past %2 million pixels in all, more than a test file may have</source>
         <translation>файлът %1 прави фигурите, разкодирани цели (PNG, прогресивен JPEG), общо повече от %2 милиона пиксела, повече, отколкото файлът с тест може да има</translation>
+    </message>
+    <message>
+        <source>gives no right answer</source>
+        <translation>няма верен отговор</translation>
     </message>
     <message>
         <source>has %1 bytes; a test file may have up to %2 MiB</source>
@@ -952,16 +972,28 @@ Test: %2</source>
         <translation>въпросът е пропуснат: %1</translation>
     </message>
     <message>
+        <source>questions for each pupil</source>
+        <translation>въпроси за всеки ученик</translation>
+    </message>
+    <message>
+        <source>questions for each pupil (--draw, or &quot;draw&quot; in content.json): %1; %2 to %3 are allowed here</source>
+        <translation>въпроси за всеки ученик (--draw или „draw“ в content.json): %1; тук са позволени от %2 до %3</translation>
+    </message>
+    <message>
+        <source>questions for each pupil: %1; %2 to %3 are allowed here</source>
+        <translation>въпроси за всеки ученик: %1; тук са позволени от %2 до %3</translation>
+    </message>
+    <message>
         <source>read as %1: %2 questions imported, %3 skipped</source>
         <translation>прочетен като %1: внесени въпроси %2, пропуснати %3</translation>
     </message>
     <message>
-        <source>row %1</source>
-        <translation>ред %1 на таблицата</translation>
+        <source>read as %1: %2 questions read, %3 skipped, none imported: the errors must be mended first</source>
+        <translation>прочетен като %1: прочетени въпроси %2, пропуснати %3, не е внесен нито един: първо трябва да се поправят грешките</translation>
     </message>
     <message>
-        <source>takes %1 questions a run; %2 to %3 are allowed here</source>
-        <translation>взема по %1 въпроса на пускане; тук са позволени от %2 до %3</translation>
+        <source>row %1</source>
+        <translation>ред %1 на таблицата</translation>
     </message>
     <message>
         <source>the PDF file could not be written: %1</source>
@@ -976,8 +1008,8 @@ Test: %2</source>
         <translation>изборът „%1.“ или редът „ANSWER: X“</translation>
     </message>
     <message>
-        <source>the column %1 is not read (question, A to E, answer, figure and explanation are)</source>
-        <translation>колоната %1 не се чете (четат се въпрос, А до Д, отговор, фигура и обяснение)</translation>
+        <source>the column %1 is not read (the columns read are question, A to E, answer, figure and explanation, or in Bulgarian Въпрос, А to Д, Верен отговор, Фигура and Обяснение)</source>
+        <translation>колоната %1 не се чете (четат се колоните Въпрос, А до Д, Верен отговор, Фигура и Обяснение или на английски question, A до E, answer, figure и explanation)</translation>
     </message>
     <message>
         <source>the file is empty</source>
@@ -988,8 +1020,16 @@ Test: %2</source>
         <translation>заглавието %1 не назовава колона (въпрос, А до Д, отговор, фигура, обяснение)</translation>
     </message>
     <message>
-        <source>the header has no column %1</source>
-        <translation>заглавният ред няма колона %1</translation>
+        <source>the header has no column of choice %2 (named %2 in Latin letters or %1 in Cyrillic)</source>
+        <translation>заглавният ред няма колона за отговор %1 (с име „%1“ на кирилица или „%2“ на латиница)</translation>
+    </message>
+    <message>
+        <source>the header has no column of the question (named question or Въпрос)</source>
+        <translation>заглавният ред няма колона с въпроса (с име „Въпрос“ или „question“)</translation>
+    </message>
+    <message>
+        <source>the header has no column of the right answer (named answer, Верен, Верен отговор or Отговор)</source>
+        <translation>заглавният ред няма колона с верния отговор (с име „Верен отговор“, „Верен“, „Отговор“ или „answer“)</translation>
     </message>
     <message>
         <source>the key ends where the choice has %1</source>
@@ -1010,6 +1050,10 @@ Test: %2</source>
     <message>
         <source>the result of another test: %1</source>
         <translation>резултат от друг тест: %1</translation>
+    </message>
+    <message>
+        <source>the right answer %1 names no given choice (a letter А to Д or A to E, a number 1 to 5, or the choice's text)</source>
+        <translation>верният отговор %1 не посочва нито един попълнен избор (буква от А до Д или от A до E, номер от 1 до 5 или текстът на избора)</translation>
     </message>
     <message>
         <source>the text ends in a number</source>
@@ -1086,10 +1130,6 @@ Test: %2</source>
     <message>
         <source>the explanation</source>
         <translation>обяснението</translation>
-    </message>
-    <message>
-        <source>questions in one run</source>
-        <translation>въпросите в едно пускане</translation>
     </message>
     <message>
         <source>the results folder</source>

@@ -34,7 +34,9 @@ const TextList &KOVRA_Danni::Poredica(int c) const
 
 QImage &KOVRA_Danni::Picture1(int k)
 {
-    return const_cast<QImage &>(std::as_const(*this).Picture1(k));
+    QImage &image = const_cast<QImage &>(std::as_const(*this).Picture1(k));
+    m_picture1File.at(static_cast<std::size_t>(k)) = FigureFile(); // the caller may change it
+    return image;
 }
 
 const QImage &KOVRA_Danni::Picture1(int k) const
@@ -42,11 +44,21 @@ const QImage &KOVRA_Danni::Picture1(int k) const
     const auto slot = static_cast<std::size_t>(k);
     QImage &image = m_picture1.at(slot);
     FigureFile &file = m_picture1File.at(slot);
-    if (!file.bytes.isNull()) {
+    if (!file.bytes.isNull() && !file.decoded) {
         image = decodeFigure(file.bytes, file.format);
-        file = FigureFile();
+        file.decoded = true;
     }
     return image;
+}
+
+const QByteArray &KOVRA_Danni::Picture1File(int k) const
+{
+    return m_picture1File.at(static_cast<std::size_t>(k)).bytes;
+}
+
+const QByteArray &KOVRA_Danni::Picture1Format(int k) const
+{
+    return m_picture1File.at(static_cast<std::size_t>(k)).format;
 }
 
 void KOVRA_Danni::setPicture1File(int k, QByteArray file, QByteArray format)
@@ -59,7 +71,8 @@ void KOVRA_Danni::setPicture1File(int k, QByteArray file, QByteArray format)
 bool KOVRA_Danni::hasPicture1(int k) const
 {
     const auto slot = static_cast<std::size_t>(k);
-    return !m_picture1File.at(slot).bytes.isNull() || !m_picture1.at(slot).isNull();
+    const FigureFile &file = m_picture1File.at(slot);
+    return (!file.bytes.isNull() && !file.decoded) || !m_picture1.at(slot).isNull();
 }
 
 void KOVRA_Danni::copyPicture1(int to, int from)

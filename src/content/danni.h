@@ -41,6 +41,11 @@ public:
     // decodable in the given format (none: the content tells); until it is read, it is held
     // as those bytes.
     void setPicture1File(int k, QByteArray file, QByteArray format = {});
+    // The file slot k's figure was set from, kept once it is decoded for reading alone: paper
+    // takes the figure from it at the size it is stored. Empty when the figure was set as
+    // pixels, or once it was taken for writing (Picture1(k) without const).
+    [[nodiscard]] const QByteArray &Picture1File(int k) const;
+    [[nodiscard]] const QByteArray &Picture1Format(int k) const;
     // Whether slot k has a figure, decoded or not (none decodes it).
     [[nodiscard]] bool hasPicture1(int k) const;
     // Slot `to` takes the figure of slot `from`, decoded or not.
@@ -69,6 +74,7 @@ private:
     {
         QByteArray bytes;
         QByteArray format;
+        bool decoded = false; // into m_picture1
     };
     mutable std::array<FigureFile, kFigureSlots> m_picture1File;
     TextList m_settings;

@@ -164,7 +164,7 @@ QString windowField(const QString &field)
         return tr("the settings");
     }
     if (name == QLatin1String("draw")) {
-        return tr("questions in one run");
+        return tr("questions for each pupil");
     }
     if (name.startsWith(QLatin1String("results"))) {
         return tr("the results folder");
@@ -327,6 +327,25 @@ QString typeWords(ValueType type)
     return QCoreApplication::translate("kovra", "missing");
 }
 
+// The column a spreadsheet's header lacks, with the names it may have in both alphabets.
+QString missingColumnWords(int column)
+{
+    if (column == 0) {
+        return QCoreApplication::translate(
+            "kovra", "the header has no column of the question (named question or Въпрос)");
+    }
+    if (column >= 1 && column <= 5) {
+        const auto c = std::size_t(column - 1);
+        return QCoreApplication::translate("kovra", "the header has no column of choice %2 "
+                                                    "(named %2 in Latin letters or %1 in Cyrillic)")
+            .arg(QStringLiteral("АБВГД").at(c))
+            .arg(QStringLiteral("ABCDE").at(c));
+    }
+    return QCoreApplication::translate(
+        "kovra", "the header has no column of the right answer (named answer, Верен, "
+                 "Верен отговор or Отговор)");
+}
+
 QString skipWords(const Problem &p)
 {
     switch (p.skip) {
@@ -419,15 +438,11 @@ QString words(const Problem &p)
                    .arg(p.least)
                    .arg(p.limit) +
                (p.draws ? QCoreApplication::translate(
-                              "kovra", "; a bigger bank needs the setting \"draw\", the "
-                                       "questions each run takes")
+                              "kovra", "; a bigger bank needs the number of questions for each "
+                                       "pupil, drawn from it at random")
                         : QString());
     case ProblemKind::DrawCount:
-        return QCoreApplication::translate("kovra",
-                                           "takes %1 questions a run; %2 to %3 are allowed here")
-            .arg(p.count)
-            .arg(p.least)
-            .arg(p.limit);
+        return {}; // worded with its place, in describe()
     case ProblemKind::ExportFormat:
         return QCoreApplication::translate(
                    "kovra", "%1 is not an extension written (.xml for Moodle XML, .gift, .csv)")
@@ -581,18 +596,28 @@ QString words(const Problem &p)
     case ProblemKind::BankUnexpected:
         return QCoreApplication::translate("kovra", "expected %1").arg(expectedWords(p));
     case ProblemKind::BankAnswer:
+        if (p.cell && p.text.isEmpty()) {
+            return QCoreApplication::translate("kovra", "gives no right answer");
+        }
+        if (p.cell) { // a spreadsheet takes Cyrillic and Latin letters and numbers
+            return QCoreApplication::translate(
+                       "kovra",
+                       "the right answer %1 names no given choice (a letter А to Д or A to "
+                       "E, a number 1 to 5, or the choice's text)")
+                .arg(quoted(p.text));
+        }
         return QCoreApplication::translate(
                    "kovra",
                    "the answer %1 names no choice (a letter A to E of a given choice, or its text)")
             .arg(quoted(p.text));
     case ProblemKind::BankColumn:
         return QCoreApplication::translate(
-                   "kovra", "the column %1 is not read (question, A to E, answer, figure and "
-                            "explanation are)")
+                   "kovra", "the column %1 is not read (the columns read are question, A to E, "
+                            "answer, figure and explanation, or in Bulgarian Въпрос, А to Д, "
+                            "Верен отговор, Фигура and Обяснение)")
             .arg(quoted(p.text));
     case ProblemKind::BankMissingColumn:
-        return QCoreApplication::translate("kovra", "the header has no column %1")
-            .arg(quoted(p.text));
+        return missingColumnWords(int(p.count));
     case ProblemKind::BankExtraCell:
         return QCoreApplication::translate("kovra", "has text beyond the header's columns");
     case ProblemKind::BankEmptyQuestion:
@@ -607,7 +632,7 @@ QString words(const Problem &p)
                               "kovra", "begins a question beyond the %1 a bank may have")
                         : QCoreApplication::translate(
                               "kovra", "begins a question beyond the %1 a test may have; a bigger "
-                                       "bank needs --draw N, the questions each run takes"))
+                                       "bank needs --draw N, the questions for each pupil"))
             .arg(p.limit);
     case ProblemKind::NoSuchFile:
         return QCoreApplication::translate("kovra", "does not exist");
@@ -701,7 +726,23 @@ QString describe(const Problem &problem, Audience audience)
     if (problem.kind == ProblemKind::NotKept) {
         return QStringLiteral("%1: %2").arg(level, words(problem));
     }
-    return QStringLiteral("%1: %2 %3").arg(level, place(problem, audience), words(problem));
+    if (problem.kind == ProblemKind::DrawCount) {
+        // The setting by the teacher's words; for a file's author, also by its names.
+        return QStringLiteral("%1: %2").arg(
+            level, (audience == Audience::Window
+                        ? QCoreApplication::translate(
+                              "kovra", "questions for each pupil: %1; %2 to %3 are allowed here")
+                        : QCoreApplication::translate(
+                              "kovra", "questions for each pupil (--draw, or \"draw\" in "
+                                       "content.json): %1; %2 to %3 are allowed here"))
+                       .arg(problem.count)
+                       .arg(problem.least)
+                       .arg(problem.limit));
+    }
+    const QString said =
+        QStringLiteral("%1: %2 %3").arg(level, place(problem, audience), words(problem));
+    return problem.skipsRow ? said + QCoreApplication::translate("kovra", "; the row is left out")
+                            : said;
 }
 
 bool hasErrors(const Problems &problems)

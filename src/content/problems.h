@@ -132,7 +132,8 @@ enum class ProblemKind
     BankUnexpected,       // expectation: what the format has at this place
     BankAnswer,           // text: the right answer as written, which names no choice
     BankColumn,           // warning: text: a header cell that names no column, which is not read
-    BankMissingColumn,    // text: the column's name
+    BankMissingColumn,    // count: the column: 0 the question's, 1 to 5 a choice's (A to E), 6
+                          // the right answer's
     BankExtraCell,        // a cell beyond the header's columns
     BankEmptyQuestion,    // a row with cells but no question text
     BankTooMany,          // the question that goes beyond a test's most; limit: that most;
@@ -186,7 +187,8 @@ struct Problem
     int width = 0;
     int height = 0;
     bool toto = false;
-    bool draws = false; // QuestionCount: a bigger bank may draw its runs; BankTooMany: it does
+    bool draws = false;    // QuestionCount: a bigger bank may draw its runs; BankTooMany: it does
+    bool skipsRow = false; // a warning: a spreadsheet's row that is left out for this problem
     ValueType expected = ValueType::Missing;
     ValueType found = ValueType::Missing;
     QJsonParseError::ParseError json = QJsonParseError::NoError;

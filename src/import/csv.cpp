@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <array>
 #include <functional>
+#include <variant>
 
 namespace kovra::importer {
 
@@ -154,14 +155,16 @@ int columnNamed(const QString &header)
                 }
             }
         }
-        for (const char *name : {"answer", "key", "right answer", "correct answer", "correct",
-                                 "отговор", "верен отговор", "правилен отговор", "ключ"}) {
+        for (const char *name :
+             {"answer", "key", "right answer", "correct answer", "correct", "отговор", "верен",
+              "верен отговор", "верният отговор", "правилен", "правилен отговор", "ключ"}) {
             n.insert(QString::fromUtf8(name), AnswerColumn);
         }
         for (const char *name : {"figure", "image", "picture", "фигура", "чертеж", "картинка"}) {
             n.insert(QString::fromUtf8(name), FigureColumn);
         }
-        for (const char *name : {"explanation", "feedback", "general feedback", "обяснение"}) {
+        for (const char *name :
+             {"explanation", "feedback", "general feedback", "обяснение", "обяснения"}) {
             n.insert(QString::fromUtf8(name), ExplanationColumn);
         }
         return n;
@@ -184,28 +187,25 @@ int answerLetter(const QString &answer)
 }
 
 // A figure file named in a cell: relative, inside the bank's folder, no larger than a figure
-// may be. None, with the problem, otherwise.
-std::optional<QString> figureFile(const QString &name, const QString &folder, Bank &bank, int row,
-                                  int column)
+// may be. The problem, otherwise.
+std::variant<QString, Problem> figureFile(const QString &name, const QString &folder, int row,
+                                          int column)
 {
     const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(name));
+    Problem fault{.kind = ProblemKind::FigureOutside, .line = row, .column = column, .text = name};
     if (QDir::isAbsolutePath(name) || name.contains(u'\\') || clean == u".." ||
         clean.startsWith(u"../") || clean.contains(u':')) {
-        bank.error(ProblemKind::FigureOutside, row, column, name);
-        return std::nullopt;
+        return fault;
     }
     const QFileInfo file(QDir(folder), clean);
     if (!file.isFile()) {
-        bank.error(ProblemKind::FigureMissing, row, column, name);
-        return std::nullopt;
+        fault.kind = ProblemKind::FigureMissing;
+        return fault;
     }
     if (file.size() > kMaxEntryBytes) {
-        bank.error({.kind = ProblemKind::FigureFileTooLarge,
-                    .line = row,
-                    .column = column,
-                    .text = name,
-                    .limit = kMaxEntryBytes});
-        return std::nullopt;
+        fault.kind = ProblemKind::FigureFileTooLarge;
+        fault.limit = kMaxEntryBytes;
+        return fault;
     }
     return file.absoluteFilePath();
 }
@@ -233,16 +233,22 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
             }
             columns.push_back(column);
         }
-        const std::pair<int, const char *> required[] = {{QuestionColumn, "question"},
-                                                         {FirstChoiceColumn, "A"},
-                                                         {FirstChoiceColumn + 1, "B"},
-                                                         {AnswerColumn, "answer"}};
-        for (const auto &[column, name] : required) {
+        for (const int column : {int(QuestionColumn), int(FirstChoiceColumn), FirstChoiceColumn + 1,
+                                 int(AnswerColumn)}) {
             if (at[std::size_t(column)] < 0) {
-                bank.error(ProblemKind::BankMissingColumn, 1, 0, QLatin1String(name));
+                bank.error({.kind = ProblemKind::BankMissingColumn,
+                            .line = 1,
+                            .count = column}); // the columns as the problem counts them
             }
         }
         return !hasErrors(bank.problems);
+    };
+    // A row that cannot be a question is left out with a warning that names it; the others are
+    // read, so that the teacher's window opens the rest to mend.
+    const auto skipRow = [&](Problem problem) {
+        problem.severity = Severity::Warning;
+        problem.skipsRow = true;
+        bank.error(std::move(problem));
     };
     const auto readRow = [&](const Row &row) {
         bool blank = true;
@@ -270,7 +276,9 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
         question.lastLine = row.number;
         question.text = textOf(QuestionColumn);
         if (question.text.isEmpty()) {
-            bank.error(ProblemKind::BankEmptyQuestion, row.number, columnOf(QuestionColumn));
+            skipRow({.kind = ProblemKind::BankEmptyQuestion,
+                     .line = row.number,
+                     .column = columnOf(QuestionColumn)});
             return;
         }
         std::array<int, 5> choiceOf;
@@ -282,7 +290,11 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
             }
         }
         if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-            bank.choiceCount(row.number, question.choices.size());
+            skipRow({.kind = ProblemKind::ChoiceCount,
+                     .line = row.number,
+                     .count = question.choices.size(),
+                     .least = KOVRA_Danni::kMinChoices,
+                     .limit = KOVRA_Danni::kMaxChoices});
             return;
         }
         const QString answer = textOf(AnswerColumn);
@@ -293,16 +305,20 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
             // The choice's text, also when it is a letter or number that names no filled choice.
             question.key = answer;
         } else {
-            bank.error(ProblemKind::BankAnswer, row.number, columnOf(AnswerColumn), answer);
+            skipRow({.kind = ProblemKind::BankAnswer,
+                     .line = row.number,
+                     .column = columnOf(AnswerColumn),
+                     .text = answer});
             return;
         }
         if (const QString figure = textOf(FigureColumn); !figure.isEmpty()) {
-            const std::optional<QString> file =
-                figureFile(figure, folder, bank, row.number, columnOf(FigureColumn));
-            if (!file) {
+            const std::variant<QString, Problem> file =
+                figureFile(figure, folder, row.number, columnOf(FigureColumn));
+            if (const Problem *fault = std::get_if<Problem>(&file)) {
+                skipRow(*fault);
                 return;
             }
-            question.figurePath = *file;
+            question.figurePath = std::get<QString>(file);
         }
         if (const int index = at[ExplanationColumn];
             index >= 0 && std::size_t(index) < row.cells.size()) {

@@ -96,7 +96,7 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
         bank.error({.kind = ProblemKind::BankTooMany,
                     .line = bank.questions[std::size_t(most)].line,
                     .limit = most,
-                    .draws = options.draw.has_value()});
+                    .draws = options.draw.has_value() || options.editing});
     } else if (count < least && !options.editing) {
         bank.error({.kind = ProblemKind::BankTooFew,
                     .line = lastLineNumber,
@@ -118,7 +118,7 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
     imported.imported = count;
     imported.skipped =
         int(std::count_if(bank.problems.begin(), bank.problems.end(), [](const Problem &problem) {
-            return problem.kind == ProblemKind::BankSkipped;
+            return problem.kind == ProblemKind::BankSkipped || problem.skipsRow;
         }));
     imported.problems = std::move(bank.problems);
     if (imported.rows) {
@@ -454,6 +454,14 @@ QString describeImport(const Imported &imported)
 {
     if (!imported.format) {
         return {};
+    }
+    if (!imported.json) {
+        return QCoreApplication::translate(
+                   "kovra", "read as %1: %2 questions read, %3 skipped, none imported: the "
+                            "errors must be mended first")
+            .arg(bankFormatName(*imported.format))
+            .arg(imported.imported)
+            .arg(imported.skipped);
     }
     return QCoreApplication::translate("kovra", "read as %1: %2 questions imported, %3 skipped")
         .arg(bankFormatName(*imported.format))

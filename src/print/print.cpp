@@ -3,13 +3,19 @@
 
 #include "content/cp1251.h"
 #include "content/danni.h"
+#include "content/figures.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
+#include <cmath>
 
 namespace kovra {
 
@@ -17,10 +23,185 @@ namespace {
 
 // The choices of a printed question, as the pupils write them down.
 const QString kLetters = QStringLiteral("АБВГД");
+// A figure on paper fits 7 × 5.25 cm (in pixels of 96 to the inch), from the pixels the test
+// keeps: up to 800 on the long side, about 300 dots an inch.
+constexpr QSize kPaperFigureArea{265, 198};
+constexpr QSize kPaperFigurePixels{1000, 1000};
+// The key's grid: this many questions a row.
+constexpr int kKeyColumns = 5;
+// The anchor that begins each question on paper, which pagination keeps on one page.
+const QString kQuestionAnchor = QStringLiteral("question-%1");
 
 QString text(const QByteArray &cp1251)
 {
     return fromCp1251(cp1251).toHtmlEscaped();
+}
+
+// The figure of question k at the pixels its file holds (within kPaperFigurePixels), or as the
+// screen holds it when no file is kept.
+QImage paperFigure(const KOVRA_Danni &content, int k)
+{
+    const QByteArray &file = content.Picture1File(k);
+    if (!file.isEmpty()) {
+        FigureReader figure(file, content.Picture1Format(k));
+        const QSize size = figure.shownSize();
+        if (size.isValid() && !tooLargeFigure(size)) {
+            const QSize bounded = size.boundedTo(kPaperFigurePixels) == size
+                                      ? size
+                                      : size.scaled(kPaperFigurePixels, Qt::KeepAspectRatio);
+            if (QImage image = figure.read(bounded); !image.isNull()) {
+                return image;
+            }
+        }
+    }
+    return content.Picture1(k);
+}
+
+// The 1-based place of question k's right choice, or 0.
+int rightChoice(const KOVRA_Danni &content, int k)
+{
+    const TextList &question = content.List1(k);
+    for (int c = 1; c < question.listCount(); ++c) {
+        if (question.list(c) == content.List1(0).list(k - 1)) {
+            return c;
+        }
+    }
+    return 0;
+}
+
+QString letterOf(int choice)
+{
+    return choice > 0 && choice <= kLetters.size() ? QString(kLetters.at(choice - 1))
+                                                   : QStringLiteral("?");
+}
+
+// Whether the explanation only says the right answer (what a bank without feedback gets), which
+// the key's grid already tells.
+bool onlyNamesTheKey(const KOVRA_Danni &content, int k)
+{
+    const TextList &explanation = content.Obqsnenie(k);
+    if (explanation.listCount() != 1) {
+        return false;
+    }
+    const QString line = fromCp1251(explanation.list(0));
+    const QString said =
+        QStringLiteral("Верният отговор е: ") + fromCp1251(content.List1(0).list(k - 1));
+    return line == said || line == said + u'.';
+}
+
+QString questionHtml(QTextDocument &document, const KOVRA_Danni &content, int k)
+{
+    const TextList &question = content.List1(k);
+    QString html =
+        QStringLiteral("<p style=\"margin-top: 12px\"><a name=\"%1\"></a><b>%2.</b> %3</p>")
+            .arg(kQuestionAnchor.arg(k))
+            .arg(k)
+            .arg(text(question.list(0)));
+    if (content.hasPicture1(k)) {
+        const QImage figure = paperFigure(content, k);
+        if (!figure.isNull()) {
+            const QUrl name(QStringLiteral("figure:%1").arg(k));
+            document.addResource(QTextDocument::ImageResource, name, figure);
+            const QSize shown = figure.size().scaled(kPaperFigureArea, Qt::KeepAspectRatio);
+            html += QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\"></p>")
+                        .arg(name.toString())
+                        .arg(shown.width())
+                        .arg(shown.height());
+        }
+    }
+    html += QStringLiteral("<p style=\"margin-left: 24px\">");
+    for (int c = 1; c < question.listCount() && c <= kLetters.size(); ++c) {
+        html += QStringLiteral("%1) %2<br>").arg(kLetters.at(c - 1)).arg(text(question.list(c)));
+    }
+    return html + QStringLiteral("</p>");
+}
+
+// The key as a grid a teacher marks against ("1 – Б"), then the explanations that say more
+// than the right answer, each under its question and right choice.
+QString keyHtml(const KOVRA_Danni &content)
+{
+    const int count = content.List1(0).listCount();
+    QString html = QStringLiteral("<table cellpadding=\"6\" cellspacing=\"0\" border=\"1\" "
+                                  "style=\"border-collapse: collapse\">");
+    const int rows = (count + kKeyColumns - 1) / kKeyColumns;
+    for (int r = 0; r < rows; ++r) {
+        html += QStringLiteral("<tr>");
+        for (int c = 0; c < kKeyColumns; ++c) {
+            const int k = r * kKeyColumns + c + 1;
+            html += k <= count ? QStringLiteral("<td width=\"70\">%1 – <b>%2</b></td>")
+                                     .arg(k)
+                                     .arg(letterOf(rightChoice(content, k)))
+                               : QStringLiteral("<td width=\"70\"></td>");
+        }
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table>");
+    QString explained;
+    for (int k = 1; k <= count; ++k) {
+        if (onlyNamesTheKey(content, k)) {
+            continue;
+        }
+        explained += QStringLiteral("<p style=\"margin-top: 10px\"><a name=\"%1\"></a><b>%2.</b> "
+                                    "%3<br><b>%4) %5</b><br>")
+                         .arg(kQuestionAnchor.arg(k))
+                         .arg(k)
+                         .arg(text(content.List1(k).list(0)))
+                         .arg(letterOf(rightChoice(content, k)))
+                         .arg(text(content.List1(0).list(k - 1)));
+        for (const QByteArray &line : content.Obqsnenie(k).rows()) {
+            explained += text(line) + QStringLiteral("<br>");
+        }
+        explained += QStringLiteral("</p>");
+    }
+    if (!explained.isEmpty()) {
+        html += QStringLiteral("<h3 style=\"margin-top: 18px\">%1</h3>")
+                    .arg(QCoreApplication::translate("kovra", "Explanations").toHtmlEscaped()) +
+                explained;
+    }
+    return html;
+}
+
+// The first block of each question, by its anchor.
+std::vector<QTextBlock> questionStarts(const QTextDocument &document)
+{
+    std::vector<QTextBlock> starts;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QStringList names = fragment.fragment().charFormat().anchorNames();
+            if (!names.isEmpty() && names.front().startsWith(kQuestionAnchor.arg(QString()))) {
+                starts.push_back(block);
+                break;
+            }
+        }
+    }
+    return starts;
+}
+
+// Moves each question that would begin on one page and end on the next to the next page, when
+// it fits on one; a question longer than a page breaks where the page ends.
+void keepQuestionsWhole(QTextDocument &document)
+{
+    const qreal page = document.pageSize().height();
+    if (page <= 0) {
+        return;
+    }
+    QAbstractTextDocumentLayout *layout = document.documentLayout();
+    const std::vector<QTextBlock> starts = questionStarts(document);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        // The layout follows a page break lazily: the whole document is laid out again first.
+        (void)layout->documentSize();
+        const QTextBlock last =
+            i + 1 < starts.size() ? starts[i + 1].previous() : document.lastBlock();
+        const qreal top = layout->blockBoundingRect(starts[i]).top();
+        const QRectF end = layout->blockBoundingRect(last);
+        const qreal bottom = end.bottom() - last.blockFormat().bottomMargin();
+        const bool crosses = std::floor(top / page) != std::floor((bottom - 1) / page);
+        if (crosses && bottom - top <= page) {
+            QTextBlockFormat format;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(starts[i]).mergeBlockFormat(format);
+        }
+    }
 }
 
 } // namespace
@@ -28,58 +209,26 @@ QString text(const QByteArray &cp1251)
 void layOutTest(QTextDocument &document, const KOVRA_Danni &content, PrintPart part)
 {
     document.clear();
-    const TextList &key = content.List1(0);
-    const int count = key.listCount();
+    const int count = content.List1(0).listCount();
     QString html = QStringLiteral("<html><body>");
     html += QStringLiteral("<h2>%1</h2>").arg(text(content.List2().list(TitleRow)));
     if (part == PrintPart::Key) {
         html += QStringLiteral("<p><i>%1</i></p>")
-                    .arg(QCoreApplication::translate("kovra", "The key").toHtmlEscaped());
-    }
-    for (int k = 1; k <= count; ++k) {
-        const TextList &question = content.List1(k);
-        html += QStringLiteral("<p style=\"margin-top: 12px\"><b>%1.</b> %2</p>")
-                    .arg(k)
-                    .arg(text(question.list(0)));
-        if (part == PrintPart::Test) {
-            const QImage &figure = content.Picture1(k);
-            if (!figure.isNull()) {
-                const QUrl name(QStringLiteral("figure:%1").arg(k));
-                document.addResource(QTextDocument::ImageResource, name, figure);
-                // The figure area, at the size the pupil sees it.
-                const QSize shown = figure.size().scaled(QSize(225, 137), Qt::KeepAspectRatio);
-                html += QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\"></p>")
-                            .arg(name.toString())
-                            .arg(shown.width())
-                            .arg(shown.height());
-            }
-            html += QStringLiteral("<p style=\"margin-left: 24px\">");
-            for (int c = 1; c < question.listCount() && c <= kLetters.size(); ++c) {
-                html += QStringLiteral("%1) %2<br>")
-                            .arg(kLetters.at(c - 1))
-                            .arg(text(question.list(c)));
-            }
-            html += QStringLiteral("</p>");
-            continue;
+                    .arg(QCoreApplication::translate("kovra", "The key").toHtmlEscaped()) +
+                keyHtml(content);
+    } else {
+        // The pupil's name and class, written in by hand.
+        html += QStringLiteral("<p>%1 ______________________________&nbsp;&nbsp;&nbsp; %2 "
+                               "________</p>")
+                    .arg(QCoreApplication::translate("kovra", "Name:").toHtmlEscaped(),
+                         QCoreApplication::translate("kovra", "Class:").toHtmlEscaped());
+        for (int k = 1; k <= count; ++k) {
+            html += questionHtml(document, content, k);
         }
-        int right = 0;
-        for (int c = 1; c < question.listCount(); ++c) {
-            if (question.list(c) == key.list(k - 1)) {
-                right = c;
-                break;
-            }
-        }
-        html += QStringLiteral("<p style=\"margin-left: 24px\"><b>%1) %2</b><br>")
-                    .arg(right > 0 && right <= kLetters.size() ? QString(kLetters.at(right - 1))
-                                                               : QStringLiteral("?"))
-                    .arg(text(key.list(k - 1)));
-        for (const QByteArray &line : content.Obqsnenie(k).rows()) {
-            html += text(line) + QStringLiteral("<br>");
-        }
-        html += QStringLiteral("</p>");
     }
     html += QStringLiteral("</body></html>");
     document.setHtml(html);
+    keepQuestionsWhole(document);
 }
 
 void setTestPage(QPagedPaintDevice &device)
@@ -94,8 +243,35 @@ void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart 
     QFont font(QStringLiteral("Liberation Serif"));
     font.setPointSize(12);
     document.setDefaultFont(font);
+    // Laid out in the device's own pixels, page by page, so that the pages the questions are
+    // kept whole on are the pages printed.
+    document.documentLayout()->setPaintDevice(&device);
+    const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    document.setPageSize(page.size());
+    document.setDocumentMargin(0);
     layOutTest(document, content, part);
-    document.print(&device);
+    QPainter painter(&device);
+    (void)document.documentLayout()->documentSize(); // the layout to its end
+    const int pages = document.pageCount();
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0) {
+            device.newPage();
+        }
+        painter.save();
+        const QRectF shown(0, p * page.height(), page.width(), page.height());
+        painter.setClipRect(QRectF(0, 0, page.width(), page.height()));
+        painter.translate(0, -shown.top());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = shown;
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+        if (pages > 1) { // the page's number, in the bottom margin
+            painter.setFont(QFont(font.family(), 10));
+            painter.drawText(QRectF(0, page.height(), page.width(), page.height() / 20.0),
+                             Qt::AlignRight | Qt::AlignVCenter,
+                             QStringLiteral("%1 / %2").arg(p + 1).arg(pages));
+        }
+    }
 }
 
 Problems writeTestPdf(const QString &path, const KOVRA_Danni &content, PrintPart part)

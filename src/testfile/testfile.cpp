@@ -18,6 +18,15 @@ namespace kovra {
 namespace {
 
 constexpr char kMimeTypeEntry[] = "mimetype";
+constexpr char kPaperFolder[] = "figures/paper/";
+
+// The name of an entry without its ending ("figures/q01"), by which a figure's paper copy is
+// found whatever format each is stored in.
+QString withoutEnding(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > name.lastIndexOf(QLatin1Char('/')) ? name.left(dot) : name;
+}
 
 TestFilesResult refused(Problem problem)
 {
@@ -54,7 +63,7 @@ bool unsafeName(const QString &name)
 
 } // namespace
 
-TestFilesResult readTestArchive(const QByteArray &bytes)
+TestFilesResult readTestArchive(const QByteArray &bytes, FigureUse use)
 {
     if (bytes.size() > kMaxTestFileBytes) {
         return refusedCount(ProblemKind::FileTooLarge, bytes.size(), kMaxTestFileBytes);
@@ -100,6 +109,9 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
         if (entries->contains(name)) {
             return refused(ProblemKind::DuplicateEntry, name);
         }
+        if (use == FigureUse::Screen && name.startsWith(QLatin1String(kPaperFolder))) {
+            continue; // not read: the player shows the screen's figures
+        }
         const qint64 limit =
             std::min(kMaxUnpackedBytes - unpacked,
                      name == QLatin1String(kContentFileName) ? kMaxContentBytes : kMaxEntryBytes);
@@ -127,14 +139,23 @@ TestFilesResult readTestArchive(const QByteArray &bytes)
         return refused(ZipFault::WrongMimeType);
     }
     const QByteArray json = entries->take(QLatin1String(kContentFileName));
-    const FigureFiles figures = [entries](const QString &name) -> std::optional<QByteArray> {
-        const auto it = entries->constFind(name);
+    // For paper, a figure's name gives its paper copy where there is one.
+    auto paper = std::make_shared<QHash<QString, QString>>();
+    for (auto it = entries->cbegin(); it != entries->cend(); ++it) {
+        if (it.key().startsWith(QLatin1String(kPaperFolder))) {
+            paper->insert(QStringLiteral("figures/") +
+                              withoutEnding(it.key().mid(qsizetype(sizeof kPaperFolder) - 1)),
+                          it.key());
+        }
+    }
+    const FigureFiles figures = [entries, paper](const QString &name) -> std::optional<QByteArray> {
+        const auto it = entries->constFind(paper->value(withoutEnding(name), name));
         return it == entries->cend() ? std::nullopt : std::optional<QByteArray>(*it);
     };
     return {TestFiles{json, figures, FigureSource::TestFile}, {}};
 }
 
-TestFilesResult readTestFile(const QString &path)
+TestFilesResult readTestFile(const QString &path, FigureUse use)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -155,7 +176,7 @@ TestFilesResult readTestFile(const QString &path)
     if (file.error() != QFileDevice::NoError) {
         return refused(ProblemKind::CannotOpen, file.errorString());
     }
-    return readTestArchive(bytes);
+    return readTestArchive(bytes, use);
 }
 
 LoadResult loadTestFile(const QString &path)
@@ -193,7 +214,7 @@ WrittenTest makeTestArchive(const TestFiles &files)
             continue;
         }
         const std::optional<QByteArray> bytes = files.figures(name.toString());
-        const std::optional<FittedFigure> fitted = bytes ? fitFigureFile(*bytes) : std::nullopt;
+        const std::optional<FittedFigures> fitted = bytes ? fitFigureFile(*bytes) : std::nullopt;
         if (!fitted) {
             written.checked.problems.push_back({.kind = ProblemKind::FigureCorrupt,
                                                 .question = static_cast<int>(i + 1),
@@ -202,15 +223,21 @@ WrittenTest makeTestArchive(const TestFiles &files)
             written.checked.content.reset();
             return written;
         }
-        written.fittedFigures += fitted->refitted ? 1 : 0;
-        const QByteArray stored = QStringLiteral("figures/q%1.%2")
-                                      .arg(i + 1, 2, 10, QLatin1Char('0'))
-                                      .arg(QString::fromLatin1(fitted->suffix))
+        written.fittedFigures += fitted->screen.refitted ? 1 : 0;
+        const QString number = QStringLiteral("q%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+        const QByteArray stored = (QStringLiteral("figures/") + number + u'.' +
+                                   QString::fromLatin1(fitted->screen.suffix))
                                       .toUtf8();
         storedAs.insert(name.toString(), QString::fromUtf8(stored));
         question.insert(QStringLiteral("figure"), QString::fromUtf8(stored));
         questions[i] = question;
-        figures.emplace_back(stored, fitted->bytes);
+        figures.emplace_back(stored, fitted->screen.bytes);
+        if (fitted->paper) {
+            figures.emplace_back((QLatin1String(kPaperFolder) + number + u'.' +
+                                  QString::fromLatin1(fitted->paper->suffix))
+                                     .toUtf8(),
+                                 fitted->paper->bytes);
+        }
     }
     root.insert(QStringLiteral("questions"), questions);
     const QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Indented);

@@ -4,11 +4,13 @@
 //                     a fixed place of the file
 //   content.json      the test, as in a content folder
 //   figures/qNN.EXT   the figures content.json names, fitted to the largest size they are shown
+//   figures/paper/qNN.EXT  the same figure for paper, where it is larger than that
 // A file from outside is read as hostile input: every limit below is checked before the bytes
 // it guards are read, and every refusal is a problem with words.
 #pragma once
 
 #include "content/loader.h"
+#include "fitting.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,18 +19,21 @@
 namespace kovra {
 
 inline constexpr qint64 kMaxTestFileBytes = 64 * kMiB;
-// A figure for each question of the biggest bank, content.json and mimetype, and a few more.
-inline constexpr int kMaxTestFileEntries = 1024 + 8;
+// A figure and its paper copy for each question of the biggest bank, content.json and mimetype,
+// and a few more.
+inline constexpr int kMaxTestFileEntries = 2 * 1024 + 8;
 inline constexpr qint64 kMaxUnpackedBytes = 64 * kMiB;        // all entries together
 inline constexpr qint64 kMaxContentBytes = 8 * kMiB;          // content.json
 inline constexpr qint64 kMaxEntryBytes = kMaxFigureFileBytes; // any other entry
 inline constexpr char kTestFileMimeType[] = "application/x-kovra-test";
 inline constexpr char kTestFileSuffix[] = "kovra";
 
-// The files inside a test file's bytes, every archive limit checked.
-[[nodiscard]] TestFilesResult readTestArchive(const QByteArray &archive);
+// The files inside a test file's bytes, every archive limit checked. For paper, a figure is
+// its paper copy where the file has one; for the screen, paper copies are not read.
+[[nodiscard]] TestFilesResult readTestArchive(const QByteArray &archive,
+                                              FigureUse use = FigureUse::Screen);
 // A test file on disk: its size is checked before it is read.
-[[nodiscard]] TestFilesResult readTestFile(const QString &path);
+[[nodiscard]] TestFilesResult readTestFile(const QString &path, FigureUse use = FigureUse::Screen);
 
 // A test file, read and checked with every content rule.
 [[nodiscard]] LoadResult loadTestFile(const QString &path);

@@ -45,7 +45,7 @@ struct Source
     Imported bank; // for a bank: what was read, and the source line of every question
 };
 
-Source readSource(const QString &source, const ImportOptions &options)
+Source readSource(const QString &source, const ImportOptions &options, FigureUse use)
 {
     if (source.isEmpty()) {
         return {readContentFolder(QString::fromLatin1(kBuiltInFolder)), {}};
@@ -63,7 +63,7 @@ Source readSource(const QString &source, const ImportOptions &options)
         imported.problems.clear();
         return {{std::move(files), std::move(problems)}, std::move(imported)};
     }
-    return {readTestFile(source), {}};
+    return {readTestFile(source, use), {}};
 }
 
 // One line that says the test passed: its title, its questions and figures, and what was done.
@@ -88,7 +88,7 @@ QString passingLine(const KOVRA_Danni &content, const QuestionPool *pool, const 
                      QCoreApplication::translate("kovra", "%n figure(s)", nullptr, figures);
     if (pool) {
         counts += QStringLiteral(", ") +
-                  QCoreApplication::translate("kovra", "%1 drawn for each run").arg(pool->draw);
+                  QCoreApplication::translate("kovra", "%1 for each pupil").arg(pool->draw);
     }
     if (written.isEmpty()) {
         return QCoreApplication::translate("kovra", "%1: %2; ready for pupils.").arg(title, counts);
@@ -202,7 +202,7 @@ CheckCommand readCheckCommand(const QStringList &arguments)
     const QCommandLineOption draw(
         QStringLiteral("draw"),
         QCoreApplication::translate(
-            "kovra", "How many questions of a bigger bank each run takes, drawn at random."),
+            "kovra", "Questions for each pupil, drawn at random from a bigger bank."),
         QCoreApplication::translate("kovra", "N"));
     const QCommandLineOption exportTo(
         QStringLiteral("export"),
@@ -308,7 +308,12 @@ int runCheck(const CheckCommand &command)
     if (!command.csv.isEmpty()) {
         return collect(command);
     }
-    const Source read = readSource(command.source, command.bank);
+    // Paper, other programs and a test file written again take a test file's figures at the
+    // size kept for paper; a check alone reads them as the player does.
+    const bool paper =
+        !command.pdf.isEmpty() || !command.exportTo.isEmpty() || !command.write.isEmpty();
+    const Source read =
+        readSource(command.source, command.bank, paper ? FigureUse::Paper : FigureUse::Screen);
     report(name, read.read.problems);
     if (const QString said = describeImport(read.bank); !said.isEmpty()) {
         print(stderr, QStringLiteral("%1: %2\n").arg(name, said));
