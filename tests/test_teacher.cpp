@@ -193,7 +193,7 @@ void TestTeacher::undoRedoAndRecovery()
     named<QAbstractButton>(window, QStringLiteral("Duplicate the question"))->click();
     named<QAbstractButton>(window, QStringLiteral("Choice 2 is the right one"))->click();
     named<QAbstractButton>(window, QStringLiteral("Move the question up"))->click();
-    named<QSpinBox>(window, QStringLiteral("Questions per run"))->setValue(2);
+    named<QSpinBox>(window, QStringLiteral("Questions for each pupil"))->setValue(2);
     named<QAbstractButton>(window, QStringLiteral("Collect the pupils' results"))->click();
     QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Folder of the results")),
                      QStringLiteral("/srv"));
@@ -568,7 +568,7 @@ void TestTeacher::undoFromEveryField_data()
                             QStringLiteral("question deleted"), QStringLiteral("setting ticked"),
                             QStringLiteral("choice moved"),     QStringLiteral("choice removed")};
     const QStringList fields{QStringLiteral("Title"), QStringLiteral("Question text"),
-                             QStringLiteral("Choice 2"), QStringLiteral("Questions per run"),
+                             QStringLiteral("Choice 2"), QStringLiteral("Questions for each pupil"),
                              QStringLiteral("Explanation, one line a row")};
     for (const QString &edit : edits) {
         for (const QString &focus : fields) {

@@ -1250,6 +1250,10 @@ Test: %2</source>
             <numerusform>%n ученици вече са решили този тест; резултатите им са в %1. Промененият ключ (въпрос %2) променя оценките им: прегледът на резултатите ги показва по новия ключ.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>is not marked: mark it with the round button beside its choice</source>
+        <translation>не е отбелязан: отбележете го с кръглото бутонче до верния отговор</translation>
+    </message>
 </context>
 <context>
     <name>kovra::TeacherWindow</name>
@@ -1706,6 +1710,54 @@ Drop or paste one here.</source>
     <message>
         <source>Results &amp;folder:</source>
         <translation>&amp;Папка на резултатите:</translation>
+    </message>
+    <message>
+        <source>Questions for each pupil</source>
+        <translation>Въпроси за всеки ученик</translation>
+    </message>
+    <message>
+        <source>&amp;Questions for each pupil:</source>
+        <translation>&amp;Въпроси за всеки ученик:</translation>
+    </message>
+    <message>
+        <source>Move the choice up</source>
+        <translation>Премести отговора нагоре</translation>
+    </message>
+    <message>
+        <source>Move the choice down</source>
+        <translation>Премести отговора надолу</translation>
+    </message>
+    <message>
+        <source>Remove the choice</source>
+        <translation>Махни отговора</translation>
+    </message>
+    <message>
+        <source>A new test: write each question and its choices, and mark the right choice. What is still missing is shown here as you go.</source>
+        <translation>Нов тест: напишете всеки въпрос и отговорите му и отбележете верния. Каквото още липсва, ще се показва тук, докато пишете.</translation>
+    </message>
+    <message>
+        <source>When %1 was opened:</source>
+        <translation>При отварянето на %1:</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened:</source>
+        <translation>%1 не може да се отвори:</translation>
+    </message>
+    <message>
+        <source>test</source>
+        <translation>тест</translation>
+    </message>
+    <message>
+        <source>The work cannot be kept aside in %1.</source>
+        <translation>Работата не може да се запази настрана в %1.</translation>
+    </message>
+    <message>
+        <source>Do&amp;n&apos;t save</source>
+        <translation>&amp;Не записвай</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отказ</translation>
     </message>
 </context>
 </TS>

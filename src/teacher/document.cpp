@@ -270,7 +270,8 @@ OpenedTest openTest(const QString &path)
         }
         read.problems = std::move(imported.problems);
     } else {
-        read = readTestFile(path);
+        // The paper copies: what the teacher edits and saves again keeps its sharpest figures.
+        read = readTestFile(path, FigureUse::Paper);
     }
     if (!read.files) {
         return {std::nullopt, std::move(read.problems)};

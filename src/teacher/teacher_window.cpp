@@ -365,12 +365,12 @@ QWidget *TeacherWindow::buildEditor()
     m_draw = new QSpinBox(testBox);
     m_draw->setRange(0, KOVRA_Danni::kFigureSlots - 1);
     m_draw->setSpecialValueText(tr("all"));
-    m_draw->setAccessibleName(tr("Questions per run"));
-    testForm->addRow(tr("&Questions per run:"), m_draw);
+    m_draw->setAccessibleName(tr("Questions for each pupil"));
+    testForm->addRow(tr("&Questions for each pupil:"), m_draw);
     connect(m_draw, &QSpinBox::valueChanged, this, [this](int value) {
         if (!m_refreshing) {
             m_document->change(
-                tr("Questions per run"), [value](TestData &data) { data.draw = value; },
+                tr("Questions for each pupil"), [value](TestData &data) { data.draw = value; },
                 mergeId(DrawField, 0));
         }
     });
