@@ -377,6 +377,21 @@ void TestTeacher::bulgarianTitle()
     QVERIFY(installTranslation(QLocale(QLocale::Bulgarian)));
     TeacherWindow window;
     QCOMPARE(window.windowTitle(), QStringLiteral("КОВРА — учител"));
+    // Qt's own dialogs speak Bulgarian too, and the question on closing uses the menu's words.
+    window.show();
+    QVERIFY(window.openPath(fixture("small")));
+    window.findChild<QAction *>(QStringLiteral("saveAs"))->trigger();
+    QFileDialog *dialog = nullptr;
+    QTRY_VERIFY((dialog = window.findChild<QFileDialog *>()) != nullptr);
+    QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("fileNameLabel"))->text(),
+             QStringLiteral("Име на &файла:"));
+    dialog->reject();
+    QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Заглавие")), QStringLiteral("!"));
+    QVERIFY(!window.close());
+    auto *box = window.findChild<QMessageBox *>();
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->button(QMessageBox::Save)->text(), QStringLiteral("&Запиши"));
+    box->button(QMessageBox::Discard)->click();
     QVERIFY(installTranslation(QLocale::c()));
 }
 

@@ -47,8 +47,11 @@ bool installTranslation(const QLocale &locale)
     }
     // Qt's own words (the system's reasons a file cannot be read or written, the standard
     // dialogs' buttons) where the system has Qt's Bulgarian translation.
-    install(app, locale, QStringLiteral("qtbase"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!install(app, locale, QStringLiteral("qtbase"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        // The copy built in, where the system has none.
+        install(app, locale, QStringLiteral("qtbase"), QStringLiteral(":/kovra/qt"));
+    }
     return install(app, locale, QStringLiteral("kovra"), ours);
 }
 

@@ -108,6 +108,7 @@ TeacherWindow::TeacherWindow(QWidget *parent)
     splitter->addWidget(buildQuestionList());
     splitter->addWidget(buildEditor());
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({1, 2}); // the editor two thirds, on a small screen too
 
     // The problems below: a few lines, the editor the rest.
     auto *problems = new QWidget;
@@ -162,12 +163,13 @@ void TeacherWindow::showEvent(QShowEvent *event)
         return;
     }
     m_fitted = true;
+    // A tenth of the screen is left to the frame, which the window manager may add only later.
     const QRect room = screen()->availableGeometry();
     const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize fitted = size().boundedTo(room.size() - frame);
+    const QSize fitted = size().boundedTo((room.size() - frame) * 0.9);
     if (fitted != size()) {
         resize(fitted);
-        move(room.topLeft());
+        move(room.center() - QPoint(fitted.width(), fitted.height()) / 2);
     }
 }
 
@@ -270,7 +272,7 @@ QWidget *TeacherWindow::buildQuestionList()
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
-    m_list->setMinimumWidth(330);
+    m_list->setMinimumWidth(200);
     layout->addWidget(m_list);
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item != nullptr && !m_refreshing) {
