@@ -1,0 +1,421 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's window: opening, saving, printing and trying the test, the recent files, and
+// the work kept aside.
+#include "content/figures.h"
+#include "results/stake.h"
+#include "resultsview/resultsview.h"
+#include "teacher/document.h"
+#include "teacher/fields.h"
+#include "teacher/window_parts.h"
+#include "teacher_window.h"
+#include "testfile/testfile.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <QVBoxLayout>
+#include <map>
+#include <memory>
+
+namespace kovra {
+
+using namespace teacher;
+
+bool TeacherWindow::openPath(const QString &path)
+{
+    return showOpened(path, openTest(path));
+}
+
+bool TeacherWindow::showOpened(const QString &path, OpenedTest opened)
+{
+    m_openedWhat = opened.data ? tr("When %1 was opened:").arg(QFileInfo(path).fileName())
+                               : tr("%1 cannot be opened:").arg(QFileInfo(path).fileName());
+    if (!opened.data) {
+        m_openProblems = std::move(opened.problems);
+        report(tr("%1 cannot be opened; the problems say why.").arg(QFileInfo(path).fileName()));
+        refreshProblems();
+        return false;
+    }
+    m_openProblems = std::move(opened.problems);
+    const bool testFile =
+        QFileInfo(path).isFile() &&
+        QFileInfo(path).suffix().compare(QLatin1String(kTestFileSuffix), Qt::CaseInsensitive) == 0;
+    m_current = 0;
+    m_source = QFileInfo(path).absoluteFilePath();
+    dropRecovery();
+    m_document->reset(std::move(*opened.data),
+                      testFile ? QFileInfo(path).absoluteFilePath() : QString());
+    addRecent(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool TeacherWindow::saveTo(const QString &path)
+{
+    // A key changed over pupils' results: the teacher is told that their marks change.
+    const ResultsAtStake stake = resultsAtStake(path, m_document->load());
+    const Problems failed = m_document->save(path);
+    if (!failed.empty()) {
+        report(hasErrors(m_document->problems())
+                   ? tr("The test has problems and is not saved; mend them first.")
+                   : describe(failed.front()));
+        return false;
+    }
+    dropRecovery();
+    addRecent(path);
+    report(tr("Saved %1.").arg(QDir::toNativeSeparators(path)));
+    if (stake.files > 0) {
+        auto *box = new QMessageBox(QMessageBox::Information, windowTitle(), resultsRemarked(stake),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
+    refresh();
+    return true;
+}
+
+bool TeacherWindow::exportPdf(const QString &path, PrintPart part)
+{
+    const LoadResult loaded = m_document->load();
+    if (!loaded.content) {
+        report(tr("The test has problems; mend them before printing."));
+        return false;
+    }
+    const Problems failed = writeTestPdf(path, *loaded.content, part);
+    report(failed.empty() ? tr("Wrote %1.").arg(QDir::toNativeSeparators(path))
+                          : describe(failed.front()));
+    return failed.empty();
+}
+
+void TeacherWindow::newTest()
+{
+    askToKeepWork([this] {
+        m_openProblems.clear();
+        m_current = 0;
+        m_source.clear();
+        dropRecovery();
+        m_document->reset(kovra::newTest(), {});
+    });
+}
+
+void TeacherWindow::open()
+{
+    askToKeepWork([this] {
+        const QString path = QFileDialog::getOpenFileName(
+            this, tr("Open a test"), QString(),
+            tr("Tests and question banks (*.kovra *.gift *.txt *.csv *.xml);;All files (*)"));
+        if (!path.isEmpty()) {
+            openPath(path);
+        }
+    });
+}
+
+void TeacherWindow::openFolder()
+{
+    askToKeepWork([this] {
+        const QString path = QFileDialog::getExistingDirectory(this, tr("Open a test folder"));
+        if (!path.isEmpty()) {
+            openPath(path);
+        }
+    });
+}
+
+bool TeacherWindow::save()
+{
+    if (m_document->path().isEmpty()) {
+        saveThen({});
+        return false;
+    }
+    return saveTo(m_document->path());
+}
+
+void TeacherWindow::saveAs()
+{
+    saveThen({}, true);
+}
+
+void TeacherWindow::saveThen(const std::function<void()> &then, bool askName)
+{
+    if (hasErrors(m_document->problems())) {
+        report(tr("The test has problems and is not saved; mend them first."));
+        return;
+    }
+    if (!askName && !m_document->path().isEmpty()) {
+        if (saveTo(m_document->path()) && then) {
+            then();
+        }
+        return;
+    }
+    chooseFile(tr("Save the test"), tr("Tests (*.kovra)"), QLatin1String(kTestFileSuffix),
+               [this, then](const QString &path) {
+                   if (saveTo(path) && then) {
+                       then();
+                   }
+               });
+}
+
+QString TeacherWindow::suggestedPath(const QString &suffix) const
+{
+    const QFileInfo source(m_source);
+    QString name =
+        m_source.isEmpty() ? m_document->data().title.simplified() : source.completeBaseName();
+    // No character a file system refuses in a name.
+    static const QRegularExpression refused(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+    name.replace(refused, QStringLiteral("-"));
+    if (name.isEmpty()) {
+        name = tr("test");
+    }
+    const QDir folder =
+        m_source.isEmpty()
+            ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            : source.absoluteDir();
+    return folder.filePath(name + QLatin1Char('.') + suffix);
+}
+
+// The dialog waits for no answer, and gives a name typed without the suffix its suffix before it
+// asks whether to replace a file of that name.
+void TeacherWindow::chooseFile(const QString &title, const QString &filter, const QString &suffix,
+                               const std::function<void(const QString &)> &then)
+{
+    auto *dialog = new QFileDialog(this, title);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(filter);
+    dialog->setDefaultSuffix(suffix);
+    const QFileInfo suggested(suggestedPath(suffix));
+    dialog->setDirectory(suggested.absolutePath());
+    dialog->selectFile(suggested.fileName());
+    connect(dialog, &QFileDialog::fileSelected, this, then);
+    dialog->open();
+}
+
+void TeacherWindow::print(PrintPart part)
+{
+    if (!m_document->load().content) {
+        report(tr("The test has problems; mend them before printing."));
+        return;
+    }
+    // The dialog does not wait for its answer: it keeps the window from edits meanwhile, and the
+    // printer lives as long as the dialog.
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(m_document->data().title);
+    setTestPage(*printer);
+    auto *dialog = new QPrintDialog(printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, printer, part] {
+        const LoadResult loaded = m_document->load();
+        if (loaded.content) {
+            printTest(*printer, *loaded.content, part);
+            report(printer->outputFileName().isEmpty()
+                       ? tr("Sent to the printer.")
+                       : tr("Wrote %1.").arg(QDir::toNativeSeparators(printer->outputFileName())));
+        }
+    });
+    dialog->open();
+}
+
+void TeacherWindow::choosePdf(PrintPart part)
+{
+    // Beside the test, named after it.
+    chooseFile(tr("Write a PDF"), tr("PDF files (*.pdf)"), QStringLiteral("pdf"),
+               [this, part](const QString &path) { exportPdf(path, part); });
+}
+
+void TeacherWindow::tryTest()
+{
+    // A try is the teacher's, never a pupil's: it keeps no result.
+    TestData data = m_document->data();
+    data.collectResults = false;
+    const WrittenTest written = makeTestArchive(filesOf(data));
+    const QString folder = written.archive ? m_tries.ensureFolder() : QString();
+    if (folder.isEmpty()) {
+        report(tr("The test has problems; mend them before trying it."));
+        return;
+    }
+    const QString file = folder + QStringLiteral("/try-%1.kovra").arg(++m_triesMade);
+    if (const Problems failed = saveFile(file, *written.archive); !failed.empty()) {
+        report(describe(failed.front()));
+        return;
+    }
+    qint64 pid = 0;
+    if (!QProcess::startDetached(m_playerProgram, {file}, QString(), &pid)) {
+        report(
+            tr("The player %1 cannot be started.").arg(QDir::toNativeSeparators(m_playerProgram)));
+        return;
+    }
+    report(tr("The test plays in the player's window."));
+    Q_EMIT playerStarted(pid, file);
+}
+
+// Recent files: kept in the user's settings.
+void TeacherWindow::addRecent(const QString &path)
+{
+    QSettings settings;
+    QStringList recent = settings.value(QStringLiteral("recent")).toStringList();
+    recent.removeAll(path);
+    recent.prepend(path);
+    settings.setValue(QStringLiteral("recent"), recent.mid(0, kMaxRecent));
+    refreshRecent();
+}
+
+void TeacherWindow::refreshRecent()
+{
+    m_recentMenu->clear();
+    const QStringList recent = QSettings().value(QStringLiteral("recent")).toStringList();
+    for (const QString &path : recent) {
+        // An ampersand in a file name is shown, not taken for the menu's shortcut.
+        QString text = QDir::toNativeSeparators(path);
+        m_recentMenu->addAction(text.replace(QLatin1Char('&'), QLatin1String("&&")), this,
+                                [this, path] { askToKeepWork([this, path] { openPath(path); }); });
+    }
+    m_recentMenu->setEnabled(!recent.isEmpty());
+}
+
+// The work since the last save is kept aside as it is made (RecoveryStore); a window that
+// closes as it should takes it away.
+void TeacherWindow::keepSoon()
+{
+    if (!m_unkeptSince.isValid()) {
+        m_unkeptSince.start();
+    }
+    const qint64 left = kRecoveryAtMostMs - m_unkeptSince.elapsed();
+    if (left <= 0) {
+        writeRecovery();
+    } else {
+        m_recoveryTimer->start(static_cast<int>(std::min<qint64>(kRecoveryDelayMs, left)));
+    }
+}
+
+void TeacherWindow::writeRecovery()
+{
+    m_recoveryTimer->stop();
+    m_unkeptSince.invalidate();
+    if (m_document->undoStack()->isClean()) {
+        dropRecovery();
+    } else if (!m_recovery.keep(m_document->data(), m_document->path())) {
+        report(tr("The work cannot be kept aside in %1.")
+                   .arg(QDir::toNativeSeparators(m_recovery.folder())));
+    }
+}
+
+void TeacherWindow::dropRecovery()
+{
+    m_recoveryTimer->stop();
+    m_unkeptSince.invalidate();
+    m_recovery.drop();
+}
+
+QStringList TeacherWindow::recoveryFiles()
+{
+    QStringList files;
+    for (const QString &folder : RecoveryStore::abandoned()) {
+        if (QFileInfo::exists(folder + QLatin1Char('/') + QLatin1String(kContentFileName))) {
+            files << folder;
+        }
+    }
+    return files;
+}
+
+bool TeacherWindow::restoreFrom(const QString &recoveryFile)
+{
+    OpenedTest opened = openTest(recoveryFile);
+    // Kept until this window has saved or given up the work again.
+    if (!opened.data || !m_recovery.adopt(recoveryFile)) {
+        return false;
+    }
+    const QString source = RecoveryStore::sourceOf(recoveryFile);
+    m_openProblems.clear();
+    m_current = 0;
+    m_source = source;
+    m_document->reset(kovra::newTest(), source);
+    // An undoable step, so that the work counts as unsaved.
+    m_document->change(tr("Restore the kept work"),
+                       [&opened](TestData &data) { data = std::move(*opened.data); });
+    return true;
+}
+
+void TeacherWindow::askToKeepWork(const std::function<void()> &then)
+{
+    if (m_document->undoStack()->isClean()) {
+        then();
+        return;
+    }
+    // One question at a time: what was asked for while it is open is dropped.
+    if (m_question != nullptr) {
+        m_question->raise();
+        m_question->activateWindow();
+        return;
+    }
+    auto *box =
+        new QMessageBox(QMessageBox::Question, tr("KOVRA — teacher"),
+                        tr("The test has changes that are not saved. Save them?"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box->setDefaultButton(QMessageBox::Save);
+    // In the words of the File menu.
+    box->button(QMessageBox::Save)->setText(tr("&Save"));
+    box->button(QMessageBox::Discard)->setText(tr("Do&n't save"));
+    box->button(QMessageBox::Cancel)->setText(tr("Cancel"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    m_question = box;
+    connect(box, &QMessageBox::finished, this, [this, box, then] {
+        // A box closed by its title bar's button has no button clicked: as "Cancel".
+        const QMessageBox::StandardButton answer = box->standardButton(box->clickedButton());
+        if (answer == QMessageBox::Save) {
+            saveThen(then);
+        } else if (answer == QMessageBox::Discard) {
+            then();
+        }
+    });
+    box->open();
+}
+
+void TeacherWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_mayClose && !m_document->undoStack()->isClean()) {
+        // Closed again once the teacher has answered.
+        event->ignore();
+        askToKeepWork([this] {
+            m_mayClose = true;
+            close();
+        });
+        return;
+    }
+    m_mayClose = false;
+    dropRecovery();
+    event->accept();
+}
+
+} // namespace kovra
