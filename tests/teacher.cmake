@@ -9,4 +9,5 @@ add_dependencies(test_teacher kovra kovra-check)
 # insertion fails.
 add_test(NAME test_teacher_paste_x11 COMMAND xvfb-run -a env QT_QPA_PLATFORM=xcb
   $<TARGET_FILE:test_teacher> pasteWithoutClipboardOwner)
-set_tests_properties(test_teacher_paste_x11 PROPERTIES ENVIRONMENT "${KOVRA_TEST_ENVIRONMENT}" TIMEOUT 120)
+set_tests_properties(test_teacher_paste_x11 PROPERTIES TIMEOUT 120 ENVIRONMENT
+  "${KOVRA_TEST_ENVIRONMENT};LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/x11.supp")
