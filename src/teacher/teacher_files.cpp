@@ -215,6 +215,7 @@ void TeacherWindow::chooseFile(const QString &title, const QString &filter, cons
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setNameFilter(filter);
     dialog->setDefaultSuffix(suffix);
+    dialog->setLabelText(QFileDialog::Accept, tr("&Save"));
     const QFileInfo suggested(suggestedPath(suffix));
     dialog->setDirectory(suggested.absolutePath());
     dialog->selectFile(suggested.fileName());

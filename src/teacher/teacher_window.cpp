@@ -152,7 +152,12 @@ void TeacherWindow::buildMenus()
     file->addSeparator();
     file->addAction(tr("&Save"), QKeySequence::Save, this, &TeacherWindow::save)
         ->setObjectName(QStringLiteral("save"));
-    file->addAction(tr("Save &as…"), QKeySequence::SaveAs, this, &TeacherWindow::saveAs)
+    // Ctrl+Shift+S where the desktop names no key of its own for it.
+    const QList<QKeySequence> saveAsKeys = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    file->addAction(tr("Save &as…"),
+                    saveAsKeys.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+                                         : saveAsKeys.front(),
+                    this, &TeacherWindow::saveAs)
         ->setObjectName(QStringLiteral("saveAs"));
     file->addSeparator();
     file->addAction(tr("&Print the test…"), QKeySequence::Print, this,
