@@ -420,10 +420,12 @@ void TestTeacher::closeAsksAboutChanges_data()
     QTest::addColumn<QMessageBox::StandardButton>("answer");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("save") << true << QMessageBox::Save << true << true;
-    QTest::newRow("discard") << true << QMessageBox::Discard << true << false;
-    QTest::newRow("cancel") << true << QMessageBox::Cancel << false << false;
-    QTest::newRow("no changes") << false << QMessageBox::NoButton << true << false;
+    QTest::addColumn<bool>("hasFile"); // the test has a file already
+    QTest::newRow("save") << true << QMessageBox::Save << true << true << true;
+    QTest::newRow("save, named on the way") << true << QMessageBox::Save << true << true << false;
+    QTest::newRow("discard") << true << QMessageBox::Discard << true << false << true;
+    QTest::newRow("cancel") << true << QMessageBox::Cancel << false << false << true;
+    QTest::newRow("no changes") << false << QMessageBox::NoButton << true << false << true;
 }
 
 // Closing with changes asks, without waiting, whether to save them, and closes once answered.
@@ -433,17 +435,19 @@ void TestTeacher::closeAsksAboutChanges()
     QFETCH(QMessageBox::StandardButton, answer);
     QFETCH(bool, closes);
     QFETCH(bool, saved);
+    QFETCH(bool, hasFile);
     const QString path = m_folder.filePath(QStringLiteral("closing.kovra"));
+    QFile::remove(path);
     TeacherWindow window;
     window.show();
-    QVERIFY(window.openPath(fixture("small")) && window.saveTo(path));
+    QVERIFY(window.openPath(fixture("small")) && (!hasFile || window.saveTo(path)));
     const QByteArray before = dumpOf(*window.document());
     if (edited) {
         QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Title")), QStringLiteral(" 2"));
     }
     const QByteArray after = dumpOf(*window.document());
     QCOMPARE(after != before, edited);
-    QCOMPARE(window.isWindowModified(), edited);
+    QCOMPARE(window.isWindowModified(), edited && hasFile); // the title names a file
     QCOMPARE(window.close(), !edited);
     auto *box = window.findChild<QMessageBox *>();
     QCOMPARE(box != nullptr, edited);
@@ -452,6 +456,14 @@ void TestTeacher::closeAsksAboutChanges()
         window.close(); // asked once
         QCOMPARE(window.findChildren<QMessageBox *>().size(), 1);
         QTest::mouseClick(box->button(answer), Qt::LeftButton);
+    }
+    if (!hasFile) {
+        // The name is asked for, and the window closes once the test is saved under it.
+        QFileDialog *dialog = nullptr;
+        QTRY_VERIFY((dialog = window.findChild<QFileDialog *>()) != nullptr && dialog->isVisible());
+        QVERIFY(window.isVisible());
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept");
     }
     QTRY_COMPARE(window.isVisible(), !closes);
     QCOMPARE(dumpContent(*loadTestFile(path).content), saved ? after : before);
