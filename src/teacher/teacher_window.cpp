@@ -136,6 +136,8 @@ TeacherWindow::~TeacherWindow()
     // Closed windows have said whether to keep their work; a window torn down otherwise (the
     // end of a test) keeps nothing either.
     dropRecovery();
+    // The players started read their files when they started.
+    m_tries.drop();
     m_document->undoStack()->disconnect(this);
     m_document->disconnect(this);
 }
