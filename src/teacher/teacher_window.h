@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <array>
 #include <functional>
-#include <map>
 #include <memory>
 
 class QAction;
