@@ -203,7 +203,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("draw"), 20},
         {QStringLiteral("questions"), questions}};
     const kovra::LoadResult loaded = kovra::loadContent(QJsonDocument(root).toJson(), {});
-    if (!loaded.content || !loaded.pool) {
+    if (!loaded.content || !loaded.test || loaded.test->draw == 0) {
         fail(QStringLiteral("the draw's bank does not load"));
     }
     std::vector<int> drawn(100, 0);

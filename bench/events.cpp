@@ -21,6 +21,7 @@
 
 #include "content/danni.h"
 #include "content/player_set.h"
+#include "content/test_content.h"
 #include "results/recorder.h"
 #include "run/random.h"
 #include "run/run_state.h"
@@ -187,7 +188,7 @@ public:
             return;
         }
         auto *recorder =
-            new ResultRecorder(identifyTest(m_content, nullptr, {}),
+            new ResultRecorder(identifyTest(testOf(m_content), {}),
                                Pupil{QStringLiteral("Bench"), QStringLiteral("1")}, &window);
         expect(
             !recorder->start(m_resultsFolder, m_resultsFolder, *window.content(), window.runState())

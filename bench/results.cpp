@@ -99,13 +99,13 @@ int main(int argc, char *argv[])
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path();
     QDir().mkpath(folder);
     const QString testPath = QDir(folder).filePath(QStringLiteral("test.kovra"));
-    const WrittenTest written =
-        makeTestArchive({testJson(), [](const QString &) { return std::optional<QByteArray>(); }});
+    const WrittenTest written = makeTestArchive(
+        TestFiles{testJson(), [](const QString &) { return std::optional<QByteArray>(); }});
     if (!written.archive || !saveFile(testPath, *written.archive).empty()) {
         std::fprintf(stderr, "kovra-bench-results: the test could not be written\n");
         return 2;
     }
-    const MarkingTest test = markingTest(*written.checked.content, nullptr, *written.archive);
+    const MarkingTest test = markingTest(*written.checked.test, *written.archive);
     qint64 bytes = 0;
     for (int i = 0; i < kFiles; ++i) {
         const ResultRecord record = pupilRun(test, i);

@@ -51,8 +51,8 @@ inline QByteArray resultsTestJson(int n, const std::optional<QString> &results,
 // Writes the test file; its path, or empty when it could not be made.
 inline QString writeTestFile(const QString &path, const QByteArray &json)
 {
-    const WrittenTest written =
-        makeTestArchive({json, [](const QString &) { return std::optional<QByteArray>(); }});
+    const WrittenTest written = makeTestArchive(
+        TestFiles{json, [](const QString &) { return std::optional<QByteArray>(); }});
     return written.archive && saveFile(path, *written.archive).empty() ? path : QString();
 }
 
@@ -63,7 +63,7 @@ inline MarkingTest writtenTest(const QString &path, const std::optional<QString>
     QFile file(written);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     const LoadResult loaded = loadTestFile(path);
-    return markingTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, bytes);
+    return markingTest(*loaded.test, bytes);
 }
 
 inline bool put(const QString &path, const QByteArray &bytes)

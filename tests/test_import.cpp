@@ -47,15 +47,14 @@ Outcome importBank(const QString &file, const QByteArray &bytes, const QStringLi
     }
     Imported imported = importQuestionBank(out.fileName(), options);
     Outcome outcome{{}, imported.problems};
-    if (imported.json) {
-        LoadResult result = loadContent(*imported.json, imported.figures);
+    if (imported.test) {
+        LoadResult result = loadTest(*imported.test);
         attachSourceLines(result.problems, imported);
         outcome.problems.insert(outcome.problems.end(), result.problems.begin(),
                                 result.problems.end());
         if (result.content) {
-            outcome.dump = QString::fromUtf8(
-                               dumpContent(*result.content, result.pool ? &*result.pool : nullptr))
-                               .split(u'\n');
+            outcome.dump =
+                QString::fromUtf8(dumpContent(*result.content, &*result.test)).split(u'\n');
         }
     }
     return outcome;
@@ -498,8 +497,7 @@ void TestImport::exportRoundTrip()
     options.title = u"T"_s;
     const auto dumpOf = [&](const QString &path) -> QStringList {
         const Imported imported = importQuestionBank(path, options);
-        const LoadResult loaded =
-            imported.json ? loadContent(*imported.json, imported.figures) : LoadResult();
+        const LoadResult loaded = imported.test ? loadTest(*imported.test) : LoadResult();
         return loaded.content ? QString::fromUtf8(dumpContent(*loaded.content))
                                     .split(u'\n')
                                     .filter(QRegularExpression(u"^(?!Text1)"_s))
@@ -508,8 +506,8 @@ void TestImport::exportRoundTrip()
     const QStringList before = dumpOf(source.fileName());
     QVERIFY(!before.isEmpty());
     const Imported imported = importQuestionBank(source.fileName(), options);
-    const LoadResult loaded = loadContent(*imported.json, imported.figures);
-    const Problems problems = exportTest(*loaded.content, nullptr, dir.filePath(file));
+    const LoadResult loaded = loadTest(*imported.test);
+    const Problems problems = exportTest(*loaded.test, dir.filePath(file));
     QVERIFY(!hasErrors(problems));
     QStringList after = dumpOf(dir.filePath(file));
     if (file.endsWith(u".gift"_s)) {

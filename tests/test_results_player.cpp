@@ -184,8 +184,7 @@ void TestResultsPlayer::keepsEveryAnswer()
                                                 testing::resultsTestJson(bank, folder, {}, draw));
     QVERIFY(!test.isEmpty());
     const LoadResult loaded = loadTestFile(test);
-    const TestIdentity identity =
-        identifyTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, {});
+    const TestIdentity identity = identifyTest(*loaded.test, {});
     const QString expectedFolder = fallback ? dir.filePath(QStringLiteral("home/Documents"))
                                             : QDir(dir.path()).filePath(folder);
 
@@ -343,7 +342,7 @@ void TestResultsPlayer::survivesKills()
     QTemporaryDir dir;
     const QString test = testing::writeTestFile(dir.filePath(QStringLiteral("test.kovra")),
                                                 testing::resultsTestJson(kQuestions, QString()));
-    const TestIdentity identity = identifyTest(*loadTestFile(test).content, nullptr, {});
+    const TestIdentity identity = identifyTest(*loadTestFile(test).test, {});
     const auto run = [&test](int number) {
         auto *process = new QProcess;
         process->start(QCoreApplication::applicationFilePath(),

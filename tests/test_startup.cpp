@@ -254,13 +254,13 @@ void TestStartup::drawFromBank()
         {u"draw"_s, 20},
         {u"questions"_s, questions}};
     const LoadResult loaded = loadContent(QJsonDocument(root).toJson(), {});
-    QVERIFY(loaded.content && loaded.pool);
+    QVERIFY(loaded.content && loaded.test && loaded.test->draw > 0);
     std::vector<int> drawn(100, 0);
     ClockRandom random(20261208);
     for (int start = 0; start < 10000; ++start) {
         KOVRA_Danni content = *loaded.content;
         RunState state;
-        drawRun(*loaded.pool, content, random);
+        drawRun(*loaded.test, content, random);
         startRun(content, state, random);
         QCOMPARE(state.QuestionCount, 21);
         QCOMPARE(content.List1(21).list(0), content.List1(1).list(0));

@@ -182,7 +182,7 @@ void TestTeacher::undoRedoAndRecovery()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(window.openPath(fixture("small")));
-    const TestData before = window.document()->data();
+    const Test before = window.document()->data();
 
     QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Title")), QStringLiteral(" 2"));
     auto *text = named<QPlainTextEdit>(window, QStringLiteral("Question text"));
@@ -197,10 +197,10 @@ void TestTeacher::undoRedoAndRecovery()
     named<QAbstractButton>(window, QStringLiteral("Collect the pupils' results"))->click();
     QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Folder of the results")),
                      QStringLiteral("/srv"));
-    const TestData after = window.document()->data();
+    const Test after = window.document()->data();
     QCOMPARE(after.title, before.title + QStringLiteral(" 2"));
     QCOMPARE(after.questions.size(), before.questions.size() + 1);
-    QCOMPARE(after.questions.at(0).key, 1);
+    QCOMPARE(after.questions.at(0).right, 1);
     QCOMPARE(after.questions.at(1).choices, before.questions.at(0).choices.mid(1));
     // The run's draw and the results are written only when they are set.
     const QJsonObject written = QJsonDocument::fromJson(filesOf(after).json).object();
@@ -264,15 +264,15 @@ void TestTeacher::figureFromDropAndPaste()
         QVERIFY(drop.isAccepted());
         delete data;
     }
-    const TeacherQuestion &question = window.document()->data().questions.at(1);
+    const Question &question = window.document()->data().questions.at(1);
     QVERIFY(!question.figure.isEmpty());
-    QVERIFY(!question.figureFault);
+    QVERIFY(!question.figure.fault);
     QCOMPARE(window.findChild<QTreeWidget *>()->topLevelItem(1)->text(2).isEmpty(), false);
     QCOMPARE(figure->pixmap().deviceIndependentSize().toSize(),
              image.size().scaled(225, 137, Qt::KeepAspectRatio));
     // Filled in, the test saves with the figure fitted.
-    window.document()->change(QStringLiteral("fill"), [](TestData &test) {
-        for (TeacherQuestion &q : test.questions) {
+    window.document()->change(QStringLiteral("fill"), [](Test &test) {
+        for (Question &q : test.questions) {
             q.text = QStringLiteral("Въпрос");
             q.choices = QStringList{QStringLiteral("а"), QStringLiteral("б")};
             q.explanation = QStringList{QStringLiteral("Защото.")};
@@ -299,7 +299,7 @@ void TestTeacher::tryPlaysTheTest()
     const auto stop = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGTERM); });
     const QString file = started.at(0).at(1).toString();
     const LoadResult tried = loadTestFile(file);
-    QVERIFY(!tried.resultsFolder.has_value());
+    QVERIFY(!tried.resultsFolder().has_value());
     QCOMPARE(dumpContent(*tried.content), dumpOf(*window.document()));
     const auto commandLine = [pid] {
         QFile proc(QStringLiteral("/proc/%1/cmdline").arg(pid));
@@ -359,12 +359,12 @@ void TestTeacher::pdfHoldsQuestionsAndKey()
     QVERIFY(text.waitForFinished());
     const QString paper = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     const QString letters = QStringLiteral("АБВГД");
-    for (const TeacherQuestion &question : window.document()->data().questions) {
+    for (const Question &question : window.document()->data().questions) {
         QVERIFY2(paper.contains(question.text.simplified()), qPrintable(paper));
         for (int c = 0; c < question.choices.size(); ++c) {
             const QString lettered =
                 letters.at(c) + QStringLiteral(") ") + question.choices.at(c).simplified();
-            QCOMPARE(paper.contains(lettered), !key || c == question.key);
+            QCOMPARE(paper.contains(lettered), !key || c == question.right);
         }
         for (const QString &line : question.explanation) {
             QCOMPARE(paper.contains(line), key);
@@ -614,7 +614,7 @@ void TestTeacher::undoFromEveryField()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(window.openPath(fixture("small")));
-    const TestData before = window.document()->data();
+    const Test before = window.document()->data();
     if (edit == QLatin1String("title typed")) {
         QTest::keyClicks(named<QLineEdit>(window, QStringLiteral("Title")), QStringLiteral("!"));
     } else if (edit == QLatin1String("text typed")) {
@@ -629,7 +629,7 @@ void TestTeacher::undoFromEveryField()
                                                     : QStringLiteral("Remove choice 2");
         named<QAbstractButton>(window, button)->click();
     }
-    const TestData after = window.document()->data();
+    const Test after = window.document()->data();
     QVERIFY(!(after == before));
     auto *field = named<QWidget>(window, focus);
     field->setFocus();
@@ -653,7 +653,7 @@ void TestTeacher::pasteWithoutClipboardOwner()
         QGuiApplication::clipboard()->clear();
         QGuiApplication::clipboard()->clear(QClipboard::Selection);
     }
-    const TestData before = window.document()->data();
+    const Test before = window.document()->data();
     for (const char *name : {"Question text", "Explanation, one line a row"}) {
         auto *field = named<QPlainTextEdit>(window, QLatin1String(name));
         field->setFocus();
@@ -672,17 +672,17 @@ void TestTeacher::rightChoiceStaysMarked()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(window.openPath(fixture("small")));
-    const int key = window.document()->data().questions.at(0).key;
+    const int key = window.document()->data().questions.at(0).right;
     auto *right =
         named<QRadioButton>(window, QStringLiteral("Choice %1 is the right one").arg(key + 1));
     right->click();
     right->setFocus();
     QTest::keyClick(right, Qt::Key_Space);
     QVERIFY(right->isChecked());
-    QCOMPARE(window.document()->data().questions.at(0).key, key);
+    QCOMPARE(window.document()->data().questions.at(0).right, key);
 
     named<QAbstractButton>(window, QStringLiteral("Remove choice %1").arg(key + 1))->click();
-    QCOMPARE(window.document()->data().questions.at(0).key, -1);
+    QCOMPARE(window.document()->data().questions.at(0).right, -1);
     for (QRadioButton *button : window.findChildren<QRadioButton *>()) {
         QVERIFY(!button->isChecked());
     }

@@ -89,7 +89,7 @@ void dumpList(QByteArray &out, const QString &name, const TextList &list)
 
 } // namespace
 
-QByteArray dumpContent(const KOVRA_Danni &content, const QuestionPool *pool)
+QByteArray dumpContent(const KOVRA_Danni &content, const Test *test)
 {
     QByteArray out;
     for (int k = 0; k < KOVRA_Danni::kQuestionLists; ++k) {
@@ -112,17 +112,27 @@ QByteArray dumpContent(const KOVRA_Danni &content, const QuestionPool *pool)
                                      .arg(figure.height())
                                      .toUtf8();
     }
-    if (pool) {
-        out += QStringLiteral("Draw\t%1\n").arg(pool->draw).toUtf8();
-        for (std::size_t i = 0; i < pool->questions.size(); ++i) {
-            const PooledQuestion &question = pool->questions[i];
+    if (test && test->draw > 0) {
+        out += QStringLiteral("Draw\t%1\n").arg(test->draw).toUtf8();
+        const auto rows = [](const QStringList &lines) {
+            TextList list;
+            for (const QString &line : lines) {
+                list.addItem(cp1251Row(line));
+            }
+            return list;
+        };
+        for (std::size_t i = 0; i < test->questions.size(); ++i) {
+            const Question &question = test->questions[i];
             const int k = static_cast<int>(i) + 1;
-            dumpList(out, QStringLiteral("Bank(%1)").arg(k), question.question);
-            dumpList(out, QStringLiteral("BankKey(%1)").arg(k), TextList{question.key});
-            dumpList(out, QStringLiteral("BankExplanation(%1)").arg(k), question.explanation);
-            const QSize size = question.figure.isNull()
-                                   ? QSize()
-                                   : decodeFigure(question.figure, question.figureFormat).size();
+            dumpList(out, QStringLiteral("Bank(%1)").arg(k),
+                     rows(QStringList{question.text} + question.choices));
+            dumpList(out, QStringLiteral("BankKey(%1)").arg(k),
+                     rows({question.choices.value(question.right)}));
+            dumpList(out, QStringLiteral("BankExplanation(%1)").arg(k), rows(question.explanation));
+            const QSize size =
+                question.figure.isEmpty()
+                    ? QSize()
+                    : decodeFigure(question.figure.bytes, question.figure.format).size();
             out += (size.isEmpty() ? QStringLiteral("BankFigure(%1)\tnone\n").arg(k)
                                    : QStringLiteral("BankFigure(%1)\t%2x%3\n")
                                          .arg(k)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "danni.h"
-#include "pool.h"
+#include "test_content.h"
 
 #include <QByteArray>
 
@@ -13,7 +13,7 @@ namespace kovra {
 // with tab, line feed, carriage return and backslash escaped as \t \n \r \\.
 // A test that draws its runs from a bigger bank adds "Draw<TAB>N" and every question of the
 // bank: "Bank(k)[r]", "BankKey(k)", "BankExplanation(k)[r]", "BankFigure(k)".
-QByteArray dumpContent(const KOVRA_Danni &content, const QuestionPool *pool = nullptr);
+QByteArray dumpContent(const KOVRA_Danni &content, const Test *test = nullptr);
 
 // The escaping used inside dumped texts, and its inverse.
 QString escapeDumpText(const QString &text);

@@ -4,6 +4,8 @@
 // bytes, its markers or chunks are walked and bounded before a decoder sees it.
 #pragma once
 
+#include "model/test.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
@@ -81,16 +83,6 @@ enum class FigureSource
 {
     TestFile,
     Authored,
-};
-
-enum class FigureFault
-{
-    NotAnImage,    // no decoder reads it
-    TooLarge,      // more than kMaxFigurePixels
-    NotStored,     // an image, but not a JPEG or PNG where a test file holds only these
-    TooManyScans,  // a JPEG of more than kMaxJpegScans scans
-    TooManyChunks, // a PNG of more than kMaxPngAncillaryChunks ancillary chunks
-    TooLargeWhole, // decoded whole, more than kMaxWholeFigureBytes
 };
 
 // The figure in a file's bytes, as the program holds it: turned upright as the camera wrote,

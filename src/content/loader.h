@@ -5,8 +5,9 @@
 
 #include "danni.h"
 #include "figures.h"
-#include "pool.h"
+#include "model/test.h"
 #include "problems.h"
+#include "rules.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,20 +20,23 @@ struct LoadResult
 {
     LoadResult() = default;
     LoadResult(std::optional<KOVRA_Danni> content, Problems problems,
-               std::optional<QString> resultsFolder = std::nullopt,
-               std::optional<QuestionPool> pool = std::nullopt)
-        : content(std::move(content)), problems(std::move(problems)),
-          resultsFolder(std::move(resultsFolder)), pool(std::move(pool))
+               std::optional<Test> test = std::nullopt)
+        : content(std::move(content)), problems(std::move(problems)), test(std::move(test))
     {}
 
-    std::optional<KOVRA_Danni> content; // present only when there is no error
-    Problems problems;                  // errors and warnings, in the order found
-    // Present when the test asks for the pupils' results: the folder they go to, empty for the
-    // test file's own folder.
-    std::optional<QString> resultsFolder;
-    // A test that draws each run's questions: all of them, and how many a run takes. The
-    // content then holds the first of them, as one run would.
-    std::optional<QuestionPool> pool;
+    // The content set of a run: the test's questions, or the first of them when it draws each
+    // run's questions; present only when there is no error.
+    std::optional<KOVRA_Danni> content;
+    Problems problems; // errors and warnings, in the order found
+    // The test itself, every question of it, with the content; none for the packed built-in set.
+    std::optional<Test> test;
+
+    // The folder the pupils' results go to, empty for the test file's own; none when the test
+    // keeps none.
+    [[nodiscard]] std::optional<QString> resultsFolder() const
+    {
+        return test && test->collectResults ? std::optional(test->resultsFolder) : std::nullopt;
+    }
 };
 
 // The bytes of a figure file by its name relative to the content folder; none when missing.
@@ -60,15 +64,14 @@ struct TestFilesResult
 // The files of a content folder; a figure file is read up to one byte past kMaxFigureFileBytes.
 [[nodiscard]] TestFilesResult readContentFolder(const QString &folder);
 
-// The problem of a figure the check refused, as the loader words it.
-[[nodiscard]] Problem figureProblem(FigureFault fault, int question, const QString &name,
-                                    QSize size);
-
 // Every figure file is decoded: one that does not decode, wherever the fault lies, is refused.
 // `source` tells which figure formats are read: a test file's JPEG and PNG only, or those and
 // GIF, BMP and WebP from an author's folder or bank.
 LoadResult loadContent(const QByteArray &json, const FigureFiles &figures,
                        FigureSource source = FigureSource::Authored);
+// A test already read (a bank's, the teacher's): its figures checked, every rule, and its
+// content set when it passes.
+LoadResult loadTest(Test test, FigureSource source = FigureSource::Authored);
 // A folder on disk, or the built-in folder.
 LoadResult loadContentFolder(const QString &folder);
 

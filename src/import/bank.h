@@ -5,6 +5,7 @@
 
 #include "content/danni.h"
 #include "content/problems.h"
+#include "model/test.h"
 
 #include <QByteArray>
 #include <QString>
@@ -108,21 +109,12 @@ inline QStringList trueFalseChoices()
     return {QStringLiteral("Вярно"), QStringLiteral("Невярно")};
 }
 
-// A question of a test as the writers give it to another format.
-struct ExportQuestion
-{
-    QString text;
-    QStringList choices;
-    int key = 0; // the right choice's index
-    QStringList explanation;
-    QByteArray figurePng; // the figure as PNG; empty when none
-};
-
-// The writers, one a format.
-QByteArray writeGift(const std::vector<ExportQuestion> &questions);
-QByteArray writeMoodleXml(const std::vector<ExportQuestion> &questions);
+// The writers, one a format. Moodle XML holds the figures as PNG (by question; empty: none).
+QByteArray writeGift(const std::vector<Question> &questions);
+QByteArray writeMoodleXml(const std::vector<Question> &questions,
+                          const std::vector<QByteArray> &figurePngs);
 // Figures are written beside the CSV file, at the names `figureNames` gives (relative to it).
-QByteArray writeCsv(const std::vector<ExportQuestion> &questions,
+QByteArray writeCsv(const std::vector<Question> &questions,
                     const std::vector<QString> &figureNames);
 
 // The readers, one a format: each appends what it reads to the bank.

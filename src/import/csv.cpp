@@ -349,18 +349,17 @@ QString csvCell(const QString &text)
 
 } // namespace
 
-QByteArray writeCsv(const std::vector<ExportQuestion> &questions,
-                    const std::vector<QString> &figureNames)
+QByteArray writeCsv(const std::vector<Question> &questions, const std::vector<QString> &figureNames)
 {
     // UTF-8 with its byte-order mark, which spreadsheets take as the sign of UTF-8.
     QString out = QStringLiteral("\uFEFFquestion,A,B,C,D,E,answer,figure,explanation\r\n");
     for (std::size_t i = 0; i < questions.size(); ++i) {
-        const ExportQuestion &question = questions[i];
+        const Question &question = questions[i];
         QStringList cells{csvCell(question.text)};
         for (int c = 0; c < KOVRA_Danni::kMaxChoices; ++c) {
             cells << csvCell(question.choices.value(c));
         }
-        cells << QString(QChar(u'A' + question.key));
+        cells << QString(QChar(u'A' + question.right));
         cells << csvCell(i < figureNames.size() ? figureNames[i] : QString());
         cells << csvCell(question.explanation.join(u'\n'));
         out += cells.join(u',') + QStringLiteral("\r\n");

@@ -404,16 +404,17 @@ QString giftEscaped(const QString &text)
 
 } // namespace
 
-QByteArray writeGift(const std::vector<ExportQuestion> &questions)
+QByteArray writeGift(const std::vector<Question> &questions)
 {
     QString out;
     for (std::size_t i = 0; i < questions.size(); ++i) {
-        const ExportQuestion &question = questions[i];
+        const Question &question = questions[i];
         out += QStringLiteral("// question: %1\n::Q%1::[plain]%2 {\n")
                    .arg(i + 1)
                    .arg(giftEscaped(question.text));
         for (qsizetype c = 0; c < question.choices.size(); ++c) {
-            out += (c == question.key ? u'=' : u'~') + giftEscaped(question.choices.at(c)) + u'\n';
+            out +=
+                (c == question.right ? u'=' : u'~') + giftEscaped(question.choices.at(c)) + u'\n';
         }
         QStringList lines;
         for (const QString &line : question.explanation) {

@@ -15,22 +15,13 @@
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
-#include <variant>
 
 namespace kovra {
 
 namespace {
 
 using namespace importer;
-
-QString flagRow(const char *words, bool on)
-{
-    return QString::fromUtf8(words) + (on ? QLatin1Char('1') : QLatin1Char('0'));
-}
 
 bool isControl(QChar ch)
 {
@@ -83,6 +74,45 @@ QString defaultExplanation(const QString &key)
            (endsSentence.match(key).hasMatch() ? QString() : QStringLiteral("."));
 }
 
+// A bank's question in the test; a figure file on disk is read no further than a figure may be
+// long.
+Question questionOf(const BankQuestion &bank, int number, Problems &problems)
+{
+    Question question;
+    question.text = bank.text;
+    question.choices = bank.choices;
+    question.right = static_cast<int>(bank.choices.indexOf(bank.key));
+    question.explanation =
+        bank.explanation.isEmpty() ? QStringList{defaultExplanation(bank.key)} : bank.explanation;
+    question.source = {bank.line, bank.lastLine};
+    if (bank.figurePath.isEmpty() && bank.figureBytes.isEmpty()) {
+        return question;
+    }
+    Figure &figure = question.figure;
+    figure.suffix = figureSuffix(bank).toLatin1();
+    const QString name = figureEntry(number, figure.suffix);
+    if (bank.figurePath.isEmpty()) {
+        figure.bytes = bank.figureBytes;
+        return question;
+    }
+    QFile file(bank.figurePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        figure.missing = name;
+        return question;
+    }
+    figure.bytes = file.read(kMaxEntryBytes + 1);
+    if (figure.bytes.size() > kMaxEntryBytes) {
+        figure.bytes.clear();
+        problems.push_back({.kind = ProblemKind::FigureFileTooLarge,
+                            .question = number,
+                            .field = QStringLiteral("figure"),
+                            .line = bank.line,
+                            .text = name,
+                            .limit = kMaxFigureFileBytes});
+    }
+    return question;
+}
+
 Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat format,
                 const ImportOptions &options)
 {
@@ -130,66 +160,21 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
         return imported;
     }
 
-    const bool phrase = options.phrase || (format == BankFormat::Gift && allMissingWord);
-    const QJsonArray settings{
-        QStringLiteral("Настройки - последната цифра"),
-        flagRow("ЧЕО - фраза от 2 части - ", phrase),
-        flagRow("Проверка за Тото - ", options.toto),
-        title,
-        flagRow("Дава описание - ", options.explanations.value_or(feedback)),
-        flagRow("Дава обяснения - ", options.reviewButtons.value_or(feedback)),
-    };
-    QJsonArray questions;
-    // A figure's file on disk, or its bytes.
-    using Figure = std::variant<QString, QByteArray>;
-    QHash<QString, Figure> figures;
+    Test &test = imported.test.emplace();
+    test.title = title;
+    test.phrase = options.phrase || (format == BankFormat::Gift && allMissingWord);
+    test.askAgain = options.toto;
+    test.explanations = options.explanations.value_or(feedback);
+    test.reviewButtons = options.reviewButtons.value_or(feedback);
+    test.draw = options.draw.value_or(0);
+    test.note = QStringList{
+        QStringLiteral("Imported from a question bank (%1)").arg(bankFormatName(format))};
     for (std::size_t k = 0; k < bank.questions.size(); ++k) {
-        const BankQuestion &question = bank.questions[k];
-        QJsonObject object{
-            {QStringLiteral("text"), question.text},
-            {QStringLiteral("choices"), QJsonArray::fromStringList(question.choices)},
-            {QStringLiteral("key"), question.key},
-            {QStringLiteral("explanation"),
-             QJsonArray::fromStringList(question.explanation.isEmpty()
-                                            ? QStringList{defaultExplanation(question.key)}
-                                            : question.explanation)},
-        };
-        if (!question.figurePath.isEmpty() || !question.figureBytes.isEmpty()) {
-            const QString name = QStringLiteral("figures/q%1.%2")
-                                     .arg(k + 1, 2, 10, QLatin1Char('0'))
-                                     .arg(figureSuffix(question));
-            figures.insert(name, question.figurePath.isEmpty() ? Figure(question.figureBytes)
-                                                               : Figure(question.figurePath));
-            object.insert(QStringLiteral("figure"), name);
-        }
-        questions.append(object);
+        test.questions.push_back(questionOf(bank.questions[k], int(k + 1), imported.problems));
     }
-    QJsonObject root{
-        {QStringLiteral("settings"), settings},
-        {QStringLiteral("note"),
-         QJsonArray{
-             QStringLiteral("Imported from a question bank (%1)").arg(bankFormatName(format))}},
-        {QStringLiteral("questions"), questions}};
-    if (options.draw) {
-        root.insert(QStringLiteral("draw"), *options.draw);
+    if (hasErrors(imported.problems)) {
+        imported.test.reset();
     }
-    imported.json = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    imported.figures = [figures](const QString &name) -> std::optional<QByteArray> {
-        const auto found = figures.constFind(name);
-        if (found == figures.constEnd()) {
-            return std::nullopt;
-        }
-        if (const auto *bytes = std::get_if<QByteArray>(&*found)) {
-            return *bytes;
-        }
-        // Read no further than a figure may be long: one that grew since it was checked is
-        // refused by the figure check.
-        QFile file(std::get<QString>(*found));
-        if (!file.open(QIODevice::ReadOnly)) {
-            return std::nullopt;
-        }
-        return file.read(kMaxEntryBytes + 1);
-    };
     return imported;
 }
 
@@ -367,51 +352,25 @@ QByteArray png(const QImage &image)
     return bytes;
 }
 
-ExportQuestion exported(const TextList &question, const QByteArray &key,
-                        const TextList &explanation, const QImage &figure)
-{
-    ExportQuestion out;
-    out.text = fromCp1251(question.list(0));
-    for (int row = 1; row < question.listCount(); ++row) {
-        if (question.list(row) == key) {
-            out.key = row - 1;
-        }
-        out.choices << fromCp1251(question.list(row));
-    }
-    for (const QByteArray &line : explanation.rows()) {
-        out.explanation << fromCp1251(line);
-    }
-    out.figurePng = png(figure);
-    return out;
-}
-
 } // namespace
 
-Problems exportTest(const KOVRA_Danni &content, const QuestionPool *pool, const QString &path)
+Problems exportTest(const Test &test, const QString &path)
 {
-    std::vector<ExportQuestion> questions;
-    if (pool) {
-        for (const PooledQuestion &question : pool->questions) {
-            questions.push_back(exported(
-                question.question, question.key, question.explanation,
-                question.figure.isNull() ? QImage()
-                                         : decodeFigure(question.figure, question.figureFormat)));
-        }
-    } else {
-        for (int k = 1; k <= content.List1(0).listCount(); ++k) {
-            questions.push_back(exported(content.List1(k), content.List1(0).list(k - 1),
-                                         content.Obqsnenie(k), content.Picture1(k)));
-        }
+    const std::vector<Question> &questions = test.questions;
+    std::vector<QByteArray> pngs;
+    for (const Question &question : questions) {
+        pngs.push_back(question.figure.isEmpty()
+                           ? QByteArray()
+                           : png(decodeFigure(question.figure.bytes, question.figure.format)));
     }
     const QFileInfo file(path);
     const QString suffix = file.suffix().toLower();
     Problems problems;
-    const auto figures =
-        std::count_if(questions.begin(), questions.end(),
-                      [](const ExportQuestion &q) { return !q.figurePng.isEmpty(); });
+    const auto figures = std::count_if(questions.begin(), questions.end(),
+                                       [](const Question &q) { return !q.figure.isEmpty(); });
     QByteArray bytes;
     if (suffix == u"xml") {
-        bytes = writeMoodleXml(questions);
+        bytes = writeMoodleXml(questions, pngs);
     } else if (suffix == u"gift") {
         bytes = writeGift(questions);
         if (figures > 0) {
@@ -423,7 +382,7 @@ Problems exportTest(const KOVRA_Danni &content, const QuestionPool *pool, const 
         std::vector<QString> names(questions.size());
         const QString folder = file.completeBaseName() + QStringLiteral("-figures");
         for (std::size_t i = 0; i < questions.size(); ++i) {
-            if (questions[i].figurePng.isEmpty()) {
+            if (pngs[i].isEmpty()) {
                 continue;
             }
             names[i] = QStringLiteral("%1/q%2.png").arg(folder).arg(i + 1, 2, 10, QLatin1Char('0'));
@@ -433,8 +392,7 @@ Problems exportTest(const KOVRA_Danni &content, const QuestionPool *pool, const 
                                     .other = QStringLiteral("mkdir")});
                 return problems;
             }
-            const Problems failed =
-                saveFile(file.absoluteDir().filePath(names[i]), questions[i].figurePng);
+            const Problems failed = saveFile(file.absoluteDir().filePath(names[i]), pngs[i]);
             if (!failed.empty()) {
                 problems.insert(problems.end(), failed.begin(), failed.end());
                 return problems;
@@ -455,7 +413,7 @@ QString describeImport(const Imported &imported)
     if (!imported.format) {
         return {};
     }
-    if (!imported.json) {
+    if (!imported.test) {
         return QCoreApplication::translate(
                    "kovra", "read as %1: %2 questions read, %3 skipped, none imported: the "
                             "errors must be mended first")

@@ -52,8 +52,7 @@ inline constexpr qint64 kMaxXmlBankBytes = 128 * kMiB;
 
 struct Imported
 {
-    std::optional<QByteArray> json;   // content.json (UTF-8); none when the import has errors
-    FigureFiles figures;              // figure files by the names `json` uses
+    std::optional<Test> test;         // none when the import has errors
     Problems problems;                // the import's own errors and warnings, with source lines
     std::vector<int> questionLines;   // source line of question k+1 at index k
     std::optional<BankFormat> format; // what the file was read as
@@ -77,8 +76,7 @@ void attachSourceLines(Problems &problems, const Imported &imported);
 // the format told by the extension: Moodle XML (.xml, figures inside), GIFT (.gift, figures
 // left out with a warning) or CSV (.csv, figures written as PNG files into a folder beside it,
 // named after the file). Nothing is written when there is an error.
-[[nodiscard]] Problems exportTest(const KOVRA_Danni &content, const QuestionPool *pool,
-                                  const QString &path);
+[[nodiscard]] Problems exportTest(const Test &test, const QString &path);
 
 // One line for the person who imported: the format read, the questions read and left out.
 QString describeImport(const Imported &imported);

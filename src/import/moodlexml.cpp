@@ -447,7 +447,8 @@ void readMoodleXml(QIODevice *device, Bank &bank)
     XmlReader(device, bank).read();
 }
 
-QByteArray writeMoodleXml(const std::vector<ExportQuestion> &questions)
+QByteArray writeMoodleXml(const std::vector<Question> &questions,
+                          const std::vector<QByteArray> &figurePngs)
 {
     QByteArray out;
     QXmlStreamWriter xml(&out);
@@ -461,7 +462,8 @@ QByteArray writeMoodleXml(const std::vector<ExportQuestion> &questions)
         xml.writeEndElement();
     };
     for (std::size_t i = 0; i < questions.size(); ++i) {
-        const ExportQuestion &question = questions[i];
+        const Question &question = questions[i];
+        const QByteArray &png = figurePngs.at(i);
         xml.writeStartElement(QStringLiteral("question"));
         xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
         xml.writeStartElement(QStringLiteral("name"));
@@ -472,16 +474,16 @@ QByteArray writeMoodleXml(const std::vector<ExportQuestion> &questions)
         const QString figure = QStringLiteral("q%1.png").arg(i + 1);
         QString text =
             QStringLiteral("<p>") + question.text.toHtmlEscaped() + QStringLiteral("</p>");
-        if (!question.figurePng.isEmpty()) {
+        if (!png.isEmpty()) {
             text += QStringLiteral("<p><img src=\"@@PLUGINFILE@@/%1\" alt=\"\"></p>").arg(figure);
         }
         xml.writeTextElement(QStringLiteral("text"), text);
-        if (!question.figurePng.isEmpty()) {
+        if (!png.isEmpty()) {
             xml.writeStartElement(QStringLiteral("file"));
             xml.writeAttribute(QStringLiteral("name"), figure);
             xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
             xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
-            xml.writeCharacters(QString::fromLatin1(question.figurePng.toBase64()));
+            xml.writeCharacters(QString::fromLatin1(png.toBase64()));
             xml.writeEndElement();
         }
         xml.writeEndElement();
@@ -499,7 +501,7 @@ QByteArray writeMoodleXml(const std::vector<ExportQuestion> &questions)
         for (qsizetype c = 0; c < question.choices.size(); ++c) {
             xml.writeStartElement(QStringLiteral("answer"));
             xml.writeAttribute(QStringLiteral("fraction"),
-                               c == question.key ? QStringLiteral("100") : QStringLiteral("0"));
+                               c == question.right ? QStringLiteral("100") : QStringLiteral("0"));
             xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
             xml.writeTextElement(QStringLiteral("text"), question.choices.at(c).toHtmlEscaped());
             xml.writeEndElement();

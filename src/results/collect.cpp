@@ -3,7 +3,7 @@
 
 #include "content/cp1251.h"
 #include "content/danni.h"
-#include "content/pool.h"
+#include "content/test_content.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -199,23 +199,15 @@ QString handedInWord(bool evaluated)
     return evaluated ? tr("handed in") : tr("not handed in");
 }
 
-MarkingTest markingTest(const KOVRA_Danni &content, const QuestionPool *pool,
-                        const QByteArray &fileBytes)
+MarkingTest markingTest(const Test &test, const QByteArray &fileBytes)
 {
-    MarkingTest test;
-    test.identity = identifyTest(content, pool, fileBytes);
-    if (pool) {
-        for (const PooledQuestion &question : pool->questions) {
-            test.texts << fromCp1251(question.question.list(0));
-            test.keys << fromCp1251(question.key);
-        }
-        return test;
+    MarkingTest marking;
+    marking.identity = identifyTest(test, fileBytes);
+    for (const Question &question : test.questions) {
+        marking.texts << question.text;
+        marking.keys << question.choices.value(question.right);
     }
-    for (int q = 0; q < test.identity.questionCount; ++q) {
-        test.texts << fromCp1251(content.List1(q + 1).list(0));
-        test.keys << fromCp1251(content.List1(0).list(q));
-    }
-    return test;
+    return marking;
 }
 
 Mark markFor(int right, int questions, const MarkScale &scale)

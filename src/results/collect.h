@@ -25,8 +25,7 @@ struct MarkingTest
     QStringList keys;  // by question index
 };
 // A test that draws its runs gives its bank, whose every question is marked.
-[[nodiscard]] MarkingTest markingTest(const KOVRA_Danni &content, const QuestionPool *pool,
-                                      const QByteArray &fileBytes);
+[[nodiscard]] MarkingTest markingTest(const Test &test, const QByteArray &fileBytes);
 
 // The marks: by default 2 + 4 x right / questions, to two decimals; or, when the teacher sets
 // them, the share of right answers each of the marks 3, 4, 5 and 6 needs.

@@ -3,7 +3,7 @@
 
 #include "content/cp1251.h"
 #include "content/danni.h"
-#include "content/pool.h"
+#include "content/test_content.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -21,25 +21,15 @@ namespace {
 
 // The texts a pupil answers: the title, each question and its choices, not the key, so that a
 // corrected key keeps the results of its test.
-QByteArray questionTexts(const KOVRA_Danni &content, const QuestionPool *pool)
+QByteArray questionTexts(const Test &test)
 {
-    QByteArray texts =
-        content.List2().listCount() > TitleRow ? content.List2().list(TitleRow) : QByteArray();
-    const auto add = [&texts](const TextList &question) {
-        for (const QByteArray &row : question.rows()) {
-            texts += '\x1f' + row;
+    QByteArray texts = cp1251Row(test.title);
+    for (const Question &question : test.questions) {
+        texts += '\x1f' + cp1251Row(question.text);
+        for (const QString &choice : question.choices) {
+            texts += '\x1f' + cp1251Row(choice);
         }
         texts += '\x1e';
-    };
-    if (pool) {
-        for (const PooledQuestion &question : pool->questions) {
-            add(question.question);
-        }
-        return texts;
-    }
-    const int n = content.List1(0).listCount();
-    for (int k = 1; k <= n; ++k) {
-        add(content.List1(k));
     }
     return texts;
 }
@@ -188,20 +178,16 @@ std::optional<ResultAnswer> readAnswer(const QJsonValue &value, const QString &p
 
 } // namespace
 
-TestIdentity identifyTest(const KOVRA_Danni &content, const QuestionPool *pool,
-                          const QByteArray &fileBytes)
+TestIdentity identifyTest(const Test &test, const QByteArray &fileBytes)
 {
-    const QByteArray texts = questionTexts(content, pool);
+    const QByteArray texts = questionTexts(test);
     TestIdentity identity;
-    identity.title = content.List2().listCount() > TitleRow
-                         ? fromCp1251(content.List2().list(TitleRow))
-                         : QString();
+    identity.title = test.title;
     identity.sha256 = sha256(fileBytes).toHex();
     identity.questions = sha256("kovra questions\n" + texts).toHex();
     identity.key = sha256("kovra result key\n" + texts);
-    identity.runQuestions = content.List1(0).listCount();
-    identity.questionCount =
-        pool ? static_cast<int>(pool->questions.size()) : identity.runQuestions;
+    identity.runQuestions = test.runQuestions();
+    identity.questionCount = static_cast<int>(test.questions.size());
     return identity;
 }
 

@@ -15,7 +15,7 @@
 namespace kovra {
 
 class KOVRA_Danni;
-struct QuestionPool;
+struct Test;
 
 inline constexpr char kResultSuffix[] = "kovres";
 inline constexpr char kResultFormat[] = "kovra-result 1";
@@ -60,8 +60,7 @@ struct TestIdentity
 
 // The identity of a loaded test (before the check question is appended) and its file's bytes.
 // A test that draws its runs gives its bank: its questions are named by their place there.
-[[nodiscard]] TestIdentity identifyTest(const KOVRA_Danni &content, const QuestionPool *pool,
-                                        const QByteArray &fileBytes);
+[[nodiscard]] TestIdentity identifyTest(const Test &test, const QByteArray &fileBytes);
 
 struct ResultRecord
 {

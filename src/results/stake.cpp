@@ -21,11 +21,11 @@ ResultsAtStake resultsAtStake(const QString &saved, const LoadResult &now)
 {
     ResultsAtStake stake;
     const LoadResult before = QFileInfo(saved).isFile() ? loadTestFile(saved) : LoadResult();
-    if (!before.content || !before.resultsFolder || !now.content) {
+    if (!before.test || !before.resultsFolder() || !now.test) {
         return stake;
     }
-    const MarkingTest was = markingTest(*before.content, before.pool ? &*before.pool : nullptr, {});
-    const MarkingTest will = markingTest(*now.content, now.pool ? &*now.pool : nullptr, {});
+    const MarkingTest was = markingTest(*before.test, {});
+    const MarkingTest will = markingTest(*now.test, {});
     // The results name their test by its questions and choices, which a key does not change.
     if (was.identity.questions != will.identity.questions) {
         return stake;
@@ -38,7 +38,7 @@ ResultsAtStake resultsAtStake(const QString &saved, const LoadResult &now)
     if (stake.changedKeys.isEmpty()) {
         return stake;
     }
-    stake.folder = resultsFolderOf(saved, *before.resultsFolder);
+    stake.folder = resultsFolderOf(saved, *before.resultsFolder());
     const QStringList names =
         QDir(stake.folder)
             .entryList({QStringLiteral("*.") + QLatin1String(kResultSuffix)}, QDir::Files);

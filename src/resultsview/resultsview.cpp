@@ -240,7 +240,7 @@ std::optional<QString> ResultsView::open(const QString &folder, const QString &t
     QFile file(testFile);
     const QByteArray bytes =
         file.open(QIODevice::ReadOnly) ? file.read(kMaxTestFileBytes) : QByteArray();
-    m_test = markingTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, bytes);
+    m_test = markingTest(*loaded.test, bytes);
     m_results = collectResults(folder, *m_test, m_scale);
     watchTest();
     fill();

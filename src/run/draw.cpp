@@ -21,10 +21,10 @@ std::vector<int> drawQuestions(int total, int count, RandomSource &random)
     return order;
 }
 
-std::vector<int> drawRun(const QuestionPool &pool, KOVRA_Danni &content, RandomSource &random)
+std::vector<int> drawRun(const Test &test, KOVRA_Danni &content, RandomSource &random)
 {
-    std::vector<int> picks = drawQuestions(int(pool.questions.size()), pool.draw, random);
-    placeQuestions(pool, picks, content);
+    std::vector<int> picks = drawQuestions(int(test.questions.size()), test.draw, random);
+    placeQuestions(test, picks, content);
     return picks;
 }
 

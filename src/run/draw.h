@@ -3,7 +3,7 @@
 // none twice.
 #pragma once
 
-#include "../content/pool.h"
+#include "../content/test_content.h"
 #include "random.h"
 
 #include <vector>
@@ -14,8 +14,9 @@ namespace kovra {
 // draw each).
 std::vector<int> drawQuestions(int total, int count, RandomSource &random);
 
-// Draws the pool's run and puts it into the content, before the start-up builds the run from it
-// as from any test. Returns the bank's index of each question placed, by its slot from 0.
-std::vector<int> drawRun(const QuestionPool &pool, KOVRA_Danni &content, RandomSource &random);
+// Draws a run of the test that draws its questions and puts it into the content, before the
+// start-up builds the run from it as from any test. Returns the test's index of each question
+// placed, by its slot from 0.
+std::vector<int> drawRun(const Test &test, KOVRA_Danni &content, RandomSource &random);
 
 } // namespace kovra

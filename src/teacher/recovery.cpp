@@ -62,7 +62,7 @@ QString RecoveryStore::ensureFolder()
     return m_folder;
 }
 
-bool RecoveryStore::keep(const TestData &data, const QString &source)
+bool RecoveryStore::keep(const Test &data, const QString &source)
 {
     const QString folder = ensureFolder();
     if (folder.isEmpty() || !QDir().mkpath(folder + QStringLiteral("/figures"))) {
@@ -71,18 +71,18 @@ bool RecoveryStore::keep(const TestData &data, const QString &source)
     const TestFiles files = filesOf(data);
     std::map<QString, QByteArray> figures;
     int number = 0;
-    for (const TeacherQuestion &question : data.questions) {
+    for (const Question &question : data.questions) {
         ++number;
         if (question.figure.isEmpty()) {
             continue;
         }
-        const QString name = figureEntry(number, question.figureSuffix);
+        const QString name = figureEntry(number, question.figure.suffix);
         const auto written = m_figures.find(name);
-        if ((written == m_figures.end() || !written->second.isSharedWith(question.figure)) &&
-            !saveFile(folder + QLatin1Char('/') + name, question.figure).empty()) {
+        if ((written == m_figures.end() || !written->second.isSharedWith(question.figure.bytes)) &&
+            !saveFile(folder + QLatin1Char('/') + name, question.figure.bytes).empty()) {
             return false;
         }
-        figures.emplace(name, question.figure);
+        figures.emplace(name, question.figure.bytes);
     }
     m_figures = std::move(figures);
     // The test last: what it names is there before it.

@@ -15,7 +15,7 @@ class QLockFile;
 
 namespace kovra {
 
-struct TestData;
+struct Test;
 
 class RecoveryStore
 {
@@ -28,7 +28,7 @@ public:
 
     // Writes the test (content.json each time, a figure only when its bytes changed) and the file
     // it was opened from; false when the disk refused.
-    bool keep(const TestData &data, const QString &source);
+    bool keep(const Test &data, const QString &source);
     // Takes another folder's work as this store's own: it is locked, and deleted only when this
     // store drops it. False when a live program holds it.
     bool adopt(const QString &folder);

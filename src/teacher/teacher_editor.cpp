@@ -70,27 +70,27 @@ QWidget *TeacherWindow::buildEditor()
     testForm->addRow(tr("&Title:"), m_title);
     connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_document->change(
-            tr("Edit the title"), [&text](TestData &data) { data.title = text; },
+            tr("Edit the title"), [&text](Test &data) { data.title = text; },
             mergeId(TitleField, 0));
     });
-    const auto flag = [&](const QString &text, bool TestData::*member) {
+    const auto flag = [&](const QString &text, bool Test::*member) {
         auto *box = new QCheckBox(text, testBox);
         box->setAccessibleName(text);
         testForm->addRow(box);
         connect(box, &QCheckBox::toggled, this, [this, member, text](bool on) {
             if (!m_refreshing) {
-                m_document->change(text, [member, on](TestData &data) { data.*member = on; });
+                m_document->change(text, [member, on](Test &data) { data.*member = on; });
             }
         });
         return box;
     };
     m_phrase = flag(tr("Phrase mode: the chosen answer is put into the blank (_) of the question"),
-                    &TestData::phrase);
+                    &Test::phrase);
     m_toto = flag(tr("Check: the first question is asked again later, and both answers compared"),
-                  &TestData::toto);
-    m_explanations = flag(tr("Show the explanations in the review"), &TestData::explanations);
+                  &Test::askAgain);
+    m_explanations = flag(tr("Show the explanations in the review"), &Test::explanations);
     m_reviewButtons = flag(tr("Review buttons: step through every question after the evaluation"),
-                           &TestData::reviewButtons);
+                           &Test::reviewButtons);
     m_draw = new QSpinBox(testBox);
     m_draw->setRange(0, KOVRA_Danni::kFigureSlots - 1);
     m_draw->setSpecialValueText(tr("all"));
@@ -99,11 +99,11 @@ QWidget *TeacherWindow::buildEditor()
     connect(m_draw, &QSpinBox::valueChanged, this, [this](int value) {
         if (!m_refreshing) {
             m_document->change(
-                tr("Questions for each pupil"), [value](TestData &data) { data.draw = value; },
+                tr("Questions for each pupil"), [value](Test &data) { data.draw = value; },
                 mergeId(DrawField, 0));
         }
     });
-    m_collect = flag(tr("Collect the pupils' results"), &TestData::collectResults);
+    m_collect = flag(tr("Collect the pupils' results"), &Test::collectResults);
     m_resultsFolder = new QLineEdit(testBox);
     m_resultsFolder->setAccessibleName(tr("Folder of the results"));
     m_resultsFolder->setPlaceholderText(tr("the test file's own folder"));
@@ -117,7 +117,7 @@ QWidget *TeacherWindow::buildEditor()
     testForm->addRow(folderLabel, resultsRow);
     const auto setFolder = [this](const QString &folder) {
         m_document->change(
-            tr("Folder of the results"), [&folder](TestData &data) { data.resultsFolder = folder; },
+            tr("Folder of the results"), [&folder](Test &data) { data.resultsFolder = folder; },
             mergeId(ResultsField, 0));
     };
     connect(m_resultsFolder, &QLineEdit::textEdited, this, setFolder);
@@ -145,7 +145,7 @@ QWidget *TeacherWindow::buildEditor()
         }
         const QString text = m_text->toPlainText();
         editQuestion(tr("Edit the question"), TextField,
-                     [&text](TeacherQuestion &question) { question.text = text; });
+                     [&text](Question &question) { question.text = text; });
     });
 
     auto *choices = new QWidget(questionBox);
@@ -186,22 +186,22 @@ QWidget *TeacherWindow::buildEditor()
         connect(row.right, &QRadioButton::toggled, this, [this, c](bool on) {
             if (on && !m_refreshing) {
                 editQuestion(tr("Pick the right choice"), -1,
-                             [c](TeacherQuestion &question) { question.key = c; });
+                             [c](Question &question) { question.right = c; });
             }
         });
         connect(row.edit, &QLineEdit::textEdited, this, [this, c](const QString &text) {
             editQuestion(tr("Edit a choice"), FirstChoiceField + c,
-                         [c, &text](TeacherQuestion &question) { question.choices[c] = text; });
+                         [c, &text](Question &question) { question.choices[c] = text; });
         });
         connect(row.up, &QToolButton::clicked, this, [this, c] { moveChoice(c, -1); });
         connect(row.down, &QToolButton::clicked, this, [this, c] { moveChoice(c, 1); });
         connect(row.remove, &QToolButton::clicked, this, [this, c] {
-            editQuestion(tr("Remove a choice"), -1, [c](TeacherQuestion &question) {
+            editQuestion(tr("Remove a choice"), -1, [c](Question &question) {
                 question.choices.removeAt(c);
-                if (question.key == c) {
-                    question.key = -1;
-                } else if (question.key > c) {
-                    --question.key;
+                if (question.right == c) {
+                    question.right = -1;
+                } else if (question.right > c) {
+                    --question.right;
                 }
             });
         });
@@ -211,7 +211,7 @@ QWidget *TeacherWindow::buildEditor()
     choiceLayout->addWidget(m_addChoice, 0, Qt::AlignLeft);
     connect(m_addChoice, &QPushButton::clicked, this, [this] {
         editQuestion(tr("Add a choice"), -1,
-                     [](TeacherQuestion &question) { question.choices.append(QString()); });
+                     [](Question &question) { question.choices.append(QString()); });
     });
     form->addRow(tr("Choices:"), choices);
 
@@ -237,11 +237,8 @@ QWidget *TeacherWindow::buildEditor()
     m_removeFigure = new QPushButton(tr("Remove"), figureRow);
     m_removeFigure->setAccessibleName(tr("Remove the figure"));
     connect(m_removeFigure, &QPushButton::clicked, this, [this] {
-        editQuestion(tr("Remove the figure"), -1, [](TeacherQuestion &question) {
-            question.figure.clear();
-            question.figureName.clear();
-            question.figureFault.reset();
-        });
+        editQuestion(tr("Remove the figure"), -1,
+                     [](Question &question) { question.figure = Figure{}; });
     });
     figureButtons->addWidget(m_chooseFigure);
     figureButtons->addWidget(paste);
@@ -261,7 +258,7 @@ QWidget *TeacherWindow::buildEditor()
         }
         const QStringList lines = m_explanation->toPlainText().split(QLatin1Char('\n'));
         editQuestion(tr("Edit the explanation"), ExplanationField,
-                     [&lines](TeacherQuestion &question) { question.explanation = lines; });
+                     [&lines](Question &question) { question.explanation = lines; });
     });
     layout->addWidget(questionBox);
     layout->addStretch();
@@ -300,9 +297,8 @@ bool TeacherWindow::setFigureFile(const QString &path)
     if (suffix == "jpeg") {
         suffix = "jpg";
     }
-    editQuestion(tr("Set the figure"), -1, [&bytes, &suffix](TeacherQuestion &question) {
-        setFigure(question, bytes, suffix);
-    });
+    editQuestion(tr("Set the figure"), -1,
+                 [&bytes, &suffix](Question &question) { setFigure(question, bytes, suffix); });
     return true;
 }
 
@@ -313,7 +309,7 @@ void TeacherWindow::setFigureImage(const QImage &image)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    editQuestion(tr("Paste a figure"), -1, [&bytes](TeacherQuestion &question) {
+    editQuestion(tr("Paste a figure"), -1, [&bytes](Question &question) {
         setFigure(question, bytes, QByteArrayLiteral("png"));
     });
 }

@@ -258,7 +258,7 @@ void TeacherWindow::choosePdf(PrintPart part)
 void TeacherWindow::tryTest()
 {
     // A try is the teacher's, never a pupil's: it keeps no result.
-    TestData data = m_document->data();
+    Test data = m_document->data();
     data.collectResults = false;
     const WrittenTest written = makeTestArchive(filesOf(data));
     const QString folder = written.archive ? m_tries.ensureFolder() : QString();
@@ -364,7 +364,7 @@ bool TeacherWindow::restoreFrom(const QString &recoveryFile)
     m_document->reset(kovra::newTest(), source);
     // An undoable step, so that the work counts as unsaved.
     m_document->change(tr("Restore the kept work"),
-                       [&opened](TestData &data) { data = std::move(*opened.data); });
+                       [&opened](Test &data) { data = std::move(*opened.data); });
     return true;
 }
 

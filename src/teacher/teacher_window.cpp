@@ -257,10 +257,10 @@ QWidget *TeacherWindow::buildQuestionList()
         // After the chosen question; the first of a test that has none.
         const int at =
             std::min(m_current + 1, static_cast<int>(m_document->data().questions.size()));
-        m_document->change(tr("Add a question"), [at](TestData &data) {
-            TeacherQuestion question;
+        m_document->change(tr("Add a question"), [at](Test &data) {
+            Question question;
             question.choices = QStringList(4, QString());
-            question.key = 0;
+            question.right = 0;
             question.explanation = QStringList{QString()};
             data.questions.insert(data.questions.begin() + at, question);
         });
@@ -272,7 +272,7 @@ QWidget *TeacherWindow::buildQuestionList()
             return;
         }
         const int at = m_current;
-        m_document->change(tr("Duplicate the question"), [at](TestData &data) {
+        m_document->change(tr("Duplicate the question"), [at](Test &data) {
             data.questions.insert(data.questions.begin() + at + 1, data.questions.at(at));
         });
         selectQuestion(at + 1);
@@ -282,9 +282,8 @@ QWidget *TeacherWindow::buildQuestionList()
             return;
         }
         const int at = m_current;
-        m_document->change(tr("Delete the question"), [at](TestData &data) {
-            data.questions.erase(data.questions.begin() + at);
-        });
+        m_document->change(tr("Delete the question"),
+                           [at](Test &data) { data.questions.erase(data.questions.begin() + at); });
     });
     button(QStringLiteral("↑"), tr("Move the question up"), [this] { moveQuestion(-1); });
     button(QStringLiteral("↓"), tr("Move the question down"), [this] { moveQuestion(1); });
@@ -293,15 +292,14 @@ QWidget *TeacherWindow::buildQuestionList()
 }
 
 void TeacherWindow::editQuestion(const QString &label, int field,
-                                 const std::function<void(TeacherQuestion &)> &edit)
+                                 const std::function<void(Question &)> &edit)
 {
     const int at = m_current;
     if (at < 0 || at >= static_cast<int>(m_document->data().questions.size())) {
         return;
     }
     m_document->change(
-        label,
-        [at, &edit](TestData &data) { edit(data.questions.at(static_cast<std::size_t>(at))); },
+        label, [at, &edit](Test &data) { edit(data.questions.at(static_cast<std::size_t>(at))); },
         field < 0 ? -1 : mergeId(field, at));
 }
 
@@ -312,7 +310,7 @@ void TeacherWindow::moveQuestion(int by)
     if (to < 0 || to >= static_cast<int>(m_document->data().questions.size())) {
         return;
     }
-    m_document->change(tr("Move the question"), [from, to](TestData &data) {
+    m_document->change(tr("Move the question"), [from, to](Test &data) {
         std::swap(data.questions.at(static_cast<std::size_t>(from)),
                   data.questions.at(static_cast<std::size_t>(to)));
     });
@@ -321,16 +319,16 @@ void TeacherWindow::moveQuestion(int by)
 
 void TeacherWindow::moveChoice(int choice, int by)
 {
-    editQuestion(tr("Move a choice"), -1, [choice, by](TeacherQuestion &question) {
+    editQuestion(tr("Move a choice"), -1, [choice, by](Question &question) {
         const int to = choice + by;
         if (to < 0 || to >= question.choices.size()) {
             return;
         }
         question.choices.swapItemsAt(choice, to);
-        if (question.key == choice) {
-            question.key = to;
-        } else if (question.key == to) {
-            question.key = choice;
+        if (question.right == choice) {
+            question.right = to;
+        } else if (question.right == to) {
+            question.right = choice;
         }
     });
 }
@@ -388,7 +386,7 @@ void TeacherWindow::refreshList()
         m_list->addTopLevelItem(new QTreeWidgetItem(m_list));
     }
     for (int i = 0; i < static_cast<int>(questions.size()); ++i) {
-        const TeacherQuestion &question = questions.at(static_cast<std::size_t>(i));
+        const Question &question = questions.at(static_cast<std::size_t>(i));
         QTreeWidgetItem *item = m_list->topLevelItem(i);
         // Only what changed: each change makes the view measure its columns again.
         const auto setText = [item](int column, const QString &text) {
@@ -398,7 +396,7 @@ void TeacherWindow::refreshList()
         };
         setText(0, QString::number(i + 1));
         setText(1, shortText(question.text));
-        const bool figure = !question.figure.isEmpty() || !question.figureName.isEmpty();
+        const bool figure = !question.figure.isEmpty() || !question.figure.missing.isEmpty();
         setText(2, figure ? tr("yes") : QString());
         const bool problem = troubled.at(static_cast<std::size_t>(i + 1));
         if (problem != !item->text(3).isEmpty()) {
@@ -414,12 +412,12 @@ void TeacherWindow::refreshList()
 
 void TeacherWindow::refreshEditor()
 {
-    const TestData &data = m_document->data();
+    const Test &data = m_document->data();
     if (m_title->text() != data.title) {
         m_title->setText(data.title);
     }
     m_phrase->setChecked(data.phrase);
-    m_toto->setChecked(data.toto);
+    m_toto->setChecked(data.askAgain);
     m_explanations->setChecked(data.explanations);
     m_reviewButtons->setChecked(data.reviewButtons);
     m_draw->setValue(data.draw);
@@ -432,7 +430,7 @@ void TeacherWindow::refreshEditor()
     if (data.questions.empty()) {
         return;
     }
-    const TeacherQuestion &question = data.questions.at(static_cast<std::size_t>(m_current));
+    const Question &question = data.questions.at(static_cast<std::size_t>(m_current));
     static_cast<QGroupBox *>(m_questionBox)->setTitle(tr("Question %1").arg(m_current + 1));
     if (m_text->toPlainText() != question.text) {
         m_text->setPlainText(question.text);
@@ -443,7 +441,7 @@ void TeacherWindow::refreshEditor()
         row.row->setVisible(c < count);
         // None is marked when no key is picked, which an exclusive group cannot show.
         m_rightChoice->setExclusive(false);
-        row.right->setChecked(c < count && question.key == c);
+        row.right->setChecked(c < count && question.right == c);
         m_rightChoice->setExclusive(true);
         if (c >= count) {
             continue;
@@ -460,17 +458,17 @@ void TeacherWindow::refreshEditor()
     if (m_explanation->toPlainText() != explanation) {
         m_explanation->setPlainText(explanation);
     }
-    m_removeFigure->setEnabled(!question.figure.isEmpty() || !question.figureName.isEmpty());
+    m_removeFigure->setEnabled(!question.figure.isEmpty() || !question.figure.missing.isEmpty());
     // Decoded once per figure, fitted as the pupil's window fits it.
     if (question.figure.isEmpty()) {
         m_previewOf.clear();
         m_figure->setPixmap(QPixmap());
-        m_figure->setText(question.figureName.isEmpty()
+        m_figure->setText(question.figure.missing.isEmpty()
                               ? tr("No figure.\nDrop or paste one here.")
-                              : tr("%1 is missing").arg(question.figureName));
-    } else if (!m_previewOf.isSharedWith(question.figure)) {
-        m_previewOf = question.figure;
-        const QImage image = decodeFigure(question.figure, question.figureSuffix);
+                              : tr("%1 is missing").arg(question.figure.missing));
+    } else if (!m_previewOf.isSharedWith(question.figure.bytes)) {
+        m_previewOf = question.figure.bytes;
+        const QImage image = decodeFigure(question.figure.bytes, question.figure.suffix);
         if (image.isNull()) {
             m_figure->setPixmap(QPixmap());
             m_figure->setText(tr("This figure cannot be shown."));
@@ -544,7 +542,7 @@ void TeacherWindow::showProblem(const QUrl &link)
         const auto row = static_cast<std::size_t>(std::clamp(choice, 0, 4));
         // The key is one of the choices: its text is where a key that equals none or several
         // is mended.
-        const int key = m_document->data().questions.at(static_cast<std::size_t>(m_current)).key;
+        const int key = m_document->data().questions.at(static_cast<std::size_t>(m_current)).right;
         target = field == QLatin1String("key")
                      ? m_choices.at(static_cast<std::size_t>(std::clamp(key, 0, 4))).edit
                      : m_choices.at(row).edit;

@@ -36,7 +36,7 @@ namespace kovra {
 class PlainTextField;
 class TestDocument;
 struct OpenedTest;
-struct TeacherQuestion;
+struct Question;
 
 class TeacherWindow : public QMainWindow
 {
@@ -110,8 +110,7 @@ private:
     void refreshProblems();
     void refreshRecent();
     void addRecent(const QString &path);
-    void editQuestion(const QString &label, int field,
-                      const std::function<void(TeacherQuestion &)> &edit);
+    void editQuestion(const QString &label, int field, const std::function<void(Question &)> &edit);
     void moveQuestion(int by);
     void moveChoice(int choice, int by);
     void setFigureImage(const QImage &image);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testfile.h"
 
+#include "content/content_json.h"
 #include "fitting.h"
 #include "ziparchive.h"
 
@@ -188,50 +189,44 @@ LoadResult loadTestFile(const QString &path)
     return loadContent(read.files->json, read.files->figures, read.files->source);
 }
 
-WrittenTest makeTestArchive(const TestFiles &files)
+WrittenTest makeTestArchive(const Test &test, FigureSource source)
 {
     WrittenTest written;
-    written.checked = loadContent(files.json, files.figures, files.source);
-    if (!written.checked.content) {
+    written.checked = loadTest(test, source);
+    if (!written.checked.test) {
         return written;
     }
-    // The set passed every rule: content.json is an object of questions, every figure reads.
-    QJsonObject root = QJsonDocument::fromJson(files.json).object();
-    QJsonArray questions = root.value(QStringLiteral("questions")).toArray();
+    // The test passed every rule: every figure reads.
+    const std::vector<Question> &questions = written.checked.test->questions;
+    std::vector<QString> names(questions.size());
     std::vector<std::pair<QByteArray, QByteArray>> figures; // stored name, bytes
-    QHash<QString, QString> storedAs; // a file several questions name is stored once
-    for (qsizetype i = 0; i < questions.size(); ++i) {
-        QJsonObject question = questions.at(i).toObject();
-        const QJsonValue name = question.value(QStringLiteral("figure"));
-        if (!name.isString()) {
-            question.remove(QStringLiteral("figure"));
-            questions[i] = question;
+    QHash<const char *, QString> storedAs; // a file several questions name is stored once
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const QByteArray &bytes = questions[i].figure.bytes;
+        if (bytes.isEmpty()) {
             continue;
         }
-        if (const auto stored = storedAs.constFind(name.toString()); stored != storedAs.cend()) {
-            question.insert(QStringLiteral("figure"), *stored);
-            questions[i] = question;
+        if (const auto stored = storedAs.constFind(bytes.constData()); stored != storedAs.cend()) {
+            names[i] = *stored;
             continue;
         }
-        const std::optional<QByteArray> bytes = files.figures(name.toString());
-        const std::optional<FittedFigures> fitted = bytes ? fitFigureFile(*bytes) : std::nullopt;
+        const std::optional<FittedFigures> fitted = fitFigureFile(bytes);
         if (!fitted) {
-            written.checked.problems.push_back({.kind = ProblemKind::FigureCorrupt,
-                                                .question = static_cast<int>(i + 1),
-                                                .field = QStringLiteral("figure"),
-                                                .text = name.toString()});
+            written.checked.problems.push_back(
+                {.kind = ProblemKind::FigureCorrupt,
+                 .question = static_cast<int>(i + 1),
+                 .field = QStringLiteral("figure"),
+                 .text = figureEntry(static_cast<int>(i + 1), questions[i].figure.suffix)});
             written.checked.content.reset();
+            written.checked.test.reset();
             return written;
         }
         written.fittedFigures += fitted->screen.refitted ? 1 : 0;
         const QString number = QStringLiteral("q%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-        const QByteArray stored = (QStringLiteral("figures/") + number + u'.' +
-                                   QString::fromLatin1(fitted->screen.suffix))
-                                      .toUtf8();
-        storedAs.insert(name.toString(), QString::fromUtf8(stored));
-        question.insert(QStringLiteral("figure"), QString::fromUtf8(stored));
-        questions[i] = question;
-        figures.emplace_back(stored, fitted->screen.bytes);
+        names[i] =
+            QStringLiteral("figures/") + number + u'.' + QString::fromLatin1(fitted->screen.suffix);
+        storedAs.insert(bytes.constData(), names[i]);
+        figures.emplace_back(names[i].toUtf8(), fitted->screen.bytes);
         if (fitted->paper) {
             figures.emplace_back((QLatin1String(kPaperFolder) + number + u'.' +
                                   QString::fromLatin1(fitted->paper->suffix))
@@ -239,8 +234,7 @@ WrittenTest makeTestArchive(const TestFiles &files)
                                  fitted->paper->bytes);
         }
     }
-    root.insert(QStringLiteral("questions"), questions);
-    const QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    const QByteArray json = contentJson(*written.checked.test, names);
 
     ZipWriter writer;
     const QByteArray type(kTestFileMimeType);
@@ -253,6 +247,24 @@ WrittenTest makeTestArchive(const TestFiles &files)
     if (!written.archive) {
         written.checked.problems.push_back({.kind = ProblemKind::CannotWrite});
     }
+    return written;
+}
+
+WrittenTest makeTestArchive(const TestFiles &files)
+{
+    LoadResult loaded = loadContent(files.json, files.figures, files.source);
+    if (!loaded.test) {
+        WrittenTest refused;
+        refused.checked = std::move(loaded);
+        return refused;
+    }
+    WrittenTest written = makeTestArchive(*loaded.test, files.source);
+    for (Problem &problem : written.checked.problems) {
+        if (problem.severity == Severity::Error) {
+            loaded.problems.push_back(std::move(problem));
+        }
+    }
+    written.checked.problems = std::move(loaded.problems);
     return written;
 }
 

@@ -41,12 +41,17 @@ inline constexpr char kTestFileSuffix[] = "kovra";
 struct WrittenTest
 {
     std::optional<QByteArray> archive; // present only when the files pass every content rule
-    LoadResult checked;                // the content check of the files as they were given
+    LoadResult checked;                // the content check of the test as it was given
     int fittedFigures = 0;             // figures made smaller on the way
 };
 
-// Checks the files with every content rule and, when they pass, makes the test file: figures
-// fitted, the same bytes for the same files.
+// Checks the test with every content rule and, when it passes, makes the test file: figures
+// fitted, the same bytes for the same test. `source` tells the figure formats read.
+[[nodiscard]] WrittenTest makeTestArchive(const Test &test,
+                                          FigureSource source = FigureSource::Authored);
+
+// A content folder's files, read and checked, made into a test file; the check tells the
+// files' problems, with their places there.
 [[nodiscard]] WrittenTest makeTestArchive(const TestFiles &files);
 
 // Writes the bytes whole or not at all.

@@ -77,12 +77,12 @@ KOVRA_Prazno::KOVRA_Prazno(std::unique_ptr<RandomSource> random, QWidget *parent
     installKeyboard(*this);
 }
 
-void KOVRA_Prazno::load(KOVRA_Danni content, std::optional<QuestionPool> pool)
+void KOVRA_Prazno::load(KOVRA_Danni content, const std::optional<Test> &test)
 {
     Q_ASSERT(!m_danni);
     m_danni = std::move(content);
-    if (pool) {
-        m_drawn = drawRun(*pool, Danni(), *m_random);
+    if (test && test->draw > 0) {
+        m_drawn = drawRun(*test, Danni(), *m_random);
     }
     Form_Load();
 }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "content/danni.h"
-#include "content/pool.h"
+#include "model/test.h"
 #include "run/run_state.h"
 #include "twips.h"
 
@@ -36,7 +36,7 @@ public:
 
     // Takes the content and runs the start-up, once, before the window is shown; a test that
     // draws its questions from a bigger bank gives the bank, and the start-up draws the run.
-    void load(KOVRA_Danni content, std::optional<QuestionPool> pool = std::nullopt);
+    void load(KOVRA_Danni content, const std::optional<Test> &test = std::nullopt);
 
     // Widgets by name and index.
     [[nodiscard]] TextBox *Text1(int index) const { return m_text1.at(index); }

@@ -139,7 +139,7 @@ int play(KOVRA_Prazno &window, LoadResult loaded, const QString &source)
     if (!loaded.content) {
         return refuse(loaded.problems, source);
     }
-    window.load(std::move(*loaded.content), std::move(loaded.pool));
+    window.load(std::move(*loaded.content), loaded.test);
     window.show();
     return QApplication::exec();
 }
@@ -261,7 +261,7 @@ int startPlayer(const PlayerCommand &command)
     };
     std::future<Loaded> loading = std::async(std::launch::async, [file = command.file] {
         Loaded loaded{loadTestFile(file), {}};
-        if (loaded.result.content && loaded.result.resultsFolder) {
+        if (loaded.result.content && loaded.result.resultsFolder()) {
             loaded.sha256 = fileBytesHash(file);
         }
         return loaded;
@@ -270,11 +270,10 @@ int startPlayer(const PlayerCommand &command)
     KOVRA_Prazno window(command.seed ? std::make_unique<ClockRandom>(*command.seed)
                                      : std::make_unique<ClockRandom>());
     Loaded loaded = loading.get();
-    if (!loaded.result.content || !loaded.result.resultsFolder) {
+    if (!loaded.result.test || !loaded.result.resultsFolder()) {
         return play(window, std::move(loaded.result), command.file);
     }
-    const QuestionPool *pool = loaded.result.pool ? &*loaded.result.pool : nullptr;
-    TestIdentity identity = identifyTest(*loaded.result.content, pool, {});
+    TestIdentity identity = identifyTest(*loaded.result.test, {});
     identity.sha256 = loaded.sha256.toHex();
     std::optional<Pupil> pupil = command.pupil;
     if (!pupil) {
@@ -284,13 +283,13 @@ int startPlayer(const PlayerCommand &command)
         }
         pupil = dialog.pupil();
     }
-    window.load(std::move(*loaded.result.content), std::move(loaded.result.pool));
+    window.load(std::move(*loaded.result.content), loaded.result.test);
     auto *recorder = new ResultRecorder(std::move(identity), *pupil, &window);
     recorder->setDrawn(window.drawnQuestions());
     recorder->setObjectName(QStringLiteral("results"));
     // The first file is written, and a fault told over the window, before any answer.
     window.show();
-    keepResults(window, recorder, resultsFolderOf(command.file, *loaded.result.resultsFolder));
+    keepResults(window, recorder, resultsFolderOf(command.file, *loaded.result.resultsFolder()));
     return QApplication::exec();
 }
 

@@ -51,11 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 "an import error without its line");
         require(!describe(problem).isEmpty(), "a problem without words");
     }
-    require(imported.json.has_value() != hasErrors(imported.problems),
+    require(imported.test.has_value() != hasErrors(imported.problems),
             "a content file with errors, or none without");
-    if (imported.json) {
+    if (imported.test) {
         require(!imported.questionLines.empty(), "questions without their lines");
-        LoadResult result = loadContent(*imported.json, imported.figures);
+        LoadResult result = loadTest(*imported.test);
         attachSourceLines(result.problems, imported);
         for (const Problem &problem : result.problems) {
             require(problem.question == 0 || problem.line > 0, "a question's problem without line");

@@ -55,40 +55,28 @@ Source readSource(const QString &source, const ImportOptions &options, FigureUse
     }
     if (isBankFile(source)) {
         Imported imported = importQuestionBank(source, options);
-        std::optional<TestFiles> files;
-        if (imported.json) {
-            files = TestFiles{*imported.json, imported.figures};
-        }
         Problems problems = std::move(imported.problems);
         imported.problems.clear();
-        return {{std::move(files), std::move(problems)}, std::move(imported)};
+        return {{std::nullopt, std::move(problems)}, std::move(imported)};
     }
     return {readTestFile(source, use), {}};
 }
 
 // One line that says the test passed: its title, its questions and figures, and what was done.
-QString passingLine(const KOVRA_Danni &content, const QuestionPool *pool, const QString &written)
+QString passingLine(const Test &test, const QString &written)
 {
     // A test that draws its runs: every question of its bank, and how many a run takes.
-    int questions = pool ? int(pool->questions.size()) : content.List1(0).listCount();
-    int figures = 0;
-    if (pool) {
-        for (const PooledQuestion &question : pool->questions) {
-            figures += question.figure.isNull() ? 0 : 1;
-        }
-    } else {
-        for (int k = 1; k <= questions; ++k) {
-            figures += content.hasPicture1(k) ? 1 : 0;
-        }
-    }
-    const QString title = QCoreApplication::translate("kovra", "\u201C%1\u201D")
-                              .arg(fromCp1251(content.List2().list(TitleRow)).trimmed());
+    const int questions = static_cast<int>(test.questions.size());
+    const auto figures = std::count_if(test.questions.begin(), test.questions.end(),
+                                       [](const Question &q) { return !q.figure.isEmpty(); });
+    const QString title =
+        QCoreApplication::translate("kovra", "\u201C%1\u201D").arg(test.title.trimmed());
     QString counts = QCoreApplication::translate("kovra", "%n question(s)", nullptr, questions) +
                      QStringLiteral(", ") +
-                     QCoreApplication::translate("kovra", "%n figure(s)", nullptr, figures);
-    if (pool) {
+                     QCoreApplication::translate("kovra", "%n figure(s)", nullptr, int(figures));
+    if (test.draw > 0) {
         counts += QStringLiteral(", ") +
-                  QCoreApplication::translate("kovra", "%1 for each pupil").arg(pool->draw);
+                  QCoreApplication::translate("kovra", "%1 for each pupil").arg(test.draw);
     }
     if (written.isEmpty()) {
         return QCoreApplication::translate("kovra", "%1: %2; ready for pupils.").arg(title, counts);
@@ -109,31 +97,18 @@ QStringList withResultsValue(QStringList arguments)
     return arguments;
 }
 
-// The content.json of the files with the results setting in it.
-QByteArray askingResults(const QByteArray &json, const QString &folder)
-{
-    const QJsonDocument document = QJsonDocument::fromJson(json);
-    if (!document.isObject()) {
-        return json; // the check names its fault
-    }
-    QJsonObject root = document.object();
-    root.insert(QStringLiteral("results"), QJsonObject{{QStringLiteral("folder"), folder}});
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
-}
-
 int collect(const CheckCommand &command)
 {
     const LoadResult loaded = loadTestFile(command.test);
     report(command.test, loaded.problems);
-    if (!loaded.content) {
+    if (!loaded.test) {
         return 1;
     }
     QFile testFile(command.test);
     const QByteArray bytes =
         testFile.open(QIODevice::ReadOnly) ? testFile.read(kMaxTestFileBytes) : QByteArray();
     const QString folder = *command.results;
-    const ClassResults results = collectResults(
-        folder, markingTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, bytes));
+    const ClassResults results = collectResults(folder, markingTest(*loaded.test, bytes));
     for (const ApartFile &file : results.apart) {
         print(stderr,
               QStringLiteral("%1: %2\n").arg(QDir(folder).filePath(file.file), file.reason));
@@ -318,43 +293,48 @@ int runCheck(const CheckCommand &command)
     if (const QString said = describeImport(read.bank); !said.isEmpty()) {
         print(stderr, QStringLiteral("%1: %2\n").arg(name, said));
     }
-    if (!read.read.files) {
+    LoadResult loaded;
+    if (read.bank.test) {
+        loaded = loadTest(std::move(*read.bank.test));
+    } else if (read.read.files) {
+        loaded =
+            loadContent(read.read.files->json, read.read.files->figures, read.read.files->source);
+    } else {
         return 1;
     }
-    TestFiles files = *read.read.files;
-    LoadResult loaded;
+    attachSourceLines(loaded.problems, read.bank);
+    report(name, loaded.problems);
+    if (!loaded.test) {
+        return 1;
+    }
     if (!command.write.isEmpty()) {
+        Test test = *loaded.test;
         if (command.results) {
-            files.json = askingResults(files.json, *command.results);
+            test.collectResults = true;
+            test.resultsFolder = *command.results;
         }
-        WrittenTest written = makeTestArchive(files);
-        attachSourceLines(written.checked.problems, read.bank);
-        report(name, written.checked.problems);
+        WrittenTest written = makeTestArchive(test);
         if (!written.archive) {
+            // Its warnings were told with the check.
+            std::erase_if(written.checked.problems, [](const Problem &problem) {
+                return problem.severity == Severity::Warning;
+            });
+            report(name, written.checked.problems);
             return 1;
         }
         if (const Problems failed = saveFile(command.write, *written.archive); !failed.empty()) {
             report(name, failed);
             return 1;
         }
-        loaded = std::move(written.checked);
-    } else {
-        loaded = loadContent(files.json, files.figures, files.source);
-        attachSourceLines(loaded.problems, read.bank);
-        report(name, loaded.problems);
-    }
-    if (!loaded.content) {
-        return 1;
     }
     if (!command.exportTo.isEmpty()) {
-        const Problems problems =
-            exportTest(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, command.exportTo);
+        const Problems problems = exportTest(*loaded.test, command.exportTo);
         report(name, problems);
         if (hasErrors(problems)) {
             return 1;
         }
     }
-    if (!command.pack.isEmpty() && loaded.pool) {
+    if (!command.pack.isEmpty() && loaded.test->draw > 0) {
         print(stderr, QCoreApplication::translate(
                           "kovra", "%1: a test that draws its questions cannot be built into "
                                    "the program\n")
@@ -377,11 +357,9 @@ int runCheck(const CheckCommand &command)
         }
     }
     // The dump is the output when it is asked for; the passing line goes beside it.
-    const QString passed =
-        passingLine(*loaded.content, loaded.pool ? &*loaded.pool : nullptr, command.write) +
-        QLatin1Char('\n');
+    const QString passed = passingLine(*loaded.test, command.write) + QLatin1Char('\n');
     if (command.dump) {
-        const QByteArray text = dumpContent(*loaded.content, loaded.pool ? &*loaded.pool : nullptr);
+        const QByteArray text = dumpContent(*loaded.content, &*loaded.test);
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
         print(stderr, passed);
     } else {

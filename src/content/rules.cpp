@@ -1,0 +1,276 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rules.h"
+
+#include "cp1251.h"
+#include "danni.h"
+#include "figures.h"
+#include "test_content.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace kovra {
+
+namespace {
+
+QString indexed(const QString &name, qsizetype index)
+{
+    return QStringLiteral("%1[%2]").arg(name).arg(index);
+}
+
+// A text as it looks on screen: blanks folded, the Latin letters that Cyrillic ones stand in
+// for made Cyrillic.
+QString screenForm(const QString &text)
+{
+    static const QString latin = QStringLiteral("aceopxyABCEHKMOPTX");
+    static const QString cyrillic = QStringLiteral("асеорхуАВСЕНКМОРТХ");
+    QString form = text.simplified();
+    for (QChar &ch : form) {
+        const auto at = latin.indexOf(ch);
+        if (at >= 0) {
+            ch = cyrillic.at(at);
+        }
+    }
+    return form;
+}
+
+// Each choice's screen form is looked up among the earlier ones': linear in the choices.
+void checkLookAlikes(const QStringList &choices, int number, const ProblemSink &add)
+{
+    QHash<QString, qsizetype> seen; // screen form, the first choice with it
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        const QString form = screenForm(choices.at(i));
+        const auto earlier = seen.constFind(form);
+        if (earlier == seen.cend()) {
+            seen.insert(form, i);
+        } else if (choices.at(*earlier) != choices.at(i)) {
+            add({.kind = ProblemKind::LookAlike,
+                 .severity = Severity::Warning,
+                 .question = number,
+                 .field = QStringLiteral("choices"),
+                 .text = choices.at(*earlier),
+                 .other = choices.at(i)});
+        }
+    }
+}
+
+// The choices, each one line and not empty; false when one is not a line.
+bool checkChoices(const QStringList &choices, int number, const ProblemSink &add)
+{
+    const QString field = QStringLiteral("choices");
+    if (choices.size() < KOVRA_Danni::kMinChoices || choices.size() > KOVRA_Danni::kMaxChoices) {
+        // A wrong count is the first fault: nothing more of them is checked.
+        add({.kind = ProblemKind::ChoiceCount,
+             .question = number,
+             .field = field,
+             .count = choices.size(),
+             .least = KOVRA_Danni::kMinChoices,
+             .limit = KOVRA_Danni::kMaxChoices});
+        return false;
+    }
+    bool lines = true;
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        lines = checkLine(choices.at(i), number, indexed(field, i), add) && lines;
+    }
+    if (!lines) {
+        return false;
+    }
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        if (choices.at(i).trimmed().isEmpty()) {
+            add({.kind = ProblemKind::EmptyChoice, .question = number, .field = indexed(field, i)});
+        }
+    }
+    checkLookAlikes(choices, number, add);
+    return true;
+}
+
+} // namespace
+
+bool checkLine(const QString &text, int question, const QString &field, const ProblemSink &add)
+{
+    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+        add({.kind = ProblemKind::LineBreak, .question = question, .field = field});
+        return false;
+    }
+    // A control character (a terminal's escape, say) is shown by no widget.
+    for (const QChar ch : text) {
+        if (ch.category() == QChar::Other_Control && ch != QLatin1Char('\t')) {
+            add({.kind = ProblemKind::ControlCharacter,
+                 .question = question,
+                 .field = field,
+                 .text = QString(ch)});
+            return false;
+        }
+    }
+    if (const auto bad = firstUnencodable(text)) {
+        // A character outside the Basic Multilingual Plane is named whole, both its halves.
+        const qsizetype at = text.indexOf(*bad);
+        add({.kind = ProblemKind::NotWindows1251,
+             .question = question,
+             .field = field,
+             .text = text.mid(at, bad->isHighSurrogate() && at + 1 < text.size() ? 2 : 1)});
+        return false;
+    }
+    return true;
+}
+
+void checkQuestion(const Question &question, int number, bool phrase, const ProblemSink &add,
+                   Unread unread)
+{
+    const QString textField = QStringLiteral("text");
+    if (!unread.text && checkLine(question.text, number, textField, add) && phrase &&
+        !question.text.contains(QLatin1Char('_'))) {
+        add({.kind = ProblemKind::NoBlank, .question = number, .field = textField});
+    }
+    const bool choices = !unread.choices && checkChoices(question.choices, number, add);
+    if (choices && !unread.right) {
+        if (!question.hasRight()) {
+            add({.kind = ProblemKind::NoRightChoice,
+                 .question = number,
+                 .field = QStringLiteral("key")});
+        } else if (const QString &right = question.choices.at(question.right);
+                   question.choices.count(right) > 1) {
+            add({.kind = ProblemKind::KeyMatchesSeveral,
+                 .question = number,
+                 .field = QStringLiteral("key"),
+                 .text = right});
+        }
+    }
+    if (!unread.explanation) {
+        const QString field = QStringLiteral("explanation");
+        bool lines = true;
+        for (qsizetype i = 0; i < question.explanation.size(); ++i) {
+            lines = checkLine(question.explanation.at(i), number, indexed(field, i), add) && lines;
+        }
+        if (lines && question.explanation.isEmpty()) {
+            add({.kind = ProblemKind::NoExplanation, .question = number, .field = field});
+        }
+    }
+    if (question.figure.isEmpty() && !question.figure.missing.isEmpty()) {
+        add({.kind = ProblemKind::FigureMissing,
+             .question = number,
+             .field = QStringLiteral("figure"),
+             .text = question.figure.missing});
+    }
+}
+
+std::optional<Problem> checkQuestionCount(int count, std::optional<int> draw, bool askAgain)
+{
+    const auto [least, runMost] = questionRange(askAgain);
+    const int most = draw ? kMaxPoolQuestions : runMost;
+    if (count < least || count > most) {
+        // A bank bigger than a run needs the setting that draws from it.
+        return Problem{.kind = ProblemKind::QuestionCount,
+                       .field = QStringLiteral("questions"),
+                       .count = count,
+                       .least = least,
+                       .limit = most,
+                       .toto = askAgain,
+                       .draws = !draw && count > most && count <= kMaxPoolQuestions};
+    }
+    if (draw && (*draw < least || *draw > std::min(runMost, count))) {
+        return Problem{.kind = ProblemKind::DrawCount,
+                       .field = QStringLiteral("draw"),
+                       .count = *draw,
+                       .least = least,
+                       .limit = std::min(runMost, count)};
+    }
+    return std::nullopt;
+}
+
+Problem figureProblem(FigureFault fault, int question, const QString &name, QSize size)
+{
+    Problem problem{.kind = ProblemKind::FigureCorrupt,
+                    .question = question,
+                    .field = QStringLiteral("figure"),
+                    .text = name,
+                    .width = size.width(),
+                    .height = size.height()};
+    switch (fault) {
+    case FigureFault::TooLarge:
+        problem.kind = ProblemKind::FigureTooLarge;
+        problem.limit = kMaxFigurePixels;
+        break;
+    case FigureFault::TooLargeWhole:
+        problem.kind = ProblemKind::FigureTooLargeWhole;
+        problem.limit = kMaxWholeFigureBytes;
+        break;
+    case FigureFault::NotStored:
+        problem.kind = ProblemKind::FigureFormat;
+        break;
+    case FigureFault::TooManyScans:
+        problem.kind = ProblemKind::FigureScans;
+        problem.limit = kMaxJpegScans;
+        break;
+    case FigureFault::TooManyChunks:
+        problem.kind = ProblemKind::FigureChunks;
+        problem.limit = kMaxPngAncillaryChunks;
+        break;
+    case FigureFault::NotAnImage:
+        break;
+    }
+    return problem;
+}
+
+QString figureEntry(int number, const QByteArray &suffix)
+{
+    return QStringLiteral("figures/q%1.%2")
+        .arg(number, 2, 10, QLatin1Char('0'))
+        .arg(QString::fromLatin1(suffix));
+}
+
+void inspectFigures(Test &test, FigureSource source)
+{
+    std::vector<Figure *> figures;
+    for (Question &question : test.questions) {
+        Figure &figure = question.figure;
+        if (!figure.isEmpty() && figure.format.isEmpty() && !figure.fault) {
+            figures.push_back(&figure);
+        }
+    }
+    std::vector<FigureCheck> checks;
+    checks.reserve(figures.size());
+    std::vector<FigureToDecode> decoding;
+    for (Figure *figure : figures) {
+        checks.push_back(inspectFigure(figure->bytes, source));
+        decoding.push_back({&figure->bytes, &checks.back()});
+    }
+    decodeAtAnEighth(decoding);
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        Figure &figure = *figures[i];
+        figure.size = checks[i].size;
+        figure.format = checks[i].format.value_or(QByteArray());
+        figure.fault = checks[i].format
+                           ? std::nullopt
+                           : std::optional(checks[i].fault.value_or(FigureFault::NotAnImage));
+    }
+}
+
+Problems checkTest(const Test &test)
+{
+    Problems problems;
+    const ProblemSink add = [&problems](Problem problem) {
+        problems.push_back(std::move(problem));
+    };
+    checkLine(test.title, 0, QStringLiteral("settings[%1]").arg(TitleRow), add);
+    for (qsizetype i = 0; i < test.note.size(); ++i) {
+        checkLine(test.note.at(i), 0, indexed(QStringLiteral("note"), i), add);
+    }
+    const int count = static_cast<int>(test.questions.size());
+    if (auto wrong = checkQuestionCount(
+            count, test.draw > 0 ? std::optional(test.draw) : std::nullopt, test.askAgain)) {
+        problems.push_back(std::move(*wrong));
+    }
+    for (int number = 1; number <= count; ++number) {
+        const Question &question = test.questions.at(static_cast<std::size_t>(number - 1));
+        checkQuestion(question, number, test.phrase, add);
+        const Figure &figure = question.figure;
+        if (!figure.isEmpty() && figure.fault) {
+            problems.push_back(figureProblem(*figure.fault, number,
+                                             figureEntry(number, figure.suffix), figure.size));
+        }
+    }
+    return problems;
+}
+
+} // namespace kovra

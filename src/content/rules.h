@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The rules a test keeps for the player, checked on the test itself: the counts, each text,
+// each question's choices and right one, its explanation and figure. The reader of a test's
+// file checks its shape and hands each question here; the teacher's window checks its test
+// here after every edit.
+#pragma once
+
+#include "figures.h"
+#include "model/test.h"
+#include "problems.h"
+
+#include <functional>
+#include <optional>
+
+namespace kovra {
+
+using ProblemSink = std::function<void(Problem)>;
+
+// One line of text: no line break, no control character, each character one of Windows-1251's.
+// False, with the problem, when it breaks one.
+bool checkLine(const QString &text, int question, const QString &field, const ProblemSink &add);
+
+// The fields of a question whose reading already failed: the rules pass over them.
+struct Unread
+{
+    bool text = false;
+    bool choices = false;
+    bool right = false;
+    bool explanation = false;
+};
+
+// Question `number` (1-based), but for its figure's check.
+void checkQuestion(const Question &question, int number, bool phrase, const ProblemSink &add,
+                   Unread unread = {});
+
+// How many questions a test of `count` may have, and a run of it draw; `draw` 0 draws none.
+[[nodiscard]] std::optional<Problem> checkQuestionCount(int count, std::optional<int> draw,
+                                                        bool askAgain);
+
+// The problem of a figure the check refused.
+[[nodiscard]] Problem figureProblem(FigureFault fault, int question, const QString &name,
+                                    QSize size);
+
+// The name a question's figure has in a test file.
+[[nodiscard]] QString figureEntry(int number, const QByteArray &suffix);
+
+// Every rule, by question; the figures as their check found them when they were set.
+[[nodiscard]] Problems checkTest(const Test &test);
+
+// Checks every figure that has bytes and no check yet, on every core at once, as the reader of
+// a test's file does: its format, size and fault.
+void inspectFigures(Test &test, FigureSource source);
+
+} // namespace kovra

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "test_content.h"
+
+#include "cp1251.h"
+
+#include <numeric>
+
+namespace kovra {
+
+namespace {
+
+TextList rowsOf(const QStringList &lines)
+{
+    TextList rows;
+    for (const QString &line : lines) {
+        rows.addItem(cp1251Row(line));
+    }
+    return rows;
+}
+
+// A flag row: its words and digit. Words that end in a digit already (a flag the reader warned
+// of) are the row as they are.
+QByteArray flagRow(const Test &test, int row, bool on)
+{
+    const QString words = test.settingsWords.value(row);
+    if (!on && !words.isEmpty() && words.back().isDigit()) {
+        return cp1251Row(words);
+    }
+    return cp1251Row(words + (on ? QLatin1Char('1') : QLatin1Char('0')));
+}
+
+} // namespace
+
+QByteArray cp1251Row(const QString &text)
+{
+    return toCp1251(text).value_or(QByteArray());
+}
+
+void placeQuestions(const Test &test, const std::vector<int> &picks, KOVRA_Danni &content)
+{
+    TextList &key = content.List1(0);
+    key.clear();
+    const int n = static_cast<int>(picks.size());
+    for (int k = 1; k <= n; ++k) {
+        const Question &question = test.questions.at(static_cast<std::size_t>(picks[k - 1]));
+        key.addItem(cp1251Row(question.choices.value(question.right)));
+        TextList &rows = content.List1(k);
+        rows.clear();
+        rows.addItem(cp1251Row(question.text));
+        for (const QString &choice : question.choices) {
+            rows.addItem(cp1251Row(choice));
+        }
+        content.Obqsnenie(k) = rowsOf(question.explanation);
+        content.setPicture1File(k, question.figure.bytes, question.figure.format);
+    }
+    // The slots past the run hold what they hold for any test of n questions.
+    for (int k = n + 1; k < KOVRA_Danni::kQuestionLists; ++k) {
+        content.List1(k) =
+            TextList{cp1251Row(QStringLiteral("List1(%1) - въпрос от теста").arg(k))};
+    }
+    for (int k = n + 1; k < KOVRA_Danni::kFigureSlots; ++k) {
+        content.Obqsnenie(k) = TextList{cp1251Row(QStringLiteral("Обяснение %1").arg(k))};
+        content.setPicture1File(k, QByteArray());
+    }
+}
+
+Test testOf(const KOVRA_Danni &content)
+{
+    Test test;
+    const TextList &settings = content.List2();
+    for (int row = 0; row < settings.listCount() && row < KOVRA_Danni::kSettingsRows; ++row) {
+        QString words = fromCp1251(settings.list(row));
+        const bool flagRow = row != HeaderRow && row != TitleRow;
+        if (flagRow && (words.endsWith(QLatin1Char('0')) || words.endsWith(QLatin1Char('1')))) {
+            words.chop(1);
+        }
+        test.settingsWords[row] = row == TitleRow ? QString() : words;
+    }
+    test.title = settings.listCount() > TitleRow ? fromCp1251(settings.list(TitleRow)) : QString();
+    test.phrase = content.flag(PhraseModeRow) == 1;
+    test.askAgain = content.flag(TotoRow) == 1;
+    test.explanations = content.flag(DescriptionRow) == 1;
+    test.reviewButtons = content.flag(ExplanationsRow) == 1;
+    for (const QByteArray &row : content.Text1(0).rows()) {
+        test.note << fromCp1251(row);
+    }
+    const int n = content.List1(0).listCount();
+    for (int k = 1; k <= n; ++k) {
+        Question question;
+        const TextList &rows = content.List1(k);
+        question.text = rows.listCount() > 0 ? fromCp1251(rows.list(0)) : QString();
+        for (int row = 1; row < rows.listCount(); ++row) {
+            question.choices << fromCp1251(rows.list(row));
+        }
+        question.right =
+            static_cast<int>(question.choices.indexOf(fromCp1251(content.List1(0).list(k - 1))));
+        if (k < KOVRA_Danni::kFigureSlots) {
+            for (const QByteArray &row : content.Obqsnenie(k).rows()) {
+                question.explanation << fromCp1251(row);
+            }
+            question.figure.bytes = content.Picture1File(k);
+            question.figure.format = content.Picture1Format(k);
+        }
+        test.questions.push_back(std::move(question));
+    }
+    return test;
+}
+
+KOVRA_Danni contentOf(const Test &test)
+{
+    KOVRA_Danni content;
+    content.List2() = TextList{cp1251Row(test.settingsWords.value(HeaderRow)),
+                               flagRow(test, PhraseModeRow, test.phrase),
+                               flagRow(test, TotoRow, test.askAgain),
+                               cp1251Row(test.title),
+                               flagRow(test, DescriptionRow, test.explanations),
+                               flagRow(test, ExplanationsRow, test.reviewButtons)};
+    content.Text1(0) = rowsOf(test.note);
+    std::vector<int> run(static_cast<std::size_t>(test.runQuestions()));
+    std::iota(run.begin(), run.end(), 0);
+    placeQuestions(test, run, content);
+    content.Obqsnenie(0) = TextList{cp1251Row(QStringLiteral("Обяснение 0"))};
+    return content;
+}
+
+} // namespace kovra

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A test as one value: what a content folder, a test file and every question bank are read
+// into, what the rules check, what is written, exported, printed, edited and marked against.
+// A run of the player is built from it. Plain values: no widgets, no files, no JSON.
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace kovra {
+
+// Why a figure file cannot be shown.
+enum class FigureFault
+{
+    NotAnImage,    // no decoder reads it
+    TooLarge,      // more pixels than a figure may have
+    NotStored,     // an image, but not a JPEG or PNG where a test file holds only these
+    TooManyScans,  // a JPEG of too many scans
+    TooManyChunks, // a PNG of too many ancillary chunks
+    TooLargeWhole, // decoded whole, more memory than a figure may take
+};
+
+// A question's figure: the bytes of its file, checked once when they are set.
+struct Figure
+{
+    QByteArray bytes;  // the file's bytes; empty: none
+    QByteArray suffix; // the ending its name takes in a test file: "jpg", "png"
+    // A name the source gives that names no file, kept so that the check says so.
+    QString missing;
+    // What the check found: the decoder's format when it shows, else why it does not.
+    QByteArray format;
+    std::optional<FigureFault> fault;
+    QSize size; // as the file's header gives it
+
+    [[nodiscard]] bool isEmpty() const { return bytes.isEmpty(); }
+    bool operator==(const Figure &) const = default;
+};
+
+// Where a question came from: its lines in a bank, or its rows in a spreadsheet.
+struct SourcePlace
+{
+    int line = 0; // 0: not from a bank
+    int lastLine = 0;
+    bool operator==(const SourcePlace &) const = default;
+};
+
+struct Question
+{
+    QString text;
+    QStringList choices;
+    int right = -1;          // the right choice's index; -1 when none is marked
+    QStringList explanation; // its lines, shown in the review
+    Figure figure;
+    SourcePlace source;
+
+    [[nodiscard]] bool hasRight() const { return right >= 0 && right < choices.size(); }
+    bool operator==(const Question &) const = default;
+};
+
+// The words of the settings rows as a new test has them, each flag row's digit left off.
+[[nodiscard]] QStringList defaultSettingsWords();
+
+struct Test
+{
+    QString title;
+    bool phrase = false;         // the chosen answer is put into the blank of the question
+    bool askAgain = false;       // the first question is asked again at another place
+    bool explanations = false;   // the explanations are shown in the review
+    bool reviewButtons = false;  // buttons step through every question after the evaluation
+    int draw = 0;                // the questions each run draws from all of them; 0: all
+    bool collectResults = false; // the pupils' results are kept
+    QString resultsFolder;       // where; empty: the test file's own folder
+    // The words of the settings rows as the test has them: a test opened and saved again says
+    // the same.
+    QStringList settingsWords = defaultSettingsWords();
+    QStringList note;                // the author's, never shown to a pupil
+    std::vector<Question> questions; // every question, a bank's whole when the test draws
+
+    // The questions of one run.
+    [[nodiscard]] int runQuestions() const
+    {
+        return draw > 0 ? draw : static_cast<int>(questions.size());
+    }
+    bool operator==(const Test &) const = default;
+};
+
+} // namespace kovra
