@@ -189,31 +189,40 @@ void TestCheck::paper_data()
     QTest::addColumn<bool>("key");
     QTest::addColumn<QStringList>("holds"); // patterns the pages' text has, pages split by \f
     QTest::addColumn<QStringList>("lacks");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("draw"); // 0: none
     QTest::newRow("a question kept whole on a page, a figure within it")
         << false << QStringList{u"Въпрос 3:[^\f]*3-Д отговор"_s}
-        << QStringList{u"Въпрос (\\d+):[^\f]*\f[^\f]*(?<!\\d)\\1-Д отговор"_s};
+        << QStringList{u"Въпрос (\\d+):[^\f]*\f[^\f]*(?<!\\d)\\1-Д отговор"_s} << 29 << 0;
     QTest::newRow("the pupil's name and class on the first page")
         << false << QStringList{u"^[^\f]*Име: _{10,}\\s+Клас: _{5,}[^\f]*Въпрос 1:"_s}
-        << QStringList();
+        << QStringList() << 29 << 0;
     QTest::newRow("the key as a grid, then the explanations that say more")
         << true
         << QStringList{u"1 ?– ?Б\\s+2 ?– ?В\\s+3 ?– ?Г"_s, u"29 ?– ?Д"_s, u"Обяснения"_s,
                        u"2\\. Въпрос 2:[^\f]*В\\) 2-В отговор\\s+Обяснение 2."_s}
-        << QStringList{u"Верният отговор е"_s, u"Въпрос 1:"_s};
+        << QStringList{u"Верният отговор е"_s, u"Въпрос 1:"_s} << 29 << 0;
+    QTest::newRow("a bank of 40 drawing 10: every question on paper")
+        << false << QStringList{u"Въпрос 11:"_s, u"Въпрос 40:[^\f]*40-А отговор"_s} << QStringList()
+        << 40 << 10;
+    QTest::newRow("a bank of 40 drawing 10: every question in the key")
+        << true << QStringList{u"40 ?– ?А"_s, u"40\\. Въпрос 40:"_s} << QStringList() << 40 << 10;
 }
 
-// Writes a test of 29 long questions of five choices, two with a figure, as PDF and reads it.
+// Writes a test of long questions of five choices, two with a figure, as PDF and reads it.
 void TestCheck::paper()
 {
     QFETCH(bool, key);
     QFETCH(QStringList, holds);
     QFETCH(QStringList, lacks);
+    QFETCH(int, questions);
+    QFETCH(int, draw);
     QTemporaryDir dir;
     QVERIFY(QDir().mkpath(dir.filePath(u"figures"_s)));
     QVERIFY(QFile::copy(qEnvironmentVariable("KOVRA_FIXTURES") + u"/small/figures/triangle.jpg"_s,
                         dir.filePath(u"figures/photo.jpg"_s)));
-    QJsonArray questions;
-    for (int k = 1; k <= 29; ++k) {
+    QJsonArray bank;
+    for (int k = 1; k <= questions; ++k) {
         QJsonArray choices;
         for (const QChar letter : u"АБВГД"_s) {
             choices.append(u"%1-%2 отговор"_s.arg(k).arg(letter));
@@ -228,15 +237,17 @@ void TestCheck::paper()
         if (k == 3 || k == 10) {
             question.insert(u"figure"_s, u"figures/photo.jpg"_s);
         }
-        questions.append(question);
+        bank.append(question);
     }
     QFile content(dir.filePath(u"content.json"_s));
     QVERIFY(content.open(QIODevice::WriteOnly));
-    content.write(
-        QJsonDocument(QJsonObject{{u"settings"_s, QJsonArray{u"Н - 0"_s, u"Ф - 0"_s, u"Т - 0"_s,
-                                                             u"Тест"_s, u"О - 1"_s, u"Б - 0"_s}},
-                                  {u"questions"_s, questions}})
-            .toJson());
+    QJsonObject test{{u"settings"_s, QJsonArray{u"Н - 0"_s, u"Ф - 0"_s, u"Т - 0"_s, u"Тест"_s,
+                                                u"О - 1"_s, u"Б - 0"_s}},
+                     {u"questions"_s, bank}};
+    if (draw > 0) {
+        test.insert(u"draw"_s, draw);
+    }
+    content.write(QJsonDocument(test).toJson());
     content.close();
     const QString pdf = dir.filePath(u"paper.pdf"_s);
     QStringList arguments{u"--pdf"_s, pdf, dir.path()};

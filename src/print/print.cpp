@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print.h"
 
-#include "content/cp1251.h"
-#include "content/danni.h"
 #include "content/figures.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -32,73 +30,54 @@ constexpr int kKeyColumns = 5;
 // The anchor that begins each question on paper, which pagination keeps on one page.
 const QString kQuestionAnchor = QStringLiteral("question-%1");
 
-QString text(const QByteArray &cp1251)
+QString text(const QString &plain)
 {
-    return fromCp1251(cp1251).toHtmlEscaped();
+    return plain.toHtmlEscaped();
 }
 
-// The figure of question k at the pixels its file holds (within kPaperFigurePixels), or as the
-// screen holds it when no file is kept.
-QImage paperFigure(const KOVRA_Danni &content, int k)
+// A figure at the pixels its file holds, within kPaperFigurePixels.
+QImage paperFigure(const Figure &figure)
 {
-    const QByteArray &file = content.Picture1File(k);
-    if (!file.isEmpty()) {
-        FigureReader figure(file, content.Picture1Format(k));
-        const QSize size = figure.shownSize();
-        if (size.isValid() && !tooLargeFigure(size)) {
-            const QSize bounded = size.boundedTo(kPaperFigurePixels) == size
-                                      ? size
-                                      : size.scaled(kPaperFigurePixels, Qt::KeepAspectRatio);
-            if (QImage image = figure.read(bounded); !image.isNull()) {
-                return image;
-            }
-        }
+    FigureReader reader(figure.bytes, figure.format);
+    const QSize size = reader.shownSize();
+    if (!size.isValid() || tooLargeFigure(size)) {
+        return {};
     }
-    return content.Picture1(k);
+    const QSize bounded = size.boundedTo(kPaperFigurePixels) == size
+                              ? size
+                              : size.scaled(kPaperFigurePixels, Qt::KeepAspectRatio);
+    return reader.read(bounded);
 }
 
-// The 1-based place of question k's right choice, or 0.
-int rightChoice(const KOVRA_Danni &content, int k)
+QString letterOf(const Question &question)
 {
-    const TextList &question = content.List1(k);
-    for (int c = 1; c < question.listCount(); ++c) {
-        if (question.list(c) == content.List1(0).list(k - 1)) {
-            return c;
-        }
-    }
-    return 0;
-}
-
-QString letterOf(int choice)
-{
-    return choice > 0 && choice <= kLetters.size() ? QString(kLetters.at(choice - 1))
-                                                   : QStringLiteral("?");
+    return question.hasRight() && question.right < kLetters.size()
+               ? QString(kLetters.at(question.right))
+               : QStringLiteral("?");
 }
 
 // Whether the explanation only says the right answer (what a bank without feedback gets), which
 // the key's grid already tells.
-bool onlyNamesTheKey(const KOVRA_Danni &content, int k)
+bool onlyNamesTheKey(const Question &question)
 {
-    const TextList &explanation = content.Obqsnenie(k);
-    if (explanation.listCount() != 1) {
+    if (question.explanation.size() != 1) {
         return false;
     }
-    const QString line = fromCp1251(explanation.list(0));
+    const QString &line = question.explanation.front();
     const QString said =
-        QStringLiteral("Верният отговор е: ") + fromCp1251(content.List1(0).list(k - 1));
+        QStringLiteral("Верният отговор е: ") + question.choices.value(question.right);
     return line == said || line == said + u'.';
 }
 
-QString questionHtml(QTextDocument &document, const KOVRA_Danni &content, int k)
+QString questionHtml(QTextDocument &document, const Question &question, int k)
 {
-    const TextList &question = content.List1(k);
     QString html =
         QStringLiteral("<p style=\"margin-top: 12px\"><a name=\"%1\"></a><b>%2.</b> %3</p>")
             .arg(kQuestionAnchor.arg(k))
             .arg(k)
-            .arg(text(question.list(0)));
-    if (content.hasPicture1(k)) {
-        const QImage figure = paperFigure(content, k);
+            .arg(text(question.text));
+    if (!question.figure.isEmpty()) {
+        const QImage figure = paperFigure(question.figure);
         if (!figure.isNull()) {
             const QUrl name(QStringLiteral("figure:%1").arg(k));
             document.addResource(QTextDocument::ImageResource, name, figure);
@@ -110,17 +89,20 @@ QString questionHtml(QTextDocument &document, const KOVRA_Danni &content, int k)
         }
     }
     html += QStringLiteral("<p style=\"margin-left: 24px\">");
-    for (int c = 1; c < question.listCount() && c <= kLetters.size(); ++c) {
-        html += QStringLiteral("%1) %2<br>").arg(kLetters.at(c - 1)).arg(text(question.list(c)));
+    for (qsizetype c = 0; c < question.choices.size() && c < kLetters.size(); ++c) {
+        html += QStringLiteral("%1) %2<br>").arg(kLetters.at(c)).arg(text(question.choices.at(c)));
     }
     return html + QStringLiteral("</p>");
 }
 
 // The key as a grid a teacher marks against ("1 – Б"), then the explanations that say more
 // than the right answer, each under its question and right choice.
-QString keyHtml(const KOVRA_Danni &content)
+QString keyHtml(const Test &test)
 {
-    const int count = content.List1(0).listCount();
+    const int count = static_cast<int>(test.questions.size());
+    const auto question = [&test](int k) -> const Question & {
+        return test.questions.at(static_cast<std::size_t>(k - 1));
+    };
     QString html = QStringLiteral("<table cellpadding=\"6\" cellspacing=\"0\" border=\"1\" "
                                   "style=\"border-collapse: collapse\">");
     const int rows = (count + kKeyColumns - 1) / kKeyColumns;
@@ -130,7 +112,7 @@ QString keyHtml(const KOVRA_Danni &content)
             const int k = r * kKeyColumns + c + 1;
             html += k <= count ? QStringLiteral("<td width=\"70\">%1 – <b>%2</b></td>")
                                      .arg(k)
-                                     .arg(letterOf(rightChoice(content, k)))
+                                     .arg(letterOf(question(k)))
                                : QStringLiteral("<td width=\"70\"></td>");
         }
         html += QStringLiteral("</tr>");
@@ -138,17 +120,17 @@ QString keyHtml(const KOVRA_Danni &content)
     html += QStringLiteral("</table>");
     QString explained;
     for (int k = 1; k <= count; ++k) {
-        if (onlyNamesTheKey(content, k)) {
+        if (onlyNamesTheKey(question(k))) {
             continue;
         }
         explained += QStringLiteral("<p style=\"margin-top: 10px\"><a name=\"%1\"></a><b>%2.</b> "
                                     "%3<br><b>%4) %5</b><br>")
                          .arg(kQuestionAnchor.arg(k))
                          .arg(k)
-                         .arg(text(content.List1(k).list(0)))
-                         .arg(letterOf(rightChoice(content, k)))
-                         .arg(text(content.List1(0).list(k - 1)));
-        for (const QByteArray &line : content.Obqsnenie(k).rows()) {
+                         .arg(text(question(k).text))
+                         .arg(letterOf(question(k)))
+                         .arg(text(question(k).choices.value(question(k).right)));
+        for (const QString &line : question(k).explanation) {
             explained += text(line) + QStringLiteral("<br>");
         }
         explained += QStringLiteral("</p>");
@@ -206,16 +188,16 @@ void keepQuestionsWhole(QTextDocument &document)
 
 } // namespace
 
-void layOutTest(QTextDocument &document, const KOVRA_Danni &content, PrintPart part)
+void layOutTest(QTextDocument &document, const Test &test, PrintPart part)
 {
     document.clear();
-    const int count = content.List1(0).listCount();
+    const int count = static_cast<int>(test.questions.size());
     QString html = QStringLiteral("<html><body>");
-    html += QStringLiteral("<h2>%1</h2>").arg(text(content.List2().list(TitleRow)));
+    html += QStringLiteral("<h2>%1</h2>").arg(text(test.title));
     if (part == PrintPart::Key) {
         html += QStringLiteral("<p><i>%1</i></p>")
                     .arg(QCoreApplication::translate("kovra", "The key").toHtmlEscaped()) +
-                keyHtml(content);
+                keyHtml(test);
     } else {
         // The pupil's name and class, written in by hand.
         html += QStringLiteral("<p>%1 ______________________________&nbsp;&nbsp;&nbsp; %2 "
@@ -223,7 +205,7 @@ void layOutTest(QTextDocument &document, const KOVRA_Danni &content, PrintPart p
                     .arg(QCoreApplication::translate("kovra", "Name:").toHtmlEscaped(),
                          QCoreApplication::translate("kovra", "Class:").toHtmlEscaped());
         for (int k = 1; k <= count; ++k) {
-            html += questionHtml(document, content, k);
+            html += questionHtml(document, test.questions.at(static_cast<std::size_t>(k - 1)), k);
         }
     }
     html += QStringLiteral("</body></html>");
@@ -237,7 +219,7 @@ void setTestPage(QPagedPaintDevice &device)
     device.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
 }
 
-void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart part)
+void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
 {
     QTextDocument document;
     QFont font(QStringLiteral("Liberation Serif"));
@@ -249,7 +231,7 @@ void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart 
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     document.setPageSize(page.size());
     document.setDocumentMargin(0);
-    layOutTest(document, content, part);
+    layOutTest(document, test, part);
     QPainter painter(&device);
     (void)document.documentLayout()->documentSize(); // the layout to its end
     const int pages = document.pageCount();
@@ -274,16 +256,16 @@ void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart 
     }
 }
 
-Problems writeTestPdf(const QString &path, const KOVRA_Danni &content, PrintPart part)
+Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
         {
             QPdfWriter writer(&file);
             setTestPage(writer);
-            writer.setTitle(fromCp1251(content.List2().list(TitleRow)));
+            writer.setTitle(test.title);
             writer.setCreator(QStringLiteral("KOVRA"));
-            printTest(writer, content, part);
+            printTest(writer, test, part);
         }
         if (file.error() == QFileDevice::NoError && file.commit()) {
             return {};

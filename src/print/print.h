@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A test on paper: its questions with their choices lettered and their figures, or the teacher's
-// key (the right choice of each question and its explanation). Needs no widgets, so that the
-// checker writes the same PDF as the teacher's window.
+// A test on paper: every question of it (all of a bank that each run draws from), with their
+// choices lettered and their figures, or the teacher's key (the right choice of each question and
+// its explanation). Needs no widgets, so that the checker writes the same PDF as the teacher's
+// window.
 #pragma once
 
 #include "content/problems.h"
@@ -13,7 +14,7 @@ class QTextDocument;
 
 namespace kovra {
 
-class KOVRA_Danni;
+struct Test;
 
 enum class PrintPart
 {
@@ -22,14 +23,13 @@ enum class PrintPart
 };
 
 // The pages as a document: the figures are its resources.
-void layOutTest(QTextDocument &document, const KOVRA_Danni &content, PrintPart part);
+void layOutTest(QTextDocument &document, const Test &test, PrintPart part);
 // The paper a test is laid out for: A4 with margins of 20 mm, for a printer as for a PDF; the
 // print dialog can change it.
 void setTestPage(QPagedPaintDevice &device);
 // Prints onto a printer or a PDF writer.
-void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart part);
+void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part);
 // Writes a PDF whole or not at all.
-[[nodiscard]] Problems writeTestPdf(const QString &path, const KOVRA_Danni &content,
-                                    PrintPart part);
+[[nodiscard]] Problems writeTestPdf(const QString &path, const Test &test, PrintPart part);
 
 } // namespace kovra

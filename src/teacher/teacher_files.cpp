@@ -114,7 +114,7 @@ bool TeacherWindow::exportPdf(const QString &path, PrintPart part)
         report(tr("The test has problems; mend them before printing."));
         return false;
     }
-    const Problems failed = writeTestPdf(path, *loaded.content, part);
+    const Problems failed = writeTestPdf(path, *loaded.test, part);
     report(failed.empty() ? tr("Wrote %1.").arg(QDir::toNativeSeparators(path))
                           : describe(failed.front()));
     return failed.empty();
@@ -239,7 +239,7 @@ void TeacherWindow::print(PrintPart part)
     connect(dialog, &QDialog::accepted, this, [this, printer, part] {
         const LoadResult loaded = m_document->load();
         if (loaded.content) {
-            printTest(*printer, *loaded.content, part);
+            printTest(*printer, *loaded.test, part);
             report(printer->outputFileName().isEmpty()
                        ? tr("Sent to the printer.")
                        : tr("Wrote %1.").arg(QDir::toNativeSeparators(printer->outputFileName())));

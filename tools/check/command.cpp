@@ -349,7 +349,7 @@ int runCheck(const CheckCommand &command)
         }
     }
     if (!command.pdf.isEmpty()) {
-        if (const Problems failed = writeTestPdf(command.pdf, *loaded.content,
+        if (const Problems failed = writeTestPdf(command.pdf, *loaded.test,
                                                  command.key ? PrintPart::Key : PrintPart::Test);
             !failed.empty()) {
             report(name, failed);
