@@ -2,6 +2,7 @@
 // The teacher's results view on a small class, and the pupil's name dialog. With KOVRA_SHOTS
 // set to a folder, each is also saved there as a PNG.
 
+#include "content/csv_writer.h"
 #include "content/translation.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
@@ -11,12 +12,17 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QThreadPool>
 
 using namespace kovra;
@@ -52,6 +58,13 @@ QStringList marks(const QTableView *table)
     return shown;
 }
 
+QString printedText(const QTextTableCell &cell)
+{
+    QTextCursor cursor = cell.firstCursorPosition();
+    cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+}
+
 } // namespace
 
 class TestResultsView : public QObject
@@ -60,6 +73,8 @@ class TestResultsView : public QObject
 private Q_SLOTS:
     void initTestCase() { installTranslation(QLocale::system()); }
     void showsClass();
+    void sameEverywhere_data();
+    void sameEverywhere();
     void asksPupil_data();
     void asksPupil();
 };
@@ -142,6 +157,78 @@ void TestResultsView::showsClass()
     (void)writtenTest(test, QString(), {0, 1, 0, 0});
     QTRY_COMPARE(marks(pupils),
                  QStringList({"2.00 Poor", "4.00 Good", "5.00 Very good", "6.00 Excellent"}));
+}
+
+void TestResultsView::sameEverywhere_data()
+{
+    QTest::addColumn<QList<QList<int>>>("chosen"); // by pupil, by question; none: writeClass's
+    QTest::addColumn<QStringList>("discrimination");
+    QTest::newRow("the class, files set apart")
+        << QList<QList<int>>() << QStringList{"1,00", "1,00", "1,00", "1,00"};
+    // 27 % of 6 is 1.62: groups of 2 pupils, to the nearest (rounded down, 1, questions 2 and 4
+    // would give 1,00; rounded up, 3, 0,33 and 0,33).
+    QTest::newRow("six pupils: upper and lower groups of 2")
+        << QList<QList<int>>{{0, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 1, 1},
+                             {1, 0, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}}
+        << QStringList{"1,00", "0,50", "1,00", "0,50"};
+}
+
+// The view's words, row by row and heads first, are the printed page's and the CSV's.
+void TestResultsView::sameEverywhere()
+{
+    QFETCH(QList<QList<int>>, chosen);
+    QFETCH(QStringList, discrimination);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    const QString test = dir.filePath(QStringLiteral("now.kovra"));
+    const MarkingTest marking = writtenTest(test, QString(), {0, 0, 0, 0});
+    QVERIFY(chosen.isEmpty() ? writeClass(dir.path(), folder) : QDir().mkpath(folder));
+    for (qsizetype i = 0; i < chosen.size(); ++i) {
+        const ResultRecord record = run(marking.identity, QStringLiteral("P%1").arg(i), chosen[i]);
+        QVERIFY(put(QDir(folder).filePath(QStringLiteral("%1.kovres").arg(i)),
+                    writeResult(record, marking.identity.key)));
+    }
+    // Decimal commas in the view too, as in the CSV.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
+    ResultsView view;
+    QSignalSpy opened(&view, &ResultsView::opened);
+    QCOMPARE(view.open(folder, test), std::nullopt);
+    QTRY_COMPARE(opened.count(), 1);
+    QCOMPARE(column(view.questionsTable(), 7), discrimination);
+    QVERIFY(view.exportCsv(dir.filePath(QStringLiteral("out.csv"))) == std::nullopt);
+    QFile written(dir.filePath(QStringLiteral("out.csv")));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QTextDocument printed;
+    printed.setHtml(view.html());
+    QList<QTextTable *> pages;
+    for (QTextFrame *frame : printed.rootFrame()->childFrames()) {
+        pages << qobject_cast<QTextTable *>(frame);
+    }
+    const CsvWriter csv(u';');
+    QStringList lines;
+    for (const QTableView *table : {view.pupilsTable(), view.questionsTable(), view.apartTable()}) {
+        const QAbstractItemModel *model =
+            qobject_cast<const QSortFilterProxyModel *>(table->model())->sourceModel();
+        if (model->rowCount() == 0) {
+            continue; // no files set apart: none printed or written
+        }
+        const QTextTable *page = pages.value(lines.count(QString()));
+        QVERIFY(page && page->rows() == model->rowCount() + 1);
+        for (int row = -1; row < model->rowCount(); ++row) {
+            QStringList cells;
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QString shown = row < 0 ? model->headerData(c, Qt::Horizontal).toString()
+                                              : model->index(row, c).data().toString();
+                QCOMPARE(printedText(page->cellAt(row + 1, c)), shown);
+                cells << csv.cell(shown);
+            }
+            lines << cells.join(u';');
+        }
+        lines << QString();
+    }
+    QCOMPARE(QString::fromUtf8(written.readAll().mid(3)).split(QStringLiteral("\r\n")), lines);
 }
 
 void TestResultsView::asksPupil_data()
