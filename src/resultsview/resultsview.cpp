@@ -74,13 +74,19 @@ QString htmlTable(const ResultsTable &table)
     for (const std::vector<TableCell> &row : table.rows) {
         text += QStringLiteral("<tr>");
         for (const TableCell &cell : row) {
+            const QString align =
+                cell.align == CellAlign::Right    ? QStringLiteral(" align=\"right\"")
+                : cell.align == CellAlign::Centre ? QStringLiteral(" align=\"center\"")
+                                                  : QString();
+            const QString shade =
+                cell.tone == CellTone::Right   ? QStringLiteral(" bgcolor=\"#c8f0c8\"")
+                : cell.tone == CellTone::Wrong ? QStringLiteral(" bgcolor=\"#fac8c8\"")
+                                               : QString();
             const QString shown = cell.text.toHtmlEscaped();
-            const QString format =
-                cell.tone == CellTone::Right   ? QStringLiteral("<td bgcolor=\"#c8f0c8\">%1</td>")
-                : cell.tone == CellTone::Wrong ? QStringLiteral("<td bgcolor=\"#fac8c8\">%1</td>")
-                : cell.tone == CellTone::Alert ? QStringLiteral("<td><b>%1</b></td>")
-                                               : QStringLiteral("<td>%1</td>");
-            text += format.arg(shown);
+            text += QStringLiteral("<td%1%2>%3</td>")
+                        .arg(align, shade,
+                             cell.tone == CellTone::Alert ? QStringLiteral("<b>%1</b>").arg(shown)
+                                                          : shown);
         }
         text += QStringLiteral("</tr>");
     }
