@@ -34,13 +34,25 @@ void TestResults::collectsClass_data()
     QTest::addColumn<QList<int>>("right");
     QTest::addColumn<QStringList>("marks");
     QTest::addColumn<QString>("analysis"); // the CSV line of question 2
-    QTest::newRow("the key the pupils had") << QList<int>{0, 0, 0, 0} << QList<int>{4, 3, 1, 0}
-                                            << QStringList{"6,00", "5,00", "3,00", "2,00"}
-                                            << QStringLiteral("2;Въпрос 2?;4;3;25;Q2 b;2;1,00");
+    QTest::addColumn<QString>("fourth");   // Галя's name
+    QTest::addColumn<QString>("cell");     // as the CSV writes it
+    const QString galya = QStringLiteral("Галя; \"Г\"");
+    const QString quoted = QStringLiteral("\"Галя; \"\"Г\"\"\"");
+    QTest::newRow("the key the pupils had")
+        << QList<int>{0, 0, 0, 0} << QList<int>{4, 3, 1, 0}
+        << QStringList{"6,00", "5,00", "3,00", "2,00"}
+        << QStringLiteral("2;Въпрос 2?;4;3;25;Q2 b;2;1,00") << galya << quoted;
     QTest::newRow("the key of question 2 corrected")
         << QList<int>{0, 1, 0, 0} << QList<int>{3, 4, 2, 0}
         << QStringList{"5,00", "6,00", "4,00", "2,00"}
-        << QStringLiteral("2;Въпрос 2?;4;3;50;Q2 a;1;1,00");
+        << QStringLiteral("2;Въпрос 2?;4;3;50;Q2 a;1;1,00") << galya << quoted;
+    // A name a spreadsheet would take for a formula, quoted too: guarded inside the quotes.
+    QTest::newRow("a formula for a name, in quotes")
+        << QList<int>{0, 1, 0, 0} << QList<int>{3, 4, 2, 0}
+        << QStringList{"5,00", "6,00", "4,00", "2,00"}
+        << QStringLiteral("2;Въпрос 2?;4;3;50;Q2 a;1;1,00")
+        << QStringLiteral("=HYPERLINK(\"http://x\";\"y\")")
+        << QStringLiteral("\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\"");
 }
 
 void TestResults::collectsClass()
@@ -49,9 +61,11 @@ void TestResults::collectsClass()
     QFETCH(QList<int>, right);
     QFETCH(QStringList, marks);
     QFETCH(QString, analysis);
+    QFETCH(QString, fourth);
+    QFETCH(QString, cell);
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("results"));
-    QVERIFY(writeClass(dir.path(), folder));
+    QVERIFY(writeClass(dir.path(), folder, fourth));
     const MarkingTest now = writtenTest(dir.filePath(QStringLiteral("now.kovra")), QString(), keys);
     const ClassResults results = collectResults(folder, now);
     QList<int> rights;
@@ -81,8 +95,8 @@ void TestResults::collectsClass()
     QVERIFY(csv.startsWith(
         "\xEF\xBB\xBFName;Class;Answered;Right;%;Mark;Word;Time;Handed in;Q1;Q2;Q3;Q4;File\r\n"));
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.at(4), QStringLiteral("\"Галя; \"\"Г\"\"\";7а;0;0;0;2,00;Poor;5:00;handed "
-                                         "in;;;;;4 Галя.kovres"));
+    QCOMPARE(lines.at(4),
+             cell + QStringLiteral(";7а;0;0;0;2,00;Poor;5:00;handed in;;;;;4 Галя.kovres"));
     QVERIFY(lines.at(3).startsWith(QStringLiteral("Вера;7а;3;")));
     QCOMPARE(lines.at(3).section(QLatin1Char(';'), 7, 8), QStringLiteral("3:00;not handed in"));
     QVERIFY2(lines.contains(analysis), qPrintable(lines.join(QLatin1Char('\n'))));

@@ -2,6 +2,7 @@
 // The teacher's results view on a small class, and the pupil's name dialog. With KOVRA_SHOTS
 // set to a folder, each is also saved there as a PNG.
 
+#include "content/csv_writer.h"
 #include "content/translation.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
@@ -11,12 +12,18 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QThreadPool>
 
 using namespace kovra;
 using namespace kovra::testing;
@@ -41,6 +48,23 @@ QStringList column(const QTableView *table, int column)
     return cells;
 }
 
+// The mark with its word, as the view shows them side by side.
+QStringList marks(const QTableView *table)
+{
+    QStringList shown = column(table, 5);
+    for (qsizetype row = 0; row < shown.size(); ++row) {
+        shown[row] += u' ' + column(table, 6).at(row);
+    }
+    return shown;
+}
+
+QString printedText(const QTextTableCell &cell)
+{
+    QTextCursor cursor = cell.firstCursorPosition();
+    cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+}
+
 } // namespace
 
 class TestResultsView : public QObject
@@ -49,6 +73,8 @@ class TestResultsView : public QObject
 private Q_SLOTS:
     void initTestCase() { installTranslation(QLocale::system()); }
     void showsClass();
+    void sameEverywhere_data();
+    void sameEverywhere();
     void asksPupil_data();
     void asksPupil();
 };
@@ -62,8 +88,16 @@ void TestResultsView::showsClass()
     (void)writtenTest(test, QString(), {0, 0, 0, 0});
     ResultsView view;
     QSignalSpy opened(&view, &ResultsView::opened);
+    // A folder read again while the first reading runs: the newest reading alone is shown.
+    QCOMPARE(view.open(dir.path(), test), std::nullopt);
     QCOMPARE(view.open(folder, test), std::nullopt);
+    QVERIFY(view.collecting());
+    QTRY_COMPARE(opened.count(), 1);
+    QCOMPARE(view.results().pupils.size(), std::size_t{4});
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
     QCOMPARE(opened.count(), 1);
+    QCOMPARE(view.results().pupils.size(), std::size_t{4});
     // Asked larger than the screen, as the teacher's window asks it: opened within its room.
     view.resize(2000, 1500);
     view.show();
@@ -80,22 +114,22 @@ void TestResultsView::showsClass()
     view.tabs()->setCurrentIndex(2);
     shoot(view, "results-apart");
     QTableView *pupils = view.pupilsTable();
-    QCOMPARE(pupils->model()->columnCount(), 8 + 4);
+    QCOMPARE(pupils->model()->columnCount(), 9 + 4 + 1);
     // Every column head says what it shows; a question's names it by the start of its text.
     for (const QTableView *table : {pupils, view.questionsTable()}) {
         for (int c = 0; c < table->model()->columnCount(); ++c) {
             QVERIFY(!table->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole).isNull());
         }
     }
-    QCOMPARE(pupils->model()->headerData(8, Qt::Horizontal, Qt::ToolTipRole).toString(),
+    QCOMPARE(pupils->model()->headerData(9, Qt::Horizontal, Qt::ToolTipRole).toString(),
              QStringLiteral("Question 1: Въпрос 1?"));
     pupils->sortByColumn(5, Qt::AscendingOrder);
     QCOMPARE(column(pupils, 0),
              QStringList({"Галя; \"Г\"", QStringLiteral("Вера"), "Боян", "Ана"}));
-    QCOMPARE(column(pupils, 5),
+    QCOMPARE(marks(pupils),
              QStringList({"2.00 Poor", "3.00 Satisfactory", "5.00 Very good", "6.00 Excellent"}));
-    QCOMPARE(column(pupils, 9), QStringList({"", "✗", "✗", "✓"}));
-    QCOMPARE(column(pupils, 7),
+    QCOMPARE(column(pupils, 10), QStringList({"", "✗", "✗", "✓"}));
+    QCOMPARE(column(pupils, 8),
              QStringList({"handed in", "not handed in", "handed in", "handed in"}));
     QCOMPARE(column(view.questionsTable(), 4), QStringList({"75", "25", "50", "50"}));
     QCOMPARE(view.apartTable()->model()->rowCount(), 3);
@@ -103,7 +137,7 @@ void TestResultsView::showsClass()
     // The teacher's own shares: 3 needs 30 % now, which Вера's 25 % does not reach.
     view.findChild<QCheckBox *>()->setChecked(true);
     view.findChildren<QSpinBox *>().constFirst()->setValue(30);
-    QCOMPARE(column(pupils, 5),
+    QCOMPARE(marks(pupils),
              QStringList({"2.00 Poor", "2.00 Poor", "5.00 Very good", "6.00 Excellent"}));
 
     const QString csv = dir.filePath(QStringLiteral("out.csv"));
@@ -121,8 +155,80 @@ void TestResultsView::showsClass()
     // The key of question 2 corrected and the test saved: the marks follow by themselves.
     view.findChild<QCheckBox *>()->setChecked(false);
     (void)writtenTest(test, QString(), {0, 1, 0, 0});
-    QTRY_COMPARE(column(pupils, 5),
+    QTRY_COMPARE(marks(pupils),
                  QStringList({"2.00 Poor", "4.00 Good", "5.00 Very good", "6.00 Excellent"}));
+}
+
+void TestResultsView::sameEverywhere_data()
+{
+    QTest::addColumn<QList<QList<int>>>("chosen"); // by pupil, by question; none: writeClass's
+    QTest::addColumn<QStringList>("discrimination");
+    QTest::newRow("the class, files set apart")
+        << QList<QList<int>>() << QStringList{"1,00", "1,00", "1,00", "1,00"};
+    // 27 % of 6 is 1.62: groups of 2 pupils, to the nearest (rounded down, 1, questions 2 and 4
+    // would give 1,00; rounded up, 3, 0,33 and 0,33).
+    QTest::newRow("six pupils: upper and lower groups of 2")
+        << QList<QList<int>>{{0, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 1, 1},
+                             {1, 0, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}}
+        << QStringList{"1,00", "0,50", "1,00", "0,50"};
+}
+
+// The view's words, row by row and heads first, are the printed page's and the CSV's.
+void TestResultsView::sameEverywhere()
+{
+    QFETCH(QList<QList<int>>, chosen);
+    QFETCH(QStringList, discrimination);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    const QString test = dir.filePath(QStringLiteral("now.kovra"));
+    const MarkingTest marking = writtenTest(test, QString(), {0, 0, 0, 0});
+    QVERIFY(chosen.isEmpty() ? writeClass(dir.path(), folder) : QDir().mkpath(folder));
+    for (qsizetype i = 0; i < chosen.size(); ++i) {
+        const ResultRecord record = run(marking.identity, QStringLiteral("P%1").arg(i), chosen[i]);
+        QVERIFY(put(QDir(folder).filePath(QStringLiteral("%1.kovres").arg(i)),
+                    writeResult(record, marking.identity.key)));
+    }
+    // Decimal commas in the view too, as in the CSV.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
+    ResultsView view;
+    QSignalSpy opened(&view, &ResultsView::opened);
+    QCOMPARE(view.open(folder, test), std::nullopt);
+    QTRY_COMPARE(opened.count(), 1);
+    QCOMPARE(column(view.questionsTable(), 7), discrimination);
+    QVERIFY(view.exportCsv(dir.filePath(QStringLiteral("out.csv"))) == std::nullopt);
+    QFile written(dir.filePath(QStringLiteral("out.csv")));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QTextDocument printed;
+    printed.setHtml(view.html());
+    QList<QTextTable *> pages;
+    for (QTextFrame *frame : printed.rootFrame()->childFrames()) {
+        pages << qobject_cast<QTextTable *>(frame);
+    }
+    const CsvWriter csv(u';');
+    QStringList lines;
+    for (const QTableView *table : {view.pupilsTable(), view.questionsTable(), view.apartTable()}) {
+        const QAbstractItemModel *model =
+            qobject_cast<const QSortFilterProxyModel *>(table->model())->sourceModel();
+        if (model->rowCount() == 0) {
+            continue; // no files set apart: none printed or written
+        }
+        const QTextTable *page = pages.value(lines.count(QString()));
+        QVERIFY(page && page->rows() == model->rowCount() + 1);
+        for (int row = -1; row < model->rowCount(); ++row) {
+            QStringList cells;
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QString shown = row < 0 ? model->headerData(c, Qt::Horizontal).toString()
+                                              : model->index(row, c).data().toString();
+                QCOMPARE(printedText(page->cellAt(row + 1, c)), shown);
+                cells << csv.cell(shown);
+            }
+            lines << cells.join(u';');
+        }
+        lines << QString();
+    }
+    QCOMPARE(QString::fromUtf8(written.readAll().mid(3)).split(QStringLiteral("\r\n")), lines);
 }
 
 void TestResultsView::asksPupil_data()

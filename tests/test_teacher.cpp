@@ -172,7 +172,7 @@ void TestTeacher::mendBankAndSave()
     auto *results = again.findChild<ResultsView *>();
     QVERIFY(results != nullptr && results->isWindow());
     QTRY_VERIFY(results->isVisible());
-    QCOMPARE(results->results().questions.size(), 3);
+    QTRY_COMPARE(results->results().questions.size(), 3);
 }
 
 // Every kind of edit through the window's controls, all undone and redone.

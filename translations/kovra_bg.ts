@@ -317,6 +317,10 @@ Test: %2</source>
         <translation>Причина</translation>
     </message>
     <message>
+        <source>Reading the result files...</source>
+        <translation>Четат се файловете с резултатите...</translation>
+    </message>
+    <message>
         <source>Results</source>
         <translation>Резултати</translation>
     </message>
@@ -1198,6 +1202,10 @@ Test: %2</source>
     <message>
         <source>The mark of the right answers</source>
         <translation>Оценката по верните отговори</translation>
+    </message>
+    <message>
+        <source>The mark in words</source>
+        <translation>Оценката словом</translation>
     </message>
     <message>
         <source>Minutes and seconds from the start to the evaluation or the last answer</source>

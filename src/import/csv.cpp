@@ -2,6 +2,7 @@
 // CSV as a spreadsheet saves it: one question a row under a header row. Every place is a
 // spreadsheet cell: its row (the header is row 1) and its column (A is 1).
 #include "bank.h"
+#include "content/csv_writer.h"
 #include "testfile/testfile.h"
 #include "text.h"
 
@@ -59,7 +60,9 @@ void parseCsv(QStringView text, QChar separator, Bank &bank,
                         .limit = kMaxCells});
             return false;
         }
-        row.cells.push_back(std::move(cell));
+        // A cell guarded against a spreadsheet's formulas (ours, as writeCsv writes it) is read
+        // as the text it guards.
+        row.cells.push_back(csvUnguarded(cell));
         cell.clear();
         cellStart = true;
         return true;
@@ -340,31 +343,24 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
     });
 }
 
-namespace {
-
-QString csvCell(const QString &text)
-{
-    return u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
-}
-
-} // namespace
-
 QByteArray writeCsv(const std::vector<Question> &questions, const std::vector<QString> &figureNames)
 {
-    // UTF-8 with its byte-order mark, which spreadsheets take as the sign of UTF-8.
-    QString out = QStringLiteral("\uFEFFquestion,A,B,C,D,E,answer,figure,explanation\r\n");
+    CsvWriter csv(u',', CsvQuotes::Always);
+    csv.addRow({QStringLiteral("question"), QStringLiteral("A"), QStringLiteral("B"),
+                QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E"),
+                QStringLiteral("answer"), QStringLiteral("figure"), QStringLiteral("explanation")});
     for (std::size_t i = 0; i < questions.size(); ++i) {
         const Question &question = questions[i];
-        QStringList cells{csvCell(question.text)};
+        QStringList cells{question.text};
         for (int c = 0; c < KOVRA_Danni::kMaxChoices; ++c) {
-            cells << csvCell(question.choices.value(c));
+            cells << question.choices.value(c);
         }
         cells << QString(QChar(u'A' + question.right));
-        cells << csvCell(i < figureNames.size() ? figureNames[i] : QString());
-        cells << csvCell(question.explanation.join(u'\n'));
-        out += cells.join(u',') + QStringLiteral("\r\n");
+        cells << (i < figureNames.size() ? figureNames[i] : QString());
+        cells << question.explanation.join(u'\n');
+        csv.addRow(cells);
     }
-    return out.toUtf8();
+    return csv.bytes();
 }
 
 } // namespace kovra::importer

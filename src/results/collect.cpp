@@ -2,8 +2,10 @@
 #include "collect.h"
 
 #include "content/cp1251.h"
+#include "content/csv_writer.h"
 #include "content/danni.h"
 #include "content/test_content.h"
+#include "table.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -118,9 +120,11 @@ void analyse(ClassResults &results, int n)
                 }
             }
         }
+        analysis.right = right;
         analysis.shareRight = count > 0 ? static_cast<double>(right) / count : 0.0;
         if (count >= 2) {
-            const int group = std::max(1, static_cast<int>(std::lround(0.27 * count)));
+            // 27 % to the nearest pupil, in whole numbers: 6 pupils give groups of 2 (1.62).
+            const int group = std::max(1, (27 * count + 50) / 100);
             int upper = 0;
             int lower = 0;
             for (int i = 0; i < group; ++i) {
@@ -135,33 +139,6 @@ void analyse(ClassResults &results, int n)
             analysis.discrimination = static_cast<double>(upper - lower) / group;
         }
     }
-}
-
-QString cell(QString text)
-{
-    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) ||
-        text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
-        text.replace(QLatin1String("\""), QLatin1String("\"\""));
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    }
-    // A text a spreadsheet would take for a formula is kept as text.
-    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front())) {
-        return QLatin1Char('\'') + text;
-    }
-    return text;
-}
-
-QString decimalComma(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
-QString duration(std::optional<qint64> seconds)
-{
-    if (!seconds) {
-        return {};
-    }
-    return QStringLiteral("%1:%2").arg(*seconds / 60).arg(*seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -301,62 +278,30 @@ void remark(ClassResults &results, const MarkScale &scale)
 
 QByteArray resultsCsv(const ClassResults &results)
 {
-    QStringList lines;
-    const auto n = static_cast<int>(results.questions.size());
-    QStringList header{tr("Name"), tr("Class"), tr("Answered"), tr("Right"),    tr("%"),
-                       tr("Mark"), tr("Word"),  tr("Time"),     tr("Handed in")};
-    for (int q = 1; q <= n; ++q) {
-        header << tr("Q%1").arg(q);
-    }
-    header << tr("File");
-    lines << header.join(QLatin1Char(';'));
-    for (const PupilResult &pupil : results.pupils) {
-        QStringList row{cell(pupil.name),
-                        cell(pupil.group),
-                        QString::number(pupil.answered),
-                        QString::number(pupil.right),
-                        QString::number(percentOf(pupil.right, results.runQuestions)),
-                        decimalComma(pupil.mark.value, 2),
-                        markWord(pupil.mark.grade),
-                        duration(pupil.seconds),
-                        handedInWord(pupil.evaluated)};
-        for (const Verdict verdict : pupil.byQuestion) {
-            row << (verdict == Verdict::Right   ? QStringLiteral("1")
-                    : verdict == Verdict::Wrong ? QStringLiteral("0")
-                                                : QString());
+    const ClassTables tables = classTables(results, QStringLiteral(","));
+    CsvWriter csv(u';');
+    const auto write = [&csv](const ResultsTable &table) {
+        QStringList heads;
+        for (const TableColumn &column : table.columns) {
+            heads << column.head;
         }
-        row << cell(pupil.file);
-        lines << row.join(QLatin1Char(';'));
-    }
-    lines << QString()
-          << QStringList{tr("Question"), tr("Text"),          tr("Pupils given it"),
-                         tr("Answered"), tr("Right %"),       tr("Wrong answer chosen most"),
-                         tr("Times"),    tr("Discrimination")}
-                 .join(QLatin1Char(';'));
-    for (int q = 0; q < n; ++q) {
-        const QuestionAnalysis &analysis = results.analysis.at(static_cast<std::size_t>(q));
-        lines << QStringList{QString::number(q + 1),
-                             cell(results.questions.at(q)),
-                             QString::number(analysis.given),
-                             QString::number(analysis.answered),
-                             percentRight(analysis) ? QString::number(*percentRight(analysis))
-                                                    : QString(),
-                             cell(analysis.commonWrong),
-                             analysis.commonWrongCount > 0
-                                 ? QString::number(analysis.commonWrongCount)
-                                 : QString(),
-                             analysis.discrimination ? decimalComma(*analysis.discrimination, 2)
-                                                     : QString()}
-                     .join(QLatin1Char(';'));
-    }
-    if (!results.apart.empty()) {
-        lines << QString()
-              << QStringList{tr("File set apart"), tr("Reason")}.join(QLatin1Char(';'));
-        for (const ApartFile &file : results.apart) {
-            lines << cell(file.file) + QLatin1Char(';') + cell(file.reason);
+        csv.addRow(heads);
+        for (const std::vector<TableCell> &row : table.rows) {
+            QStringList cells;
+            for (const TableCell &cell : row) {
+                cells << cell.text;
+            }
+            csv.addRow(cells);
         }
+    };
+    write(tables.pupils);
+    csv.addRow({});
+    write(tables.questions);
+    if (!tables.apart.rows.empty()) {
+        csv.addRow({});
+        write(tables.apart);
     }
-    return QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+    return csv.bytes();
 }
 
 } // namespace kovra

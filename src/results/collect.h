@@ -68,10 +68,12 @@ struct QuestionAnalysis
 {
     int given = 0; // the pupils whose run held the question
     int answered = 0;
+    int right = 0;
     double shareRight = 0.0; // of the pupils given the question, answered or not
     QString commonWrong;     // the wrong choice chosen most; empty when none
     int commonWrongCount = 0;
-    // Among the pupils given the question: upper 27 % right less lower 27 % right, by group size.
+    // Among the pupils given the question: upper 27 % right less lower 27 % right, by group size;
+    // a group is 27 % of them to the nearest pupil, one at least.
     std::optional<double> discrimination;
 };
 
@@ -85,9 +87,8 @@ struct QuestionAnalysis
 // The share right in whole per cent; none when no pupil was given the question.
 [[nodiscard]] inline std::optional<int> percentRight(const QuestionAnalysis &analysis)
 {
-    return analysis.given > 0
-               ? std::optional(static_cast<int>(std::lround(analysis.shareRight * 100)))
-               : std::nullopt;
+    return analysis.given > 0 ? std::optional(percentOf(analysis.right, analysis.given))
+                              : std::nullopt;
 }
 
 // A class as pupils type it, one class however typed: a number and one letter, the letter in
@@ -114,7 +115,8 @@ struct ClassResults
 void remark(ClassResults &results, const MarkScale &scale);
 
 // UTF-8 with a byte-order mark, semicolons and decimal commas: the pupils, the analysis of each
-// question and the files listed apart, in the installed language.
+// question and the files listed apart, in the installed language; the tables of classTables
+// (table.h), which the results view shows and prints.
 [[nodiscard]] QByteArray resultsCsv(const ClassResults &results);
 
 } // namespace kovra

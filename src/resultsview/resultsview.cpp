@@ -3,6 +3,7 @@
 
 #include "content/problems.h"
 #include "results/recorder.h"
+#include "results_model.h"
 #include "testfile/testfile.h"
 
 #include <QCheckBox>
@@ -23,12 +24,12 @@
 #include <QShowEvent>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
-#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace kovra {
 
@@ -42,61 +43,10 @@ QString words(const char *text)
 // The shares a mark needs by the formula 2 + 4 x share: 3.00, 3.50, 4.50 and 5.50.
 constexpr std::array<int, 4> kFormulaShares{25, 38, 63, 88};
 
-const QColor kRightColor(200, 240, 200);
-const QColor kWrongColor(250, 200, 200);
-
-// A cell shown as text and sorted by its value.
-QStandardItem *item(const QString &text, const QVariant &value = {})
-{
-    auto *cell = new QStandardItem(text);
-    cell->setData(value.isValid() ? value : QVariant(text), Qt::UserRole);
-    if (value.isValid()) {
-        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter); // a number
-    }
-    cell->setEditable(false);
-    return cell;
-}
-
-QString markText(const Mark &mark)
-{
-    return QStringLiteral("%1 %2").arg(QLocale().toString(mark.value, 'f', 2),
-                                       markWord(mark.grade));
-}
-
-QString duration(std::optional<qint64> seconds)
-{
-    return seconds ? QStringLiteral("%1:%2")
-                         .arg(*seconds / 60)
-                         .arg(*seconds % 60, 2, 10, QLatin1Char('0'))
-                   : QString();
-}
-
-// How long a question's text its column head names.
-constexpr qsizetype kQuestionTipChars = 80;
 // Time for a test file saved in steps (written aside, then renamed) to be whole.
 constexpr int kTestChangeSettleMs = 300;
 
-QString startOf(const QString &text)
-{
-    const QString line = text.simplified();
-    return line.size() <= kQuestionTipChars ? line
-                                            : line.left(kQuestionTipChars) + QStringLiteral("…");
-}
-
-// Column heads and what each says, shown as its tooltip.
-void setHeads(QStandardItemModel *model, const QList<std::pair<QString, QString>> &heads)
-{
-    QStringList labels;
-    for (const auto &head : heads) {
-        labels << head.first;
-    }
-    model->setHorizontalHeaderLabels(labels);
-    for (int column = 0; column < heads.size(); ++column) {
-        model->setHeaderData(column, Qt::Horizontal, heads.at(column).second, Qt::ToolTipRole);
-    }
-}
-
-QTableView *table(QStandardItemModel *model, QWidget *parent)
+QTableView *table(QAbstractItemModel *model, QWidget *parent)
 {
     auto *proxy = new QSortFilterProxyModel(parent);
     proxy->setSourceModel(model);
@@ -112,13 +62,44 @@ QTableView *table(QStandardItemModel *model, QWidget *parent)
     return view;
 }
 
+// A table on paper: the cells' words as the view shows them; right and wrong shaded, a test not
+// handed in in bold.
+QString htmlTable(const ResultsTable &table)
+{
+    QString text = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\"><tr>");
+    for (const TableColumn &column : table.columns) {
+        text += QStringLiteral("<th>%1</th>").arg(column.head.toHtmlEscaped());
+    }
+    text += QStringLiteral("</tr>");
+    for (const std::vector<TableCell> &row : table.rows) {
+        text += QStringLiteral("<tr>");
+        for (const TableCell &cell : row) {
+            const QString align =
+                cell.align == CellAlign::Right    ? QStringLiteral(" align=\"right\"")
+                : cell.align == CellAlign::Centre ? QStringLiteral(" align=\"center\"")
+                                                  : QString();
+            const QString shade =
+                cell.tone == CellTone::Right   ? QStringLiteral(" bgcolor=\"#c8f0c8\"")
+                : cell.tone == CellTone::Wrong ? QStringLiteral(" bgcolor=\"#fac8c8\"")
+                                               : QString();
+            const QString shown = cell.text.toHtmlEscaped();
+            text += QStringLiteral("<td%1%2>%3</td>")
+                        .arg(align, shade,
+                             cell.tone == CellTone::Alert ? QStringLiteral("<b>%1</b>").arg(shown)
+                                                          : shown);
+        }
+        text += QStringLiteral("</tr>");
+    }
+    return text + QStringLiteral("</table>");
+}
+
 } // namespace
 
 ResultsView::ResultsView(QWidget *parent)
     : QWidget(parent), m_where(new QLabel(this)), m_summary(new QLabel(this)),
       m_ownShares(new QCheckBox(words("Own shares for the marks (% right):"), this)),
-      m_tabs(new QTabWidget(this)), m_pupilsModel(new QStandardItemModel(this)),
-      m_questionsModel(new QStandardItemModel(this)), m_apartModel(new QStandardItemModel(this)),
+      m_tabs(new QTabWidget(this)), m_pupilsModel(new ResultsTableModel(this)),
+      m_questionsModel(new ResultsTableModel(this)), m_apartModel(new ResultsTableModel(this)),
       m_watcher(new QFileSystemWatcher(this)), m_changed(new QTimer(this))
 {
     m_pupils = table(m_pupilsModel, this);
@@ -228,6 +209,8 @@ std::optional<QString> ResultsView::open(const QString &folder, const QString &t
     m_testFile = testFile;
     m_test.reset();
     m_results = {};
+    ++m_generation; // a collection still running is of no use now
+    m_collecting = false;
     const LoadResult loaded = loadTestFile(testFile);
     if (!loaded.content) {
         QStringList lines;
@@ -241,11 +224,28 @@ std::optional<QString> ResultsView::open(const QString &folder, const QString &t
     const QByteArray bytes =
         file.open(QIODevice::ReadOnly) ? file.read(kMaxTestFileBytes) : QByteArray();
     m_test = markingTest(*loaded.test, bytes);
-    m_results = collectResults(folder, *m_test, m_scale);
     watchTest();
-    fill();
-    Q_EMIT opened();
+    collect();
     return std::nullopt;
+}
+
+void ResultsView::collect()
+{
+    const quint64 generation = ++m_generation;
+    m_collecting = true;
+    fill();
+    QtConcurrent::run([folder = m_folder, test = *m_test, scale = m_scale] {
+        return collectResults(folder, test, scale);
+    }).then(this, [this, generation](ClassResults results) {
+        if (generation != m_generation) {
+            return; // read before the folder or the test was read again: the newer reading wins
+        }
+        m_collecting = false;
+        m_results = std::move(results);
+        remark(m_results, m_scale); // the marks as they are set now, changed while reading or not
+        fill();
+        Q_EMIT opened();
+    });
 }
 
 void ResultsView::setScale(const MarkScale &scale)
@@ -286,118 +286,19 @@ void ResultsView::fill()
             : words("Folder: %1\nTest: %2")
                   .arg(QDir::toNativeSeparators(m_folder), QDir::toNativeSeparators(m_testFile)));
     m_where->setToolTip(m_where->text());
-    fillPupils();
-    fillQuestions();
-    m_apartModel->clear();
-    setHeads(m_apartModel, {{words("File"), words("The result file in the folder")},
-                            {words("Reason"), words("Why the file is not among the results")}});
-    for (const ApartFile &file : m_results.apart) {
-        m_apartModel->appendRow({item(file.file), item(file.reason)});
+    const ClassTables tables = classTables(m_results, QLocale().decimalPoint());
+    m_pupilsModel->setTable(tables.pupils);
+    m_questionsModel->setTable(tables.questions);
+    m_apartModel->setTable(tables.apart);
+    for (QTableView *view : {m_pupils, m_questions, m_apart}) {
+        view->resizeColumnsToContents();
     }
-    m_apart->resizeColumnsToContents();
     m_tabs->setTabText(2, words("Set apart (%1)").arg(m_results.apart.size()));
-    m_summary->setText(m_test ? words("%1 pupils, %2 files set apart")
-                                    .arg(m_results.pupils.size())
-                                    .arg(m_results.apart.size())
-                              : QString());
-}
-
-void ResultsView::fillPupils()
-{
-    const auto n = static_cast<int>(m_results.questions.size());
-    m_pupilsModel->clear();
-    QList<std::pair<QString, QString>> heads{
-        {words("Name"), words("The pupil's name as typed at the start")},
-        {words("Class"), words("The pupil's class; \"7b\" typed in Latin letters is \"7б\"")},
-        {words("Answered"), words("Questions the pupil answered")},
-        {words("Right"), words("Answers right by the test's key as it is now")},
-        {words("%"), words("Right answers in per cent of the run's questions, rounded")},
-        {words("Mark"), words("The mark of the right answers")},
-        {words("Time"), words("Minutes and seconds from the start to the evaluation or the last "
-                              "answer")},
-        {words("Handed in"), words("Whether the pupil asked for the evaluation; a test not handed "
-                                   "in ended before it (the player closed or stopped)")}};
-    for (int q = 1; q <= n; ++q) {
-        heads.push_back(
-            {words("Q%1").arg(q),
-             words("Question %1: %2").arg(q).arg(startOf(m_results.questions.at(q - 1)))});
-    }
-    setHeads(m_pupilsModel, heads);
-    for (const PupilResult &pupil : m_results.pupils) {
-        const int percent = percentOf(pupil.right, m_results.runQuestions);
-        QList<QStandardItem *> row{
-            item(pupil.name),
-            item(pupil.group),
-            item(QString::number(pupil.answered), pupil.answered),
-            item(QString::number(pupil.right), pupil.right),
-            item(QString::number(percent), percent),
-            item(markText(pupil.mark), pupil.mark.value),
-            item(duration(pupil.seconds), QVariant::fromValue(pupil.seconds.value_or(-1))),
-            item(handedInWord(pupil.evaluated), pupil.evaluated ? 1 : 0),
-        };
-        row.front()->setToolTip(pupil.file);
-        if (!pupil.evaluated) {
-            row.back()->setBackground(kWrongColor);
-        }
-        for (int q = 0; q < n; ++q) {
-            const Verdict verdict = pupil.byQuestion[static_cast<std::size_t>(q)];
-            const bool given = pupil.given[static_cast<std::size_t>(q)];
-            QStandardItem *cell = item(verdict == Verdict::Right   ? QStringLiteral("✓")
-                                       : verdict == Verdict::Wrong ? QStringLiteral("✗")
-                                       : given                     ? QString()
-                                                                   : QStringLiteral("–"),
-                                       verdict == Verdict::Right   ? 2
-                                       : verdict == Verdict::Wrong ? 1
-                                       : given                     ? 0
-                                                                   : -1);
-            cell->setTextAlignment(Qt::AlignCenter);
-            if (!given) {
-                cell->setToolTip(words("Not in this pupil's run"));
-            }
-            if (verdict != Verdict::None) {
-                cell->setBackground(verdict == Verdict::Right ? kRightColor : kWrongColor);
-                cell->setToolTip(pupil.chosen.at(q));
-            }
-            row << cell;
-        }
-        m_pupilsModel->appendRow(row);
-    }
-    m_pupils->resizeColumnsToContents();
-}
-
-void ResultsView::fillQuestions()
-{
-    const auto n = static_cast<int>(m_results.questions.size());
-    m_questionsModel->clear();
-    setHeads(m_questionsModel,
-             {{words("Question"), words("The question's number in the test")},
-              {words("Text"), words("The question's text")},
-              {words("Pupils given it"), words("Pupils whose run held the question")},
-              {words("Answered"), words("Pupils who answered it")},
-              {words("Right %"), words("Right answers in per cent of the pupils given it")},
-              {words("Wrong answer chosen most"), words("The wrong choice taken most often")},
-              {words("Times"), words("How many pupils took that wrong choice")},
-              {words("Discrimination"),
-               words("How well the question tells strong pupils from weak: the share right "
-                     "among the best 27 % less the share right among the weakest 27 %, from "
-                     "-1 to 1; 0.3 and more is good, below 0 the question misleads the best")}});
-    for (int q = 0; q < n; ++q) {
-        const QuestionAnalysis &analysis = m_results.analysis.at(static_cast<std::size_t>(q));
-        const std::optional<int> share = percentRight(analysis);
-        m_questionsModel->appendRow(
-            {item(QString::number(q + 1), q + 1), item(m_results.questions.at(q)),
-             item(QString::number(analysis.given), analysis.given),
-             item(QString::number(analysis.answered), analysis.answered),
-             item(share ? QString::number(*share) : QString(), share.value_or(-1)),
-             item(analysis.commonWrong),
-             item(analysis.commonWrongCount > 0 ? QString::number(analysis.commonWrongCount)
-                                                : QString(),
-                  analysis.commonWrongCount),
-             item(analysis.discrimination ? QLocale().toString(*analysis.discrimination, 'f', 2)
-                                          : QString(),
-                  analysis.discrimination.value_or(-2.0))});
-    }
-    m_questions->resizeColumnsToContents();
+    m_summary->setText(m_collecting ? words("Reading the result files...")
+                       : m_test     ? words("%1 pupils, %2 files set apart")
+                                      .arg(m_results.pupils.size())
+                                      .arg(m_results.apart.size())
+                                : QString());
 }
 
 void ResultsView::chooseFolder()
@@ -440,64 +341,15 @@ std::optional<QString> ResultsView::exportCsv(const QString &path) const
 
 QString ResultsView::html() const
 {
-    const auto n = static_cast<int>(m_results.questions.size());
+    const ClassTables tables = classTables(m_results, QLocale().decimalPoint());
     QString text = QStringLiteral("<html><body><h2>%1</h2>")
                        .arg(m_test ? m_test->identity.title.toHtmlEscaped() : QString());
-    text += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\"><tr>");
-    for (const QString &cell : {words("Name"), words("Class"), words("Answered"), words("Right"),
-                                words("%"), words("Mark"), words("Time"), words("Handed in")}) {
-        text += QStringLiteral("<th>%1</th>").arg(cell.toHtmlEscaped());
-    }
-    for (int q = 1; q <= n; ++q) {
-        text += QStringLiteral("<th>%1</th>").arg(q);
-    }
-    text += QStringLiteral("</tr>");
-    for (const PupilResult &pupil : m_results.pupils) {
-        text += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
-                               "<td>%6</td><td>%7</td><td>%8</td>")
-                    .arg(pupil.name.toHtmlEscaped(), pupil.group.toHtmlEscaped())
-                    .arg(pupil.answered)
-                    .arg(pupil.right)
-                    .arg(percentOf(pupil.right, m_results.runQuestions))
-                    .arg(markText(pupil.mark).toHtmlEscaped(), duration(pupil.seconds),
-                         pupil.evaluated ? handedInWord(true)
-                                         : QStringLiteral("<b>%1</b>").arg(handedInWord(false)));
-        for (std::size_t q = 0; q < pupil.byQuestion.size(); ++q) {
-            const Verdict verdict = pupil.byQuestion[q];
-            text += verdict == Verdict::Right   ? QStringLiteral("<td>+</td>")
-                    : verdict == Verdict::Wrong ? QStringLiteral("<td>&minus;</td>")
-                    : pupil.given[q]            ? QStringLiteral("<td></td>")
-                                                : QStringLiteral("<td>&ndash;</td>");
-        }
-        text += QStringLiteral("</tr>");
-    }
-    text += QStringLiteral("</table><h3>%1</h3><table border=\"1\" cellspacing=\"0\" "
-                           "cellpadding=\"2\"><tr>")
-                .arg(words("Questions"));
-    for (const QString &cell : {words("Question"), words("Text"), words("Right %"),
-                                words("Wrong answer chosen most"), words("Discrimination")}) {
-        text += QStringLiteral("<th>%1</th>").arg(cell.toHtmlEscaped());
-    }
-    text += QStringLiteral("</tr>");
-    for (int q = 0; q < n; ++q) {
-        const QuestionAnalysis &analysis = m_results.analysis.at(static_cast<std::size_t>(q));
-        text +=
-            QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td></tr>")
-                .arg(q + 1)
-                .arg(m_results.questions.at(q).toHtmlEscaped())
-                .arg(percentRight(analysis) ? QString::number(*percentRight(analysis)) : QString(),
-                     analysis.commonWrong.toHtmlEscaped(),
-                     analysis.discrimination ? QLocale().toString(*analysis.discrimination, 'f', 2)
-                                             : QString());
-    }
-    text += QStringLiteral("</table>");
-    if (!m_results.apart.empty()) {
-        text += QStringLiteral("<h3>%1</h3><ul>").arg(words("Set apart").toHtmlEscaped());
-        for (const ApartFile &file : m_results.apart) {
-            text += QStringLiteral("<li>%1: %2</li>")
-                        .arg(file.file.toHtmlEscaped(), file.reason.toHtmlEscaped());
-        }
-        text += QStringLiteral("</ul>");
+    text += htmlTable(tables.pupils);
+    text += QStringLiteral("<h3>%1</h3>").arg(words("Questions").toHtmlEscaped());
+    text += htmlTable(tables.questions);
+    if (!tables.apart.rows.empty()) {
+        text += QStringLiteral("<h3>%1</h3>").arg(words("Set apart").toHtmlEscaped());
+        text += htmlTable(tables.apart);
     }
     return text + QStringLiteral("</body></html>");
 }

@@ -14,12 +14,13 @@ class QFileSystemWatcher;
 class QTimer;
 class QLabel;
 class QSpinBox;
-class QStandardItemModel;
 class QTableView;
 class QTabWidget;
 class QPrinter;
 
 namespace kovra {
+
+class ResultsTableModel;
 
 class ResultsView : public QWidget
 {
@@ -27,13 +28,16 @@ class ResultsView : public QWidget
 public:
     explicit ResultsView(QWidget *parent = nullptr);
 
-    // Reads the folder's result files and marks them against the test file as it is now. The
-    // words of what went wrong when the test cannot be read.
+    // Reads the test file, then the folder's result files off the window's thread, marking them
+    // against the test as it is now; opened() tells when they are shown. The words of what went
+    // wrong when the test cannot be read.
     std::optional<QString> open(const QString &folder, const QString &testFile);
     // The marks by the formula (none) or by the share each of 3 to 6 needs.
     void setScale(const MarkScale &scale);
 
     [[nodiscard]] const ClassResults &results() const { return m_results; }
+    // Whether result files are being read; the table is empty meanwhile.
+    [[nodiscard]] bool collecting() const { return m_collecting; }
     [[nodiscard]] QTableView *pupilsTable() const { return m_pupils; }
     [[nodiscard]] QTableView *questionsTable() const { return m_questions; }
     [[nodiscard]] QTableView *apartTable() const { return m_apart; }
@@ -66,9 +70,8 @@ private Q_SLOTS:
     void scaleEdited();
 
 private:
+    void collect();
     void fill();
-    void fillPupils();
-    void fillQuestions();
     void watchTest();
     void print(QPrinter &printer) const;
     void tell(const QString &text);
@@ -78,6 +81,8 @@ private:
     std::optional<MarkingTest> m_test;
     MarkScale m_scale;
     ClassResults m_results;
+    quint64 m_generation = 0; // of the newest reading: an older one's results are not shown
+    bool m_collecting = false;
 
     QLabel *m_where = nullptr;
     QLabel *m_summary = nullptr;
@@ -87,9 +92,9 @@ private:
     QTableView *m_pupils = nullptr;
     QTableView *m_questions = nullptr;
     QTableView *m_apart = nullptr;
-    QStandardItemModel *m_pupilsModel = nullptr;
-    QStandardItemModel *m_questionsModel = nullptr;
-    QStandardItemModel *m_apartModel = nullptr;
+    ResultsTableModel *m_pupilsModel = nullptr;
+    ResultsTableModel *m_questionsModel = nullptr;
+    ResultsTableModel *m_apartModel = nullptr;
     QFileSystemWatcher *m_watcher = nullptr;
     QTimer *m_changed = nullptr; // a test file saved in steps is read once, when they are done
 };
