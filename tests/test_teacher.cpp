@@ -36,7 +36,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUndoStack>
 #include <csignal>
 #include <cstdio>
@@ -109,6 +109,8 @@ private Q_SLOTS:
     void undoFromEveryField();
     void pasteWithoutClipboardOwner();
     void rightChoiceStaysMarked();
+    void choiceEditsKeepTheRightOne_data();
+    void choiceEditsKeepTheRightOne();
     void saveAsAsksBeforeReplacing_data();
     void saveAsAsksBeforeReplacing();
     void crashKeepsWork();
@@ -141,10 +143,11 @@ void TestTeacher::mendBankAndSave()
     // The place as the form labels it, not as the content format names its field.
     QVERIFY2(panel->toPlainText().contains(QStringLiteral("question 2, the right choice")),
              qPrintable(panel->toPlainText()));
-    auto *list = window.findChild<QTreeWidget *>();
-    QCOMPARE(list->topLevelItemCount(), 3);
-    QVERIFY(list->topLevelItem(0)->text(3).isEmpty());
-    QVERIFY(!list->topLevelItem(1)->text(3).isEmpty());
+    const QAbstractItemModel *list = window.findChild<QTreeView *>()->model();
+    const auto problemMark = [list](int row) { return list->index(row, 3).data().toString(); };
+    QCOMPARE(list->rowCount(), 3);
+    QVERIFY(problemMark(0).isEmpty());
+    QVERIFY(!problemMark(1).isEmpty());
     const QString saved = m_folder.filePath(QStringLiteral("mended.kovra"));
     QVERIFY(!window.saveTo(saved));
     QVERIFY(!QFile::exists(saved));
@@ -156,7 +159,7 @@ void TestTeacher::mendBankAndSave()
     choice->selectAll();
     QTest::keyClicks(choice, QStringLiteral("3"));
     QVERIFY(!hasErrors(window.document()->problems()));
-    QVERIFY(list->topLevelItem(1)->text(3).isEmpty());
+    QVERIFY(problemMark(1).isEmpty());
     QVERIFY(window.saveTo(saved));
     QVERIFY(window.document()->undoStack()->isClean());
 
@@ -267,17 +270,18 @@ void TestTeacher::figureFromDropAndPaste()
     const Question &question = window.document()->data().questions.at(1);
     QVERIFY(!question.figure.isEmpty());
     QVERIFY(!question.figure.fault);
-    QCOMPARE(window.findChild<QTreeWidget *>()->topLevelItem(1)->text(2).isEmpty(), false);
+    QCOMPARE(window.findChild<QTreeView *>()->model()->index(1, 2).data().toString().isEmpty(),
+             false);
     QCOMPARE(figure->pixmap().deviceIndependentSize().toSize(),
              image.size().scaled(225, 137, Qt::KeepAspectRatio));
     // Filled in, the test saves with the figure fitted.
-    window.document()->change(QStringLiteral("fill"), [](Test &test) {
-        for (Question &q : test.questions) {
-            q.text = QStringLiteral("Въпрос");
-            q.choices = QStringList{QStringLiteral("а"), QStringLiteral("б")};
-            q.explanation = QStringList{QStringLiteral("Защото.")};
-        }
-    });
+    Test filled = window.document()->data();
+    for (Question &q : filled.questions) {
+        q.text = QStringLiteral("Въпрос");
+        q.choices = QStringList{QStringLiteral("а"), QStringLiteral("б")};
+        q.explanation = QStringList{QStringLiteral("Защото.")};
+    }
+    window.document()->replace(QStringLiteral("fill"), filled);
     const QString saved = m_folder.filePath(how + QStringLiteral(".kovra"));
     QVERIFY(window.saveTo(saved));
     QCOMPARE(loadTestFile(saved).content->Picture1(2).size(), QSize(411, 274));
@@ -525,9 +529,9 @@ void TestTeacher::dropAndRecentOpen()
     }
     const OpenedTest expected = openTest(path);
     QVERIFY(expected.data && window.document()->data() == *expected.data);
-    QCOMPARE(window.findChild<QTreeWidget *>()->topLevelItemCount(),
+    QCOMPARE(window.findChild<QTreeView *>()->model()->rowCount(),
              static_cast<int>(expected.data->questions.size()));
-    QVERIFY(testFile || window.findChild<QTreeWidget *>()->topLevelItemCount() == questions);
+    QVERIFY(testFile || window.findChild<QTreeView *>()->model()->rowCount() == questions);
     QCOMPARE(window.windowTitle().startsWith(name + QStringLiteral("[*]")), testFile);
     const QString shown = QDir::toNativeSeparators(path).replace(u'&', QStringLiteral("&&"));
     QCOMPARE(recentMenu(window), QStringList{shown});
@@ -796,6 +800,59 @@ void TestTeacher::crashKeepsWork()
     QVERIFY(restored.document()->undoStack()->isClean());
     QCOMPARE(openTest(test).data->questions.at(0).text, keptText);
     QCOMPARE(QDir::temp().entryList(folders, QDir::AllEntries), temporary);
+}
+
+// The document's choice edits, without a window: the right choice follows its text, a step
+// undoes to the test as it was, and the panel's rules see the result.
+void TestTeacher::choiceEditsKeepTheRightOne_data()
+{
+    QTest::addColumn<int>("right");  // of the choices "a", "b", "c", "d"
+    QTest::addColumn<int>("remove"); // the choice removed, or -1
+    QTest::addColumn<int>("from");   // else the choice moved, and where to
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("rightAfter"); // the right choice's text after; empty: none
+    QTest::newRow("the right choice moved down") << 0 << -1 << 0 << 1 << QStringLiteral("a");
+    QTest::newRow("another moved onto the right one's place")
+        << 1 << -1 << 0 << 1 << QStringLiteral("b");
+    QTest::newRow("a choice removed before the right one")
+        << 2 << 0 << -1 << -1 << QStringLiteral("c");
+    QTest::newRow("a choice removed after the right one")
+        << 0 << 2 << -1 << -1 << QStringLiteral("a");
+    QTest::newRow("the right choice removed") << 1 << 1 << -1 << -1 << QString();
+}
+
+void TestTeacher::choiceEditsKeepTheRightOne()
+{
+    QFETCH(int, right);
+    QFETCH(int, remove);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, rightAfter);
+    TestDocument document;
+    Test test = newTest();
+    for (Question &question : test.questions) {
+        question.text = QStringLiteral("Въпрос");
+        question.choices = QStringList{QStringLiteral("a"), QStringLiteral("b"),
+                                       QStringLiteral("c"), QStringLiteral("d")};
+        question.explanation = QStringList{QStringLiteral("Защото.")};
+    }
+    test.title = QStringLiteral("Тест");
+    test.questions.at(1).right = right;
+    document.reset(test, {});
+    QVERIFY(document.problems().empty());
+    QVERIFY(remove >= 0 ? document.removeChoice(1, remove) : document.moveChoice(1, from, to));
+    const Question &question = document.data().questions.at(1);
+    QCOMPARE(question.choices.value(question.right), rightAfter);
+    const bool none = std::any_of(
+        document.problems().begin(), document.problems().end(), [](const Problem &problem) {
+            return problem.kind == ProblemKind::NoRightChoice && problem.question == 2;
+        });
+    QCOMPARE(none, rightAfter.isEmpty());
+    document.undoStack()->undo();
+    QCOMPARE(document.data(), test);
+    document.undoStack()->redo();
+    QCOMPARE(document.data().questions.at(1).choices.value(document.data().questions.at(1).right),
+             rightAfter);
 }
 
 // On a screen of 1280 × 800 pixels drawn at twice the size, the window fits whole.

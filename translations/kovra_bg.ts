@@ -1278,10 +1278,6 @@ Test: %2</source>
         <translation>КОВРА — учител</translation>
     </message>
     <message>
-        <source>Problems</source>
-        <translation>Проблеми</translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation>&amp;Файл</translation>
     </message>
@@ -1358,136 +1354,20 @@ Test: %2</source>
         <translation>Р&amp;езултати</translation>
     </message>
     <message>
-        <source>Questions</source>
-        <translation>Въпроси</translation>
-    </message>
-    <message>
-        <source>No.</source>
-        <translation>№</translation>
-    </message>
-    <message>
-        <source>Question</source>
-        <translation>Въпрос</translation>
-    </message>
-    <message>
-        <source>Figure</source>
-        <translation>Фигура</translation>
-    </message>
-    <message>
-        <source>Problem</source>
-        <translation>Проблем</translation>
-    </message>
-    <message>
-        <source>Add</source>
-        <translation>Добави</translation>
-    </message>
-    <message>
         <source>Add a question</source>
         <translation>Добави въпрос</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Копие</translation>
     </message>
     <message>
         <source>Duplicate the question</source>
         <translation>Копие на въпроса</translation>
     </message>
     <message>
-        <source>Delete</source>
-        <translation>Изтрий</translation>
-    </message>
-    <message>
         <source>Delete the question</source>
         <translation>Изтрий въпроса</translation>
     </message>
     <message>
-        <source>Move the question up</source>
-        <translation>Премести въпроса нагоре</translation>
-    </message>
-    <message>
-        <source>Move the question down</source>
-        <translation>Премести въпроса надолу</translation>
-    </message>
-    <message>
-        <source>The test</source>
-        <translation>Тестът</translation>
-    </message>
-    <message>
-        <source>Title</source>
-        <translation>Заглавие</translation>
-    </message>
-    <message>
-        <source>&amp;Title:</source>
-        <translation>&amp;Заглавие:</translation>
-    </message>
-    <message>
-        <source>Edit the title</source>
-        <translation>Промяна на заглавието</translation>
-    </message>
-    <message>
-        <source>Phrase mode: the chosen answer is put into the blank (_) of the question</source>
-        <translation>Фраза: избраният отговор се вписва в празното място (_) на въпроса</translation>
-    </message>
-    <message>
-        <source>Check: the first question is asked again later, and both answers compared</source>
-        <translation>Проверка: първият въпрос се задава още веднъж по-късно и двата отговора се сравняват</translation>
-    </message>
-    <message>
-        <source>Show the explanations in the review</source>
-        <translation>Обясненията се показват при прегледа</translation>
-    </message>
-    <message>
-        <source>Review buttons: step through every question after the evaluation</source>
-        <translation>Бутони за преглед на всеки въпрос след оценяването</translation>
-    </message>
-    <message>
-        <source>all</source>
-        <translation>всички</translation>
-    </message>
-    <message>
-        <source>Questions per run</source>
-        <translation>Въпроси в едно пускане</translation>
-    </message>
-    <message>
-        <source>&amp;Questions per run:</source>
-        <translation>&amp;Въпроси в едно пускане:</translation>
-    </message>
-    <message>
-        <source>Question text</source>
-        <translation>Текст на въпроса</translation>
-    </message>
-    <message>
-        <source>Te&amp;xt:</source>
-        <translation>Те&amp;кст:</translation>
-    </message>
-    <message>
         <source>Edit the question</source>
         <translation>Промяна на въпроса</translation>
-    </message>
-    <message>
-        <source>Choice %1 is the right one</source>
-        <translation>Отговор %1 е верният</translation>
-    </message>
-    <message>
-        <source>The right choice</source>
-        <translation>Верният отговор</translation>
-    </message>
-    <message>
-        <source>Choice %1</source>
-        <translation>Отговор %1</translation>
-    </message>
-    <message>
-        <source>Move choice %1 up</source>
-        <translation>Премести отговор %1 нагоре</translation>
-    </message>
-    <message>
-        <source>Move choice %1 down</source>
-        <translation>Премести отговор %1 надолу</translation>
-    </message>
-    <message>
-        <source>Remove choice %1</source>
-        <translation>Махни отговор %1</translation>
     </message>
     <message>
         <source>Pick the right choice</source>
@@ -1506,50 +1386,6 @@ Test: %2</source>
         <translation>Добави отговор</translation>
     </message>
     <message>
-        <source>Choices:</source>
-        <translation>Отговори:</translation>
-    </message>
-    <message>
-        <source>Figure, as the pupil sees it</source>
-        <translation>Фигура, както я вижда ученикът</translation>
-    </message>
-    <message>
-        <source>Choose a file…</source>
-        <translation>Избери файл…</translation>
-    </message>
-    <message>
-        <source>Choose a figure file</source>
-        <translation>Избери файл с фигура</translation>
-    </message>
-    <message>
-        <source>Paste</source>
-        <translation>Постави</translation>
-    </message>
-    <message>
-        <source>Paste a figure</source>
-        <translation>Постави фигура</translation>
-    </message>
-    <message>
-        <source>Remove</source>
-        <translation>Махни</translation>
-    </message>
-    <message>
-        <source>Remove the figure</source>
-        <translation>Махни фигурата</translation>
-    </message>
-    <message>
-        <source>Figure:</source>
-        <translation>Фигура:</translation>
-    </message>
-    <message>
-        <source>Explanation, one line a row</source>
-        <translation>Обяснение, по един ред</translation>
-    </message>
-    <message>
-        <source>&amp;Explanation:</source>
-        <translation>&amp;Обяснение:</translation>
-    </message>
-    <message>
         <source>Edit the explanation</source>
         <translation>Промяна на обяснението</translation>
     </message>
@@ -1564,40 +1400,6 @@ Test: %2</source>
     <message>
         <source>not saved</source>
         <translation>незаписан</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>да</translation>
-    </message>
-    <message>
-        <source>problem</source>
-        <translation>проблем</translation>
-    </message>
-    <message>
-        <source>Question %1</source>
-        <translation>Въпрос %1</translation>
-    </message>
-    <message>
-        <source>No figure.
-Drop or paste one here.</source>
-        <translation>Няма фигура.
-Пуснете или поставете тук.</translation>
-    </message>
-    <message>
-        <source>%1 is missing</source>
-        <translation>липсва %1</translation>
-    </message>
-    <message>
-        <source>This figure cannot be shown.</source>
-        <translation>Тази фигура не може да се покаже.</translation>
-    </message>
-    <message>
-        <source>No problems: the test can be saved.</source>
-        <translation>Няма проблеми: тестът може да се запише.</translation>
-    </message>
-    <message>
-        <source>When the file was opened:</source>
-        <translation>При отварянето на файла:</translation>
     </message>
     <message>
         <source>%1 cannot be opened; the problems say why.</source>
@@ -1652,30 +1454,6 @@ Drop or paste one here.</source>
         <translation>PDF файлове (*.pdf)</translation>
     </message>
     <message>
-        <source>Choose a figure</source>
-        <translation>Избор на фигура</translation>
-    </message>
-    <message>
-        <source>Figures (*.jpg *.jpeg *.png *.gif *.bmp)</source>
-        <translation>Фигури (*.jpg *.jpeg *.png *.gif *.bmp)</translation>
-    </message>
-    <message>
-        <source>%1 is larger than a figure may be (%2 MiB).</source>
-        <translation>%1 е по-голям, отколкото може да бъде фигура (%2 MiB).</translation>
-    </message>
-    <message>
-        <source>%1 cannot be read: %2</source>
-        <translation>%1 не може да се прочете: %2</translation>
-    </message>
-    <message>
-        <source>Set the figure</source>
-        <translation>Задаване на фигура</translation>
-    </message>
-    <message>
-        <source>The clipboard holds no image.</source>
-        <translation>В клипборда няма изображение.</translation>
-    </message>
-    <message>
         <source>The test has problems; mend them before trying it.</source>
         <translation>Тестът има проблеми; поправете ги, преди да го пробвате.</translation>
     </message>
@@ -1694,54 +1472,6 @@ Drop or paste one here.</source>
     <message>
         <source>The test has changes that are not saved. Save them?</source>
         <translation>Тестът има незаписани промени. Да се запишат ли?</translation>
-    </message>
-    <message>
-        <source>Collect the pupils' results</source>
-        <translation>Резултатите на учениците се събират</translation>
-    </message>
-    <message>
-        <source>Folder of the results</source>
-        <translation>Папка на резултатите</translation>
-    </message>
-    <message>
-        <source>the test file's own folder</source>
-        <translation>папката на файла с теста</translation>
-    </message>
-    <message>
-        <source>Choose…</source>
-        <translation>Избери…</translation>
-    </message>
-    <message>
-        <source>Choose the folder of the results</source>
-        <translation>Избери папката на резултатите</translation>
-    </message>
-    <message>
-        <source>Results &amp;folder:</source>
-        <translation>&amp;Папка на резултатите:</translation>
-    </message>
-    <message>
-        <source>Questions for each pupil</source>
-        <translation>Въпроси за всеки ученик</translation>
-    </message>
-    <message>
-        <source>&amp;Questions for each pupil:</source>
-        <translation>&amp;Въпроси за всеки ученик:</translation>
-    </message>
-    <message>
-        <source>Move the choice up</source>
-        <translation>Премести отговора нагоре</translation>
-    </message>
-    <message>
-        <source>Move the choice down</source>
-        <translation>Премести отговора надолу</translation>
-    </message>
-    <message>
-        <source>Remove the choice</source>
-        <translation>Махни отговора</translation>
-    </message>
-    <message>
-        <source>A new test: write each question and its choices, and mark the right choice. What is still missing is shown here as you go.</source>
-        <translation>Нов тест: напишете всеки въпрос и отговорите му и отбележете верния. Каквото още липсва, ще се показва тук, докато пишете.</translation>
     </message>
     <message>
         <source>When %1 was opened:</source>
@@ -1766,6 +1496,306 @@ Drop or paste one here.</source>
     <message>
         <source>Cancel</source>
         <translation>Отказ</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::ProblemPanel</name>
+    <message>
+        <source>Problems</source>
+        <translation>Проблеми</translation>
+    </message>
+    <message>
+        <source>What went wrong</source>
+        <translation>Какво се обърка</translation>
+    </message>
+    <message>
+        <source>Close the message</source>
+        <translation>Затвори съобщението</translation>
+    </message>
+    <message>
+        <source>A new test: write each question and its choices, and mark the right choice. What is still missing is shown here as you go.</source>
+        <translation>Нов тест: напишете всеки въпрос и отговорите му и отбележете верния. Каквото още липсва, ще се показва тук, докато пишете.</translation>
+    </message>
+    <message>
+        <source>No problems: the test can be saved.</source>
+        <translation>Няма проблеми: тестът може да се запише.</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::FigureWidget</name>
+    <message>
+        <source>Choose a file…</source>
+        <translation>Избери файл…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Махни</translation>
+    </message>
+    <message>
+        <source>Figure, as the pupil sees it</source>
+        <translation>Фигура, както я вижда ученикът</translation>
+    </message>
+    <message>
+        <source>Choose a figure file</source>
+        <translation>Избери файл с фигура</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Постави</translation>
+    </message>
+    <message>
+        <source>Paste a figure</source>
+        <translation>Постави фигура</translation>
+    </message>
+    <message>
+        <source>Remove the figure</source>
+        <translation>Махни фигурата</translation>
+    </message>
+    <message>
+        <source>No figure.
+Drop or paste one here.</source>
+        <translation>Няма фигура.
+Пуснете или поставете тук.</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>липсва %1</translation>
+    </message>
+    <message>
+        <source>This figure cannot be shown.</source>
+        <translation>Тази фигура не може да се покаже.</translation>
+    </message>
+    <message>
+        <source>Choose a figure</source>
+        <translation>Избор на фигура</translation>
+    </message>
+    <message>
+        <source>Figures (*.jpg *.jpeg *.png *.gif *.bmp)</source>
+        <translation>Фигури (*.jpg *.jpeg *.png *.gif *.bmp)</translation>
+    </message>
+    <message>
+        <source>%1 is larger than a figure may be (%2 MiB).</source>
+        <translation>%1 е по-голям, отколкото може да бъде фигура (%2 MiB).</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 не може да се прочете: %2</translation>
+    </message>
+    <message>
+        <source>Set the figure</source>
+        <translation>Задаване на фигура</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no image.</source>
+        <translation>В клипборда няма изображение.</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::QuestionEditor</name>
+    <message>
+        <source>Question text</source>
+        <translation>Текст на въпроса</translation>
+    </message>
+    <message>
+        <source>Te&amp;xt:</source>
+        <translation>Те&amp;кст:</translation>
+    </message>
+    <message>
+        <source>Choices:</source>
+        <translation>Отговори:</translation>
+    </message>
+    <message>
+        <source>Figure:</source>
+        <translation>Фигура:</translation>
+    </message>
+    <message>
+        <source>Explanation, one line a row</source>
+        <translation>Обяснение, по един ред</translation>
+    </message>
+    <message>
+        <source>&amp;Explanation:</source>
+        <translation>&amp;Обяснение:</translation>
+    </message>
+    <message>
+        <source>Choice %1 is the right one</source>
+        <translation>Отговор %1 е верният</translation>
+    </message>
+    <message>
+        <source>The right choice</source>
+        <translation>Верният отговор</translation>
+    </message>
+    <message>
+        <source>Choice %1</source>
+        <translation>Отговор %1</translation>
+    </message>
+    <message>
+        <source>Move choice %1 up</source>
+        <translation>Премести отговор %1 нагоре</translation>
+    </message>
+    <message>
+        <source>Move the choice up</source>
+        <translation>Премести отговора нагоре</translation>
+    </message>
+    <message>
+        <source>Move choice %1 down</source>
+        <translation>Премести отговор %1 надолу</translation>
+    </message>
+    <message>
+        <source>Move the choice down</source>
+        <translation>Премести отговора надолу</translation>
+    </message>
+    <message>
+        <source>Remove choice %1</source>
+        <translation>Махни отговор %1</translation>
+    </message>
+    <message>
+        <source>Remove the choice</source>
+        <translation>Махни отговора</translation>
+    </message>
+    <message>
+        <source>Add a choice</source>
+        <translation>Добави отговор</translation>
+    </message>
+    <message>
+        <source>Question %1</source>
+        <translation>Въпрос %1</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::TestForm</name>
+    <message>
+        <source>The test</source>
+        <translation>Тестът</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Избери…</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Заглавие</translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation>&amp;Заглавие:</translation>
+    </message>
+    <message>
+        <source>Edit the title</source>
+        <translation>Промяна на заглавието</translation>
+    </message>
+    <message>
+        <source>Phrase mode: the chosen answer is put into the blank (_) of the question</source>
+        <translation>Фраза: избраният отговор се вписва в празното място (_) на въпроса</translation>
+    </message>
+    <message>
+        <source>Check: the first question is asked again later, and both answers compared</source>
+        <translation>Проверка: първият въпрос се задава още веднъж по-късно и двата отговора се сравняват</translation>
+    </message>
+    <message>
+        <source>Show the explanations in the review</source>
+        <translation>Обясненията се показват при прегледа</translation>
+    </message>
+    <message>
+        <source>Review buttons: step through every question after the evaluation</source>
+        <translation>Бутони за преглед на всеки въпрос след оценяването</translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation>всички</translation>
+    </message>
+    <message>
+        <source>Questions for each pupil</source>
+        <translation>Въпроси за всеки ученик</translation>
+    </message>
+    <message>
+        <source>&amp;Questions for each pupil:</source>
+        <translation>&amp;Въпроси за всеки ученик:</translation>
+    </message>
+    <message>
+        <source>Collect the pupils' results</source>
+        <translation>Резултатите на учениците се събират</translation>
+    </message>
+    <message>
+        <source>Folder of the results</source>
+        <translation>Папка на резултатите</translation>
+    </message>
+    <message>
+        <source>the test file's own folder</source>
+        <translation>папката на файла с теста</translation>
+    </message>
+    <message>
+        <source>Choose the folder of the results</source>
+        <translation>Избери папката на резултатите</translation>
+    </message>
+    <message>
+        <source>Results &amp;folder:</source>
+        <translation>&amp;Папка на резултатите:</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::QuestionList</name>
+    <message>
+        <source>Questions</source>
+        <translation>Въпроси</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добави</translation>
+    </message>
+    <message>
+        <source>Add a question</source>
+        <translation>Добави въпрос</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копие</translation>
+    </message>
+    <message>
+        <source>Duplicate the question</source>
+        <translation>Копие на въпроса</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Изтрий</translation>
+    </message>
+    <message>
+        <source>Delete the question</source>
+        <translation>Изтрий въпроса</translation>
+    </message>
+    <message>
+        <source>Move the question up</source>
+        <translation>Премести въпроса нагоре</translation>
+    </message>
+    <message>
+        <source>Move the question down</source>
+        <translation>Премести въпроса надолу</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::QuestionListModel</name>
+    <message>
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <source>problem</source>
+        <translation>проблем</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation>Въпрос</translation>
+    </message>
+    <message>
+        <source>Figure</source>
+        <translation>Фигура</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Проблем</translation>
     </message>
 </context>
 </TS>

@@ -13,40 +13,15 @@
 
 namespace kovra {
 
-class SnapshotCommand : public QUndoCommand
+Figure checkedFigure(QByteArray bytes, QByteArray suffix)
 {
-public:
-    SnapshotCommand(TestDocument *document, const QString &label, Test before, Test after,
-                    int mergeId)
-        : QUndoCommand(label), m_document(document), m_before(std::move(before)),
-          m_after(std::move(after)), m_mergeId(mergeId)
-    {}
-    void undo() override { m_document->set(m_before); }
-    void redo() override { m_document->set(m_after); }
-    [[nodiscard]] int id() const override { return m_mergeId; }
-    bool mergeWith(const QUndoCommand *other) override
-    {
-        m_after = static_cast<const SnapshotCommand *>(other)->m_after;
-        return true;
-    }
-
-private:
-    TestDocument *m_document;
-    Test m_before;
-    Test m_after;
-    int m_mergeId;
-};
-
-void setFigure(Question &question, QByteArray bytes, QByteArray suffix)
-{
-    Figure &figure = question.figure;
-    figure = Figure{};
+    Test one;
+    one.questions.emplace_back();
+    Figure &figure = one.questions.front().figure;
     figure.bytes = std::move(bytes);
     figure.suffix = suffix.isEmpty() ? QByteArrayLiteral("png") : std::move(suffix);
-    Test one;
-    one.questions.push_back(question);
     inspectFigures(one, FigureSource::Authored);
-    figure = one.questions.front().figure;
+    return one.questions.front().figure;
 }
 
 Test newTest()
@@ -141,20 +116,137 @@ void TestDocument::reset(Test data, const QString &path)
 {
     m_undo->clear();
     m_path = path;
-    set(data);
+    m_data = std::move(data);
+    changedBy();
 }
 
-void TestDocument::change(const QString &label, const std::function<void(Test &)> &edit,
-                          int mergeId)
+bool TestDocument::holds(int at) const
 {
-    Test after = m_data;
-    edit(after);
-    m_undo->push(new SnapshotCommand(this, label, m_data, std::move(after), mergeId));
+    return at >= 0 && at < static_cast<int>(m_data.questions.size());
 }
 
-void TestDocument::set(const Test &data)
+bool TestDocument::addQuestion(int at)
 {
-    m_data = data;
+    if (at < 0 || at > static_cast<int>(m_data.questions.size())) {
+        return false;
+    }
+    Question question;
+    question.choices = QStringList(4, QString());
+    question.right = 0;
+    question.explanation = QStringList{QString()};
+    m_undo->push(
+        new AddQuestionCommand(this, editLabel("Add a question"), at, std::move(question)));
+    return true;
+}
+
+bool TestDocument::duplicateQuestion(int at)
+{
+    if (!holds(at)) {
+        return false;
+    }
+    m_undo->push(new AddQuestionCommand(this, editLabel("Duplicate the question"), at + 1,
+                                        m_data.questions.at(static_cast<std::size_t>(at))));
+    return true;
+}
+
+bool TestDocument::deleteQuestion(int at)
+{
+    if (!holds(at) || m_data.questions.size() <= 1) {
+        return false;
+    }
+    m_undo->push(new DeleteQuestionCommand(this, at));
+    return true;
+}
+
+bool TestDocument::moveQuestion(int from, int to)
+{
+    if (!holds(from) || !holds(to) || from == to) {
+        return false;
+    }
+    m_undo->push(new MoveQuestionCommand(this, from, to));
+    return true;
+}
+
+bool TestDocument::addChoice(int at)
+{
+    if (!holds(at) || m_data.questions.at(static_cast<std::size_t>(at)).choices.size() >=
+                          KOVRA_Danni::kMaxChoices) {
+        return false;
+    }
+    m_undo->push(new AddChoiceCommand(this, at));
+    return true;
+}
+
+bool TestDocument::removeChoice(int at, int choice)
+{
+    if (!holds(at)) {
+        return false;
+    }
+    const qsizetype count = m_data.questions.at(static_cast<std::size_t>(at)).choices.size();
+    if (choice < 0 || choice >= count || count <= KOVRA_Danni::kMinChoices) {
+        return false;
+    }
+    m_undo->push(new RemoveChoiceCommand(this, at, choice));
+    return true;
+}
+
+bool TestDocument::moveChoice(int at, int choice, int to)
+{
+    if (!holds(at)) {
+        return false;
+    }
+    const qsizetype count = m_data.questions.at(static_cast<std::size_t>(at)).choices.size();
+    if (choice < 0 || choice >= count || to < 0 || to >= count || to == choice) {
+        return false;
+    }
+    m_undo->push(new MoveChoiceCommand(this, at, choice, to));
+    return true;
+}
+
+bool TestDocument::setRightChoice(int at, int choice)
+{
+    if (!holds(at) || choice < 0 ||
+        choice >= m_data.questions.at(static_cast<std::size_t>(at)).choices.size() ||
+        m_data.questions.at(static_cast<std::size_t>(at)).right == choice) {
+        return false;
+    }
+    m_undo->push(new RightChoiceCommand(this, at, choice));
+    return true;
+}
+
+bool TestDocument::setText(int at, QuestionText part, int index, const QStringList &text)
+{
+    if (!holds(at) ||
+        (part == QuestionText::Choice &&
+         (index < 0 ||
+          index >= m_data.questions.at(static_cast<std::size_t>(at)).choices.size()))) {
+        return false;
+    }
+    m_undo->push(new TextCommand(this, at, part, index, text));
+    return true;
+}
+
+bool TestDocument::setFigure(int at, const QString &label, Figure figure)
+{
+    if (!holds(at)) {
+        return false;
+    }
+    m_undo->push(new FigureCommand(this, label, at, std::move(figure)));
+    return true;
+}
+
+void TestDocument::setSettings(const QString &label, const TestSettings &settings, int field)
+{
+    m_undo->push(new SettingsCommand(this, label, settings, field));
+}
+
+void TestDocument::replace(const QString &label, Test test)
+{
+    m_undo->push(new ReplaceCommand(this, label, std::move(test)));
+}
+
+void TestDocument::changedBy()
+{
     check();
     Q_EMIT changed();
 }

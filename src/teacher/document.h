@@ -5,11 +5,11 @@
 
 #include "content/figures.h"
 #include "content/loader.h"
+#include "teacher/commands.h"
 #include "testfile/testfile.h"
 
 #include <QObject>
 #include <QStringList>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,7 +34,7 @@ struct OpenedTest
 // content.json and its figures, as makeTestArchive takes them.
 [[nodiscard]] TestFiles filesOf(const Test &test);
 // A figure file's bytes, checked once.
-void setFigure(Question &question, QByteArray bytes, QByteArray suffix);
+[[nodiscard]] Figure checkedFigure(QByteArray bytes, QByteArray suffix);
 
 class TestDocument : public QObject
 {
@@ -53,9 +53,26 @@ public:
 
     // Starts afresh with these data and no undo history.
     void reset(Test data, const QString &path);
-    // An undoable step named `label`. Consecutive steps with the same merge id (>= 0) become
-    // one, as the keystrokes of one field do.
-    void change(const QString &label, const std::function<void(Test &)> &edit, int mergeId = -1);
+    // The edits, each an undoable step named for its kind; an edit the rules below refuse (a
+    // question or choice that is not there, the last question, a sixth choice) does nothing
+    // and gives false.
+    bool addQuestion(int at);       // a new question of four empty choices
+    bool duplicateQuestion(int at); // after itself
+    bool deleteQuestion(int at);    // never the last one
+    bool moveQuestion(int from, int to);
+    bool addChoice(int at);                // up to five
+    bool removeChoice(int at, int choice); // down to two
+    bool moveChoice(int at, int choice, int to);
+    bool setRightChoice(int at, int choice);
+    // A question's text, a choice (`index`) or its explanation (its lines); the keystrokes of one
+    // field one after the other are one step.
+    bool setText(int at, QuestionText part, int index, const QStringList &text);
+    // A figure file's bytes, checked once; an empty figure takes it away.
+    bool setFigure(int at, const QString &label, Figure figure);
+    // `field` merges one field's keystrokes; -1 for a step of its own.
+    void setSettings(const QString &label, const TestSettings &settings, int field = -1);
+    // The whole test as one step.
+    void replace(const QString &label, Test test);
     // The test with every rule checked and its figures decoded; none while it has errors.
     [[nodiscard]] LoadResult load() const;
     // Saves a test file through makeTestArchive and QSaveFile: nothing is written while the
@@ -67,8 +84,9 @@ Q_SIGNALS:
     void changed();
 
 private:
-    friend class SnapshotCommand;
-    void set(const Test &data);
+    friend class EditCommand;
+    [[nodiscard]] bool holds(int at) const;
+    void changedBy();
     void check();
 
     Test m_data;

@@ -6,6 +6,7 @@
 #include "resultsview/resultsview.h"
 #include "teacher/document.h"
 #include "teacher/fields.h"
+#include "teacher/problem_panel.h"
 #include "teacher/window_parts.h"
 #include "teacher_window.h"
 #include "testfile/testfile.h"
@@ -62,15 +63,15 @@ bool TeacherWindow::openPath(const QString &path)
 
 bool TeacherWindow::showOpened(const QString &path, OpenedTest opened)
 {
-    m_openedWhat = opened.data ? tr("When %1 was opened:").arg(QFileInfo(path).fileName())
-                               : tr("%1 cannot be opened:").arg(QFileInfo(path).fileName());
+    const QString name = QFileInfo(path).fileName();
+    m_problems->setOpened(opened.data ? tr("When %1 was opened:").arg(name)
+                                      : tr("%1 cannot be opened:").arg(name),
+                          std::move(opened.problems));
     if (!opened.data) {
-        m_openProblems = std::move(opened.problems);
-        report(tr("%1 cannot be opened; the problems say why.").arg(QFileInfo(path).fileName()));
-        refreshProblems();
+        fail(tr("%1 cannot be opened; the problems say why.").arg(name));
+        refresh();
         return false;
     }
-    m_openProblems = std::move(opened.problems);
     const bool testFile =
         QFileInfo(path).isFile() &&
         QFileInfo(path).suffix().compare(QLatin1String(kTestFileSuffix), Qt::CaseInsensitive) == 0;
@@ -89,14 +90,14 @@ bool TeacherWindow::saveTo(const QString &path)
     const ResultsAtStake stake = resultsAtStake(path, m_document->load());
     const Problems failed = m_document->save(path);
     if (!failed.empty()) {
-        report(hasErrors(m_document->problems())
-                   ? tr("The test has problems and is not saved; mend them first.")
-                   : describe(failed.front()));
+        fail(hasErrors(m_document->problems())
+                 ? tr("The test has problems and is not saved; mend them first.")
+                 : describe(failed.front()));
         return false;
     }
     dropRecovery();
     addRecent(path);
-    report(tr("Saved %1.").arg(QDir::toNativeSeparators(path)));
+    tell(tr("Saved %1.").arg(QDir::toNativeSeparators(path)));
     if (stake.files > 0) {
         auto *box = new QMessageBox(QMessageBox::Information, windowTitle(), resultsRemarked(stake),
                                     QMessageBox::Ok, this);
@@ -111,19 +112,22 @@ bool TeacherWindow::exportPdf(const QString &path, PrintPart part)
 {
     const LoadResult loaded = m_document->load();
     if (!loaded.content) {
-        report(tr("The test has problems; mend them before printing."));
+        fail(tr("The test has problems; mend them before printing."));
         return false;
     }
     const Problems failed = writeTestPdf(path, *loaded.test, part);
-    report(failed.empty() ? tr("Wrote %1.").arg(QDir::toNativeSeparators(path))
-                          : describe(failed.front()));
-    return failed.empty();
+    if (!failed.empty()) {
+        fail(describe(failed.front()));
+        return false;
+    }
+    tell(tr("Wrote %1.").arg(QDir::toNativeSeparators(path)));
+    return true;
 }
 
 void TeacherWindow::newTest()
 {
     askToKeepWork([this] {
-        m_openProblems.clear();
+        m_problems->setOpened({}, {});
         m_current = 0;
         m_source.clear();
         dropRecovery();
@@ -170,7 +174,7 @@ void TeacherWindow::saveAs()
 void TeacherWindow::saveThen(const std::function<void()> &then, bool askName)
 {
     if (hasErrors(m_document->problems())) {
-        report(tr("The test has problems and is not saved; mend them first."));
+        fail(tr("The test has problems and is not saved; mend them first."));
         return;
     }
     if (!askName && !m_document->path().isEmpty()) {
@@ -226,7 +230,7 @@ void TeacherWindow::chooseFile(const QString &title, const QString &filter, cons
 void TeacherWindow::print(PrintPart part)
 {
     if (!m_document->load().content) {
-        report(tr("The test has problems; mend them before printing."));
+        fail(tr("The test has problems; mend them before printing."));
         return;
     }
     // The dialog does not wait for its answer: it keeps the window from edits meanwhile, and the
@@ -240,9 +244,9 @@ void TeacherWindow::print(PrintPart part)
         const LoadResult loaded = m_document->load();
         if (loaded.content) {
             printTest(*printer, *loaded.test, part);
-            report(printer->outputFileName().isEmpty()
-                       ? tr("Sent to the printer.")
-                       : tr("Wrote %1.").arg(QDir::toNativeSeparators(printer->outputFileName())));
+            tell(printer->outputFileName().isEmpty()
+                     ? tr("Sent to the printer.")
+                     : tr("Wrote %1.").arg(QDir::toNativeSeparators(printer->outputFileName())));
         }
     });
     dialog->open();
@@ -263,21 +267,20 @@ void TeacherWindow::tryTest()
     const WrittenTest written = makeTestArchive(filesOf(data));
     const QString folder = written.archive ? m_tries.ensureFolder() : QString();
     if (folder.isEmpty()) {
-        report(tr("The test has problems; mend them before trying it."));
+        fail(tr("The test has problems; mend them before trying it."));
         return;
     }
     const QString file = folder + QStringLiteral("/try-%1.kovra").arg(++m_triesMade);
     if (const Problems failed = saveFile(file, *written.archive); !failed.empty()) {
-        report(describe(failed.front()));
+        fail(describe(failed.front()));
         return;
     }
     qint64 pid = 0;
     if (!QProcess::startDetached(m_playerProgram, {file}, QString(), &pid)) {
-        report(
-            tr("The player %1 cannot be started.").arg(QDir::toNativeSeparators(m_playerProgram)));
+        fail(tr("The player %1 cannot be started.").arg(QDir::toNativeSeparators(m_playerProgram)));
         return;
     }
-    report(tr("The test plays in the player's window."));
+    tell(tr("The test plays in the player's window."));
     Q_EMIT playerStarted(pid, file);
 }
 
@@ -327,8 +330,8 @@ void TeacherWindow::writeRecovery()
     if (m_document->undoStack()->isClean()) {
         dropRecovery();
     } else if (!m_recovery.keep(m_document->data(), m_document->path())) {
-        report(tr("The work cannot be kept aside in %1.")
-                   .arg(QDir::toNativeSeparators(m_recovery.folder())));
+        fail(tr("The work cannot be kept aside in %1.")
+                 .arg(QDir::toNativeSeparators(m_recovery.folder())));
     }
 }
 
@@ -358,13 +361,12 @@ bool TeacherWindow::restoreFrom(const QString &recoveryFile)
         return false;
     }
     const QString source = RecoveryStore::sourceOf(recoveryFile);
-    m_openProblems.clear();
+    m_problems->setOpened({}, {});
     m_current = 0;
     m_source = source;
     m_document->reset(kovra::newTest(), source);
     // An undoable step, so that the work counts as unsaved.
-    m_document->change(tr("Restore the kept work"),
-                       [&opened](Test &data) { data = std::move(*opened.data); });
+    m_document->replace(tr("Restore the kept work"), std::move(*opened.data));
     return true;
 }
 

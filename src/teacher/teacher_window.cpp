@@ -6,6 +6,11 @@
 #include "resultsview/resultsview.h"
 #include "teacher/document.h"
 #include "teacher/fields.h"
+#include "teacher/figure_widget.h"
+#include "teacher/problem_panel.h"
+#include "teacher/question_editor.h"
+#include "teacher/question_list.h"
+#include "teacher/test_form.h"
 #include "teacher/window_parts.h"
 #include "testfile/testfile.h"
 
@@ -62,30 +67,29 @@ TeacherWindow::TeacherWindow(QWidget *parent)
     setObjectName(QStringLiteral("TeacherWindow"));
     setAcceptDrops(true);
 
+    m_list = new QuestionList(
+        m_document, [this] { return !untouchedNewTest(); }, this);
+    connect(m_list, &QuestionList::chosen, this, &TeacherWindow::selectQuestion);
+    connect(m_list, &QuestionList::added, this,
+            [this] { m_editor->textField()->setFocus(Qt::OtherFocusReason); });
     auto *splitter = new QSplitter;
-    splitter->addWidget(buildQuestionList());
+    splitter->addWidget(m_list);
     splitter->addWidget(buildEditor());
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({1, 2}); // the editor two thirds, on a small screen too
 
     // The problems below: a few lines, the editor the rest.
-    auto *problems = new QWidget;
-    auto *problemLayout = new QVBoxLayout(problems);
-    problemLayout->setContentsMargins(4, 0, 4, 0);
-    auto *problemTitle = new QLabel(tr("Problems"), problems);
-    m_problemView = new QTextBrowser(problems);
-    m_problemView->setOpenLinks(false);
-    m_problemView->setAccessibleName(tr("Problems"));
-    problemTitle->setBuddy(m_problemView);
-    problemLayout->addWidget(problemTitle);
-    problemLayout->addWidget(m_problemView);
+    m_problems = new ProblemPanel(this);
     auto *page = new QSplitter(Qt::Vertical, this);
     page->addWidget(splitter);
-    page->addWidget(problems);
+    page->addWidget(m_problems);
     page->setStretchFactor(0, 1);
     page->setSizes({700, 150});
     setCentralWidget(page);
-    connect(m_problemView, &QTextBrowser::anchorClicked, this, &TeacherWindow::showProblem);
+    connect(m_problems, &ProblemPanel::problemChosen, this, &TeacherWindow::showProblem);
+    connect(m_editor->figure(), &FigureWidget::failed, this, &TeacherWindow::fail);
+    connect(m_editor->figure(), &FigureWidget::droppedOther, this,
+            [this](const QString &path) { askToKeepWork([this, path] { openPath(path); }); });
 
     m_fileLabel = new QLabel(this);
     statusBar()->addPermanentWidget(m_fileLabel);
@@ -224,113 +228,21 @@ void TeacherWindow::showResults()
     view->show();
 }
 
-QWidget *TeacherWindow::buildQuestionList()
+QWidget *TeacherWindow::buildEditor()
 {
-    auto *panel = new QWidget(this);
-    auto *layout = new QVBoxLayout(panel);
-    m_list = new QTreeWidget(panel);
-    m_list->setAccessibleName(tr("Questions"));
-    m_list->setHeaderLabels({tr("No."), tr("Question"), tr("Figure"), tr("Problem")});
-    m_list->setRootIsDecorated(false);
-    m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    m_list->header()->setStretchLastSection(false);
-    m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    m_list->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
-    m_list->setMinimumWidth(200);
-    layout->addWidget(m_list);
-    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
-        if (item != nullptr && !m_refreshing) {
-            selectQuestion(m_list->indexOfTopLevelItem(item));
-        }
-    });
-    auto *buttons = new QHBoxLayout;
-    const auto button = [&](const QString &text, const QString &name, auto slot) {
-        auto *b = new QPushButton(text, panel);
-        b->setAccessibleName(name);
-        b->setToolTip(name);
-        connect(b, &QPushButton::clicked, this, slot);
-        buttons->addWidget(b);
-        return b;
-    };
-    button(tr("Add"), tr("Add a question"), [this] {
-        // After the chosen question; the first of a test that has none.
-        const int at =
-            std::min(m_current + 1, static_cast<int>(m_document->data().questions.size()));
-        m_document->change(tr("Add a question"), [at](Test &data) {
-            Question question;
-            question.choices = QStringList(4, QString());
-            question.right = 0;
-            question.explanation = QStringList{QString()};
-            data.questions.insert(data.questions.begin() + at, question);
-        });
-        selectQuestion(at);
-        m_text->setFocus();
-    });
-    button(tr("Copy"), tr("Duplicate the question"), [this] {
-        if (m_document->data().questions.empty()) {
-            return;
-        }
-        const int at = m_current;
-        m_document->change(tr("Duplicate the question"), [at](Test &data) {
-            data.questions.insert(data.questions.begin() + at + 1, data.questions.at(at));
-        });
-        selectQuestion(at + 1);
-    });
-    button(tr("Delete"), tr("Delete the question"), [this] {
-        if (m_document->data().questions.size() <= 1) {
-            return;
-        }
-        const int at = m_current;
-        m_document->change(tr("Delete the question"),
-                           [at](Test &data) { data.questions.erase(data.questions.begin() + at); });
-    });
-    button(QStringLiteral("↑"), tr("Move the question up"), [this] { moveQuestion(-1); });
-    button(QStringLiteral("↓"), tr("Move the question down"), [this] { moveQuestion(1); });
-    layout->addLayout(buttons);
-    return panel;
-}
-
-void TeacherWindow::editQuestion(const QString &label, int field,
-                                 const std::function<void(Question &)> &edit)
-{
-    const int at = m_current;
-    if (at < 0 || at >= static_cast<int>(m_document->data().questions.size())) {
-        return;
-    }
-    m_document->change(
-        label, [at, &edit](Test &data) { edit(data.questions.at(static_cast<std::size_t>(at))); },
-        field < 0 ? -1 : mergeId(field, at));
-}
-
-void TeacherWindow::moveQuestion(int by)
-{
-    const int from = m_current;
-    const int to = from + by;
-    if (to < 0 || to >= static_cast<int>(m_document->data().questions.size())) {
-        return;
-    }
-    m_document->change(tr("Move the question"), [from, to](Test &data) {
-        std::swap(data.questions.at(static_cast<std::size_t>(from)),
-                  data.questions.at(static_cast<std::size_t>(to)));
-    });
-    selectQuestion(to);
-}
-
-void TeacherWindow::moveChoice(int choice, int by)
-{
-    editQuestion(tr("Move a choice"), -1, [choice, by](Question &question) {
-        const int to = choice + by;
-        if (to < 0 || to >= question.choices.size()) {
-            return;
-        }
-        question.choices.swapItemsAt(choice, to);
-        if (question.right == choice) {
-            question.right = to;
-        } else if (question.right == to) {
-            question.right = choice;
-        }
-    });
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    // Tab goes to the form's fields, which the area scrolls into view; the area itself is no stop.
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto *page = new QWidget(scroll);
+    auto *layout = new QVBoxLayout(page);
+    m_form = new TestForm(m_document, page);
+    m_editor = new QuestionEditor(m_document, page);
+    layout->addWidget(m_form);
+    layout->addWidget(m_editor);
+    layout->addStretch();
+    scroll->setWidget(page);
+    return scroll;
 }
 
 void TeacherWindow::selectQuestion(int index)
@@ -344,11 +256,10 @@ void TeacherWindow::refresh()
 {
     const int count = static_cast<int>(m_document->data().questions.size());
     m_current = std::clamp(m_current, 0, std::max(0, count - 1));
-    m_refreshing = true;
-    refreshList();
-    refreshEditor();
-    refreshProblems();
-    m_refreshing = false;
+    m_list->showCurrent(m_current);
+    m_form->showTest();
+    m_editor->showQuestion(m_current);
+    m_problems->showProblems(m_document->problems(), untouchedNewTest());
     const QString path = m_document->path();
     m_fileLabel->setText((path.isEmpty() ? tr("not saved") : QDir::toNativeSeparators(path)) +
                          (m_document->undoStack()->isClean() ? QString() : QStringLiteral(" *")));
@@ -370,193 +281,74 @@ bool TeacherWindow::untouchedNewTest() const
            m_document->undoStack()->count() == 0;
 }
 
-void TeacherWindow::refreshList()
-{
-    const auto &questions = m_document->data().questions;
-    std::vector<bool> troubled(questions.size() + 1, false);
-    for (const Problem &problem : untouchedNewTest() ? Problems{} : m_document->problems()) {
-        if (problem.question > 0 && problem.question <= static_cast<int>(questions.size())) {
-            troubled.at(static_cast<std::size_t>(problem.question)) = true;
-        }
-    }
-    while (m_list->topLevelItemCount() > static_cast<int>(questions.size())) {
-        delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
-    }
-    while (m_list->topLevelItemCount() < static_cast<int>(questions.size())) {
-        m_list->addTopLevelItem(new QTreeWidgetItem(m_list));
-    }
-    for (int i = 0; i < static_cast<int>(questions.size()); ++i) {
-        const Question &question = questions.at(static_cast<std::size_t>(i));
-        QTreeWidgetItem *item = m_list->topLevelItem(i);
-        // Only what changed: each change makes the view measure its columns again.
-        const auto setText = [item](int column, const QString &text) {
-            if (item->text(column) != text) {
-                item->setText(column, text);
-            }
-        };
-        setText(0, QString::number(i + 1));
-        setText(1, shortText(question.text));
-        const bool figure = !question.figure.isEmpty() || !question.figure.missing.isEmpty();
-        setText(2, figure ? tr("yes") : QString());
-        const bool problem = troubled.at(static_cast<std::size_t>(i + 1));
-        if (problem != !item->text(3).isEmpty()) {
-            item->setText(3, problem ? tr("problem") : QString());
-            item->setIcon(3,
-                          problem ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
-        }
-    }
-    if (m_list->topLevelItemCount() > 0) {
-        m_list->setCurrentItem(m_list->topLevelItem(m_current));
-    }
-}
-
-void TeacherWindow::refreshEditor()
-{
-    const Test &data = m_document->data();
-    if (m_title->text() != data.title) {
-        m_title->setText(data.title);
-    }
-    m_phrase->setChecked(data.phrase);
-    m_toto->setChecked(data.askAgain);
-    m_explanations->setChecked(data.explanations);
-    m_reviewButtons->setChecked(data.reviewButtons);
-    m_draw->setValue(data.draw);
-    m_collect->setChecked(data.collectResults);
-    if (m_resultsFolder->text() != data.resultsFolder) {
-        m_resultsFolder->setText(data.resultsFolder);
-    }
-    m_resultsFolder->setEnabled(data.collectResults);
-    m_questionBox->setEnabled(!data.questions.empty());
-    if (data.questions.empty()) {
-        return;
-    }
-    const Question &question = data.questions.at(static_cast<std::size_t>(m_current));
-    static_cast<QGroupBox *>(m_questionBox)->setTitle(tr("Question %1").arg(m_current + 1));
-    if (m_text->toPlainText() != question.text) {
-        m_text->setPlainText(question.text);
-    }
-    const int count = static_cast<int>(question.choices.size());
-    for (int c = 0; c < static_cast<int>(m_choices.size()); ++c) {
-        ChoiceRow &row = m_choices.at(static_cast<std::size_t>(c));
-        row.row->setVisible(c < count);
-        // None is marked when no key is picked, which an exclusive group cannot show.
-        m_rightChoice->setExclusive(false);
-        row.right->setChecked(c < count && question.right == c);
-        m_rightChoice->setExclusive(true);
-        if (c >= count) {
-            continue;
-        }
-        if (row.edit->text() != question.choices.at(c)) {
-            row.edit->setText(question.choices.at(c));
-        }
-        row.up->setEnabled(c > 0);
-        row.down->setEnabled(c + 1 < count);
-        row.remove->setEnabled(count > KOVRA_Danni::kMinChoices);
-    }
-    m_addChoice->setEnabled(count < KOVRA_Danni::kMaxChoices);
-    const QString explanation = question.explanation.join(QLatin1Char('\n'));
-    if (m_explanation->toPlainText() != explanation) {
-        m_explanation->setPlainText(explanation);
-    }
-    m_removeFigure->setEnabled(!question.figure.isEmpty() || !question.figure.missing.isEmpty());
-    // Decoded once per figure, fitted as the pupil's window fits it.
-    if (question.figure.isEmpty()) {
-        m_previewOf.clear();
-        m_figure->setPixmap(QPixmap());
-        m_figure->setText(question.figure.missing.isEmpty()
-                              ? tr("No figure.\nDrop or paste one here.")
-                              : tr("%1 is missing").arg(question.figure.missing));
-    } else if (!m_previewOf.isSharedWith(question.figure.bytes)) {
-        m_previewOf = question.figure.bytes;
-        const QImage image = decodeFigure(question.figure.bytes, question.figure.suffix);
-        if (image.isNull()) {
-            m_figure->setPixmap(QPixmap());
-            m_figure->setText(tr("This figure cannot be shown."));
-        } else {
-            const qreal ratio = devicePixelRatioF();
-            QPixmap pixmap = QPixmap::fromImage(
-                image.scaled(kFigureArea * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            pixmap.setDevicePixelRatio(ratio);
-            m_figure->setPixmap(pixmap);
-        }
-    }
-}
-
-void TeacherWindow::refreshProblems()
-{
-    QString html;
-    // What opening a file found comes first: it is what the teacher asked about.
-    if (!m_openProblems.empty()) {
-        html += QStringLiteral("<p><b>%1</b></p>").arg(m_openedWhat.toHtmlEscaped());
-        for (const Problem &problem : m_openProblems) {
-            html += QStringLiteral("<div>%1</div>")
-                        .arg(describe(problem, Audience::Window).toHtmlEscaped());
-        }
-        html += QStringLiteral("<hr/>");
-    }
-    const Problems &problems = untouchedNewTest() ? Problems{} : m_document->problems();
-    if (untouchedNewTest()) {
-        html += QStringLiteral("<p>%1</p>")
-                    .arg(tr("A new test: write each question and its choices, and mark the right "
-                            "choice. What is still missing is shown here as you go.")
-                             .toHtmlEscaped());
-    } else if (problems.empty()) {
-        html += QStringLiteral("<p>%1</p>")
-                    .arg(tr("No problems: the test can be saved.").toHtmlEscaped());
-    }
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        const Problem &problem = problems.at(i);
-        // An error in red, a warning in the text's colour; describe() says which it is.
-        html += QStringLiteral("<div><a href=\"problem:%1\" style=\"color: %2\">%3</a></div>")
-                    .arg(i)
-                    .arg(problem.severity == Severity::Error ? QStringLiteral("#b00020")
-                                                             : QStringLiteral("#5c4400"))
-                    .arg(describe(problem, Audience::Window).toHtmlEscaped());
-    }
-    if (html != m_problemHtml) {
-        m_problemHtml = html;
-        m_problemView->setHtml(html);
-    }
-}
-
-void TeacherWindow::showProblem(const QUrl &link)
+void TeacherWindow::showProblem(std::size_t index)
 {
     const Problems &problems = m_document->problems();
-    const std::size_t index = link.path().toULongLong();
-    if (link.scheme() != QLatin1String("problem") || index >= problems.size()) {
+    if (index >= problems.size()) {
         return;
     }
     const Problem problem = problems.at(index);
     if (problem.question > 0) {
         selectQuestion(problem.question - 1);
     }
-    const QString &field = problem.field;
-    QWidget *target = m_list;
-    if (field.startsWith(QLatin1String("settings"))) {
-        target = m_title;
-    } else if (field == QLatin1String("text")) {
-        target = m_text;
-    } else if (field.startsWith(QLatin1String("choices")) || field == QLatin1String("key")) {
-        const int choice =
-            field.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0).toInt();
-        const auto row = static_cast<std::size_t>(std::clamp(choice, 0, 4));
-        // The key is one of the choices: its text is where a key that equals none or several
-        // is mended.
-        const int key = m_document->data().questions.at(static_cast<std::size_t>(m_current)).right;
-        target = field == QLatin1String("key")
-                     ? m_choices.at(static_cast<std::size_t>(std::clamp(key, 0, 4))).edit
-                     : m_choices.at(row).edit;
-    } else if (field.startsWith(QLatin1String("explanation"))) {
-        target = m_explanation;
-    } else if (field == QLatin1String("figure")) {
-        target = m_chooseFigure;
+    QWidget *target = problem.question > 0 ? m_editor->fieldOf(problem) : nullptr;
+    if (target == nullptr) {
+        target =
+            problem.field.startsWith(QLatin1String("settings")) ? m_form->titleField() : m_list;
     }
     target->setFocus(Qt::OtherFocusReason);
 }
 
-void TeacherWindow::report(const QString &message)
+bool TeacherWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    statusBar()->showMessage(message, 8000);
+    // A field that would take Undo or Redo for its own typing leaves it to the window's actions.
+    if (event->type() == QEvent::ShortcutOverride &&
+        isHistoryKey(*static_cast<QKeyEvent *>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TeacherWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasImage() || event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+// An image or a figure file becomes the chosen question's figure; any other file is opened.
+void TeacherWindow::dropEvent(QDropEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    if (m_editor->figure()->takeDrop(data)) {
+        event->acceptProposedAction();
+    } else if (data->hasUrls() && data->urls().value(0).isLocalFile()) {
+        const QString path = data->urls().value(0).toLocalFile();
+        askToKeepWork([this, path] { openPath(path); });
+        event->acceptProposedAction();
+    }
+}
+
+void TeacherWindow::pasteFigure()
+{
+    m_editor->figure()->paste();
+}
+
+bool TeacherWindow::setFigureFile(const QString &path)
+{
+    return m_editor->figure()->setFigureFile(path);
+}
+
+void TeacherWindow::tell(const QString &message)
+{
+    statusBar()->showMessage(message);
+}
+
+void TeacherWindow::fail(const QString &message)
+{
+    statusBar()->clearMessage();
+    m_problems->showFailure(message);
 }
 
 } // namespace kovra

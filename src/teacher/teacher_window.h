@@ -10,33 +10,24 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
-#include <array>
 #include <functional>
 #include <memory>
 
 class QAction;
-class QButtonGroup;
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMessageBox;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
-class QTextBrowser;
 class QTimer;
-class QToolButton;
-class QTreeWidget;
-class QUrl;
 class QWidget;
 
 namespace kovra {
 
-class PlainTextField;
+class ProblemPanel;
+class QuestionEditor;
+class QuestionList;
 class TestDocument;
+class TestForm;
 struct OpenedTest;
-struct Question;
 
 class TeacherWindow : public QMainWindow
 {
@@ -95,25 +86,16 @@ private Q_SLOTS:
     void saveAs();
     void print(PrintPart part);
     void choosePdf(PrintPart part);
-    void chooseFigure();
-    void showProblem(const QUrl &link);
+    void showProblem(std::size_t index);
     void refresh();
     void showResults();
 
 private:
     void buildMenus();
-    QWidget *buildQuestionList();
     QWidget *buildEditor();
-    void refreshList();
     [[nodiscard]] bool untouchedNewTest() const;
-    void refreshEditor();
-    void refreshProblems();
     void refreshRecent();
     void addRecent(const QString &path);
-    void editQuestion(const QString &label, int field, const std::function<void(Question &)> &edit);
-    void moveQuestion(int by);
-    void moveChoice(int choice, int by);
-    void setFigureImage(const QImage &image);
     void writeRecovery();
     void dropRecovery();
     void keepSoon();
@@ -125,13 +107,13 @@ private:
     // Asks, without waiting for the answer, whether to save the changes first; `then` follows
     // a save that succeeded or changes given up, nothing follows "Cancel".
     void askToKeepWork(const std::function<void()> &then);
-    void report(const QString &message);
+    // What was done, in the status line until the next; what failed, over the problems until
+    // the teacher closes it.
+    void tell(const QString &message);
+    void fail(const QString &message);
 
     TestDocument *m_document;
     int m_current = 0;
-    bool m_refreshing = false;
-    Problems m_openProblems; // what opening the test found: a bank's skipped questions
-    QString m_openedWhat;    // the heading of those: the file, and whether it opened
     QString m_playerProgram;
     QString m_source; // the file or folder the test was opened from; empty for a new test
     RecoveryStore m_tries{QStringLiteral("try")};
@@ -140,39 +122,13 @@ private:
     QTimer *m_recoveryTimer;
     QElapsedTimer m_unkeptSince;      // the first change not yet kept aside
     bool m_fitted = false;            // the window has been fitted to its screen
-    QByteArray m_previewOf;           // the figure the preview shows
-    QString m_problemHtml;            // what the problem panel shows
     QPointer<QMessageBox> m_question; // the question about unsaved changes, while it is asked
     bool m_mayClose = false;          // the teacher has answered it on closing
 
-    QTreeWidget *m_list;
-    QTextBrowser *m_problemView;
-    QLineEdit *m_title;
-    QCheckBox *m_phrase;
-    QCheckBox *m_toto;
-    QCheckBox *m_explanations;
-    QCheckBox *m_reviewButtons;
-    QSpinBox *m_draw;
-    QCheckBox *m_collect;
-    QLineEdit *m_resultsFolder;
-    QWidget *m_questionBox;
-    PlainTextField *m_text;
-    struct ChoiceRow
-    {
-        QWidget *row;
-        QRadioButton *right;
-        QLineEdit *edit;
-        QToolButton *up;
-        QToolButton *down;
-        QToolButton *remove;
-    };
-    std::array<ChoiceRow, 5> m_choices{};
-    QButtonGroup *m_rightChoice;
-    QPushButton *m_addChoice;
-    QLabel *m_figure;
-    QPushButton *m_chooseFigure;
-    QPushButton *m_removeFigure;
-    PlainTextField *m_explanation;
+    QuestionList *m_list;
+    TestForm *m_form;
+    QuestionEditor *m_editor;
+    ProblemPanel *m_problems;
     QLabel *m_fileLabel;
     QMenu *m_recentMenu;
     QAction *m_undo;

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "question_editor.h"
+
+#include "content/danni.h"
+#include "teacher/document.h"
+#include "teacher/fields.h"
+#include "teacher/figure_widget.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kovra {
+
+QuestionEditor::QuestionEditor(TestDocument *document, QWidget *parent)
+    : QGroupBox(parent), m_document(document), m_text(new PlainTextField(this))
+{
+    // Made in the order Tab goes through them.
+    auto *form = new QFormLayout(this);
+    m_text->setAccessibleName(tr("Question text"));
+    m_text->setFixedHeight(m_text->fontMetrics().lineSpacing() * 3 + 12);
+    form->addRow(tr("Te&xt:"), m_text);
+    connect(m_text, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_showing) {
+            m_document->setText(m_at, QuestionText::Text, 0, {m_text->toPlainText()});
+        }
+    });
+    auto *choices = new QWidget(this);
+    buildChoices(choices);
+    form->addRow(tr("Choices:"), choices);
+    m_figure = new FigureWidget(document, this);
+    form->addRow(tr("Figure:"), m_figure);
+    m_explanation = new PlainTextField(this);
+    m_explanation->setAccessibleName(tr("Explanation, one line a row"));
+    m_explanation->setFixedHeight(m_explanation->fontMetrics().lineSpacing() * 4 + 12);
+    form->addRow(tr("&Explanation:"), m_explanation);
+    connect(m_explanation, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_showing) {
+            m_document->setText(m_at, QuestionText::Explanation, 0,
+                                m_explanation->toPlainText().split(QLatin1Char('\n')));
+        }
+    });
+}
+
+void QuestionEditor::buildChoices(QWidget *choices)
+{
+    // One right choice: a click on the marked one leaves it marked.
+    m_rightChoice = new QButtonGroup(choices);
+    m_rightChoice->setExclusive(true);
+    auto *layout = new QVBoxLayout(choices);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const auto tool = [](QWidget *parent, const QString &text, const QString &name,
+                         const QString &tip) {
+        auto *button = new QToolButton(parent);
+        button->setText(text);
+        button->setAccessibleName(name);
+        button->setToolTip(tip);
+        return button;
+    };
+    for (int c = 0; c < static_cast<int>(m_choices.size()); ++c) {
+        ChoiceRow &row = m_choices.at(static_cast<std::size_t>(c));
+        row.row = new QWidget(choices);
+        auto *line = new QHBoxLayout(row.row);
+        line->setContentsMargins(0, 0, 0, 0);
+        row.right = new QRadioButton(row.row);
+        row.right->setAccessibleName(tr("Choice %1 is the right one").arg(c + 1));
+        row.right->setToolTip(tr("The right choice"));
+        m_rightChoice->addButton(row.right, c);
+        row.edit = new QLineEdit(row.row);
+        row.edit->setAccessibleName(tr("Choice %1").arg(c + 1));
+        row.up = tool(row.row, QStringLiteral("↑"), tr("Move choice %1 up").arg(c + 1),
+                      tr("Move the choice up"));
+        row.down = tool(row.row, QStringLiteral("↓"), tr("Move choice %1 down").arg(c + 1),
+                        tr("Move the choice down"));
+        row.remove = tool(row.row, QStringLiteral("✕"), tr("Remove choice %1").arg(c + 1),
+                          tr("Remove the choice"));
+        for (QWidget *w : {static_cast<QWidget *>(row.right), static_cast<QWidget *>(row.edit),
+                           static_cast<QWidget *>(row.up), static_cast<QWidget *>(row.down),
+                           static_cast<QWidget *>(row.remove)}) {
+            line->addWidget(w);
+        }
+        layout->addWidget(row.row);
+        connect(row.right, &QRadioButton::toggled, this, [this, c](bool on) {
+            if (on && !m_showing) {
+                m_document->setRightChoice(m_at, c);
+            }
+        });
+        connect(row.edit, &QLineEdit::textEdited, this, [this, c](const QString &text) {
+            m_document->setText(m_at, QuestionText::Choice, c, {text});
+        });
+        connect(row.up, &QToolButton::clicked, this,
+                [this, c] { m_document->moveChoice(m_at, c, c - 1); });
+        connect(row.down, &QToolButton::clicked, this,
+                [this, c] { m_document->moveChoice(m_at, c, c + 1); });
+        connect(row.remove, &QToolButton::clicked, this,
+                [this, c] { m_document->removeChoice(m_at, c); });
+    }
+    m_addChoice = new QPushButton(tr("Add a choice"), choices);
+    m_addChoice->setAccessibleName(tr("Add a choice"));
+    layout->addWidget(m_addChoice, 0, Qt::AlignLeft);
+    connect(m_addChoice, &QPushButton::clicked, this, [this] { m_document->addChoice(m_at); });
+}
+
+QWidget *QuestionEditor::textField() const
+{
+    return m_text;
+}
+
+void QuestionEditor::showQuestion(int at)
+{
+    const auto &questions = m_document->data().questions;
+    setEnabled(!questions.empty());
+    if (at < 0 || at >= static_cast<int>(questions.size())) {
+        return;
+    }
+    m_at = at;
+    m_showing = true;
+    const Question &question = questions.at(static_cast<std::size_t>(at));
+    setTitle(tr("Question %1").arg(at + 1));
+    if (m_text->toPlainText() != question.text) {
+        m_text->setPlainText(question.text);
+    }
+    const int count = static_cast<int>(question.choices.size());
+    for (int c = 0; c < static_cast<int>(m_choices.size()); ++c) {
+        ChoiceRow &row = m_choices.at(static_cast<std::size_t>(c));
+        row.row->setVisible(c < count);
+        // None is marked when no key is picked, which an exclusive group cannot show.
+        m_rightChoice->setExclusive(false);
+        row.right->setChecked(c < count && question.right == c);
+        m_rightChoice->setExclusive(true);
+        if (c >= count) {
+            continue;
+        }
+        if (row.edit->text() != question.choices.at(c)) {
+            row.edit->setText(question.choices.at(c));
+        }
+        row.up->setEnabled(c > 0);
+        row.down->setEnabled(c + 1 < count);
+        row.remove->setEnabled(count > KOVRA_Danni::kMinChoices);
+    }
+    m_addChoice->setEnabled(count < KOVRA_Danni::kMaxChoices);
+    const QString explanation = question.explanation.join(QLatin1Char('\n'));
+    if (m_explanation->toPlainText() != explanation) {
+        m_explanation->setPlainText(explanation);
+    }
+    m_figure->showQuestion(at);
+    m_showing = false;
+}
+
+QWidget *QuestionEditor::fieldOf(const Problem &problem) const
+{
+    const QString &field = problem.field;
+    const auto choice = [this](int c) {
+        return m_choices.at(static_cast<std::size_t>(std::clamp(c, 0, 4))).edit;
+    };
+    if (field == QLatin1String("text")) {
+        return m_text;
+    }
+    if (field == QLatin1String("key")) {
+        // The key is one of the choices: its text is where a key that equals none or several
+        // is mended.
+        return choice(m_document->data().questions.at(static_cast<std::size_t>(m_at)).right);
+    }
+    if (field.startsWith(QLatin1String("choices"))) {
+        return choice(field.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0).toInt());
+    }
+    if (field.startsWith(QLatin1String("explanation"))) {
+        return m_explanation;
+    }
+    if (field == QLatin1String("figure")) {
+        return m_figure->chooseButton();
+    }
+    return nullptr;
+}
+
+} // namespace kovra

@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "question_list.h"
+
+#include "teacher/document.h"
+#include "teacher/window_parts.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace kovra {
+
+using namespace teacher;
+
+QuestionListModel::QuestionListModel(TestDocument *document, std::function<bool()> showsProblems,
+                                     QObject *parent)
+    : QAbstractTableModel(parent), m_document(document), m_showsProblems(std::move(showsProblems))
+{
+    update();
+}
+
+int QuestionListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int QuestionListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Columns;
+}
+
+QVariant QuestionListModel::data(const QModelIndex &index, int role) const
+{
+    const auto &questions = m_document->data().questions;
+    if (!index.isValid() || index.row() >= static_cast<int>(questions.size())) {
+        return {};
+    }
+    const Question &question = questions.at(static_cast<std::size_t>(index.row()));
+    const bool troubled = m_troubled.at(static_cast<std::size_t>(index.row()));
+    if (role == Qt::DecorationRole && index.column() == Problem && troubled) {
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    }
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    switch (index.column()) {
+    case Number:
+        return index.row() + 1;
+    case Text:
+        return shortText(question.text);
+    case Figure:
+        return !question.figure.isEmpty() || !question.figure.missing.isEmpty() ? tr("yes")
+                                                                                : QString();
+    case Problem:
+        return troubled ? tr("problem") : QString();
+    default:
+        return {};
+    }
+}
+
+QVariant QuestionListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    switch (section) {
+    case Number:
+        return tr("No.");
+    case Text:
+        return tr("Question");
+    case Figure:
+        return tr("Figure");
+    case Problem:
+        return tr("Problem");
+    default:
+        return {};
+    }
+}
+
+void QuestionListModel::update()
+{
+    const auto &questions = m_document->data().questions;
+    const int rows = static_cast<int>(questions.size());
+    m_troubled.assign(questions.size(), false);
+    if (m_showsProblems()) {
+        for (const kovra::Problem &problem : m_document->problems()) {
+            if (problem.question > 0 && problem.question <= rows) {
+                m_troubled.at(static_cast<std::size_t>(problem.question - 1)) = true;
+            }
+        }
+    }
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
+    if (rows > 0) {
+        Q_EMIT dataChanged(index(0, 0), index(rows - 1, Columns - 1));
+    }
+}
+
+QuestionList::QuestionList(TestDocument *document, std::function<bool()> showsProblems,
+                           QWidget *parent)
+    : QWidget(parent), m_document(document),
+      m_model(new QuestionListModel(document, std::move(showsProblems), this)),
+      m_view(new QTreeView(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    m_view->setModel(m_model);
+    m_view->setAccessibleName(tr("Questions"));
+    m_view->setRootIsDecorated(false);
+    m_view->setUniformRowHeights(true);
+    QHeaderView *header = m_view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QuestionListModel::Text, QHeaderView::Stretch);
+    for (const int column :
+         {QuestionListModel::Number, QuestionListModel::Figure, QuestionListModel::Problem}) {
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    m_view->setMinimumWidth(200);
+    layout->addWidget(m_view);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid() && !m_showing) {
+                    Q_EMIT chosen(current.row());
+                }
+            });
+    auto *buttons = new QHBoxLayout;
+    const auto button = [&](const QString &text, const QString &name, auto slot) {
+        auto *b = new QPushButton(text, this);
+        b->setAccessibleName(name);
+        b->setToolTip(name);
+        connect(b, &QPushButton::clicked, this, slot);
+        buttons->addWidget(b);
+    };
+    button(tr("Add"), tr("Add a question"), [this] {
+        // After the chosen question; the first of a test that has none.
+        const int at =
+            std::min(m_current + 1, static_cast<int>(m_document->data().questions.size()));
+        if (m_document->addQuestion(at)) {
+            Q_EMIT chosen(at);
+            Q_EMIT added();
+        }
+    });
+    button(tr("Copy"), tr("Duplicate the question"), [this] {
+        if (m_document->duplicateQuestion(m_current)) {
+            Q_EMIT chosen(m_current + 1);
+        }
+    });
+    button(tr("Delete"), tr("Delete the question"),
+           [this] { m_document->deleteQuestion(m_current); });
+    button(QStringLiteral("↑"), tr("Move the question up"), [this] {
+        if (m_document->moveQuestion(m_current, m_current - 1)) {
+            Q_EMIT chosen(m_current - 1);
+        }
+    });
+    button(QStringLiteral("↓"), tr("Move the question down"), [this] {
+        if (m_document->moveQuestion(m_current, m_current + 1)) {
+            Q_EMIT chosen(m_current + 1);
+        }
+    });
+    layout->addLayout(buttons);
+}
+
+void QuestionList::showCurrent(int current)
+{
+    m_showing = true;
+    m_current = current;
+    m_model->update();
+    if (m_model->rowCount() > 0) {
+        m_view->setCurrentIndex(m_model->index(current, 0));
+    }
+    m_showing = false;
+}
+
+} // namespace kovra
