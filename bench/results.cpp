@@ -75,13 +75,14 @@ ResultRecord pupilRun(const MarkingTest &test, int pupil)
         const int q = (p * 7) % kQuestions;
         ResultAnswer answer;
         answer.question = q;
-        answer.text = test.texts.at(q);
+        answer.text = test.questions.at(std::size_t(q)).text;
         for (int c = 0; c < 4; ++c) {
             answer.choices
                 << QStringLiteral("Отговор %1 на въпрос %2").arg((c + p) % 4 + 1).arg(q + 1);
         }
         answer.chosen = (pupil * 31 + q * 17) % 4;
-        const bool right = answer.choices.at(*answer.chosen) == test.keys.at(q);
+        const bool right =
+            answer.choices.at(*answer.chosen) == test.questions.at(std::size_t(q)).rightText();
         answer.verdict = right ? Verdict::Right : Verdict::Wrong;
         record.right += right ? 1 : 0;
         answer.time = record.started.addSecs(40 * (p + 1));

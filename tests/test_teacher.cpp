@@ -6,6 +6,7 @@
 #include "content/translation.h"
 #include "resultsview/resultsview.h"
 #include "teacher/document.h"
+#include "teacher/problem_panel.h"
 #include "teacher/teacher_window.h"
 
 #include <QAccessible>
@@ -151,6 +152,9 @@ void TestTeacher::mendBankAndSave()
     const QString saved = m_folder.filePath(QStringLiteral("mended.kovra"));
     QVERIFY(!window.saveTo(saved));
     QVERIFY(!QFile::exists(saved));
+    // The refusal stays over the problems while the teacher mends them.
+    const auto *problemPanel = window.findChild<ProblemPanel *>();
+    QVERIFY(problemPanel->failure().contains(QStringLiteral("not saved")));
 
     Q_EMIT panel->anchorClicked(QUrl(QStringLiteral("problem:0")));
     QCOMPARE(window.currentQuestion(), 1);
@@ -160,6 +164,7 @@ void TestTeacher::mendBankAndSave()
     QTest::keyClicks(choice, QStringLiteral("3"));
     QVERIFY(!hasErrors(window.document()->problems()));
     QVERIFY(problemMark(1).isEmpty());
+    QVERIFY(!problemPanel->failure().isEmpty());
     QVERIFY(window.saveTo(saved));
     QVERIFY(window.document()->undoStack()->isClean());
 

@@ -58,6 +58,8 @@ struct Question
     SourcePlace source;
 
     [[nodiscard]] bool hasRight() const { return right >= 0 && right < choices.size(); }
+    // The right choice's text; empty when none is marked.
+    [[nodiscard]] QString rightText() const { return choices.value(right); }
     bool operator==(const Question &) const = default;
 };
 

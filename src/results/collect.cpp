@@ -67,7 +67,8 @@ Marked markFile(const QString &path, const MarkingTest &test)
         }
         const QString &chosen = answer.choices.at(*answer.chosen);
         pupil.chosen[answer.question] = chosen;
-        const bool right = chosen == test.keys.at(answer.question);
+        const bool right =
+            chosen == test.questions.at(static_cast<std::size_t>(answer.question)).rightText();
         pupil.byQuestion[static_cast<std::size_t>(answer.question)] =
             right ? Verdict::Right : Verdict::Wrong;
         ++pupil.answered;
@@ -178,13 +179,7 @@ QString handedInWord(bool evaluated)
 
 MarkingTest markingTest(const Test &test, const QByteArray &fileBytes)
 {
-    MarkingTest marking;
-    marking.identity = identifyTest(test, fileBytes);
-    for (const Question &question : test.questions) {
-        marking.texts << question.text;
-        marking.keys << question.choices.value(question.right);
-    }
-    return marking;
+    return {identifyTest(test, fileBytes), test.questions};
 }
 
 Mark markFor(int right, int questions, const MarkScale &scale)
@@ -229,7 +224,9 @@ QString markWord(int grade)
 ClassResults collectResults(const QString &folder, const MarkingTest &test, const MarkScale &scale)
 {
     ClassResults results;
-    results.questions = test.texts;
+    for (const Question &question : test.questions) {
+        results.questions << question.text;
+    }
     results.runQuestions = test.identity.runQuestions;
     const QStringList names =
         QDir(folder).entryList({QStringLiteral("*.") + QLatin1String(kResultSuffix)},

@@ -4,6 +4,7 @@
 // question, and the table as CSV text.
 #pragma once
 
+#include "model/test.h"
 #include "resultfile.h"
 
 #include <QString>
@@ -21,8 +22,7 @@ inline constexpr int kMaxResultFilesRead = 5000; // in one folder; more are list
 struct MarkingTest
 {
     TestIdentity identity;
-    QStringList texts; // by question index
-    QStringList keys;  // by question index
+    std::vector<Question> questions; // every question, by its index in the test
 };
 // A test that draws its runs gives its bank, whose every question is marked.
 [[nodiscard]] MarkingTest markingTest(const Test &test, const QByteArray &fileBytes);

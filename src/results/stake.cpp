@@ -30,8 +30,8 @@ ResultsAtStake resultsAtStake(const QString &saved, const LoadResult &now)
     if (was.identity.questions != will.identity.questions) {
         return stake;
     }
-    for (qsizetype q = 0; q < was.keys.size() && q < will.keys.size(); ++q) {
-        if (was.keys.at(q) != will.keys.at(q)) {
+    for (std::size_t q = 0; q < was.questions.size() && q < will.questions.size(); ++q) {
+        if (was.questions[q].rightText() != will.questions[q].rightText()) {
             stake.changedKeys << static_cast<int>(q + 1);
         }
     }
