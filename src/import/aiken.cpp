@@ -34,7 +34,7 @@ void readAiken(QStringView text, Bank &bank)
         Choices,   // in its choices
         SkipToEnd, // after an error, up to the next blank line
     } state = State::Between;
-    BankQuestion question;
+    Question question;
     QStringList textLines; // the question's lines, joined once at its first choice
     qsizetype chars = 0;
     const auto expected = [&] {
@@ -53,8 +53,8 @@ void readAiken(QStringView text, Bank &bank)
         }
         if (state == State::Between) {
             if (!line.isEmpty()) {
-                question = BankQuestion();
-                question.line = number;
+                question = Question();
+                question.source.line = number;
                 textLines = QStringList{line.toString()};
                 chars = line.size();
                 state = State::Question;
@@ -64,7 +64,7 @@ void readAiken(QStringView text, Bank &bank)
         chars += line.size() + 1;
         if (chars > kMaxQuestionChars) {
             bank.error({.kind = ProblemKind::BankQuestionTooLong,
-                        .line = question.line,
+                        .line = question.source.line,
                         .limit = kMaxQuestionChars});
             state = State::SkipToEnd;
             continue;
@@ -95,11 +95,11 @@ void readAiken(QStringView text, Bank &bank)
                 bank.error(ProblemKind::BankAnswer, number, letterColumn(lines.line()),
                            answer.captured(1).trimmed());
             } else if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-                bank.choiceCount(question.line, question.choices.size());
+                bank.choiceCount(question.source.line, question.choices.size());
             } else {
-                question.key = question.choices.at(at);
-                question.lastLine = number;
-                bank.questions.push_back(question);
+                question.right = static_cast<int>(at);
+                question.source.lastLine = number;
+                bank.add(question);
             }
             state = State::Between;
         } else {

@@ -16,20 +16,6 @@ class QIODevice;
 
 namespace kovra::importer {
 
-// A question as a bank gives it, before it becomes content.
-struct BankQuestion
-{
-    QString text;
-    QStringList choices;
-    QString key;
-    QStringList explanation; // the feedback; empty when the bank has none
-    QString figurePath;      // the figure file on disk; empty when none
-    QByteArray figureBytes;  // or the figure itself, for a bank that holds its pictures
-    int line = 0;            // the source lines the question takes, first and last
-    int lastLine = 0;
-    bool missingWord = false;
-};
-
 // The most problems one import reports.
 constexpr std::size_t kMaxProblems = 200;
 // The most questions a bank may have.
@@ -40,13 +26,20 @@ constexpr qsizetype kMaxTagsPerBank = 100'000;
 
 struct Bank
 {
-    std::vector<BankQuestion> questions;
+    std::vector<Question> questions; // each with its source lines, its figure's bytes if any
+    int missingWords = 0; // the questions whose blank stands where their answers stood (GIFT)
     Problems problems;
     int most = kMaxBankQuestions; // the most questions a bank may have
     qsizetype tags = 0;           // the HTML tags read so far, against their limit
 
     // Reading stops once no test can come of the bank: there are more problems than anyone
     // reads, or more questions than a test may have.
+    void add(Question question, bool missingWord = false)
+    {
+        missingWords += missingWord ? 1 : 0;
+        questions.push_back(std::move(question));
+    }
+
     [[nodiscard]] bool full() const
     {
         return problems.size() >= kMaxProblems || int(questions.size()) > most;
@@ -102,6 +95,10 @@ struct Bank
                             .skip = reason});
     }
 };
+
+// The figure file a bank names takes its question's figure: read no further than a figure may
+// be long; one that cannot be read is named as missing, one too long refused with its line.
+void takeFigureFile(const QString &path, Question &question, Bank &bank);
 
 // The two choices of a true/false question.
 inline QStringList trueFalseChoices()

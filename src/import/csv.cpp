@@ -274,9 +274,8 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
                        : QString();
         };
         const auto columnOf = [&](int column) { return at[std::size_t(column)] + 1; };
-        BankQuestion question;
-        question.line = row.number;
-        question.lastLine = row.number;
+        Question question;
+        question.source = {row.number, row.number};
         question.text = textOf(QuestionColumn);
         if (question.text.isEmpty()) {
             skipRow({.kind = ProblemKind::BankEmptyQuestion,
@@ -303,10 +302,10 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
         const QString answer = textOf(AnswerColumn);
         const int letter = answerLetter(answer);
         if (letter >= 0 && choiceOf[std::size_t(letter)] >= 0) {
-            question.key = question.choices.at(choiceOf[std::size_t(letter)]);
+            question.right = choiceOf[std::size_t(letter)];
         } else if (question.choices.contains(answer)) {
             // The choice's text, also when it is a letter or number that names no filled choice.
-            question.key = answer;
+            question.right = static_cast<int>(question.choices.indexOf(answer));
         } else {
             skipRow({.kind = ProblemKind::BankAnswer,
                      .line = row.number,
@@ -321,7 +320,7 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
                 skipRow(*fault);
                 return;
             }
-            question.figurePath = std::get<QString>(file);
+            takeFigureFile(std::get<QString>(file), question, bank);
         }
         if (const int index = at[ExplanationColumn];
             index >= 0 && std::size_t(index) < row.cells.size()) {
@@ -332,7 +331,7 @@ void readCsv(QStringView text, const QString &folder, Bank &bank)
                 }
             }
         }
-        bank.questions.push_back(std::move(question));
+        bank.add(std::move(question));
     };
     parseCsv(text, csvSeparator(text), bank, [&](const Row &row) {
         if (row.number == 1) {

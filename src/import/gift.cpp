@@ -192,16 +192,15 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     }
     const QString before = giftLine(t, pos, open, html);
     const QString after = giftLine(t, close + 1, end, html);
-    BankQuestion question;
-    question.line = line;
-    question.lastLine = block.back().number;
-    question.missingWord = !after.isEmpty();
+    Question question;
+    question.source = {line, block.back().number};
+    const bool missingWord = !after.isEmpty();
     // The blank stands where the answers stood, closed up to a mark that follows it.
-    const bool closedUp = question.missingWord && after.front().isPunct();
-    question.text = question.missingWord ? (before + QStringLiteral(" ___") +
-                                            (closedUp ? QString() : QStringLiteral(" ")) + after)
-                                               .trimmed()
-                                         : before;
+    const bool closedUp = missingWord && after.front().isPunct();
+    question.text = missingWord ? (before + QStringLiteral(" ___") +
+                                   (closedUp ? QString() : QStringLiteral(" ")) + after)
+                                      .trimmed()
+                                : before;
     question.explanation = general;
     {
         // True/false: {T}, {TRUE}, {F} or {FALSE}, then the feedback on a wrong answer and the
@@ -214,7 +213,7 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
             }
             const bool isTrue = head.startsWith(u'T');
             question.choices = trueFalseChoices();
-            question.key = question.choices.at(isTrue ? 0 : 1);
+            question.right = isTrue ? 0 : 1;
             if (feedback != kNone) {
                 const qsizetype second =
                     findMark(t, feedback + 1, answersEnd, QLatin1StringView("#"));
@@ -228,7 +227,7 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
                                                 QStringLiteral(": ") + wrong.join(u' ');
                 }
             }
-            bank.questions.push_back(std::move(question));
+            bank.add(std::move(question), missingWord);
             return;
         }
     }
@@ -316,7 +315,7 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     for (const GiftAnswer &answer : answers) {
         question.choices << answer.text;
         if (answer.right) {
-            question.key = answer.text;
+            question.right = static_cast<int>(question.choices.size() - 1);
             question.explanation += answer.feedback;
         }
     }
@@ -326,7 +325,7 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
                                         answer.feedback.join(QLatin1Char(' '));
         }
     }
-    bank.questions.push_back(std::move(question));
+    bank.add(std::move(question), missingWord);
 }
 
 } // namespace

@@ -31,38 +31,33 @@ bool isControl(QChar ch)
 
 // A text of a question that holds a control character (a terminal's escape, say), which no
 // question shows: refused with the question's line.
-void checkControls(const BankQuestion &question, Bank &bank)
+void checkControls(const Question &question, Bank &bank)
 {
     QStringList texts = question.choices;
     texts << question.text << question.explanation;
     for (const QString &text : std::as_const(texts)) {
         for (const QChar ch : text) {
             if (isControl(ch)) {
-                bank.error(ProblemKind::BankControl, question.line, 0, QString(ch));
+                bank.error(ProblemKind::BankControl, question.source.line, 0, QString(ch));
                 return;
             }
         }
     }
 }
 
-// The figure's name in the set ends in the format its content has, which the check decodes it
-// with first, whatever the file on disk is called.
-QString figureSuffix(const BankQuestion &question)
+// The figure's name in a test file ends in the format its content has, which the check decodes
+// it with first, whatever the file on disk is called.
+QByteArray figureSuffix(const Figure &figure)
 {
     static const QRegularExpression plainSuffix(QStringLiteral("^[A-Za-z0-9]{1,8}$"));
-    QString suffix;
-    if (!question.figurePath.isEmpty()) {
-        suffix = QString::fromLatin1(QImageReader::imageFormat(question.figurePath));
-        if (suffix.isEmpty()) {
-            suffix = QFileInfo(question.figurePath).suffix().toLower();
-        }
-    } else {
-        QBuffer buffer;
-        buffer.setData(question.figureBytes);
-        buffer.open(QIODevice::ReadOnly);
-        suffix = QString::fromLatin1(QImageReader::imageFormat(&buffer));
+    QBuffer buffer;
+    buffer.setData(figure.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QString suffix = QString::fromLatin1(QImageReader::imageFormat(&buffer));
+    if (suffix.isEmpty()) {
+        suffix = QString::fromLatin1(figure.suffix);
     }
-    return plainSuffix.match(suffix).hasMatch() ? suffix : QStringLiteral("img");
+    return plainSuffix.match(suffix).hasMatch() ? suffix.toLatin1() : QByteArrayLiteral("img");
 }
 
 // The explanation of a question that brings none: its right answer, as a sentence that ends
@@ -72,45 +67,6 @@ QString defaultExplanation(const QString &key)
     static const QRegularExpression endsSentence(QStringLiteral("[.!?…]$"));
     return QStringLiteral("Верният отговор е: %1").arg(key) +
            (endsSentence.match(key).hasMatch() ? QString() : QStringLiteral("."));
-}
-
-// A bank's question in the test; a figure file on disk is read no further than a figure may be
-// long.
-Question questionOf(const BankQuestion &bank, int number, Problems &problems)
-{
-    Question question;
-    question.text = bank.text;
-    question.choices = bank.choices;
-    question.right = static_cast<int>(bank.choices.indexOf(bank.key));
-    question.explanation =
-        bank.explanation.isEmpty() ? QStringList{defaultExplanation(bank.key)} : bank.explanation;
-    question.source = {bank.line, bank.lastLine};
-    if (bank.figurePath.isEmpty() && bank.figureBytes.isEmpty()) {
-        return question;
-    }
-    Figure &figure = question.figure;
-    figure.suffix = figureSuffix(bank).toLatin1();
-    const QString name = figureEntry(number, figure.suffix);
-    if (bank.figurePath.isEmpty()) {
-        figure.bytes = bank.figureBytes;
-        return question;
-    }
-    QFile file(bank.figurePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        figure.missing = name;
-        return question;
-    }
-    figure.bytes = file.read(kMaxEntryBytes + 1);
-    if (figure.bytes.size() > kMaxEntryBytes) {
-        figure.bytes.clear();
-        problems.push_back({.kind = ProblemKind::FigureFileTooLarge,
-                            .question = number,
-                            .field = QStringLiteral("figure"),
-                            .line = bank.line,
-                            .text = name,
-                            .limit = kMaxFigureFileBytes});
-    }
-    return question;
 }
 
 Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat format,
@@ -124,7 +80,7 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
     const int most = options.draw || options.editing ? kMaxBankQuestions : runMost;
     if (count > most) {
         bank.error({.kind = ProblemKind::BankTooMany,
-                    .line = bank.questions[std::size_t(most)].line,
+                    .line = bank.questions[std::size_t(most)].source.line,
                     .limit = most,
                     .draws = options.draw.has_value() || options.editing});
     } else if (count < least && !options.editing) {
@@ -134,16 +90,15 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
                     .limit = least});
     }
     bool feedback = false;
-    bool allMissingWord = count > 0;
-    for (const BankQuestion &question : bank.questions) {
+    const bool allMissingWord = count > 0 && bank.missingWords == count;
+    for (const Question &question : bank.questions) {
         checkControls(question, bank);
         feedback = feedback || !question.explanation.isEmpty();
-        allMissingWord = allMissingWord && question.missingWord;
     }
     const QString title =
         options.title.isEmpty() ? QFileInfo(path).completeBaseName() : options.title;
-    for (const BankQuestion &question : bank.questions) {
-        imported.questionLines.push_back(question.line);
+    for (const Question &question : bank.questions) {
+        imported.questionLines.push_back(question.source.line);
     }
     imported.imported = count;
     imported.skipped =
@@ -169,12 +124,15 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
     test.draw = options.draw.value_or(0);
     test.note = QStringList{
         QStringLiteral("Imported from a question bank (%1)").arg(bankFormatName(format))};
-    for (std::size_t k = 0; k < bank.questions.size(); ++k) {
-        test.questions.push_back(questionOf(bank.questions[k], int(k + 1), imported.problems));
+    for (Question &question : bank.questions) {
+        if (question.explanation.isEmpty()) {
+            question.explanation = QStringList{defaultExplanation(question.rightText())};
+        }
+        if (!question.figure.isEmpty()) {
+            question.figure.suffix = figureSuffix(question.figure);
+        }
     }
-    if (hasErrors(imported.problems)) {
-        imported.test.reset();
-    }
+    test.questions = std::move(bank.questions);
     return imported;
 }
 
@@ -194,6 +152,26 @@ bool looksLikeXml(QByteArrayView bytes)
 }
 
 } // namespace
+
+void importer::takeFigureFile(const QString &path, Question &question, Bank &bank)
+{
+    Figure &figure = question.figure;
+    figure.suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        figure.missing = QDir::toNativeSeparators(path);
+        return;
+    }
+    figure.bytes = file.read(kMaxEntryBytes + 1);
+    if (figure.bytes.size() > kMaxEntryBytes) {
+        figure.bytes.clear();
+        bank.error({.kind = ProblemKind::FigureFileTooLarge,
+                    .field = QStringLiteral("figure"),
+                    .line = question.source.line,
+                    .text = QDir::toNativeSeparators(path),
+                    .limit = kMaxFigureFileBytes});
+    }
+}
 
 bool isBankFile(const QString &path)
 {

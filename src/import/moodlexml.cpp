@@ -333,12 +333,11 @@ void XmlReader::take(XmlQuestion &question)
     if (!m_bank.htmlWithinLimits(tags, line)) {
         return;
     }
-    BankQuestion out;
-    out.line = line;
-    out.lastLine = line;
+    Question out;
+    out.source = {line, line};
     out.text = plain(question.text);
     out.explanation = plainLines(question.generalFeedback);
-    out.figureBytes = firstPicture(question);
+    out.figure.bytes = firstPicture(question);
     const auto right = [](const XmlAnswer &answer) { return answer.fraction >= 99.99; };
     if (question.type == u"truefalse") {
         const QStringList choices = trueFalseChoices();
@@ -348,7 +347,7 @@ void XmlReader::take(XmlQuestion &question)
             const QString choice = choices.at(isTrue ? 0 : 1);
             const QString feedback = plain(answer.feedback);
             if (right(answer)) {
-                out.key = choice;
+                out.right = isTrue ? 0 : 1;
                 if (!feedback.isEmpty()) {
                     out.explanation.insert(out.explanation.size() > 0 ? 1 : 0, feedback);
                 }
@@ -356,7 +355,7 @@ void XmlReader::take(XmlQuestion &question)
                 out.explanation << choice + QStringLiteral(": ") + feedback;
             }
         }
-        if (out.key.isEmpty()) {
+        if (!out.hasRight()) {
             m_bank.skipped(line, SkipReason::NoRight, question.name);
             return;
         }
@@ -378,7 +377,7 @@ void XmlReader::take(XmlQuestion &question)
             const QString feedback = plain(answer.feedback);
             if (right(answer)) {
                 ++rights;
-                out.key = text;
+                out.right = static_cast<int>(out.choices.size() - 1);
                 if (!feedback.isEmpty()) {
                     out.explanation << feedback;
                 }
@@ -402,7 +401,7 @@ void XmlReader::take(XmlQuestion &question)
         m_bank.error(ProblemKind::BankEmptyQuestion, line);
         return;
     }
-    m_bank.questions.push_back(std::move(out));
+    m_bank.add(std::move(out));
 }
 
 void XmlReader::read()
