@@ -112,11 +112,26 @@ void KOVRA_Prazno::buildWidgets()
     client->setFixedSize(toPixels({0, 0, layout::kClientWidth, layout::kClientHeight}).size());
     setBackColor(client, layout::kWindowColor);
     setCentralWidget(client);
+    // In design order: a widget made later is drawn over one made before.
+    buildTexts(client);
+    buildChoices();
+    buildButtons(client);
+    buildPictures(client);
+    setFocusOrder();
+}
 
-    const auto name = [](QObject *object, const char *base, int index) {
-        object->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index));
-    };
+namespace {
 
+void name(QObject *object, const char *base, int index)
+{
+    object->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index));
+}
+
+} // namespace
+
+// The text boxes and labels, with their design-time texts.
+void KOVRA_Prazno::buildTexts(QWidget *client)
+{
     for (int i = 0; i < 2; ++i) {
         m_text1[i] = placed(new TextBox(client), layout::kText1[i]);
         name(m_text1[i], "Text1", i);
@@ -150,8 +165,12 @@ void KOVRA_Prazno::buildWidgets()
     }
     m_label1[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_label1[3]->hide();
-
     m_frame1 = placed(new QFrame(client), layout::kFrame1);
+}
+
+// The frame's option buttons, one a choice.
+void KOVRA_Prazno::buildChoices()
+{
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_frame1->setFrameShape(QFrame::NoFrame);
     setBackColor(m_frame1, layout::kFrameColor);
@@ -170,7 +189,10 @@ void KOVRA_Prazno::buildWidgets()
         m_option1[i]->hide();
         connect(m_option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     }
+}
 
+void KOVRA_Prazno::buildButtons(QWidget *client)
+{
     static const char *const kCommand1[] = {"Напред", "Назад"};
     const QColor command1Colors[] = {layout::kForwardColor, layout::kBackColor};
     for (int i = 0; i < 2; ++i) {
@@ -189,7 +211,11 @@ void KOVRA_Prazno::buildWidgets()
         m_command2[i]->setVisible(i == 0);
         connect(m_command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
     }
+}
 
+// The figure, the picture of the check and the bars.
+void KOVRA_Prazno::buildPictures(QWidget *client)
+{
     m_picture1 = placed(new QWidget(client), layout::kPicture1);
     m_picture1->setObjectName(QStringLiteral("Picture1"));
     setBackColor(m_picture1, layout::kRed);
@@ -208,7 +234,10 @@ void KOVRA_Prazno::buildWidgets()
         name(m_shape2[i], "Shape2", i);
         setBackColor(m_shape2[i], layout::kShape2Colors[i]);
     }
+}
 
+void KOVRA_Prazno::setFocusOrder()
+{
     // Only the text boxes, option buttons and push buttons take focus, in design order.
     for (QWidget *w : {static_cast<QWidget *>(m_picture1), static_cast<QWidget *>(m_picture2),
                        static_cast<QWidget *>(m_frame1)}) {

@@ -74,6 +74,11 @@ protected:
 
 private:
     void buildWidgets();
+    void buildTexts(QWidget *client);
+    void buildChoices();
+    void buildButtons(QWidget *client);
+    void buildPictures(QWidget *client);
+    void setFocusOrder();
     void buildMenu();
 
     // Handlers.
