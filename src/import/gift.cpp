@@ -149,96 +149,17 @@ struct GiftAnswer
     QStringList feedback;
 };
 
-// One question: the lines of a block between blank lines, comments left out.
-void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
+// The marks of the answers: '=' a right one, '~' a wrong one, and "~=" a right one as well
+// (Moodle's way of writing a right answer among wrong ones).
+struct Mark
 {
-    const GiftText t = giftChars(block);
-    const qsizetype end = qsizetype(t.size());
-    const int line = block.front().number;
-    qsizetype pos = skipSpace(t, 0, end);
-    if (marksAt(t, pos, QLatin1StringView("::"))) {
-        if (const qsizetype close = findMark(t, pos + 2, end, QLatin1StringView("::"));
-            close != kNone) {
-            pos = skipSpace(t, close + 2, end);
-        }
-    }
-    // Text without a marker is HTML, as Moodle reads it.
-    bool html = true;
-    pos = skipFormat(t, pos, end, html);
-    const qsizetype open = findMark(t, pos, end, QLatin1StringView("{"));
-    if (open == kNone) {
-        return bank.skipped(line, SkipReason::Description);
-    }
-    const qsizetype close = findMark(t, open + 1, end, QLatin1StringView("}"));
-    if (close == kNone) {
-        const GiftChar &brace = t[std::size_t(open)];
-        return bank.error(ProblemKind::BankUnclosed, brace.line, brace.column, QStringLiteral("{"));
-    }
-    if (findMark(t, close + 1, end, QLatin1StringView("{")) != kNone) {
-        return bank.skipped(line, SkipReason::SeveralBlocks);
-    }
-    qsizetype answersEnd = close;
-    QStringList general;
-    if (const qsizetype at = findMark(t, open + 1, close, QLatin1StringView("####")); at != kNone) {
-        general = giftLines(t, at + 4, close, html);
-        answersEnd = at;
-    }
-    const qsizetype first = skipSpace(t, open + 1, answersEnd);
-    if (first == answersEnd) {
-        return bank.skipped(line, SkipReason::Essay);
-    }
-    if (marksAt(t, first, QLatin1StringView("#"))) {
-        return bank.skipped(line, SkipReason::Numerical);
-    }
-    const QString before = giftLine(t, pos, open, html);
-    const QString after = giftLine(t, close + 1, end, html);
-    Question question;
-    question.source = {line, block.back().number};
-    const bool missingWord = !after.isEmpty();
-    // The blank stands where the answers stood, closed up to a mark that follows it.
-    const bool closedUp = missingWord && after.front().isPunct();
-    question.text = missingWord ? (before + QStringLiteral(" ___") +
-                                   (closedUp ? QString() : QStringLiteral(" ")) + after)
-                                      .trimmed()
-                                : before;
-    question.explanation = general;
-    {
-        // True/false: {T}, {TRUE}, {F} or {FALSE}, then the feedback on a wrong answer and the
-        // one on the right answer, each after a '#'.
-        const qsizetype feedback = findMark(t, first, answersEnd, QLatin1StringView("#"));
-        const QString head = plainOf(t, first, feedback == kNone ? answersEnd : feedback).trimmed();
-        if (head == u"T" || head == u"TRUE" || head == u"F" || head == u"FALSE") {
-            if (question.text.isEmpty()) {
-                return bank.error(ProblemKind::BankEmptyQuestion, line);
-            }
-            const bool isTrue = head.startsWith(u'T');
-            question.choices = trueFalseChoices();
-            question.right = isTrue ? 0 : 1;
-            if (feedback != kNone) {
-                const qsizetype second =
-                    findMark(t, feedback + 1, answersEnd, QLatin1StringView("#"));
-                const QStringList wrong =
-                    giftLines(t, feedback + 1, second == kNone ? answersEnd : second, html);
-                if (second != kNone) {
-                    question.explanation += giftLines(t, second + 1, answersEnd, html);
-                }
-                if (!wrong.isEmpty()) {
-                    question.explanation << question.choices.at(isTrue ? 1 : 0) +
-                                                QStringLiteral(": ") + wrong.join(u' ');
-                }
-            }
-            bank.add(std::move(question), missingWord);
-            return;
-        }
-    }
-    // The marks of the answers: '=' a right one, '~' a wrong one, and "~=" a right one as well
-    // (Moodle's way of writing a right answer among wrong ones).
-    struct Mark
-    {
-        qsizetype at;
-        qsizetype length;
-        bool right;
-    };
+    qsizetype at;
+    qsizetype length;
+    bool right;
+};
+
+std::vector<Mark> answerMarks(const GiftText &t, qsizetype first, qsizetype answersEnd)
+{
     std::vector<Mark> marks;
     for (qsizetype i = first; i < answersEnd; ++i) {
         if (marksAt(t, i, QLatin1StringView("~="))) {
@@ -248,43 +169,64 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
             marks.push_back({i, 1, t[std::size_t(i)].c == u'='});
         }
     }
-    if (marks.empty() || marks.front().at != first) {
-        return bank.skipped(line, SkipReason::TextBeforeAnswers);
-    }
-    // Far more marks than a question can hold are counted, not read.
-    constexpr std::size_t kMostRead = 64;
+    return marks;
+}
+
+// The answers as the marks part them, and what makes a question of them one the test cannot
+// hold.
+struct GiftAnswers
+{
     std::vector<GiftAnswer> answers;
     bool anyWrong = false;
     bool weighted = false;
     bool matching = false;
     int rights = 0;
-    for (std::size_t k = 0; k < marks.size() && k < kMostRead; ++k) {
+};
+
+// Far more marks than a question can hold are counted, not read.
+constexpr std::size_t kMostMarksRead = 64;
+
+// A weight is a number between two '%' after the mark; any other '%' is text. Returns where the
+// answer's text begins.
+qsizetype readWeight(const GiftText &t, qsizetype from, qsizetype to, GiftAnswer &answer,
+                     bool &weighted)
+{
+    if (!marksAt(t, from, QLatin1StringView("%"))) {
+        return from;
+    }
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]{1,3}([.,][0-9]*)?$"));
+    const qsizetype percent = findMark(t, from + 1, to, QLatin1StringView("%"));
+    const QString between = percent == kNone ? QString() : plainOf(t, from + 1, percent);
+    if (!number.match(between).hasMatch()) {
+        return from;
+    }
+    const double weight = QString(between).replace(u',', u'.').toDouble();
+    if (weight == 100) {
+        answer.right = true;
+    } else if (weight == 0) {
+        answer.right = false;
+    } else {
+        weighted = true;
+    }
+    return percent + 1;
+}
+
+GiftAnswers readAnswers(const GiftText &t, const std::vector<Mark> &marks, qsizetype answersEnd,
+                        bool html)
+{
+    GiftAnswers read;
+    for (std::size_t k = 0; k < marks.size() && k < kMostMarksRead; ++k) {
         const qsizetype to = k + 1 < marks.size() ? marks[k + 1].at : answersEnd;
         GiftAnswer answer;
         answer.right = marks[k].right;
-        qsizetype from = skipSpace(t, marks[k].at + marks[k].length, to);
-        // A weight is a number between two '%'; any other '%' is text.
-        if (marksAt(t, from, QLatin1StringView("%"))) {
-            static const QRegularExpression number(QStringLiteral("^-?[0-9]{1,3}([.,][0-9]*)?$"));
-            const qsizetype percent = findMark(t, from + 1, to, QLatin1StringView("%"));
-            const QString between = percent == kNone ? QString() : plainOf(t, from + 1, percent);
-            if (number.match(between).hasMatch()) {
-                const double weight = QString(between).replace(u',', u'.').toDouble();
-                if (weight == 100) {
-                    answer.right = true;
-                } else if (weight == 0) {
-                    answer.right = false;
-                } else {
-                    weighted = true;
-                }
-                from = percent + 1;
-            }
-        }
+        const qsizetype from = readWeight(t, skipSpace(t, marks[k].at + marks[k].length, to), to,
+                                          answer, read.weighted);
         answer.from = from;
         answer.to = to;
         answer.feedbackAt = findMark(t, from, to, QLatin1StringView("#"));
         answer.textEnd = answer.feedbackAt == kNone ? to : answer.feedbackAt;
-        matching = matching || findMark(t, from, answer.textEnd, QLatin1StringView("->")) != kNone;
+        read.matching =
+            read.matching || findMark(t, from, answer.textEnd, QLatin1StringView("->")) != kNone;
         answer.text = giftLine(t, answer.from, answer.textEnd, html);
         // An answer without text is left out, as Moodle leaves it out.
         if (answer.text.isEmpty()) {
@@ -293,25 +235,58 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
         if (answer.feedbackAt != kNone) {
             answer.feedback = giftLines(t, answer.feedbackAt + 1, answer.to, html);
         }
-        anyWrong = anyWrong || !answer.right;
-        rights += answer.right ? 1 : 0;
-        answers.push_back(std::move(answer));
+        read.anyWrong = read.anyWrong || !answer.right;
+        read.rights += answer.right ? 1 : 0;
+        read.answers.push_back(std::move(answer));
     }
-    const std::optional<SkipReason> reason =
-        matching      ? SkipReason::Matching
-        : !anyWrong   ? SkipReason::ShortAnswer
-        : weighted    ? SkipReason::Weights
-        : rights == 0 ? SkipReason::NoRight
-        : rights > 1  ? SkipReason::SeveralRight
-        : marks.size() >= kMostRead || answers.size() > KOVRA_Danni::kMaxChoices
-            ? SkipReason::TooManyAnswers
-            : std::optional<SkipReason>();
-    if (reason) {
-        return bank.skipped(line, *reason);
+    return read;
+}
+
+std::optional<SkipReason> skipReason(const GiftAnswers &read, std::size_t marks)
+{
+    return read.matching      ? SkipReason::Matching
+           : !read.anyWrong   ? SkipReason::ShortAnswer
+           : read.weighted    ? SkipReason::Weights
+           : read.rights == 0 ? SkipReason::NoRight
+           : read.rights > 1  ? SkipReason::SeveralRight
+           : marks >= kMostMarksRead || read.answers.size() > KOVRA_Danni::kMaxChoices
+               ? SkipReason::TooManyAnswers
+               : std::optional<SkipReason>();
+}
+
+// True/false: {T}, {TRUE}, {F} or {FALSE}, then the feedback on a wrong answer and the one on
+// the right answer, each after a '#'. False when the answers are not true/false ones.
+bool readTrueFalse(const GiftText &t, qsizetype first, qsizetype answersEnd, bool html,
+                   Question &question)
+{
+    const qsizetype feedback = findMark(t, first, answersEnd, QLatin1StringView("#"));
+    const QString head = plainOf(t, first, feedback == kNone ? answersEnd : feedback).trimmed();
+    if (head != u"T" && head != u"TRUE" && head != u"F" && head != u"FALSE") {
+        return false;
     }
-    if (question.text.isEmpty()) {
-        return bank.error(ProblemKind::BankEmptyQuestion, line);
+    const bool isTrue = head.startsWith(u'T');
+    question.choices = trueFalseChoices();
+    question.right = isTrue ? 0 : 1;
+    if (feedback == kNone) {
+        return true;
     }
+    const qsizetype second = findMark(t, feedback + 1, answersEnd, QLatin1StringView("#"));
+    const QStringList wrong =
+        giftLines(t, feedback + 1, second == kNone ? answersEnd : second, html);
+    if (second != kNone) {
+        question.explanation += giftLines(t, second + 1, answersEnd, html);
+    }
+    if (!wrong.isEmpty()) {
+        question.explanation << question.choices.at(isTrue ? 1 : 0) + QStringLiteral(": ") +
+                                    wrong.join(u' ');
+    }
+    return true;
+}
+
+// The choices of the answers, the right one's feedback first in the explanation, then each
+// wrong one's with its answer.
+void takeAnswers(const std::vector<GiftAnswer> &answers, Question &question)
+{
     for (const GiftAnswer &answer : answers) {
         question.choices << answer.text;
         if (answer.right) {
@@ -325,6 +300,103 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
                                         answer.feedback.join(QLatin1Char(' '));
         }
     }
+}
+
+// Where a question's parts lie in its block: the text up to the answers, the answers between
+// the braces, the general feedback after "####", the text after the braces.
+struct GiftParts
+{
+    qsizetype text = 0; // the text, past the name and the format
+    qsizetype open = 0;
+    qsizetype close = 0;
+    qsizetype answersEnd = 0;
+    bool html = true; // text without a marker is HTML, as Moodle reads it
+};
+
+// The parts, or none with the question skipped or refused.
+std::optional<GiftParts> giftParts(const GiftText &t, int line, Bank &bank)
+{
+    const qsizetype end = qsizetype(t.size());
+    GiftParts parts;
+    qsizetype pos = skipSpace(t, 0, end);
+    if (marksAt(t, pos, QLatin1StringView("::"))) {
+        if (const qsizetype close = findMark(t, pos + 2, end, QLatin1StringView("::"));
+            close != kNone) {
+            pos = skipSpace(t, close + 2, end);
+        }
+    }
+    parts.text = skipFormat(t, pos, end, parts.html);
+    parts.open = findMark(t, parts.text, end, QLatin1StringView("{"));
+    if (parts.open == kNone) {
+        bank.skipped(line, SkipReason::Description);
+        return std::nullopt;
+    }
+    parts.close = findMark(t, parts.open + 1, end, QLatin1StringView("}"));
+    if (parts.close == kNone) {
+        const GiftChar &brace = t[std::size_t(parts.open)];
+        bank.error(ProblemKind::BankUnclosed, brace.line, brace.column, QStringLiteral("{"));
+        return std::nullopt;
+    }
+    if (findMark(t, parts.close + 1, end, QLatin1StringView("{")) != kNone) {
+        bank.skipped(line, SkipReason::SeveralBlocks);
+        return std::nullopt;
+    }
+    parts.answersEnd = parts.close;
+    return parts;
+}
+
+// One question: the lines of a block between blank lines, comments left out.
+void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
+{
+    const GiftText t = giftChars(block);
+    const int line = block.front().number;
+    const std::optional<GiftParts> parts = giftParts(t, line, bank);
+    if (!parts) {
+        return;
+    }
+    const bool html = parts->html;
+    qsizetype answersEnd = parts->answersEnd;
+    Question question;
+    if (const qsizetype at = findMark(t, parts->open + 1, parts->close, QLatin1StringView("####"));
+        at != kNone) {
+        question.explanation = giftLines(t, at + 4, parts->close, html);
+        answersEnd = at;
+    }
+    const qsizetype first = skipSpace(t, parts->open + 1, answersEnd);
+    if (first == answersEnd) {
+        return bank.skipped(line, SkipReason::Essay);
+    }
+    if (marksAt(t, first, QLatin1StringView("#"))) {
+        return bank.skipped(line, SkipReason::Numerical);
+    }
+    const QString before = giftLine(t, parts->text, parts->open, html);
+    const QString after = giftLine(t, parts->close + 1, qsizetype(t.size()), html);
+    question.source = {line, block.back().number};
+    const bool missingWord = !after.isEmpty();
+    // The blank stands where the answers stood, closed up to a mark that follows it.
+    const bool closedUp = missingWord && after.front().isPunct();
+    question.text = missingWord ? (before + QStringLiteral(" ___") +
+                                   (closedUp ? QString() : QStringLiteral(" ")) + after)
+                                      .trimmed()
+                                : before;
+    if (readTrueFalse(t, first, answersEnd, html, question)) {
+        if (question.text.isEmpty()) {
+            return bank.error(ProblemKind::BankEmptyQuestion, line);
+        }
+        return bank.add(std::move(question), missingWord);
+    }
+    const std::vector<Mark> marks = answerMarks(t, first, answersEnd);
+    if (marks.empty() || marks.front().at != first) {
+        return bank.skipped(line, SkipReason::TextBeforeAnswers);
+    }
+    const GiftAnswers read = readAnswers(t, marks, answersEnd, html);
+    if (const std::optional<SkipReason> reason = skipReason(read, marks.size())) {
+        return bank.skipped(line, *reason);
+    }
+    if (question.text.isEmpty()) {
+        return bank.error(ProblemKind::BankEmptyQuestion, line);
+    }
+    takeAnswers(read.answers, question);
     bank.add(std::move(question), missingWord);
 }
 
