@@ -213,131 +213,177 @@ std::variant<QString, Problem> figureFile(const QString &name, const QString &fo
     return file.absoluteFilePath();
 }
 
+// The rows of a bank's table read into questions, by the columns its header names.
+class CsvReader
+{
+public:
+    CsvReader(const QString &folder, Bank &bank) : m_folder(folder), m_bank(bank) { m_at.fill(-1); }
+
+    bool readHeader(const Row &header);
+    void readRow(const Row &row);
+
+private:
+    // A row that cannot be a question is left out with a warning that names it; the others are
+    // read, so that the teacher's window opens the rest to mend.
+    void skipRow(Problem problem)
+    {
+        problem.severity = Severity::Warning;
+        problem.skipsRow = true;
+        m_bank.error(std::move(problem));
+    }
+    [[nodiscard]] QString textOf(const Row &row, int column) const
+    {
+        const int index = m_at[std::size_t(column)];
+        return index >= 0 && std::size_t(index) < row.cells.size()
+                   ? row.cells[std::size_t(index)].simplified()
+                   : QString();
+    }
+    [[nodiscard]] int columnOf(int column) const { return m_at[std::size_t(column)] + 1; }
+    bool readChoices(const Row &row, Question &question);
+    bool readFigure(const Row &row, Question &question);
+    void readExplanation(const Row &row, Question &question) const;
+
+    const QString &m_folder;
+    Bank &m_bank;
+    std::vector<int> m_columns;        // by cell: the column its header names
+    std::array<int, ColumnCount> m_at; // by column: its cell, or -1
+};
+
+bool CsvReader::readHeader(const Row &header)
+{
+    for (std::size_t c = 0; c < header.cells.size(); ++c) {
+        const QString &cell = header.cells[c];
+        const int column = columnNamed(cell);
+        if (column == NoColumn && !cell.trimmed().isEmpty()) {
+            // A column of the spreadsheet's own (points, tags, an id) is left out.
+            m_bank.problems.push_back({.kind = ProblemKind::BankColumn,
+                                       .severity = Severity::Warning,
+                                       .line = 1,
+                                       .column = int(c) + 1,
+                                       .text = cell.simplified()});
+        } else if (column != NoColumn && m_at[std::size_t(column)] < 0) {
+            m_at[std::size_t(column)] = int(c);
+        }
+        m_columns.push_back(column);
+    }
+    for (const int column :
+         {int(QuestionColumn), int(FirstChoiceColumn), FirstChoiceColumn + 1, int(AnswerColumn)}) {
+        if (m_at[std::size_t(column)] < 0) {
+            m_bank.error({.kind = ProblemKind::BankMissingColumn,
+                          .line = 1,
+                          .count = column}); // the columns as the problem counts them
+        }
+    }
+    return !hasErrors(m_bank.problems);
+}
+
+// The filled choices, and the right one by its letter or its text.
+bool CsvReader::readChoices(const Row &row, Question &question)
+{
+    std::array<int, 5> choiceOf;
+    choiceOf.fill(-1);
+    for (int c = 0; c < 5; ++c) {
+        if (const QString choice = textOf(row, FirstChoiceColumn + c); !choice.isEmpty()) {
+            choiceOf[std::size_t(c)] = int(question.choices.size());
+            question.choices << choice;
+        }
+    }
+    if (question.choices.size() < KOVRA_Danni::kMinChoices) {
+        skipRow({.kind = ProblemKind::ChoiceCount,
+                 .line = row.number,
+                 .count = question.choices.size(),
+                 .least = KOVRA_Danni::kMinChoices,
+                 .limit = KOVRA_Danni::kMaxChoices});
+        return false;
+    }
+    const QString answer = textOf(row, AnswerColumn);
+    const int letter = answerLetter(answer);
+    if (letter >= 0 && choiceOf[std::size_t(letter)] >= 0) {
+        question.right = choiceOf[std::size_t(letter)];
+    } else if (question.choices.contains(answer)) {
+        // The choice's text, also when it is a letter or number that names no filled choice.
+        question.right = static_cast<int>(question.choices.indexOf(answer));
+    } else {
+        skipRow({.kind = ProblemKind::BankAnswer,
+                 .line = row.number,
+                 .column = columnOf(AnswerColumn),
+                 .text = answer});
+        return false;
+    }
+    return true;
+}
+
+bool CsvReader::readFigure(const Row &row, Question &question)
+{
+    const QString figure = textOf(row, FigureColumn);
+    if (figure.isEmpty()) {
+        return true;
+    }
+    const std::variant<QString, Problem> file =
+        figureFile(figure, m_folder, row.number, columnOf(FigureColumn));
+    if (const Problem *fault = std::get_if<Problem>(&file)) {
+        skipRow(*fault);
+        return false;
+    }
+    takeFigureFile(std::get<QString>(file), question, m_bank);
+    return true;
+}
+
+void CsvReader::readExplanation(const Row &row, Question &question) const
+{
+    const int index = m_at[ExplanationColumn];
+    if (index < 0 || std::size_t(index) >= row.cells.size()) {
+        return;
+    }
+    static const QRegularExpression breaks(QStringLiteral("[\\n|]"));
+    for (const QString &line : row.cells[std::size_t(index)].split(breaks)) {
+        if (!line.simplified().isEmpty()) {
+            question.explanation << line.simplified();
+        }
+    }
+}
+
+void CsvReader::readRow(const Row &row)
+{
+    bool blank = true;
+    for (std::size_t c = 0; c < row.cells.size(); ++c) {
+        if (row.cells[c].trimmed().isEmpty()) {
+            continue;
+        }
+        blank = false;
+        if (c >= m_columns.size()) {
+            m_bank.error(ProblemKind::BankExtraCell, row.number, int(c) + 1);
+        }
+    }
+    if (blank) {
+        return;
+    }
+    Question question;
+    question.source = {row.number, row.number};
+    question.text = textOf(row, QuestionColumn);
+    if (question.text.isEmpty()) {
+        skipRow({.kind = ProblemKind::BankEmptyQuestion,
+                 .line = row.number,
+                 .column = columnOf(QuestionColumn)});
+        return;
+    }
+    if (!readChoices(row, question) || !readFigure(row, question)) {
+        return;
+    }
+    readExplanation(row, question);
+    m_bank.add(std::move(question));
+}
+
 } // namespace
 
 void readCsv(QStringView text, const QString &folder, Bank &bank)
 {
-    std::vector<int> columns;
-    std::array<int, ColumnCount> at;
-    at.fill(-1);
-    const auto readHeader = [&](const Row &header) {
-        for (std::size_t c = 0; c < header.cells.size(); ++c) {
-            const QString &cell = header.cells[c];
-            const int column = columnNamed(cell);
-            if (column == NoColumn && !cell.trimmed().isEmpty()) {
-                // A column of the spreadsheet's own (points, tags, an id) is left out.
-                bank.problems.push_back({.kind = ProblemKind::BankColumn,
-                                         .severity = Severity::Warning,
-                                         .line = 1,
-                                         .column = int(c) + 1,
-                                         .text = cell.simplified()});
-            } else if (column != NoColumn && at[std::size_t(column)] < 0) {
-                at[std::size_t(column)] = int(c);
-            }
-            columns.push_back(column);
-        }
-        for (const int column : {int(QuestionColumn), int(FirstChoiceColumn), FirstChoiceColumn + 1,
-                                 int(AnswerColumn)}) {
-            if (at[std::size_t(column)] < 0) {
-                bank.error({.kind = ProblemKind::BankMissingColumn,
-                            .line = 1,
-                            .count = column}); // the columns as the problem counts them
-            }
-        }
-        return !hasErrors(bank.problems);
-    };
-    // A row that cannot be a question is left out with a warning that names it; the others are
-    // read, so that the teacher's window opens the rest to mend.
-    const auto skipRow = [&](Problem problem) {
-        problem.severity = Severity::Warning;
-        problem.skipsRow = true;
-        bank.error(std::move(problem));
-    };
-    const auto readRow = [&](const Row &row) {
-        bool blank = true;
-        for (std::size_t c = 0; c < row.cells.size(); ++c) {
-            if (row.cells[c].trimmed().isEmpty()) {
-                continue;
-            }
-            blank = false;
-            if (c >= columns.size()) {
-                bank.error(ProblemKind::BankExtraCell, row.number, int(c) + 1);
-            }
-        }
-        if (blank) {
-            return;
-        }
-        const auto textOf = [&](int column) {
-            const int index = at[std::size_t(column)];
-            return index >= 0 && std::size_t(index) < row.cells.size()
-                       ? row.cells[std::size_t(index)].simplified()
-                       : QString();
-        };
-        const auto columnOf = [&](int column) { return at[std::size_t(column)] + 1; };
-        Question question;
-        question.source = {row.number, row.number};
-        question.text = textOf(QuestionColumn);
-        if (question.text.isEmpty()) {
-            skipRow({.kind = ProblemKind::BankEmptyQuestion,
-                     .line = row.number,
-                     .column = columnOf(QuestionColumn)});
-            return;
-        }
-        std::array<int, 5> choiceOf;
-        choiceOf.fill(-1);
-        for (int c = 0; c < 5; ++c) {
-            if (const QString choice = textOf(FirstChoiceColumn + c); !choice.isEmpty()) {
-                choiceOf[std::size_t(c)] = int(question.choices.size());
-                question.choices << choice;
-            }
-        }
-        if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-            skipRow({.kind = ProblemKind::ChoiceCount,
-                     .line = row.number,
-                     .count = question.choices.size(),
-                     .least = KOVRA_Danni::kMinChoices,
-                     .limit = KOVRA_Danni::kMaxChoices});
-            return;
-        }
-        const QString answer = textOf(AnswerColumn);
-        const int letter = answerLetter(answer);
-        if (letter >= 0 && choiceOf[std::size_t(letter)] >= 0) {
-            question.right = choiceOf[std::size_t(letter)];
-        } else if (question.choices.contains(answer)) {
-            // The choice's text, also when it is a letter or number that names no filled choice.
-            question.right = static_cast<int>(question.choices.indexOf(answer));
-        } else {
-            skipRow({.kind = ProblemKind::BankAnswer,
-                     .line = row.number,
-                     .column = columnOf(AnswerColumn),
-                     .text = answer});
-            return;
-        }
-        if (const QString figure = textOf(FigureColumn); !figure.isEmpty()) {
-            const std::variant<QString, Problem> file =
-                figureFile(figure, folder, row.number, columnOf(FigureColumn));
-            if (const Problem *fault = std::get_if<Problem>(&file)) {
-                skipRow(*fault);
-                return;
-            }
-            takeFigureFile(std::get<QString>(file), question, bank);
-        }
-        if (const int index = at[ExplanationColumn];
-            index >= 0 && std::size_t(index) < row.cells.size()) {
-            static const QRegularExpression breaks(QStringLiteral("[\\n|]"));
-            for (const QString &line : row.cells[std::size_t(index)].split(breaks)) {
-                if (!line.simplified().isEmpty()) {
-                    question.explanation << line.simplified();
-                }
-            }
-        }
-        bank.add(std::move(question));
-    };
+    CsvReader reader(folder, bank);
     parseCsv(text, csvSeparator(text), bank, [&](const Row &row) {
         if (row.number == 1) {
-            return readHeader(row);
+            return reader.readHeader(row);
         }
-        readRow(row);
+        reader.readRow(row);
         return !bank.full();
     });
 }
