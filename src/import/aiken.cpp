@@ -21,99 +21,146 @@ int letterColumn(QStringView line)
     return int(at) + 1;
 }
 
-} // namespace
-
-void readAiken(QStringView text, Bank &bank)
+// The reader's place in the bank, line by line.
+class AikenReader
 {
-    static const QRegularExpression choiceLine(QStringLiteral("^([A-Z])[.)]\\s*(\\S.*)$"));
-    static const QRegularExpression answerLine(QStringLiteral("^ANSWER:\\s*(.*)$"));
+public:
+    explicit AikenReader(Bank &bank) : m_bank(bank) {}
+
+    void read(QStringView text);
+
+private:
     enum class State
     {
         Between,   // before a question, or after the answer line of one
         Question,  // in the question's text
         Choices,   // in its choices
         SkipToEnd, // after an error, up to the next blank line
-    } state = State::Between;
-    Question question;
-    QStringList textLines; // the question's lines, joined once at its first choice
-    qsizetype chars = 0;
-    const auto expected = [&] {
-        return QString(QChar(char16_t(
-            u'A' + std::min<qsizetype>(question.choices.size(), KOVRA_Danni::kMaxChoices - 1))));
     };
-    int number = 0;
-    for (SourceLines lines(text); lines.next() && !bank.full();) {
+    void inQuestion(QStringView line, int number);
+    void inChoices(QStringView line, QStringView whole, int number);
+    void answered(const QRegularExpressionMatch &answer, QStringView whole, int number);
+    // The letter of the next choice.
+    [[nodiscard]] QString expected() const
+    {
+        return QString(QChar(char16_t(
+            u'A' + std::min<qsizetype>(m_question.choices.size(), KOVRA_Danni::kMaxChoices - 1))));
+    }
+
+    Bank &m_bank;
+    State m_state = State::Between;
+    Question m_question;
+    QStringList m_textLines; // the question's lines, joined once at its first choice
+    qsizetype m_chars = 0;
+};
+
+const QRegularExpression &choiceLine()
+{
+    static const QRegularExpression choice(QStringLiteral("^([A-Z])[.)]\\s*(\\S.*)$"));
+    return choice;
+}
+
+const QRegularExpression &answerLine()
+{
+    static const QRegularExpression answer(QStringLiteral("^ANSWER:\\s*(.*)$"));
+    return answer;
+}
+
+void AikenReader::read(QStringView text)
+{
+    for (SourceLines lines(text); lines.next() && !m_bank.full();) {
         const QStringView line = lines.line().trimmed();
-        number = lines.number();
-        if (state == State::SkipToEnd) {
+        const int number = lines.number();
+        if (m_state == State::SkipToEnd) {
             if (line.isEmpty()) {
-                state = State::Between;
+                m_state = State::Between;
             }
             continue;
         }
-        if (state == State::Between) {
+        if (m_state == State::Between) {
             if (!line.isEmpty()) {
-                question = Question();
-                question.source.line = number;
-                textLines = QStringList{line.toString()};
-                chars = line.size();
-                state = State::Question;
+                m_question = Question();
+                m_question.source.line = number;
+                m_textLines = QStringList{line.toString()};
+                m_chars = line.size();
+                m_state = State::Question;
             }
             continue;
         }
-        chars += line.size() + 1;
-        if (chars > kMaxQuestionChars) {
-            bank.error({.kind = ProblemKind::BankQuestionTooLong,
-                        .line = question.source.line,
-                        .limit = kMaxQuestionChars});
-            state = State::SkipToEnd;
-            continue;
-        }
-        const QRegularExpressionMatch choice = choiceLine.match(line);
-        const QRegularExpressionMatch answer = answerLine.match(line);
-        if (state == State::Question) {
-            if (choice.hasMatch() && choice.capturedView(1) == u"A") {
-                question.text = textLines.join(u' ').simplified();
-                textLines.clear();
-                question.choices << choice.captured(2).simplified();
-                state = State::Choices;
-            } else if (line.isEmpty() || choice.hasMatch() || answer.hasMatch()) {
-                bank.unexpected(number, BankExpectation::FirstChoice);
-                state = line.isEmpty() ? State::Between : State::SkipToEnd;
-            } else {
-                textLines << line.toString();
-            }
-            continue;
-        }
-        // In the choices.
-        if (choice.hasMatch() && choice.captured(1) == expected()) {
-            question.choices << choice.captured(2).simplified();
-        } else if (answer.hasMatch()) {
-            const QString letter = answer.captured(1).trimmed().toUpper();
-            const qsizetype at = letter.size() == 1 ? letter.at(0).unicode() - u'A' : -1;
-            if (at < 0 || at >= question.choices.size()) {
-                bank.error(ProblemKind::BankAnswer, number, letterColumn(lines.line()),
-                           answer.captured(1).trimmed());
-            } else if (question.choices.size() < KOVRA_Danni::kMinChoices) {
-                bank.choiceCount(question.source.line, question.choices.size());
-            } else {
-                question.right = static_cast<int>(at);
-                question.source.lastLine = number;
-                bank.add(question);
-            }
-            state = State::Between;
+        m_chars += line.size() + 1;
+        if (m_chars > kMaxQuestionChars) {
+            m_bank.error({.kind = ProblemKind::BankQuestionTooLong,
+                          .line = m_question.source.line,
+                          .limit = kMaxQuestionChars});
+            m_state = State::SkipToEnd;
+        } else if (m_state == State::Question) {
+            inQuestion(line, number);
         } else {
-            if (question.choices.size() >= KOVRA_Danni::kMaxChoices) {
-                bank.unexpected(number, BankExpectation::AnswerLine);
-            } else {
-                bank.unexpected(number, BankExpectation::NextChoice, expected());
-            }
-            state = line.isEmpty() ? State::Between : State::SkipToEnd;
+            inChoices(line, lines.line(), number);
         }
     }
-    if ((state == State::Question || state == State::Choices) && !bank.full()) {
-        bank.unexpected(lastLine(text), BankExpectation::AnswerBeforeEnd);
+    if ((m_state == State::Question || m_state == State::Choices) && !m_bank.full()) {
+        m_bank.unexpected(lastLine(text), BankExpectation::AnswerBeforeEnd);
     }
+}
+
+void AikenReader::inQuestion(QStringView line, int number)
+{
+    const QRegularExpressionMatch choice = choiceLine().match(line);
+    if (choice.hasMatch() && choice.capturedView(1) == u"A") {
+        m_question.text = m_textLines.join(u' ').simplified();
+        m_textLines.clear();
+        m_question.choices << choice.captured(2).simplified();
+        m_state = State::Choices;
+    } else if (line.isEmpty() || choice.hasMatch() || answerLine().match(line).hasMatch()) {
+        m_bank.unexpected(number, BankExpectation::FirstChoice);
+        m_state = line.isEmpty() ? State::Between : State::SkipToEnd;
+    } else {
+        m_textLines << line.toString();
+    }
+}
+
+void AikenReader::inChoices(QStringView line, QStringView whole, int number)
+{
+    const QRegularExpressionMatch choice = choiceLine().match(line);
+    if (choice.hasMatch() && choice.captured(1) == expected()) {
+        m_question.choices << choice.captured(2).simplified();
+        return;
+    }
+    if (const QRegularExpressionMatch answer = answerLine().match(line); answer.hasMatch()) {
+        answered(answer, whole, number);
+        m_state = State::Between;
+        return;
+    }
+    if (m_question.choices.size() >= KOVRA_Danni::kMaxChoices) {
+        m_bank.unexpected(number, BankExpectation::AnswerLine);
+    } else {
+        m_bank.unexpected(number, BankExpectation::NextChoice, expected());
+    }
+    m_state = line.isEmpty() ? State::Between : State::SkipToEnd;
+}
+
+void AikenReader::answered(const QRegularExpressionMatch &answer, QStringView whole, int number)
+{
+    const QString letter = answer.captured(1).trimmed().toUpper();
+    const qsizetype at = letter.size() == 1 ? letter.at(0).unicode() - u'A' : -1;
+    if (at < 0 || at >= m_question.choices.size()) {
+        m_bank.error(ProblemKind::BankAnswer, number, letterColumn(whole),
+                     answer.captured(1).trimmed());
+    } else if (m_question.choices.size() < KOVRA_Danni::kMinChoices) {
+        m_bank.choiceCount(m_question.source.line, m_question.choices.size());
+    } else {
+        m_question.right = static_cast<int>(at);
+        m_question.source.lastLine = number;
+        m_bank.add(m_question);
+    }
+}
+
+} // namespace
+
+void readAiken(QStringView text, Bank &bank)
+{
+    AikenReader(bank).read(text);
 }
 
 } // namespace kovra::importer
