@@ -78,7 +78,11 @@ private:
     bool elementText(QString &out, qsizetype most = kMaxQuestionChars);
     bool readText(XmlText &text);
     bool readQuestion(XmlQuestion &question);
+    bool readQuestionText(XmlQuestion &question);
+    bool readAnswer(XmlQuestion &question);
     void take(XmlQuestion &question);
+    bool takeTrueFalse(const XmlQuestion &question, Question &out);
+    bool takeMultichoice(const XmlQuestion &question, Question &out);
     void fail(const QString &words)
     {
         if (!m_failed) {
@@ -195,85 +199,79 @@ bool XmlReader::readText(XmlText &text)
     return step == Step::End;
 }
 
+// Its pictures come as <file name=".." encoding="base64"> beside the text.
+bool XmlReader::readQuestionText(XmlQuestion &question)
+{
+    question.text.html = htmlFormat();
+    const int inner = m_depth;
+    while (nextChild(inner) == Step::Child) {
+        const bool base64 = m_xml.name() == u"file" &&
+                            m_xml.attributes().value(QLatin1StringView("encoding")) == u"base64";
+        const QString fileName = m_xml.attributes().value(QLatin1StringView("name")).toString();
+        QString content;
+        if (!elementText(content, base64 ? kMaxEntryBytes / 3 * 4 + 4 : kMaxQuestionChars)) {
+            return false;
+        }
+        if (m_xml.name() == u"text") {
+            question.text.text = content;
+        } else if (base64) {
+            question.files.emplace_back(fileName, QByteArray::fromBase64(content.toLatin1()));
+        }
+    }
+    return !m_failed;
+}
+
+bool XmlReader::readAnswer(XmlQuestion &question)
+{
+    XmlAnswer answer;
+    answer.fraction = m_xml.attributes().value(QLatin1StringView("fraction")).toDouble();
+    answer.text.html = htmlFormat();
+    const int inner = m_depth;
+    while (nextChild(inner) == Step::Child) {
+        QString ignored;
+        const bool read = m_xml.name() == u"text"       ? elementText(answer.text.text)
+                          : m_xml.name() == u"feedback" ? readText(answer.feedback)
+                                                        : elementText(ignored, kMaxEncodedChars);
+        if (!read) {
+            return false;
+        }
+    }
+    if (m_failed) {
+        return false;
+    }
+    if (question.answers.size() < 64) {
+        question.answers.push_back(std::move(answer));
+    }
+    return true;
+}
+
 bool XmlReader::readQuestion(XmlQuestion &question)
 {
     const int depth = m_depth;
     Step step = Step::Stopped;
     while ((step = nextChild(depth)) == Step::Child) {
         const QStringView name = m_xml.name();
+        bool read = true;
         if (name == u"name") {
             XmlText text;
-            if (!readText(text)) {
-                return false;
-            }
+            read = readText(text);
             question.name = text.text.simplified();
         } else if (name == u"questiontext") {
-            // Its pictures come as <file name=".." encoding="base64"> beside the text.
-            question.text.html = htmlFormat();
-            const int inner = m_depth;
-            while (nextChild(inner) == Step::Child) {
-                const bool base64 =
-                    m_xml.name() == u"file" &&
-                    m_xml.attributes().value(QLatin1StringView("encoding")) == u"base64";
-                const QString fileName =
-                    m_xml.attributes().value(QLatin1StringView("name")).toString();
-                QString content;
-                if (!elementText(content,
-                                 base64 ? kMaxEntryBytes / 3 * 4 + 4 : kMaxQuestionChars)) {
-                    return false;
-                }
-                if (m_xml.name() == u"text") {
-                    question.text.text = content;
-                } else if (base64) {
-                    question.files.emplace_back(fileName,
-                                                QByteArray::fromBase64(content.toLatin1()));
-                }
-            }
-            if (m_failed) {
-                return false;
-            }
+            read = readQuestionText(question);
         } else if (name == u"generalfeedback") {
-            if (!readText(question.generalFeedback)) {
-                return false;
-            }
+            read = readText(question.generalFeedback);
         } else if (name == u"single") {
             QString single;
-            if (!elementText(single)) {
-                return false;
-            }
+            read = elementText(single);
             question.single = single.trimmed() != u"false" && single.trimmed() != u"0";
         } else if (name == u"answer") {
-            XmlAnswer answer;
-            answer.fraction = m_xml.attributes().value(QLatin1StringView("fraction")).toDouble();
-            answer.text.html = htmlFormat();
-            const int inner = m_depth;
-            while (nextChild(inner) == Step::Child) {
-                if (m_xml.name() == u"text") {
-                    if (!elementText(answer.text.text)) {
-                        return false;
-                    }
-                } else if (m_xml.name() == u"feedback") {
-                    if (!readText(answer.feedback)) {
-                        return false;
-                    }
-                } else {
-                    QString ignored;
-                    if (!elementText(ignored, kMaxEncodedChars)) {
-                        return false;
-                    }
-                }
-            }
-            if (m_failed) {
-                return false;
-            }
-            if (question.answers.size() < 64) {
-                question.answers.push_back(std::move(answer));
-            }
+            read = readAnswer(question);
         } else {
             QString ignored;
-            if (!elementText(ignored, kMaxEncodedChars)) {
-                return false;
-            }
+            read = elementText(ignored, kMaxEncodedChars);
+        }
+        if (!read) {
+            return false;
         }
     }
     return step == Step::End;
@@ -316,6 +314,80 @@ QByteArray firstPicture(const XmlQuestion &question)
     return question.files.empty() ? QByteArray() : question.files.front().second;
 }
 
+namespace {
+
+bool rightAnswer(const XmlAnswer &answer)
+{
+    return answer.fraction >= 99.99;
+}
+
+} // namespace
+
+bool XmlReader::takeTrueFalse(const XmlQuestion &question, Question &out)
+{
+    const QStringList choices = trueFalseChoices();
+    out.choices = choices;
+    for (const XmlAnswer &answer : question.answers) {
+        const bool isTrue = plain(answer.text).compare(u"true", Qt::CaseInsensitive) == 0;
+        const QString choice = choices.at(isTrue ? 0 : 1);
+        const QString feedback = plain(answer.feedback);
+        if (rightAnswer(answer)) {
+            out.right = isTrue ? 0 : 1;
+            if (!feedback.isEmpty()) {
+                out.explanation.insert(out.explanation.size() > 0 ? 1 : 0, feedback);
+            }
+        } else if (!feedback.isEmpty()) {
+            out.explanation << choice + QStringLiteral(": ") + feedback;
+        }
+    }
+    if (!out.hasRight()) {
+        m_bank.skipped(question.line, SkipReason::NoRight, question.name);
+        return false;
+    }
+    return true;
+}
+
+bool XmlReader::takeMultichoice(const XmlQuestion &question, Question &out)
+{
+    if (!question.single) {
+        m_bank.skipped(question.line, SkipReason::Multiple, question.name);
+        return false;
+    }
+    int rights = 0;
+    bool weighted = false;
+    QStringList wrongFeedback;
+    for (const XmlAnswer &answer : question.answers) {
+        const QString text = plain(answer.text);
+        if (text.isEmpty()) {
+            continue; // as Moodle leaves an answer without text out
+        }
+        weighted = weighted || (std::abs(answer.fraction) > 0.01 && !rightAnswer(answer));
+        out.choices << text;
+        const QString feedback = plain(answer.feedback);
+        if (rightAnswer(answer)) {
+            ++rights;
+            out.right = static_cast<int>(out.choices.size() - 1);
+            if (!feedback.isEmpty()) {
+                out.explanation << feedback;
+            }
+        } else if (!feedback.isEmpty()) {
+            wrongFeedback << text + QStringLiteral(": ") + feedback;
+        }
+    }
+    out.explanation << wrongFeedback;
+    const std::optional<SkipReason> reason = weighted      ? SkipReason::Weights
+                                             : rights == 0 ? SkipReason::NoRight
+                                             : rights > 1  ? SkipReason::SeveralRight
+                                             : out.choices.size() > KOVRA_Danni::kMaxChoices
+                                                 ? SkipReason::TooManyAnswers
+                                                 : std::optional<SkipReason>();
+    if (reason) {
+        m_bank.skipped(question.line, *reason, question.name);
+        return false;
+    }
+    return true;
+}
+
 void XmlReader::take(XmlQuestion &question)
 {
     const int line = question.line;
@@ -338,64 +410,10 @@ void XmlReader::take(XmlQuestion &question)
     out.text = plain(question.text);
     out.explanation = plainLines(question.generalFeedback);
     out.figure.bytes = firstPicture(question);
-    const auto right = [](const XmlAnswer &answer) { return answer.fraction >= 99.99; };
-    if (question.type == u"truefalse") {
-        const QStringList choices = trueFalseChoices();
-        out.choices = choices;
-        for (const XmlAnswer &answer : question.answers) {
-            const bool isTrue = plain(answer.text).compare(u"true", Qt::CaseInsensitive) == 0;
-            const QString choice = choices.at(isTrue ? 0 : 1);
-            const QString feedback = plain(answer.feedback);
-            if (right(answer)) {
-                out.right = isTrue ? 0 : 1;
-                if (!feedback.isEmpty()) {
-                    out.explanation.insert(out.explanation.size() > 0 ? 1 : 0, feedback);
-                }
-            } else if (!feedback.isEmpty()) {
-                out.explanation << choice + QStringLiteral(": ") + feedback;
-            }
-        }
-        if (!out.hasRight()) {
-            m_bank.skipped(line, SkipReason::NoRight, question.name);
-            return;
-        }
-    } else {
-        if (!question.single) {
-            m_bank.skipped(line, SkipReason::Multiple, question.name);
-            return;
-        }
-        int rights = 0;
-        bool weighted = false;
-        QStringList wrongFeedback;
-        for (const XmlAnswer &answer : question.answers) {
-            const QString text = plain(answer.text);
-            if (text.isEmpty()) {
-                continue; // as Moodle leaves an answer without text out
-            }
-            weighted = weighted || (std::abs(answer.fraction) > 0.01 && !right(answer));
-            out.choices << text;
-            const QString feedback = plain(answer.feedback);
-            if (right(answer)) {
-                ++rights;
-                out.right = static_cast<int>(out.choices.size() - 1);
-                if (!feedback.isEmpty()) {
-                    out.explanation << feedback;
-                }
-            } else if (!feedback.isEmpty()) {
-                wrongFeedback << text + QStringLiteral(": ") + feedback;
-            }
-        }
-        out.explanation << wrongFeedback;
-        const std::optional<SkipReason> reason = weighted      ? SkipReason::Weights
-                                                 : rights == 0 ? SkipReason::NoRight
-                                                 : rights > 1  ? SkipReason::SeveralRight
-                                                 : out.choices.size() > KOVRA_Danni::kMaxChoices
-                                                     ? SkipReason::TooManyAnswers
-                                                     : std::optional<SkipReason>();
-        if (reason) {
-            m_bank.skipped(line, *reason, question.name);
-            return;
-        }
+    const bool taken = question.type == u"truefalse" ? takeTrueFalse(question, out)
+                                                     : takeMultichoice(question, out);
+    if (!taken) {
+        return;
     }
     if (out.text.isEmpty()) {
         m_bank.error(ProblemKind::BankEmptyQuestion, line);
