@@ -36,8 +36,10 @@ Mistake replacing(const QString &from, const QString &to)
     return [from, to](const QString &folder) { replaceInContent(folder, from, to); };
 }
 
-// The output of kovra-check on the folder, under the given language.
-QString check(const QStringList &arguments, const QString &language, int &status)
+// The output of kovra-check on the folder, under the given language; its standard error apart
+// when `errors` is given.
+QString check(const QStringList &arguments, const QString &language, int &status,
+              QString *errors = nullptr)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -50,6 +52,10 @@ QString check(const QStringList &arguments, const QString &language, int &status
         return {};
     }
     status = process.exitCode();
+    if (errors) {
+        *errors = QString::fromUtf8(process.readAllStandardError());
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
     return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
 }
 
@@ -63,6 +69,8 @@ private Q_SLOTS:
     void teachersMistakes();
     void paper_data();
     void paper();
+    void htmlWithoutWindow_data();
+    void htmlWithoutWindow();
 };
 
 void TestCheck::teachersMistakes_data()
@@ -257,6 +265,93 @@ void TestCheck::paper()
     for (const QString &pattern : lacks) {
         const QRegularExpressionMatch found = QRegularExpression(pattern).match(pages);
         QVERIFY2(!found.hasMatch(), qPrintable(found.captured()));
+    }
+}
+
+// HTML whose layout would need fonts, which a program without a window has none of, read from a
+// bank: each row runs the checker on it and reads what the program will hold.
+void TestCheck::htmlWithoutWindow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("bank");
+    QTest::addColumn<QStringList>("expected"); // lines of the dump
+    const auto gift = [](const QString &html) {
+        return u"[html]"_s + html + u" {=a ~b}\n\nB {=1 ~2}\n\nC {=1 ~2}\n"_s;
+    };
+    const auto question = [](const QString &text) {
+        return QStringList{u"List1(1)[0]\t"_s + text};
+    };
+    const QList<std::pair<const char *, QString>> gifts{
+        {"margin in em", u"<p style=\"margin-left: 2em\">Колко е 2 + 2?</p>"_s},
+        {"indent in ex", u"<p style=\"text-indent: 3ex; line-height: 1.5em\">Колко е 2 + 2?</p>"_s},
+        {"font-size in em and %", u"<span style=\"font-size: 1.5em\">Колко</span> <span "
+                                  "style='font-size:80%'>е</span> 2 + 2?"_s},
+        {"font-size of 0 and below", u"<span style=\"font-size: 0em\">Колко</span> е <span "
+                                     "style=\"font-size:-2em\">2 + 2?</span>"_s},
+        {"font size, big, small", u"<font size=\"+2\">Колко</font> <big>е</big> <small>2 + "
+                                  "2?</small>"_s},
+        {"headings", u"<h1 style=\"margin: 1em\">Колко</h1><h3>е</h3><h6>2 + 2?</h6>"_s},
+        {"table, cellpadding and padding in em",
+         u"<table cellpadding=\"4\" style=\"border-spacing: 0.5em\"><tr><td style=\"padding: "
+         "1em\">Колко е</td><th width=\"50%\">2 + 2?</th></tr></table>"_s},
+        {"lists with margins", u"<ul style=\"margin-left: 1.2em\"><li>Колко</li><li "
+                               "style=\"margin-top: .5em\">е</li></ul><ol><li>2 + 2?</li></ol>"_s},
+        {"style sheet in em",
+         u"<style>p \\{ margin: 1.5em; font-size: 1.2em \\}</style><p>Колко е 2 "
+         "+ 2?</p>"_s},
+        {"fixed-width text", u"<code style=\"font-size: .9em\">Колко</code> <pre>е</pre> "
+                             "<tt>2 + 2?</tt>"_s},
+        {"entities in a sized span",
+         u"<span style=\"letter-spacing: .1em\">&alpha;&#946;&#x3B3;&nbsp;&deg; &lt;&amp;&gt; "
+         "&#150; &euro; &nosuch;</span>"_s}};
+    const QList<QString> plain{u"Колко е 2 + 2?"_s, u"Колко е 2 + 2?"_s,        u"Колко е 2 + 2?"_s,
+                               u"Колко е 2 + 2?"_s, u"Колко е 2 + 2?"_s,        u"Колко е 2 + 2?"_s,
+                               u"Колко е 2 + 2?"_s, u"Колко е 2 + 2?"_s,        u"Колко е 2 + 2?"_s,
+                               u"Колко е 2 + 2?"_s, u"αβγ ° <&> – € &nosuch;"_s};
+    for (qsizetype i = 0; i < gifts.size(); ++i) {
+        QTest::newRow(gifts[i].first)
+            << u"bank.gift"_s << gift(gifts[i].second) << question(plain[i]);
+    }
+    const QString choices = u"<answer fraction=\"100\"><text>4</text></answer><answer "
+                            "fraction=\"0\"><text>3</text></answer></question>\n"_s;
+    QTest::newRow("moodle xml, text and feedback in em")
+        << u"bank.xml"_s
+        << u"<?xml version=\"1.0\"?>\n<quiz><question type=\"multichoice\"><questiontext "
+           "format=\"html\"><text><![CDATA[<p style=\"margin-left: 2em\">Колко е <span "
+           "style=\"font-size: 1.4em\">2 + 2</span>?</p>]]></text></questiontext>"
+           "<generalfeedback format=\"html\"><text><![CDATA[<p style=\"text-indent: 1em\">Две и "
+           "две</p><div style=\"margin: 1ex\">са четири.</div>]]></text></generalfeedback>"_s +
+               choices +
+               u"<question type=\"multichoice\"><questiontext><text>B</text></questiontext>"_s +
+               choices +
+               u"<question type=\"multichoice\"><questiontext><text>C</text></questiontext>"_s +
+               choices + u"</quiz>\n"_s
+        << QStringList{u"List1(1)[0]\tКолко е 2 + 2?"_s, u"Obqsnenie(1)[0]\tДве и две"_s,
+                       u"Obqsnenie(1)[1]\tса четири."_s};
+}
+
+void TestCheck::htmlWithoutWindow()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, bank);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    QFile out(dir.filePath(file));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(bank.toUtf8());
+    out.close();
+    int status = 0;
+    QString errors;
+    const QStringList dump =
+        check({u"--dump"_s, out.fileName()}, u"C.UTF-8"_s, status, &errors).split(u'\n');
+    QCOMPARE(status, 0);
+    // Nothing but the checker's own lines: no warning of Qt's.
+    const QString format = file.endsWith(u".xml"_s) ? u"Moodle XML"_s : u"GIFT"_s;
+    QCOMPARE(errors, out.fileName() + u": read as "_s + format +
+                         u": 3 questions imported, 0 skipped\n“bank”: 3 questions, 0 figures; "
+                         "ready for pupils.\n"_s);
+    for (const QString &line : expected) {
+        QVERIFY2(dump.contains(line), qPrintable(line + u'\n' + dump.join(u'\n')));
     }
 }
 
