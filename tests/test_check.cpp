@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -282,12 +283,11 @@ void TestCheck::htmlWithoutWindow_data()
         return QStringList{u"List1(1)[0]\t"_s + text};
     };
     const QList<std::pair<const char *, QString>> gifts{
-        {"margin in em", u"<p style=\"margin-left: 2em\">Колко е 2 + 2?</p>"_s},
-        {"indent in ex", u"<p style=\"text-indent: 3ex; line-height: 1.5em\">Колко е 2 + 2?</p>"_s},
-        {"font-size in em and %", u"<span style=\"font-size: 1.5em\">Колко</span> <span "
-                                  "style='font-size:80%'>е</span> 2 + 2?"_s},
-        {"font-size of 0 and below", u"<span style=\"font-size: 0em\">Колко</span> е <span "
-                                     "style=\"font-size:-2em\">2 + 2?</span>"_s},
+        {"margin in em, indent in ex",
+         u"<p style=\"margin-left: 2em; text-indent: 3ex\">Колко е 2 + 2?</p>"_s},
+        {"font-size in em, %, 0 and below",
+         u"<span style=\"font-size: 1.5em\">Колко</span> <span style='font-size:80%'>е</span> "
+         "<span style=\"font-size: 0em\">2 +</span> <span style=\"font-size:-2em\">2?</span>"_s},
         {"font size, big, small", u"<font size=\"+2\">Колко</font> <big>е</big> <small>2 + "
                                   "2?</small>"_s},
         {"headings", u"<h1 style=\"margin: 1em\">Колко</h1><h3>е</h3><h6>2 + 2?</h6>"_s},
@@ -304,13 +304,11 @@ void TestCheck::htmlWithoutWindow_data()
         {"entities in a sized span",
          u"<span style=\"letter-spacing: .1em\">&alpha;&#946;&#x3B3;&nbsp;&deg; &lt;&amp;&gt; "
          "&#150; &euro; &nosuch;</span>"_s}};
-    const QList<QString> plain{u"Колко е 2 + 2?"_s, u"Колко е 2 + 2?"_s,        u"Колко е 2 + 2?"_s,
-                               u"Колко е 2 + 2?"_s, u"Колко е 2 + 2?"_s,        u"Колко е 2 + 2?"_s,
-                               u"Колко е 2 + 2?"_s, u"Колко е 2 + 2?"_s,        u"Колко е 2 + 2?"_s,
-                               u"Колко е 2 + 2?"_s, u"αβγ ° <&> – € &nosuch;"_s};
-    for (qsizetype i = 0; i < gifts.size(); ++i) {
-        QTest::newRow(gifts[i].first)
-            << u"bank.gift"_s << gift(gifts[i].second) << question(plain[i]);
+    for (const auto &[name, html] : gifts) {
+        QTest::newRow(name) << u"bank.gift"_s << gift(html)
+                            << question(std::strcmp(name, "entities in a sized span") == 0
+                                            ? u"αβγ ° <&> – € &nosuch;"_s
+                                            : u"Колко е 2 + 2?"_s);
     }
     const QString choices = u"<answer fraction=\"100\"><text>4</text></answer><answer "
                             "fraction=\"0\"><text>3</text></answer></question>\n"_s;

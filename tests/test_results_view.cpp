@@ -2,7 +2,9 @@
 // The teacher's results view on a small class, and the pupil's name dialog. With KOVRA_SHOTS
 // set to a folder, each is also saved there as a PNG.
 
+#include "content/builtin.h"
 #include "content/translation.h"
+#include "print/print.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
 #include "ui/pupil_dialog.h"
@@ -17,6 +19,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 using namespace kovra;
 using namespace kovra::testing;
@@ -51,6 +56,8 @@ private Q_SLOTS:
     void showsClass();
     void asksPupil_data();
     void asksPupil();
+    void pdfOnFullDisk_data();
+    void pdfOnFullDisk();
 };
 
 void TestResultsView::showsClass()
@@ -154,6 +161,47 @@ void TestResultsView::asksPupil()
     if (ok) {
         shoot(dialog, "pupil-dialog");
     }
+}
+
+using PdfWriter = std::function<bool(const QString &path)>; // true when written
+Q_DECLARE_METATYPE(PdfWriter)
+
+void TestResultsView::pdfOnFullDisk_data()
+{
+    QTest::addColumn<PdfWriter>("write");
+    QTest::newRow("the test's paper") << PdfWriter([](const QString &path) {
+        return writeTestPdf(path, *loadBuiltInContent().content, PrintPart::Key).empty();
+    });
+    QTest::newRow("the results table") << PdfWriter([](const QString &path) {
+        const QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("results"));
+        const QString test = dir.filePath(QStringLiteral("now.kovra"));
+        (void)writtenTest(test, QString(), {0, 0, 0, 0});
+        ResultsView view;
+        return writeClass(dir.path(), folder) && !view.open(folder, test) && !view.exportPdf(path);
+    });
+}
+
+// A PDF written over an older one on a disk that fills part-way: told, and the older one whole.
+void TestResultsView::pdfOnFullDisk()
+{
+    QFETCH(PdfWriter, write);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.pdf"));
+    QVERIFY(write(path));
+    QFile older(path);
+    QVERIFY(older.open(QIODevice::ReadOnly));
+    const QByteArray bytes = older.readAll();
+    older.close();
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit full{static_cast<rlim_t>(bytes.size() / 2), RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    const bool written = write(path);
+    const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    QVERIFY(!written);
+    QVERIFY(older.open(QIODevice::ReadOnly));
+    QCOMPARE(older.readAll(), bytes);
 }
 
 QTEST_MAIN(TestResultsView)

@@ -4,13 +4,14 @@
 #include "content/cp1251.h"
 #include "content/danni.h"
 #include "content/figures.h"
+#include "testfile/testfile.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -276,20 +277,18 @@ void printTest(QPagedPaintDevice &device, const KOVRA_Danni &content, PrintPart 
 
 Problems writeTestPdf(const QString &path, const KOVRA_Danni &content, PrintPart part)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        {
-            QPdfWriter writer(&file);
-            setTestPage(writer);
-            writer.setTitle(fromCp1251(content.List2().list(TitleRow)));
-            writer.setCreator(QStringLiteral("KOVRA"));
-            printTest(writer, content, part);
-        }
-        if (file.error() == QFileDevice::NoError && file.commit()) {
-            return {};
-        }
+    // Made in memory and saved whole: the PDF writer does not look at what its device took, so a
+    // disk that fills part-way would keep a cut file.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        setTestPage(writer);
+        writer.setTitle(fromCp1251(content.List2().list(TitleRow)));
+        writer.setCreator(QStringLiteral("KOVRA"));
+        printTest(writer, content, part);
     }
-    return {Problem{.kind = ProblemKind::CannotWrite, .text = path, .other = file.errorString()}};
+    return saveFile(path, pdf.data());
 }
 
 } // namespace kovra
