@@ -188,20 +188,20 @@ void TestResultsView::pdfOnFullDisk()
     QFETCH(PdfWriter, write);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.pdf"));
+    const auto bytes = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
     QVERIFY(write(path));
-    QFile older(path);
-    QVERIFY(older.open(QIODevice::ReadOnly));
-    const QByteArray bytes = older.readAll();
-    older.close();
+    const QByteArray older = bytes();
     ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit full{static_cast<rlim_t>(bytes.size() / 2), RLIM_INFINITY};
-    ::setrlimit(RLIMIT_FSIZE, &full);
+    rlimit limit{static_cast<rlim_t>(older.size() / 2), RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
     const bool written = write(path);
-    const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
-    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    limit.rlim_cur = RLIM_INFINITY;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
     QVERIFY(!written);
-    QVERIFY(older.open(QIODevice::ReadOnly));
-    QCOMPARE(older.readAll(), bytes);
+    QCOMPARE(bytes(), older);
 }
 
 QTEST_MAIN(TestResultsView)
