@@ -36,8 +36,10 @@ Mistake replacing(const QString &from, const QString &to)
     return [from, to](const QString &folder) { replaceInContent(folder, from, to); };
 }
 
-// The output of kovra-check on the folder, under the given language.
-QString check(const QStringList &arguments, const QString &language, int &status)
+// The output of kovra-check on the folder, under the given language; its standard error apart
+// when `errors` is given.
+QString check(const QStringList &arguments, const QString &language, int &status,
+              QString *errors = nullptr)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -50,6 +52,10 @@ QString check(const QStringList &arguments, const QString &language, int &status
         return {};
     }
     status = process.exitCode();
+    if (errors) {
+        *errors = QString::fromUtf8(process.readAllStandardError());
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
     return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
 }
 
@@ -63,6 +69,8 @@ private Q_SLOTS:
     void teachersMistakes();
     void paper_data();
     void paper();
+    void htmlWithoutWindow_data();
+    void htmlWithoutWindow();
 };
 
 void TestCheck::teachersMistakes_data()
@@ -269,6 +277,59 @@ void TestCheck::paper()
         const QRegularExpressionMatch found = QRegularExpression(pattern).match(pages);
         QVERIFY2(!found.hasMatch(), qPrintable(found.captured()));
     }
+}
+
+// HTML whose layout would need fonts, which a program without a window has none of, read from a
+// bank: each row runs the checker on it and reads what the program will hold.
+void TestCheck::htmlWithoutWindow_data()
+{
+    QTest::addColumn<QString>("html"); // the first question's text in a GIFT bank
+    QTest::addColumn<QString>("plain");
+    const QString question = u"Колко е 2 + 2?"_s;
+    QTest::newRow("margin in em, indent in ex")
+        << u"<p style=\"margin-left: 2em; text-indent: 3ex\">Колко е 2 + 2?</p>"_s << question;
+    QTest::newRow("font-size in em, %, 0 and below")
+        << u"<span style=\"font-size: 1.5em\">Колко</span> <span style='font-size:80%'>е</span> "
+           "<span style=\"font-size: 0em\">2 +</span> <span style=\"font-size:-2em\">2?</span>"_s
+        << question;
+    QTest::newRow("font size, big, small")
+        << u"<font size=\"+2\">Колко</font> <big>е</big> <small>2 + 2?</small>"_s << question;
+    QTest::newRow("headings") << u"<h1 style=\"margin: 1em\">Колко</h1><h3>е</h3><h6>2 + 2?</h6>"_s
+                              << question;
+    QTest::newRow("table, cellpadding and padding in em")
+        << u"<table cellpadding=\"4\" style=\"border-spacing: 0.5em\"><tr><td style=\"padding: "
+           "1em\">Колко е</td><th width=\"50%\">2 + 2?</th></tr></table>"_s
+        << question;
+    QTest::newRow("lists with margins")
+        << u"<ul style=\"margin-left: 1.2em\"><li>Колко</li><li style=\"margin-top: .5em\">е</li>"
+           "</ul><ol><li>2 + 2?</li></ol>"_s
+        << question;
+    QTest::newRow("style sheet in em")
+        << u"<style>p \\{ margin: 1.5em \\}</style><p>Колко е 2 + 2?</p>"_s << question;
+    QTest::newRow("entities in a sized span")
+        << u"<span style=\"letter-spacing: .1em\">&alpha;&#946;&#x3B3;&nbsp;&deg; &lt;&amp;&gt; "
+           "&#150; &euro; &nosuch;</span>"_s
+        << u"αβγ ° <&> – € &nosuch;"_s;
+}
+
+void TestCheck::htmlWithoutWindow()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, plain);
+    QTemporaryDir dir;
+    QFile bank(dir.filePath(u"bank.gift"_s));
+    QVERIFY(bank.open(QIODevice::WriteOnly));
+    bank.write((u"[html]"_s + html + u" {=a ~b}\n\nB {=1 ~2}\n\nC {=1 ~2}\n"_s).toUtf8());
+    bank.close();
+    int status = 0;
+    QString errors;
+    const QStringList dump =
+        check({u"--dump"_s, bank.fileName()}, u"C.UTF-8"_s, status, &errors).split(u'\n');
+    QCOMPARE(status, 0);
+    // Nothing but the checker's own lines: no warning of Qt's.
+    QCOMPARE(errors, bank.fileName() + u": read as GIFT: 3 questions imported, 0 skipped\n“bank”: "
+                                       "3 questions, 0 figures; ready for pupils.\n"_s);
+    QVERIFY2(dump.contains(u"List1(1)[0]\t"_s + plain), qPrintable(dump.join(u'\n')));
 }
 
 QTEST_GUILESS_MAIN(TestCheck)

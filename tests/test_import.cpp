@@ -261,7 +261,8 @@ void TestImport::banks_data()
            "<file name=\"a b.png\" path=\"/\" encoding=\"base64\">" +
                png.toBase64() +
                "</file></questiontext>\n"
-               "<generalfeedback format=\"html\"><text>&lt;p&gt;180&amp;deg;&lt;/p&gt;</text>"
+               "<generalfeedback format=\"html\"><text>&lt;p&gt;180&amp;deg;&lt;/p&gt;"
+               "&lt;div style='margin: 1ex'&gt;Сбор&lt;/div&gt;</text>"
                "</generalfeedback>\n<single>true</single>\n"
                "<answer fraction=\"0\"><text>30°</text><feedback><text>Съседният.</text>"
                "</feedback></answer>\n"
@@ -282,11 +283,12 @@ void TestImport::banks_data()
                        u"Picture1(1)\t8x6"_s,
                        u"List1(0)[0]\t60°"_s,
                        u"Obqsnenie(1)[0]\t180°"_s,
-                       u"Obqsnenie(1)[1]\t30°: Съседният."_s,
+                       u"Obqsnenie(1)[1]\tСбор"_s,
+                       u"Obqsnenie(1)[2]\t30°: Съседният."_s,
                        u"List1(2)[0]\t√4 ≤ 2"_s,
                        u"List1(0)[1]\tНевярно"_s,
                        u"Obqsnenie(2)[0]\tРавно е."_s,
-                       u"List1(3)[0]\tКое е <просто>?"_s}
+                       u"List1(3)[0]\tКое е <просто>?"_s,}
         << QList<int>{18};
     QByteArray forty;
     for (int i = 1; i <= 40; ++i) {

@@ -3,7 +3,9 @@
 // set to a folder, each is also saved there as a PNG.
 
 #include "content/csv_writer.h"
+#include "content/builtin.h"
 #include "content/translation.h"
+#include "print/print.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
 #include "ui/pupil_dialog.h"
@@ -24,6 +26,9 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <QThreadPool>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 using namespace kovra;
 using namespace kovra::testing;
@@ -77,6 +82,8 @@ private Q_SLOTS:
     void sameEverywhere();
     void asksPupil_data();
     void asksPupil();
+    void pdfOnFullDisk_data();
+    void pdfOnFullDisk();
 };
 
 void TestResultsView::showsClass()
@@ -260,6 +267,47 @@ void TestResultsView::asksPupil()
     if (ok) {
         shoot(dialog, "pupil-dialog");
     }
+}
+
+using PdfWriter = std::function<bool(const QString &path)>; // true when written
+Q_DECLARE_METATYPE(PdfWriter)
+
+void TestResultsView::pdfOnFullDisk_data()
+{
+    QTest::addColumn<PdfWriter>("write");
+    QTest::newRow("the test's paper") << PdfWriter([](const QString &path) {
+        return writeTestPdf(path, *loadBuiltInContent().test, PrintPart::Key).empty();
+    });
+    QTest::newRow("the results table") << PdfWriter([](const QString &path) {
+        const QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("results"));
+        const QString test = dir.filePath(QStringLiteral("now.kovra"));
+        (void)writtenTest(test, QString(), {0, 0, 0, 0});
+        ResultsView view;
+        return writeClass(dir.path(), folder) && !view.open(folder, test) && !view.exportPdf(path);
+    });
+}
+
+// A PDF written over an older one on a disk that fills part-way: told, and the older one whole.
+void TestResultsView::pdfOnFullDisk()
+{
+    QFETCH(PdfWriter, write);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.pdf"));
+    const auto bytes = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QVERIFY(write(path));
+    const QByteArray older = bytes();
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{static_cast<rlim_t>(older.size() / 2), RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const bool written = write(path);
+    limit.rlim_cur = RLIM_INFINITY;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    QVERIFY(!written);
+    QCOMPARE(bytes(), older);
 }
 
 QTEST_MAIN(TestResultsView)

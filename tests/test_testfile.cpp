@@ -369,6 +369,8 @@ void TestTestFile::badFileRefused_data()
         patched(patched(patched(patched(stored, 14, 1, 4), 22, 9, 4), storedAt + 16, 1, 4),
                 storedAt + 24, 9, 4),
         ProblemKind::NotATestFile, u"size differs"_s);
+    row("wrong CRC in both headers", patched(patched(stored, 14, 1, 4), storedAt + 16, 1, 4),
+        ProblemKind::NotATestFile, u"check sum"_s);
     row("long comment", patched(whole, whole.size() - 2, 0xFFFF, 2) + QByteArray(0xFFFF, 'c'),
         ProblemKind::NotKept, {});
     row("missing path", {}, ProblemKind::NoSuchFile, u"does not exist"_s, u"missing.kovra"_s);

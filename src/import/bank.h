@@ -65,9 +65,9 @@ struct Bank
                             .least = KOVRA_Danni::kMinChoices,
                             .limit = KOVRA_Danni::kMaxChoices});
     }
-    // Whether the HTML of one question, of `count` tags, may be read: Qt's HTML reader takes
-    // time that grows faster than the tags when they nest, so both a question's tags and the
-    // bank's are bounded. On false, the question is refused with its line.
+    // Whether the HTML of one question, of `count` tags, may be read: both a question's tags and
+    // the bank's are bounded, a bound on the work of reading them. On false, the question is
+    // refused with its line.
     bool htmlWithinLimits(qsizetype count, int line)
     {
         tags += count;

@@ -4,11 +4,6 @@
 #include "content/cp1251.h"
 
 #include <QByteArrayAlgorithms>
-#include <QRegularExpression>
-#include <QTextDocument>
-#include <QTextDocumentFragment>
-#include <QUrl>
-#include <QVariant>
 #include <algorithm>
 
 namespace kovra::importer {
@@ -38,40 +33,6 @@ qsizetype utf8Sequence(QByteArrayView bytes, qsizetype at)
         return 0; // overlong, a surrogate, or past U+10FFFF
     }
     return length;
-}
-
-// A document that loads nothing: Qt's HTML reader asks its document for the style sheets and
-// pictures a text names (<link rel="stylesheet" href="/dev/zero">), and the plain
-// QTextDocument would read them from the disk.
-class NoResources final : public QTextDocument
-{
-protected:
-    QVariant loadResource(int type, const QUrl &name) override
-    {
-        Q_UNUSED(type);
-        Q_UNUSED(name);
-        return {};
-    }
-};
-
-// A '<' starts a tag only before a letter, '/', '!' or '?', as a browser reads HTML: "x < 3" is
-// text. Qt's reader would take "< 3 и y >" for a tag, so such a '<' is written as "&lt;" first.
-QString plainText(QString html)
-{
-    for (qsizetype at = html.indexOf(u'<'); at >= 0; at = html.indexOf(u'<', at + 1)) {
-        const QChar next = at + 1 < html.size() ? html.at(at + 1) : QChar();
-        const bool letter = (next >= u'a' && next <= u'z') || (next >= u'A' && next <= u'Z');
-        if (!letter && next != u'/' && next != u'!' && next != u'?') {
-            html.replace(at, 1, QStringLiteral("&lt;"));
-        }
-    }
-    // The tags of fixed-width text ask Qt for the system's fixed font, which needs a GUI
-    // application: in the checker they would crash it. Their text is read as any span's.
-    static const QRegularExpression fixedWidth(QStringLiteral("<(/?)(code|kbd|pre|samp|tt)\\b"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    html.replace(fixedWidth, QStringLiteral("<\\1span"));
-    static thread_local NoResources resources;
-    return QTextDocumentFragment::fromHtml(html, &resources).toPlainText();
 }
 
 bool isControl(char16_t c)
@@ -150,33 +111,6 @@ int lastLine(QStringView text)
 {
     const qsizetype breaks = text.count(u'\n');
     return int(breaks) + (breaks > 0 && text.endsWith(u'\n') ? 0 : 1);
-}
-
-QString fromHtml(const QString &html)
-{
-    if (!html.contains(u'<') && !html.contains(u'&')) {
-        return html;
-    }
-    // The lines of the text, joined into one.
-    return fromHtmlLines(html).replace(u'\n', u' ');
-}
-
-QString fromHtmlLines(const QString &html)
-{
-    if (!html.contains(u'<') && !html.contains(u'&')) {
-        return html;
-    }
-    QString text = plainText(html);
-    // A picture stands in the text as an object mark; the picture itself becomes the figure.
-    text.remove(QChar::ObjectReplacementCharacter);
-    for (QChar &ch : text) {
-        if (ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator) {
-            ch = u'\n';
-        } else if (ch == QChar::Nbsp) {
-            ch = u' ';
-        }
-    }
-    return text;
 }
 
 } // namespace kovra::importer

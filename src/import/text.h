@@ -44,8 +44,9 @@ private:
 // The number of the file's last line; a line break at the end of the file starts no line.
 int lastLine(QStringView text);
 
-// HTML as plain text, read by Qt's HTML reader: tags out, every named and numeric entity decoded,
-// a line break, paragraph or list item a blank.
+// HTML as plain text (html.cpp): tags out, the content of <head>, <script>, <style> and <title>
+// out, the named entities of HTML 4 and every numeric one decoded, a no-break space a blank; a line
+// break, paragraph, heading, list item or table cell a blank.
 QString fromHtml(const QString &html);
 // The same, each paragraph or line break a line feed.
 QString fromHtmlLines(const QString &html);

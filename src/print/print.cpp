@@ -2,13 +2,14 @@
 #include "print.h"
 
 #include "content/figures.h"
+#include "testfile/testfile.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -258,20 +259,18 @@ void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
 
 Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        {
-            QPdfWriter writer(&file);
-            setTestPage(writer);
-            writer.setTitle(test.title);
-            writer.setCreator(QStringLiteral("KOVRA"));
-            printTest(writer, test, part);
-        }
-        if (file.error() == QFileDevice::NoError && file.commit()) {
-            return {};
-        }
+    // Made in memory and saved whole: the PDF writer does not look at what its device took, so a
+    // disk that fills part-way would keep a cut file.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        setTestPage(writer);
+        writer.setTitle(test.title);
+        writer.setCreator(QStringLiteral("KOVRA"));
+        printTest(writer, test, part);
     }
-    return {Problem{.kind = ProblemKind::CannotWrite, .text = path, .other = file.errorString()}};
+    return saveFile(path, pdf.data());
 }
 
 } // namespace kovra

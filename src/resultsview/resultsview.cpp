@@ -6,6 +6,7 @@
 #include "results_model.h"
 #include "testfile/testfile.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -363,13 +365,19 @@ void ResultsView::print(QPrinter &printer) const
 
 std::optional<QString> ResultsView::exportPdf(const QString &path) const
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    print(printer);
-    // QPrinter tells no failure: the file is looked at.
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0) {
+    // Made in memory and saved whole, as a test file is: a PDF there is replaced only by a whole
+    // one, and a disk that fills part-way is told.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageOrientation(QPageLayout::Landscape);
+        writer.setCreator(QStringLiteral("KOVRA"));
+        QTextDocument document;
+        document.setHtml(html());
+        document.print(&writer);
+    }
+    if (!saveFile(path, pdf.data()).empty()) {
         return words("the PDF file could not be written: %1").arg(path);
     }
     return std::nullopt;

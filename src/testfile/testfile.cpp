@@ -172,8 +172,10 @@ TestFilesResult readTestFile(const QString &path, FigureUse use)
     if (!file.open(QIODevice::ReadOnly)) {
         return refused(ProblemKind::CannotOpen, file.errorString());
     }
-    // A file that grew since it was looked at is read no further than the limit.
-    const QByteArray bytes = file.read(kMaxTestFileBytes + 1);
+    // No further than its size when it was looked at, and the limit: a file that grew since is
+    // read cut short, and refused as an archive. A buffer of the limit's size would take longer
+    // to make than a test of photographs takes to read.
+    const QByteArray bytes = file.read(std::min(info.size(), kMaxTestFileBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
         return refused(ProblemKind::CannotOpen, file.errorString());
     }
@@ -271,10 +273,17 @@ WrittenTest makeTestArchive(const TestFiles &files)
 Problems saveFile(const QString &path, const QByteArray &bytes)
 {
     // Unbuffered: a write cut short by a full disk is seen here; a buffered one is written out
-    // at commit(), which then keeps the cut file as if it were whole.
+    // at commit(), which then keeps the cut file as if it were whole. A write the disk cuts short
+    // returns what it took, with no error: the rest is written again, and that write fails with
+    // the system's reason (no space left, file too large).
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        file.write(bytes) == bytes.size() && file.commit()) {
+    bool whole = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qsizetype at = 0; whole && at < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + at, bytes.size() - at);
+        whole = written > 0;
+        at += whole ? written : 0;
+    }
+    if (whole && file.commit()) {
         return {};
     }
     return {{.kind = ProblemKind::CannotWrite, .text = path, .other = file.errorString()}};
