@@ -25,7 +25,7 @@ QuestionListModel::QuestionListModel(TestDocument *document, std::function<bool(
 
 int QuestionListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows;
+    return parent.isValid() ? 0 : static_cast<int>(m_shown.size());
 }
 
 int QuestionListModel::columnCount(const QModelIndex &parent) const
@@ -35,13 +35,11 @@ int QuestionListModel::columnCount(const QModelIndex &parent) const
 
 QVariant QuestionListModel::data(const QModelIndex &index, int role) const
 {
-    const auto &questions = m_document->data().questions;
-    if (!index.isValid() || index.row() >= static_cast<int>(questions.size())) {
+    if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const Question &question = questions.at(static_cast<std::size_t>(index.row()));
-    const bool troubled = m_troubled.at(static_cast<std::size_t>(index.row()));
-    if (role == Qt::DecorationRole && index.column() == Problem && troubled) {
+    const Row &row = m_shown.at(static_cast<std::size_t>(index.row()));
+    if (role == Qt::DecorationRole && index.column() == Problem && row.troubled) {
         return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
     }
     if (role != Qt::DisplayRole) {
@@ -51,12 +49,11 @@ QVariant QuestionListModel::data(const QModelIndex &index, int role) const
     case Number:
         return index.row() + 1;
     case Text:
-        return shortText(question.text);
+        return row.text;
     case Figure:
-        return !question.figure.isEmpty() || !question.figure.missing.isEmpty() ? tr("yes")
-                                                                                : QString();
+        return row.figure ? tr("yes") : QString();
     case Problem:
-        return troubled ? tr("problem") : QString();
+        return row.troubled ? tr("problem") : QString();
     default:
         return {};
     }
@@ -84,26 +81,36 @@ QVariant QuestionListModel::headerData(int section, Qt::Orientation orientation,
 void QuestionListModel::update()
 {
     const auto &questions = m_document->data().questions;
-    const int rows = static_cast<int>(questions.size());
-    m_troubled.assign(questions.size(), false);
+    std::vector<Row> rows(questions.size());
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const kovra::Figure &figure = questions[i].figure;
+        rows[i].text = shortText(questions[i].text);
+        rows[i].figure = !figure.isEmpty() || !figure.missing.isEmpty();
+    }
     if (m_showsProblems()) {
         for (const kovra::Problem &problem : m_document->problems()) {
-            if (problem.question > 0 && problem.question <= rows) {
-                m_troubled.at(static_cast<std::size_t>(problem.question - 1)) = true;
+            if (problem.question > 0 && problem.question <= static_cast<int>(rows.size())) {
+                rows.at(static_cast<std::size_t>(problem.question - 1)).troubled = true;
             }
         }
     }
-    if (rows > m_rows) {
-        beginInsertRows({}, m_rows, rows - 1);
-        m_rows = rows;
+    const int before = rowCount();
+    const int after = static_cast<int>(rows.size());
+    if (after > before) {
+        beginInsertRows({}, before, after - 1);
+        m_shown.resize(rows.size());
         endInsertRows();
-    } else if (rows < m_rows) {
-        beginRemoveRows({}, rows, m_rows - 1);
-        m_rows = rows;
+    } else if (after < before) {
+        beginRemoveRows({}, after, before - 1);
+        m_shown.resize(rows.size());
         endRemoveRows();
     }
-    if (rows > 0) {
-        Q_EMIT dataChanged(index(0, 0), index(rows - 1, Columns - 1));
+    for (int i = 0; i < after; ++i) {
+        Row &shown = m_shown.at(static_cast<std::size_t>(i));
+        if (!(shown == rows.at(static_cast<std::size_t>(i))) || i >= before) {
+            shown = std::move(rows.at(static_cast<std::size_t>(i)));
+            Q_EMIT dataChanged(index(i, 0), index(i, Columns - 1));
+        }
     }
 }
 

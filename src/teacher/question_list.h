@@ -41,10 +41,19 @@ public:
     void update();
 
 private:
+    // What a row shows, to tell the view only of the rows that changed: a keystroke repaints
+    // one row, or none.
+    struct Row
+    {
+        QString text;
+        bool figure = false;
+        bool troubled = false;
+        bool operator==(const Row &) const = default;
+    };
+
     TestDocument *m_document;
     std::function<bool()> m_showsProblems;
-    std::vector<bool> m_troubled; // by row
-    int m_rows = 0;
+    std::vector<Row> m_shown; // by row
 };
 
 class QuestionList : public QWidget
