@@ -62,28 +62,10 @@ bool unsafeName(const QString &name)
                        [](const QString &part) { return part == QLatin1String(".."); });
 }
 
-} // namespace
-
-TestFilesResult readTestArchive(const QByteArray &bytes, FigureUse use)
+// Every entry of the archive read, with its limits; a refusal when one passes them.
+std::optional<TestFilesResult> readEntries(ZipReader &archive, FigureUse use,
+                                           QHash<QString, QByteArray> &entries)
 {
-    if (bytes.size() > kMaxTestFileBytes) {
-        return refusedCount(ProblemKind::FileTooLarge, bytes.size(), kMaxTestFileBytes);
-    }
-    if (bytes.isEmpty()) {
-        return refused(ZipFault::Empty);
-    }
-    ZipReader archive(bytes);
-    if (!archive.isOpen()) {
-        return refused(archive.fault().value_or(ZipFault::Unknown));
-    }
-    const qint64 count = archive.entryCount();
-    if (count > kMaxTestFileEntries) {
-        return refusedCount(ProblemKind::TooManyEntries, count, kMaxTestFileEntries);
-    }
-    if (!archive.checkLayout(kMaxTestFileEntries)) {
-        return refused(archive.fault().value_or(ZipFault::Unknown), archive.faultEntry());
-    }
-    auto entries = std::make_shared<QHash<QString, QByteArray>>();
     qint64 unpacked = 0;
     int seen = 0;
     for (bool more = archive.goToFirst(); more; more = archive.goToNext()) {
@@ -107,7 +89,7 @@ TestFilesResult readTestArchive(const QByteArray &bytes, FigureUse use)
         if (name.endsWith(QLatin1Char('/'))) {
             continue; // a folder
         }
-        if (entries->contains(name)) {
+        if (entries.contains(name)) {
             return refused(ProblemKind::DuplicateEntry, name);
         }
         if (use == FigureUse::Screen && name.startsWith(QLatin1String(kPaperFolder))) {
@@ -127,20 +109,19 @@ TestFilesResult readTestArchive(const QByteArray &bytes, FigureUse use)
                                     .width = static_cast<int>(kMaxUnpackedBytes / kMiB)});
         }
         unpacked += entry->size();
-        entries->insert(name, *entry);
+        entries.insert(name, *entry);
     }
     if (archive.fault()) {
         return refused(archive.fault().value_or(ZipFault::Unknown));
     }
-    if (!entries->contains(QLatin1String(kContentFileName))) {
-        return refused(ProblemKind::NoContentFile);
-    }
-    const auto type = entries->constFind(QLatin1String(kMimeTypeEntry));
-    if (type != entries->cend() && type->trimmed() != kTestFileMimeType) {
-        return refused(ZipFault::WrongMimeType);
-    }
+    return std::nullopt;
+}
+
+// content.json and the figures it names; for paper, a figure's name gives its paper copy where
+// there is one.
+TestFiles testFiles(std::shared_ptr<QHash<QString, QByteArray>> entries)
+{
     const QByteArray json = entries->take(QLatin1String(kContentFileName));
-    // For paper, a figure's name gives its paper copy where there is one.
     auto paper = std::make_shared<QHash<QString, QString>>();
     for (auto it = entries->cbegin(); it != entries->cend(); ++it) {
         if (it.key().startsWith(QLatin1String(kPaperFolder))) {
@@ -153,7 +134,42 @@ TestFilesResult readTestArchive(const QByteArray &bytes, FigureUse use)
         const auto it = entries->constFind(paper->value(withoutEnding(name), name));
         return it == entries->cend() ? std::nullopt : std::optional<QByteArray>(*it);
     };
-    return {TestFiles{json, figures, FigureSource::TestFile}, {}};
+    return TestFiles{json, figures, FigureSource::TestFile};
+}
+
+} // namespace
+
+TestFilesResult readTestArchive(const QByteArray &bytes, FigureUse use)
+{
+    if (bytes.size() > kMaxTestFileBytes) {
+        return refusedCount(ProblemKind::FileTooLarge, bytes.size(), kMaxTestFileBytes);
+    }
+    if (bytes.isEmpty()) {
+        return refused(ZipFault::Empty);
+    }
+    ZipReader archive(bytes);
+    if (!archive.isOpen()) {
+        return refused(archive.fault().value_or(ZipFault::Unknown));
+    }
+    const qint64 count = archive.entryCount();
+    if (count > kMaxTestFileEntries) {
+        return refusedCount(ProblemKind::TooManyEntries, count, kMaxTestFileEntries);
+    }
+    if (!archive.checkLayout(kMaxTestFileEntries)) {
+        return refused(archive.fault().value_or(ZipFault::Unknown), archive.faultEntry());
+    }
+    auto entries = std::make_shared<QHash<QString, QByteArray>>();
+    if (std::optional<TestFilesResult> refusal = readEntries(archive, use, *entries)) {
+        return std::move(*refusal);
+    }
+    if (!entries->contains(QLatin1String(kContentFileName))) {
+        return refused(ProblemKind::NoContentFile);
+    }
+    const auto type = entries->constFind(QLatin1String(kMimeTypeEntry));
+    if (type != entries->cend() && type->trimmed() != kTestFileMimeType) {
+        return refused(ZipFault::WrongMimeType);
+    }
+    return {testFiles(std::move(entries)), {}};
 }
 
 TestFilesResult readTestFile(const QString &path, FigureUse use)
