@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
         }
     }
     auto *panel = window.findChild<QTextBrowser *>();
-    auto *list = window.findChild<QTreeWidget *>();
+    auto *list = window.findChild<QTreeView *>();
     text->setFocus();
     text->moveCursor(QTextCursor::End);
     std::vector<double> times;
@@ -75,6 +75,15 @@ int main(int argc, char *argv[])
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     const double keystroke = median(times);
+    // The same keystrokes with what they posted delivered: the repaint of what they changed, as
+    // the window does it.
+    std::vector<double> posted;
+    for (int i = 0; i < keystrokes; ++i) {
+        timer.start();
+        QTest::keyClick(text, i % 2 == 0 ? Qt::Key_A : Qt::Key_Backspace);
+        QCoreApplication::sendPostedEvents();
+        posted.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
 
     QTemporaryDir folder;
     std::vector<double> saves;
@@ -93,6 +102,8 @@ int main(int argc, char *argv[])
                 "check after a keystroke, median", keystroke, kKeystrokeTargetMs,
                 keystroke <= kKeystrokeTargetMs ? "PASS" : "MISS", keystrokes,
                 *std::max_element(times.begin(), times.end()));
+    std::printf("%-36s %8.2f ms  (the repaint of what changed)\n",
+                "a keystroke as the window shows it", median(posted));
     std::printf("%-36s %8.1f ms  target <= %.0f  %s  (%d saves)\n", "saving the test file, median",
                 save, kSaveTargetMs, save <= kSaveTargetMs ? "PASS" : "MISS", kSaves);
     return pass ? 0 : 1;

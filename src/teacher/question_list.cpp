@@ -18,7 +18,8 @@ using namespace teacher;
 
 QuestionListModel::QuestionListModel(TestDocument *document, std::function<bool()> showsProblems,
                                      QObject *parent)
-    : QAbstractTableModel(parent), m_document(document), m_showsProblems(std::move(showsProblems))
+    : QAbstractTableModel(parent), m_document(document), m_showsProblems(std::move(showsProblems)),
+      m_warning(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning))
 {
     update();
 }
@@ -40,7 +41,7 @@ QVariant QuestionListModel::data(const QModelIndex &index, int role) const
     }
     const Row &row = m_shown.at(static_cast<std::size_t>(index.row()));
     if (role == Qt::DecorationRole && index.column() == Problem && row.troubled) {
-        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        return m_warning;
     }
     if (role != Qt::DisplayRole) {
         return {};

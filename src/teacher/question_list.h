@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <QWidget>
 #include <functional>
 
@@ -54,6 +55,7 @@ private:
     TestDocument *m_document;
     std::function<bool()> m_showsProblems;
     std::vector<Row> m_shown; // by row
+    QIcon m_warning;          // the mark of a question with a problem
 };
 
 class QuestionList : public QWidget
