@@ -105,7 +105,7 @@ Question questionOf(const BankQuestion &bank, int number, Problems &problems)
         figure.bytes.clear();
         problems.push_back({.kind = ProblemKind::FigureFileTooLarge,
                             .question = number,
-                            .field = QStringLiteral("figure"),
+                            .place = {ContentField::Figure},
                             .line = bank.line,
                             .text = name,
                             .limit = kMaxFigureFileBytes});

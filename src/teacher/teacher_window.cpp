@@ -530,25 +530,23 @@ void TeacherWindow::showProblem(const QUrl &link)
     if (problem.question > 0) {
         selectQuestion(problem.question - 1);
     }
-    const QString &field = problem.field;
+    const ContentField field = problem.place.field;
     QWidget *target = m_list;
-    if (field.startsWith(QLatin1String("settings"))) {
+    if (field == ContentField::Settings) {
         target = m_title;
-    } else if (field == QLatin1String("text")) {
+    } else if (field == ContentField::Text) {
         target = m_text;
-    } else if (field.startsWith(QLatin1String("choices")) || field == QLatin1String("key")) {
-        const int choice =
-            field.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0).toInt();
-        const auto row = static_cast<std::size_t>(std::clamp(choice, 0, 4));
+    } else if (field == ContentField::Choices || field == ContentField::Key) {
         // The key is one of the choices: its text is where a key that equals none or several
         // is mended.
-        const int key = m_document->data().questions.at(static_cast<std::size_t>(m_current)).right;
-        target = field == QLatin1String("key")
-                     ? m_choices.at(static_cast<std::size_t>(std::clamp(key, 0, 4))).edit
-                     : m_choices.at(row).edit;
-    } else if (field.startsWith(QLatin1String("explanation"))) {
+        const int choice =
+            field == ContentField::Key
+                ? m_document->data().questions.at(static_cast<std::size_t>(m_current)).right
+                : problem.place.index;
+        target = m_choices.at(static_cast<std::size_t>(std::clamp(choice, 0, 4))).edit;
+    } else if (field == ContentField::Explanation) {
         target = m_explanation;
-    } else if (field == QLatin1String("figure")) {
+    } else if (field == ContentField::Figure) {
         target = m_chooseFigure;
     }
     target->setFocus(Qt::OtherFocusReason);
