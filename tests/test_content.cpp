@@ -166,6 +166,14 @@ LoadResult load(const QJsonObject &set)
 
 } // namespace
 
+namespace kovra {
+// A place as a failed comparison shows it.
+char *toString(const Place &place)
+{
+    return QTest::toString(u"%1 (field %2)"_s.arg(contentName(place)).arg(int(place.field)));
+}
+} // namespace kovra
+
 Q_DECLARE_METATYPE(Mutation)
 Q_DECLARE_METATYPE(ProblemKind)
 Q_DECLARE_METATYPE(Severity)
@@ -180,6 +188,9 @@ private Q_SLOTS:
     void problems();
     void malformedFile();
     void problemsOnOneLine();
+    void placeWords_data();
+    void placeWords();
+    void everyKindHasWords();
     void placeholders();
     void figures();
     void figureCheck();
@@ -300,7 +311,7 @@ void TestContent::problems()
     QVERIFY2(found != result.problems.end(), "the expected problem was not reported");
     QCOMPARE(found->severity, severity);
     QCOMPARE(found->question, question);
-    QVERIFY(found->place == place);
+    QCOMPARE(found->place, place);
     QCOMPARE(result.content.has_value(), severity == Severity::Warning);
     const QString words = describe(*found);
     QVERIFY(words.startsWith(severity == Severity::Error ? QLatin1String("error: ")
@@ -348,6 +359,61 @@ void TestContent::problemsOnOneLine()
                                       "file name"));
     QCOMPARE(lines[2], QStringLiteral("error: question 2, field \"key\" holds the control "
                                       "character U+000b, which no text may"));
+}
+
+void TestContent::placeWords_data()
+{
+    QTest::addColumn<Place>("place");
+    QTest::addColumn<QString>("forFile");   // as a content file's author reads it
+    QTest::addColumn<QString>("forWindow"); // as the teacher's window labels it
+    using F = ContentField;
+    const auto add = [](const char *row, const Place &place, const char *file, const char *window) {
+        QTest::newRow(row) << place << QString::fromUtf8(file) << QString::fromUtf8(window);
+    };
+    add("choice 3", {F::Choices, 2}, "field \"choices[2]\"", "choice 3");
+    add("the choices", {F::Choices}, "field \"choices\"", "the choices");
+    add("line 2 of the explanation", {F::Explanation, 1}, "field \"explanation[1]\"",
+        "line 2 of the explanation");
+    add("the explanation", {F::Explanation}, "field \"explanation\"", "the explanation");
+    add("the key", {F::Key}, "field \"key\"", "the right choice");
+    add("the text", {F::Text}, "field \"text\"", "the question's text");
+    add("the figure", {F::Figure}, "field \"figure\"", "the figure");
+    add("the title", {F::Settings, 3}, "field \"settings[3]\"", "the settings");
+    add("a note's row", {F::Note, 0}, "field \"note[0]\"", "field \"note[0]\"");
+    add("the questions", {F::Questions}, "field \"questions\"", "the test");
+    add("the draw", {F::Draw}, "field \"draw\"", "questions for each pupil");
+    add("the results' folder", {F::ResultsFolder}, "field \"results.folder\"",
+        "the results folder");
+    add("unknown in the results", {F::Results, -1, u"foldr"_s}, "field \"results.foldr\"",
+        "the results folder");
+    // An unknown name that looks like a place is only a name.
+    add("unknown like a choice", {F::Unknown, -1, u"choices[2]"_s}, "field \"choices[2]\"",
+        "field \"choices[2]\"");
+    add("unknown and empty", {F::Unknown, -1, QString()}, "", "");
+}
+
+// The place in a problem's words: the content file's own names, or the window's labels.
+void TestContent::placeWords()
+{
+    QFETCH(Place, place);
+    QFETCH(QString, forFile);
+    QFETCH(QString, forWindow);
+    const Problem problem{.kind = ProblemKind::MissingField, .question = 2, .place = place};
+    const auto said = [](const QString &where) {
+        return u"error: question 2%1 is missing"_s.arg(where.isEmpty() ? where : u", "_s + where);
+    };
+    QCOMPARE(describe(problem), said(forFile));
+    QCOMPARE(describe(problem, Audience::Window), said(forWindow));
+}
+
+// Every kind of problem has words of its own.
+void TestContent::everyKindHasWords()
+{
+    for (int kind = 0; kind <= int(ProblemKind::NotKept); ++kind) {
+        const QString said = describe(
+            {.kind = ProblemKind(kind), .text = u"x"_s, .json = QJsonParseError::IllegalValue});
+        QVERIFY2(!said.isEmpty() && !said.endsWith(u' '), qPrintable(QString::number(kind)));
+    }
 }
 
 void TestContent::placeholders()

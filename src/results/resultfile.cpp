@@ -5,7 +5,6 @@
 #include "content/danni.h"
 #include "content/test_content.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>

@@ -62,6 +62,34 @@ bool unsafeName(const QString &name)
                        [](const QString &part) { return part == QLatin1String(".."); });
 }
 
+// The test's files from the archive's entries, read and checked one by one: content.json, and
+// the figures by their names.
+TestFilesResult filesOfEntries(std::shared_ptr<QHash<QString, QByteArray>> entries)
+{
+    if (!entries->contains(QLatin1String(kContentFileName))) {
+        return refused(ProblemKind::NoContentFile);
+    }
+    const auto type = entries->constFind(QLatin1String(kMimeTypeEntry));
+    if (type != entries->cend() && type->trimmed() != kTestFileMimeType) {
+        return refused(ZipFault::WrongMimeType);
+    }
+    const QByteArray json = entries->take(QLatin1String(kContentFileName));
+    // For paper, a figure's name gives its paper copy where there is one.
+    auto paper = std::make_shared<QHash<QString, QString>>();
+    for (auto it = entries->cbegin(); it != entries->cend(); ++it) {
+        if (it.key().startsWith(QLatin1String(kPaperFolder))) {
+            paper->insert(QStringLiteral("figures/") +
+                              withoutEnding(it.key().mid(qsizetype(sizeof kPaperFolder) - 1)),
+                          it.key());
+        }
+    }
+    const FigureFiles figures = [entries, paper](const QString &name) -> std::optional<QByteArray> {
+        const auto it = entries->constFind(paper->value(withoutEnding(name), name));
+        return it == entries->cend() ? std::nullopt : std::optional<QByteArray>(*it);
+    };
+    return {TestFiles{json, figures, FigureSource::TestFile}, {}};
+}
+
 } // namespace
 
 TestFilesResult readTestArchive(const QByteArray &bytes, FigureUse use)
@@ -132,28 +160,7 @@ TestFilesResult readTestArchive(const QByteArray &bytes, FigureUse use)
     if (archive.fault()) {
         return refused(archive.fault().value_or(ZipFault::Unknown));
     }
-    if (!entries->contains(QLatin1String(kContentFileName))) {
-        return refused(ProblemKind::NoContentFile);
-    }
-    const auto type = entries->constFind(QLatin1String(kMimeTypeEntry));
-    if (type != entries->cend() && type->trimmed() != kTestFileMimeType) {
-        return refused(ZipFault::WrongMimeType);
-    }
-    const QByteArray json = entries->take(QLatin1String(kContentFileName));
-    // For paper, a figure's name gives its paper copy where there is one.
-    auto paper = std::make_shared<QHash<QString, QString>>();
-    for (auto it = entries->cbegin(); it != entries->cend(); ++it) {
-        if (it.key().startsWith(QLatin1String(kPaperFolder))) {
-            paper->insert(QStringLiteral("figures/") +
-                              withoutEnding(it.key().mid(qsizetype(sizeof kPaperFolder) - 1)),
-                          it.key());
-        }
-    }
-    const FigureFiles figures = [entries, paper](const QString &name) -> std::optional<QByteArray> {
-        const auto it = entries->constFind(paper->value(withoutEnding(name), name));
-        return it == entries->cend() ? std::nullopt : std::optional<QByteArray>(*it);
-    };
-    return {TestFiles{json, figures, FigureSource::TestFile}, {}};
+    return filesOfEntries(std::move(entries));
 }
 
 TestFilesResult readTestFile(const QString &path, FigureUse use)
