@@ -6,6 +6,7 @@
 #include "content/loader.h"
 #include "content/packed.h"
 #include "content/player_set.h"
+#include "content/translation.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTest>
 #include <cstring>
 #include <functional>
@@ -406,13 +408,22 @@ void TestContent::placeWords()
     QCOMPARE(describe(problem, Audience::Window), said(forWindow));
 }
 
-// Every kind of problem has words of its own.
+// Every kind of problem has words of its own, in English and in Bulgarian.
 void TestContent::everyKindHasWords()
 {
+    QStringList english;
     for (int kind = 0; kind <= int(ProblemKind::NotKept); ++kind) {
-        const QString said = describe(
+        english << describe(
             {.kind = ProblemKind(kind), .text = u"x"_s, .json = QJsonParseError::IllegalValue});
-        QVERIFY2(!said.isEmpty() && !said.endsWith(u' '), qPrintable(QString::number(kind)));
+        QVERIFY2(!english.back().isEmpty() && !english.back().endsWith(u' '),
+                 qPrintable(english.back()));
+    }
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian)));
+    const auto restore = qScopeGuard([] { installTranslation(QLocale(QLocale::English)); });
+    for (int kind = 0; kind <= int(ProblemKind::NotKept); ++kind) {
+        const QString bulgarian = describe(
+            {.kind = ProblemKind(kind), .text = u"x"_s, .json = QJsonParseError::IllegalValue});
+        QVERIFY2(bulgarian != english.at(kind), qPrintable(bulgarian));
     }
 }
 
