@@ -6,6 +6,7 @@
 #include "content/loader.h"
 #include "content/packed.h"
 #include "content/player_set.h"
+#include "content/translation.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTest>
 #include <cstring>
 #include <functional>
@@ -166,9 +168,18 @@ LoadResult load(const QJsonObject &set)
 
 } // namespace
 
+namespace kovra {
+// A place as a failed comparison shows it.
+char *toString(const Place &place)
+{
+    return QTest::toString(u"%1 (field %2)"_s.arg(contentName(place)).arg(int(place.field)));
+}
+} // namespace kovra
+
 Q_DECLARE_METATYPE(Mutation)
 Q_DECLARE_METATYPE(ProblemKind)
 Q_DECLARE_METATYPE(Severity)
+Q_DECLARE_METATYPE(Place)
 
 class TestContent : public QObject
 {
@@ -179,6 +190,9 @@ private Q_SLOTS:
     void problems();
     void malformedFile();
     void problemsOnOneLine();
+    void placeWords_data();
+    void placeWords();
+    void everyKindHasWords();
     void placeholders();
     void figures();
     void figureCheck();
@@ -207,84 +221,81 @@ void TestContent::problems_data()
     QTest::addColumn<ProblemKind>("kind");
     QTest::addColumn<Severity>("severity");
     QTest::addColumn<int>("question");
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<Place>("place");
     using K = ProblemKind;
+    using F = ContentField;
     const auto add = [](const char *name, const Mutation &mutation, K kind, int question,
-                        const QString &field, Severity severity = Severity::Error) {
-        QTest::newRow(name) << mutation << kind << severity << question << field;
+                        const Place &place, Severity severity = Severity::Error) {
+        QTest::newRow(name) << mutation << kind << severity << question << place;
     };
     const auto checkOn = setSettingTo(2, u"Проверка за Тото - 1"_s);
 
-    add(
-        "settings missing", [](QJsonObject &s) { s.remove(u"settings"_s); }, K::MissingField, 0,
-        u"settings"_s);
-    add(
-        "five settings rows",
+    add("settings missing", [](QJsonObject &s) { s.remove(u"settings"_s); }, K::MissingField, 0,
+        {F::Settings});
+    add("five settings rows",
         [](QJsonObject &s) {
             QJsonArray rows = s.value(u"settings"_s).toArray();
             rows.removeLast();
             s.insert(u"settings"_s, rows);
         },
-        K::SettingsCount, 0, u"settings"_s);
+        K::SettingsCount, 0, {F::Settings});
     add("misspelt field", setField(1, u"figur"_s, u"figures/good.jpg"_s), K::UnknownField, 2,
-        u"figur"_s);
-    add("key missing", removeField(2, u"key"_s), K::MissingField, 3, u"key"_s);
-    add("choices not an array", setField(0, u"choices"_s, 4), K::WrongType, 1, u"choices"_s);
+        {F::Unknown, -1, u"figur"_s});
+    add("key missing", removeField(2, u"key"_s), K::MissingField, 3, {F::Key});
+    add("choices not an array", setField(0, u"choices"_s, 4), K::WrongType, 1, {F::Choices});
     add("a choice is a number", setField(0, u"choices"_s, QJsonArray{u"40°"_s, 50}), K::WrongType,
-        1, u"choices[1]"_s);
-    add("one choice", setChoices(0, {u"40°"_s}), K::ChoiceCount, 1, u"choices"_s);
+        1, {F::Choices, 1});
+    add("one choice", setChoices(0, {u"40°"_s}), K::ChoiceCount, 1, {F::Choices});
     add("six choices", setChoices(1, {u"40°"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}),
-        K::ChoiceCount, 2, u"choices"_s);
-    add("two questions, check off", questionCount(2), K::QuestionCount, 0, u"questions"_s);
-    add("thirty questions, check off", questionCount(30), K::QuestionCount, 0, u"questions"_s);
+        K::ChoiceCount, 2, {F::Choices});
+    add("two questions, check off", questionCount(2), K::QuestionCount, 0, {F::Questions});
+    add("thirty questions, check off", questionCount(30), K::QuestionCount, 0, {F::Questions});
     add("one question, check on", both(checkOn, questionCount(1)), K::QuestionCount, 0,
-        u"questions"_s);
+        {F::Questions});
     add("29 questions, check on", both(checkOn, questionCount(29)), K::QuestionCount, 0,
-        u"questions"_s);
+        {F::Questions});
     add("key with a trailing blank", setField(1, u"key"_s, u"40° "_s), K::KeyLooksLike, 2,
-        u"key"_s);
+        {F::Key});
     add("key with a Latin letter",
         both(setChoices(0, {u"\u0430\u0431"_s, u"вг"_s}), setField(0, u"key"_s, u"a\u0431"_s)),
-        K::KeyLooksLike, 1, u"key"_s);
-    add("key like no choice", setField(1, u"key"_s, u"41°"_s), K::KeyMatchesNone, 2, u"key"_s);
+        K::KeyLooksLike, 1, {F::Key});
+    add("key like no choice", setField(1, u"key"_s, u"41°"_s), K::KeyMatchesNone, 2, {F::Key});
     add("key matching two choices", setChoices(2, {u"40°"_s, u"40°"_s, u"5"_s}),
-        K::KeyMatchesSeveral, 3, u"key"_s);
+        K::KeyMatchesSeveral, 3, {F::Key});
     add("terminal escape in a text", setField(1, u"text"_s, u"α \u001b[2J ___"_s),
-        K::ControlCharacter, 2, u"text"_s);
-    add("empty choice", setChoices(0, {u"40°"_s, u" "_s}), K::EmptyChoice, 1, u"choices[1]"_s);
+        K::ControlCharacter, 2, {F::Text});
+    add("empty choice", setChoices(0, {u"40°"_s, u" "_s}), K::EmptyChoice, 1, {F::Choices, 1});
     add("line break in a choice", setChoices(0, {u"40°"_s, u"5\n0"_s}), K::LineBreak, 1,
-        u"choices[1]"_s);
+        {F::Choices, 1});
     add("missing figure", setField(0, u"figure"_s, u"figures/none.jpg"_s), K::FigureMissing, 1,
-        u"figure"_s);
+        {F::Figure});
     add("corrupt figure", setField(2, u"figure"_s, u"figures/broken.jpg"_s), K::FigureCorrupt, 3,
-        u"figure"_s);
+        {F::Figure});
     add("figure file past its limit", setField(2, u"figure"_s, u"figures/huge.jpg"_s),
-        K::FigureFileTooLarge, 3, u"figure"_s);
+        K::FigureFileTooLarge, 3, {F::Figure});
     add("figure outside the folder", setField(2, u"figure"_s, u"../etc/x.jpg"_s), K::FigureName, 3,
-        u"figure"_s);
+        {F::Figure});
     add("phrase mode without a blank",
         both(setSettingTo(1, u"ЧЕО - фраза от 2 части - 1"_s),
              setField(1, u"text"_s, u"Без празно място"_s)),
-        K::NoBlank, 2, u"text"_s);
+        K::NoBlank, 2, {F::Text});
     add("empty explanation", setField(0, u"explanation"_s, QJsonArray()), K::NoExplanation, 1,
-        u"explanation"_s);
+        {F::Explanation});
     add("flag 2 warns", setSettingTo(5, u"Дава обяснения - 2"_s), K::FlagNotBinary, 0,
-        u"settings[5]"_s, Severity::Warning);
+        {F::Settings, 5}, Severity::Warning);
     add("flag letter warns", setSettingTo(1, u"ЧЕО - фраза от 2 части - а"_s), K::FlagNotBinary, 0,
-        u"settings[1]"_s, Severity::Warning);
-    add(
-        "results not an object", [](QJsonObject &s) { s.insert(u"results"_s, u"/tmp"_s); },
-        K::WrongType, 0, u"results"_s);
-    add(
-        "results with a misspelt field",
+        {F::Settings, 1}, Severity::Warning);
+    add("results not an object", [](QJsonObject &s) { s.insert(u"results"_s, u"/tmp"_s); },
+        K::WrongType, 0, {F::Results});
+    add("results with a misspelt field",
         [](QJsonObject &s) {
             s.insert(u"results"_s, QJsonObject{{u"foldr"_s, u""_s}});
         },
-        K::UnknownField, 0, u"results.foldr"_s);
+        K::UnknownField, 0, {F::Results, -1, u"foldr"_s});
     add("look-alike choices warn", setChoices(0, {u"40°"_s, u"\u0410B"_s, u"AB"_s}), K::LookAlike,
-        1, u"choices"_s, Severity::Warning);
+        1, {F::Choices}, Severity::Warning);
     add("choices differing in blanks warn", setChoices(0, {u"40°"_s, u"2 : 1"_s, u"2 :  1"_s}),
-        K::LookAlike, 1, u"choices"_s, Severity::Warning);
+        K::LookAlike, 1, {F::Choices}, Severity::Warning);
 }
 
 void TestContent::problems()
@@ -293,7 +304,7 @@ void TestContent::problems()
     QFETCH(ProblemKind, kind);
     QFETCH(Severity, severity);
     QFETCH(int, question);
-    QFETCH(QString, field);
+    QFETCH(Place, place);
     QJsonObject set = validSet();
     mutation(set);
     const LoadResult result = load(set);
@@ -302,12 +313,12 @@ void TestContent::problems()
     QVERIFY2(found != result.problems.end(), "the expected problem was not reported");
     QCOMPARE(found->severity, severity);
     QCOMPARE(found->question, question);
-    QCOMPARE(found->field, field);
+    QCOMPARE(found->place, place);
     QCOMPARE(result.content.has_value(), severity == Severity::Warning);
     const QString words = describe(*found);
     QVERIFY(words.startsWith(severity == Severity::Error ? QLatin1String("error: ")
                                                          : QLatin1String("warning: ")));
-    QVERIFY2(words.contains(field), qPrintable(words));
+    QVERIFY2(words.contains(u"field \"%1\""_s.arg(contentName(place))), qPrintable(words));
     if (question > 0) {
         QVERIFY2(words.contains(u"question %1,"_s.arg(question)), qPrintable(words));
     }
@@ -350,6 +361,70 @@ void TestContent::problemsOnOneLine()
                                       "file name"));
     QCOMPARE(lines[2], QStringLiteral("error: question 2, field \"key\" holds the control "
                                       "character U+000b, which no text may"));
+}
+
+void TestContent::placeWords_data()
+{
+    QTest::addColumn<Place>("place");
+    QTest::addColumn<QString>("forFile");   // as a content file's author reads it
+    QTest::addColumn<QString>("forWindow"); // as the teacher's window labels it
+    using F = ContentField;
+    const auto add = [](const char *row, const Place &place, const char *file, const char *window) {
+        QTest::newRow(row) << place << QString::fromUtf8(file) << QString::fromUtf8(window);
+    };
+    add("choice 3", {F::Choices, 2}, "field \"choices[2]\"", "choice 3");
+    add("the choices", {F::Choices}, "field \"choices\"", "the choices");
+    add("line 2 of the explanation", {F::Explanation, 1}, "field \"explanation[1]\"",
+        "line 2 of the explanation");
+    add("the explanation", {F::Explanation}, "field \"explanation\"", "the explanation");
+    add("the key", {F::Key}, "field \"key\"", "the right choice");
+    add("the text", {F::Text}, "field \"text\"", "the question's text");
+    add("the figure", {F::Figure}, "field \"figure\"", "the figure");
+    add("the title", {F::Settings, 3}, "field \"settings[3]\"", "the settings");
+    add("a note's row", {F::Note, 0}, "field \"note[0]\"", "field \"note[0]\"");
+    add("the questions", {F::Questions}, "field \"questions\"", "the test");
+    add("the draw", {F::Draw}, "field \"draw\"", "questions for each pupil");
+    add("the results' folder", {F::ResultsFolder}, "field \"results.folder\"",
+        "the results folder");
+    add("unknown in the results", {F::Results, -1, u"foldr"_s}, "field \"results.foldr\"",
+        "the results folder");
+    // An unknown name that looks like a place is only a name.
+    add("unknown like a choice", {F::Unknown, -1, u"choices[2]"_s}, "field \"choices[2]\"",
+        "field \"choices[2]\"");
+    add("unknown and empty", {F::Unknown, -1, QString()}, "", "");
+}
+
+// The place in a problem's words: the content file's own names, or the window's labels.
+void TestContent::placeWords()
+{
+    QFETCH(Place, place);
+    QFETCH(QString, forFile);
+    QFETCH(QString, forWindow);
+    const Problem problem{.kind = ProblemKind::MissingField, .question = 2, .place = place};
+    const auto said = [](const QString &where) {
+        return u"error: question 2%1 is missing"_s.arg(where.isEmpty() ? where : u", "_s + where);
+    };
+    QCOMPARE(describe(problem), said(forFile));
+    QCOMPARE(describe(problem, Audience::Window), said(forWindow));
+}
+
+// Every kind of problem has words of its own, in English and in Bulgarian.
+void TestContent::everyKindHasWords()
+{
+    QStringList english;
+    for (int kind = 0; kind <= int(ProblemKind::NotKept); ++kind) {
+        english << describe(
+            {.kind = ProblemKind(kind), .text = u"x"_s, .json = QJsonParseError::IllegalValue});
+        QVERIFY2(!english.back().isEmpty() && !english.back().endsWith(u' '),
+                 qPrintable(english.back()));
+    }
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian)));
+    const auto restore = qScopeGuard([] { installTranslation(QLocale(QLocale::English)); });
+    for (int kind = 0; kind <= int(ProblemKind::NotKept); ++kind) {
+        const QString bulgarian = describe(
+            {.kind = ProblemKind(kind), .text = u"x"_s, .json = QJsonParseError::IllegalValue});
+        QVERIFY2(bulgarian != english.at(kind), qPrintable(bulgarian));
+    }
 }
 
 void TestContent::placeholders()

@@ -555,7 +555,7 @@ void TestImport::bulgarianWords()
         u"грешка: ред 1 на таблицата заглавният ред няма колона с верния отговор (с име "
         u"„Верен отговор“, „Верен“, „Отговор“ или „answer“)"_s);
     QCOMPARE(describe({.kind = ProblemKind::DrawCount,
-                       .field = u"draw"_s,
+                       .place = {ContentField::Draw},
                        .count = 10,
                        .least = 3,
                        .limit = 6},

@@ -77,7 +77,11 @@ QStringList recentMenu(const QWidget &window)
     return texts;
 }
 
+using TestEdit = std::function<void(Test &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(TestEdit)
 
 class TestTeacher : public QObject
 {
@@ -97,6 +101,8 @@ private Q_SLOTS:
     void dropAndRecentOpen_data();
     void dropAndRecentOpen();
     void mendBankAndSave();
+    void problemLinksToItsField_data();
+    void problemLinksToItsField();
     void undoRedoAndRecovery();
     void figureFromDropAndPaste_data();
     void figureFromDropAndPaste();
@@ -181,6 +187,60 @@ void TestTeacher::mendBankAndSave()
     QVERIFY(results != nullptr && results->isWindow());
     QTRY_VERIFY(results->isVisible());
     QTRY_COMPARE(results->results().questions.size(), 3);
+}
+
+void TestTeacher::problemLinksToItsField_data()
+{
+    QTest::addColumn<TestEdit>("edit");
+    QTest::addColumn<QString>("place"); // as the panel tells it
+    QTest::addColumn<QString>("focus");
+    const auto question = [](std::size_t at, const std::function<void(Question &)> &edit) {
+        return TestEdit([=](Test &test) { edit(test.questions.at(at)); });
+    };
+    const QString bell = QStringLiteral("\u0007");
+    QTest::newRow("choice 3") << question(2,
+                                          [](Question &q) { q.choices[2] = QStringLiteral(" "); })
+                              << "question 3, choice 3"
+                              << "Choice 3";
+    QTest::newRow("line 2 of the explanation")
+        << question(0, [bell](Question &q) { q.explanation[1] += bell; })
+        << "question 1, line 2 of the explanation"
+        << "Explanation, one line a row";
+    // The right choice of question 3 is its fifth.
+    QTest::newRow("the key") << question(2, [](Question &q) { q.choices[0] = q.choices[4]; })
+                             << "question 3, the right choice"
+                             << "Choice 5";
+    QTest::newRow("the figure")
+        << question(1, [](Question &q) { q.figure.missing = QStringLiteral("figures/none.png"); })
+        << "question 2, the figure"
+        << "Choose a figure file";
+    QTest::newRow("the text") << question(1, [bell](Question &q) { q.text += bell; })
+                              << "question 2, the question's text"
+                              << "Question text";
+    QTest::newRow("the title") << TestEdit([bell](Test &test) { test.title += bell; })
+                               << "error: the settings"
+                               << "Title";
+}
+
+// A problem's link leads to the field it names, which the panel names as the form labels it.
+void TestTeacher::problemLinksToItsField()
+{
+    QFETCH(TestEdit, edit);
+    QFETCH(QString, place);
+    QFETCH(QString, focus);
+    TeacherWindow window;
+    window.show();
+    QVERIFY(window.openPath(fixture("small")));
+    Test edited = window.document()->data();
+    edit(edited);
+    window.document()->replace(QStringLiteral("edit"), edited);
+    QCOMPARE(window.document()->problems().size(), std::size_t{1});
+    auto *panel = window.findChild<QTextBrowser *>();
+    QVERIFY2(panel->toPlainText().contains(place), qPrintable(panel->toPlainText()));
+    Q_EMIT panel->anchorClicked(QUrl(QStringLiteral("problem:0")));
+    auto *field = named<QWidget>(window, focus);
+    QVERIFY(field);
+    QCOMPARE(window.focusWidget(), field->focusProxy() ? field->focusProxy() : field);
 }
 
 // Every kind of edit through the window's controls, all undone and redone.

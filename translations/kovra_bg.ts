@@ -901,6 +901,10 @@ Test: %2</source>
         <translation>типът му %1 не е с един верен отговор, нито вярно/невярно</translation>
     </message>
     <message>
+        <source>larger than a result file can be (%1 bytes)</source>
+        <translation>по-голям, отколкото може да бъде файл с резултат (%1 байта)</translation>
+    </message>
+    <message>
         <source>line %1</source>
         <translation>ред %1</translation>
     </message>

@@ -21,18 +21,6 @@ namespace {
 
 constexpr int kFirstFlagRow = PhraseModeRow;
 
-// The order a question's problems are told in: its fields as a question file lists them.
-int fieldRank(const QString &field)
-{
-    static const char *const order[] = {"text", "choices", "key", "explanation", "figure"};
-    for (int rank = 0; rank < 5; ++rank) {
-        if (field.startsWith(QLatin1String(order[rank]))) {
-            return rank + 1;
-        }
-    }
-    return 0;
-}
-
 // Reads content.json into a test, checking its shape (the JSON types, the fields, the key's
 // text against the choices, the figures' names and files) and handing each question to the
 // rules; collects the problems with their places.
@@ -46,15 +34,15 @@ public:
     LoadResult read(const QByteArray &json);
 
 private:
-    void error(ProblemKind kind, int question, const QString &field, const QString &text = {})
+    void error(ProblemKind kind, int question, const Place &place, const QString &text = {})
     {
-        add({.kind = kind, .question = question, .field = field, .text = text});
+        add({.kind = kind, .question = question, .place = place, .text = text});
     }
-    void wrongType(int question, const QString &field, ValueType expected, const QJsonValue &found)
+    void wrongType(int question, const Place &place, ValueType expected, const QJsonValue &found)
     {
         add({.kind = ProblemKind::WrongType,
              .question = question,
-             .field = field,
+             .place = place,
              .expected = expected,
              .found = typeOf(found)});
     }
@@ -73,8 +61,8 @@ private:
     LoadResult result();
     static ValueType typeOf(const QJsonValue &value);
 
-    std::optional<QString> line(const QJsonValue &value, int question, const QString &field);
-    std::optional<QStringList> lines(const QJsonObject &object, const QString &name, int question,
+    std::optional<QString> line(const QJsonValue &value, int question, const Place &place);
+    std::optional<QStringList> lines(const QJsonObject &object, ContentField field, int question,
                                      bool required);
     void checkFields(const QJsonObject &object, std::initializer_list<const char *> known,
                      int question);
@@ -158,44 +146,39 @@ QString lookAlikeForm(const QString &text)
     return folded;
 }
 
-QString indexed(const QString &name, int index)
-{
-    return QStringLiteral("%1[%2]").arg(name).arg(index);
-}
-
-std::optional<QString> Reader::line(const QJsonValue &value, int question, const QString &field)
+std::optional<QString> Reader::line(const QJsonValue &value, int question, const Place &place)
 {
     if (!value.isString()) {
-        wrongType(question, field, ValueType::String, value);
+        wrongType(question, place, ValueType::String, value);
         return std::nullopt;
     }
     QString text = value.toString();
-    if (!checkLine(text, question, field, [this](Problem p) { add(std::move(p)); })) {
+    if (!checkLine(text, question, place, [this](Problem p) { add(std::move(p)); })) {
         return std::nullopt;
     }
     return text;
 }
 
-std::optional<QStringList> Reader::lines(const QJsonObject &object, const QString &name,
+std::optional<QStringList> Reader::lines(const QJsonObject &object, ContentField field,
                                          int question, bool required)
 {
-    const QJsonValue value = object.value(name);
+    const QJsonValue value = object.value(contentName({field}));
     if (value.isUndefined()) {
         if (required) {
-            error(ProblemKind::MissingField, question, name);
+            error(ProblemKind::MissingField, question, {field});
             return std::nullopt;
         }
         return QStringList();
     }
     if (!value.isArray()) {
-        wrongType(question, name, ValueType::Strings, value);
+        wrongType(question, {field}, ValueType::Strings, value);
         return std::nullopt;
     }
     QStringList list;
     bool ok = true;
     const QJsonArray array = value.toArray();
     for (int i = 0; i < array.size(); ++i) {
-        if (auto row = line(array.at(i), question, indexed(name, i))) {
+        if (auto row = line(array.at(i), question, {field, i})) {
             list << *row;
         } else {
             ok = false;
@@ -212,14 +195,14 @@ void Reader::checkFields(const QJsonObject &object, std::initializer_list<const 
             return it.key() == QLatin1String(name);
         });
         if (!isKnown) {
-            error(ProblemKind::UnknownField, question, it.key());
+            error(ProblemKind::UnknownField, question, {ContentField::Unknown, -1, it.key()});
         }
     }
 }
 
 void Reader::readFigure(const QJsonValue &value, int number, Figure &figure)
 {
-    const QString field = QStringLiteral("figure");
+    const Place field{ContentField::Figure};
     if (value.isUndefined() || value.isNull()) {
         return;
     }
@@ -251,7 +234,7 @@ void Reader::readFigure(const QJsonValue &value, int number, Figure &figure)
     if (bytes->size() > kMaxFigureFileBytes) {
         add({.kind = ProblemKind::FigureFileTooLarge,
              .question = number,
-             .field = field,
+             .place = field,
              .text = name,
              .limit = kMaxFigureFileBytes});
         return;
@@ -350,7 +333,7 @@ LoadResult Reader::result()
 // the problem names the choice and the first character where the two part.
 void Reader::keyMatchesNone(const QString &key, const QStringList &choices, int number)
 {
-    const QString field = QStringLiteral("key");
+    const Place field{ContentField::Key};
     const QString form = lookAlikeForm(key);
     for (const QString &choice : choices) {
         if (lookAlikeForm(choice) != form) {
@@ -362,7 +345,7 @@ void Reader::keyMatchesNone(const QString &key, const QStringList &choices, int 
         }
         add({.kind = ProblemKind::KeyLooksLike,
              .question = number,
-             .field = field,
+             .place = field,
              .text = key,
              .other = choice,
              .count = at + 1});
@@ -377,10 +360,10 @@ void Reader::readKey(const QJsonObject &object, int number, Question &question, 
     const QJsonValue value = object.value(QStringLiteral("key"));
     unread.right = true;
     if (value.isUndefined()) {
-        error(ProblemKind::MissingField, number, QStringLiteral("key"));
+        error(ProblemKind::MissingField, number, {ContentField::Key});
         return;
     }
-    const std::optional<QString> key = line(value, number, QStringLiteral("key"));
+    const std::optional<QString> key = line(value, number, {ContentField::Key});
     const qsizetype count = question.choices.size();
     if (!key || unread.choices || count < KOVRA_Danni::kMinChoices ||
         count > KOVRA_Danni::kMaxChoices) {
@@ -398,7 +381,7 @@ void Reader::readKey(const QJsonObject &object, int number, Question &question, 
 void Reader::readQuestion(const QJsonValue &value, int number)
 {
     if (!value.isObject()) {
-        wrongType(number, QString(), ValueType::Object, value);
+        wrongType(number, {}, ValueType::Object, value);
         return;
     }
     const std::size_t first = m_problems.size();
@@ -410,18 +393,18 @@ void Reader::readQuestion(const QJsonValue &value, int number)
     const QJsonValue text = object.value(QStringLiteral("text"));
     unread.text = !text.isString();
     if (text.isUndefined()) {
-        error(ProblemKind::MissingField, number, QStringLiteral("text"));
+        error(ProblemKind::MissingField, number, {ContentField::Text});
     } else if (!text.isString()) {
-        wrongType(number, QStringLiteral("text"), ValueType::String, text);
+        wrongType(number, {ContentField::Text}, ValueType::String, text);
     }
     question.text = text.toString();
 
     const QJsonValue choices = object.value(QStringLiteral("choices"));
     unread.choices = true;
     if (choices.isUndefined()) {
-        error(ProblemKind::MissingField, number, QStringLiteral("choices"));
+        error(ProblemKind::MissingField, number, {ContentField::Choices});
     } else if (!choices.isArray()) {
-        wrongType(number, QStringLiteral("choices"), ValueType::Strings, choices);
+        wrongType(number, {ContentField::Choices}, ValueType::Strings, choices);
     } else {
         unread.choices = false;
         const QJsonArray array = choices.toArray();
@@ -429,8 +412,7 @@ void Reader::readQuestion(const QJsonValue &value, int number)
             array.size() >= KOVRA_Danni::kMinChoices && array.size() <= KOVRA_Danni::kMaxChoices;
         for (int i = 0; i < array.size(); ++i) {
             if (counted && !array.at(i).isString()) {
-                wrongType(number, indexed(QStringLiteral("choices"), i), ValueType::String,
-                          array.at(i));
+                wrongType(number, {ContentField::Choices, i}, ValueType::String, array.at(i));
                 unread.choices = true;
             }
             question.choices << array.at(i).toString();
@@ -441,15 +423,14 @@ void Reader::readQuestion(const QJsonValue &value, int number)
     const QJsonValue explanation = object.value(QStringLiteral("explanation"));
     unread.explanation = !explanation.isArray();
     if (explanation.isUndefined()) {
-        error(ProblemKind::MissingField, number, QStringLiteral("explanation"));
+        error(ProblemKind::MissingField, number, {ContentField::Explanation});
     } else if (!explanation.isArray()) {
-        wrongType(number, QStringLiteral("explanation"), ValueType::Strings, explanation);
+        wrongType(number, {ContentField::Explanation}, ValueType::Strings, explanation);
     } else {
         const QJsonArray array = explanation.toArray();
         for (int i = 0; i < array.size(); ++i) {
             if (!array.at(i).isString()) {
-                wrongType(number, indexed(QStringLiteral("explanation"), i), ValueType::String,
-                          array.at(i));
+                wrongType(number, {ContentField::Explanation, i}, ValueType::String, array.at(i));
                 unread.explanation = true;
             }
             question.explanation << array.at(i).toString();
@@ -459,9 +440,10 @@ void Reader::readQuestion(const QJsonValue &value, int number)
     readFigure(object.value(QStringLiteral("figure")), number, question.figure);
     checkQuestion(
         question, number, m_test.phrase, [this](Problem p) { add(std::move(p)); }, unread);
+    // Told in the order of the question's fields, an unknown one first.
     std::stable_sort(
         m_problems.begin() + static_cast<std::ptrdiff_t>(first), m_problems.end(),
-        [](const Problem &a, const Problem &b) { return fieldRank(a.field) < fieldRank(b.field); });
+        [](const Problem &a, const Problem &b) { return a.place.field < b.place.field; });
     if (m_pendingFigures.size() > figures) {
         m_pendingFigures.back().problemAt = m_problems.size();
     }
@@ -473,12 +455,12 @@ void Reader::readSettings(const QJsonObject &root)
     const QJsonValue settingRows = root.value(QStringLiteral("settings"));
     if (settingRows.isArray() && settingRows.toArray().size() != KOVRA_Danni::kSettingsRows) {
         add({.kind = ProblemKind::SettingsCount,
-             .field = QStringLiteral("settings"),
+             .place = {ContentField::Settings},
              .count = settingRows.toArray().size(),
              .limit = KOVRA_Danni::kSettingsRows});
         return;
     }
-    std::optional<QStringList> rows = lines(root, QStringLiteral("settings"), 0, true);
+    std::optional<QStringList> rows = lines(root, ContentField::Settings, 0, true);
     if (!rows) {
         return;
     }
@@ -500,7 +482,7 @@ void Reader::readSettings(const QJsonObject &root)
         } else {
             add({.kind = ProblemKind::FlagNotBinary,
                  .severity = Severity::Warning,
-                 .field = indexed(QStringLiteral("settings"), row),
+                 .place = {ContentField::Settings, row},
                  .text = text.isEmpty() ? QString() : QString(last)});
         }
     }
@@ -510,11 +492,11 @@ void Reader::readSettings(const QJsonObject &root)
 void Reader::readQuestions(const QJsonValue &questions, std::optional<int> draw)
 {
     if (questions.isUndefined()) {
-        error(ProblemKind::MissingField, 0, QStringLiteral("questions"));
+        error(ProblemKind::MissingField, 0, {ContentField::Questions});
         return;
     }
     if (!questions.isArray()) {
-        wrongType(0, QStringLiteral("questions"), ValueType::Questions, questions);
+        wrongType(0, {ContentField::Questions}, ValueType::Questions, questions);
         return;
     }
     const QJsonArray array = questions.toArray();
@@ -545,7 +527,7 @@ LoadResult Reader::read(const QByteArray &json)
         return result();
     }
     if (!document.isObject()) {
-        error(ProblemKind::NotAnObject, 0, QString());
+        error(ProblemKind::NotAnObject, 0, {});
         return result();
     }
     m_object = true;
@@ -553,7 +535,7 @@ LoadResult Reader::read(const QByteArray &json)
     checkFields(root, {"settings", "note", "questions", "draw", "results"}, 0);
     readResults(root.value(QStringLiteral("results")));
     readSettings(root);
-    if (auto note = lines(root, QStringLiteral("note"), 0, false)) {
+    if (auto note = lines(root, ContentField::Note, 0, false)) {
         m_test.note = std::move(*note);
     }
     // How many questions each run draws from a bigger bank.
@@ -561,7 +543,7 @@ LoadResult Reader::read(const QByteArray &json)
     if (const QJsonValue value = root.value(QStringLiteral("draw")); !value.isUndefined()) {
         if (!value.isDouble() || value.toDouble() != std::floor(value.toDouble()) ||
             std::abs(value.toDouble()) > kMaxPoolQuestions) {
-            wrongType(0, QStringLiteral("draw"), ValueType::Integer, value);
+            wrongType(0, {ContentField::Draw}, ValueType::Integer, value);
         } else {
             draw = value.toInt();
         }
@@ -576,20 +558,19 @@ void Reader::readResults(const QJsonValue &value)
     if (value.isUndefined()) {
         return;
     }
-    const QString field = QStringLiteral("results");
     if (!value.isObject()) {
-        wrongType(0, field, ValueType::Object, value);
+        wrongType(0, {ContentField::Results}, ValueType::Object, value);
         return;
     }
     const QJsonObject object = value.toObject();
     for (auto it = object.begin(); it != object.end(); ++it) {
         if (it.key() != QLatin1String("folder")) {
-            error(ProblemKind::UnknownField, 0, field + QLatin1Char('.') + it.key());
+            error(ProblemKind::UnknownField, 0, {ContentField::Results, -1, it.key()});
         }
     }
     const QJsonValue folder = object.value(QStringLiteral("folder"));
     if (!folder.isUndefined() && !folder.isString()) {
-        wrongType(0, field + QStringLiteral(".folder"), ValueType::String, folder);
+        wrongType(0, {ContentField::ResultsFolder}, ValueType::String, folder);
         return;
     }
     m_test.collectResults = true;

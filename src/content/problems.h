@@ -164,16 +164,57 @@ enum class ProblemKind
     NoContentFile,        // the archive has no content.json
     CannotWrite,          // text: the path; other: the system's reason (empty: the archive
                           // could not be made)
-                          // Any source.
+                          // A pupil's result file: worded alone, after the file's name.
+    ResultTooLarge,       // count: the size in bytes
+    ResultCannotOpen,     // text: the system's reason
+    ResultNotJson,        // count: the byte offset of the fault
+    NotAResult,           // no format field of a result file
+    ResultField,          // text: the field of the result file that is missing or wrong
+    ResultNotAsWritten,   // valid, but not the bytes the program writes: edited by hand
+    ResultChecksum,       // edited, or written for another test
+                          // Any source; the last kind.
     NotKept,              // count: the problems past the most kept (kMaxProblemsKept)
 };
+
+// A field of a test's content. The fields of a question come last, in the order its content
+// file lists them, which is the order its problems are told in.
+enum class ContentField
+{
+    None,     // the problem is in no field
+    Settings, // index: the row
+    Note,     // index: the row
+    Questions,
+    Draw,
+    Results,       // name: a field inside the results that the format does not have
+    ResultsFolder, // the results' folder
+    Unknown,       // name: a field the format does not have (often a misspelling)
+    Text,
+    Choices,     // index: the choice
+    Key,         // the right choice
+    Explanation, // index: the line
+    Figure,
+};
+
+// Where in a test a problem is.
+struct Place
+{
+    ContentField field = ContentField::None;
+    int index = -1; // an element of the field's list, from 0; -1 for the field as a whole
+    QString name{}; // Unknown, Results: a name the format does not have
+
+    friend bool operator==(const Place &, const Place &) = default;
+};
+
+// The place as a content file names it: "choices[2]", "results.folder", the unknown name;
+// empty for none.
+[[nodiscard]] QString contentName(const Place &place);
 
 struct Problem
 {
     ProblemKind kind;
     Severity severity = Severity::Error;
     int question = 0;  // 1-based question number; 0 when the problem is not in a question
-    QString field{};   // e.g. "choices[2]", "settings[4]"
+    Place place{};     // the field of the test, for a problem in the test's content
     int line = 0;      // 1-based line of a source file the problem is on; 0 when none
     int column = 0;    // 1-based character on that line; 0 when not known
     bool cell = false; // line and column are a spreadsheet's row and column (1 for A)

@@ -13,9 +13,9 @@ namespace kovra {
 
 namespace {
 
-QString indexed(const QString &name, qsizetype index)
+Place indexed(ContentField field, qsizetype index)
 {
-    return QStringLiteral("%1[%2]").arg(name).arg(index);
+    return {field, static_cast<int>(index)};
 }
 
 // A text as it looks on screen: blanks folded, the Latin letters that Cyrillic ones stand in
@@ -47,7 +47,7 @@ void checkLookAlikes(const QStringList &choices, int number, const ProblemSink &
             add({.kind = ProblemKind::LookAlike,
                  .severity = Severity::Warning,
                  .question = number,
-                 .field = QStringLiteral("choices"),
+                 .place = {ContentField::Choices},
                  .text = choices.at(*earlier),
                  .other = choices.at(i)});
         }
@@ -57,12 +57,12 @@ void checkLookAlikes(const QStringList &choices, int number, const ProblemSink &
 // The choices, each one line and not empty; false when one is not a line.
 bool checkChoices(const QStringList &choices, int number, const ProblemSink &add)
 {
-    const QString field = QStringLiteral("choices");
+    const ContentField field = ContentField::Choices;
     if (choices.size() < KOVRA_Danni::kMinChoices || choices.size() > KOVRA_Danni::kMaxChoices) {
         // A wrong count is the first fault: nothing more of them is checked.
         add({.kind = ProblemKind::ChoiceCount,
              .question = number,
-             .field = field,
+             .place = {field},
              .count = choices.size(),
              .least = KOVRA_Danni::kMinChoices,
              .limit = KOVRA_Danni::kMaxChoices});
@@ -77,7 +77,7 @@ bool checkChoices(const QStringList &choices, int number, const ProblemSink &add
     }
     for (qsizetype i = 0; i < choices.size(); ++i) {
         if (choices.at(i).trimmed().isEmpty()) {
-            add({.kind = ProblemKind::EmptyChoice, .question = number, .field = indexed(field, i)});
+            add({.kind = ProblemKind::EmptyChoice, .question = number, .place = indexed(field, i)});
         }
     }
     checkLookAlikes(choices, number, add);
@@ -86,10 +86,10 @@ bool checkChoices(const QStringList &choices, int number, const ProblemSink &add
 
 } // namespace
 
-bool checkLine(const QString &text, int question, const QString &field, const ProblemSink &add)
+bool checkLine(const QString &text, int question, const Place &place, const ProblemSink &add)
 {
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
-        add({.kind = ProblemKind::LineBreak, .question = question, .field = field});
+        add({.kind = ProblemKind::LineBreak, .question = question, .place = place});
         return false;
     }
     // A control character (a terminal's escape, say) is shown by no widget.
@@ -97,7 +97,7 @@ bool checkLine(const QString &text, int question, const QString &field, const Pr
         if (ch.category() == QChar::Other_Control && ch != QLatin1Char('\t')) {
             add({.kind = ProblemKind::ControlCharacter,
                  .question = question,
-                 .field = field,
+                 .place = place,
                  .text = QString(ch)});
             return false;
         }
@@ -107,7 +107,7 @@ bool checkLine(const QString &text, int question, const QString &field, const Pr
         const qsizetype at = text.indexOf(*bad);
         add({.kind = ProblemKind::NotWindows1251,
              .question = question,
-             .field = field,
+             .place = place,
              .text = text.mid(at, bad->isHighSurrogate() && at + 1 < text.size() ? 2 : 1)});
         return false;
     }
@@ -117,39 +117,41 @@ bool checkLine(const QString &text, int question, const QString &field, const Pr
 void checkQuestion(const Question &question, int number, bool phrase, const ProblemSink &add,
                    Unread unread)
 {
-    const QString textField = QStringLiteral("text");
-    if (!unread.text && checkLine(question.text, number, textField, add) && phrase &&
+    if (!unread.text && checkLine(question.text, number, {ContentField::Text}, add) && phrase &&
         !question.text.contains(QLatin1Char('_'))) {
-        add({.kind = ProblemKind::NoBlank, .question = number, .field = textField});
+        add({.kind = ProblemKind::NoBlank, .question = number, .place = {ContentField::Text}});
     }
     const bool choices = !unread.choices && checkChoices(question.choices, number, add);
     if (choices && !unread.right) {
         if (!question.hasRight()) {
             add({.kind = ProblemKind::NoRightChoice,
                  .question = number,
-                 .field = QStringLiteral("key")});
+                 .place = {ContentField::Key}});
         } else if (const QString &right = question.choices.at(question.right);
                    question.choices.count(right) > 1) {
             add({.kind = ProblemKind::KeyMatchesSeveral,
                  .question = number,
-                 .field = QStringLiteral("key"),
+                 .place = {ContentField::Key},
                  .text = right});
         }
     }
     if (!unread.explanation) {
-        const QString field = QStringLiteral("explanation");
         bool lines = true;
         for (qsizetype i = 0; i < question.explanation.size(); ++i) {
-            lines = checkLine(question.explanation.at(i), number, indexed(field, i), add) && lines;
+            lines = checkLine(question.explanation.at(i), number,
+                              indexed(ContentField::Explanation, i), add) &&
+                    lines;
         }
         if (lines && question.explanation.isEmpty()) {
-            add({.kind = ProblemKind::NoExplanation, .question = number, .field = field});
+            add({.kind = ProblemKind::NoExplanation,
+                 .question = number,
+                 .place = {ContentField::Explanation}});
         }
     }
     if (question.figure.isEmpty() && !question.figure.missing.isEmpty()) {
         add({.kind = ProblemKind::FigureMissing,
              .question = number,
-             .field = QStringLiteral("figure"),
+             .place = {ContentField::Figure},
              .text = question.figure.missing});
     }
 }
@@ -161,7 +163,7 @@ std::optional<Problem> checkQuestionCount(int count, std::optional<int> draw, bo
     if (count < least || count > most) {
         // A bank bigger than a run needs the setting that draws from it.
         return Problem{.kind = ProblemKind::QuestionCount,
-                       .field = QStringLiteral("questions"),
+                       .place = {ContentField::Questions},
                        .count = count,
                        .least = least,
                        .limit = most,
@@ -170,7 +172,7 @@ std::optional<Problem> checkQuestionCount(int count, std::optional<int> draw, bo
     }
     if (draw && (*draw < least || *draw > std::min(runMost, count))) {
         return Problem{.kind = ProblemKind::DrawCount,
-                       .field = QStringLiteral("draw"),
+                       .place = {ContentField::Draw},
                        .count = *draw,
                        .least = least,
                        .limit = std::min(runMost, count)};
@@ -182,7 +184,7 @@ Problem figureProblem(FigureFault fault, int question, const QString &name, QSiz
 {
     Problem problem{.kind = ProblemKind::FigureCorrupt,
                     .question = question,
-                    .field = QStringLiteral("figure"),
+                    .place = {ContentField::Figure},
                     .text = name,
                     .width = size.width(),
                     .height = size.height()};
@@ -252,9 +254,9 @@ Problems checkTest(const Test &test)
     const ProblemSink add = [&problems](Problem problem) {
         problems.push_back(std::move(problem));
     };
-    checkLine(test.title, 0, QStringLiteral("settings[%1]").arg(TitleRow), add);
+    checkLine(test.title, 0, indexed(ContentField::Settings, TitleRow), add);
     for (qsizetype i = 0; i < test.note.size(); ++i) {
-        checkLine(test.note.at(i), 0, indexed(QStringLiteral("note"), i), add);
+        checkLine(test.note.at(i), 0, indexed(ContentField::Note, i), add);
     }
     const int count = static_cast<int>(test.questions.size());
     if (auto wrong = checkQuestionCount(

@@ -18,7 +18,7 @@ using ProblemSink = std::function<void(Problem)>;
 
 // One line of text: no line break, no control character, each character one of Windows-1251's.
 // False, with the problem, when it breaks one.
-bool checkLine(const QString &text, int question, const QString &field, const ProblemSink &add);
+bool checkLine(const QString &text, int question, const Place &place, const ProblemSink &add);
 
 // The fields of a question whose reading already failed: the rules pass over them.
 struct Unread

@@ -166,7 +166,7 @@ void importer::takeFigureFile(const QString &path, Question &question, Bank &ban
     if (figure.bytes.size() > kMaxEntryBytes) {
         figure.bytes.clear();
         bank.error({.kind = ProblemKind::FigureFileTooLarge,
-                    .field = QStringLiteral("figure"),
+                    .place = {ContentField::Figure},
                     .line = question.source.line,
                     .text = QDir::toNativeSeparators(path),
                     .limit = kMaxFigureFileBytes});

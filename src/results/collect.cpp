@@ -41,7 +41,7 @@ Marked markFile(const QString &path, const MarkingTest &test)
         return {std::nullopt, tr("the result of another test: %1").arg(record.title)};
     }
     if (!checksumHolds(parsed, test.identity.key)) {
-        return {std::nullopt, describe(ResultProblem{ResultFault::WrongChecksum, {}})};
+        return {std::nullopt, describe(Problem{ProblemKind::ResultChecksum})};
     }
     const int n = test.identity.questionCount;
     PupilResult pupil;

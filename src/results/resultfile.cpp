@@ -5,7 +5,6 @@
 #include "content/danni.h"
 #include "content/test_content.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -229,21 +228,21 @@ QByteArray writeResult(const ResultRecord &record, const QByteArray &key)
 ParsedResult parseResult(const QByteArray &bytes)
 {
     ParsedResult parsed;
-    const auto refuse = [&parsed](ResultFault fault, const QString &detail = {}) {
-        parsed.problem = ResultProblem{fault, detail};
+    const auto refuse = [&parsed](Problem problem) {
+        parsed.problem = std::move(problem);
         return parsed;
     };
     if (bytes.size() > kMaxResultFileBytes) {
-        return refuse(ResultFault::TooLarge, QString::number(bytes.size()));
+        return refuse({.kind = ProblemKind::ResultTooLarge, .count = bytes.size()});
     }
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {
-        return refuse(ResultFault::NotJson, QString::number(error.offset));
+        return refuse({.kind = ProblemKind::ResultNotJson, .count = error.offset});
     }
     QJsonObject root = document.object();
     if (root.value(QLatin1String("format")).toString() != QLatin1String(kResultFormat)) {
-        return refuse(ResultFault::NotAResult);
+        return refuse({.kind = ProblemKind::NotAResult});
     }
     FieldReader fields;
     ResultRecord record;
@@ -281,10 +280,10 @@ ParsedResult parseResult(const QByteArray &bytes)
         fields.bad(QStringLiteral("checksum"));
     }
     if (fields.fault()) {
-        return refuse(ResultFault::BadField, *fields.fault());
+        return refuse({.kind = ProblemKind::ResultField, .text = *fields.fault()});
     }
     if (document.toJson(QJsonDocument::Indented) != bytes) {
-        return refuse(ResultFault::NotAsWritten);
+        return refuse({.kind = ProblemKind::ResultNotAsWritten});
     }
     parsed.checksum = checksum.toLatin1();
     // The bytes are the written form: without the checksum's line, they are the signed form,
@@ -305,40 +304,19 @@ ParsedResult readResultFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt, ResultProblem{ResultFault::CannotOpen, file.errorString()}, {}, {}};
+        return {std::nullopt,
+                Problem{.kind = ProblemKind::ResultCannotOpen, .text = file.errorString()},
+                {},
+                {}};
     }
     if (file.size() > kMaxResultFileBytes) {
         return {std::nullopt,
-                ResultProblem{ResultFault::TooLarge, QString::number(file.size())},
+                Problem{.kind = ProblemKind::ResultTooLarge, .count = file.size()},
                 {},
                 {}};
     }
     // A file that grew since it was looked at is read no further than the limit.
     return parseResult(file.read(kMaxResultFileBytes + 1));
-}
-
-QString describe(const ResultProblem &problem)
-{
-    switch (problem.fault) {
-    case ResultFault::TooLarge:
-        return QCoreApplication::translate("kovra", "larger than a result file can be (%1 bytes)")
-            .arg(problem.detail);
-    case ResultFault::CannotOpen:
-        return QCoreApplication::translate("kovra", "cannot be read: %1").arg(problem.detail);
-    case ResultFault::NotJson:
-        return QCoreApplication::translate("kovra", "damaged: not JSON text (byte %1)")
-            .arg(problem.detail);
-    case ResultFault::NotAResult:
-        return QCoreApplication::translate("kovra", "not a result file");
-    case ResultFault::BadField:
-        return QCoreApplication::translate("kovra", "damaged: field \"%1\" is missing or wrong")
-            .arg(problem.detail);
-    case ResultFault::NotAsWritten:
-        return QCoreApplication::translate("kovra", "edited: not as the program wrote it");
-    case ResultFault::WrongChecksum:
-        return QCoreApplication::translate("kovra", "edited: its checksum does not match");
-    }
-    return {};
 }
 
 QString resultFileName(const QString &group, const QString &name, const QDateTime &started)

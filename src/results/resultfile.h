@@ -5,6 +5,8 @@
 // every limit below checked before the bytes it guards.
 #pragma once
 
+#include "content/problems.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -80,31 +82,11 @@ struct ResultRecord
 // The file's bytes, its checksum keyed with `key`.
 [[nodiscard]] QByteArray writeResult(const ResultRecord &record, const QByteArray &key);
 
-enum class ResultFault
-{
-    TooLarge,      // detail: the size
-    CannotOpen,    // detail: the system's reason
-    NotJson,       // detail: the byte offset
-    NotAResult,    // no format field of a result file
-    BadField,      // detail: the field
-    NotAsWritten,  // valid, but not the bytes the program writes: edited by hand
-    WrongChecksum, // edited, or written for another test
-};
-
-struct ResultProblem
-{
-    ResultFault fault;
-    QString detail;
-};
-
-// The words of a problem, in the installed language.
-[[nodiscard]] QString describe(const ResultProblem &problem);
-
 struct ParsedResult
 {
     std::optional<ResultRecord> record; // present when every field is in its form and limits
-    std::optional<ResultProblem> problem;
-    QByteArray checksum; // as the file gives it
+    std::optional<Problem> problem;     // why it is refused, worded by describe()
+    QByteArray checksum;                // as the file gives it
     QByteArray signedBytes;
 };
 

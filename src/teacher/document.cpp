@@ -50,7 +50,7 @@ OpenedTest testFromFiles(const TestFiles &files)
     std::erase_if(read.problems, [&rules](const Problem &problem) {
         return std::any_of(rules.begin(), rules.end(), [&problem](const Problem &rule) {
             return rule.kind == problem.kind && rule.question == problem.question &&
-                   rule.field == problem.field;
+                   rule.place == problem.place;
         });
     });
     for (Question &question : read.test->questions) {

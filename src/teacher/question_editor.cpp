@@ -154,28 +154,25 @@ void QuestionEditor::showQuestion(int at)
 
 QWidget *QuestionEditor::fieldOf(const Problem &problem) const
 {
-    const QString &field = problem.field;
     const auto choice = [this](int c) {
         return m_choices.at(static_cast<std::size_t>(std::clamp(c, 0, 4))).edit;
     };
-    if (field == QLatin1String("text")) {
+    switch (problem.place.field) {
+    case ContentField::Text:
         return m_text;
-    }
-    if (field == QLatin1String("key")) {
+    case ContentField::Key:
         // The key is one of the choices: its text is where a key that equals none or several
         // is mended.
         return choice(m_document->data().questions.at(static_cast<std::size_t>(m_at)).right);
-    }
-    if (field.startsWith(QLatin1String("choices"))) {
-        return choice(field.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0).toInt());
-    }
-    if (field.startsWith(QLatin1String("explanation"))) {
+    case ContentField::Choices:
+        return choice(problem.place.index);
+    case ContentField::Explanation:
         return m_explanation;
-    }
-    if (field == QLatin1String("figure")) {
+    case ContentField::Figure:
         return m_figure->chooseButton();
+    default:
+        return nullptr;
     }
-    return nullptr;
 }
 
 } // namespace kovra

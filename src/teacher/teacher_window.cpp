@@ -293,8 +293,7 @@ void TeacherWindow::showProblem(std::size_t index)
     }
     QWidget *target = problem.question > 0 ? m_editor->fieldOf(problem) : nullptr;
     if (target == nullptr) {
-        target =
-            problem.field.startsWith(QLatin1String("settings")) ? m_form->titleField() : m_list;
+        target = problem.place.field == ContentField::Settings ? m_form->titleField() : m_list;
     }
     target->setFocus(Qt::OtherFocusReason);
 }

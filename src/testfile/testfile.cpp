@@ -233,7 +233,7 @@ WrittenTest makeTestArchive(const Test &test, FigureSource source)
             written.checked.problems.push_back(
                 {.kind = ProblemKind::FigureCorrupt,
                  .question = static_cast<int>(i + 1),
-                 .field = QStringLiteral("figure"),
+                 .place = {ContentField::Figure},
                  .text = figureEntry(static_cast<int>(i + 1), questions[i].figure.suffix)});
             written.checked.content.reset();
             written.checked.test.reset();
