@@ -7,14 +7,82 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPainter>
 #include <QPushButton>
+#include <QStaticText>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace kovra {
 
 using namespace teacher;
+
+namespace {
+
+// Paints a row's cells with their texts laid out once: the list repaints every row whenever
+// the window is exposed or scrolled, and a text laid out anew for each cell at each paint is most
+// of that work.
+class QuestionRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QWidget *widget = item.widget;
+        QStyle *style = widget != nullptr ? widget->style() : QApplication::style();
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget)
+                               .adjusted(kMargin, 0, -kMargin, 0);
+        const QStaticText *laidOut = item.text.isEmpty() ? nullptr : textOf(item);
+        if (laidOut != nullptr && laidOut->size().width() > area.width()) {
+            // Too wide for its column: elided as the style elides it.
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        // The background, the selection and the icon as the style draws them; the text here.
+        item.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+        if (laidOut == nullptr) {
+            return;
+        }
+        painter->save();
+        painter->setClipRect(area);
+        painter->setPen(item.palette.color(QPalette::Normal, (item.state & QStyle::State_Selected)
+                                                                 ? QPalette::HighlightedText
+                                                                 : QPalette::Text));
+        const qreal top = area.top() + (area.height() - laidOut->size().height()) / 2;
+        painter->drawStaticText(QPointF(area.left(), top), *laidOut);
+        painter->restore();
+    }
+
+private:
+    const QStaticText *textOf(const QStyleOptionViewItem &item) const
+    {
+        // Bounded: the texts a teacher types one key after the other are each laid out once.
+        if (m_texts.size() > kMostTexts) {
+            m_texts.clear();
+        }
+        QStaticText &laidOut = m_texts[item.text];
+        if (laidOut.text().isEmpty()) {
+            laidOut.setText(item.text);
+            laidOut.setTextFormat(Qt::PlainText);
+            laidOut.prepare(QTransform(), item.font);
+        }
+        return &laidOut;
+    }
+
+private:
+    static constexpr int kMargin = 3;
+    static constexpr qsizetype kMostTexts = 1000;
+    mutable QHash<QString, QStaticText> m_texts;
+};
+
+} // namespace
 
 QuestionListModel::QuestionListModel(TestDocument *document, std::function<bool()> showsProblems,
                                      QObject *parent)
@@ -126,6 +194,7 @@ QuestionList::QuestionList(TestDocument *document, std::function<bool()> showsPr
     m_view->setAccessibleName(tr("Questions"));
     m_view->setRootIsDecorated(false);
     m_view->setUniformRowHeights(true);
+    m_view->setItemDelegate(new QuestionRowDelegate(m_view));
     QHeaderView *header = m_view->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QuestionListModel::Text, QHeaderView::Stretch);
