@@ -2,6 +2,7 @@
 // Question display, status display and navigation of the answering mode.
 
 #include "content/cp1251.h"
+#include "content/figures.h"
 #include "content/textnum.h"
 #include "present/bars.h"
 #include "present/navigation.h"
@@ -60,29 +61,65 @@ void KOVRA_Prazno::SelectCurrentRows()
     }
 }
 
+namespace {
+
+// The size a figure of `size` is shown at in `area`: fitted into it, proportions kept, never
+// enlarged.
+QSize shownSize(QSize size, QSize area)
+{
+    return size.boundedTo(area).isEmpty() ? size
+                                          : size.scaled(size.boundedTo(area), Qt::KeepAspectRatio);
+}
+
+// A figure kept as its file, decoded straight to the pixels it is shown at: a JPEG decoder
+// scales while it decodes, at a fraction of the work of decoding it whole and scaling after.
+QPixmap figureFromFile(const QByteArray &file, const QByteArray &format, QSize area, qreal ratio)
+{
+    FigureReader reader(file, format);
+    const QSize size = reader.shownSize();
+    if (!size.isValid() || tooLargeFigure(size)) {
+        return {};
+    }
+    const QSize pixels = (QSizeF(shownSize(fittedFigureSize(size), area)) * ratio).toSize();
+    const QImage image = reader.read(pixels);
+    if (image.isNull()) {
+        return {};
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+} // namespace
+
 void KOVRA_Prazno::ShowFigure(int q)
 {
-    const QImage &figure = Danni().Picture1(q + 1);
-    if (figure.isNull()) {
+    if (!Danni().hasPicture1(q + 1)) {
         m_picture2->clear();
         return;
     }
     // Fit the figure into the area, keeping its proportions; draw it at the screen's pixel
-    // density from the full-resolution image. The scaled figure is kept in the pixmap cache
-    // for this image, area and density, so that it is scaled once and not at every display.
+    // density. The scaled figure is kept in the pixmap cache for this figure, area and density,
+    // so that it is scaled once and not at every display.
     const QSize area = m_picture2->size();
     const qreal ratio = m_picture2->devicePixelRatioF();
-    const QString key = QStringLiteral("kovra-figure-%1-%2x%3@%4")
-                            .arg(figure.cacheKey())
+    const QByteArray &file = std::as_const(Danni()).Picture1File(q + 1);
+    // A file is known by its bytes, which a figure decoded from it shares with no other.
+    const quint64 id = file.isEmpty() ? quint64(Danni().Picture1(q + 1).cacheKey())
+                                      : quint64(qHash(file)) ^ (quint64(file.size()) << 32);
+    const QString key = QStringLiteral("kovra-figure-%1%2-%3x%4@%5")
+                            .arg(file.isEmpty() ? u'i' : u'f')
+                            .arg(id)
                             .arg(area.width())
                             .arg(area.height())
                             .arg(ratio);
     QPixmap pixmap;
-    if (!QPixmapCache::find(key, &pixmap)) {
-        const QSize shown =
-            figure.size().boundedTo(area).isEmpty()
-                ? figure.size()
-                : figure.size().scaled(figure.size().boundedTo(area), Qt::KeepAspectRatio);
+    if (!QPixmapCache::find(key, &pixmap) && !file.isEmpty()) {
+        pixmap = figureFromFile(file, std::as_const(Danni()).Picture1Format(q + 1), area, ratio);
+        QPixmapCache::insert(key, pixmap);
+    } else if (pixmap.isNull()) {
+        const QImage &figure = Danni().Picture1(q + 1);
+        const QSize shown = shownSize(figure.size(), area);
         // Qt scales 32-bit pixels smoothly at once; grey or indexed ones it would paint through
         // its raster engine, on threads it starts for them.
         const QImage::Format quick =
