@@ -34,8 +34,8 @@ namespace {
 
 constexpr double kStartTarget = 1.05;        // the built-in test against the floor
 constexpr double kMemoryTarget = 1.25;       // the built-in test against the bare program
-constexpr double kFileStartTarget = 1.10;    // the built-in test as a file against the built-in
-constexpr double kPhotoStartTarget = 1.25;   // the photo test against the built-in
+constexpr double kFileStartTarget = 1.05;    // the built-in test as a file against the built-in
+constexpr double kPhotoStartTarget = 1.15;   // the photo test against the built-in
 constexpr double kPhotoMemoryTarget = 1.50;  // the photo test against the built-in
 constexpr double kTeacherStartTarget = 2.0;  // the teacher's window against the player, photos
 constexpr double kTeacherMemoryTarget = 2.0; // the same, peak memory
