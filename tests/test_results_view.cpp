@@ -2,8 +2,8 @@
 // The teacher's results view on a small class, and the pupil's name dialog. With KOVRA_SHOTS
 // set to a folder, each is also saved there as a PNG.
 
-#include "content/csv_writer.h"
 #include "content/builtin.h"
+#include "content/csv_writer.h"
 #include "content/translation.h"
 #include "print/print.h"
 #include "results_fixture.h"
