@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content_json.h"
 #include "danni.h"
+#include "test_content.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,28 +9,10 @@
 
 namespace kovra {
 
-namespace {
-
-QString flagRow(const Test &test, int row, bool on)
-{
-    const QString words = test.settingsWords.value(row);
-    if (!on && !words.isEmpty() && words.back().isDigit()) {
-        return words;
-    }
-    return words + (on ? QLatin1Char('1') : QLatin1Char('0'));
-}
-
-} // namespace
-
 QByteArray contentJson(const Test &test, const std::vector<QString> &figureNames)
 {
     QJsonObject root;
-    root.insert(QStringLiteral("settings"),
-                QJsonArray{test.settingsWords.value(HeaderRow),
-                           flagRow(test, PhraseModeRow, test.phrase),
-                           flagRow(test, TotoRow, test.askAgain), test.title,
-                           flagRow(test, DescriptionRow, test.explanations),
-                           flagRow(test, ExplanationsRow, test.reviewButtons)});
+    root.insert(QStringLiteral("settings"), QJsonArray::fromStringList(settingsRows(test)));
     if (!test.note.isEmpty()) {
         root.insert(QStringLiteral("note"), QJsonArray::fromStringList(test.note));
     }

@@ -20,16 +20,26 @@ TextList rowsOf(const QStringList &lines)
 
 // A flag row: its words and digit. Words that end in a digit already (a flag the reader warned
 // of) are the row as they are.
-QByteArray flagRow(const Test &test, int row, bool on)
+QString flagRow(const Test &test, int row, bool on)
 {
     const QString words = test.settingsWords.value(row);
     if (!on && !words.isEmpty() && words.back().isDigit()) {
-        return cp1251Row(words);
+        return words;
     }
-    return cp1251Row(words + (on ? QLatin1Char('1') : QLatin1Char('0')));
+    return words + (on ? QLatin1Char('1') : QLatin1Char('0'));
 }
 
 } // namespace
+
+QStringList settingsRows(const Test &test)
+{
+    return {test.settingsWords.value(HeaderRow),
+            flagRow(test, PhraseModeRow, test.phrase),
+            flagRow(test, TotoRow, test.askAgain),
+            test.title,
+            flagRow(test, DescriptionRow, test.explanations),
+            flagRow(test, ExplanationsRow, test.reviewButtons)};
+}
 
 QByteArray cp1251Row(const QString &text)
 {
@@ -109,12 +119,7 @@ Test testOf(const KOVRA_Danni &content)
 KOVRA_Danni contentOf(const Test &test)
 {
     KOVRA_Danni content;
-    content.List2() = TextList{cp1251Row(test.settingsWords.value(HeaderRow)),
-                               flagRow(test, PhraseModeRow, test.phrase),
-                               flagRow(test, TotoRow, test.askAgain),
-                               cp1251Row(test.title),
-                               flagRow(test, DescriptionRow, test.explanations),
-                               flagRow(test, ExplanationsRow, test.reviewButtons)};
+    content.List2() = rowsOf(settingsRows(test));
     content.Text1(0) = rowsOf(test.note);
     std::vector<int> run(static_cast<std::size_t>(test.runQuestions()));
     std::iota(run.begin(), run.end(), 0);

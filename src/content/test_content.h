@@ -25,6 +25,9 @@ void placeQuestions(const Test &test, const std::vector<int> &picks, KOVRA_Danni
 // pixels alone (the packed built-in set's) is left out.
 [[nodiscard]] Test testOf(const KOVRA_Danni &content);
 
+// The six settings rows as the test has them: the flags by their words and digits, the title.
+[[nodiscard]] QStringList settingsRows(const Test &test);
+
 // Windows-1251 of a text the rules passed.
 [[nodiscard]] QByteArray cp1251Row(const QString &text);
 
