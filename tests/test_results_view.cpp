@@ -229,7 +229,13 @@ void TestResultsView::sameEverywhere()
                 const QString shown = row < 0 ? model->headerData(c, Qt::Horizontal).toString()
                                               : model->index(row, c).data().toString();
                 QCOMPARE(printedText(page->cellAt(row + 1, c)), shown);
-                cells << csv.cell(shown);
+                // A spreadsheet sums the answers' verdicts: 1 right, 0 wrong.
+                const bool verdict = row >= 0 && table == view.pupilsTable() &&
+                                     (shown == u"✓" || shown == u"✗" || shown == u"–");
+                cells << csv.cell(!verdict        ? shown
+                                  : shown == u"✓" ? QStringLiteral("1")
+                                  : shown == u"✗" ? QStringLiteral("0")
+                                                  : QString());
             }
             lines << cells.join(u';');
         }

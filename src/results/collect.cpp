@@ -286,7 +286,7 @@ QByteArray resultsCsv(const ClassResults &results)
         for (const std::vector<TableCell> &row : table.rows) {
             QStringList cells;
             for (const TableCell &cell : row) {
-                cells << cell.text;
+                cells << cell.sheet.value_or(cell.text);
             }
             csv.addRow(cells);
         }

@@ -32,12 +32,12 @@ QString duration(std::optional<qint64> seconds)
 
 TableCell text(const QString &shown)
 {
-    return {shown, {}, CellAlign::Left, CellTone::Plain, {}};
+    return {shown, {}, CellAlign::Left, CellTone::Plain, {}, {}};
 }
 
 TableCell number(int value)
 {
-    return {QString::number(value), value, CellAlign::Right, CellTone::Plain, {}};
+    return {QString::number(value), value, CellAlign::Right, CellTone::Plain, {}, {}};
 }
 
 // A number with two decimals, rounded once here; none is an empty cell sorted first.
@@ -47,6 +47,7 @@ TableCell decimal(std::optional<double> value, const QString &point, double none
             value.value_or(none),
             CellAlign::Right,
             CellTone::Plain,
+            {},
             {}};
 }
 
@@ -66,12 +67,16 @@ TableCell verdictCell(const PupilResult &pupil, std::size_t q)
                    verdict == Verdict::Right   ? CellTone::Right
                    : verdict == Verdict::Wrong ? CellTone::Wrong
                                                : CellTone::Plain,
+                   {},
                    {}};
     if (!given) {
         cell.tip = words("Not in this pupil's run");
     } else if (verdict != Verdict::None) {
         cell.tip = pupil.chosen.at(static_cast<qsizetype>(q));
     }
+    cell.sheet = verdict == Verdict::Right   ? QStringLiteral("1")
+                 : verdict == Verdict::Wrong ? QStringLiteral("0")
+                                             : QString();
     return cell;
 }
 
@@ -97,24 +102,30 @@ ResultsTable pupilsTable(const ClassResults &results, const QString &point)
     }
     table.columns.push_back({words("File"), words("The result file in the folder")});
     for (const PupilResult &pupil : results.pupils) {
-        std::vector<TableCell> row{
-            text(pupil.name),
-            text(pupil.group),
-            number(pupil.answered),
-            number(pupil.right),
-            number(percentOf(pupil.right, results.runQuestions)),
-            decimal(pupil.mark.value, point, 0.0),
-            {markWord(pupil.mark.grade), pupil.mark.grade, CellAlign::Left, CellTone::Plain, {}},
-            {duration(pupil.seconds),
-             QVariant::fromValue(pupil.seconds.value_or(-1)),
-             CellAlign::Right,
-             CellTone::Plain,
-             {}},
-            {handedInWord(pupil.evaluated),
-             pupil.evaluated ? 1 : 0,
-             CellAlign::Left,
-             pupil.evaluated ? CellTone::Plain : CellTone::Alert,
-             {}}};
+        std::vector<TableCell> row{text(pupil.name),
+                                   text(pupil.group),
+                                   number(pupil.answered),
+                                   number(pupil.right),
+                                   number(percentOf(pupil.right, results.runQuestions)),
+                                   decimal(pupil.mark.value, point, 0.0),
+                                   {markWord(pupil.mark.grade),
+                                    pupil.mark.grade,
+                                    CellAlign::Left,
+                                    CellTone::Plain,
+                                    {},
+                                    {}},
+                                   {duration(pupil.seconds),
+                                    QVariant::fromValue(pupil.seconds.value_or(-1)),
+                                    CellAlign::Right,
+                                    CellTone::Plain,
+                                    {},
+                                    {}},
+                                   {handedInWord(pupil.evaluated),
+                                    pupil.evaluated ? 1 : 0,
+                                    CellAlign::Left,
+                                    pupil.evaluated ? CellTone::Plain : CellTone::Alert,
+                                    {},
+                                    {}}};
         row.front().tip = pupil.file;
         for (std::size_t q = 0; q < pupil.byQuestion.size(); ++q) {
             row.push_back(verdictCell(pupil, q));
@@ -152,6 +163,7 @@ ResultsTable questionsTable(const ClassResults &results, const QString &point)
               share.value_or(-1),
               CellAlign::Right,
               CellTone::Plain,
+              {},
               {}},
              text(analysis.commonWrong),
              {analysis.commonWrongCount > 0 ? QString::number(analysis.commonWrongCount)
@@ -159,6 +171,7 @@ ResultsTable questionsTable(const ClassResults &results, const QString &point)
               analysis.commonWrongCount,
               CellAlign::Right,
               CellTone::Plain,
+              {},
               {}},
              decimal(analysis.discrimination, point, -2.0)});
     }

@@ -7,6 +7,7 @@
 #include "collect.h"
 
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 namespace kovra {
@@ -34,6 +35,9 @@ struct TableCell
     CellAlign align = CellAlign::Left;
     CellTone tone = CellTone::Plain;
     QString tip;
+    // What the CSV writes instead of the text, where a spreadsheet counts with it: an answer's
+    // verdict is 1 or 0 there, summed in a column.
+    std::optional<QString> sheet;
 };
 
 struct TableColumn
