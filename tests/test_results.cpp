@@ -4,6 +4,7 @@
 // files each changed in one byte.
 
 #include "results/collect.h"
+#include "results/seal.h"
 #include "results/stake.h"
 #include "results_fixture.h"
 #include "testfile/testfile.h"
@@ -166,6 +167,24 @@ void TestResults::oneByteChanges()
     const ClassResults results = collectResults(folder, test);
     QCOMPARE(results.pupils.size(), std::size_t{0});
     QCOMPARE(results.apart.size(), std::size_t{1000});
+
+    // Sealed for the teacher, the same file shows none of its texts, opens only with the
+    // teacher's keys to the very bytes, and refuses every change of one byte.
+    const std::optional<SealKeys> keys = makeSealKeys();
+    const std::optional<SealKeys> another = makeSealKeys();
+    QVERIFY(keys && another);
+    const std::optional<QByteArray> sealed = sealFor(keys->publicKey, whole);
+    QVERIFY(sealed && !sealed->contains(QStringLiteral("Ана").toUtf8()) &&
+            !sealed->contains(test.identity.title.toUtf8()));
+    QCOMPARE(unsealWith(*keys, *sealed), std::optional(whole));
+    QCOMPARE(unsealWith(*another, *sealed), std::nullopt);
+    QCOMPARE(unsealWith(*keys, sealed->left(47)), std::nullopt);
+    for (int i = 0; i < 1000; ++i) {
+        QByteArray changed = *sealed;
+        const auto at = random.bounded(changed.size());
+        changed[at] = static_cast<char>((changed[at] + 1 + random.bounded(255)) & 0xff);
+        QVERIFY(!unsealWith(*keys, changed));
+    }
 }
 
 void TestResults::resultsAtStake_data()
