@@ -464,29 +464,17 @@ void Reader::readSettings(const QJsonObject &root)
     if (!rows) {
         return;
     }
-    const auto on = [&rows](int row) { return rows->at(row).endsWith(QLatin1Char('1')); };
-    m_test.phrase = on(PhraseModeRow);
-    m_test.askAgain = on(TotoRow);
-    m_test.explanations = on(DescriptionRow);
-    m_test.reviewButtons = on(ExplanationsRow);
-    m_test.title = rows->at(TitleRow);
     for (int row = kFirstFlagRow; row < rows->size(); ++row) {
-        if (row == TitleRow) {
-            (*rows)[row].clear();
-            continue;
-        }
-        QString &text = (*rows)[row];
+        const QString &text = rows->at(row);
         const QChar last = text.isEmpty() ? QChar() : text.back();
-        if (last == QLatin1Char('0') || last == QLatin1Char('1')) {
-            text.chop(1);
-        } else {
+        if (row != TitleRow && last != QLatin1Char('0') && last != QLatin1Char('1')) {
             add({.kind = ProblemKind::FlagNotBinary,
                  .severity = Severity::Warning,
                  .place = {ContentField::Settings, row},
                  .text = text.isEmpty() ? QString() : QString(last)});
         }
     }
-    m_test.settingsWords = std::move(*rows);
+    takeSettingsRows(*rows, m_test);
 }
 
 void Reader::readQuestions(const QJsonValue &questions, std::optional<int> draw)
@@ -579,7 +567,7 @@ void Reader::readResults(const QJsonValue &value)
 
 } // namespace
 
-LoadResult readContentJson(const QByteArray &json, const FigureFiles &figures, FigureSource source)
+LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureSource source)
 {
     return Reader(figures, source, false).read(json);
 }

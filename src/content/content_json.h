@@ -9,10 +9,6 @@
 
 namespace kovra {
 
-// Reads content.json and the figures it names, every rule checked.
-[[nodiscard]] LoadResult readContentJson(const QByteArray &json, const FigureFiles &figures,
-                                         FigureSource source);
-
 // More questions than a test can hold are opened for editing, so that the teacher can take some
 // out; a file with more than these is not a test anyone edits by hand.
 inline constexpr int kMaxOpenedQuestions = 200;
@@ -21,6 +17,8 @@ inline constexpr int kMaxOpenedQuestions = 200;
 // content set. No test when the file is no JSON object.
 [[nodiscard]] LoadResult readContentJsonForEditing(const QByteArray &json,
                                                    const FigureFiles &figures, FigureSource source);
+
+// loadContent() (loader.h), reading content.json with every rule, is defined with this reader.
 
 // content.json of a test: question k's figure named `figureNames[k]` where that is not empty,
 // else the name it gives that names no file, if any.

@@ -10,11 +10,6 @@
 
 namespace kovra {
 
-LoadResult loadContent(const QByteArray &json, const FigureFiles &figures, FigureSource source)
-{
-    return readContentJson(json, figures, source);
-}
-
 LoadResult loadTest(Test test, FigureSource source)
 {
     inspectFigures(test, source);

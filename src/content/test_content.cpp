@@ -41,6 +41,24 @@ QStringList settingsRows(const Test &test)
             flagRow(test, ExplanationsRow, test.reviewButtons)};
 }
 
+void takeSettingsRows(const QStringList &rows, Test &test)
+{
+    const auto on = [&rows](int row) { return rows.value(row).endsWith(QLatin1Char('1')); };
+    test.phrase = on(PhraseModeRow);
+    test.askAgain = on(TotoRow);
+    test.explanations = on(DescriptionRow);
+    test.reviewButtons = on(ExplanationsRow);
+    test.title = rows.value(TitleRow);
+    for (int row = 0; row < rows.size() && row < KOVRA_Danni::kSettingsRows; ++row) {
+        QString words = row == TitleRow ? QString() : rows.at(row);
+        if (row != HeaderRow &&
+            (words.endsWith(QLatin1Char('0')) || words.endsWith(QLatin1Char('1')))) {
+            words.chop(1);
+        }
+        test.settingsWords[row] = words;
+    }
+}
+
 QByteArray cp1251Row(const QString &text)
 {
     return toCp1251(text).value_or(QByteArray());
@@ -77,20 +95,11 @@ void placeQuestions(const Test &test, const std::vector<int> &picks, KOVRA_Danni
 Test testOf(const KOVRA_Danni &content)
 {
     Test test;
-    const TextList &settings = content.List2();
-    for (int row = 0; row < settings.listCount() && row < KOVRA_Danni::kSettingsRows; ++row) {
-        QString words = fromCp1251(settings.list(row));
-        const bool flagRow = row != HeaderRow && row != TitleRow;
-        if (flagRow && (words.endsWith(QLatin1Char('0')) || words.endsWith(QLatin1Char('1')))) {
-            words.chop(1);
-        }
-        test.settingsWords[row] = row == TitleRow ? QString() : words;
+    QStringList settings;
+    for (const QByteArray &row : content.List2().rows()) {
+        settings << fromCp1251(row);
     }
-    test.title = settings.listCount() > TitleRow ? fromCp1251(settings.list(TitleRow)) : QString();
-    test.phrase = content.flag(PhraseModeRow) == 1;
-    test.askAgain = content.flag(TotoRow) == 1;
-    test.explanations = content.flag(DescriptionRow) == 1;
-    test.reviewButtons = content.flag(ExplanationsRow) == 1;
+    takeSettingsRows(settings, test);
     for (const QByteArray &row : content.Text1(0).rows()) {
         test.note << fromCp1251(row);
     }

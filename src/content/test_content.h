@@ -28,6 +28,10 @@ void placeQuestions(const Test &test, const std::vector<int> &picks, KOVRA_Danni
 // The six settings rows as the test has them: the flags by their words and digits, the title.
 [[nodiscard]] QStringList settingsRows(const Test &test);
 
+// The settings rows taken into the test, as settingsRows() makes them: a flag row's last digit
+// 1 turns it on, and a last 0 or 1 is left off its words.
+void takeSettingsRows(const QStringList &rows, Test &test);
+
 // Windows-1251 of a text the rules passed.
 [[nodiscard]] QByteArray cp1251Row(const QString &text);
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the files of the teacher's window share: the fields a problem or an undo step names, and
-// the sizes and limits of the window.
+// What the files of the teacher's window share: the sizes and limits of the window.
 #pragma once
 
 #include <QFileInfo>
@@ -9,23 +8,6 @@
 #include <QStringList>
 
 namespace kovra::teacher {
-
-// The fields of a question, for merging the keystrokes of one field into one undo step and
-// for finding the field a problem names.
-enum Field : int
-{
-    TitleField = 1,
-    TextField,
-    ExplanationField,
-    DrawField,
-    ResultsField,
-    FirstChoiceField = 10,
-};
-
-inline int mergeId(int field, int question)
-{
-    return field * 1000 + question;
-}
 
 inline constexpr int kMaxRecent = 8;
 // Work is kept aside once the teacher pauses, and while the teacher types on, at least this often.
