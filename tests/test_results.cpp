@@ -4,12 +4,17 @@
 // files each changed in one byte.
 
 #include "results/collect.h"
+#include "results/marks_files.h"
 #include "results/seal.h"
 #include "results/stake.h"
 #include "results_fixture.h"
 #include "testfile/testfile.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,7 +32,28 @@ private Q_SLOTS:
     void oneByteChanges();
     void resultsAtStake_data();
     void resultsAtStake();
+    void pupilsCopyHoldsNoKey_data();
+    void pupilsCopyHoldsNoKey();
 };
+
+namespace {
+
+// Every name of every object in a JSON value, nested or not.
+void namesIn(const QJsonValue &value, QSet<QString> &names)
+{
+    if (value.isArray()) {
+        for (const QJsonValue &element : value.toArray()) {
+            namesIn(element, names);
+        }
+    }
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        names.insert(it.key());
+        namesIn(it.value(), names);
+    }
+}
+
+} // namespace
 
 void TestResults::collectsClass_data()
 {
@@ -216,6 +242,68 @@ void TestResults::resultsAtStake()
     const ResultsAtStake stake = kovra::resultsAtStake(saved, loadTestFile(edited));
     QCOMPARE(stake.files, files);
     QCOMPARE(stake.changedKeys, changed);
+}
+
+void TestResults::pupilsCopyHoldsNoKey_data()
+{
+    QTest::addColumn<QString>("folder"); // a content folder; empty: `questions` of four choices
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("draw");
+    QTest::newRow("single questions") << QString() << 6 << 0;
+    QTest::newRow("a figure, two to five choices")
+        << qEnvironmentVariable("KOVRA_FIXTURES") + QStringLiteral("/small") << 0 << 0;
+    QTest::newRow("a bank each run draws from") << QString() << 25 << 10;
+}
+
+// A test for marks written twice, only its right choices changed: the pupils' copies are the
+// same bytes, with no field that names a key, an explanation or the secret, and they name the
+// test as the teacher's test does, so that its results are marked.
+void TestResults::pupilsCopyHoldsNoKey()
+{
+    QFETCH(QString, folder);
+    QFETCH(int, questions);
+    QFETCH(int, draw);
+    const std::optional<TestFiles> files =
+        folder.isEmpty()
+            ? std::optional(TestFiles{resultsTestJson(questions, QString(), {}, draw),
+                                      [](const QString &) { return std::optional<QByteArray>(); }})
+            : readContentFolder(folder).files;
+    QVERIFY(files);
+    const LoadResult loaded = loadContent(files->json, files->figures, files->source);
+    QVERIFY(loaded.test);
+    Test test = *loaded.test;
+    test.forMarks = ForMarks{40, {}, {}};
+    QVERIFY(makeKeysOnce(test));
+    Test changed = test;
+    for (Question &question : changed.questions) {
+        question.right = (question.right + 1) % static_cast<int>(question.choices.size());
+    }
+    QTemporaryDir dir;
+    QByteArray copies[2];
+    for (const int i : {0, 1}) {
+        const QString teachers = dir.filePath(QStringLiteral("%1/Тест.kovra").arg(i));
+        QVERIFY(QDir().mkpath(QFileInfo(teachers).path()));
+        QVERIFY(writeTestForMarks(i == 0 ? test : changed, teachers, {100, 150}).empty());
+        QFile copy(pupilsCopyPath(teachers));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        copies[i] = copy.readAll();
+        const LoadResult teachersTest = loadTestFile(teachers);
+        const LoadResult pupils = loadTestFile(copy.fileName());
+        QVERIFY(teachersTest.test && teachersTest.test->isTeachersTest());
+        QVERIFY(pupils.test && pupils.test->isPupilsCopy());
+        QCOMPARE(loadTestFile(pupilsCopyPath(teachers, 150)).test->forMarks->minutes, 60);
+        QCOMPARE(markingTest(*pupils.test, {}).identity.questions,
+                 markingTest(*teachersTest.test, {}).identity.questions);
+    }
+    QCOMPARE(copies[0], copies[1]);
+    const TestFilesResult read = readTestArchive(copies[0]);
+    QVERIFY(read.files);
+    QSet<QString> names;
+    namesIn(QJsonDocument::fromJson(read.files->json).object(), names);
+    for (const char *name : {"key", "explanation", "secret", "note"}) {
+        QVERIFY2(!names.contains(QLatin1String(name)), name);
+    }
+    QVERIFY(names.contains(QStringLiteral("seal")));
 }
 
 QTEST_GUILESS_MAIN(TestResults)

@@ -4,6 +4,66 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>%1: %2; for marks. The teacher's test, which holds the key, written to %3 (keep it to yourself); the pupils' copy to %4.</source>
+        <translation>%1: %2; за оценка. Учителският тест, който съдържа верните отговори, е записан в %3 (пазете го само за себе си); копието за учениците — в %4.</translation>
+    </message>
+    <message>
+        <source>With --write: a test for marks. FILE is the teacher's test, which holds the key; the pupils' copy, which holds none, is written beside it.</source>
+        <translation>С --write: тест за оценка. FILE е учителският тест, който съдържа верните отговори; до него се записва копието за учениците, което не ги съдържа.</translation>
+    </message>
+    <message>
+        <source>With --exam: the time limit in minutes.</source>
+        <translation>С --exam: ограничението на времето в минути.</translation>
+    </message>
+    <message>
+        <source>With --exam: also a pupils' copy with more time, PERCENT of it (125, 150 or 200); may be given again.</source>
+        <translation>С --exam: и копие за учениците с повече време, PERCENT процента от него (125, 150 или 200); може да се даде повече от веднъж.</translation>
+    </message>
+    <message>
+        <source>PERCENT</source>
+        <translation>ПРОЦЕНТ</translation>
+    </message>
+    <message>
+        <source>--exam goes with --write; --minutes N (0 to %1) and --more-time 125, 150 or 200 go with --exam</source>
+        <translation>--exam се дава с --write; --minutes N (от 0 до %1) и --more-time 125, 150 или 200 се дават с --exam</translation>
+    </message>
+    <message>
+        <source>the time limit</source>
+        <translation>ограничението на времето</translation>
+    </message>
+    <message>
+        <source>the seal of a test for marks</source>
+        <translation>печатът на теста за оценка</translation>
+    </message>
+    <message>
+        <source>must be a whole number of minutes from 0 to %1</source>
+        <translation>трябва да е цял брой минути от 0 до %1</translation>
+    </message>
+    <message>
+        <source>is damaged: not a key of %1 bytes in Base64; save the test again from the teacher's test</source>
+        <translation>е повреден: не е ключ от %1 байта в Base64; запишете теста отново от учителския тест</translation>
+    </message>
+    <message>
+        <source>sealed for the teacher: open the results with the teacher's test</source>
+        <translation>запечатан за учителя: отворете резултатите с учителския тест</translation>
+    </message>
+    <message>
+        <source>sealed for another test, or changed since it was written</source>
+        <translation>запечатан за друг тест или променян след записа</translation>
+    </message>
+    <message>
+        <source>not sealed, as every result of a test for marks is: not written by its pupils' copy</source>
+        <translation>не е запечатан, а всеки резултат от тест за оценка е: не е записан от копието за учениците</translation>
+    </message>
+    <message>
+        <source>is the teacher's test of a test for marks, which holds its key: give the pupils the pupils' copy</source>
+        <translation>е учителският тест на тест за оценка и съдържа верните отговори: дайте на учениците копието за учениците</translation>
+    </message>
+    <message>
+        <source>%1 could not be sealed: the system gives no randomness</source>
+        <translation>%1 не може да бъде запечатан: системата не дава случайни числа</translation>
+    </message>
+    <message>
         <source>%1 cannot be written: %2</source>
         <translation>%1 не може да се запише: %2</translation>
     </message>

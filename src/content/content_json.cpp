@@ -3,6 +3,7 @@
 
 #include "cp1251.h"
 #include "figures.h"
+#include "marks_json.h"
 #include "rules.h"
 #include "test_content.h"
 
@@ -94,6 +95,7 @@ private:
     std::vector<PendingFigure> m_pendingFigures;
     bool m_object = false; // the file is a JSON object
     bool m_editing;        // the test is read whole, as far as it reads, errors or not
+    bool m_copy = false;   // a pupils' copy of a test for marks: no key, no explanations
     Test m_test;
 };
 
@@ -359,6 +361,9 @@ void Reader::readKey(const QJsonObject &object, int number, Question &question, 
 {
     const QJsonValue value = object.value(QStringLiteral("key"));
     unread.right = true;
+    if (value.isUndefined() && m_copy) {
+        return;
+    }
     if (value.isUndefined()) {
         error(ProblemKind::MissingField, number, {ContentField::Key});
         return;
@@ -422,7 +427,9 @@ void Reader::readQuestion(const QJsonValue &value, int number)
 
     const QJsonValue explanation = object.value(QStringLiteral("explanation"));
     unread.explanation = !explanation.isArray();
-    if (explanation.isUndefined()) {
+    if (explanation.isUndefined() && m_copy) {
+        // none to check
+    } else if (explanation.isUndefined()) {
         error(ProblemKind::MissingField, number, {ContentField::Explanation});
     } else if (!explanation.isArray()) {
         wrongType(number, {ContentField::Explanation}, ValueType::Strings, explanation);
@@ -520,8 +527,13 @@ LoadResult Reader::read(const QByteArray &json)
     }
     m_object = true;
     const QJsonObject root = document.object();
-    checkFields(root, {"settings", "note", "questions", "draw", "results"}, 0);
+    checkFields(root, {"settings", "note", "questions", "draw", "results", "marks"}, 0);
     readResults(root.value(QStringLiteral("results")));
+    if (const QJsonValue marks = root.value(QStringLiteral("marks")); !marks.isUndefined()) {
+        m_test.forMarks = readMarks(
+            marks, [this](Problem p) { add(std::move(p)); }, !m_editing);
+        m_copy = m_test.isPupilsCopy();
+    }
     readSettings(root);
     if (auto note = lines(root, ContentField::Note, 0, false)) {
         m_test.note = std::move(*note);

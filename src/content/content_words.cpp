@@ -229,6 +229,15 @@ std::optional<QString> textWords(const Problem &p)
     case ProblemKind::KeyMatchesSeveral:
         return QCoreApplication::translate("kovra", "%1 equals more than one choice")
             .arg(quoted(p.text));
+    case ProblemKind::MarksMinutes:
+        return QCoreApplication::translate("kovra",
+                                           "must be a whole number of minutes from 0 to %1")
+            .arg(p.limit);
+    case ProblemKind::MarksKey:
+        return QCoreApplication::translate(
+                   "kovra", "is damaged: not a key of %1 bytes in Base64; save the test again "
+                            "from the teacher's test")
+            .arg(p.limit);
     case ProblemKind::NoRightChoice:
         return QCoreApplication::translate(
             "kovra", "is not marked: mark it with the round button beside its choice");

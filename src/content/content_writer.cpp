@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content_json.h"
 #include "danni.h"
+#include "marks_json.h"
 #include "test_content.h"
 
 #include <QJsonArray>
@@ -24,15 +25,23 @@ QByteArray contentJson(const Test &test, const std::vector<QString> &figureNames
         root.insert(QStringLiteral("results"),
                     QJsonObject{{QStringLiteral("folder"), test.resultsFolder}});
     }
+    if (test.forMarks) {
+        root.insert(QStringLiteral("marks"), marksJson(*test.forMarks));
+    }
     QJsonArray questions;
     for (std::size_t i = 0; i < test.questions.size(); ++i) {
         const Question &question = test.questions[i];
         QJsonObject object{
             {QStringLiteral("text"), question.text},
             {QStringLiteral("choices"), QJsonArray::fromStringList(question.choices)},
-            {QStringLiteral("key"), question.choices.value(question.right)},
-            {QStringLiteral("explanation"), QJsonArray::fromStringList(question.explanation)},
         };
+        // The pupils' copy of a test for marks names no key and has no explanation: not even an
+        // empty field, so that nothing of the file tells whether one was there.
+        if (!test.isPupilsCopy()) {
+            object.insert(QStringLiteral("key"), question.choices.value(question.right));
+            object.insert(QStringLiteral("explanation"),
+                          QJsonArray::fromStringList(question.explanation));
+        }
         const QString name = i < figureNames.size() ? figureNames[i] : QString();
         if (!name.isEmpty()) {
             object.insert(QStringLiteral("figure"), name);

@@ -284,6 +284,10 @@ std::optional<QString> testFileWords(const Problem &p)
         return QCoreApplication::translate("kovra",
                                            "holds %1 encrypted; a test file is not encrypted")
             .arg(quoted(p.text));
+    case ProblemKind::TeachersTest:
+        return QCoreApplication::translate(
+            "kovra", "is the teacher's test of a test for marks, which holds its key: give the "
+                     "pupils the pupils' copy");
     case ProblemKind::NoContentFile:
         return QCoreApplication::translate("kovra", "has no %1").arg(QLatin1String("content.json"));
     case ProblemKind::CannotWrite:
@@ -318,6 +322,16 @@ std::optional<QString> resultFileWords(const Problem &p)
         return QCoreApplication::translate("kovra", "edited: not as the program wrote it");
     case ProblemKind::ResultChecksum:
         return QCoreApplication::translate("kovra", "edited: its checksum does not match");
+    case ProblemKind::ResultSealed:
+        return QCoreApplication::translate(
+            "kovra", "sealed for the teacher: open the results with the teacher's test");
+    case ProblemKind::ResultSealedElsewhere:
+        return QCoreApplication::translate(
+            "kovra", "sealed for another test, or changed since it was written");
+    case ProblemKind::ResultNotSealed:
+        return QCoreApplication::translate(
+            "kovra", "not sealed, as every result of a test for marks is: not written by its "
+                     "pupils' copy");
     default:
         break;
     }

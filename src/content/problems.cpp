@@ -94,6 +94,12 @@ QString windowField(const Place &place)
     case ContentField::Results:
     case ContentField::ResultsFolder:
         return tr("the results folder");
+    case ContentField::MarksMinutes:
+        return tr("the time limit");
+    case ContentField::Marks:
+    case ContentField::MarksSeal:
+    case ContentField::MarksSecret:
+        return tr("the seal of a test for marks");
     case ContentField::None:
     case ContentField::Note:
     case ContentField::Unknown:
@@ -117,6 +123,7 @@ QString place(const Problem &p, Audience audience)
     case ProblemKind::DuplicateEntry:
     case ProblemKind::EncryptedEntry:
     case ProblemKind::NoContentFile:
+    case ProblemKind::TeachersTest:
     case ProblemKind::CannotWrite:
     case ProblemKind::ExportFormat:
     case ProblemKind::ExportNoFigures:
@@ -189,6 +196,15 @@ QString contentName(const Place &place)
                                     : QStringLiteral("results.") + place.name;
     case ContentField::ResultsFolder:
         return QStringLiteral("results.folder");
+    case ContentField::Marks:
+        return place.name.isEmpty() ? QStringLiteral("marks")
+                                    : QStringLiteral("marks.") + place.name;
+    case ContentField::MarksMinutes:
+        return QStringLiteral("marks.minutes");
+    case ContentField::MarksSeal:
+        return QStringLiteral("marks.seal");
+    case ContentField::MarksSecret:
+        return QStringLiteral("marks.secret");
     case ContentField::Unknown:
         return place.name;
     case ContentField::Text:

@@ -84,96 +84,102 @@ enum class BankExpectation
 enum class ProblemKind
 {
     // The content (content.json and its figures).
-    Unreadable,           // text: the file that cannot be read
-    Malformed,            // not JSON: json, at line and column
-    Damaged,              // the packed set is not whole; text: where it was read from
-    NotAnObject,          // the top level is not an object
-    MissingField,         // a required field is absent
-    WrongType,            // expected, found
-    UnknownField,         // a field this format does not have (often a misspelling)
-    SettingsCount,        // count: the rows found; limit: the rows needed
-    QuestionCount,        // count found; least, limit: the allowed range; toto: the check is on
-    ChoiceCount,          // count found; least, limit: the allowed range
-    KeyMatchesNone,       // text: the key
-    KeyLooksLike,         // text: the key; other: the choice it equals but for look-alike
-                          // letters, case or blanks; count: the 1-based character they part at
-    KeyMatchesSeveral,    // text: the key
-    NoRightChoice,        // the teacher's window: no choice is marked as the right one
-    LineBreak,            // a text that must be one line holds a line break
-    NotWindows1251,       // text: the character
-    NoBlank,              // phrase mode is on and the question text has no "_"
-    FigureName,           // text: the name, not a plain relative file name
-    FigureBackslash,      // text: the name, which uses "\" between folders
-    FigureMissing,        // text: the file name
-    FigureCorrupt,        // text: the file name
-    FigureTooLarge,       // text: the file name; width, height; limit: the pixels allowed
-    NoExplanation,        // the explanation has no line
-    EmptyChoice,          // a choice with no text
-    ControlCharacter,     // text: the control character (a terminal's escape), which no text may
-                          // hold
-    DrawCount,            // count: the questions each run draws; least, limit: the allowed range
-    FlagNotBinary,        // warning: text: the last character of a flag row
-    LookAlike,            // warning: text, other: two choices that look the same on screen
-    FigureFileTooLarge,   // text: the file name; limit: the bytes a figure file may have
-    FigureFormat,         // text: the file name, an image but not JPEG or PNG, in a test file
-    FigureScans,          // text: the file name of a JPEG; limit: the scans allowed
-    FigureChunks,         // text: the file name of a PNG; limit: the ancillary chunks allowed
-    FigureTooLargeWhole,  // text: the file name; width, height; limit: the MiB its decoding may
-                          // take when the decoder holds the whole picture
-    FiguresTooLargeInAll, // text: the first file that takes a test file's figures decoded whole
-                          // past their pixels in all; limit: those pixels
-                          // Reading a question bank (a GIFT, Aiken or CSV file); each names its
-                          // source line.
-    BankFormat,           // text: the extension, which names no bank format; empty: the content
-                          // is none of the formats read
-    BankTooLarge,         // count: the file's size in bytes; limit: the most
-    BankSkipped,          // warning: skip: why; text: the question's name, where the bank has one
-    BankUnclosed,         // text: the opening character without its closing one
-    BankUnexpected,       // expectation: what the format has at this place
-    BankAnswer,           // text: the right answer as written, which names no choice
-    BankColumn,           // warning: text: a header cell that names no column, which is not read
-    BankMissingColumn,    // count: the column: 0 the question's, 1 to 5 a choice's (A to E), 6
-                          // the right answer's
-    BankExtraCell,        // a cell beyond the header's columns
-    BankEmptyQuestion,    // a row with cells but no question text
-    BankTooMany,          // the question that goes beyond a test's most; limit: that most;
-                          // draws: the most of a bank that draws its runs
-    BankTooFew,           // at the file's end; count: the questions read; limit: the least
-    BankNotUtf8,          // count: a byte that is not UTF-8 in a file that otherwise is
-    BankControl,          // text: a control character in the text
-    BankQuestionTooLong,  // limit: the most characters one question may take
-    BankTooManyCells,     // limit: the most cells a row may have
-    BankXml,              // text: the XML reader's words, or what is not allowed
-    BankTooMuchHtml,      // limit: the most HTML tags of a question, or (draws) of a bank
-    FigureOutside,        // text: a figure path that leaves the bank's folder
-    ExportFormat,         // text: the extension, which names no format written
-    ExportNoFigures,      // warning: count: the figures a GIFT file leaves out
-                          // A test file (the place is the file itself).
-    NoSuchFile,           // nothing at that path
-    IsAFolder,            // a folder where a test file was expected
-    CannotOpen,           // text: the system's reason
-    FileTooLarge,         // count: the size in bytes; limit: the most
-    NotATestFile,         // zip: what the reader found; text: the entry it was in, if any
-    TooManyEntries,       // count; limit
-    UnpackedTooLarge,     // text: the entry whose bytes pass a limit; the limits in MiB: count
-                          // content.json, limit any other entry, width all together
-    UnsafeEntryName,      // text: the name (absolute, "..", a backslash or a drive)
-    EntryIsLink,          // text: the name
-    DuplicateEntry,       // text: the name
-    EncryptedEntry,       // text: the name
-    NoContentFile,        // the archive has no content.json
-    CannotWrite,          // text: the path; other: the system's reason (empty: the archive
-                          // could not be made)
-                          // A pupil's result file: worded alone, after the file's name.
-    ResultTooLarge,       // count: the size in bytes
-    ResultCannotOpen,     // text: the system's reason
-    ResultNotJson,        // count: the byte offset of the fault
-    NotAResult,           // no format field of a result file
-    ResultField,          // text: the field of the result file that is missing or wrong
-    ResultNotAsWritten,   // valid, but not the bytes the program writes: edited by hand
-    ResultChecksum,       // edited, or written for another test
-                          // Any source; the last kind.
-    NotKept,              // count: the problems past the most kept (kMaxProblemsKept)
+    Unreadable,            // text: the file that cannot be read
+    Malformed,             // not JSON: json, at line and column
+    Damaged,               // the packed set is not whole; text: where it was read from
+    NotAnObject,           // the top level is not an object
+    MissingField,          // a required field is absent
+    WrongType,             // expected, found
+    UnknownField,          // a field this format does not have (often a misspelling)
+    SettingsCount,         // count: the rows found; limit: the rows needed
+    QuestionCount,         // count found; least, limit: the allowed range; toto: the check is on
+    ChoiceCount,           // count found; least, limit: the allowed range
+    KeyMatchesNone,        // text: the key
+    KeyLooksLike,          // text: the key; other: the choice it equals but for look-alike
+                           // letters, case or blanks; count: the 1-based character they part at
+    KeyMatchesSeveral,     // text: the key
+    NoRightChoice,         // the teacher's window: no choice is marked as the right one
+    MarksMinutes,          // a test for marks' time limit; limit: the most minutes
+    MarksKey,              // a test for marks' key that is not one; limit: its bytes
+    LineBreak,             // a text that must be one line holds a line break
+    NotWindows1251,        // text: the character
+    NoBlank,               // phrase mode is on and the question text has no "_"
+    FigureName,            // text: the name, not a plain relative file name
+    FigureBackslash,       // text: the name, which uses "\" between folders
+    FigureMissing,         // text: the file name
+    FigureCorrupt,         // text: the file name
+    FigureTooLarge,        // text: the file name; width, height; limit: the pixels allowed
+    NoExplanation,         // the explanation has no line
+    EmptyChoice,           // a choice with no text
+    ControlCharacter,      // text: the control character (a terminal's escape), which no text may
+                           // hold
+    DrawCount,             // count: the questions each run draws; least, limit: the allowed range
+    FlagNotBinary,         // warning: text: the last character of a flag row
+    LookAlike,             // warning: text, other: two choices that look the same on screen
+    FigureFileTooLarge,    // text: the file name; limit: the bytes a figure file may have
+    FigureFormat,          // text: the file name, an image but not JPEG or PNG, in a test file
+    FigureScans,           // text: the file name of a JPEG; limit: the scans allowed
+    FigureChunks,          // text: the file name of a PNG; limit: the ancillary chunks allowed
+    FigureTooLargeWhole,   // text: the file name; width, height; limit: the MiB its decoding may
+                           // take when the decoder holds the whole picture
+    FiguresTooLargeInAll,  // text: the first file that takes a test file's figures decoded whole
+                           // past their pixels in all; limit: those pixels
+                           // Reading a question bank (a GIFT, Aiken or CSV file); each names its
+                           // source line.
+    BankFormat,            // text: the extension, which names no bank format; empty: the content
+                           // is none of the formats read
+    BankTooLarge,          // count: the file's size in bytes; limit: the most
+    BankSkipped,           // warning: skip: why; text: the question's name, where the bank has one
+    BankUnclosed,          // text: the opening character without its closing one
+    BankUnexpected,        // expectation: what the format has at this place
+    BankAnswer,            // text: the right answer as written, which names no choice
+    BankColumn,            // warning: text: a header cell that names no column, which is not read
+    BankMissingColumn,     // count: the column: 0 the question's, 1 to 5 a choice's (A to E), 6
+                           // the right answer's
+    BankExtraCell,         // a cell beyond the header's columns
+    BankEmptyQuestion,     // a row with cells but no question text
+    BankTooMany,           // the question that goes beyond a test's most; limit: that most;
+                           // draws: the most of a bank that draws its runs
+    BankTooFew,            // at the file's end; count: the questions read; limit: the least
+    BankNotUtf8,           // count: a byte that is not UTF-8 in a file that otherwise is
+    BankControl,           // text: a control character in the text
+    BankQuestionTooLong,   // limit: the most characters one question may take
+    BankTooManyCells,      // limit: the most cells a row may have
+    BankXml,               // text: the XML reader's words, or what is not allowed
+    BankTooMuchHtml,       // limit: the most HTML tags of a question, or (draws) of a bank
+    FigureOutside,         // text: a figure path that leaves the bank's folder
+    ExportFormat,          // text: the extension, which names no format written
+    ExportNoFigures,       // warning: count: the figures a GIFT file leaves out
+                           // A test file (the place is the file itself).
+    NoSuchFile,            // nothing at that path
+    IsAFolder,             // a folder where a test file was expected
+    CannotOpen,            // text: the system's reason
+    FileTooLarge,          // count: the size in bytes; limit: the most
+    NotATestFile,          // zip: what the reader found; text: the entry it was in, if any
+    TooManyEntries,        // count; limit
+    UnpackedTooLarge,      // text: the entry whose bytes pass a limit; the limits in MiB: count
+                           // content.json, limit any other entry, width all together
+    UnsafeEntryName,       // text: the name (absolute, "..", a backslash or a drive)
+    EntryIsLink,           // text: the name
+    DuplicateEntry,        // text: the name
+    EncryptedEntry,        // text: the name
+    NoContentFile,         // the archive has no content.json
+    TeachersTest,          // the teacher's test of a test for marks, which pupils are not given
+    CannotWrite,           // text: the path; other: the system's reason (empty: the archive
+                           // could not be made)
+                           // A pupil's result file: worded alone, after the file's name.
+    ResultTooLarge,        // count: the size in bytes
+    ResultCannotOpen,      // text: the system's reason
+    ResultNotJson,         // count: the byte offset of the fault
+    NotAResult,            // no format field of a result file
+    ResultField,           // text: the field of the result file that is missing or wrong
+    ResultNotAsWritten,    // valid, but not the bytes the program writes: edited by hand
+    ResultChecksum,        // edited, or written for another test
+    ResultSealed,          // sealed for the teacher: opened only with the teacher's test
+    ResultSealedElsewhere, // sealed for another test, or changed since it was sealed
+    ResultNotSealed,       // in clear where a test for marks seals every result
+                           // Any source; the last kind.
+    NotKept,               // count: the problems past the most kept (kMaxProblemsKept)
 };
 
 // A field of a test's content. The fields of a question come last, in the order its content
@@ -187,6 +193,10 @@ enum class ContentField
     Draw,
     Results,       // name: a field inside the results that the format does not have
     ResultsFolder, // the results' folder
+    Marks,         // name: a field inside the marks that the format does not have
+    MarksMinutes,  // a test for marks' time limit
+    MarksSeal,     // its public key
+    MarksSecret,   // its secret key
     Unknown,       // name: a field the format does not have (often a misspelling)
     Text,
     Choices,     // index: the choice

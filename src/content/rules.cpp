@@ -265,7 +265,10 @@ Problems checkTest(const Test &test)
     }
     for (int number = 1; number <= count; ++number) {
         const Question &question = test.questions.at(static_cast<std::size_t>(number - 1));
-        checkQuestion(question, number, test.phrase, add);
+        // A pupils' copy has neither key nor explanations to check.
+        const bool copy = test.isPupilsCopy();
+        checkQuestion(question, number, test.phrase, add,
+                      {.right = copy, .explanation = copy && question.explanation.isEmpty()});
         const Figure &figure = question.figure;
         if (!figure.isEmpty() && figure.fault) {
             problems.push_back(figureProblem(*figure.fault, number,

@@ -16,6 +16,10 @@ namespace kovra {
 
 void KOVRA_Prazno::Command2_Click(int index)
 {
+    if (index == 0 && m_forMarks) {
+        Q_EMIT handInAsked();
+        return;
+    }
     if (index == 0) {
         Command2(0)->setEnabled(false);
         Command1(0)->hide();

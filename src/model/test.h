@@ -66,6 +66,21 @@ struct Question
 // The words of the settings rows as a new test has them, each flag row's digit left off.
 [[nodiscard]] QStringList defaultSettingsWords();
 
+// The bytes of each key of a test for marks' seal.
+inline constexpr qsizetype kSealKeyBytes = 32;
+// The longest time limit a test for marks may have, in minutes, with extra time too.
+inline constexpr int kMaxMinutes = 600;
+
+// A test for marks: the pupils are given a copy that holds no key, see no score and no review,
+// and hand in answers sealed for the teacher, who marks them.
+struct ForMarks
+{
+    int minutes = 0;      // the time limit; 0: none
+    QByteArray publicKey; // the answers are sealed to it; empty until the test is first saved
+    QByteArray secretKey; // opens them: the teacher's test holds it, the pupils' copy never
+    bool operator==(const ForMarks &) const = default;
+};
+
 struct Test
 {
     QString title;
@@ -79,8 +94,18 @@ struct Test
     // The words of the settings rows as the test has them: a test opened and saved again says
     // the same.
     QStringList settingsWords = defaultSettingsWords();
-    QStringList note;                // the author's, never shown to a pupil
-    std::vector<Question> questions; // every question, a bank's whole when the test draws
+    QStringList note;                 // the author's, never shown to a pupil
+    std::vector<Question> questions;  // every question, a bank's whole when the test draws
+    std::optional<ForMarks> forMarks; // none: a test for practice, marked at once
+
+    // A test for marks as it is handed to pupils: the public key without the secret one, and no
+    // key of any kind. (A test for marks not saved yet has neither.)
+    [[nodiscard]] bool isPupilsCopy() const
+    {
+        return forMarks && !forMarks->publicKey.isEmpty() && forMarks->secretKey.isEmpty();
+    }
+    // The teacher's test of a test for marks, which no pupil may be given.
+    [[nodiscard]] bool isTeachersTest() const { return forMarks && !forMarks->secretKey.isEmpty(); }
 
     // The questions of one run.
     [[nodiscard]] int runQuestions() const
@@ -89,5 +114,11 @@ struct Test
     }
     bool operator==(const Test &) const = default;
 };
+
+// The copy of a test for marks that pupils are given: what the teacher's test holds but the key
+// in any form (no right choice, the choices in an order of their texts alone, no explanation,
+// no note, no secret key), with the time limit made longer by `timePercent` (125: a quarter
+// more), rounded up to a whole minute.
+[[nodiscard]] Test pupilsCopy(const Test &test, int timePercent = 100);
 
 } // namespace kovra

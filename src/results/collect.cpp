@@ -32,7 +32,7 @@ struct Marked
 
 Marked markFile(const QString &path, const MarkingTest &test)
 {
-    const ParsedResult parsed = readResultFile(path);
+    const ParsedResult parsed = readResultFile(path, test.identity);
     if (parsed.problem) {
         return {std::nullopt, describe(*parsed.problem)};
     }

@@ -102,6 +102,8 @@ QString describe(const WriteFailure &failure)
         return words("%1 cannot be made in its folder: %2").arg(path, failure.system);
     case WriteFault::NoFreeName:
         return words("%1: every name of this pupil and second is taken").arg(path);
+    case WriteFault::CannotSeal:
+        return words("%1 could not be sealed: the system gives no randomness").arg(path);
     case WriteFault::CannotWrite:
         break;
     }
@@ -169,9 +171,10 @@ void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
         answer.chosen = slot >= 0 && slot < answer.choices.size() && verdict >= 0
                             ? std::optional<int>(slot)
                             : std::nullopt;
-        answer.verdict = !answer.chosen ? Verdict::None
-                         : verdict == 1 ? Verdict::Right
-                                        : Verdict::Wrong;
+        // A test for marks' copy has no key to mark by: the teacher marks its answers.
+        answer.verdict = !answer.chosen || m_test.seals() ? Verdict::None
+                         : verdict == 1                   ? Verdict::Right
+                                                          : Verdict::Wrong;
         right += answer.verdict == Verdict::Right ? 1 : 0;
         std::optional<int> &kept = m_slots[static_cast<std::size_t>(p)];
         if (answer.chosen != kept) {
@@ -187,14 +190,18 @@ ResultStart ResultRecorder::start(const QString &folder, const QString &fallback
 {
     snapshot(content, state);
     const QString name = resultFileName(m_record.group, m_record.name, m_record.started);
-    const QByteArray bytes = writeResult(m_record, m_test.key);
     ResultStart outcome;
-    NewFile made = createResultFile(folder, name, bytes);
+    const std::optional<QByteArray> bytes = resultBytes(m_record, m_test);
+    if (!bytes) {
+        outcome.reason = WriteFailure{WriteFault::CannotSeal, QDir(folder).filePath(name), {}};
+        return outcome;
+    }
+    NewFile made = createResultFile(folder, name, *bytes);
     if (made.failure) {
         outcome.fellBack = true;
         outcome.reason = made.failure;
         QDir().mkpath(fallback);
-        made = createResultFile(fallback, name, bytes);
+        made = createResultFile(fallback, name, *bytes);
     }
     outcome.path = made.path;
     m_path = outcome.path;
@@ -202,6 +209,31 @@ ResultStart ResultRecorder::start(const QString &folder, const QString &fallback
         m_thread = std::thread([this] { work(); });
     }
     return outcome;
+}
+
+ResultStart ResultRecorder::resume(const QString &path, const QDateTime &started,
+                                   const KOVRA_Danni &content, const RunState &state)
+{
+    m_record.started = started;
+    snapshot(content, state);
+    ResultStart outcome;
+    outcome.reason = writeFile(m_record, path);
+    if (!outcome.reason) {
+        outcome.path = path;
+        m_path = path;
+        m_thread = std::thread([this] { work(); });
+    }
+    return outcome;
+}
+
+std::optional<WriteFailure> ResultRecorder::writeFile(const ResultRecord &record,
+                                                      const QString &path) const
+{
+    const std::optional<QByteArray> bytes = resultBytes(record, m_test);
+    if (!bytes) {
+        return WriteFailure{WriteFault::CannotSeal, path, {}};
+    }
+    return saveWhole(path, *bytes);
 }
 
 void ResultRecorder::answered(const KOVRA_Danni &content, const RunState &state)
@@ -219,7 +251,7 @@ void ResultRecorder::answered(const KOVRA_Danni &content, const RunState &state)
     // killed or crashed player cannot lose it. A write takes under a millisecond on a local disk.
     const std::lock_guard lock(m_mutex);
     const int write = ++m_asked;
-    const std::optional<WriteFailure> failed = saveWhole(m_path, writeResult(m_record, m_test.key));
+    const std::optional<WriteFailure> failed = writeFile(m_record, m_path);
     m_lastFailed = failed.has_value();
     tell(write, failed, false);
 }
@@ -283,8 +315,7 @@ void ResultRecorder::work()
         const int write = m_asked;
         m_busy = true;
         lock.unlock();
-        const std::optional<WriteFailure> failed =
-            saveWhole(m_path, writeResult(record, m_test.key));
+        const std::optional<WriteFailure> failed = writeFile(record, m_path);
         lock.lock();
         m_busy = false;
         m_lastFailed = failed.has_value();

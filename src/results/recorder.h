@@ -31,6 +31,7 @@ enum class WriteFault
     CannotCreate, // the folder takes no new file
     CannotWrite,  // another fault of the system, its words in `system`
     NoFreeName,   // every name of the run's pupil and second is taken
+    CannotSeal,   // a test for marks' seal could not be made (no source of randomness)
 };
 
 struct WriteFailure
@@ -64,6 +65,10 @@ public:
     // Writes the first file into `folder`, or into `fallback` when that cannot be written.
     ResultStart start(const QString &folder, const QString &fallback, const KOVRA_Danni &content,
                       const RunState &state);
+    // Goes on writing the file of an earlier run of this pupil that was stopped, in place, with
+    // the time it started; no path when it cannot be written.
+    ResultStart resume(const QString &path, const QDateTime &started, const KOVRA_Danni &content,
+                       const RunState &state);
     // After an answer: keeps its time when the chosen slot changed, and writes the file.
     void answered(const KOVRA_Danni &content, const RunState &state);
     // At the evaluation: the end time and the score; later answers (the review) are not kept.
@@ -71,6 +76,7 @@ public:
     void evaluated(const KOVRA_Danni &content, const RunState &state);
 
     [[nodiscard]] const QString &path() const { return m_path; }
+    [[nodiscard]] const QDateTime &started() const { return m_record.started; }
     [[nodiscard]] bool isEvaluated() const { return m_record.evaluated; }
     // Waits until every write asked for has ended; false when the last one failed.
     bool finishWrites();
@@ -86,6 +92,8 @@ Q_SIGNALS:
 private:
     void snapshot(const KOVRA_Danni &content, const RunState &state);
     [[nodiscard]] QDateTime now() const;
+    [[nodiscard]] std::optional<WriteFailure> writeFile(const ResultRecord &record,
+                                                        const QString &path) const;
     void submit(); // the evaluation's write, to the thread
     // Emits what became of a write: saved() or failed(), and evaluationWritten() for the last.
     void tell(int write, const std::optional<WriteFailure> &failed, bool evaluation);

@@ -4,6 +4,7 @@
 #include "content/cp1251.h"
 #include "content/danni.h"
 #include "content/test_content.h"
+#include "seal.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -13,10 +14,17 @@
 #include <QJsonObject>
 #include <QMessageAuthenticationCode>
 #include <cmath>
+#include <variant>
 
 namespace kovra {
 
 namespace {
+
+// Whether the bytes begin as JSON text does; a sealed box is bytes without form.
+bool inClear(const QByteArray &bytes)
+{
+    return bytes.trimmed().startsWith('{');
+}
 
 // The texts a pupil answers: the title, each question and its choices, not the key, so that a
 // corrected key keeps the results of its test.
@@ -165,9 +173,13 @@ std::optional<ResultAnswer> readAnswer(const QJsonValue &value, const QString &p
     if (chosen.isNull() && verdict == QLatin1String("none")) {
         answer.verdict = Verdict::None;
     } else if (chosen.isString() && answer.choices.contains(chosen.toString()) &&
-               (verdict == QLatin1String("right") || verdict == QLatin1String("wrong"))) {
+               (verdict == QLatin1String("right") || verdict == QLatin1String("wrong") ||
+                verdict == QLatin1String("none"))) {
+        // "none" with a choice: a test for marks, whose copy has no key to mark it by.
         answer.chosen = static_cast<int>(answer.choices.indexOf(chosen.toString()));
-        answer.verdict = verdict == QLatin1String("right") ? Verdict::Right : Verdict::Wrong;
+        answer.verdict = verdict == QLatin1String("right")   ? Verdict::Right
+                         : verdict == QLatin1String("wrong") ? Verdict::Wrong
+                                                             : Verdict::None;
     } else {
         fields.bad(at + QLatin1String("chosen"));
     }
@@ -179,8 +191,12 @@ std::optional<ResultAnswer> readAnswer(const QJsonValue &value, const QString &p
 
 TestIdentity identifyTest(const Test &test, const QByteArray &fileBytes)
 {
-    const QByteArray texts = questionTexts(test);
+    const QByteArray texts = questionTexts(test.forMarks ? pupilsCopy(test) : test);
     TestIdentity identity;
+    if (test.forMarks) {
+        identity.publicKey = test.forMarks->publicKey;
+        identity.secretKey = test.forMarks->secretKey;
+    }
     identity.title = test.title;
     identity.sha256 = sha256(fileBytes).toHex();
     identity.questions = sha256("kovra questions\n" + texts).toHex();
@@ -238,6 +254,10 @@ ParsedResult parseResult(const QByteArray &bytes)
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {
+        // A test for marks' result, sealed, is bytes without form.
+        if (!inClear(bytes) && bytes.size() >= kMinSealedBytes) {
+            return refuse({.kind = ProblemKind::ResultSealed});
+        }
         return refuse({.kind = ProblemKind::ResultNotJson, .count = error.offset});
     }
     QJsonObject root = document.object();
@@ -300,23 +320,70 @@ bool checksumHolds(const ParsedResult &parsed, const QByteArray &key)
     return parsed.record && mac(parsed.signedBytes, key) == parsed.checksum;
 }
 
-ParsedResult readResultFile(const QString &path)
+std::optional<QByteArray> resultBytes(const ResultRecord &record, const TestIdentity &test)
+{
+    QByteArray bytes = writeResult(record, test.key);
+    if (!test.seals()) {
+        return bytes;
+    }
+    return sealFor(test.publicKey, bytes);
+}
+
+namespace {
+
+ParsedResult refused(Problem problem)
+{
+    ParsedResult parsed;
+    parsed.problem = std::move(problem);
+    return parsed;
+}
+
+// A file's bytes, read no further than `limit` and its size checked before; or why not.
+std::variant<QByteArray, Problem> readAtMost(const QString &path, qint64 limit)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt,
-                Problem{.kind = ProblemKind::ResultCannotOpen, .text = file.errorString()},
-                {},
-                {}};
+        return Problem{.kind = ProblemKind::ResultCannotOpen, .text = file.errorString()};
     }
-    if (file.size() > kMaxResultFileBytes) {
-        return {std::nullopt,
-                Problem{.kind = ProblemKind::ResultTooLarge, .count = file.size()},
-                {},
-                {}};
+    if (file.size() > limit) {
+        return Problem{.kind = ProblemKind::ResultTooLarge, .count = file.size()};
     }
     // A file that grew since it was looked at is read no further than the limit.
-    return parseResult(file.read(kMaxResultFileBytes + 1));
+    return file.read(limit + 1);
+}
+
+} // namespace
+
+ParsedResult readResultFile(const QString &path, const TestIdentity &test)
+{
+    if (!test.seals()) {
+        return readResultFile(path);
+    }
+    auto read = readAtMost(path, maxSealedBytes());
+    if (auto *problem = std::get_if<Problem>(&read)) {
+        return refused(std::move(*problem));
+    }
+    const QByteArray &bytes = std::get<QByteArray>(read);
+    if (inClear(bytes)) {
+        return refused({.kind = ProblemKind::ResultNotSealed});
+    }
+    if (test.secretKey.isEmpty()) {
+        return refused({.kind = ProblemKind::ResultSealed});
+    }
+    const std::optional<QByteArray> plain = unsealWith({test.publicKey, test.secretKey}, bytes);
+    if (!plain) {
+        return refused({.kind = ProblemKind::ResultSealedElsewhere});
+    }
+    return parseResult(*plain);
+}
+
+ParsedResult readResultFile(const QString &path)
+{
+    auto read = readAtMost(path, kMaxResultFileBytes);
+    if (auto *problem = std::get_if<Problem>(&read)) {
+        return refused(std::move(*problem));
+    }
+    return parseResult(std::get<QByteArray>(read));
 }
 
 QString resultFileName(const QString &group, const QString &name, const QDateTime &started)

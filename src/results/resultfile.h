@@ -58,10 +58,16 @@ struct TestIdentity
     QByteArray key;        // the checksum's key, from the same texts
     int questionCount = 0; // of the test, or of its bank when it draws its runs
     int runQuestions = 0;  // the questions of one run, which a mark counts
+    // A test for marks: every result file is sealed to the public key, and opened with the
+    // secret one, which only the teacher's test gives. Both empty for a test for practice.
+    QByteArray publicKey;
+    QByteArray secretKey;
+    [[nodiscard]] bool seals() const { return !publicKey.isEmpty(); }
 };
 
 // The identity of a loaded test (before the check question is appended) and its file's bytes.
 // A test that draws its runs gives its bank: its questions are named by their place there.
+// A test for marks is named by its pupils' copy, which the teacher's test names the same.
 [[nodiscard]] TestIdentity identifyTest(const Test &test, const QByteArray &fileBytes);
 
 struct ResultRecord
@@ -81,6 +87,10 @@ struct ResultRecord
 
 // The file's bytes, its checksum keyed with `key`.
 [[nodiscard]] QByteArray writeResult(const ResultRecord &record, const QByteArray &key);
+// The bytes of the result file as the test keeps it: sealed for a test for marks; none when the
+// seal cannot be made.
+[[nodiscard]] std::optional<QByteArray> resultBytes(const ResultRecord &record,
+                                                    const TestIdentity &test);
 
 struct ParsedResult
 {
@@ -96,6 +106,9 @@ struct ParsedResult
 [[nodiscard]] bool checksumHolds(const ParsedResult &parsed, const QByteArray &key);
 // A file on disk: its size is checked before it is read.
 [[nodiscard]] ParsedResult readResultFile(const QString &path);
+// A file on disk of this test: a test for marks' result is opened with its secret key (none:
+// refused as sealed), and one in clear is refused.
+[[nodiscard]] ParsedResult readResultFile(const QString &path, const TestIdentity &test);
 
 // "<class> <name> <date time>.kovres", with no character a file system refuses.
 [[nodiscard]] QString resultFileName(const QString &group, const QString &name,

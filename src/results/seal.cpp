@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "seal.h"
 
+#include "model/test.h"
 #include "resultfile.h"
 
 #include <sodium.h>
 
 namespace kovra {
+
+static_assert(kMinSealedBytes == crypto_box_SEALBYTES);
+static_assert(kSealKeyBytes == crypto_box_PUBLICKEYBYTES &&
+              kSealKeyBytes == crypto_box_SECRETKEYBYTES);
 
 namespace {
 

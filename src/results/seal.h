@@ -16,6 +16,9 @@ struct SealKeys
     QByteArray secretKey;
 };
 
+// The bytes a seal adds to what it seals: no sealed box is shorter.
+inline constexpr qsizetype kMinSealedBytes = 48;
+
 // The most a sealed result may take: a result file's limit and the seal's own bytes.
 [[nodiscard]] qint64 maxSealedBytes();
 

@@ -43,7 +43,8 @@ ResultsAtStake resultsAtStake(const QString &saved, const LoadResult &now)
         QDir(stake.folder)
             .entryList({QStringLiteral("*.") + QLatin1String(kResultSuffix)}, QDir::Files);
     for (qsizetype i = 0; i < names.size() && i < kMaxResultFilesRead; ++i) {
-        const ParsedResult parsed = readResultFile(QDir(stake.folder).filePath(names.at(i)));
+        const ParsedResult parsed =
+            readResultFile(QDir(stake.folder).filePath(names.at(i)), was.identity);
         if (parsed.record && parsed.record->questions == was.identity.questions &&
             checksumHolds(parsed, was.identity.key)) {
             ++stake.files;

@@ -89,6 +89,12 @@ void KOVRA_Prazno::load(KOVRA_Danni content, const std::optional<Test> &test)
 
 KOVRA_Prazno::~KOVRA_Prazno() = default;
 
+void KOVRA_Prazno::setRandom(std::unique_ptr<RandomSource> random)
+{
+    Q_ASSERT(!m_danni);
+    m_random = std::move(random);
+}
+
 KOVRA_Danni &KOVRA_Prazno::Danni()
 {
     return m_danni.value();
@@ -305,6 +311,10 @@ void KOVRA_Prazno::autor_Click()
 
 void KOVRA_Prazno::izhod_Click(int /*index*/)
 {
+    if (m_forMarks && !m_handedIn && m_danni) {
+        Q_EMIT exitAsked();
+        return;
+    }
     m_danni.reset();
     m_exiting = true;
     close();
@@ -315,6 +325,11 @@ void KOVRA_Prazno::closeEvent(QCloseEvent *event)
 {
     if (!m_exiting) {
         izhod_Click(0);
+    }
+    // A test for marks' answers not handed in yet: the window stays, and asks.
+    if (!m_exiting) {
+        event->ignore();
+        return;
     }
     event->accept();
 }

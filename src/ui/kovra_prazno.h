@@ -37,6 +37,8 @@ public:
     // Takes the content and runs the start-up, once, before the window is shown; a test that
     // draws its questions from a bigger bank gives the bank, and the start-up draws the run.
     void load(KOVRA_Danni content, const std::optional<Test> &test = std::nullopt);
+    // Before load(): the draws of the run come from `random` instead.
+    void setRandom(std::unique_ptr<RandomSource> random);
 
     // Widgets by name and index.
     [[nodiscard]] TextBox *Text1(int index) const { return m_text1.at(index); }
@@ -63,11 +65,29 @@ public:
     // For a test that draws its runs from a bank: the bank's index of each question of this run.
     [[nodiscard]] const std::vector<int> &drawnQuestions() const { return m_drawn; }
 
+    // A test for marks: "Оценяване" and "Изход" ask handInAsked() and exitAsked() instead, and
+    // the answers are handed in by handIn(), with no score and no review.
+    void setForMarks() { m_forMarks = true; }
+    [[nodiscard]] bool isForMarks() const { return m_forMarks; }
+    // Ends answering for good, as the evaluation does, and says that the answers are handed in:
+    // `why` is the first line of what the window says.
+    void handIn(const QString &why);
+    [[nodiscard]] bool handedIn() const { return m_handedIn; }
+    // Chooses again the answers of a run that was stopped, by position, as the pupil chose them;
+    // then shows the first position without an answer.
+    void chooseAgain(const std::vector<int> &slots);
+    // Ends the program, as "Изход" does after the answers are handed in.
+    void exitNow() { izhod_Click(0); }
+
 Q_SIGNALS:
     // After every Option1_Click, the pupil's or the program's, once the run state holds it.
     void answered();
-    // After the evaluation has graded the run.
+    // After the evaluation has graded the run; in a test for marks, after the hand-in.
     void evaluated();
+    // A test for marks, before its answers are handed in: "Оценяване" was pressed.
+    void handInAsked();
+    // The same: "Изход" was chosen or the window is being closed.
+    void exitAsked();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -128,6 +148,8 @@ private:
     QLabel *m_picture2 = nullptr;
     QFrame *m_frame1 = nullptr;
     bool m_exiting = false;
+    bool m_forMarks = false;
+    bool m_handedIn = false;
 };
 
 // The web address of the program, in the title and the About line.

@@ -3,10 +3,12 @@
 
 #include "content/player_set.h"
 #include "content/translation.h"
+#include "results/journal.h"
 #include "results/resultfile.h"
 #include "results/stake.h"
 #include "run/random.h"
 #include "testfile/testfile.h"
+#include "ui/for_marks.h"
 #include "ui/kovra_prazno.h"
 #include "ui/look.h"
 #include "ui/pupil_dialog.h"
@@ -18,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <cstdio>
 #include <future>
@@ -155,6 +158,19 @@ void tell(KOVRA_Prazno &window, QMessageBox::Icon icon, const QString &text)
     box->open();
 }
 
+// Tells the pupil why the test does not start, on standard error and, on a real screen, in a
+// box; the exit status.
+int say(const QString &text)
+{
+    std::fprintf(stderr, "kovra: %s\n", text.toUtf8().constData());
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("КОВРА"), text);
+        box.exec();
+    }
+    return 0;
+}
+
 // A test file's SHA-256, read again after it was checked; empty when it cannot be read.
 QByteArray fileBytesHash(const QString &path)
 {
@@ -179,6 +195,8 @@ QString pupilWords(const std::optional<WriteFailure> &failure)
         return QStringLiteral("всички имена за този ученик в тази секунда са заети");
     case WriteFault::CannotCreate:
         return QStringLiteral("в папката не може да се създаде файл: %1").arg(failure->system);
+    case WriteFault::CannotSeal:
+        return QStringLiteral("отговорите не могат да бъдат запечатани");
     case WriteFault::CannotWrite:
         break;
     }
@@ -186,12 +204,19 @@ QString pupilWords(const std::optional<WriteFailure> &failure)
 }
 
 // Keeps the result file of the run in the window: written at the start, after every answer and
-// at the evaluation, and every fault told to the pupil.
-void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &folder)
+// at the evaluation, and every fault told to the pupil. A run that goes on writes on its file.
+void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &folder,
+                 const std::optional<Journal> &goingOn)
 {
     const QString fallback = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const ResultStart start =
-        recorder->start(folder, fallback, *window.content(), window.runState());
+    ResultStart start;
+    if (goingOn) {
+        start = recorder->resume(goingOn->resultFile, goingOn->started, *window.content(),
+                                 window.runState());
+    }
+    if (start.path.isEmpty()) { // a new run, or the stopped run's file is gone
+        start = recorder->start(folder, fallback, *window.content(), window.runState());
+    }
     if (start.path.isEmpty()) {
         tell(window, QMessageBox::Warning,
              QStringLiteral("Резултатът не може да бъде записан нито в папката „%1“ (%2), нито в "
@@ -232,7 +257,12 @@ void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &
     QObject::connect(recorder, &ResultRecorder::evaluationWritten, &window,
                      [&window, recorder](bool written) {
                          const QString path = QDir::toNativeSeparators(recorder->path());
-                         if (written) {
+                         if (written && window.isForMarks()) {
+                             tell(window, QMessageBox::Information,
+                                  QStringLiteral("Отговорите ви са предадени: запечатани са за "
+                                                 "учителя във файла:\n%1")
+                                      .arg(path));
+                         } else if (written) {
                              tell(window, QMessageBox::Information,
                                   QStringLiteral("Резултатът е записан във файла:\n%1").arg(path));
                          } else {
@@ -270,6 +300,9 @@ int startPlayer(const PlayerCommand &command)
     KOVRA_Prazno window(command.seed ? std::make_unique<ClockRandom>(*command.seed)
                                      : std::make_unique<ClockRandom>());
     Loaded loaded = loading.get();
+    if (loaded.result.test && loaded.result.test->isTeachersTest()) {
+        return refuse({Problem{.kind = ProblemKind::TeachersTest}}, command.file);
+    }
     if (!loaded.result.test || !loaded.result.resultsFolder()) {
         return play(window, std::move(loaded.result), command.file);
     }
@@ -283,13 +316,44 @@ int startPlayer(const PlayerCommand &command)
         }
         pupil = dialog.pupil();
     }
+    const std::optional<ForMarks> forMarks = loaded.result.test->forMarks;
+    std::optional<Journal> goingOn;
+    Journal journal;
+    QString journalFile;
+    if (forMarks) {
+        journalFile = journalPath(identity, *pupil, command.journalFolder);
+        goingOn = readJournal(journalFile);
+        if (goingOn && goingOn->handedIn) {
+            return say(QStringLiteral("Вече предадохте отговорите си по този тест на този "
+                                      "компютър. Учителят ще ги оцени."));
+        }
+        if (goingOn) {
+            journal = *goingOn;
+        } else {
+            journal.seed = command.seed.value_or(QRandomGenerator::global()->generate());
+            journal.leftMs = qint64{forMarks->minutes} * 60 * 1000;
+        }
+        // The same draws as the stopped run's: the same questions in the same orders.
+        window.setRandom(std::make_unique<ClockRandom>(journal.seed));
+        window.setForMarks();
+    }
     window.load(std::move(*loaded.result.content), loaded.result.test);
     auto *recorder = new ResultRecorder(std::move(identity), *pupil, &window);
     recorder->setDrawn(window.drawnQuestions());
     recorder->setObjectName(QStringLiteral("results"));
+    if (goingOn) {
+        window.chooseAgain(goingOn->slots);
+    }
     // The first file is written, and a fault told over the window, before any answer.
     window.show();
-    keepResults(window, recorder, resultsFolderOf(command.file, *loaded.result.resultsFolder()));
+    keepResults(window, recorder, resultsFolderOf(command.file, *loaded.result.resultsFolder()),
+                goingOn);
+    if (forMarks) {
+        journal.resultFile = recorder->path();
+        journal.started = recorder->started();
+        new MarksKeeper(window, recorder, journal, journalFile, forMarks->minutes > 0,
+                        command.clock ? command.clock : steadyClock());
+    }
     return QApplication::exec();
 }
 

@@ -6,6 +6,7 @@
 #include "results/recorder.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace kovra {
@@ -21,6 +22,10 @@ struct PlayerCommand
     // (no dialog asks), and the seed of the draws (a fixed draw).
     std::optional<Pupil> pupil = std::nullopt;
     std::optional<unsigned> seed = std::nullopt;
+    // A test for marks: the clock its time is counted on (milliseconds, only forward), and the
+    // folder of the resume journals (empty: the user's own data folder).
+    std::function<qint64()> clock = nullptr;
+    QString journalFolder = {};
 };
 [[nodiscard]] PlayerCommand readCommandLine(int &argc, char **argv);
 

@@ -8,6 +8,8 @@
 #include "content/translation.h"
 #include "print/print.h"
 #include "results/collect.h"
+#include "results/marks_files.h"
+#include "results/recorder.h"
 #include "testfile/testfile.h"
 
 #include <QCommandLineParser>
@@ -17,6 +19,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdio>
 
 namespace kovra {
@@ -63,7 +66,7 @@ Source readSource(const QString &source, const ImportOptions &options, FigureUse
 }
 
 // One line that says the test passed: its title, its questions and figures, and what was done.
-QString passingLine(const Test &test, const QString &written)
+QString passingLine(const Test &test, const QString &written, bool forMarks)
 {
     // A test that draws its runs: every question of its bank, and how many a run takes.
     const int questions = static_cast<int>(test.questions.size());
@@ -80,6 +83,12 @@ QString passingLine(const Test &test, const QString &written)
     }
     if (written.isEmpty()) {
         return QCoreApplication::translate("kovra", "%1: %2; ready for pupils.").arg(title, counts);
+    }
+    if (forMarks) {
+        return QCoreApplication::translate(
+                   "kovra", "%1: %2; for marks. The teacher's test, which holds the key, written "
+                            "to %3 (keep it to yourself); the pupils' copy to %4.")
+            .arg(title, counts, written, pupilsCopyPath(written));
     }
     return QCoreApplication::translate("kovra", "%1: %2; written to %3, ready for pupils.")
         .arg(title, counts, written);
@@ -122,6 +131,62 @@ int collect(const CheckCommand &command)
                           .arg(results.apart.size()) +
                       QLatin1Char('\n'));
     return 0;
+}
+
+// Writes the test file; the exit status.
+int writeTest(const CheckCommand &command, const Test &test, const QString &name)
+{
+    WrittenTest written = makeTestArchive(test);
+    if (!written.archive) {
+        // Its warnings were told with the check.
+        std::erase_if(written.checked.problems,
+                      [](const Problem &problem) { return problem.severity == Severity::Warning; });
+        report(name, written.checked.problems);
+        return 1;
+    }
+    if (const Problems failed = saveFile(command.write, *written.archive); !failed.empty()) {
+        report(name, failed);
+        return 1;
+    }
+    return 0;
+}
+
+// Writes the teacher's test and its pupils' copies; the exit status. The keys are made once:
+// writing over a teacher's test keeps its keys, so that copies handed out before still hand in.
+int writeForMarks(const CheckCommand &command, Test test, const QString &name)
+{
+    if (!test.forMarks) {
+        test.forMarks.emplace();
+    }
+    if (command.minutes) {
+        test.forMarks->minutes = *command.minutes;
+    }
+    if (test.forMarks->publicKey.isEmpty() && QFileInfo(command.write).isFile()) {
+        const LoadResult before = loadTestFile(command.write);
+        if (before.test && before.test->isTeachersTest()) {
+            test.forMarks->publicKey = before.test->forMarks->publicKey;
+            test.forMarks->secretKey = before.test->forMarks->secretKey;
+        }
+    }
+    if (test.isPupilsCopy()) {
+        report(name, {Problem{.kind = ProblemKind::MarksKey,
+                              .place = {ContentField::MarksSecret},
+                              .limit = kSealKeyBytes}});
+        return 1;
+    }
+    if (!makeKeysOnce(test)) {
+        print(stderr,
+              QStringLiteral("%1: %2\n")
+                  .arg(name, describe(WriteFailure{WriteFault::CannotSeal, command.write, {}})));
+        return 1;
+    }
+    std::vector<int> percents{100};
+    percents.insert(percents.end(), command.moreTime.begin(), command.moreTime.end());
+    Problems problems = writeTestForMarks(test, command.write, percents);
+    std::erase_if(problems,
+                  [](const Problem &problem) { return problem.severity == Severity::Warning; });
+    report(name, problems);
+    return problems.empty() ? 0 : 1;
 }
 
 } // namespace
@@ -201,8 +266,23 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QStringLiteral("csv"),
         QCoreApplication::translate("kovra", "Write the collected results as CSV."),
         QCoreApplication::translate("kovra", "FILE"));
+    const QCommandLineOption exam(
+        QStringLiteral("exam"),
+        QCoreApplication::translate(
+            "kovra", "With --write: a test for marks. FILE is the teacher's test, which holds the "
+                     "key; the pupils' copy, which holds none, is written beside it."));
+    const QCommandLineOption minutes(
+        QStringLiteral("minutes"),
+        QCoreApplication::translate("kovra", "With --exam: the time limit in minutes."),
+        QCoreApplication::translate("kovra", "N"));
+    const QCommandLineOption moreTime(
+        QStringLiteral("more-time"),
+        QCoreApplication::translate(
+            "kovra", "With --exam: also a pupils' copy with more time, PERCENT of it (125, 150 "
+                     "or 200); may be given again."),
+        QCoreApplication::translate("kovra", "PERCENT"));
     parser.addOptions({dump, pack, write, pdf, key, title, explanations, reviewButtons, toto,
-                       phrase, draw, exportTo, results, test, csv});
+                       phrase, draw, exportTo, results, test, csv, exam, minutes, moreTime});
     parser.addPositionalArgument(
         QCoreApplication::translate("kovra", "SOURCE"),
         QCoreApplication::translate("kovra",
@@ -259,6 +339,29 @@ CheckCommand readCheckCommand(const QStringList &arguments)
     }
     command.test = parser.value(test);
     command.csv = parser.value(csv);
+    command.exam = parser.isSet(exam);
+    bool examRight = !(parser.isSet(minutes) || parser.isSet(moreTime)) || command.exam;
+    if (parser.isSet(minutes)) {
+        bool number = false;
+        command.minutes = parser.value(minutes).toInt(&number);
+        examRight = examRight && number && *command.minutes >= 0 && *command.minutes <= kMaxMinutes;
+    }
+    for (const QString &value : parser.values(moreTime)) {
+        const int percent = value.toInt();
+        examRight = examRight && std::find(kMoreTimePercents.begin(), kMoreTimePercents.end(),
+                                           percent) != kMoreTimePercents.end();
+        command.moreTime.push_back(percent);
+    }
+    if (!examRight || (command.exam && command.write.isEmpty())) {
+        print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
+                          .arg(QCoreApplication::translate(
+                                   "kovra", "--exam goes with --write; --minutes N (0 to %1) and "
+                                            "--more-time 125, 150 or 200 go with --exam")
+                                   .arg(kMaxMinutes),
+                               parser.helpText()));
+        command.answered = 2;
+        return command;
+    }
     const bool collecting = parser.isSet(test) || parser.isSet(csv);
     const bool wrong = collecting
                            ? !parser.isSet(results) || !parser.isSet(test) || !parser.isSet(csv) ||
@@ -313,17 +416,11 @@ int runCheck(const CheckCommand &command)
             test.collectResults = true;
             test.resultsFolder = *command.results;
         }
-        WrittenTest written = makeTestArchive(test);
-        if (!written.archive) {
-            // Its warnings were told with the check.
-            std::erase_if(written.checked.problems, [](const Problem &problem) {
-                return problem.severity == Severity::Warning;
-            });
-            report(name, written.checked.problems);
-            return 1;
-        }
-        if (const Problems failed = saveFile(command.write, *written.archive); !failed.empty()) {
-            report(name, failed);
+        if (command.exam || test.forMarks) {
+            if (writeForMarks(command, std::move(test), name) != 0) {
+                return 1;
+            }
+        } else if (writeTest(command, test, name) != 0) {
             return 1;
         }
     }
@@ -357,7 +454,9 @@ int runCheck(const CheckCommand &command)
         }
     }
     // The dump is the output when it is asked for; the passing line goes beside it.
-    const QString passed = passingLine(*loaded.test, command.write) + QLatin1Char('\n');
+    const QString passed = passingLine(*loaded.test, command.write,
+                                       command.exam || loaded.test->forMarks.has_value()) +
+                           QLatin1Char('\n');
     if (command.dump) {
         const QByteArray text = dumpContent(*loaded.content, &*loaded.test);
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace kovra {
 
@@ -25,8 +26,13 @@ struct CheckCommand
     // With write: the test keeps results in this folder (empty: the test file's). With test and
     // csv: the folder of result files to collect.
     std::optional<QString> results;
-    QString test; // the test the results are marked against
-    QString csv;  // the collected results' table
+    // With write: a test for marks, written as the teacher's test and the pupils' copy beside
+    // it, with this time limit in minutes (none: no limit) and copies with more time.
+    bool exam = false;
+    std::optional<int> minutes;
+    std::vector<int> moreTime; // percents: 125, 150, 200
+    QString test;              // the test the results are marked against
+    QString csv;               // the collected results' table
 };
 
 // Reads the arguments (the program's name first); --help, --version and mistakes are
