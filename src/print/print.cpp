@@ -28,8 +28,8 @@ constexpr QSize kPaperFigureArea{265, 198};
 constexpr QSize kPaperFigurePixels{1000, 1000};
 // The key's grid: this many questions a row.
 constexpr int kKeyColumns = 5;
-// The anchor that begins each question on paper, which pagination keeps on one page.
-const QString kQuestionAnchor = QStringLiteral("question-%1");
+// The anchors that begin the pieces kept whole on a page: a question, a review sheet's head.
+const QString kWholeAnchor = QStringLiteral("whole-%1");
 
 QString text(const QString &plain)
 {
@@ -74,7 +74,7 @@ QString questionHtml(QTextDocument &document, const Question &question, int k)
 {
     QString html =
         QStringLiteral("<p style=\"margin-top: 12px\"><a name=\"%1\"></a><b>%2.</b> %3</p>")
-            .arg(kQuestionAnchor.arg(k))
+            .arg(pieceAnchor(QString::number(k)))
             .arg(k)
             .arg(text(question.text));
     if (!question.figure.isEmpty()) {
@@ -126,7 +126,7 @@ QString keyHtml(const Test &test)
         }
         explained += QStringLiteral("<p style=\"margin-top: 10px\"><a name=\"%1\"></a><b>%2.</b> "
                                     "%3<br><b>%4) %5</b><br>")
-                         .arg(kQuestionAnchor.arg(k))
+                         .arg(pieceAnchor(QString::number(k)))
                          .arg(k)
                          .arg(text(question(k).text))
                          .arg(letterOf(question(k)))
@@ -144,14 +144,14 @@ QString keyHtml(const Test &test)
     return html;
 }
 
-// The first block of each question, by its anchor.
-std::vector<QTextBlock> questionStarts(const QTextDocument &document)
+// The first block of each piece, by its anchor.
+std::vector<QTextBlock> pieceStarts(const QTextDocument &document)
 {
     std::vector<QTextBlock> starts;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
             const QStringList names = fragment.fragment().charFormat().anchorNames();
-            if (!names.isEmpty() && names.front().startsWith(kQuestionAnchor.arg(QString()))) {
+            if (!names.isEmpty() && names.front().startsWith(kWholeAnchor.arg(QString()))) {
                 starts.push_back(block);
                 break;
             }
@@ -160,16 +160,21 @@ std::vector<QTextBlock> questionStarts(const QTextDocument &document)
     return starts;
 }
 
-// Moves each question that would begin on one page and end on the next to the next page, when
-// it fits on one; a question longer than a page breaks where the page ends.
-void keepQuestionsWhole(QTextDocument &document)
+} // namespace
+
+QString pieceAnchor(const QString &id)
+{
+    return kWholeAnchor.arg(id);
+}
+
+void keepPiecesWhole(QTextDocument &document)
 {
     const qreal page = document.pageSize().height();
     if (page <= 0) {
         return;
     }
     QAbstractTextDocumentLayout *layout = document.documentLayout();
-    const std::vector<QTextBlock> starts = questionStarts(document);
+    const std::vector<QTextBlock> starts = pieceStarts(document);
     for (std::size_t i = 0; i < starts.size(); ++i) {
         // The layout follows a page break lazily: the whole document is laid out again first.
         (void)layout->documentSize();
@@ -186,8 +191,6 @@ void keepQuestionsWhole(QTextDocument &document)
         }
     }
 }
-
-} // namespace
 
 void layOutTest(QTextDocument &document, const Test &test, PrintPart part)
 {
@@ -211,7 +214,7 @@ void layOutTest(QTextDocument &document, const Test &test, PrintPart part)
     }
     html += QStringLiteral("</body></html>");
     document.setHtml(html);
-    keepQuestionsWhole(document);
+    keepPiecesWhole(document);
 }
 
 void setTestPage(QPagedPaintDevice &device)
@@ -220,7 +223,7 @@ void setTestPage(QPagedPaintDevice &device)
     device.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
 }
 
-void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
+void printPages(QPagedPaintDevice &device, const std::function<void(QTextDocument &)> &layOut)
 {
     QTextDocument document;
     QFont font(QStringLiteral("Liberation Serif"));
@@ -232,7 +235,7 @@ void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     document.setPageSize(page.size());
     document.setDocumentMargin(0);
-    layOutTest(document, test, part);
+    layOut(document);
     QPainter painter(&device);
     (void)document.documentLayout()->documentSize(); // the layout to its end
     const int pages = document.pageCount();
@@ -257,7 +260,14 @@ void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
     }
 }
 
-Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
+void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
+{
+    printPages(device,
+               [&test, part](QTextDocument &document) { layOutTest(document, test, part); });
+}
+
+Problems writePagesPdf(const QString &path, const QString &title,
+                       const std::function<void(QTextDocument &)> &layOut)
 {
     // Made in memory and saved whole: the PDF writer does not look at what its device took, so a
     // disk that fills part-way would keep a cut file.
@@ -266,11 +276,18 @@ Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
     {
         QPdfWriter writer(&pdf);
         setTestPage(writer);
-        writer.setTitle(test.title);
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("KOVRA"));
-        printTest(writer, test, part);
+        printPages(writer, layOut);
     }
     return saveFile(path, pdf.data());
+}
+
+Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
+{
+    return writePagesPdf(path, test.title, [&test, part](QTextDocument &document) {
+        layOutTest(document, test, part);
+    });
 }
 
 } // namespace kovra
