@@ -1802,4 +1802,59 @@ Drop or paste one here.</source>
         <translation>Проблем</translation>
     </message>
 </context>
+<context>
+    <name>kovra::ReviewSheets</name>
+    <message>
+        <source>Right</source>
+        <translation>Вярно</translation>
+    </message>
+    <message>
+        <source>Wrong</source>
+        <translation>Грешно</translation>
+    </message>
+    <message>
+        <source>Review sheet</source>
+        <translation>Лист за преглед</translation>
+    </message>
+    <message>
+        <source>Pupil:</source>
+        <translation>Ученик:</translation>
+    </message>
+    <message>
+        <source>Class:</source>
+        <translation>Клас:</translation>
+    </message>
+    <message>
+        <source>Answered: %1 of %2; right: %3</source>
+        <translation>Отговорени: %1 от %2; верни: %3</translation>
+    </message>
+    <message>
+        <source>Mark:</source>
+        <translation>Оценка:</translation>
+    </message>
+    <message>
+        <source>the figure is in the test</source>
+        <translation>фигурата е в теста</translation>
+    </message>
+    <message>
+        <source>Pupil's answer:</source>
+        <translation>Отговор на ученика:</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Няма отговор</translation>
+    </message>
+    <message>
+        <source>Right answer:</source>
+        <translation>Верен отговор:</translation>
+    </message>
+    <message>
+        <source>Explanation:</source>
+        <translation>Обяснение:</translation>
+    </message>
+    <message>
+        <source>Review sheets: %1</source>
+        <translation>Листове за преглед: %1</translation>
+    </message>
+</context>
 </TS>
