@@ -6,6 +6,7 @@
 #include "content/csv_writer.h"
 #include "content/translation.h"
 #include "print/print.h"
+#include "print/review_sheets.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
 #include "ui/pupil_dialog.h"
@@ -13,7 +14,9 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
@@ -78,6 +81,7 @@ class TestResultsView : public QObject
 private Q_SLOTS:
     void initTestCase() { installTranslation(QLocale::system()); }
     void showsClass();
+    void reviewSheets();
     void sameEverywhere_data();
     void sameEverywhere();
     void asksPupil_data();
@@ -99,7 +103,9 @@ void TestResultsView::showsClass()
     QCOMPARE(view.open(dir.path(), test), std::nullopt);
     QCOMPARE(view.open(folder, test), std::nullopt);
     QVERIFY(view.collecting());
+    QVERIFY(!view.hasReviewSheets() && view.exportReviewSheetsPdf(dir.filePath("s.pdf")));
     QTRY_COMPARE(opened.count(), 1);
+    QVERIFY(view.hasReviewSheets());
     QCOMPARE(view.results().pupils.size(), std::size_t{4});
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
@@ -164,6 +170,44 @@ void TestResultsView::showsClass()
     (void)writtenTest(test, QString(), {0, 1, 0, 0});
     QTRY_COMPARE(marks(pupils),
                  QStringList({"2.00 Poor", "4.00 Good", "5.00 Very good", "6.00 Excellent"}));
+}
+
+// The sheets of a class as a PDF, in Bulgarian: a page a pupil, named on it, each answer told
+// right or wrong in words, the right answer and the explanation where the pupil missed it.
+void TestResultsView::reviewSheets()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    // A name that is HTML in a result file is shown as it is typed.
+    QVERIFY(writeClass(dir.path(), folder, QStringLiteral("<i>Галя</i> &amp;")));
+    const QString test = dir.filePath(QStringLiteral("now.kovra"));
+    (void)writtenTest(test, QString(), {0, 0, 0, 0});
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)));
+    const auto restore = qScopeGuard([] { installTranslation(QLocale::system()); });
+    ResultsView view;
+    QSignalSpy opened(&view, &ResultsView::opened);
+    QCOMPARE(view.open(folder, test), std::nullopt);
+    QTRY_COMPARE(opened.count(), 1);
+    const QString pdf = dir.filePath(QStringLiteral("sheets.pdf"));
+    QCOMPARE(view.exportReviewSheetsPdf(pdf), std::nullopt);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY2(text.waitForFinished() && text.exitCode() == 0, "pdftotext (poppler-utils) runs");
+    const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+    QCOMPARE(pages.size(), 4 + 1); // a form feed ends each page
+    const QStringList names{"Ана", "Боян", "Вера", "<i>Галя</i> &amp;"};
+    for (qsizetype p = 0; p < names.size(); ++p) {
+        QVERIFY2(pages[p].contains("Ученик: " + names[p]), qPrintable(pages[p]));
+    }
+    QVERIFY(!pages[0].contains("Грешно") && pages[0].count("Вярно") == 4);
+    QVERIFY(pages[0].contains(QRegularExpression("Оценка: 6[.,]00 Отличен")));
+    QVERIFY2(pages[1].contains(QRegularExpression("2\\. Въпрос 2\\?\\s+Отговор на ученика: Q2 b — "
+                                                  "Грешно\\s+Верен отговор: Q2 a\\s+Обяснение: "
+                                                  "Обяснение")),
+             qPrintable(pages[1]));
+    QVERIFY(pages[2].contains("Отговорени: 3 от 4; верни: 1") &&
+            pages[2].contains("не е предаден"));
+    QVERIFY(pages[2].contains(QRegularExpression("Няма отговор\\s+Верен отговор: Q4 a")));
 }
 
 void TestResultsView::sameEverywhere_data()
@@ -291,6 +335,13 @@ void TestResultsView::pdfOnFullDisk_data()
         (void)writtenTest(test, QString(), {0, 0, 0, 0});
         ResultsView view;
         return writeClass(dir.path(), folder) && !view.open(folder, test) && !view.exportPdf(path);
+    });
+    QTest::newRow("the review sheets") << PdfWriter([](const QString &path) {
+        const QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("results"));
+        const MarkingTest test = writtenTest(dir.filePath("now.kovra"), QString(), {0, 0, 0, 0});
+        return writeClass(dir.path(), folder) &&
+               writeReviewSheetsPdf(path, test, collectResults(folder, test)).empty();
     });
 }
 

@@ -1266,6 +1266,18 @@ Test: %2</source>
         <source>is not marked: mark it with the round button beside its choice</source>
         <translation>не е отбелязан: отбележете го с кръглото бутонче до верния отговор</translation>
     </message>
+    <message>
+        <source>Re&amp;view sheets</source>
+        <translation>&amp;Листове за преглед</translation>
+    </message>
+    <message>
+        <source>Review sheets</source>
+        <translation>Листове за преглед</translation>
+    </message>
+    <message>
+        <source>There are no pupils' results to make review sheets of.</source>
+        <translation>Няма резултати на ученици, от които да се направят листове за преглед.</translation>
+    </message>
 </context>
 <context>
     <name>kovra::TeacherWindow</name>

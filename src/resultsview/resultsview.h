@@ -17,6 +17,7 @@ class QSpinBox;
 class QTableView;
 class QTabWidget;
 class QPrinter;
+class QPushButton;
 
 namespace kovra {
 
@@ -46,6 +47,11 @@ public:
     // The words of a failure, none when written.
     std::optional<QString> exportCsv(const QString &path) const;
     std::optional<QString> exportPdf(const QString &path) const;
+    // A review sheet for each pupil, one after another, each beginning a page
+    // (print/review_sheets.h).
+    std::optional<QString> exportReviewSheetsPdf(const QString &path) const;
+    // Whether there are sheets to print: the results read, of one pupil at least.
+    [[nodiscard]] bool hasReviewSheets() const;
     // The pupils, the analysis and the files set apart as one HTML document, for print and PDF.
     [[nodiscard]] QString html() const;
 
@@ -67,6 +73,8 @@ private Q_SLOTS:
     void saveCsv();
     void print();
     void savePdf();
+    void printReviewSheets();
+    void saveReviewSheetsPdf();
     void scaleEdited();
 
 private:
@@ -87,6 +95,7 @@ private:
     QLabel *m_where = nullptr;
     QLabel *m_summary = nullptr;
     QCheckBox *m_ownShares = nullptr;
+    QPushButton *m_reviewSheets = nullptr;
     std::array<QSpinBox *, 4> m_shares{};
     QTabWidget *m_tabs = nullptr;
     QTableView *m_pupils = nullptr;
