@@ -13,7 +13,9 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -64,6 +66,19 @@ QStringList marks(const QTableView *table)
         shown[row] += u' ' + column(table, 6).at(row);
     }
     return shown;
+}
+
+// The text of each page of a PDF, as poppler's pdftotext reads it.
+QStringList pdfPages(const QString &pdf)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!text.waitForFinished() || text.exitCode() != 0) {
+        return {QStringLiteral("pdftotext (poppler-utils) did not run")};
+    }
+    QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+    pages.removeLast(); // a form feed ends each page
+    return pages;
 }
 
 QString printedText(const QTextTableCell &cell)
@@ -190,11 +205,20 @@ void TestResultsView::reviewSheets()
     QTRY_COMPARE(opened.count(), 1);
     const QString pdf = dir.filePath(QStringLiteral("sheets.pdf"));
     QCOMPARE(view.exportReviewSheetsPdf(pdf), std::nullopt);
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    QVERIFY2(text.waitForFinished() && text.exitCode() == 0, "pdftotext (poppler-utils) runs");
-    const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
-    QCOMPARE(pages.size(), 4 + 1); // a form feed ends each page
+    // Through the button's menu and its dialog, a name typed without the suffix gets it.
+    for (QPushButton *button : view.findChildren<QPushButton *>()) {
+        if (button->menu() != nullptr) {
+            QVERIFY(button->isEnabled());
+            button->menu()->actions().at(1)->trigger();
+        }
+    }
+    auto *dialog = view.findChild<QFileDialog *>();
+    QVERIFY(dialog != nullptr);
+    dialog->selectFile(dir.filePath(QStringLiteral("typed")));
+    static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, which adds the suffix
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("typed.pdf"))));
+    const QStringList pages = pdfPages(pdf);
+    QCOMPARE(pages.size(), 4);
     const QStringList names{"Ана", "Боян", "Вера", "<i>Галя</i> &amp;"};
     for (qsizetype p = 0; p < names.size(); ++p) {
         QVERIFY2(pages[p].contains("Ученик: " + names[p]), qPrintable(pages[p]));
@@ -208,6 +232,20 @@ void TestResultsView::reviewSheets()
     QVERIFY(pages[2].contains("Отговорени: 3 от 4; верни: 1") &&
             pages[2].contains("не е предаден"));
     QVERIFY(pages[2].contains(QRegularExpression("Няма отговор\\s+Верен отговор: Q4 a")));
+
+    // A sheet of more than a page names its pupil on each.
+    const MarkingTest longer = writtenTest(dir.filePath("longer.kovra"), QString(), {}, 29);
+    const QString one = dir.filePath(QStringLiteral("one"));
+    QVERIFY(QDir().mkpath(one) &&
+            put(one + "/Ана.kovres",
+                writeResult(run(longer.identity, "Ана", QList<int>(29, 1)), longer.identity.key)));
+    QVERIFY(writeReviewSheetsPdf(pdf, longer, collectResults(one, longer)).empty());
+    const QStringList sheet = pdfPages(pdf);
+    QVERIFY2(sheet.size() > 1, qPrintable(sheet.join(u'\f')));
+    for (qsizetype p = 0; p < sheet.size(); ++p) {
+        QVERIFY(sheet[p].contains(
+            QStringLiteral("Ана, 7а: страница %1 от %2").arg(p + 1).arg(sheet.size())));
+    }
 }
 
 void TestResultsView::sameEverywhere_data()

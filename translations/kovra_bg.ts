@@ -1868,5 +1868,9 @@ Drop or paste one here.</source>
         <source>Review sheets: %1</source>
         <translation>Листове за преглед: %1</translation>
     </message>
+    <message>
+        <source>%1, %2: page %3 of %4</source>
+        <translation>%1, %2: страница %3 от %4</translation>
+    </message>
 </context>
 </TS>

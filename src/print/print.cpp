@@ -160,6 +160,12 @@ std::vector<QTextBlock> pieceStarts(const QTextDocument &document)
     return starts;
 }
 
+// The test's paper, each page numbered when there are more than one.
+Pages testPages(const Test &test, PrintPart part)
+{
+    return {[&test, part](QTextDocument &document) { layOutTest(document, test, part); }, {}};
+}
+
 } // namespace
 
 QString pieceAnchor(const QString &id)
@@ -223,7 +229,7 @@ void setTestPage(QPagedPaintDevice &device)
     device.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
 }
 
-void printPages(QPagedPaintDevice &device, const std::function<void(QTextDocument &)> &layOut)
+void printPages(QPagedPaintDevice &device, const Pages &pages)
 {
     QTextDocument document;
     QFont font(QStringLiteral("Liberation Serif"));
@@ -235,11 +241,11 @@ void printPages(QPagedPaintDevice &device, const std::function<void(QTextDocumen
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     document.setPageSize(page.size());
     document.setDocumentMargin(0);
-    layOut(document);
+    pages.layOut(document);
     QPainter painter(&device);
     (void)document.documentLayout()->documentSize(); // the layout to its end
-    const int pages = document.pageCount();
-    for (int p = 0; p < pages; ++p) {
+    const int count = document.pageCount();
+    for (int p = 0; p < count; ++p) {
         if (p > 0) {
             device.newPage();
         }
@@ -251,23 +257,23 @@ void printPages(QPagedPaintDevice &device, const std::function<void(QTextDocumen
         context.clip = shown;
         document.documentLayout()->draw(&painter, context);
         painter.restore();
-        if (pages > 1) { // the page's number, in the bottom margin
+        const QString foot = pages.foot  ? pages.foot(document, p)
+                             : count > 1 ? QStringLiteral("%1 / %2").arg(p + 1).arg(count)
+                                         : QString();
+        if (!foot.isEmpty()) { // in the bottom margin
             painter.setFont(QFont(font.family(), 10));
             painter.drawText(QRectF(0, page.height(), page.width(), page.height() / 20.0),
-                             Qt::AlignRight | Qt::AlignVCenter,
-                             QStringLiteral("%1 / %2").arg(p + 1).arg(pages));
+                             Qt::AlignRight | Qt::AlignVCenter, foot);
         }
     }
 }
 
 void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
 {
-    printPages(device,
-               [&test, part](QTextDocument &document) { layOutTest(document, test, part); });
+    printPages(device, testPages(test, part));
 }
 
-Problems writePagesPdf(const QString &path, const QString &title,
-                       const std::function<void(QTextDocument &)> &layOut)
+Problems writePagesPdf(const QString &path, const QString &title, const Pages &pages)
 {
     // Made in memory and saved whole: the PDF writer does not look at what its device took, so a
     // disk that fills part-way would keep a cut file.
@@ -278,16 +284,14 @@ Problems writePagesPdf(const QString &path, const QString &title,
         setTestPage(writer);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("KOVRA"));
-        printPages(writer, layOut);
+        printPages(writer, pages);
     }
     return saveFile(path, pdf.data());
 }
 
 Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
 {
-    return writePagesPdf(path, test.title, [&test, part](QTextDocument &document) {
-        layOutTest(document, test, part);
-    });
+    return writePagesPdf(path, test.title, testPages(test, part));
 }
 
 } // namespace kovra

@@ -33,13 +33,17 @@ void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part);
 // Writes a PDF whole or not at all.
 [[nodiscard]] Problems writeTestPdf(const QString &path, const Test &test, PrintPart part);
 
-// Pages of any kind. A document set up for the device's pages (its font, its page size in the
-// device's pixels), filled by `layOut`, printed page by page with each page's number in the
-// bottom margin when there are more than one.
-void printPages(QPagedPaintDevice &device, const std::function<void(QTextDocument &)> &layOut);
+// Pages of any kind: what fills the document, set up for the device's pages (its font, its
+// page size in the device's pixels); and the words in the bottom margin of a page (from 0), by
+// default its number of all when there are more than one.
+struct Pages
+{
+    std::function<void(QTextDocument &)> layOut;
+    std::function<QString(const QTextDocument &, int page)> foot;
+};
+void printPages(QPagedPaintDevice &device, const Pages &pages);
 // The same as a PDF of the test's paper, made in memory and written whole or not at all.
-[[nodiscard]] Problems writePagesPdf(const QString &path, const QString &title,
-                                     const std::function<void(QTextDocument &)> &layOut);
+[[nodiscard]] Problems writePagesPdf(const QString &path, const QString &title, const Pages &pages);
 // The anchor (<a name>) that begins a piece kept whole on one page: a question, or a head; `id`
 // tells the pieces apart.
 [[nodiscard]] QString pieceAnchor(const QString &id);

@@ -35,6 +35,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <memory>
 
 namespace kovra {
 
@@ -451,34 +452,45 @@ void ResultsView::savePdf()
     }
 }
 
+void ResultsView::chooseSavePath(const QString &title, const QString &filter, const QString &suffix,
+                                 const std::function<void(const QString &)> &then)
+{
+    // The dialog gives a name typed without the suffix its suffix before it asks whether to
+    // replace a file of that name.
+    auto *dialog = new QFileDialog(this, title, m_folder, filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(suffix);
+    connect(dialog, &QFileDialog::fileSelected, this, then);
+    dialog->open();
+}
+
 void ResultsView::printReviewSheets()
 {
-    if (!hasReviewSheets()) {
-        return;
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    setTestPage(printer);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        kovra::printReviewSheets(printer, *m_test, m_results);
-    }
+    // The dialog does not wait for its answer: the results may be read again meanwhile, and are
+    // looked at when it is accepted.
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    setTestPage(*printer);
+    auto *dialog = new QPrintDialog(printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, printer] {
+        if (hasReviewSheets()) {
+            kovra::printReviewSheets(*printer, *m_test, m_results);
+        } else {
+            tell(words("There are no pupils' results to make review sheets of."));
+        }
+    });
+    dialog->open();
 }
 
 void ResultsView::saveReviewSheetsPdf()
 {
-    if (!hasReviewSheets()) {
-        return;
-    }
-    QString path = QFileDialog::getSaveFileName(this, words("Review sheets"), m_folder,
-                                                words("PDF files (*.pdf)"));
-    if (!path.isEmpty()) {
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += QStringLiteral(".pdf");
-        }
-        if (const auto failed = exportReviewSheetsPdf(path)) {
-            tell(*failed);
-        }
-    }
+    chooseSavePath(words("Review sheets"), words("PDF files (*.pdf)"), QStringLiteral("pdf"),
+                   [this](const QString &path) {
+                       if (const auto failed = exportReviewSheetsPdf(path)) {
+                           tell(*failed);
+                       }
+                   });
 }
 
 void ResultsView::tell(const QString &text)

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QFileSystemWatcher;
@@ -82,6 +83,9 @@ private:
     void fill();
     void watchTest();
     void print(QPrinter &printer) const;
+    // Asks for a file to write, without waiting for the answer; `then` gets it.
+    void chooseSavePath(const QString &title, const QString &filter, const QString &suffix,
+                        const std::function<void(const QString &)> &then);
     void tell(const QString &text);
 
     QString m_folder;
