@@ -99,6 +99,8 @@ private Q_SLOTS:
     void reviewSheets();
     void sameEverywhere_data();
     void sameEverywhere();
+    void typedName_data();
+    void typedName();
     void asksPupil_data();
     void asksPupil();
     void pdfOnFullDisk_data();
@@ -205,18 +207,6 @@ void TestResultsView::reviewSheets()
     QTRY_COMPARE(opened.count(), 1);
     const QString pdf = dir.filePath(QStringLiteral("sheets.pdf"));
     QCOMPARE(view.exportReviewSheetsPdf(pdf), std::nullopt);
-    // Through the button's menu and its dialog, a name typed without the suffix gets it.
-    for (QPushButton *button : view.findChildren<QPushButton *>()) {
-        if (button->menu() != nullptr) {
-            QVERIFY(button->isEnabled());
-            button->menu()->actions().at(1)->trigger();
-        }
-    }
-    auto *dialog = view.findChild<QFileDialog *>();
-    QVERIFY(dialog != nullptr);
-    dialog->selectFile(dir.filePath(QStringLiteral("typed")));
-    static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, which adds the suffix
-    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("typed.pdf"))));
     const QStringList pages = pdfPages(pdf);
     QCOMPARE(pages.size(), 4);
     const QStringList names{"Ана", "Боян", "Вера", "<i>Галя</i> &amp;"};
@@ -324,6 +314,45 @@ void TestResultsView::sameEverywhere()
         lines << QString();
     }
     QCOMPARE(QString::fromUtf8(written.readAll().mid(3)).split(QStringLiteral("\r\n")), lines);
+}
+
+void TestResultsView::typedName_data()
+{
+    QTest::addColumn<QString>("button"); // a menu's: its PDF
+    QTest::addColumn<QString>("written");
+    QTest::newRow("the table as CSV") << "Export &CSV..."
+                                      << "typed.csv";
+    QTest::newRow("the table as PDF") << "P&DF..."
+                                      << "typed.pdf";
+    QTest::newRow("the review sheets") << "Re&view sheets"
+                                       << "typed.pdf";
+}
+
+// A name typed without its suffix gets it in the dialog, before the dialog asks whether to
+// replace a file of that name.
+void TestResultsView::typedName()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    const QString test = dir.filePath(QStringLiteral("now.kovra"));
+    (void)writtenTest(test, QString(), {0, 0, 0, 0});
+    ResultsView view;
+    QSignalSpy opened(&view, &ResultsView::opened);
+    QVERIFY(writeClass(dir.path(), folder) && !view.open(folder, test));
+    QTRY_COMPARE(opened.count(), 1);
+    for (QPushButton *shown : view.findChildren<QPushButton *>()) {
+        if (shown->text() == button) {
+            QVERIFY(shown->isEnabled());
+            shown->menu() ? shown->menu()->actions().at(1)->trigger() : shown->click();
+        }
+    }
+    auto *dialog = view.findChild<QFileDialog *>();
+    QVERIFY(dialog != nullptr);
+    dialog->selectFile(dir.filePath(QStringLiteral("typed")));
+    static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, which adds the suffix
+    QVERIFY(QFileInfo::exists(dir.filePath(written)));
 }
 
 void TestResultsView::asksPupil_data()

@@ -416,16 +416,12 @@ std::optional<QString> ResultsView::exportReviewSheetsPdf(const QString &path) c
 
 void ResultsView::saveCsv()
 {
-    QString path = QFileDialog::getSaveFileName(this, words("Export CSV"), m_folder,
-                                                words("CSV files (*.csv)"));
-    if (!path.isEmpty()) {
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += QStringLiteral(".csv");
-        }
-        if (const auto failed = exportCsv(path)) {
-            tell(*failed);
-        }
-    }
+    chooseSavePath(words("Export CSV"), words("CSV files (*.csv)"), QStringLiteral("csv"),
+                   [this](const QString &path) {
+                       if (const auto failed = exportCsv(path)) {
+                           tell(*failed);
+                       }
+                   });
 }
 
 void ResultsView::print()
@@ -440,16 +436,12 @@ void ResultsView::print()
 
 void ResultsView::savePdf()
 {
-    QString path =
-        QFileDialog::getSaveFileName(this, words("PDF"), m_folder, words("PDF files (*.pdf)"));
-    if (!path.isEmpty()) {
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += QStringLiteral(".pdf");
-        }
-        if (const auto failed = exportPdf(path)) {
-            tell(*failed);
-        }
-    }
+    chooseSavePath(words("PDF"), words("PDF files (*.pdf)"), QStringLiteral("pdf"),
+                   [this](const QString &path) {
+                       if (const auto failed = exportPdf(path)) {
+                           tell(*failed);
+                       }
+                   });
 }
 
 void ResultsView::chooseSavePath(const QString &title, const QString &filter, const QString &suffix,
