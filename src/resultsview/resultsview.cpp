@@ -148,13 +148,7 @@ ResultsView::ResultsView(QWidget *parent)
     auto *csv = new QPushButton(words("Export &CSV..."), this);
     auto *print = new QPushButton(words("&Print..."), this);
     auto *pdf = new QPushButton(words("P&DF..."), this);
-    // A sheet for each pupil, printed or as a PDF, from one button: the row fits a small screen.
-    auto *sheets = new QMenu(m_reviewSheets);
-    connect(sheets->addAction(words("&Print...")), &QAction::triggered, this,
-            &ResultsView::printReviewSheets);
-    connect(sheets->addAction(words("P&DF...")), &QAction::triggered, this,
-            &ResultsView::saveReviewSheetsPdf);
-    m_reviewSheets->setMenu(sheets);
+    addReviewSheetsMenu();
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_summary, 1);
     bottom->addWidget(csv);
@@ -181,6 +175,17 @@ ResultsView::ResultsView(QWidget *parent)
     connect(m_watcher, &QFileSystemWatcher::fileChanged, m_changed, qOverload<>(&QTimer::start));
     connect(m_changed, &QTimer::timeout, this, &ResultsView::reload);
     fill();
+}
+
+void ResultsView::addReviewSheetsMenu()
+{
+    // A sheet for each pupil, printed or as a PDF, from one button: the row fits a small screen.
+    auto *sheets = new QMenu(m_reviewSheets);
+    connect(sheets->addAction(words("&Print...")), &QAction::triggered, this,
+            &ResultsView::printReviewSheets);
+    connect(sheets->addAction(words("P&DF...")), &QAction::triggered, this,
+            &ResultsView::saveReviewSheetsPdf);
+    m_reviewSheets->setMenu(sheets);
 }
 
 void ResultsView::watchTest()

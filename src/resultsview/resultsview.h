@@ -82,6 +82,7 @@ private:
     void collect();
     void fill();
     void watchTest();
+    void addReviewSheetsMenu();
     void print(QPrinter &printer) const;
     // Asks for a file to write, without waiting for the answer; `then` gets it.
     void chooseSavePath(const QString &title, const QString &filter, const QString &suffix,
