@@ -6,14 +6,19 @@
 #include "content/csv_writer.h"
 #include "content/translation.h"
 #include "print/print.h"
+#include "print/review_sheets.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
 #include "ui/pupil_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
@@ -63,6 +68,19 @@ QStringList marks(const QTableView *table)
     return shown;
 }
 
+// The text of each page of a PDF, as poppler's pdftotext reads it.
+QStringList pdfPages(const QString &pdf)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!text.waitForFinished() || text.exitCode() != 0) {
+        return {QStringLiteral("pdftotext (poppler-utils) did not run")};
+    }
+    QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+    pages.removeLast(); // a form feed ends each page
+    return pages;
+}
+
 QString printedText(const QTextTableCell &cell)
 {
     QTextCursor cursor = cell.firstCursorPosition();
@@ -78,8 +96,11 @@ class TestResultsView : public QObject
 private Q_SLOTS:
     void initTestCase() { installTranslation(QLocale::system()); }
     void showsClass();
+    void reviewSheets();
     void sameEverywhere_data();
     void sameEverywhere();
+    void typedName_data();
+    void typedName();
     void asksPupil_data();
     void asksPupil();
     void pdfOnFullDisk_data();
@@ -99,7 +120,9 @@ void TestResultsView::showsClass()
     QCOMPARE(view.open(dir.path(), test), std::nullopt);
     QCOMPARE(view.open(folder, test), std::nullopt);
     QVERIFY(view.collecting());
+    QVERIFY(!view.hasReviewSheets() && view.exportReviewSheetsPdf(dir.filePath("s.pdf")));
     QTRY_COMPARE(opened.count(), 1);
+    QVERIFY(view.hasReviewSheets());
     QCOMPARE(view.results().pupils.size(), std::size_t{4});
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
@@ -164,6 +187,55 @@ void TestResultsView::showsClass()
     (void)writtenTest(test, QString(), {0, 1, 0, 0});
     QTRY_COMPARE(marks(pupils),
                  QStringList({"2.00 Poor", "4.00 Good", "5.00 Very good", "6.00 Excellent"}));
+}
+
+// The sheets of a class as a PDF, in Bulgarian: a page a pupil, named on it, each answer told
+// right or wrong in words, the right answer and the explanation where the pupil missed it.
+void TestResultsView::reviewSheets()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    // A name that is HTML in a result file is shown as it is typed.
+    QVERIFY(writeClass(dir.path(), folder, QStringLiteral("<i>Галя</i> &amp;")));
+    const QString test = dir.filePath(QStringLiteral("now.kovra"));
+    (void)writtenTest(test, QString(), {0, 0, 0, 0});
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)));
+    const auto restore = qScopeGuard([] { installTranslation(QLocale::system()); });
+    ResultsView view;
+    QSignalSpy opened(&view, &ResultsView::opened);
+    QCOMPARE(view.open(folder, test), std::nullopt);
+    QTRY_COMPARE(opened.count(), 1);
+    const QString pdf = dir.filePath(QStringLiteral("sheets.pdf"));
+    QCOMPARE(view.exportReviewSheetsPdf(pdf), std::nullopt);
+    const QStringList pages = pdfPages(pdf);
+    QCOMPARE(pages.size(), 4);
+    const QStringList names{"Ана", "Боян", "Вера", "<i>Галя</i> &amp;"};
+    for (qsizetype p = 0; p < names.size(); ++p) {
+        QVERIFY2(pages[p].contains("Ученик: " + names[p]), qPrintable(pages[p]));
+    }
+    QVERIFY(!pages[0].contains("Грешно") && pages[0].count("Вярно") == 4);
+    QVERIFY(pages[0].contains(QRegularExpression("Оценка: 6[.,]00 Отличен")));
+    QVERIFY2(pages[1].contains(QRegularExpression("2\\. Въпрос 2\\?\\s+Отговор на ученика: Q2 b — "
+                                                  "Грешно\\s+Верен отговор: Q2 a\\s+Обяснение: "
+                                                  "Обяснение")),
+             qPrintable(pages[1]));
+    QVERIFY(pages[2].contains("Отговорени: 3 от 4; верни: 1") &&
+            pages[2].contains("не е предаден"));
+    QVERIFY(pages[2].contains(QRegularExpression("Няма отговор\\s+Верен отговор: Q4 a")));
+
+    // A sheet of more than a page names its pupil on each.
+    const MarkingTest longer = writtenTest(dir.filePath("longer.kovra"), QString(), {}, 29);
+    const QString one = dir.filePath(QStringLiteral("one"));
+    QVERIFY(QDir().mkpath(one) &&
+            put(one + "/Ана.kovres",
+                writeResult(run(longer.identity, "Ана", QList<int>(29, 1)), longer.identity.key)));
+    QVERIFY(writeReviewSheetsPdf(pdf, longer, collectResults(one, longer)).empty());
+    const QStringList sheet = pdfPages(pdf);
+    QVERIFY2(sheet.size() > 1, qPrintable(sheet.join(u'\f')));
+    for (qsizetype p = 0; p < sheet.size(); ++p) {
+        QVERIFY(sheet[p].contains(
+            QStringLiteral("Ана, 7а: страница %1 от %2").arg(p + 1).arg(sheet.size())));
+    }
 }
 
 void TestResultsView::sameEverywhere_data()
@@ -244,6 +316,45 @@ void TestResultsView::sameEverywhere()
     QCOMPARE(QString::fromUtf8(written.readAll().mid(3)).split(QStringLiteral("\r\n")), lines);
 }
 
+void TestResultsView::typedName_data()
+{
+    QTest::addColumn<QString>("button"); // a menu's: its PDF
+    QTest::addColumn<QString>("written");
+    QTest::newRow("the table as CSV") << "Export &CSV..."
+                                      << "typed.csv";
+    QTest::newRow("the table as PDF") << "P&DF..."
+                                      << "typed.pdf";
+    QTest::newRow("the review sheets") << "Re&view sheets"
+                                       << "typed.pdf";
+}
+
+// A name typed without its suffix gets it in the dialog, before the dialog asks whether to
+// replace a file of that name.
+void TestResultsView::typedName()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("results"));
+    const QString test = dir.filePath(QStringLiteral("now.kovra"));
+    (void)writtenTest(test, QString(), {0, 0, 0, 0});
+    ResultsView view;
+    QSignalSpy opened(&view, &ResultsView::opened);
+    QVERIFY(writeClass(dir.path(), folder) && !view.open(folder, test));
+    QTRY_COMPARE(opened.count(), 1);
+    for (QPushButton *shown : view.findChildren<QPushButton *>()) {
+        if (shown->text() == button) {
+            QVERIFY(shown->isEnabled());
+            shown->menu() ? shown->menu()->actions().at(1)->trigger() : shown->click();
+        }
+    }
+    auto *dialog = view.findChild<QFileDialog *>();
+    QVERIFY(dialog != nullptr);
+    dialog->selectFile(dir.filePath(QStringLiteral("typed")));
+    static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, which adds the suffix
+    QVERIFY(QFileInfo::exists(dir.filePath(written)));
+}
+
 void TestResultsView::asksPupil_data()
 {
     QTest::addColumn<QString>("name");
@@ -291,6 +402,13 @@ void TestResultsView::pdfOnFullDisk_data()
         (void)writtenTest(test, QString(), {0, 0, 0, 0});
         ResultsView view;
         return writeClass(dir.path(), folder) && !view.open(folder, test) && !view.exportPdf(path);
+    });
+    QTest::newRow("the review sheets") << PdfWriter([](const QString &path) {
+        const QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("results"));
+        const MarkingTest test = writtenTest(dir.filePath("now.kovra"), QString(), {0, 0, 0, 0});
+        return writeClass(dir.path(), folder) &&
+               writeReviewSheetsPdf(path, test, collectResults(folder, test)).empty();
     });
 }
 

@@ -1326,6 +1326,18 @@ Test: %2</source>
         <source>is not marked: mark it with the round button beside its choice</source>
         <translation>не е отбелязан: отбележете го с кръглото бутонче до верния отговор</translation>
     </message>
+    <message>
+        <source>Re&amp;view sheets</source>
+        <translation>&amp;Листове за преглед</translation>
+    </message>
+    <message>
+        <source>Review sheets</source>
+        <translation>Листове за преглед</translation>
+    </message>
+    <message>
+        <source>There are no pupils' results to make review sheets of.</source>
+        <translation>Няма резултати на ученици, от които да се направят листове за преглед.</translation>
+    </message>
 </context>
 <context>
     <name>kovra::TeacherWindow</name>
@@ -1860,6 +1872,65 @@ Drop or paste one here.</source>
     <message>
         <source>Problem</source>
         <translation>Проблем</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::ReviewSheets</name>
+    <message>
+        <source>Right</source>
+        <translation>Вярно</translation>
+    </message>
+    <message>
+        <source>Wrong</source>
+        <translation>Грешно</translation>
+    </message>
+    <message>
+        <source>Review sheet</source>
+        <translation>Лист за преглед</translation>
+    </message>
+    <message>
+        <source>Pupil:</source>
+        <translation>Ученик:</translation>
+    </message>
+    <message>
+        <source>Class:</source>
+        <translation>Клас:</translation>
+    </message>
+    <message>
+        <source>Answered: %1 of %2; right: %3</source>
+        <translation>Отговорени: %1 от %2; верни: %3</translation>
+    </message>
+    <message>
+        <source>Mark:</source>
+        <translation>Оценка:</translation>
+    </message>
+    <message>
+        <source>the figure is in the test</source>
+        <translation>фигурата е в теста</translation>
+    </message>
+    <message>
+        <source>Pupil's answer:</source>
+        <translation>Отговор на ученика:</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Няма отговор</translation>
+    </message>
+    <message>
+        <source>Right answer:</source>
+        <translation>Верен отговор:</translation>
+    </message>
+    <message>
+        <source>Explanation:</source>
+        <translation>Обяснение:</translation>
+    </message>
+    <message>
+        <source>Review sheets: %1</source>
+        <translation>Листове за преглед: %1</translation>
+    </message>
+    <message>
+        <source>%1, %2: page %3 of %4</source>
+        <translation>%1, %2: страница %3 от %4</translation>
     </message>
 </context>
 </TS>

@@ -28,8 +28,8 @@ constexpr QSize kPaperFigureArea{265, 198};
 constexpr QSize kPaperFigurePixels{1000, 1000};
 // The key's grid: this many questions a row.
 constexpr int kKeyColumns = 5;
-// The anchor that begins each question on paper, which pagination keeps on one page.
-const QString kQuestionAnchor = QStringLiteral("question-%1");
+// The anchors that begin the pieces kept whole on a page: a question, a review sheet's head.
+const QString kWholeAnchor = QStringLiteral("whole-%1");
 
 QString text(const QString &plain)
 {
@@ -74,7 +74,7 @@ QString questionHtml(QTextDocument &document, const Question &question, int k)
 {
     QString html =
         QStringLiteral("<p style=\"margin-top: 12px\"><a name=\"%1\"></a><b>%2.</b> %3</p>")
-            .arg(kQuestionAnchor.arg(k))
+            .arg(pieceAnchor(QString::number(k)))
             .arg(k)
             .arg(text(question.text));
     if (!question.figure.isEmpty()) {
@@ -126,7 +126,7 @@ QString keyHtml(const Test &test)
         }
         explained += QStringLiteral("<p style=\"margin-top: 10px\"><a name=\"%1\"></a><b>%2.</b> "
                                     "%3<br><b>%4) %5</b><br>")
-                         .arg(kQuestionAnchor.arg(k))
+                         .arg(pieceAnchor(QString::number(k)))
                          .arg(k)
                          .arg(text(question(k).text))
                          .arg(letterOf(question(k)))
@@ -144,14 +144,14 @@ QString keyHtml(const Test &test)
     return html;
 }
 
-// The first block of each question, by its anchor.
-std::vector<QTextBlock> questionStarts(const QTextDocument &document)
+// The first block of each piece, by its anchor.
+std::vector<QTextBlock> pieceStarts(const QTextDocument &document)
 {
     std::vector<QTextBlock> starts;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
             const QStringList names = fragment.fragment().charFormat().anchorNames();
-            if (!names.isEmpty() && names.front().startsWith(kQuestionAnchor.arg(QString()))) {
+            if (!names.isEmpty() && names.front().startsWith(kWholeAnchor.arg(QString()))) {
                 starts.push_back(block);
                 break;
             }
@@ -160,16 +160,27 @@ std::vector<QTextBlock> questionStarts(const QTextDocument &document)
     return starts;
 }
 
-// Moves each question that would begin on one page and end on the next to the next page, when
-// it fits on one; a question longer than a page breaks where the page ends.
-void keepQuestionsWhole(QTextDocument &document)
+// The test's paper, each page numbered when there are more than one.
+Pages testPages(const Test &test, PrintPart part)
+{
+    return {[&test, part](QTextDocument &document) { layOutTest(document, test, part); }, {}};
+}
+
+} // namespace
+
+QString pieceAnchor(const QString &id)
+{
+    return kWholeAnchor.arg(id);
+}
+
+void keepPiecesWhole(QTextDocument &document)
 {
     const qreal page = document.pageSize().height();
     if (page <= 0) {
         return;
     }
     QAbstractTextDocumentLayout *layout = document.documentLayout();
-    const std::vector<QTextBlock> starts = questionStarts(document);
+    const std::vector<QTextBlock> starts = pieceStarts(document);
     for (std::size_t i = 0; i < starts.size(); ++i) {
         // The layout follows a page break lazily: the whole document is laid out again first.
         (void)layout->documentSize();
@@ -186,8 +197,6 @@ void keepQuestionsWhole(QTextDocument &document)
         }
     }
 }
-
-} // namespace
 
 void layOutTest(QTextDocument &document, const Test &test, PrintPart part)
 {
@@ -211,7 +220,7 @@ void layOutTest(QTextDocument &document, const Test &test, PrintPart part)
     }
     html += QStringLiteral("</body></html>");
     document.setHtml(html);
-    keepQuestionsWhole(document);
+    keepPiecesWhole(document);
 }
 
 void setTestPage(QPagedPaintDevice &device)
@@ -220,7 +229,7 @@ void setTestPage(QPagedPaintDevice &device)
     device.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
 }
 
-void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
+void printPages(QPagedPaintDevice &device, const Pages &pages)
 {
     QTextDocument document;
     QFont font(QStringLiteral("Liberation Serif"));
@@ -232,11 +241,11 @@ void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     document.setPageSize(page.size());
     document.setDocumentMargin(0);
-    layOutTest(document, test, part);
+    pages.layOut(document);
     QPainter painter(&device);
     (void)document.documentLayout()->documentSize(); // the layout to its end
-    const int pages = document.pageCount();
-    for (int p = 0; p < pages; ++p) {
+    const int count = document.pageCount();
+    for (int p = 0; p < count; ++p) {
         if (p > 0) {
             device.newPage();
         }
@@ -248,16 +257,23 @@ void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
         context.clip = shown;
         document.documentLayout()->draw(&painter, context);
         painter.restore();
-        if (pages > 1) { // the page's number, in the bottom margin
+        const QString foot = pages.foot  ? pages.foot(document, p)
+                             : count > 1 ? QStringLiteral("%1 / %2").arg(p + 1).arg(count)
+                                         : QString();
+        if (!foot.isEmpty()) { // in the bottom margin
             painter.setFont(QFont(font.family(), 10));
             painter.drawText(QRectF(0, page.height(), page.width(), page.height() / 20.0),
-                             Qt::AlignRight | Qt::AlignVCenter,
-                             QStringLiteral("%1 / %2").arg(p + 1).arg(pages));
+                             Qt::AlignRight | Qt::AlignVCenter, foot);
         }
     }
 }
 
-Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
+void printTest(QPagedPaintDevice &device, const Test &test, PrintPart part)
+{
+    printPages(device, testPages(test, part));
+}
+
+Problems writePagesPdf(const QString &path, const QString &title, const Pages &pages)
 {
     // Made in memory and saved whole: the PDF writer does not look at what its device took, so a
     // disk that fills part-way would keep a cut file.
@@ -266,11 +282,16 @@ Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
     {
         QPdfWriter writer(&pdf);
         setTestPage(writer);
-        writer.setTitle(test.title);
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("KOVRA"));
-        printTest(writer, test, part);
+        printPages(writer, pages);
     }
     return saveFile(path, pdf.data());
+}
+
+Problems writeTestPdf(const QString &path, const Test &test, PrintPart part)
+{
+    return writePagesPdf(path, test.title, testPages(test, part));
 }
 
 } // namespace kovra

@@ -2,6 +2,8 @@
 #include "resultsview.h"
 
 #include "content/problems.h"
+#include "print/print.h"
+#include "print/review_sheets.h"
 #include "results/recorder.h"
 #include "results_model.h"
 #include "testfile/testfile.h"
@@ -17,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -32,6 +35,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <memory>
 
 namespace kovra {
 
@@ -100,9 +104,10 @@ QString htmlTable(const ResultsTable &table)
 ResultsView::ResultsView(QWidget *parent)
     : QWidget(parent), m_where(new QLabel(this)), m_summary(new QLabel(this)),
       m_ownShares(new QCheckBox(words("Own shares for the marks (% right):"), this)),
-      m_tabs(new QTabWidget(this)), m_pupilsModel(new ResultsTableModel(this)),
-      m_questionsModel(new ResultsTableModel(this)), m_apartModel(new ResultsTableModel(this)),
-      m_watcher(new QFileSystemWatcher(this)), m_changed(new QTimer(this))
+      m_reviewSheets(new QPushButton(words("Re&view sheets"), this)), m_tabs(new QTabWidget(this)),
+      m_pupilsModel(new ResultsTableModel(this)), m_questionsModel(new ResultsTableModel(this)),
+      m_apartModel(new ResultsTableModel(this)), m_watcher(new QFileSystemWatcher(this)),
+      m_changed(new QTimer(this))
 {
     m_pupils = table(m_pupilsModel, this);
     m_questions = table(m_questionsModel, this);
@@ -143,11 +148,13 @@ ResultsView::ResultsView(QWidget *parent)
     auto *csv = new QPushButton(words("Export &CSV..."), this);
     auto *print = new QPushButton(words("&Print..."), this);
     auto *pdf = new QPushButton(words("P&DF..."), this);
+    addReviewSheetsMenu();
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_summary, 1);
     bottom->addWidget(csv);
     bottom->addWidget(print);
     bottom->addWidget(pdf);
+    bottom->addWidget(m_reviewSheets);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -168,6 +175,17 @@ ResultsView::ResultsView(QWidget *parent)
     connect(m_watcher, &QFileSystemWatcher::fileChanged, m_changed, qOverload<>(&QTimer::start));
     connect(m_changed, &QTimer::timeout, this, &ResultsView::reload);
     fill();
+}
+
+void ResultsView::addReviewSheetsMenu()
+{
+    // A sheet for each pupil, printed or as a PDF, from one button: the row fits a small screen.
+    auto *sheets = new QMenu(m_reviewSheets);
+    connect(sheets->addAction(words("&Print...")), &QAction::triggered, this,
+            &ResultsView::printReviewSheets);
+    connect(sheets->addAction(words("P&DF...")), &QAction::triggered, this,
+            &ResultsView::saveReviewSheetsPdf);
+    m_reviewSheets->setMenu(sheets);
 }
 
 void ResultsView::watchTest()
@@ -296,6 +314,7 @@ void ResultsView::fill()
         view->resizeColumnsToContents();
     }
     m_tabs->setTabText(2, words("Set apart (%1)").arg(m_results.apart.size()));
+    m_reviewSheets->setEnabled(hasReviewSheets());
     m_summary->setText(m_collecting ? words("Reading the result files...")
                        : m_test     ? words("%1 pupils, %2 files set apart")
                                       .arg(m_results.pupils.size())
@@ -383,18 +402,31 @@ std::optional<QString> ResultsView::exportPdf(const QString &path) const
     return std::nullopt;
 }
 
+bool ResultsView::hasReviewSheets() const
+{
+    return !m_collecting && m_test && !m_results.pupils.empty();
+}
+
+std::optional<QString> ResultsView::exportReviewSheetsPdf(const QString &path) const
+{
+    if (!hasReviewSheets()) {
+        return words("There are no pupils' results to make review sheets of.");
+    }
+    QStringList failed;
+    for (const Problem &problem : writeReviewSheetsPdf(path, *m_test, m_results)) {
+        failed << describe(problem);
+    }
+    return failed.isEmpty() ? std::nullopt : std::optional(failed.join(u'\n'));
+}
+
 void ResultsView::saveCsv()
 {
-    QString path = QFileDialog::getSaveFileName(this, words("Export CSV"), m_folder,
-                                                words("CSV files (*.csv)"));
-    if (!path.isEmpty()) {
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += QStringLiteral(".csv");
-        }
-        if (const auto failed = exportCsv(path)) {
-            tell(*failed);
-        }
-    }
+    chooseSavePath(words("Export CSV"), words("CSV files (*.csv)"), QStringLiteral("csv"),
+                   [this](const QString &path) {
+                       if (const auto failed = exportCsv(path)) {
+                           tell(*failed);
+                       }
+                   });
 }
 
 void ResultsView::print()
@@ -409,16 +441,53 @@ void ResultsView::print()
 
 void ResultsView::savePdf()
 {
-    QString path =
-        QFileDialog::getSaveFileName(this, words("PDF"), m_folder, words("PDF files (*.pdf)"));
-    if (!path.isEmpty()) {
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += QStringLiteral(".pdf");
+    chooseSavePath(words("PDF"), words("PDF files (*.pdf)"), QStringLiteral("pdf"),
+                   [this](const QString &path) {
+                       if (const auto failed = exportPdf(path)) {
+                           tell(*failed);
+                       }
+                   });
+}
+
+void ResultsView::chooseSavePath(const QString &title, const QString &filter, const QString &suffix,
+                                 const std::function<void(const QString &)> &then)
+{
+    // The dialog gives a name typed without the suffix its suffix before it asks whether to
+    // replace a file of that name.
+    auto *dialog = new QFileDialog(this, title, m_folder, filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(suffix);
+    connect(dialog, &QFileDialog::fileSelected, this, then);
+    dialog->open();
+}
+
+void ResultsView::printReviewSheets()
+{
+    // The dialog does not wait for its answer: the results may be read again meanwhile, and are
+    // looked at when it is accepted.
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    setTestPage(*printer);
+    auto *dialog = new QPrintDialog(printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, printer] {
+        if (hasReviewSheets()) {
+            kovra::printReviewSheets(*printer, *m_test, m_results);
+        } else {
+            tell(words("There are no pupils' results to make review sheets of."));
         }
-        if (const auto failed = exportPdf(path)) {
-            tell(*failed);
-        }
-    }
+    });
+    dialog->open();
+}
+
+void ResultsView::saveReviewSheetsPdf()
+{
+    chooseSavePath(words("Review sheets"), words("PDF files (*.pdf)"), QStringLiteral("pdf"),
+                   [this](const QString &path) {
+                       if (const auto failed = exportReviewSheetsPdf(path)) {
+                           tell(*failed);
+                       }
+                   });
 }
 
 void ResultsView::tell(const QString &text)

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QFileSystemWatcher;
@@ -17,6 +18,7 @@ class QSpinBox;
 class QTableView;
 class QTabWidget;
 class QPrinter;
+class QPushButton;
 
 namespace kovra {
 
@@ -46,6 +48,11 @@ public:
     // The words of a failure, none when written.
     std::optional<QString> exportCsv(const QString &path) const;
     std::optional<QString> exportPdf(const QString &path) const;
+    // A review sheet for each pupil, one after another, each beginning a page
+    // (print/review_sheets.h).
+    std::optional<QString> exportReviewSheetsPdf(const QString &path) const;
+    // Whether there are sheets to print: the results read, of one pupil at least.
+    [[nodiscard]] bool hasReviewSheets() const;
     // The pupils, the analysis and the files set apart as one HTML document, for print and PDF.
     [[nodiscard]] QString html() const;
 
@@ -67,13 +74,19 @@ private Q_SLOTS:
     void saveCsv();
     void print();
     void savePdf();
+    void printReviewSheets();
+    void saveReviewSheetsPdf();
     void scaleEdited();
 
 private:
     void collect();
     void fill();
     void watchTest();
+    void addReviewSheetsMenu();
     void print(QPrinter &printer) const;
+    // Asks for a file to write, without waiting for the answer; `then` gets it.
+    void chooseSavePath(const QString &title, const QString &filter, const QString &suffix,
+                        const std::function<void(const QString &)> &then);
     void tell(const QString &text);
 
     QString m_folder;
@@ -87,6 +100,7 @@ private:
     QLabel *m_where = nullptr;
     QLabel *m_summary = nullptr;
     QCheckBox *m_ownShares = nullptr;
+    QPushButton *m_reviewSheets = nullptr;
     std::array<QSpinBox *, 4> m_shares{};
     QTabWidget *m_tabs = nullptr;
     QTableView *m_pupils = nullptr;
