@@ -11,3 +11,11 @@ add_test(NAME check_collects_results COMMAND sh -c
 set_tests_properties(check_collects_results PROPERTIES
   PASS_REGULAR_EXPRESSION "\"results\":{\"folder\":\"\"}.*0 pupils, 0 files set apart\n ef bb bf"
   ENVIRONMENT "${KOVRA_TEST_ENVIRONMENT}")
+kovra_add_test(test_marks_player SOURCES test_marks_player.cpp results_fixture.h LIBS kovra_ui)
+# kovra-check writes a test for marks; the player refuses the teacher's test, which holds the key.
+add_test(NAME player_refuses_teachers_test COMMAND sh -c
+  "d=$(mktemp -d) && \"$1\" --exam --minutes 30 --write \"$d/t.kovra\" \"$2\" >/dev/null && \"$0\" \"$d/t.kovra\" 2>&1; echo \"status=$?\"; ls \"$d\"; rm -rf \"$d\""
+  $<TARGET_FILE:kovra> $<TARGET_FILE:kovra-check> ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/small)
+set_tests_properties(player_refuses_teachers_test PROPERTIES
+  PASS_REGULAR_EXPRESSION "учителският тест на тест за оценка[^\n]*\n[^\n]*t – за учениците.kovra[^\n]*\nstatus=1\nt – за учениците.kovra\nt.kovra"
+  ENVIRONMENT "${KOVRA_TEST_ENVIRONMENT}")

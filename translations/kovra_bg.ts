@@ -56,10 +56,6 @@
         <translation>не е запечатан, а всеки резултат от тест за оценка е: не е записан от копието за учениците</translation>
     </message>
     <message>
-        <source>is the teacher's test of a test for marks, which holds its key: give the pupils the pupils' copy</source>
-        <translation>е учителският тест на тест за оценка и съдържа верните отговори: дайте на учениците копието за учениците</translation>
-    </message>
-    <message>
         <source>%1 could not be sealed: the system gives no randomness</source>
         <translation>%1 не може да бъде запечатан: системата не дава случайни числа</translation>
     </message>

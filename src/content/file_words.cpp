@@ -284,10 +284,6 @@ std::optional<QString> testFileWords(const Problem &p)
         return QCoreApplication::translate("kovra",
                                            "holds %1 encrypted; a test file is not encrypted")
             .arg(quoted(p.text));
-    case ProblemKind::TeachersTest:
-        return QCoreApplication::translate(
-            "kovra", "is the teacher's test of a test for marks, which holds its key: give the "
-                     "pupils the pupils' copy");
     case ProblemKind::NoContentFile:
         return QCoreApplication::translate("kovra", "has no %1").arg(QLatin1String("content.json"));
     case ProblemKind::CannotWrite:

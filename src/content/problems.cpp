@@ -123,7 +123,6 @@ QString place(const Problem &p, Audience audience)
     case ProblemKind::DuplicateEntry:
     case ProblemKind::EncryptedEntry:
     case ProblemKind::NoContentFile:
-    case ProblemKind::TeachersTest:
     case ProblemKind::CannotWrite:
     case ProblemKind::ExportFormat:
     case ProblemKind::ExportNoFigures:

@@ -164,7 +164,6 @@ enum class ProblemKind
     DuplicateEntry,        // text: the name
     EncryptedEntry,        // text: the name
     NoContentFile,         // the archive has no content.json
-    TeachersTest,          // the teacher's test of a test for marks, which pupils are not given
     CannotWrite,           // text: the path; other: the system's reason (empty: the archive
                            // could not be made)
                            // A pupil's result file: worded alone, after the file's name.

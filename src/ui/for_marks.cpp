@@ -106,7 +106,7 @@ void MarksKeeper::ask(bool exiting)
         handIn(QStringLiteral("Отговорите ви са предадени."), false);
         return;
     }
-    if (m_asking) {
+    if (m_asking && m_asking->isVisible()) {
         m_asking->raise();
         return;
     }
@@ -114,9 +114,9 @@ void MarksKeeper::ask(bool exiting)
                                   .arg(open)
                                   .arg(m_window.runState().QuestionCount)
                             : QString();
-    text += exiting ? QStringLiteral("Да предам ли отговорите ви на учителя и да изляза от "
+    text += exiting ? QStringLiteral("Да предадете ли отговорите си на учителя и да излезете от "
                                      "теста? След това те не могат да се променят.")
-                    : QStringLiteral("Да предам ли отговорите ви на учителя? След това те не "
+                    : QStringLiteral("Да предадете ли отговорите си на учителя? След това те не "
                                      "могат да се променят.");
     m_asking = new QMessageBox(QMessageBox::Question, QStringLiteral("КОВРА"), text,
                                QMessageBox::NoButton, &m_window);
@@ -137,7 +137,7 @@ void MarksKeeper::ask(bool exiting)
 
 void MarksKeeper::handIn(const QString &why, bool exiting)
 {
-    if (m_asking) {
+    if (m_asking && m_asking->isVisible()) {
         m_asking->close();
     }
     if (m_timer) {

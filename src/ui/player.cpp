@@ -4,6 +4,7 @@
 #include "content/player_set.h"
 #include "content/translation.h"
 #include "results/journal.h"
+#include "results/marks_files.h"
 #include "results/resultfile.h"
 #include "results/stake.h"
 #include "run/random.h"
@@ -160,15 +161,15 @@ void tell(KOVRA_Prazno &window, QMessageBox::Icon icon, const QString &text)
 
 // Tells the pupil why the test does not start, on standard error and, on a real screen, in a
 // box; the exit status.
-int say(const QString &text)
+int say(const QString &text, QMessageBox::Icon icon = QMessageBox::Information, int status = 0)
 {
     std::fprintf(stderr, "kovra: %s\n", text.toUtf8().constData());
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("КОВРА"), text);
+        QMessageBox box(icon, QStringLiteral("КОВРА"), text);
         box.exec();
     }
-    return 0;
+    return status;
 }
 
 // A test file's SHA-256, read again after it was checked; empty when it cannot be read.
@@ -301,7 +302,13 @@ int startPlayer(const PlayerCommand &command)
                                      : std::make_unique<ClockRandom>());
     Loaded loaded = loading.get();
     if (loaded.result.test && loaded.result.test->isTeachersTest()) {
-        return refuse({Problem{.kind = ProblemKind::TeachersTest}}, command.file);
+        // Not broken: the teacher's own, which pupils are not given.
+        return say(QStringLiteral("„%1“ е учителският тест на тест за оценка: в него са верните "
+                                  "отговори и той не се дава на учениците.\nНа учениците се дава "
+                                  "копието „%2“.")
+                       .arg(QDir::toNativeSeparators(command.file),
+                            QFileInfo(pupilsCopyPath(command.file)).fileName()),
+                   QMessageBox::Critical, 1);
     }
     if (!loaded.result.test || !loaded.result.resultsFolder()) {
         return play(window, std::move(loaded.result), command.file);

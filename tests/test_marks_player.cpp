@@ -1,0 +1,289 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A test for marks in the real player: the pupils' copy handed in by "Оценяване", by "Изход" and
+// by the end of the time (on a clock the test moves), its result file sealed for the teacher;
+// and a run killed with SIGKILL that goes on from its answers with the time that was left. Run
+// with "--drive COPY JOURNALS", the program is a pupil's player that answers three questions.
+
+#include "content/cp1251.h"
+#include "results/marks_files.h"
+#include "results_fixture.h"
+#include "ui/for_marks.h"
+#include "ui/kovra_prazno.h"
+#include "ui/player.h"
+#include "ui/widgets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace kovra;
+
+namespace {
+
+constexpr int kAnsweredBeforeKill = 3;
+const Pupil kPupil{QStringLiteral("Ана Иванова"), QStringLiteral("7а")};
+
+// The teacher's test of `questions` questions, the keys spread over the choices, and its pupils'
+// copy; the paths of both.
+std::pair<QString, QString> writeForMarks(const QString &dir, int questions, int minutes,
+                                          Test *written = nullptr)
+{
+    QList<int> keys;
+    for (int q = 0; q < questions; ++q) {
+        keys << q % 4;
+    }
+    Test test =
+        *loadContent(
+             testing::resultsTestJson(questions, QString(), keys),
+             [](const QString &) { return std::optional<QByteArray>(); }, FigureSource::Authored)
+             .test;
+    test.forMarks = ForMarks{minutes, {}, {}};
+    const QString teachers = QDir(dir).filePath(QStringLiteral("Тест.kovra"));
+    if (!makeKeysOnce(test) || !writeTestForMarks(test, teachers).empty()) {
+        return {};
+    }
+    if (written) {
+        *written = test;
+    }
+    return {teachers, pupilsCopyPath(teachers)};
+}
+
+KOVRA_Prazno *shownWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *window = qobject_cast<KOVRA_Prazno *>(widget); window && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// The visible box of that name over the window, if any.
+QMessageBox *box(KOVRA_Prazno &window, const char *name)
+{
+    for (auto *found : window.findChildren<QMessageBox *>(QLatin1String(name))) {
+        if (found->isVisible()) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// Answers the first `count` positions, slot p % 2 at position p; the texts chosen.
+QStringList answer(KOVRA_Prazno &window, int count)
+{
+    QStringList chosen;
+    for (int p = 0; p < count; ++p) {
+        QTest::mouseClick(window.Option1(p % 2), Qt::LeftButton);
+        chosen << fromCp1251(window.Text2(p % 2 + 1)->text());
+        QTest::mouseClick(window.Command1(0), Qt::LeftButton);
+    }
+    return chosen;
+}
+
+int drive(const QString &copy, const QString &journals)
+{
+    QTimer::singleShot(0, [] {
+        KOVRA_Prazno *window = shownWindow();
+        for (int p = 0; window && p < kAnsweredBeforeKill; ++p) {
+            QTest::mouseClick(window->Option1(p % 2), Qt::LeftButton);
+            QTest::mouseClick(window->Command1(0), Qt::LeftButton);
+        }
+        std::printf("answered\n");
+        std::fflush(stdout);
+    });
+    return startPlayer({std::nullopt, copy, kPupil, 7U, nullptr, journals});
+}
+
+} // namespace
+
+class TestMarksPlayer : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void handsIn_data();
+    void handsIn();
+    void goesOnAfterKill();
+};
+
+void TestMarksPlayer::handsIn_data()
+{
+    QTest::addColumn<int>("answers"); // of five questions
+    QTest::addColumn<QString>("end"); // "Оценяване", "Изход" or the time's end
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("Оценяване, two questions open") << 3 << "evaluate" << 0 << 0;
+    QTest::newRow("Оценяване, every question answered") << 5 << "evaluate" << 0 << 0;
+    QTest::newRow("Изход asks: back to the test, then hand in") << 2 << "exit" << 10 << 0;
+    QTest::newRow("one minute, handed in at the minute") << 1 << "time" << 1 << 0;
+    QTest::newRow("six minutes, warned at 5 and at 1") << 4 << "time" << 6 << 2;
+}
+
+void TestMarksPlayer::handsIn()
+{
+    QFETCH(int, answers);
+    QFETCH(QString, end);
+    QFETCH(int, minutes);
+    QFETCH(int, warnings);
+    QTemporaryDir dir;
+    Test test;
+    const auto [teachers, copy] = writeForMarks(dir.path(), 5, minutes, &test);
+    QVERIFY(!copy.isEmpty());
+    qint64 now = 0;
+    QStringList chosen;
+    QString told;
+    bool handedIn = false;
+    QTimer::singleShot(0, this, [&] {
+        KOVRA_Prazno *window = shownWindow();
+        QVERIFY(window && window->isForMarks());
+        auto *keeper = window->findChild<MarksKeeper *>(QStringLiteral("forMarks"));
+        chosen = answer(*window, answers);
+        if (end == QLatin1String("evaluate")) {
+            QTest::mouseClick(window->Command2(0), Qt::LeftButton);
+            if (QMessageBox *asked = box(*window, "handInQuestion")) {
+                told = asked->text();
+                asked->findChild<QPushButton *>(QStringLiteral("handIn"))->click();
+            }
+        } else if (end == QLatin1String("exit")) {
+            window->izhod(0)->trigger();
+            QVERIFY(box(*window, "handInQuestion"));
+            box(*window, "handInQuestion")->escapeButton()->click(); // back to the test
+            QVERIFY(!window->handedIn() && window->isVisible());
+            window->close();
+            told = box(*window, "handInQuestion")->text();
+            box(*window, "handInQuestion")->findChild<QPushButton *>("handIn")->click();
+            return; // handed in and ended
+        } else {
+            const qint64 limit = qint64{minutes} * 60'000;
+            for (const qint64 at : {qint64{61'000}, qint64{301'000}, limit - 1}) {
+                now = std::min(at, limit - 1);
+                keeper->tick();
+            }
+            QVERIFY(!window->handedIn());
+            now = limit;
+            keeper->tick();
+            told = fromCp1251(window->Text1(0)->text());
+            QCOMPARE(static_cast<int>(window->findChildren<QMessageBox *>("timeWarning").size()),
+                     warnings);
+        }
+        handedIn = window->handedIn();
+        QVERIFY(!fromCp1251(window->Label1(1)->caption()).contains(QLatin1Char('%')));
+        QTRY_VERIFY(box(*window, "resultsMessage"));
+        window->izhod(0)->trigger(); // handed in: ends with no question
+    });
+    QCOMPARE(startPlayer({std::nullopt, copy, kPupil, 7U, [&now] { return now; },
+                          dir.filePath(QStringLiteral("journals"))}),
+             0);
+    QVERIFY(handedIn || end == QLatin1String("exit"));
+    if (answers < 5) {
+        QVERIFY2(told.contains(end == QLatin1String("time")
+                                   ? QStringLiteral("Времето изтече")
+                                   : QStringLiteral("на %1 от 5 въпроса").arg(5 - answers)),
+                 qPrintable(told));
+    }
+
+    // One file, sealed: none of the chosen texts in it, opened only with the teacher's test,
+    // where it is marked by the teacher's key; another teacher's test and a byte changed refuse it.
+    const QStringList files = QDir(dir.path()).entryList({QStringLiteral("*.kovres")});
+    QCOMPARE(files.size(), 1);
+    QFile file(dir.filePath(files.first()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray sealed = file.readAll();
+    for (const QString &text : chosen + QStringList{kPupil.name, test.title}) {
+        QVERIFY(!sealed.contains(text.toUtf8()));
+    }
+    QCOMPARE(readResultFile(file.fileName()).problem->kind, ProblemKind::ResultSealed);
+    const ClassResults results = collectResults(dir.path(), markingTest(test, {}));
+    QCOMPARE(results.pupils.size(), std::size_t{1});
+    int right = 0;
+    for (const QString &text : chosen) {
+        for (const Question &question : test.questions) {
+            right += question.rightText() == text ? 1 : 0;
+        }
+    }
+    QCOMPARE(results.pupils.front().answered, answers);
+    QCOMPARE(results.pupils.front().right, right);
+    QVERIFY(results.pupils.front().evaluated);
+    Test another = test;
+    another.forMarks->publicKey.clear();
+    QVERIFY(makeKeysOnce(another));
+    QCOMPARE(collectResults(dir.path(), markingTest(another, {})).apart.size(), std::size_t{1});
+    QByteArray changed = sealed;
+    changed[changed.size() / 2] = static_cast<char>(changed[changed.size() / 2] ^ 1);
+    QVERIFY(testing::put(file.fileName(), changed));
+    QCOMPARE(readResultFile(file.fileName(), markingTest(test, {}).identity).problem->kind,
+             ProblemKind::ResultSealedElsewhere);
+}
+
+// Killed after three answers, the pupil's player starts the copy again: the same answers, the
+// time that was left (less at most the journal's step), the same result file; handed in, a third
+// start is refused.
+void TestMarksPlayer::goesOnAfterKill()
+{
+    QTemporaryDir dir;
+    const int minutes = 20;
+    const QString copy = writeForMarks(dir.path(), 5, minutes).second;
+    const QString journals = dir.filePath(QStringLiteral("journals"));
+    QElapsedTimer ran;
+    ran.start();
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--drive"), copy, journals});
+    QVERIFY(child.waitForReadyRead(20000));
+    QVERIFY(child.readAll().contains("answered"));
+    child.kill(); // SIGKILL
+    QVERIFY(child.waitForFinished(5000));
+    const QStringList before = QDir(dir.path()).entryList({QStringLiteral("*.kovres")});
+    QCOMPARE(before.size(), 1);
+
+    int answered = -1;
+    qint64 secondsLeft = -1;
+    QTimer::singleShot(0, this, [&] {
+        KOVRA_Prazno *window = shownWindow();
+        QVERIFY(window);
+        answered = window->runState().AnsweredCount;
+        auto *keeper = window->findChild<MarksKeeper *>(QStringLiteral("forMarks"));
+        const auto left = QRegularExpression(QStringLiteral("(\\d+):(\\d\\d)"))
+                              .match(keeper->timeLabel()->text());
+        secondsLeft = left.captured(1).toInt() * 60 + left.captured(2).toInt();
+        QTest::mouseClick(window->Command2(0), Qt::LeftButton);
+        box(*window, "handInQuestion")->findChild<QPushButton *>(QStringLiteral("handIn"))->click();
+        QTRY_VERIFY(box(*window, "resultsMessage"));
+        window->izhod(0)->trigger();
+    });
+    QCOMPARE(startPlayer({std::nullopt, copy, kPupil, std::nullopt, nullptr, journals}), 0);
+    QCOMPARE(answered, kAnsweredBeforeKill);
+    QVERIFY2(secondsLeft <= minutes * 60 && secondsLeft >= minutes * 60 - ran.elapsed() / 1000 - 6,
+             qPrintable(QString::number(secondsLeft)));
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.kovres")}), before);
+    const ParsedResult parsed = readResultFile(
+        dir.filePath(before.first()),
+        markingTest(*loadTestFile(dir.filePath(QStringLiteral("Тест.kovra"))).test, {}).identity);
+    QVERIFY(parsed.record && parsed.record->evaluated);
+    for (int p = 0; p < kAnsweredBeforeKill; ++p) {
+        QCOMPARE(parsed.record->answers.at(static_cast<std::size_t>(p)).chosen,
+                 std::optional(p % 2));
+    }
+    QCOMPARE(startPlayer({std::nullopt, copy, kPupil, std::nullopt, nullptr, journals}), 0);
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.kovres")}), before);
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--drive") == 0) {
+        return drive(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    TestMarksPlayer test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_marks_player.moc"
