@@ -23,6 +23,7 @@
 #include "content/player_set.h"
 #include "content/test_content.h"
 #include "results/recorder.h"
+#include "results/seal.h"
 #include "run/random.h"
 #include "run/run_state.h"
 #include "testfile/testfile.h"
@@ -187,9 +188,15 @@ public:
         if (m_resultsFolder.isEmpty()) {
             return;
         }
-        auto *recorder =
-            new ResultRecorder(identifyTest(testOf(m_content), {}),
-                               Pupil{QStringLiteral("Bench"), QStringLiteral("1")}, &window);
+        TestIdentity identity = identifyTest(testOf(m_content), {});
+        // A test for marks: every write sealed to the teacher's public key.
+        if (qEnvironmentVariableIsSet("KOVRA_BENCH_SEALED")) {
+            const std::optional<SealKeys> keys = makeSealKeys();
+            expect(keys.has_value(), "no keys for the seal");
+            identity.publicKey = keys->publicKey;
+        }
+        auto *recorder = new ResultRecorder(
+            std::move(identity), Pupil{QStringLiteral("Bench"), QStringLiteral("1")}, &window);
         expect(
             !recorder->start(m_resultsFolder, m_resultsFolder, *window.content(), window.runState())
                  .path.isEmpty(),
@@ -379,8 +386,9 @@ int main(int argc, char *argv[])
     }
 
     if (qEnvironmentVariableIsSet("KOVRA_BENCH_RESULTS")) {
-        std::printf("results: a result file kept in %s\n",
-                    qPrintable(qEnvironmentVariable("KOVRA_BENCH_RESULTS")));
+        std::printf("results: a result file kept in %s%s\n",
+                    qPrintable(qEnvironmentVariable("KOVRA_BENCH_RESULTS")),
+                    qEnvironmentVariableIsSet("KOVRA_BENCH_SEALED") ? ", sealed" : "");
     }
     Bench bench(std::move(content), !file.isEmpty());
     bench.run(rounds);

@@ -317,7 +317,9 @@ int startPlayer(const PlayerCommand &command)
     identity.sha256 = loaded.sha256.toHex();
     std::optional<Pupil> pupil = command.pupil;
     if (!pupil) {
-        PupilDialog dialog(identity.title);
+        const std::optional<ForMarks> &marks = loaded.result.test->forMarks;
+        PupilDialog dialog(identity.title,
+                           marks ? std::optional(marks->minutes) : std::optional<int>());
         if (dialog.exec() != QDialog::Accepted) {
             return 0;
         }

@@ -11,14 +11,21 @@
 
 namespace kovra {
 
-PupilDialog::PupilDialog(const QString &title, QWidget *parent)
+PupilDialog::PupilDialog(const QString &title, std::optional<int> forMarks, QWidget *parent)
     : QDialog(parent), m_name(new QLineEdit(this)), m_group(new QLineEdit(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(QStringLiteral("КОВРА"));
-    auto *heading = new QLabel(QStringLiteral("<b>%1</b><br>Резултатът ви ще бъде записан. "
-                                              "Попълнете името и класа си:")
-                                   .arg(title.toHtmlEscaped()),
+    // A test for marks says what is coming: the time, and that the teacher marks it.
+    const QString about =
+        !forMarks       ? QStringLiteral("Резултатът ви ще бъде записан.")
+        : *forMarks > 0 ? QStringLiteral("Тест за оценка, %1 минути: отговорите ви ще бъдат "
+                                         "предадени на учителя.")
+                              .arg(*forMarks)
+                        : QStringLiteral("Тест за оценка: отговорите ви ще бъдат предадени на "
+                                         "учителя.");
+    auto *heading = new QLabel(QStringLiteral("<b>%1</b><br>%2 Попълнете името и класа си:")
+                                   .arg(title.toHtmlEscaped(), about),
                                this);
     heading->setWordWrap(true);
     m_name->setMaxLength(static_cast<int>(kMaxPupilNameChars));

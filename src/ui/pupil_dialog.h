@@ -5,6 +5,7 @@
 #include "results/recorder.h"
 
 #include <QDialog>
+#include <optional>
 
 class QDialogButtonBox;
 class QLineEdit;
@@ -16,8 +17,10 @@ class PupilDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // `title`: the test's title, shown above the fields.
-    explicit PupilDialog(const QString &title, QWidget *parent = nullptr);
+    // `title`: the test's title, shown above the fields; `forMarks`: a test for marks' time
+    // limit in minutes (0: none), none for practice.
+    explicit PupilDialog(const QString &title, std::optional<int> forMarks = std::nullopt,
+                         QWidget *parent = nullptr);
 
     // The name and the class as typed, blanks trimmed; OK takes them only when neither is empty.
     [[nodiscard]] Pupil pupil() const;

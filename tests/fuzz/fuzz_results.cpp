@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the result-file reader. Any bytes are refused with words, or read as a record
 // within every limit that, written again with the same key, reads back as the same record with a
-// checksum that holds; nothing may crash, hang or leak.
+// checksum that holds, and sealed for a test for marks opens to the same bytes; bytes no seal
+// made are refused by the opening of a seal. Nothing may crash, hang or leak.
 
 #include "results/resultfile.h"
+#include "results/seal.h"
 
 #include <QCoreApplication>
 #include <cstdint>
@@ -32,7 +34,7 @@ bool within(const ResultRecord &record)
         const auto choices = answer.choices.size();
         if (choices < 2 || choices > kMaxResultChoices ||
             (answer.chosen && (*answer.chosen < 0 || *answer.chosen >= choices)) ||
-            (answer.chosen.has_value() == (answer.verdict == Verdict::None))) {
+            (!answer.chosen && answer.verdict != Verdict::None)) {
             return false;
         }
     }
@@ -47,9 +49,16 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     return 0;
 }
 
+const SealKeys &keys()
+{
+    static const SealKeys made = makeSealKeys().value();
+    return made;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    (void)unsealWith(keys(), bytes); // any bytes: refused or opened, within the limit
     const ParsedResult parsed = parseResult(bytes);
     require(parsed.record.has_value() != parsed.problem.has_value(), "read and refused at once");
     if (parsed.problem) {
@@ -63,5 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(again.record && checksumHolds(again, key), "a written record does not read back");
     require(writeResult(*again.record, key) == writeResult(*parsed.record, key),
             "a record changes when written again");
+    const std::optional<QByteArray> sealed = sealFor(keys().publicKey, bytes);
+    require(sealed && unsealWith(keys(), *sealed) == bytes, "a sealed record does not open");
     return 0;
 }
