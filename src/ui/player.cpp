@@ -275,6 +275,38 @@ void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &
                      });
 }
 
+// A run of a test for marks: a new one, or the stopped run of this pupil going on.
+struct MarksRun
+{
+    Journal journal;
+    QString journalFile;
+    bool goingOn = false;
+};
+
+// Takes up the pupil's stopped run, or begins a new one, with the window's draws to match; none
+// when this pupil has handed the test in already.
+std::optional<MarksRun> startForMarks(KOVRA_Prazno &window, const PlayerCommand &command,
+                                      const TestIdentity &identity, const Pupil &pupil,
+                                      const ForMarks &forMarks)
+{
+    MarksRun run;
+    run.journalFile = journalPath(identity, pupil, command.journalFolder);
+    if (std::optional<Journal> earlier = readJournal(run.journalFile)) {
+        if (earlier->handedIn) {
+            return std::nullopt;
+        }
+        run.journal = std::move(*earlier);
+        run.goingOn = true;
+    } else {
+        run.journal.seed = command.seed.value_or(QRandomGenerator::global()->generate());
+        run.journal.leftMs = qint64{forMarks.minutes} * 60 * 1000;
+    }
+    // The same draws as the stopped run's: the same questions in the same orders.
+    window.setRandom(std::make_unique<ClockRandom>(run.journal.seed));
+    window.setForMarks();
+    return run;
+}
+
 } // namespace
 
 int startPlayer(const PlayerCommand &command)
@@ -326,26 +358,16 @@ int startPlayer(const PlayerCommand &command)
         pupil = dialog.pupil();
     }
     const std::optional<ForMarks> forMarks = loaded.result.test->forMarks;
-    std::optional<Journal> goingOn;
-    Journal journal;
-    QString journalFile;
+    std::optional<MarksRun> marks;
     if (forMarks) {
-        journalFile = journalPath(identity, *pupil, command.journalFolder);
-        goingOn = readJournal(journalFile);
-        if (goingOn && goingOn->handedIn) {
+        marks = startForMarks(window, command, identity, *pupil, *forMarks);
+        if (!marks) {
             return say(QStringLiteral("Вече предадохте отговорите си по този тест на този "
                                       "компютър. Учителят ще ги оцени."));
         }
-        if (goingOn) {
-            journal = *goingOn;
-        } else {
-            journal.seed = command.seed.value_or(QRandomGenerator::global()->generate());
-            journal.leftMs = qint64{forMarks->minutes} * 60 * 1000;
-        }
-        // The same draws as the stopped run's: the same questions in the same orders.
-        window.setRandom(std::make_unique<ClockRandom>(journal.seed));
-        window.setForMarks();
     }
+    const std::optional<Journal> goingOn =
+        marks && marks->goingOn ? std::optional(marks->journal) : std::nullopt;
     window.load(std::move(*loaded.result.content), loaded.result.test);
     auto *recorder = new ResultRecorder(std::move(identity), *pupil, &window);
     recorder->setDrawn(window.drawnQuestions());
@@ -357,11 +379,11 @@ int startPlayer(const PlayerCommand &command)
     window.show();
     keepResults(window, recorder, resultsFolderOf(command.file, *loaded.result.resultsFolder()),
                 goingOn);
-    if (forMarks) {
-        journal.resultFile = recorder->path();
-        journal.started = recorder->started();
-        new MarksKeeper(window, recorder, journal, journalFile, forMarks->minutes > 0,
-                        command.clock ? command.clock : steadyClock());
+    if (marks) {
+        marks->journal.resultFile = recorder->path();
+        marks->journal.started = recorder->started();
+        new MarksKeeper(window, recorder, marks->journal, marks->journalFile,
+                        forMarks->minutes > 0, command.clock ? command.clock : steadyClock());
     }
     return QApplication::exec();
 }

@@ -189,6 +189,65 @@ int writeForMarks(const CheckCommand &command, Test test, const QString &name)
     return problems.empty() ? 0 : 1;
 }
 
+// The options of a test for marks.
+struct ExamOptions
+{
+    QCommandLineOption exam;
+    QCommandLineOption minutes;
+    QCommandLineOption moreTime;
+};
+
+ExamOptions addExamOptions(QCommandLineParser &parser)
+{
+    const QCommandLineOption exam(
+        QStringLiteral("exam"),
+        QCoreApplication::translate(
+            "kovra", "With --write: a test for marks. FILE is the teacher's test, which holds the "
+                     "key; the pupils' copy, which holds none, is written beside it."));
+    const QCommandLineOption minutes(
+        QStringLiteral("minutes"),
+        QCoreApplication::translate("kovra", "With --exam: the time limit in minutes."),
+        QCoreApplication::translate("kovra", "N"));
+    const QCommandLineOption moreTime(
+        QStringLiteral("more-time"),
+        QCoreApplication::translate(
+            "kovra", "With --exam: also a pupils' copy with more time, PERCENT of it (125, 150 "
+                     "or 200); may be given again."),
+        QCoreApplication::translate("kovra", "PERCENT"));
+    parser.addOptions({exam, minutes, moreTime});
+    return {exam, minutes, moreTime};
+}
+
+// False, with the usage told, when they are given wrong.
+bool readExamOptions(const QCommandLineParser &parser, const ExamOptions &options,
+                     CheckCommand &command)
+{
+    command.exam = parser.isSet(options.exam);
+    bool examRight =
+        !(parser.isSet(options.minutes) || parser.isSet(options.moreTime)) || command.exam;
+    if (parser.isSet(options.minutes)) {
+        bool number = false;
+        command.minutes = parser.value(options.minutes).toInt(&number);
+        examRight = examRight && number && *command.minutes >= 0 && *command.minutes <= kMaxMinutes;
+    }
+    for (const QString &value : parser.values(options.moreTime)) {
+        const int percent = value.toInt();
+        examRight = examRight && std::find(kMoreTimePercents.begin(), kMoreTimePercents.end(),
+                                           percent) != kMoreTimePercents.end();
+        command.moreTime.push_back(percent);
+    }
+    if (!examRight || (command.exam && command.write.isEmpty())) {
+        print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
+                          .arg(QCoreApplication::translate(
+                                   "kovra", "--exam goes with --write; --minutes N (0 to %1) and "
+                                            "--more-time 125, 150 or 200 go with --exam")
+                                   .arg(kMaxMinutes),
+                               parser.helpText()));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CheckCommand readCheckCommand(const QStringList &arguments)
@@ -266,23 +325,9 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QStringLiteral("csv"),
         QCoreApplication::translate("kovra", "Write the collected results as CSV."),
         QCoreApplication::translate("kovra", "FILE"));
-    const QCommandLineOption exam(
-        QStringLiteral("exam"),
-        QCoreApplication::translate(
-            "kovra", "With --write: a test for marks. FILE is the teacher's test, which holds the "
-                     "key; the pupils' copy, which holds none, is written beside it."));
-    const QCommandLineOption minutes(
-        QStringLiteral("minutes"),
-        QCoreApplication::translate("kovra", "With --exam: the time limit in minutes."),
-        QCoreApplication::translate("kovra", "N"));
-    const QCommandLineOption moreTime(
-        QStringLiteral("more-time"),
-        QCoreApplication::translate(
-            "kovra", "With --exam: also a pupils' copy with more time, PERCENT of it (125, 150 "
-                     "or 200); may be given again."),
-        QCoreApplication::translate("kovra", "PERCENT"));
+    const ExamOptions examOptions = addExamOptions(parser);
     parser.addOptions({dump, pack, write, pdf, key, title, explanations, reviewButtons, toto,
-                       phrase, draw, exportTo, results, test, csv, exam, minutes, moreTime});
+                       phrase, draw, exportTo, results, test, csv});
     parser.addPositionalArgument(
         QCoreApplication::translate("kovra", "SOURCE"),
         QCoreApplication::translate("kovra",
@@ -339,26 +384,7 @@ CheckCommand readCheckCommand(const QStringList &arguments)
     }
     command.test = parser.value(test);
     command.csv = parser.value(csv);
-    command.exam = parser.isSet(exam);
-    bool examRight = !(parser.isSet(minutes) || parser.isSet(moreTime)) || command.exam;
-    if (parser.isSet(minutes)) {
-        bool number = false;
-        command.minutes = parser.value(minutes).toInt(&number);
-        examRight = examRight && number && *command.minutes >= 0 && *command.minutes <= kMaxMinutes;
-    }
-    for (const QString &value : parser.values(moreTime)) {
-        const int percent = value.toInt();
-        examRight = examRight && std::find(kMoreTimePercents.begin(), kMoreTimePercents.end(),
-                                           percent) != kMoreTimePercents.end();
-        command.moreTime.push_back(percent);
-    }
-    if (!examRight || (command.exam && command.write.isEmpty())) {
-        print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
-                          .arg(QCoreApplication::translate(
-                                   "kovra", "--exam goes with --write; --minutes N (0 to %1) and "
-                                            "--more-time 125, 150 or 200 go with --exam")
-                                   .arg(kMaxMinutes),
-                               parser.helpText()));
+    if (!readExamOptions(parser, examOptions, command)) {
         command.answered = 2;
         return command;
     }
