@@ -135,14 +135,15 @@ void TestForm::showTest()
     m_kind->setCurrentIndex(test.forMarks ? 1 : 0);
     m_minutes->setValue(test.forMarks ? test.forMarks->minutes : 0);
     m_minutes->setEnabled(test.forMarks.has_value());
-    // A test for marks is handed in: its results are always kept.
-    m_collect->setChecked(test.collectResults);
+    // A test for marks is handed in: its results are always kept, whatever its file says.
+    const bool collect = test.collectResults || test.forMarks;
+    m_collect->setChecked(collect);
     m_collect->setEnabled(!test.forMarks);
     if (m_resultsFolder->text() != test.resultsFolder) {
         m_resultsFolder->setText(test.resultsFolder);
     }
-    m_resultsFolder->setEnabled(test.collectResults);
-    m_chooseFolder->setEnabled(test.collectResults);
+    m_resultsFolder->setEnabled(collect);
+    m_chooseFolder->setEnabled(collect);
     m_showing = false;
 }
 
