@@ -1574,8 +1574,8 @@ Test: %2</source>
         <translation>%1 е учителският тест на този тест за оценка: ако върху него се запише тест за упражнение, ключовете, с които се отварят отговорите на учениците, ще се загубят. Запишете теста за упражнение под друго име.</translation>
     </message>
     <message>
-        <source>Saved the teacher's test %1: keep it to yourself, it holds the key and opens the pupils' answers. Hand out the pupils' copy %2.</source>
-        <translation>Учителският тест е записан в %1: пазете го само за себе си — той съдържа верните отговори и отваря отговорите на учениците. На учениците раздайте копието %2.</translation>
+        <source>Saved the teacher's test %1: keep it to yourself. Hand out the pupils' copy %2 beside it.</source>
+        <translation>Учителският тест %1 е записан: пазете го само за себе си. На учениците дайте копието %2 до него.</translation>
     </message>
     <message>
         <source>The test plays for practice in the player's window: with its score, without the time limit and the handing in of the pupils' copy.</source>

@@ -131,9 +131,10 @@ bool TeacherWindow::saveTo(const QString &path)
     dropRecovery();
     addRecent(path);
     if (m_document->data().forMarks) {
-        tell(tr("Saved the teacher's test %1: keep it to yourself, it holds the key and opens the "
-                "pupils' answers. Hand out the pupils' copy %2.")
-                 .arg(shown, QDir::toNativeSeparators(pupilsCopyPath(path))));
+        // Named alone, both fit the status line beside the file's path.
+        tell(tr("Saved the teacher's test %1: keep it to yourself. Hand out the pupils' copy %2 "
+                "beside it.")
+                 .arg(QFileInfo(path).fileName(), QFileInfo(pupilsCopyPath(path)).fileName()));
     } else {
         tell(tr("Saved %1.").arg(shown));
     }
