@@ -4,6 +4,7 @@
 
 #include "content/dump.h"
 #include "content/translation.h"
+#include "results/marks_files.h"
 #include "resultsview/resultsview.h"
 #include "teacher/document.h"
 #include "teacher/problem_panel.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QJsonDocument>
@@ -33,6 +35,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -106,6 +109,7 @@ private Q_SLOTS:
     void undoRedoAndRecovery();
     void figureFromDropAndPaste_data();
     void figureFromDropAndPaste();
+    void tryPlaysTheTest_data();
     void tryPlaysTheTest();
     void pdfHoldsQuestionsAndKey_data();
     void pdfHoldsQuestionsAndKey();
@@ -122,6 +126,7 @@ private Q_SLOTS:
     void saveAsAsksBeforeReplacing();
     void crashKeepsWork();
     void fitsTheScreen();
+    void savedForMarks();
 
 private:
     QTemporaryDir m_folder;
@@ -352,12 +357,24 @@ void TestTeacher::figureFromDropAndPaste()
     QCOMPARE(loadTestFile(saved).content->Picture1(2).size(), QSize(411, 274));
 }
 
+void TestTeacher::tryPlaysTheTest_data()
+{
+    QTest::addColumn<bool>("forMarks");
+    QTest::newRow("for practice") << false;
+    // Tried for practice: the player refuses a teacher's test.
+    QTest::newRow("for marks") << true;
+}
+
 // The player gets the test as it will be saved, in a file of its own, and plays it.
 void TestTeacher::tryPlaysTheTest()
 {
+    QFETCH(bool, forMarks);
     TeacherWindow window;
     window.setPlayerProgram(QStringLiteral(KOVRA_PLAYER));
     QVERIFY(window.openPath(fixture("small")));
+    named<QComboBox>(window, QStringLiteral("Kind of test"))->setCurrentIndex(forMarks ? 1 : 0);
+    QVERIFY(window.document()->makeKeys());
+    QCOMPARE(window.document()->data().isTeachersTest(), forMarks);
     // A try keeps no result among the class's, even when the test collects them.
     named<QAbstractButton>(window, QStringLiteral("Collect the pupils' results"))->click();
     QVERIFY(window.document()->data().collectResults);
@@ -368,7 +385,7 @@ void TestTeacher::tryPlaysTheTest()
     const auto stop = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGTERM); });
     const QString file = started.at(0).at(1).toString();
     const LoadResult tried = loadTestFile(file);
-    QVERIFY(!tried.resultsFolder().has_value());
+    QVERIFY(!tried.resultsFolder().has_value() && !tried.test->forMarks);
     QCOMPARE(dumpContent(*tried.content), dumpOf(*window.document()));
     const auto commandLine = [pid] {
         QFile proc(QStringLiteral("/proc/%1/cmdline").arg(pid));
@@ -662,7 +679,8 @@ void TestTeacher::undoFromEveryField_data()
     QTest::addColumn<QString>("focus");
     const QStringList edits{QStringLiteral("title typed"),      QStringLiteral("text typed"),
                             QStringLiteral("question deleted"), QStringLiteral("setting ticked"),
-                            QStringLiteral("choice moved"),     QStringLiteral("choice removed")};
+                            QStringLiteral("choice moved"),     QStringLiteral("choice removed"),
+                            QStringLiteral("kind chosen")};
     const QStringList fields{QStringLiteral("Title"), QStringLiteral("Question text"),
                              QStringLiteral("Choice 2"), QStringLiteral("Questions for each pupil"),
                              QStringLiteral("Explanation, one line a row")};
@@ -689,6 +707,8 @@ void TestTeacher::undoFromEveryField()
     } else if (edit == QLatin1String("text typed")) {
         QTest::keyClicks(named<QPlainTextEdit>(window, QStringLiteral("Question text")),
                          QStringLiteral("!"));
+    } else if (edit == QLatin1String("kind chosen")) {
+        named<QComboBox>(window, QStringLiteral("Kind of test"))->setCurrentIndex(1);
     } else {
         const QString button =
             edit == QLatin1String("question deleted") ? QStringLiteral("Delete the question")
@@ -963,6 +983,73 @@ int crashingTeacher(int argc, char *argv[])
     });
     typist->start(100);
     return QApplication::exec();
+}
+
+// A test made for marks in the window: saved, its teacher's test and the pupils' copy beside it;
+// its keys made once, kept through a change of kind, undo and another save; copies with more
+// time; the pupils' copy opened is not saved over, nor the teacher's test by a test for practice.
+void TestTeacher::savedForMarks()
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Контролно.kovra"));
+    TeacherWindow window;
+    QVERIFY(window.openPath(fixture("small")));
+    auto *kind = named<QComboBox>(window, QStringLiteral("Kind of test"));
+    auto *minutes = named<QSpinBox>(window, QStringLiteral("Time limit in minutes"));
+    auto *collect = named<QCheckBox>(window, QStringLiteral("Collect the pupils' results"));
+    QVERIFY(!minutes->isEnabled());
+    kind->setCurrentIndex(1);
+    minutes->setValue(25);
+    QVERIFY(minutes->isEnabled() && collect->isChecked() && !collect->isEnabled());
+    QVERIFY(window.saveTo(path));
+    QVERIFY(window.statusBar()->currentMessage().contains(QStringLiteral("за учениците.kovra")));
+    QVERIFY(window.findChild<QAction *>(QStringLiteral("moreTime"))->isEnabled());
+    const auto keysOf = [](const QString &file) {
+        const OpenedTest opened = openTest(file);
+        return opened.data && opened.data->isTeachersTest() ? opened.data->forMarks->secretKey
+                                                            : QByteArray();
+    };
+    const QByteArray keys = keysOf(path);
+    QVERIFY(!keys.isEmpty());
+    const LoadResult copy = loadTestFile(pupilsCopyPath(path));
+    QVERIFY(copy.test && copy.test->isPupilsCopy() && copy.test->forMarks->minutes == 25);
+    QVERIFY(std::none_of(copy.test->questions.begin(), copy.test->questions.end(),
+                         [](const Question &q) { return q.hasRight(); }));
+
+    // For practice and back, and undone to before the kind was chosen and redone: the same keys.
+    kind->setCurrentIndex(0);
+    QVERIFY(!window.document()->data().forMarks && collect->isEnabled());
+    kind->setCurrentIndex(1);
+    while (window.document()->undoStack()->canUndo()) {
+        window.document()->undoStack()->undo();
+    }
+    QVERIFY(!window.document()->data().forMarks);
+    while (window.document()->undoStack()->canRedo()) {
+        window.document()->undoStack()->redo();
+    }
+    minutes->setValue(25); // back for marks, with no limit until one is set
+    QVERIFY(window.saveTo(path));
+    QCOMPARE(keysOf(path), keys);
+    QVERIFY(window.writeMoreTimeCopies({150}));
+    QCOMPARE(loadTestFile(pupilsCopyPath(path, 150)).test->forMarks->minutes, 38);
+
+    // Saved for practice, the teacher's test would lose its keys: refused.
+    kind->setCurrentIndex(0);
+    QVERIFY(!window.saveTo(path));
+    QCOMPARE(keysOf(path), keys);
+    const QString copyPath = pupilsCopyPath(path);
+    QVERIFY(window.openPath(copyPath));
+    const auto *panel = window.findChild<ProblemPanel *>();
+    QVERIFY2(panel->failure().contains(QStringLiteral("pupils' copy")),
+             qPrintable(panel->failure()));
+    QVERIFY(window.document()->path().isEmpty() && !window.saveTo(copyPath));
+    QVERIFY(loadTestFile(copyPath).test->isPupilsCopy());
+    // A teacher's test whose file names no results folder keeps results all the same.
+    Test other = *openTest(fixture("small")).data;
+    other.forMarks.emplace();
+    const QString otherPath = folder.filePath(QStringLiteral("other.kovra"));
+    QVERIFY(makeKeysOnce(other) && writeTestForMarks(other, otherPath).empty());
+    QVERIFY(window.openPath(otherPath) && collect->isChecked() && !collect->isEnabled());
 }
 
 int main(int argc, char *argv[])

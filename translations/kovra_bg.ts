@@ -1569,6 +1569,38 @@ Test: %2</source>
         <source>Cancel</source>
         <translation>Отказ</translation>
     </message>
+    <message>
+        <source>Pupils' copies with more &amp;time…</source>
+        <translation>Копия за учениците с повече &amp;време…</translation>
+    </message>
+    <message>
+        <source>%1 is the pupils' copy of a test for marks: it holds no key, so it is neither tried nor saved as a test here. Open the teacher's test, which holds the key.</source>
+        <translation>%1 е копието за учениците на тест за оценка: в него няма верни отговори, затова тук не се пробва и не се записва като тест. Отворете учителския тест, който съдържа верните отговори.</translation>
+    </message>
+    <message>
+        <source>%1 is the teacher's test of this test for marks: saved for practice over it, the keys that open the pupils' answers would be lost. Save the test for practice under another name.</source>
+        <translation>%1 е учителският тест на този тест за оценка: ако върху него се запише тест за упражнение, ключовете, с които се отварят отговорите на учениците, ще се загубят. Запишете теста за упражнение под друго име.</translation>
+    </message>
+    <message>
+        <source>Saved the teacher's test %1: keep it to yourself. Hand out the pupils' copy %2 beside it.</source>
+        <translation>Учителският тест %1 е записан: пазете го само за себе си. На учениците дайте копието %2 до него.</translation>
+    </message>
+    <message>
+        <source>The test plays for practice in the player's window: with its score, without the time limit and the handing in of the pupils' copy.</source>
+        <translation>Тестът се играе за упражнение в прозореца на ученика: с резултата, без ограничението на времето и без предаването, които има копието за учениците.</translation>
+    </message>
+    <message>
+        <source>Save the test for marks first: the copies with more time are made from the teacher's test as it is saved.</source>
+        <translation>Първо запишете теста за оценка: копията с повече време се правят от учителския тест такъв, какъвто е записан.</translation>
+    </message>
+    <message>
+        <source>The test has no time limit: no copy can give more time.</source>
+        <translation>Тестът няма ограничение на времето: никое копие не може да даде повече време.</translation>
+    </message>
+    <message>
+        <source>Wrote the pupils' copies with more time beside the teacher's test, in %1: %2.</source>
+        <translation>Копията за учениците с повече време са записани до учителския тест, в %1: %2.</translation>
+    </message>
 </context>
 <context>
     <name>kovra::ProblemPanel</name>
@@ -1803,6 +1835,46 @@ Drop or paste one here.</source>
         <source>Results &amp;folder:</source>
         <translation>&amp;Папка на резултатите:</translation>
     </message>
+    <message>
+        <source>for practice</source>
+        <translation>за упражнение</translation>
+    </message>
+    <message>
+        <source>for marks</source>
+        <translation>за оценка</translation>
+    </message>
+    <message>
+        <source>Kind of test</source>
+        <translation>Вид на теста</translation>
+    </message>
+    <message>
+        <source>For marks: the pupils get a copy without the key, see no score, and hand in their answers for you to mark.</source>
+        <translation>За оценка: учениците получават копие без верните отговори, не виждат резултата си и предават отговорите си, за да ги оцените.</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>Ви&amp;д:</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>без ограничение</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> мин.</translation>
+    </message>
+    <message>
+        <source>Time limit in minutes</source>
+        <translation>Ограничение на времето в минути</translation>
+    </message>
+    <message>
+        <source>Time &amp;limit:</source>
+        <translation>&amp;Ограничение на времето:</translation>
+    </message>
+    <message>
+        <source>Time limit</source>
+        <translation>Ограничение на времето</translation>
+    </message>
 </context>
 <context>
     <name>kovra::QuestionList</name>
@@ -1927,6 +1999,29 @@ Drop or paste one here.</source>
     <message>
         <source>%1, %2: page %3 of %4</source>
         <translation>%1, %2: страница %3 от %4</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::MoreTimeDialog</name>
+    <message>
+        <source>Pupils' copies with more time</source>
+        <translation>Копия за учениците с повече време</translation>
+    </message>
+    <message>
+        <source>For the pupils who need more time: copies beside the teacher's test, each with a longer time limit.</source>
+        <translation>За учениците, на които е нужно повече време: копия до учителския тест, всяко с по-дълго време.</translation>
+    </message>
+    <message>
+        <source>×%1: %2 min</source>
+        <translation>×%1: %2 мин.</translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation>&amp;Запиши</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отказ</translation>
     </message>
 </context>
 </TS>

@@ -46,6 +46,12 @@ Problems writeTestForMarks(const Test &test, const QString &teachersTest,
     if (Problems failed = saveFile(teachersTest, *teachers.archive); !failed.empty()) {
         return failed;
     }
+    return writePupilsCopies(test, teachersTest, timePercents);
+}
+
+Problems writePupilsCopies(const Test &test, const QString &teachersTest,
+                           const std::vector<int> &timePercents)
+{
     for (const int percent : timePercents) {
         const WrittenTest copy = makeTestArchive(pupilsCopy(test, percent));
         if (!copy.archive) {

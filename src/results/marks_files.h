@@ -30,5 +30,8 @@ inline constexpr std::array<int, 3> kMoreTimePercents{125, 150, 200};
 // The problems: the test's own when it breaks a rule, or those of a file not written.
 [[nodiscard]] Problems writeTestForMarks(const Test &test, const QString &teachersTest,
                                          const std::vector<int> &timePercents = {100});
+// The pupils' copies alone, beside a teacher's test already written at `teachersTest`.
+[[nodiscard]] Problems writePupilsCopies(const Test &test, const QString &teachersTest,
+                                         const std::vector<int> &timePercents);
 
 } // namespace kovra

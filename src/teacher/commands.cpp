@@ -4,6 +4,7 @@
 #include "document.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <utility>
 
 namespace kovra {
@@ -37,8 +38,16 @@ QString editLabel(const char *text)
 
 TestSettings TestSettings::of(const Test &test)
 {
-    return {test.title,         test.phrase, test.askAgain,       test.explanations,
-            test.reviewButtons, test.draw,   test.collectResults, test.resultsFolder};
+    return {test.title,
+            test.phrase,
+            test.askAgain,
+            test.explanations,
+            test.reviewButtons,
+            test.draw,
+            test.collectResults,
+            test.resultsFolder,
+            test.forMarks.has_value(),
+            test.forMarks ? test.forMarks->minutes : 0};
 }
 
 void TestSettings::applyTo(Test &test) const
@@ -49,8 +58,16 @@ void TestSettings::applyTo(Test &test) const
     test.explanations = explanations;
     test.reviewButtons = reviewButtons;
     test.draw = draw;
-    test.collectResults = collectResults;
+    test.collectResults = collectResults || forMarks;
     test.resultsFolder = resultsFolder;
+    if (!forMarks) {
+        test.forMarks.reset();
+        return;
+    }
+    if (!test.forMarks) {
+        test.forMarks.emplace();
+    }
+    test.forMarks->minutes = std::clamp(minutes, 0, kMaxMinutes);
 }
 
 EditCommand::EditCommand(TestDocument *document, const QString &label)

@@ -14,7 +14,8 @@ class TestDocument;
 // The name of an edit, as Undo and Redo show it, in the window's words.
 [[nodiscard]] QString editLabel(const char *text);
 
-// What the test's form sets: every field of the test but its questions.
+// What the test's form sets: every field of the test but its questions, and of a test for
+// marks its time limit but not its keys, which are made once and never set by hand.
 struct TestSettings
 {
     QString title;
@@ -25,8 +26,11 @@ struct TestSettings
     int draw = 0;
     bool collectResults = false;
     QString resultsFolder;
+    bool forMarks = false;
+    int minutes = 0; // a test for marks' time limit; 0: none
 
     [[nodiscard]] static TestSettings of(const Test &test);
+    // A test for marks keeps the keys it has, and keeps results, which are handed in.
     void applyTo(Test &test) const;
     bool operator==(const TestSettings &) const = default;
 };

@@ -4,6 +4,7 @@
 #include "content/content_json.h"
 #include "content/rules.h"
 #include "import/import.h"
+#include "results/marks_files.h"
 
 #include <QFileInfo>
 #include <QUndoCommand>
@@ -117,6 +118,7 @@ void TestDocument::reset(Test data, const QString &path)
     m_undo->clear();
     m_path = path;
     m_data = std::move(data);
+    m_keys = {};
     changedBy();
 }
 
@@ -247,8 +249,46 @@ void TestDocument::replace(const QString &label, Test test)
 
 void TestDocument::changedBy()
 {
+    holdKeys();
     check();
     Q_EMIT changed();
+}
+
+// The keys are made once and kept for good: copies handed out are marked with them. A step
+// whose test has none (undone to before they were made, or for practice and back) gets the
+// document's.
+void TestDocument::holdKeys()
+{
+    if (!m_data.forMarks) {
+        return;
+    }
+    ForMarks &marks = *m_data.forMarks;
+    if (!marks.publicKey.isEmpty()) {
+        m_keys.publicKey = marks.publicKey;
+        m_keys.secretKey = marks.secretKey;
+    } else {
+        marks.publicKey = m_keys.publicKey;
+        marks.secretKey = m_keys.secretKey;
+    }
+}
+
+bool TestDocument::makeKeys()
+{
+    if (!makeKeysOnce(m_data)) {
+        return false;
+    }
+    holdKeys();
+    return true;
+}
+
+bool TestDocument::wouldDropKeys(const QString &path) const
+{
+    if (m_data.forMarks || m_keys.secretKey.isEmpty() || !QFileInfo(path).isFile()) {
+        return false;
+    }
+    const OpenedTest there = openTest(path);
+    return there.data && there.data->isTeachersTest() &&
+           there.data->forMarks->secretKey == m_keys.secretKey;
 }
 
 // The figures were checked when they were set: the text rules alone run again, at a fraction
@@ -268,11 +308,25 @@ Problems TestDocument::save(const QString &path)
     if (hasErrors(m_problems)) {
         return m_problems;
     }
-    WrittenTest written = makeTestArchive(m_data);
-    if (!written.archive) {
-        return std::move(written.checked.problems);
+    Problems failed;
+    if (m_data.forMarks) {
+        // A pupils' copy has no secret key, and a test for marks is not written before its
+        // keys are made: no copy may be handed out whose answers cannot be opened.
+        if (!m_data.isTeachersTest()) {
+            return {Problem{.kind = ProblemKind::MarksKey,
+                            .place = {ContentField::MarksSecret},
+                            .limit = kSealKeyBytes}};
+        }
+        // The pupils' copy is made from the teacher's test alone and written again, whole, at
+        // every save, over the copy of the same name an earlier save wrote.
+        failed = writeTestForMarks(m_data, path, {100});
+    } else {
+        WrittenTest written = makeTestArchive(m_data);
+        if (!written.archive) {
+            return std::move(written.checked.problems);
+        }
+        failed = saveFile(path, *written.archive);
     }
-    Problems failed = saveFile(path, *written.archive);
     if (failed.empty()) {
         m_path = path;
         m_undo->setClean();

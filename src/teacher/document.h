@@ -76,8 +76,16 @@ public:
     // The test with every rule checked and its figures decoded; none while it has errors.
     [[nodiscard]] LoadResult load() const;
     // Saves a test file through makeTestArchive and QSaveFile: nothing is written while the
-    // test has errors. On success the document is clean and takes the path.
+    // test has errors. A test for marks is written as its teacher's test at `path` and its
+    // pupils' copy beside it, and only once it has its keys. On success the document is clean
+    // and takes the path.
     [[nodiscard]] Problems save(const QString &path);
+    // Makes a test for marks' keys if it has none yet; false when they cannot be made. They
+    // belong to the document from then on: no edit, undo or change of kind takes them away.
+    [[nodiscard]] bool makeKeys();
+    // Whether saving at `path` would put a test with no keys over the teacher's test whose keys
+    // this document holds: the pupils' answers sealed to them could be opened no more.
+    [[nodiscard]] bool wouldDropKeys(const QString &path) const;
 
 Q_SIGNALS:
     // After every change, undo and redo, with the problems checked again.
@@ -88,8 +96,10 @@ private:
     [[nodiscard]] bool holds(int at) const;
     void changedBy();
     void check();
+    void holdKeys();
 
     Test m_data;
+    ForMarks m_keys; // the keys the test has had, kept while it is for practice too
     Problems m_problems;
     QString m_path;
     QUndoStack *m_undo;

@@ -2,10 +2,13 @@
 // The teacher's window: opening, saving, printing and trying the test, the recent files, and
 // the work kept aside.
 #include "content/figures.h"
+#include "results/marks_files.h"
+#include "results/recorder.h"
 #include "results/stake.h"
 #include "resultsview/resultsview.h"
 #include "teacher/document.h"
 #include "teacher/fields.h"
+#include "teacher/more_time_dialog.h"
 #include "teacher/problem_panel.h"
 #include "teacher/window_parts.h"
 #include "teacher_window.h"
@@ -75,17 +78,47 @@ bool TeacherWindow::showOpened(const QString &path, OpenedTest opened)
     const bool testFile =
         QFileInfo(path).isFile() &&
         QFileInfo(path).suffix().compare(QLatin1String(kTestFileSuffix), Qt::CaseInsensitive) == 0;
+    // A pupils' copy is shown, but is not the file Save writes to: saved, it would no longer be
+    // the copy the pupils were given.
+    const bool copy = opened.data->isPupilsCopy();
     m_current = 0;
     m_source = QFileInfo(path).absoluteFilePath();
     dropRecovery();
     m_document->reset(std::move(*opened.data),
-                      testFile ? QFileInfo(path).absoluteFilePath() : QString());
+                      testFile && !copy ? QFileInfo(path).absoluteFilePath() : QString());
     addRecent(QFileInfo(path).absoluteFilePath());
+    if (copy) {
+        failPupilsCopy(name);
+    }
     return true;
+}
+
+void TeacherWindow::failPupilsCopy(const QString &name)
+{
+    fail(tr("%1 is the pupils' copy of a test for marks: it holds no key, so it is neither tried "
+            "nor saved as a test here. Open the teacher's test, which holds the key.")
+             .arg(name));
 }
 
 bool TeacherWindow::saveTo(const QString &path)
 {
+    const QString shown = QDir::toNativeSeparators(path);
+    if (m_document->data().isPupilsCopy()) {
+        failPupilsCopy(QFileInfo(m_source).fileName());
+        return false;
+    }
+    if (m_document->wouldDropKeys(path)) {
+        fail(tr("%1 is the teacher's test of this test for marks: saved for practice over it, "
+                "the keys that open the pupils' answers would be lost. Save the test for "
+                "practice under another name.")
+                 .arg(shown));
+        return false;
+    }
+    // The keys are made at the first save for marks and kept from then on.
+    if (!hasErrors(m_document->problems()) && !m_document->makeKeys()) {
+        fail(describe(WriteFailure{WriteFault::CannotSeal, shown, {}}));
+        return false;
+    }
     // A key changed over pupils' results: the teacher is told that their marks change.
     const ResultsAtStake stake = resultsAtStake(path, m_document->load());
     const Problems failed = m_document->save(path);
@@ -97,7 +130,14 @@ bool TeacherWindow::saveTo(const QString &path)
     }
     dropRecovery();
     addRecent(path);
-    tell(tr("Saved %1.").arg(QDir::toNativeSeparators(path)));
+    if (m_document->data().forMarks) {
+        // Named alone, both fit the status line beside the file's path.
+        tell(tr("Saved the teacher's test %1: keep it to yourself. Hand out the pupils' copy %2 "
+                "beside it.")
+                 .arg(QFileInfo(path).fileName(), QFileInfo(pupilsCopyPath(path)).fileName()));
+    } else {
+        tell(tr("Saved %1.").arg(shown));
+    }
     if (stake.files > 0) {
         auto *box = new QMessageBox(QMessageBox::Information, windowTitle(), resultsRemarked(stake),
                                     QMessageBox::Ok, this);
@@ -227,6 +267,58 @@ void TeacherWindow::chooseFile(const QString &title, const QString &filter, cons
     dialog->open();
 }
 
+// The copies are made from the teacher's test as saved: a test with changes is saved first.
+void TeacherWindow::chooseMoreTime()
+{
+    if (!m_document->data().forMarks) {
+        return;
+    }
+    auto *dialog = new MoreTimeDialog(m_document->data().forMarks->minutes, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const std::vector<int> percents = dialog->percents();
+        if (percents.empty()) {
+            return;
+        }
+        if (m_document->undoStack()->isClean() && m_document->data().isTeachersTest() &&
+            !m_document->path().isEmpty()) {
+            writeMoreTimeCopies(percents);
+        } else {
+            saveThen([this, percents] { writeMoreTimeCopies(percents); });
+        }
+    });
+    dialog->open();
+}
+
+bool TeacherWindow::writeMoreTimeCopies(const std::vector<int> &percents)
+{
+    const Test &test = m_document->data();
+    const QString path = m_document->path();
+    if (!test.isTeachersTest() || path.isEmpty() || !m_document->undoStack()->isClean()) {
+        fail(tr("Save the test for marks first: the copies with more time are made from the "
+                "teacher's test as it is saved."));
+        return false;
+    }
+    if (test.forMarks->minutes == 0) {
+        fail(tr("The test has no time limit: no copy can give more time."));
+        return false;
+    }
+    // Made from the teacher's test alone, each copy is written again, whole, over the copy of
+    // the same name an earlier choice wrote.
+    if (const Problems failed = writePupilsCopies(test, path, percents); !failed.empty()) {
+        fail(describe(failed.front()));
+        return false;
+    }
+    QStringList names;
+    for (const int percent : percents) {
+        names << QFileInfo(pupilsCopyPath(path, percent)).fileName();
+    }
+    tell(tr("Wrote the pupils' copies with more time beside the teacher's test, in %1: %2.")
+             .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()),
+                  names.join(QStringLiteral(", "))));
+    return true;
+}
+
 void TeacherWindow::print(PrintPart part)
 {
     if (!m_document->load().content) {
@@ -261,9 +353,17 @@ void TeacherWindow::choosePdf(PrintPart part)
 
 void TeacherWindow::tryTest()
 {
-    // A try is the teacher's, never a pupil's: it keeps no result.
+    if (m_document->data().isPupilsCopy()) {
+        failPupilsCopy(QFileInfo(m_source).fileName());
+        return;
+    }
+    // A try is the teacher's, never a pupil's: it keeps no result. A test for marks is tried for
+    // practice: its pupils' copy would ask for a pupil, keep a resume journal among the user's
+    // data after the try has ended, and seal answers that nobody marks.
     Test data = m_document->data();
     data.collectResults = false;
+    const bool forMarks = data.forMarks.has_value();
+    data.forMarks.reset();
     const WrittenTest written = makeTestArchive(filesOf(data));
     const QString folder = written.archive ? m_tries.ensureFolder() : QString();
     if (folder.isEmpty()) {
@@ -280,7 +380,9 @@ void TeacherWindow::tryTest()
         fail(tr("The player %1 cannot be started.").arg(QDir::toNativeSeparators(m_playerProgram)));
         return;
     }
-    tell(tr("The test plays in the player's window."));
+    tell(forMarks ? tr("The test plays for practice in the player's window: with its score, "
+                       "without the time limit and the handing in of the pupils' copy.")
+                  : tr("The test plays in the player's window."));
     Q_EMIT playerStarted(pid, file);
 }
 

@@ -165,6 +165,9 @@ void TeacherWindow::buildMenus()
                                          : saveAsKeys.front(),
                     this, &TeacherWindow::saveAs)
         ->setObjectName(QStringLiteral("saveAs"));
+    m_moreTime = file->addAction(tr("Pupils' copies with more &time…"), this,
+                                 &TeacherWindow::chooseMoreTime);
+    m_moreTime->setObjectName(QStringLiteral("moreTime"));
     file->addSeparator();
     file->addAction(tr("&Print the test…"), QKeySequence::Print, this,
                     [this] { print(PrintPart::Test); })
@@ -260,6 +263,8 @@ void TeacherWindow::refresh()
     m_form->showTest();
     m_editor->showQuestion(m_current);
     m_problems->showProblems(m_document->problems(), untouchedNewTest());
+    const Test &test = m_document->data();
+    m_moreTime->setEnabled(test.forMarks && test.forMarks->minutes > 0 && !test.isPupilsCopy());
     const QString path = m_document->path();
     m_fileLabel->setText((path.isEmpty() ? tr("not saved") : QDir::toNativeSeparators(path)) +
                          (m_document->undoStack()->isClean() ? QString() : QStringLiteral(" *")));

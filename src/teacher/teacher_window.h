@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -46,8 +47,12 @@ public:
     bool openPath(const QString &path);
     // A test openTest() has read, from that path.
     bool showOpened(const QString &path, OpenedTest opened);
-    // Saves a test file; false while the test has errors or when it cannot be written.
+    // Saves a test file; false while the test has errors or when it cannot be written. A test
+    // for marks gets its keys the first time, and its pupils' copy beside it.
     bool saveTo(const QString &path);
+    // The pupils' copies of the saved test for marks with more time (kMoreTimePercents), beside
+    // its teacher's test; false when the test is not saved for marks or a copy fails.
+    bool writeMoreTimeCopies(const std::vector<int> &percents);
     // Writes the test or its key as a PDF; false when the test has errors or the file fails.
     bool exportPdf(const QString &path, PrintPart part);
     // Takes the work kept aside after a crash (a folder) as unsaved changes of the file it was
@@ -84,6 +89,7 @@ private Q_SLOTS:
     void openFolder();
     bool save();
     void saveAs();
+    void chooseMoreTime();
     void print(PrintPart part);
     void choosePdf(PrintPart part);
     void showProblem(std::size_t index);
@@ -111,6 +117,8 @@ private:
     // the teacher closes it.
     void tell(const QString &message);
     void fail(const QString &message);
+    // What the teacher is told of a pupils' copy, which holds no key.
+    void failPupilsCopy(const QString &name);
 
     TestDocument *m_document;
     int m_current = 0;
@@ -133,6 +141,7 @@ private:
     QMenu *m_recentMenu;
     QAction *m_undo;
     QAction *m_redo;
+    QAction *m_moreTime;
 };
 
 } // namespace kovra

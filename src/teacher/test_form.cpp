@@ -5,6 +5,7 @@
 #include "teacher/document.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@ TestForm::TestForm(TestDocument *document, QWidget *parent)
     connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) {
         edit(tr("Edit the title"), Title, [&text](TestSettings &s) { s.title = text; });
     });
+    addKind(form);
     m_phrase = flag(tr("Phrase mode: the chosen answer is put into the blank (_) of the question"),
                     &TestSettings::phrase);
     m_askAgain =
@@ -63,6 +65,31 @@ TestForm::TestForm(TestDocument *document, QWidget *parent)
         if (!folder.isEmpty()) {
             setFolder(folder);
         }
+    });
+}
+
+// For practice, marked at once, or for marks: the pupils get a copy without the key, in the time
+// given, and hand in their answers for the teacher to mark.
+void TestForm::addKind(QFormLayout *form)
+{
+    m_kind = new QComboBox(this);
+    m_kind->addItem(tr("for practice"));
+    m_kind->addItem(tr("for marks"));
+    m_kind->setAccessibleName(tr("Kind of test"));
+    m_kind->setToolTip(tr("For marks: the pupils get a copy without the key, see no score, and "
+                          "hand in their answers for you to mark."));
+    form->addRow(tr("&Kind:"), m_kind);
+    connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int index) {
+        edit(tr("Kind of test"), -1, [index](TestSettings &s) { s.forMarks = index == 1; });
+    });
+    m_minutes = new QSpinBox(this);
+    m_minutes->setRange(0, kMaxMinutes);
+    m_minutes->setSpecialValueText(tr("no limit"));
+    m_minutes->setSuffix(tr(" min"));
+    m_minutes->setAccessibleName(tr("Time limit in minutes"));
+    form->addRow(tr("Time &limit:"), m_minutes);
+    connect(m_minutes, &QSpinBox::valueChanged, this, [this](int value) {
+        edit(tr("Time limit"), Minutes, [value](TestSettings &s) { s.minutes = value; });
     });
 }
 
@@ -105,12 +132,18 @@ void TestForm::showTest()
     m_explanations->setChecked(test.explanations);
     m_reviewButtons->setChecked(test.reviewButtons);
     m_draw->setValue(test.draw);
-    m_collect->setChecked(test.collectResults);
+    m_kind->setCurrentIndex(test.forMarks ? 1 : 0);
+    m_minutes->setValue(test.forMarks ? test.forMarks->minutes : 0);
+    m_minutes->setEnabled(test.forMarks.has_value());
+    // A test for marks is handed in: its results are always kept, whatever its file says.
+    const bool collect = test.collectResults || test.forMarks;
+    m_collect->setChecked(collect);
+    m_collect->setEnabled(!test.forMarks);
     if (m_resultsFolder->text() != test.resultsFolder) {
         m_resultsFolder->setText(test.resultsFolder);
     }
-    m_resultsFolder->setEnabled(test.collectResults);
-    m_chooseFolder->setEnabled(test.collectResults);
+    m_resultsFolder->setEnabled(collect);
+    m_chooseFolder->setEnabled(collect);
     m_showing = false;
 }
 
