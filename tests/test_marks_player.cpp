@@ -6,6 +6,7 @@
 
 #include "content/cp1251.h"
 #include "results/marks_files.h"
+#include "results/seal.h"
 #include "results_fixture.h"
 #include "ui/for_marks.h"
 #include "ui/kovra_prazno.h"
@@ -197,6 +198,7 @@ void TestMarksPlayer::handsIn()
     QFile file(dir.filePath(files.first()));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray sealed = file.readAll();
+    QCOMPARE((sealed.size() - kMinSealedBytes) % kSealedBlockBytes, 0); // no length of a text
     for (const QString &text : chosen + QStringList{kPupil.name, test.title}) {
         QVERIFY(!sealed.contains(text.toUtf8()));
     }

@@ -4,6 +4,10 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>With --csv: also a review sheet for each pupil, each on pages of its own, as a PDF.</source>
+        <translation>С --csv: и лист за преглед за всеки ученик, всеки на свои страници, като PDF.</translation>
+    </message>
+    <message>
         <source>%1: %2; for marks. The teacher's test, which holds the key, written to %3 (keep it to yourself); the pupils' copy to %4.</source>
         <translation>%1: %2; за оценка. Учителският тест, който съдържа верните отговори, е записан в %3 (пазете го само за себе си); копието за учениците — в %4.</translation>
     </message>
@@ -24,8 +28,8 @@
         <translation>ПРОЦЕНТ</translation>
     </message>
     <message>
-        <source>--exam goes with --write; --minutes N (0 to %1) and --more-time 125, 150 or 200 go with --exam</source>
-        <translation>--exam се дава с --write; --minutes N (от 0 до %1) и --more-time 125, 150 или 200 се дават с --exam</translation>
+        <source>--exam goes with --write; --minutes N (0 to %1) and --more-time 125, 150 or 200 go with --exam; --sheets goes with --csv</source>
+        <translation>--exam се дава с --write; --minutes N (от 0 до %1) и --more-time 125, 150 или 200 се дават с --exam; --sheets се дава с --csv</translation>
     </message>
     <message>
         <source>the time limit</source>

@@ -326,6 +326,9 @@ std::optional<QByteArray> resultBytes(const ResultRecord &record, const TestIden
     if (!test.seals()) {
         return bytes;
     }
+    // Blanks after the JSON, to a whole number of blocks: the size of a sealed file tells only
+    // about how long the test is, not how long the chosen answers' texts are.
+    bytes.append((kSealedBlockBytes - bytes.size() % kSealedBlockBytes) % kSealedBlockBytes, ' ');
     return sealFor(test.publicKey, bytes);
 }
 
@@ -370,10 +373,16 @@ ParsedResult readResultFile(const QString &path, const TestIdentity &test)
     if (test.secretKey.isEmpty()) {
         return refused({.kind = ProblemKind::ResultSealed});
     }
-    const std::optional<QByteArray> plain = unsealWith({test.publicKey, test.secretKey}, bytes);
+    std::optional<QByteArray> plain = unsealWith({test.publicKey, test.secretKey}, bytes);
     if (!plain) {
         return refused({.kind = ProblemKind::ResultSealedElsewhere});
     }
+    // The blanks that fill its last block; the JSON itself ends with a line break.
+    qsizetype end = plain->size();
+    while (end > 0 && plain->at(end - 1) == ' ') {
+        --end;
+    }
+    plain->truncate(end);
     return parseResult(*plain);
 }
 

@@ -29,6 +29,9 @@ inline constexpr int kMaxResultChoices = 5;
 inline constexpr int kMaxResultQuestion = 1000;
 inline constexpr qsizetype kMaxResultTextChars = 16384; // any one text
 inline constexpr qsizetype kMaxPupilNameChars = 60;     // the name, and the class
+// A sealed result is filled to a whole number of these before it is sealed.
+inline constexpr qsizetype kSealedBlockBytes = 1024;
+static_assert(kMaxResultFileBytes % kSealedBlockBytes == 0);
 
 enum class Verdict
 {

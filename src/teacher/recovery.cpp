@@ -6,6 +6,7 @@
 #include "testfile/testfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -49,6 +50,9 @@ QString RecoveryStore::ensureFolder()
         return m_folder;
     }
     QDir().mkpath(base(m_kind));
+    // The work may hold a test for marks' secret key: its user's alone.
+    QFile::setPermissions(base(m_kind),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // Locked before it is made, so that no other window takes it for abandoned meanwhile.
     const QString folder =
         base(m_kind) + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces);

@@ -7,6 +7,7 @@
 #include "content/packed.h"
 #include "content/translation.h"
 #include "print/print.h"
+#include "print/review_sheets.h"
 #include "results/collect.h"
 #include "results/marks_files.h"
 #include "results/recorder.h"
@@ -117,7 +118,8 @@ int collect(const CheckCommand &command)
     const QByteArray bytes =
         testFile.open(QIODevice::ReadOnly) ? testFile.read(kMaxTestFileBytes) : QByteArray();
     const QString folder = *command.results;
-    const ClassResults results = collectResults(folder, markingTest(*loaded.test, bytes));
+    const MarkingTest test = markingTest(*loaded.test, bytes);
+    const ClassResults results = collectResults(folder, test);
     for (const ApartFile &file : results.apart) {
         print(stderr,
               QStringLiteral("%1: %2\n").arg(QDir(folder).filePath(file.file), file.reason));
@@ -125,6 +127,13 @@ int collect(const CheckCommand &command)
     if (const Problems failed = saveFile(command.csv, resultsCsv(results)); !failed.empty()) {
         report(command.csv, failed);
         return 1;
+    }
+    if (!command.sheets.isEmpty()) {
+        if (const Problems failed = writeReviewSheetsPdf(command.sheets, test, results);
+            !failed.empty()) {
+            report(command.sheets, failed);
+            return 1;
+        }
     }
     print(stdout, QCoreApplication::translate("kovra", "%1 pupils, %2 files set apart")
                           .arg(results.pupils.size())
@@ -195,6 +204,7 @@ struct ExamOptions
     QCommandLineOption exam;
     QCommandLineOption minutes;
     QCommandLineOption moreTime;
+    QCommandLineOption sheets;
 };
 
 ExamOptions addExamOptions(QCommandLineParser &parser)
@@ -214,8 +224,14 @@ ExamOptions addExamOptions(QCommandLineParser &parser)
             "kovra", "With --exam: also a pupils' copy with more time, PERCENT of it (125, 150 "
                      "or 200); may be given again."),
         QCoreApplication::translate("kovra", "PERCENT"));
-    parser.addOptions({exam, minutes, moreTime});
-    return {exam, minutes, moreTime};
+    // A test for marks shows the pupils no review: the teacher hands back a sheet for each.
+    const QCommandLineOption sheets(
+        QStringLiteral("sheets"),
+        QCoreApplication::translate("kovra", "With --csv: also a review sheet for each pupil, "
+                                             "each on pages of its own, as a PDF."),
+        QCoreApplication::translate("kovra", "FILE"));
+    parser.addOptions({exam, minutes, moreTime, sheets});
+    return {exam, minutes, moreTime, sheets};
 }
 
 // False, with the usage told, when they are given wrong.
@@ -223,6 +239,7 @@ bool readExamOptions(const QCommandLineParser &parser, const ExamOptions &option
                      CheckCommand &command)
 {
     command.exam = parser.isSet(options.exam);
+    command.sheets = parser.value(options.sheets);
     bool examRight =
         !(parser.isSet(options.minutes) || parser.isSet(options.moreTime)) || command.exam;
     if (parser.isSet(options.minutes)) {
@@ -236,11 +253,13 @@ bool readExamOptions(const QCommandLineParser &parser, const ExamOptions &option
                                            percent) != kMoreTimePercents.end();
         command.moreTime.push_back(percent);
     }
-    if (!examRight || (command.exam && command.write.isEmpty())) {
+    if (!examRight || (command.exam && command.write.isEmpty()) ||
+        (parser.isSet(options.sheets) && !parser.isSet(QStringLiteral("csv")))) {
         print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
                           .arg(QCoreApplication::translate(
                                    "kovra", "--exam goes with --write; --minutes N (0 to %1) and "
-                                            "--more-time 125, 150 or 200 go with --exam")
+                                            "--more-time 125, 150 or 200 go with --exam; --sheets "
+                                            "goes with --csv")
                                    .arg(kMaxMinutes),
                                parser.helpText()));
         return false;

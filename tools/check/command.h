@@ -33,6 +33,7 @@ struct CheckCommand
     std::vector<int> moreTime; // percents: 125, 150, 200
     QString test;              // the test the results are marked against
     QString csv;               // the collected results' table
+    QString sheets;            // with csv: the pupils' review sheets as a PDF
 };
 
 // Reads the arguments (the program's name first); --help, --version and mistakes are

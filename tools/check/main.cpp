@@ -23,7 +23,8 @@ int main(int argc, char *argv[])
     // Laying out pages needs fonts, and so a GUI application, though never a screen.
     bool printing = false;
     for (int i = 1; i < argc; ++i) {
-        printing = printing || std::strncmp(argv[i], "--pdf", 5) == 0;
+        printing = printing || std::strncmp(argv[i], "--pdf", 5) == 0 ||
+                   std::strncmp(argv[i], "--sheets", 8) == 0;
     }
     if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
