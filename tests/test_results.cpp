@@ -211,6 +211,25 @@ void TestResults::oneByteChanges()
         changed[at] = static_cast<char>((changed[at] + 1 + random.bounded(255)) & 0xff);
         QVERIFY(!unsealWith(*keys, changed));
     }
+    // A class of a test for marks: 1,000 files, each sealed afresh (its bytes at random, "{" or
+    // a blank first as often as chance gives), every one opened; each changed in a byte, refused.
+    MarkingTest forMarks = test;
+    forMarks.identity.publicKey = keys->publicKey;
+    forMarks.identity.secretKey = keys->secretKey;
+    const ResultRecord record = run(test.identity, QStringLiteral("Ана"), chosen);
+    for (const bool change : {false, true}) {
+        const QString sealedFolder = dir.filePath(change ? "changed" : "sealed");
+        QVERIFY(QDir().mkpath(sealedFolder));
+        for (int i = 0; i < 1000; ++i) {
+            QByteArray bytes = resultBytes(record, forMarks.identity).value();
+            const auto at = random.bounded(bytes.size());
+            bytes[at] = static_cast<char>(bytes[at] ^ (change ? 1 + random.bounded(255) : 0));
+            QVERIFY(put(QDir(sealedFolder).filePath(QStringLiteral("%1.kovres").arg(i)), bytes));
+        }
+        const ClassResults sealedClass = collectResults(sealedFolder, forMarks);
+        QCOMPARE(sealedClass.pupils.size(), std::size_t{change ? 0U : 1000U});
+        QCOMPARE(sealedClass.apart.size(), std::size_t{change ? 1000U : 0U});
+    }
 }
 
 void TestResults::resultsAtStake_data()

@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageAuthenticationCode>
+#include <QStringDecoder>
 #include <cmath>
 #include <variant>
 
@@ -20,10 +21,16 @@ namespace kovra {
 
 namespace {
 
-// Whether the bytes begin as JSON text does; a sealed box is bytes without form.
-bool inClear(const QByteArray &bytes)
+// Whether the bytes are a sealed box rather than text: a box is bytes without form, which are
+// not UTF-8 but by a chance too small to count (a box is a KiB at least).
+bool looksSealed(const QByteArray &bytes)
 {
-    return bytes.trimmed().startsWith('{');
+    if (bytes.size() < kMinSealedBytes) {
+        return false;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8.decode(bytes); // decoded here, when it is made a text
+    return utf8.hasError();
 }
 
 // The texts a pupil answers: the title, each question and its choices, not the key, so that a
@@ -255,7 +262,7 @@ ParsedResult parseResult(const QByteArray &bytes)
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {
         // A test for marks' result, sealed, is bytes without form.
-        if (!inClear(bytes) && bytes.size() >= kMinSealedBytes) {
+        if (looksSealed(bytes)) {
             return refuse({.kind = ProblemKind::ResultSealed});
         }
         return refuse({.kind = ProblemKind::ResultNotJson, .count = error.offset});
@@ -367,15 +374,14 @@ ParsedResult readResultFile(const QString &path, const TestIdentity &test)
         return refused(std::move(*problem));
     }
     const QByteArray &bytes = std::get<QByteArray>(read);
-    if (inClear(bytes)) {
-        return refused({.kind = ProblemKind::ResultNotSealed});
+    std::optional<QByteArray> plain;
+    if (!test.secretKey.isEmpty()) {
+        plain = unsealWith({test.publicKey, test.secretKey}, bytes);
     }
-    if (test.secretKey.isEmpty()) {
-        return refused({.kind = ProblemKind::ResultSealed});
-    }
-    std::optional<QByteArray> plain = unsealWith({test.publicKey, test.secretKey}, bytes);
     if (!plain) {
-        return refused({.kind = ProblemKind::ResultSealedElsewhere});
+        return refused({.kind = !looksSealed(bytes)        ? ProblemKind::ResultNotSealed
+                                : test.secretKey.isEmpty() ? ProblemKind::ResultSealed
+                                                           : ProblemKind::ResultSealedElsewhere});
     }
     // The blanks that fill its last block; the JSON itself ends with a line break.
     qsizetype end = plain->size();
