@@ -198,6 +198,124 @@ int writeForMarks(const CheckCommand &command, Test test, const QString &name)
     return problems.empty() ? 0 : 1;
 }
 
+// The options of what a question bank does not say.
+struct BankOptions
+{
+    QCommandLineOption title;
+    QCommandLineOption explanations;
+    QCommandLineOption reviewButtons;
+    QCommandLineOption toto;
+    QCommandLineOption phrase;
+    QCommandLineOption draw;
+};
+
+BankOptions addBankOptions(QCommandLineParser &parser)
+{
+    const QCommandLineOption title(
+        QStringLiteral("title"),
+        QCoreApplication::translate("kovra", "A bank's test title (default: its file name)."),
+        QCoreApplication::translate("kovra", "TEXT"));
+    const QCommandLineOption explanations(
+        QStringLiteral("explanations"),
+        QCoreApplication::translate(
+            "kovra", "A bank's explanations in the review (on when it has feedback)."));
+    const QCommandLineOption reviewButtons(
+        QStringLiteral("review-buttons"),
+        QCoreApplication::translate(
+            "kovra", "A bank's review buttons after the evaluation (on when it has feedback)."));
+    const QCommandLineOption toto(
+        QStringLiteral("toto"),
+        QCoreApplication::translate("kovra", "Ask a bank's first question again."));
+    const QCommandLineOption phrase(
+        QStringLiteral("phrase"),
+        QCoreApplication::translate("kovra", "Put the chosen answer into the blank."));
+    const QCommandLineOption draw(
+        QStringLiteral("draw"),
+        QCoreApplication::translate(
+            "kovra", "Questions for each pupil, drawn at random from a bigger bank."),
+        QCoreApplication::translate("kovra", "N"));
+    parser.addOptions({title, explanations, reviewButtons, toto, phrase, draw});
+    return {title, explanations, reviewButtons, toto, phrase, draw};
+}
+
+// False, with the usage told, when they are given wrong.
+bool readBankOptions(const QCommandLineParser &parser, const BankOptions &options,
+                     CheckCommand &command)
+{
+    command.bank.title = parser.value(options.title);
+    if (parser.isSet(options.explanations)) {
+        command.bank.explanations = true;
+    }
+    if (parser.isSet(options.reviewButtons)) {
+        command.bank.reviewButtons = true;
+    }
+    command.bank.toto = parser.isSet(options.toto);
+    command.bank.phrase = parser.isSet(options.phrase);
+    if (parser.isSet(options.draw)) {
+        bool number = false;
+        command.bank.draw = parser.value(options.draw).toInt(&number);
+        if (!number) {
+            print(stderr, QStringLiteral("kovra-check: --draw N\n\n%1").arg(parser.helpText()));
+            return false;
+        }
+    }
+    return true;
+}
+
+// The options of a test that keeps results, and of collecting them.
+struct CollectOptions
+{
+    QCommandLineOption results;
+    QCommandLineOption test;
+    QCommandLineOption csv;
+};
+
+CollectOptions addCollectOptions(QCommandLineParser &parser)
+{
+    const QCommandLineOption results(
+        QStringLiteral("results"),
+        QCoreApplication::translate(
+            "kovra", "With --write: the test keeps each pupil's result file in FOLDER (alone: the "
+                     "test file's folder). With --test and --csv: the results in FOLDER, marked "
+                     "against the test, as CSV."),
+        QCoreApplication::translate("kovra", "FOLDER"));
+    const QCommandLineOption test(
+        QStringLiteral("test"),
+        QCoreApplication::translate("kovra", "The test the results are marked against."),
+        QCoreApplication::translate("kovra", "FILE"));
+    const QCommandLineOption csv(
+        QStringLiteral("csv"),
+        QCoreApplication::translate("kovra", "Write the collected results as CSV."),
+        QCoreApplication::translate("kovra", "FILE"));
+    parser.addOptions({results, test, csv});
+    return {results, test, csv};
+}
+
+// False, with the usage told, when they are given wrong.
+bool readCollectOptions(const QCommandLineParser &parser, const CollectOptions &options,
+                        CheckCommand &command)
+{
+    if (parser.isSet(options.results)) {
+        command.results = parser.value(options.results);
+    }
+    command.test = parser.value(options.test);
+    command.csv = parser.value(options.csv);
+    const bool collecting = parser.isSet(options.test) || parser.isSet(options.csv);
+    const bool wrong = collecting ? !parser.isSet(options.results) || !parser.isSet(options.test) ||
+                                        !parser.isSet(options.csv) || !command.source.isEmpty() ||
+                                        command.results->isEmpty()
+                                  : parser.isSet(options.results) && command.write.isEmpty();
+    if (wrong) {
+        print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
+                          .arg(QCoreApplication::translate(
+                                   "kovra", "--results goes with --write, or with a folder, "
+                                            "--test and --csv"),
+                               parser.helpText()));
+        return false;
+    }
+    return true;
+}
+
 // The options of a test for marks.
 struct ExamOptions
 {
@@ -288,25 +406,7 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QCoreApplication::translate(
             "kovra", "Write the test as one test file (.kovra), its figures fitted."),
         QCoreApplication::translate("kovra", "FILE"));
-    // What a question bank does not say.
-    const QCommandLineOption title(
-        QStringLiteral("title"),
-        QCoreApplication::translate("kovra", "A bank's test title (default: its file name)."),
-        QCoreApplication::translate("kovra", "TEXT"));
-    const QCommandLineOption explanations(
-        QStringLiteral("explanations"),
-        QCoreApplication::translate(
-            "kovra", "A bank's explanations in the review (on when it has feedback)."));
-    const QCommandLineOption reviewButtons(
-        QStringLiteral("review-buttons"),
-        QCoreApplication::translate(
-            "kovra", "A bank's review buttons after the evaluation (on when it has feedback)."));
-    const QCommandLineOption toto(
-        QStringLiteral("toto"),
-        QCoreApplication::translate("kovra", "Ask a bank's first question again."));
-    const QCommandLineOption phrase(
-        QStringLiteral("phrase"),
-        QCoreApplication::translate("kovra", "Put the chosen answer into the blank."));
+    const BankOptions bankOptions = addBankOptions(parser);
     const QCommandLineOption pdf(
         QStringLiteral("pdf"),
         QCoreApplication::translate(
@@ -317,11 +417,6 @@ CheckCommand readCheckCommand(const QStringList &arguments)
         QStringLiteral("key"),
         QCoreApplication::translate(
             "kovra", "With --pdf: the teacher's key (the right choices and explanations)."));
-    const QCommandLineOption draw(
-        QStringLiteral("draw"),
-        QCoreApplication::translate(
-            "kovra", "Questions for each pupil, drawn at random from a bigger bank."),
-        QCoreApplication::translate("kovra", "N"));
     const QCommandLineOption exportTo(
         QStringLiteral("export"),
         QCoreApplication::translate("kovra",
@@ -329,24 +424,9 @@ CheckCommand readCheckCommand(const QStringList &arguments)
                                     "(.gift, without figures) or CSV (.csv, figures in a folder "
                                     "beside it)."),
         QCoreApplication::translate("kovra", "FILE"));
-    const QCommandLineOption results(
-        QStringLiteral("results"),
-        QCoreApplication::translate(
-            "kovra", "With --write: the test keeps each pupil's result file in FOLDER (alone: the "
-                     "test file's folder). With --test and --csv: the results in FOLDER, marked "
-                     "against the test, as CSV."),
-        QCoreApplication::translate("kovra", "FOLDER"));
-    const QCommandLineOption test(
-        QStringLiteral("test"),
-        QCoreApplication::translate("kovra", "The test the results are marked against."),
-        QCoreApplication::translate("kovra", "FILE"));
-    const QCommandLineOption csv(
-        QStringLiteral("csv"),
-        QCoreApplication::translate("kovra", "Write the collected results as CSV."),
-        QCoreApplication::translate("kovra", "FILE"));
+    const CollectOptions collectOptions = addCollectOptions(parser);
     const ExamOptions examOptions = addExamOptions(parser);
-    parser.addOptions({dump, pack, write, pdf, key, title, explanations, reviewButtons, toto,
-                       phrase, draw, exportTo, results, test, csv});
+    parser.addOptions({dump, pack, write, pdf, key, exportTo});
     parser.addPositionalArgument(
         QCoreApplication::translate("kovra", "SOURCE"),
         QCoreApplication::translate("kovra",
@@ -380,48 +460,51 @@ CheckCommand readCheckCommand(const QStringList &arguments)
     command.write = parser.value(write);
     command.pdf = parser.value(pdf);
     command.key = parser.isSet(key);
-    command.bank.title = parser.value(title);
-    if (parser.isSet(explanations)) {
-        command.bank.explanations = true;
-    }
-    if (parser.isSet(reviewButtons)) {
-        command.bank.reviewButtons = true;
-    }
-    command.bank.toto = parser.isSet(toto);
-    command.bank.phrase = parser.isSet(phrase);
     command.exportTo = parser.value(exportTo);
-    if (parser.isSet(draw)) {
-        bool number = false;
-        command.bank.draw = parser.value(draw).toInt(&number);
-        if (!number) {
-            print(stderr, QStringLiteral("kovra-check: --draw N\n\n%1").arg(parser.helpText()));
-            command.answered = 2;
-        }
+    if (!readBankOptions(parser, bankOptions, command)) {
+        command.answered = 2;
     }
-    if (parser.isSet(results)) {
-        command.results = parser.value(results);
-    }
-    command.test = parser.value(test);
-    command.csv = parser.value(csv);
     if (!readExamOptions(parser, examOptions, command)) {
         command.answered = 2;
         return command;
     }
-    const bool collecting = parser.isSet(test) || parser.isSet(csv);
-    const bool wrong = collecting
-                           ? !parser.isSet(results) || !parser.isSet(test) || !parser.isSet(csv) ||
-                                 !command.source.isEmpty() || command.results->isEmpty()
-                           : parser.isSet(results) && command.write.isEmpty();
-    if (wrong) {
-        print(stderr, QStringLiteral("kovra-check: %1\n\n%2")
-                          .arg(QCoreApplication::translate(
-                                   "kovra", "--results goes with --write, or with a folder, "
-                                            "--test and --csv"),
-                               parser.helpText()));
+    if (!readCollectOptions(parser, collectOptions, command)) {
         command.answered = 2;
     }
     return command;
 }
+
+namespace {
+
+// Writes the packed set and the test on paper, as asked; the exit status.
+int writePackAndPaper(const CheckCommand &command, const LoadResult &loaded, const QString &name)
+{
+    if (!command.pack.isEmpty() && loaded.test->draw > 0) {
+        print(stderr, QCoreApplication::translate(
+                          "kovra", "%1: a test that draws its questions cannot be built into "
+                                   "the program\n")
+                          .arg(name));
+        return 1;
+    }
+    if (!command.pack.isEmpty()) {
+        if (const Problems failed = saveFile(command.pack, packContent(*loaded.content));
+            !failed.empty()) {
+            report(name, failed);
+            return 1;
+        }
+    }
+    if (!command.pdf.isEmpty()) {
+        if (const Problems failed = writeTestPdf(command.pdf, *loaded.test,
+                                                 command.key ? PrintPart::Key : PrintPart::Test);
+            !failed.empty()) {
+            report(name, failed);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
 
 int runCheck(const CheckCommand &command)
 {
@@ -476,27 +559,8 @@ int runCheck(const CheckCommand &command)
             return 1;
         }
     }
-    if (!command.pack.isEmpty() && loaded.test->draw > 0) {
-        print(stderr, QCoreApplication::translate(
-                          "kovra", "%1: a test that draws its questions cannot be built into "
-                                   "the program\n")
-                          .arg(name));
+    if (writePackAndPaper(command, loaded, name) != 0) {
         return 1;
-    }
-    if (!command.pack.isEmpty()) {
-        if (const Problems failed = saveFile(command.pack, packContent(*loaded.content));
-            !failed.empty()) {
-            report(name, failed);
-            return 1;
-        }
-    }
-    if (!command.pdf.isEmpty()) {
-        if (const Problems failed = writeTestPdf(command.pdf, *loaded.test,
-                                                 command.key ? PrintPart::Key : PrintPart::Test);
-            !failed.empty()) {
-            report(name, failed);
-            return 1;
-        }
     }
     // The dump is the output when it is asked for; the passing line goes beside it.
     const QString passed = passingLine(*loaded.test, command.write,
