@@ -131,6 +131,9 @@ void TestForm::showTest()
     m_askAgain->setChecked(test.askAgain);
     m_explanations->setChecked(test.explanations);
     m_reviewButtons->setChecked(test.reviewButtons);
+    // A test for marks shows no review: these are a test for practice's, kept for it.
+    m_explanations->setEnabled(!test.forMarks);
+    m_reviewButtons->setEnabled(!test.forMarks);
     m_draw->setValue(test.draw);
     m_kind->setCurrentIndex(test.forMarks ? 1 : 0);
     m_minutes->setValue(test.forMarks ? test.forMarks->minutes : 0);
