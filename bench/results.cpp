@@ -143,12 +143,11 @@ int main(int argc, char *argv[])
             const ClassResults results = collectResults(files, test);
             ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
             if (results.pupils.size() != kFiles || !results.apart.empty()) {
-                std::fprintf(stderr, "kovra-bench-results: %zu pupils, %zu set apart (%s: %s)\n",
-                             results.pupils.size(), results.apart.size(),
-                             qPrintable(results.apart.empty() ? QString()
-                                                              : results.apart.front().file),
-                             qPrintable(results.apart.empty() ? QString()
-                                                              : results.apart.front().reason));
+                std::fprintf(
+                    stderr, "kovra-bench-results: %zu pupils, %zu set apart (%s: %s)\n",
+                    results.pupils.size(), results.apart.size(),
+                    qPrintable(results.apart.empty() ? QString() : results.apart.front().file),
+                    qPrintable(results.apart.empty() ? QString() : results.apart.front().reason));
                 return 2;
             }
             std::printf("collect %d: %8.1f ms\n", run + 1, ms.back());

@@ -382,8 +382,8 @@ int startPlayer(const PlayerCommand &command)
     if (marks) {
         marks->journal.resultFile = recorder->path();
         marks->journal.started = recorder->started();
-        new MarksKeeper(window, recorder, marks->journal, marks->journalFile,
-                        forMarks->minutes > 0, command.clock ? command.clock : steadyClock());
+        new MarksKeeper(window, recorder, marks->journal, marks->journalFile, forMarks->minutes > 0,
+                        command.clock ? command.clock : steadyClock());
     }
     return QApplication::exec();
 }
