@@ -124,6 +124,12 @@ void TestImport::banks_data()
                        u"List2[4]\tДава описание - 1"_s,
                        u"List2[5]\tДава обяснения - 1"_s}
         << QList<int>{17};
+    QTest::newRow("gift: a category right after a question, no blank line between")
+        << u"c.gift"_s
+        << QByteArray("$CATEGORY: $course$/a\n::Q1::Колко е 2+2? {=4 ~3 ~5}\n"
+                      "$CATEGORY: $course$/b\n::Q2::Колко е 3+3? {=6 ~5 ~7}\n\n"
+                      "::Q3::Колко е 1+1? {=2 ~3 ~5}\n")
+        << QStringList() << 3 << QStringList{u"List1(2)[0]\tКолко е 3+3?"_s} << QList<int>{};
     QTest::newRow("gift missing words only: phrase mode")
         << u"w.gift"_s
         << QByteArray("Столицата на България е {=София ~Пловдив}.\n\n"
@@ -250,6 +256,16 @@ void TestImport::banks_data()
         buffer.open(QIODevice::WriteOnly);
         QImage(8, 6, QImage::Format_RGB32).save(&buffer, "PNG");
     }
+    QByteArray afterComment(
+        "\xEF\xBB\xBF<!-- export -->\n<?xml-stylesheet href=\"q.xsl\"?>\n<quiz>\n");
+    for (const char *q : {"Едно", "Две", "Три"}) {
+        afterComment += QByteArray("<question type=\"multichoice\"><questiontext><text>") + q +
+                        "?</text></questiontext><answer fraction=\"100\"><text>да</text>"
+                        "</answer><answer fraction=\"0\"><text>не</text></answer></question>\n";
+    }
+    QTest::newRow("moodle xml known by <quiz> after a comment and a processing instruction")
+        << u"quiz.xml"_s << afterComment + "</quiz>\n"
+        << QStringList() << 3 << QStringList{u"List1(3)[0]\tТри?"_s} << QList<int>{};
     QTest::newRow("moodle xml: picture, html, true/false, a type skipped")
         << u"quiz.xml"_s
         << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n"

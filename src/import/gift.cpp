@@ -433,7 +433,14 @@ void readGift(QStringView text, Bank &bank)
             continue;
         }
         const QStringView line = lines.line().trimmed();
-        if (line.startsWith(u"//") || line.startsWith(u"$CATEGORY:")) {
+        if (line.startsWith(u"//")) {
+            continue;
+        }
+        // A category ends the question before it, blank line or not.
+        if (line.startsWith(u"$CATEGORY:")) {
+            if (!block.empty()) {
+                flush();
+            }
             continue;
         }
         if (line.isEmpty()) {

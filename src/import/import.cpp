@@ -136,19 +136,40 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
     return imported;
 }
 
-// Moodle XML: the first thing in the file, past a byte-order mark and blanks, is an XML
-// declaration or the <quiz> element.
+// Moodle XML: known by its root element. Past a byte-order mark, the file begins with an XML
+// declaration, or with <quiz> after any processing instructions, comments, a document type and
+// blanks; these are looked through in the first 64 KiB only.
 bool looksLikeXml(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes = bytes.sliced(3);
     }
-    qsizetype at = 0;
-    while (at < bytes.size() && at < 4096 && QChar::isSpace(uchar(bytes[at]))) {
-        ++at;
+    bytes = bytes.first(std::min<qsizetype>(bytes.size(), 64 * 1024));
+    const auto skipBlanks = [&bytes] {
+        qsizetype at = 0;
+        while (at < bytes.size() && QChar::isSpace(uchar(bytes[at]))) {
+            ++at;
+        }
+        bytes = bytes.sliced(at);
+    };
+    skipBlanks();
+    if (bytes.startsWith("<?xml ") || bytes.startsWith("<?xml?")) {
+        return true;
     }
-    bytes = bytes.sliced(at);
-    return bytes.startsWith("<?xml") || bytes.startsWith("<quiz");
+    // Other processing instructions, comments and a document type before the root, in any order.
+    for (;;) {
+        const char *close = bytes.startsWith("<?")     ? "?>"
+                            : bytes.startsWith("<!--") ? "-->"
+                            : bytes.startsWith("<!")   ? ">"
+                                                       : nullptr;
+        const qsizetype end = close ? bytes.indexOf(close) : -1;
+        if (end < 0) {
+            break;
+        }
+        bytes = bytes.sliced(end + qstrlen(close));
+        skipBlanks();
+    }
+    return bytes.startsWith("<quiz");
 }
 
 } // namespace
