@@ -530,9 +530,13 @@ LoadResult Reader::read(const QByteArray &json)
     checkFields(root, {"settings", "note", "questions", "draw", "results", "marks"}, 0);
     readResults(root.value(QStringLiteral("results")));
     if (const QJsonValue marks = root.value(QStringLiteral("marks")); !marks.isUndefined()) {
-        m_test.forMarks = readMarks(
-            marks, [this](Problem p) { add(std::move(p)); }, !m_editing);
-        m_copy = m_test.isPupilsCopy();
+        if (!marks.isObject()) {
+            wrongType(0, {ContentField::Marks}, ValueType::Object, marks);
+        } else {
+            m_test.forMarks = readMarks(
+                marks, [this](Problem p) { add(std::move(p)); }, !m_editing);
+            m_copy = m_test.isPupilsCopy();
+        }
     }
     readSettings(root);
     if (auto note = lines(root, ContentField::Note, 0, false)) {

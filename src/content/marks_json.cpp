@@ -29,13 +29,6 @@ std::optional<QByteArray> keyOf(const QJsonValue &value)
 std::optional<ForMarks> readMarks(const QJsonValue &value, const ProblemSink &add,
                                   bool keysRequired)
 {
-    if (!value.isObject()) {
-        add({.kind = ProblemKind::WrongType,
-             .place = {ContentField::Marks},
-             .expected = ValueType::Object,
-             .found = value.isNull() ? ValueType::Null : ValueType::Missing});
-        return std::nullopt;
-    }
     const QJsonObject object = value.toObject();
     bool ok = true;
     for (auto it = object.begin(); it != object.end(); ++it) {

@@ -13,7 +13,8 @@
 
 namespace kovra {
 
-// The test for marks the field makes; none, with the problems told, when it is not one. A test
+// The test for marks the field, a JSON object, makes; none, with the problems told, when it is
+// not one. A test
 // opened for editing may have no keys yet: they are made when it is first saved.
 [[nodiscard]] std::optional<ForMarks> readMarks(const QJsonValue &value, const ProblemSink &add,
                                                 bool keysRequired);

@@ -25,7 +25,6 @@ struct Journal
     qint64 leftMs = 0;      // the time left when it was written; 0 with no limit
     std::vector<int> slots; // by position: the slot chosen, -1 none
     bool handedIn = false;
-    bool operator==(const Journal &) const = default;
 };
 
 // The journal of this pupil's run of this copy (its file's bytes name it) on this computer, in

@@ -39,7 +39,6 @@ public:
     void tick();
 
     [[nodiscard]] QLabel *timeLabel() const { return m_time; }
-    [[nodiscard]] const Journal &journal() const { return m_journal; }
 
 private:
     void ask(bool exiting);
