@@ -5,3 +5,5 @@ add_test(NAME check_speaks_bulgarian COMMAND kovra-check "${CMAKE_CURRENT_SOURCE
 set_tests_properties(check_speaks_bulgarian PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=bg_BG.UTF-8;LC_ALL=bg_BG.UTF-8"
   PASS_REGULAR_EXPRESSION "грешка: въпрос 2, поле „key“")
+# The credit of an answer of every kind.
+kovra_add_test(test_marking SOURCES test_marking.cpp LIBS kovra_model)

@@ -15,6 +15,22 @@ QStringList defaultSettingsWords()
             QStringLiteral("Дава обяснения - ")};
 }
 
+bool Question::hasKey() const
+{
+    switch (kind) {
+    case QuestionKind::Single:
+        return hasRight();
+    case QuestionKind::Several:
+        return !weights.empty();
+    case QuestionKind::Typed:
+    case QuestionKind::Number:
+        return !accepted.empty();
+    case QuestionKind::Matching:
+        return !matches.empty();
+    }
+    return false;
+}
+
 Test pupilsCopy(const Test &test, int timePercent)
 {
     Test copy = test;
@@ -24,6 +40,9 @@ Test pupilsCopy(const Test &test, int timePercent)
     copy.collectResults = true; // a test for marks is handed in
     for (Question &question : copy.questions) {
         question.right = -1;
+        question.weights.clear();
+        question.accepted.clear();
+        question.matches.clear();
         question.explanation.clear();
         // Sorted by their texts: whatever order the teacher wrote them in, the right one first or
         // last, the copy's order says nothing of it. The player reorders them at every start.

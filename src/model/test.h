@@ -48,15 +48,56 @@ struct SourcePlace
     bool operator==(const SourcePlace &) const = default;
 };
 
+// What a pupil does to answer a question.
+enum class QuestionKind
+{
+    Single,   // picks one of its choices
+    Several,  // ticks any of its choices, each of a weight
+    Typed,    // types a word or a few
+    Number,   // types a number
+    Matching, // picks an answer for each of its items
+};
+
+// An answer a pupil may type, and the credit it gives.
+struct Accepted
+{
+    QString text{};       // Typed: `*` stands for any text, `\*` for a star; Number: the value
+    double credit = 1;    // from 0 to 1
+    double tolerance = 0; // Number: how far from the value an answer may be, either way
+    bool operator==(const Accepted &) const = default;
+};
+
+// A unit a number may be typed in: the value typed, divided by its multiplier, is marked.
+struct Unit
+{
+    QString name{};
+    double multiplier = 1;
+    bool operator==(const Unit &) const = default;
+};
+
 struct Question
 {
-    QString text;
-    QStringList choices;
-    int right = -1;          // the right choice's index; -1 when none is marked
-    QStringList explanation; // its lines, shown in the review
-    Figure figure;
-    SourcePlace source;
+    QuestionKind kind = QuestionKind::Single;
+    QString text{};
+    QStringList choices{}; // Single and Several: the choices; Matching: the answers offered
+    int right = -1;        // Single: the right choice's index; -1 when none is marked
+    // Several: each choice's credit when it is ticked, from -1 to 1; the ticked ones' credits are
+    // added up, within 0 and 1. All or nothing: the ticks must be the choices of credit above 0.
+    std::vector<double> weights{};
+    bool allOrNothing = false;
+    std::vector<Accepted> accepted{}; // Typed and Number, in the order they are tried
+    bool caseMatters = false;         // Typed
+    std::vector<Unit> units{};        // Number: none: a number alone
+    bool unitsIgnored = false;        // Number: any text after the number is let be
+    QStringList items{};              // Matching: what each answer is picked for
+    std::vector<int> matches{};       // Matching: the right answer of each item, in `choices`
+    QStringList explanation{};        // its lines, shown in the review
+    Figure figure{};
+    SourcePlace source{};
 
+    [[nodiscard]] bool isSingle() const { return kind == QuestionKind::Single; }
+    // Whether the question holds what marks it (a pupils' copy holds none).
+    [[nodiscard]] bool hasKey() const;
     [[nodiscard]] bool hasRight() const { return right >= 0 && right < choices.size(); }
     // The right choice's text; empty when none is marked.
     [[nodiscard]] QString rightText() const { return choices.value(right); }

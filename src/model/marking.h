@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How an answer to a question is marked, of every kind: the credit it earns, from 0 to 1, by the
+// texts the pupil chose or typed, so that the order a run showed them in never matters.
+#pragma once
+
+#include "test.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kovra {
+
+// What a pupil answered one question with.
+struct Response
+{
+    // Single and Several: the texts of the choices chosen. Matching: the answer picked for each
+    // item, in the items' order; an empty text where none was.
+    QStringList picked;
+    QString typed; // Typed and Number
+    [[nodiscard]] bool isEmpty() const;
+};
+
+// The credit of a response: 1 right, 0 wrong (or no answer), between them partly right.
+[[nodiscard]] double creditOf(const Question &question, const Response &response);
+
+// A text with the Latin letters that look like Cyrillic ones (a, c, e, o, p, x, y; A, B, C, E, H,
+// K, M, O, P, T, X) written as those: pupils switch keyboard layouts without seeing it.
+[[nodiscard]] QString cyrillicLookAlikes(const QString &text);
+// A typed text as it is compared: blanks at the ends taken off, runs of blanks made one, the
+// look-alike letters made one, and the case left off unless it matters.
+[[nodiscard]] QString typedForm(const QString &text, bool caseMatters);
+// Whether a typed answer is an accepted one, a `*` in it standing for any text (`\*` for a star).
+[[nodiscard]] bool typedMatches(const QString &accepted, const QString &typed, bool caseMatters);
+
+// A number as people write it: a sign, digits with blanks between groups, a decimal comma or
+// point, an exponent; the text after it in `rest`, its blanks taken off. None when it starts
+// with no number.
+[[nodiscard]] std::optional<double> leadingNumber(const QString &text, QString *rest = nullptr);
+// The value a pupil typed for a number question, in its first unit; none when it is no number,
+// or is followed by a text the question does not take.
+[[nodiscard]] std::optional<double> typedNumber(const Question &question, const QString &typed);
+
+} // namespace kovra
