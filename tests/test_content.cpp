@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and checking content sets, and the dump of what the player holds.
 #include "content/builtin.h"
+#include "content/content_json.h"
 #include "content/cp1251.h"
 #include "content/dump.h"
 #include "content/loader.h"
@@ -139,6 +140,32 @@ Mutation setChoices(int index, const QStringList &choices)
     return setField(index, u"choices"_s, QJsonArray::fromStringList(choices));
 }
 
+// Question `index` made a right one of another kind, its key of that kind.
+Mutation kindOf(int index, const QString &kind)
+{
+    static const std::map<QString, QJsonObject> fields{
+        {u"several"_s, {{u"weights"_s, QJsonArray{50, 50, -100}}}},
+        {u"typed"_s, {{u"answers"_s, QJsonArray{QJsonObject{{u"text"_s, u"София"_s}}}}}},
+        {u"number"_s,
+         {{u"answers"_s, QJsonArray{QJsonObject{{u"value"_s, u"2,5"_s}, {u"tolerance"_s, 0.1}}}}}},
+        {u"matching"_s,
+         {{u"items"_s, QJsonArray{u"a"_s, u"b"_s}},
+          {u"matches"_s, QJsonArray{u"40°"_s, u"50°"_s}}}},
+    };
+    return [=](QJsonObject &s) {
+        editQuestion(s, index, [&](QJsonObject &q) {
+            q.remove(u"key"_s);
+            if (kind == u"typed" || kind == u"number") {
+                q.remove(u"choices"_s);
+            }
+            q.insert(u"type"_s, kind);
+            for (auto it = fields.at(kind).begin(); it != fields.at(kind).end(); ++it) {
+                q.insert(it.key(), it.value());
+            }
+        });
+    };
+}
+
 Mutation questionCount(int count)
 {
     return [count](QJsonObject &s) { setQuestionCount(s, count); };
@@ -188,6 +215,8 @@ private Q_SLOTS:
     void validSetLoads();
     void problems_data();
     void problems();
+    void kindsReadBack_data();
+    void kindsReadBack();
     void malformedFile();
     void problemsOnOneLine();
     void placeWords_data();
@@ -292,6 +321,56 @@ void TestContent::problems_data()
             s.insert(u"results"_s, QJsonObject{{u"foldr"_s, u""_s}});
         },
         K::UnknownField, 0, {F::Results, -1, u"foldr"_s});
+    add("no kind of question", setField(1, u"type"_s, u"essay"_s), K::KindUnknown, 2, {F::Type});
+    add("a type not a text", setField(1, u"type"_s, 3), K::WrongType, 2, {F::Type});
+    add("a key in a typed answer", both(kindOf(0, u"typed"_s), setField(0, u"key"_s, u"a"_s)),
+        K::UnknownField, 1, {F::Unknown, -1, u"key"_s});
+    add("weights fewer than choices",
+        both(kindOf(2, u"several"_s), setField(2, u"weights"_s, QJsonArray{100})), K::ListCount, 3,
+        {F::Weights});
+    add("weights adding up to 80%",
+        both(kindOf(2, u"several"_s), setField(2, u"weights"_s, QJsonArray{50, 30, 0})),
+        K::CreditSum, 3, {F::Weights});
+    add("a weight over 100%",
+        both(kindOf(2, u"several"_s), setField(2, u"weights"_s, QJsonArray{150, 0, 0})),
+        K::CreditRange, 3, {F::Weights, 0});
+    add("a weight not a number",
+        both(kindOf(2, u"several"_s), setField(2, u"weights"_s, QJsonArray{u"50"_s, 50, 0})),
+        K::WrongType, 3, {F::Weights, 0});
+    add("typed answers without full credit",
+        both(kindOf(0, u"typed"_s),
+             setField(0, u"answers"_s,
+                      QJsonArray{QJsonObject{{u"text"_s, u"а"_s}, {u"percent"_s, 50}}})),
+        K::NoFullCredit, 1, {F::Answers});
+    add("typed answer empty",
+        both(kindOf(0, u"typed"_s),
+             setField(0, u"answers"_s, QJsonArray{QJsonObject{{u"text"_s, u" "_s}}})),
+        K::EmptyAnswer, 1, {F::Answers, 0});
+    add("typed answers missing", both(kindOf(0, u"typed"_s), removeField(0, u"answers"_s)),
+        K::MissingField, 1, {F::Answers});
+    add("number not a number",
+        both(kindOf(0, u"number"_s),
+             setField(0, u"answers"_s, QJsonArray{QJsonObject{{u"value"_s, u"две"_s}}})),
+        K::NotANumber, 1, {F::Answers, 0});
+    add("a unit of no name",
+        both(kindOf(0, u"number"_s),
+             setField(0, u"units"_s, QJsonArray{QJsonObject{{u"name"_s, u""_s}}})),
+        K::EmptyAnswer, 1, {F::Units, 0});
+    add("matching one item",
+        both(both(kindOf(1, u"matching"_s), setField(1, u"items"_s, QJsonArray{u"a"_s})),
+             setField(1, u"matches"_s, QJsonArray{u"40°"_s})),
+        K::ChoiceCount, 2, {F::Items});
+    add("an item's answer offered nowhere",
+        both(kindOf(1, u"matching"_s), setField(1, u"matches"_s, QJsonArray{u"40°"_s, u"41°"_s})),
+        K::KeyMatchesNone, 2, {F::Matches, 1});
+    add("answers fewer than items",
+        both(kindOf(1, u"matching"_s), setField(1, u"matches"_s, QJsonArray{u"40°"_s})),
+        K::ListCount, 2, {F::Matches});
+    add("phrase mode with a typed answer",
+        both(setSettingTo(1, u"ЧЕО - фраза от 2 части - 1"_s), kindOf(2, u"typed"_s)),
+        K::KindSetting, 3, {F::Type});
+    add("the repeat check with matching", both(checkOn, kindOf(1, u"matching"_s)), K::KindSetting,
+        2, {F::Type});
     add("look-alike choices warn", setChoices(0, {u"40°"_s, u"\u0410B"_s, u"AB"_s}), K::LookAlike,
         1, {F::Choices}, Severity::Warning);
     add("choices differing in blanks warn", setChoices(0, {u"40°"_s, u"2 : 1"_s, u"2 :  1"_s}),
@@ -336,6 +415,48 @@ void TestContent::malformedFile()
     const LoadResult missing = loadContentFolder(u"/nonexistent/folder"_s);
     QVERIFY(!missing.content);
     QCOMPARE(missing.problems.front().kind, ProblemKind::Unreadable);
+}
+
+void TestContent::kindsReadBack_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("dump");
+    QTest::newRow("several") << u"several"_s << u"Choice(1)[2]\t60°\t-100%"_s;
+    QTest::newRow("typed") << u"typed"_s << u"Answer(1)[0]\tСофия\t100%"_s;
+    QTest::newRow("number") << u"number"_s << u"Answer(1)[0]\t2,5\t100%\t±0.1"_s;
+    QTest::newRow("matching") << u"matching"_s << u"Item(1)[1]\tb\t50°"_s;
+}
+
+// Each kind of question is read, written and read again the same, its pupils' copy without a
+// key.
+void TestContent::kindsReadBack()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, dump);
+    QJsonObject set = validSet();
+    kindOf(0, kind)(set);
+    const LoadResult result = load(set);
+    for (const Problem &problem : result.problems) {
+        QFAIL(qPrintable(describe(problem)));
+    }
+    const Test &test = *result.test;
+    QVERIFY(test.questions.front().hasKey());
+    QVERIFY2(dumpContent(*result.content, &test).contains(dump.toUtf8() + '\n'),
+             dumpContent(*result.content, &test).constData());
+    const LoadResult again = loadContent(contentJson(test, {}), figureFiles);
+    QVERIFY(again.problems.empty());
+    QCOMPARE(*again.test, test);
+
+    Test forMarks = test;
+    forMarks.forMarks =
+        ForMarks{.publicKey = QByteArray(32, 'p'), .secretKey = QByteArray(32, 's')};
+    const QByteArray copyJson = contentJson(pupilsCopy(forMarks), {});
+    for (const char *field : {"weights", "answers", "matches", "key"}) {
+        QVERIFY2(!copyJson.contains(field), field);
+    }
+    const LoadResult copy = loadContent(copyJson, figureFiles);
+    QVERIFY(copy.problems.empty());
+    QVERIFY(!copy.test->questions.front().hasKey());
 }
 
 void TestContent::problemsOnOneLine()

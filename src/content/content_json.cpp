@@ -3,7 +3,9 @@
 
 #include "cp1251.h"
 #include "figures.h"
+#include "kinds_json.h"
 #include "marks_json.h"
+#include "model/marking.h"
 #include "rules.h"
 #include "test_content.h"
 
@@ -66,7 +68,7 @@ private:
     std::optional<QStringList> lines(const QJsonObject &object, ContentField field, int question,
                                      bool required);
     void checkFields(const QJsonObject &object, std::initializer_list<const char *> known,
-                     int question);
+                     int question, const QStringList &more = {});
     void readSettings(const QJsonObject &root);
     void readQuestions(const QJsonValue &questions, std::optional<int> draw);
     void readQuestion(const QJsonValue &value, int number);
@@ -101,23 +103,7 @@ private:
 
 ValueType Reader::typeOf(const QJsonValue &value)
 {
-    switch (value.type()) {
-    case QJsonValue::Null:
-        return ValueType::Null;
-    case QJsonValue::Bool:
-        return ValueType::Boolean;
-    case QJsonValue::Double:
-        return ValueType::Number;
-    case QJsonValue::String:
-        return ValueType::String;
-    case QJsonValue::Array:
-        return ValueType::Array;
-    case QJsonValue::Object:
-        return ValueType::Object;
-    case QJsonValue::Undefined:
-        break;
-    }
-    return ValueType::Missing;
+    return jsonTypeOf(value);
 }
 
 // The 1-based line and character of a byte offset into UTF-8 text.
@@ -134,18 +120,9 @@ std::pair<int, int> lineAndColumn(const QByteArray &utf8, qsizetype offset)
 // stand in for made one.
 QString lookAlikeForm(const QString &text)
 {
-    static const QString latin = QStringLiteral("aceopxyABCEHKMOPTX");
-    static const QString cyrillic = QStringLiteral("асеорхуАВСЕНКМОРТХ");
-    QString folded;
-    folded.reserve(text.size());
-    for (QChar ch : text) {
-        if (ch.isSpace()) {
-            continue;
-        }
-        const auto at = latin.indexOf(ch);
-        folded += (at >= 0 ? cyrillic.at(at) : ch).toLower();
-    }
-    return folded;
+    QString folded = cyrillicLookAlikes(text);
+    folded.removeIf([](QChar ch) { return ch.isSpace(); });
+    return folded.toLower();
 }
 
 std::optional<QString> Reader::line(const QJsonValue &value, int question, const Place &place)
@@ -190,12 +167,13 @@ std::optional<QStringList> Reader::lines(const QJsonObject &object, ContentField
 }
 
 void Reader::checkFields(const QJsonObject &object, std::initializer_list<const char *> known,
-                         int question)
+                         int question, const QStringList &more)
 {
     for (auto it = object.begin(); it != object.end(); ++it) {
-        const bool isKnown = std::any_of(known.begin(), known.end(), [&](const char *name) {
-            return it.key() == QLatin1String(name);
-        });
+        const bool isKnown = more.contains(it.key()) ||
+                             std::any_of(known.begin(), known.end(), [&](const char *name) {
+                                 return it.key() == QLatin1String(name);
+                             });
         if (!isKnown) {
             error(ProblemKind::UnknownField, question, {ContentField::Unknown, -1, it.key()});
         }
@@ -319,6 +297,7 @@ LoadResult Reader::result()
         m_problems.push_back(
             notKept(m_notKept, m_notKeptError ? Severity::Error : Severity::Warning));
     }
+    checkKinds(m_test, [this](Problem p) { add(std::move(p)); });
     limitProblems(m_problems); // the figures' problems went in among the others
     if (m_editing) {
         return {std::nullopt, std::move(m_problems),
@@ -391,9 +370,14 @@ void Reader::readQuestion(const QJsonValue &value, int number)
     }
     const std::size_t first = m_problems.size();
     const QJsonObject object = value.toObject();
-    checkFields(object, {"text", "choices", "key", "figure", "explanation"}, number);
     Question &question = m_test.questions.at(static_cast<std::size_t>(number - 1));
     Unread unread;
+    const ProblemSink sink = [this](Problem p) { add(std::move(p)); };
+    const std::optional<QuestionKind> kind = readKindName(object, number, sink);
+    question.kind = kind.value_or(QuestionKind::Single);
+    unread.right = !kind;
+    checkFields(object, {"text", "choices", "figure", "explanation"}, number,
+                kind ? kindFields(*kind) : QStringList{QStringLiteral("type")});
 
     const QJsonValue text = object.value(QStringLiteral("text"));
     unread.text = !text.isString();
@@ -406,7 +390,11 @@ void Reader::readQuestion(const QJsonValue &value, int number)
 
     const QJsonValue choices = object.value(QStringLiteral("choices"));
     unread.choices = true;
-    if (choices.isUndefined()) {
+    const bool typed =
+        question.kind == QuestionKind::Typed || question.kind == QuestionKind::Number;
+    if (choices.isUndefined() && typed) {
+        unread.choices = false;
+    } else if (choices.isUndefined()) {
         error(ProblemKind::MissingField, number, {ContentField::Choices});
     } else if (!choices.isArray()) {
         wrongType(number, {ContentField::Choices}, ValueType::Strings, choices);
@@ -423,7 +411,15 @@ void Reader::readQuestion(const QJsonValue &value, int number)
             question.choices << array.at(i).toString();
         }
     }
-    readKey(object, number, question, unread);
+    if (!kind) {
+        // a type that names no kind: what marks it cannot be read
+    } else if (question.isSingle()) {
+        readKey(object, number, question, unread);
+    } else {
+        bool keyed = true;
+        readKindFields(object, number, question, m_copy, sink, keyed);
+        unread.right = !keyed || m_copy;
+    }
 
     const QJsonValue explanation = object.value(QStringLiteral("explanation"));
     unread.explanation = !explanation.isArray();
@@ -445,8 +441,7 @@ void Reader::readQuestion(const QJsonValue &value, int number)
     }
     const std::size_t figures = m_pendingFigures.size();
     readFigure(object.value(QStringLiteral("figure")), number, question.figure);
-    checkQuestion(
-        question, number, m_test.phrase, [this](Problem p) { add(std::move(p)); }, unread);
+    checkQuestion(question, number, m_test.phrase, sink, unread);
     // Told in the order of the question's fields, an unknown one first.
     std::stable_sort(
         m_problems.begin() + static_cast<std::ptrdiff_t>(first), m_problems.end(),

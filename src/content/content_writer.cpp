@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content_json.h"
 #include "danni.h"
+#include "kinds_json.h"
 #include "marks_json.h"
 #include "test_content.h"
 
@@ -37,8 +38,14 @@ QByteArray contentJson(const Test &test, const std::vector<QString> &figureNames
         };
         // The pupils' copy of a test for marks names no key and has no explanation: not even an
         // empty field, so that nothing of the file tells whether one was there.
+        if (!question.isSingle() && question.choices.isEmpty()) {
+            object.remove(QStringLiteral("choices")); // a typed answer or a number has none
+        }
+        writeKindFields(question, test.isPupilsCopy(), object);
         if (!test.isPupilsCopy()) {
-            object.insert(QStringLiteral("key"), question.choices.value(question.right));
+            if (question.isSingle()) {
+                object.insert(QStringLiteral("key"), question.choices.value(question.right));
+            }
             object.insert(QStringLiteral("explanation"),
                           QJsonArray::fromStringList(question.explanation));
         }

@@ -3,6 +3,7 @@
 
 #include "cp1251.h"
 #include "figures.h"
+#include "kinds_json.h"
 
 namespace kovra {
 
@@ -87,6 +88,61 @@ void dumpList(QByteArray &out, const QString &name, const TextList &list)
     }
 }
 
+QString percentText(double credit)
+{
+    return QString::number(credit * 100, 'g', 7) + u'%';
+}
+
+// What marks a question of another kind than single choice, a line for each of its parts.
+void dumpKind(QByteArray &out, const Question &question, int k)
+{
+    QStringList lines{QStringLiteral("Kind(%1)\t%2%3")
+                          .arg(k)
+                          .arg(kindName(question.kind),
+                               question.allOrNothing ? QStringLiteral("\tall or nothing")
+                                                     : QString())};
+    const auto line = [&](const char *name, qsizetype i, const QStringList &cells) {
+        QStringList escaped;
+        for (const QString &cell : cells) {
+            escaped << escapeDumpText(cell);
+        }
+        lines << QStringLiteral("%1(%2)[%3]\t%4")
+                     .arg(QLatin1String(name))
+                     .arg(k)
+                     .arg(i)
+                     .arg(escaped.join(u'\t'));
+    };
+    for (qsizetype i = 0; i < question.choices.size(); ++i) {
+        const bool weighted = i < qsizetype(question.weights.size());
+        line(question.kind == QuestionKind::Matching ? "Offered" : "Choice", i,
+             {question.choices.at(i),
+              weighted ? percentText(question.weights[std::size_t(i)]) : QString()});
+    }
+    for (std::size_t i = 0; i < question.accepted.size(); ++i) {
+        const Accepted &accepted = question.accepted[i];
+        QStringList cells{accepted.text, percentText(accepted.credit)};
+        if (question.kind == QuestionKind::Number) {
+            cells << QStringLiteral("±%1").arg(accepted.tolerance);
+        }
+        line("Answer", qsizetype(i), cells);
+    }
+    for (std::size_t i = 0; i < question.units.size(); ++i) {
+        line("Unit", qsizetype(i),
+             {question.units[i].name, QString::number(question.units[i].multiplier)});
+    }
+    for (qsizetype i = 0; i < question.items.size(); ++i) {
+        const int match = i < qsizetype(question.matches.size()) ? question.matches[i] : -1;
+        line("Item", i, {question.items.at(i), question.choices.value(match)});
+    }
+    if (question.caseMatters) {
+        lines << QStringLiteral("CaseMatters(%1)").arg(k);
+    }
+    if (question.unitsIgnored) {
+        lines << QStringLiteral("UnitsIgnored(%1)").arg(k);
+    }
+    out += (lines.join(u'\n') + u'\n').toUtf8();
+}
+
 } // namespace
 
 QByteArray dumpContent(const KOVRA_Danni &content, const Test *test)
@@ -139,6 +195,11 @@ QByteArray dumpContent(const KOVRA_Danni &content, const Test *test)
                                          .arg(size.width())
                                          .arg(size.height()))
                        .toUtf8();
+        }
+    }
+    for (std::size_t i = 0; test && i < test->questions.size(); ++i) {
+        if (!test->questions[i].isSingle()) {
+            dumpKind(out, test->questions[i], int(i) + 1);
         }
     }
     return out;

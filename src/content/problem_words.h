@@ -16,6 +16,8 @@ namespace kovra::problem_words {
 
 [[nodiscard]] std::optional<QString> shapeWords(const Problem &p);
 [[nodiscard]] std::optional<QString> textWords(const Problem &p);
+// The kinds of question but single choice: credits, accepted answers, items.
+[[nodiscard]] std::optional<QString> kindWords(const Problem &p);
 [[nodiscard]] std::optional<QString> figureWords(const Problem &p);
 [[nodiscard]] std::optional<QString> bankFileWords(const Problem &p);
 [[nodiscard]] std::optional<QString> bankQuestionWords(const Problem &p);

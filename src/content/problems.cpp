@@ -80,6 +80,27 @@ QString windowField(const Place &place)
         return place.index >= 0 ? tr("choice %1").arg(place.index + 1) : tr("the choices");
     case ContentField::Key:
         return tr("the right choice");
+    case ContentField::Type:
+        return tr("the kind of question");
+    case ContentField::Weights:
+        return place.index >= 0 ? tr("the credit of choice %1").arg(place.index + 1)
+                                : tr("the credits of the choices");
+    case ContentField::AllOrNothing:
+        return tr("all or nothing");
+    case ContentField::Answers:
+        return place.index >= 0 ? tr("accepted answer %1").arg(place.index + 1)
+                                : tr("the accepted answers");
+    case ContentField::CaseMatters:
+        return tr("case matters");
+    case ContentField::Units:
+        return place.index >= 0 ? tr("unit %1").arg(place.index + 1) : tr("the units");
+    case ContentField::UnitsIgnored:
+        return tr("units ignored");
+    case ContentField::Items:
+        return place.index >= 0 ? tr("item %1").arg(place.index + 1) : tr("the items");
+    case ContentField::Matches:
+        return place.index >= 0 ? tr("the answer of item %1").arg(place.index + 1)
+                                : tr("the answers of the items");
     case ContentField::Figure:
         return tr("the figure");
     case ContentField::Explanation:
@@ -163,8 +184,8 @@ QString place(const Problem &p, Audience audience)
 QString words(const Problem &p)
 {
     using namespace problem_words;
-    for (const auto family : {shapeWords, textWords, figureWords, bankFileWords, bankQuestionWords,
-                              testFileWords, resultFileWords}) {
+    for (const auto family : {shapeWords, textWords, kindWords, figureWords, bankFileWords,
+                              bankQuestionWords, testFileWords, resultFileWords}) {
         if (std::optional<QString> said = family(p)) {
             return *said;
         }
@@ -206,6 +227,24 @@ QString contentName(const Place &place)
         return QStringLiteral("marks.secret");
     case ContentField::Unknown:
         return place.name;
+    case ContentField::Type:
+        return QStringLiteral("type");
+    case ContentField::Weights:
+        return named("weights");
+    case ContentField::AllOrNothing:
+        return QStringLiteral("allOrNothing");
+    case ContentField::Answers:
+        return named("answers");
+    case ContentField::CaseMatters:
+        return QStringLiteral("caseMatters");
+    case ContentField::Units:
+        return named("units");
+    case ContentField::UnitsIgnored:
+        return QStringLiteral("unitsIgnored");
+    case ContentField::Items:
+        return named("items");
+    case ContentField::Matches:
+        return named("matches");
     case ContentField::Text:
         return QStringLiteral("text");
     case ContentField::Choices:

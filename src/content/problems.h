@@ -99,6 +99,15 @@ enum class ProblemKind
                            // letters, case or blanks; count: the 1-based character they part at
     KeyMatchesSeveral,     // text: the key
     NoRightChoice,         // the teacher's window: no choice is marked as the right one
+    KindUnknown,           // text: a question's type, which names no kind
+    KindSetting,           // a question of another kind than single choice where a setting takes
+                           // single choice only; toto: the repeat check, else the phrase mode
+    CreditRange,           // text: the credit in percent, outside least to limit
+    CreditSum,             // count: the percent the right choices' credits add up to
+    NoFullCredit,          // no typed answer gives full credit
+    NotANumber,            // text: a number's value as written, which is none
+    ListCount,             // count: the elements found; limit: those needed (one a choice or item)
+    EmptyAnswer,           // an accepted answer, an item or a unit with no text
     MarksMinutes,          // a test for marks' time limit; limit: the most minutes
     MarksKey,              // a test for marks' key that is not one; limit: its bytes
     LineBreak,             // a text that must be one line holds a line break
@@ -197,9 +206,18 @@ enum class ContentField
     MarksSeal,     // its public key
     MarksSecret,   // its secret key
     Unknown,       // name: a field the format does not have (often a misspelling)
+    Type,
     Text,
-    Choices,     // index: the choice
-    Key,         // the right choice
+    Choices, // index: the choice
+    Key,     // the right choice
+    Weights, // index: the choice's
+    AllOrNothing,
+    Answers, // index: the accepted answer
+    CaseMatters,
+    Units, // index: the unit
+    UnitsIgnored,
+    Items,       // index: the item
+    Matches,     // index: the item's
     Explanation, // index: the line
     Figure,
 };

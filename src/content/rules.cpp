@@ -4,6 +4,7 @@
 #include "cp1251.h"
 #include "danni.h"
 #include "figures.h"
+#include "model/marking.h"
 #include "test_content.h"
 
 #include <QHash>
@@ -22,16 +23,7 @@ Place indexed(ContentField field, qsizetype index)
 // for made Cyrillic.
 QString screenForm(const QString &text)
 {
-    static const QString latin = QStringLiteral("aceopxyABCEHKMOPTX");
-    static const QString cyrillic = QStringLiteral("асеорхуАВСЕНКМОРТХ");
-    QString form = text.simplified();
-    for (QChar &ch : form) {
-        const auto at = latin.indexOf(ch);
-        if (at >= 0) {
-            ch = cyrillic.at(at);
-        }
-    }
-    return form;
+    return cyrillicLookAlikes(text.simplified());
 }
 
 // Each choice's screen form is looked up among the earlier ones': linear in the choices.
@@ -55,17 +47,18 @@ void checkLookAlikes(const QStringList &choices, int number, const ProblemSink &
 }
 
 // The choices, each one line and not empty; false when one is not a line.
-bool checkChoices(const QStringList &choices, int number, const ProblemSink &add)
+bool checkChoices(const QStringList &choices, int number, const ProblemSink &add,
+                  ContentField field = ContentField::Choices,
+                  qsizetype most = KOVRA_Danni::kMaxChoices)
 {
-    const ContentField field = ContentField::Choices;
-    if (choices.size() < KOVRA_Danni::kMinChoices || choices.size() > KOVRA_Danni::kMaxChoices) {
+    if (choices.size() < KOVRA_Danni::kMinChoices || choices.size() > most) {
         // A wrong count is the first fault: nothing more of them is checked.
         add({.kind = ProblemKind::ChoiceCount,
              .question = number,
              .place = {field},
              .count = choices.size(),
              .least = KOVRA_Danni::kMinChoices,
-             .limit = KOVRA_Danni::kMaxChoices});
+             .limit = most});
         return false;
     }
     bool lines = true;
@@ -77,14 +70,169 @@ bool checkChoices(const QStringList &choices, int number, const ProblemSink &add
     }
     for (qsizetype i = 0; i < choices.size(); ++i) {
         if (choices.at(i).trimmed().isEmpty()) {
-            add({.kind = ProblemKind::EmptyChoice, .question = number, .place = indexed(field, i)});
+            add({.kind = field == ContentField::Choices ? ProblemKind::EmptyChoice
+                                                        : ProblemKind::EmptyAnswer,
+                 .question = number,
+                 .place = indexed(field, i)});
         }
     }
     checkLookAlikes(choices, number, add);
     return true;
 }
 
+// The credits of a question's answers, each within `least` to 100 percent; none full or,
+// added up, not whole.
+void checkCredits(const std::vector<double> &credits, int number, ContentField field, int least,
+                  bool added, const ProblemSink &add)
+{
+    double full = 0;
+    bool whole = false;
+    bool within = true;
+    for (std::size_t i = 0; i < credits.size(); ++i) {
+        const double credit = credits[i];
+        if (credit * 100 < least - 1e-9 || credit > 1 + 1e-9) {
+            within = false;
+            add({.kind = ProblemKind::CreditRange,
+                 .question = number,
+                 .place = indexed(field, qsizetype(i)),
+                 .text = QString::number(credit * 100),
+                 .least = least,
+                 .limit = 100});
+        }
+        full += std::max(credit, 0.0);
+        whole = whole || credit > 1 - 1e-6;
+    }
+    if (!within) {
+        return;
+    }
+    if (added && std::abs(full - 1) > 1e-4) {
+        add({.kind = ProblemKind::CreditSum,
+             .question = number,
+             .place = {field},
+             .count = qRound64(full * 100)});
+    } else if (!added && !whole) {
+        add({.kind = ProblemKind::NoFullCredit, .question = number, .place = {field}});
+    }
+}
+
+void checkSeveral(const Question &question, int number, const ProblemSink &add, bool keyed)
+{
+    if (!checkChoices(question.choices, number, add) || !keyed) {
+        return;
+    }
+    if (question.weights.size() != std::size_t(question.choices.size())) {
+        add({.kind = ProblemKind::ListCount,
+             .question = number,
+             .place = {ContentField::Weights},
+             .count = qint64(question.weights.size()),
+             .limit = question.choices.size()});
+        return;
+    }
+    checkCredits(question.weights, number, ContentField::Weights, -100, true, add);
+}
+
+void checkAccepted(const Question &question, int number, const ProblemSink &add, bool keyed)
+{
+    const bool isNumber = question.kind == QuestionKind::Number;
+    for (std::size_t i = 0; i < question.units.size(); ++i) {
+        const Place place = indexed(ContentField::Units, qsizetype(i));
+        if (!checkLine(question.units[i].name, number, place, add)) {
+            continue;
+        }
+        if (question.units[i].name.trimmed().isEmpty()) {
+            add({.kind = ProblemKind::EmptyAnswer, .question = number, .place = place});
+        } else if (question.units[i].multiplier == 0) {
+            add({.kind = ProblemKind::NotANumber,
+                 .question = number,
+                 .place = place,
+                 .text = QStringLiteral("0")});
+        }
+    }
+    if (!keyed) {
+        return;
+    }
+    std::vector<double> credits;
+    for (std::size_t i = 0; i < question.accepted.size(); ++i) {
+        const Accepted &accepted = question.accepted[i];
+        const Place place = indexed(ContentField::Answers, qsizetype(i));
+        credits.push_back(accepted.credit);
+        if (!checkLine(accepted.text, number, place, add)) {
+            continue;
+        }
+        QString rest;
+        if (accepted.text.trimmed().isEmpty()) {
+            add({.kind = ProblemKind::EmptyAnswer, .question = number, .place = place});
+        } else if (isNumber && accepted.text.trimmed() != u"*" &&
+                   (!leadingNumber(accepted.text, &rest) || !rest.isEmpty())) {
+            add({.kind = ProblemKind::NotANumber,
+                 .question = number,
+                 .place = place,
+                 .text = accepted.text});
+        }
+    }
+    checkCredits(credits, number, ContentField::Answers, 0, false, add);
+}
+
+void checkMatching(const Question &question, int number, const ProblemSink &add, bool keyed)
+{
+    const bool items = checkChoices(question.items, number, add, ContentField::Items, kMaxItems);
+    const bool answers =
+        checkChoices(question.choices, number, add, ContentField::Choices, kMaxMatchAnswers);
+    if (!items || !answers || !keyed) {
+        return;
+    }
+    if (question.matches.size() != std::size_t(question.items.size())) {
+        add({.kind = ProblemKind::ListCount,
+             .question = number,
+             .place = {ContentField::Matches},
+             .count = qint64(question.matches.size()),
+             .limit = question.items.size()});
+        return;
+    }
+    for (std::size_t i = 0; i < question.matches.size(); ++i) {
+        if (question.matches[i] < 0 || question.matches[i] >= question.choices.size()) {
+            add({.kind = ProblemKind::NoRightChoice,
+                 .question = number,
+                 .place = indexed(ContentField::Matches, qsizetype(i))});
+        }
+    }
+}
+
+void checkKindOf(const Question &question, int number, const ProblemSink &add, Unread unread)
+{
+    const bool keyed = !unread.right;
+    switch (question.kind) {
+    case QuestionKind::Single:
+        break;
+    case QuestionKind::Several:
+        checkSeveral(question, number, add, keyed && !unread.choices);
+        break;
+    case QuestionKind::Typed:
+    case QuestionKind::Number:
+        checkAccepted(question, number, add, keyed);
+        break;
+    case QuestionKind::Matching:
+        checkMatching(question, number, add, keyed && !unread.choices);
+        break;
+    }
+}
+
 } // namespace
+
+void checkKinds(const Test &test, const ProblemSink &add)
+{
+    const auto other = std::find_if(test.questions.begin(), test.questions.end(),
+                                    [](const Question &q) { return !q.isSingle(); });
+    const int number = int(other - test.questions.begin()) + 1;
+    for (const bool toto : {false, true}) {
+        if (other != test.questions.end() && (toto ? test.askAgain : test.phrase)) {
+            add({.kind = ProblemKind::KindSetting,
+                 .question = number,
+                 .place = {ContentField::Type},
+                 .toto = toto});
+        }
+    }
+}
 
 bool checkLine(const QString &text, int question, const Place &place, const ProblemSink &add)
 {
@@ -118,11 +266,12 @@ void checkQuestion(const Question &question, int number, bool phrase, const Prob
                    Unread unread)
 {
     if (!unread.text && checkLine(question.text, number, {ContentField::Text}, add) && phrase &&
-        !question.text.contains(QLatin1Char('_'))) {
+        question.isSingle() && !question.text.contains(QLatin1Char('_'))) {
         add({.kind = ProblemKind::NoBlank, .question = number, .place = {ContentField::Text}});
     }
-    const bool choices = !unread.choices && checkChoices(question.choices, number, add);
-    if (choices && !unread.right) {
+    if (!question.isSingle()) {
+        checkKindOf(question, number, add, unread);
+    } else if (!unread.choices && checkChoices(question.choices, number, add) && !unread.right) {
         if (!question.hasRight()) {
             add({.kind = ProblemKind::NoRightChoice,
                  .question = number,
@@ -263,6 +412,7 @@ Problems checkTest(const Test &test)
             count, test.draw > 0 ? std::optional(test.draw) : std::nullopt, test.askAgain)) {
         problems.push_back(std::move(*wrong));
     }
+    checkKinds(test, add);
     for (int number = 1; number <= count; ++number) {
         const Question &question = test.questions.at(static_cast<std::size_t>(number - 1));
         // A pupils' copy has neither key nor explanations to check.

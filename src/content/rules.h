@@ -29,9 +29,17 @@ struct Unread
     bool explanation = false;
 };
 
+// The most items a matching question may have, and answers it may offer.
+inline constexpr qsizetype kMaxItems = 10;
+inline constexpr qsizetype kMaxMatchAnswers = 12;
+
 // Question `number` (1-based), but for its figure's check.
 void checkQuestion(const Question &question, int number, bool phrase, const ProblemSink &add,
                    Unread unread = {});
+
+// The settings that take single choice only (the phrase mode, the repeat check), each against
+// the first question of another kind.
+void checkKinds(const Test &test, const ProblemSink &add);
 
 // How many questions a test of `count` may have, and a run of it draw; `draw` 0 draws none.
 [[nodiscard]] std::optional<Problem> checkQuestionCount(int count, std::optional<int> draw,
