@@ -21,6 +21,8 @@ struct Outcome
 {
     QStringList dump;  // the dump's lines; empty when the set has errors
     Problems problems; // the import's and the content check's
+    int imported = 0;  // the questions the import counts as imported, and as skipped
+    int skipped = 0;
 };
 
 // Writes the bank (and an 8x6 figure fig.png beside it) and reads it as kovra-check does.
@@ -46,7 +48,7 @@ Outcome importBank(const QString &file, const QByteArray &bytes, const QStringLi
         }
     }
     Imported imported = importQuestionBank(out.fileName(), options);
-    Outcome outcome{{}, imported.problems};
+    Outcome outcome{{}, imported.problems, imported.imported, imported.skipped};
     if (imported.test) {
         LoadResult result = loadTest(*imported.test);
         attachSourceLines(result.problems, imported);
@@ -307,6 +309,14 @@ void TestImport::banks_data()
     for (int i = 1; i <= 40; ++i) {
         forty += "Q" + QByteArray::number(i) + " {=" + QByteArray::number(i) + " ~x}\n\n";
     }
+    QByteArray skippedMany = "A {=1 ~2}\n\n";
+    for (int i = 0; i < 300; ++i) {
+        skippedMany += (i % 100 == 50 ? "B {=1 ~2}\n\n" : "") + QByteArray("N {#4}\n\n");
+    }
+    QTest::newRow("gift of 300 skipped and 5 read: all read, the warnings counted")
+        << u"many.gift"_s << skippedMany + "E {=1 ~2}\n"
+        << QStringList{u"skipped=300"_s} << 5 << QStringList{u"List1(5)[0]\tE"_s}
+        << QList<int>{3, 5, 7};
     QTest::newRow("gift bank of 40, each run draws 5")
         << u"big.gift"_s << forty << QStringList{u"draw=5"_s} << 5
         << QStringList{u"Draw\t5"_s, u"Bank(40)[0]\tQ40"_s, u"BankKey(40)[0]\t40"_s,
@@ -354,6 +364,18 @@ void TestImport::banks()
     for (const Problem &p : outcome.problems) {
         QVERIFY2(p.severity == Severity::Warning, qPrintable(describe(p)));
         skipped << p.line;
+    }
+    // "skipped=N": a bank of more warnings than are kept; those kept begin with skippedLines,
+    // and with the count of the others they are all N.
+    const QStringList many = flags.filter(QRegularExpression(u"^skipped="_s));
+    if (!many.isEmpty()) {
+        const int all = many.front().mid(8).toInt();
+        QCOMPARE(outcome.skipped, all);
+        QCOMPARE(outcome.imported, count);
+        QVERIFY(outcome.problems.size() < std::size_t(all));
+        QCOMPARE(outcome.problems.back().kind, ProblemKind::NotKept);
+        QCOMPARE(qint64(outcome.problems.size()) - 1 + outcome.problems.back().count, qint64(all));
+        skipped = skipped.first(skippedLines.size());
     }
     QCOMPARE(skipped, skippedLines);
     QCOMPARE(outcome.dump.filter(QRegularExpression(u"^List1\\(0\\)\\["_s)).size(), count);

@@ -256,11 +256,11 @@ bool CsvReader::readHeader(const Row &header)
         const int column = columnNamed(cell);
         if (column == NoColumn && !cell.trimmed().isEmpty()) {
             // A column of the spreadsheet's own (points, tags, an id) is left out.
-            m_bank.problems.push_back({.kind = ProblemKind::BankColumn,
-                                       .severity = Severity::Warning,
-                                       .line = 1,
-                                       .column = int(c) + 1,
-                                       .text = cell.simplified()});
+            m_bank.error({.kind = ProblemKind::BankColumn,
+                          .severity = Severity::Warning,
+                          .line = 1,
+                          .column = int(c) + 1,
+                          .text = cell.simplified()});
         } else if (column != NoColumn && m_at[std::size_t(column)] < 0) {
             m_at[std::size_t(column)] = int(c);
         }
@@ -274,7 +274,7 @@ bool CsvReader::readHeader(const Row &header)
                           .count = column}); // the columns as the problem counts them
         }
     }
-    return !hasErrors(m_bank.problems);
+    return !m_bank.hasErrors();
 }
 
 // The filled choices, and the right one by its letter or its text.

@@ -101,11 +101,8 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
         imported.questionLines.push_back(question.source.line);
     }
     imported.imported = count;
-    imported.skipped =
-        int(std::count_if(bank.problems.begin(), bank.problems.end(), [](const Problem &problem) {
-            return problem.kind == ProblemKind::BankSkipped || problem.skipsRow;
-        }));
-    imported.problems = std::move(bank.problems);
+    imported.skipped = bank.skips;
+    imported.problems = std::move(bank).problems();
     if (imported.rows) {
         for (Problem &problem : imported.problems) {
             problem.cell = problem.line > 0;
