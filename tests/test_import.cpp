@@ -148,6 +148,12 @@ void TestImport::banks_data()
         << QStringList() << 3
         << QStringList{u"List1(2)[2]\t2"_s, u"List1(3)[0]\tC"_s, u"List1(0)[2]\t1"_s}
         << QList<int>{1, 3, 5, 7, 9, 11, 13, 15};
+    QTest::newRow("gift short answers with weights, as exported: skipped")
+        << u"s.gift"_s
+        << QByteArray("::S1::Столица? {=%100%Париж =%50%Paris}\n\nA {=1 ~2}\n\n"
+                      "::S2::Столица? {\n\t=%100%Париж\n\t=%0%Лондон#Не.\n}\n\n"
+                      "B {=1 ~2}\n\nC {=%100%1 ~%0%2}\n")
+        << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{1, 5};
     QTest::newRow("aiken, with title and check")
         << u"a.txt"_s
         << QByteArray("Кое е просто число?\nA. 4\nB. 7\nC. 9\nANSWER: B\n\n"

@@ -178,6 +178,7 @@ struct GiftAnswers
 {
     std::vector<GiftAnswer> answers;
     bool anyWrong = false;
+    bool anyTilde = false; // an answer marked '~' (or "~="): none in a short answer
     bool weighted = false;
     bool matching = false;
     int rights = 0;
@@ -219,6 +220,7 @@ GiftAnswers readAnswers(const GiftText &t, const std::vector<Mark> &marks, qsize
         const qsizetype to = k + 1 < marks.size() ? marks[k + 1].at : answersEnd;
         GiftAnswer answer;
         answer.right = marks[k].right;
+        read.anyTilde = read.anyTilde || !marks[k].right || marks[k].length == 2;
         const qsizetype from = readWeight(t, skipSpace(t, marks[k].at + marks[k].length, to), to,
                                           answer, read.weighted);
         answer.from = from;
@@ -244,11 +246,12 @@ GiftAnswers readAnswers(const GiftText &t, const std::vector<Mark> &marks, qsize
 
 std::optional<SkipReason> skipReason(const GiftAnswers &read, std::size_t marks)
 {
-    return read.matching      ? SkipReason::Matching
-           : !read.anyWrong   ? SkipReason::ShortAnswer
-           : read.weighted    ? SkipReason::Weights
-           : read.rights == 0 ? SkipReason::NoRight
-           : read.rights > 1  ? SkipReason::SeveralRight
+    // Every answer marked '=' is a short answer, whatever weights they have (as "=%0%").
+    return read.matching                      ? SkipReason::Matching
+           : !read.anyTilde || !read.anyWrong ? SkipReason::ShortAnswer
+           : read.weighted                    ? SkipReason::Weights
+           : read.rights == 0                 ? SkipReason::NoRight
+           : read.rights > 1                  ? SkipReason::SeveralRight
            : marks >= kMostMarksRead || read.answers.size() > KOVRA_Danni::kMaxChoices
                ? SkipReason::TooManyAnswers
                : std::optional<SkipReason>();
