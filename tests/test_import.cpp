@@ -154,6 +154,11 @@ void TestImport::banks_data()
                       "::S2::Столица? {\n\t=%100%Париж\n\t=%0%Лондон#Не.\n}\n\n"
                       "B {=1 ~2}\n\nC {=%100%1 ~%0%2}\n")
         << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{1, 5};
+    QTest::newRow("gift choices the same but for their html: skipped")
+        << u"h.gift"_s
+        << QByteArray("A {=1 ~2}\n\nH {=<p>a</p> ~a ~b}\n\n[html]H2 {=<b>x</b> ~y ~<i>x</i>}\n\n"
+                      "B {=1 ~2}\n\nC {=<p>1</p> ~2}\n")
+        << QStringList() << 3 << QStringList{u"List1(3)[1]\t1"_s} << QList<int>{3, 5};
     QTest::newRow("aiken, with title and check")
         << u"a.txt"_s
         << QByteArray("Кое е просто число?\nA. 4\nB. 7\nC. 9\nANSWER: B\n\n"
@@ -271,6 +276,13 @@ void TestImport::banks_data()
     QTest::newRow("moodle xml known by <quiz> after a comment and a processing instruction")
         << u"quiz.xml"_s << afterComment + "</quiz>\n"
         << QStringList() << 3 << QStringList{u"List1(3)[0]\tТри?"_s} << QList<int>{};
+    QTest::newRow("moodle xml choices the same but for their html: skipped")
+        << u"quiz.xml"_s
+        << afterComment +
+               "<question type=\"multichoice\"><questiontext><text>Четири?</text></questiontext>"
+               "<answer fraction=\"100\"><text>&lt;p&gt;да&lt;/p&gt;</text></answer>"
+               "<answer fraction=\"0\"><text>да</text></answer></question>\n</quiz>\n"
+        << QStringList() << 3 << QStringList{u"List1(3)[0]\tТри?"_s} << QList<int>{7};
     QTest::newRow("moodle xml: picture, html, true/false, a type skipped")
         << u"quiz.xml"_s
         << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n"

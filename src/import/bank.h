@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class QIODevice;
@@ -101,7 +102,7 @@ struct Bank
         }
         return false;
     }
-    // With the question's name and type where the bank gives them.
+    // With the question's name and type (or what `reason` tells) where the bank gives them.
     void skipped(int line, SkipReason reason, const QString &name = {}, const QString &type = {})
     {
         error({.kind = ProblemKind::BankSkipped,
@@ -118,6 +119,10 @@ private:
     qint64 seenWarnings = 0;
     qint64 notKeptCount = 0;
 };
+
+// The text two choices share once their formatting is taken off (`flat`), where they differ as
+// written; none when no two do.
+std::optional<QString> sameOnceFlat(const QStringList &flat, const QStringList &written);
 
 // The figure file a bank names takes its question's figure: read no further than a figure may
 // be long; one that cannot be read is named as missing, one too long refused with its line.

@@ -146,6 +146,7 @@ struct GiftAnswer
     qsizetype feedbackAt = kNone; // its feedback after '#', up to `to`
     qsizetype to = 0;
     QString text;
+    QString written; // the text as written, marks and all
     QStringList feedback;
 };
 
@@ -230,6 +231,7 @@ GiftAnswers readAnswers(const GiftText &t, const std::vector<Mark> &marks, qsize
         read.matching =
             read.matching || findMark(t, from, answer.textEnd, QLatin1StringView("->")) != kNone;
         answer.text = giftLine(t, answer.from, answer.textEnd, html);
+        answer.written = plainOf(t, answer.from, answer.textEnd).simplified();
         // An answer without text is left out, as Moodle leaves it out.
         if (answer.text.isEmpty()) {
             continue;
@@ -395,6 +397,15 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     const GiftAnswers read = readAnswers(t, marks, answersEnd, html);
     if (const std::optional<SkipReason> reason = skipReason(read, marks.size())) {
         return bank.skipped(line, *reason);
+    }
+    QStringList flat;
+    QStringList written;
+    for (const GiftAnswer &answer : read.answers) {
+        flat << answer.text;
+        written << answer.written;
+    }
+    if (const std::optional<QString> same = sameOnceFlat(flat, written)) {
+        return bank.skipped(line, SkipReason::SameChoices, {}, *same);
     }
     if (question.text.isEmpty()) {
         return bank.error(ProblemKind::BankEmptyQuestion, line);

@@ -171,6 +171,20 @@ bool looksLikeXml(QByteArrayView bytes)
 
 } // namespace
 
+std::optional<QString> importer::sameOnceFlat(const QStringList &flat, const QStringList &written)
+{
+    QHash<QString, qsizetype> seen; // a flat text, the first choice with it
+    for (qsizetype i = 0; i < flat.size(); ++i) {
+        const auto earlier = seen.constFind(flat.at(i));
+        if (earlier == seen.cend()) {
+            seen.insert(flat.at(i), i);
+        } else if (written.value(*earlier) != written.value(i)) {
+            return flat.at(i);
+        }
+    }
+    return std::nullopt;
+}
+
 void importer::takeFigureFile(const QString &path, Question &question, Bank &bank)
 {
     Figure &figure = question.figure;
