@@ -360,6 +360,29 @@ void TestImport::banks_data()
         << QStringList{u"List1(0)[0]\t3"_s, u"List1(2)[0]\tТри"_s, u"List1(0)[1]\t2"_s,
                        u"List1(0)[2]\t4"_s, u"Obqsnenie(3)[0]\tВиж."_s}
         << QList<int>{3};
+    QTest::newRow("csv with option_1... columns: a row without choices, one with a sixth")
+        << u"o.csv"_s
+        << QByteArray("question_text;option_1;option_2;option_3;option_4;option_5;option_6;"
+                      "correct_answer\nQ1;a;b;c;;;;2\nQ2;;;;;;;1\nQ3;a;b;c;d;e;f;1\n"
+                      "Q4;x;y;;;;;y\nQ5;1;2;3;;;;3\n")
+        << QStringList() << 3
+        << QStringList{u"List1(1)[0]\tQ1"_s, u"List1(0)[0]\tb"_s, u"List1(2)[0]\tQ4"_s,
+                       u"List1(0)[1]\ty"_s, u"List1(0)[2]\t3"_s}
+        << QList<int>{3, 4};
+    QTest::newRow("csv with Answer1... columns, the right one by letter, text or number")
+        << u"n.csv"_s
+        << QByteArray("Question,Answer1,Answer2,Answer3,Correct\nQ1,a,b,c,C\nQ2,x,b,c,x\n"
+                      "Q3,a,b,c,2\n")
+        << QStringList() << 3
+        << QStringList{u"List1(0)[0]\tc"_s, u"List1(0)[1]\tx"_s, u"List1(0)[2]\tb"_s}
+        << QList<int>{};
+    QTest::newRow("csv as the course system's import reads it: A to D, Answer 1 and 2")
+        << u"m.csv"_s
+        << QByteArray("questionname,questiontext,A,B,C,D,Answer 1,Answer 2\n"
+                      "n1,Q1,a,b,c,d,A,\nn2,Q2,a,b,c,d,B,\nn3,Q3,a,b,c,d,D,D\nn4,Q4,a,b,c,d,A,B\n")
+        << QStringList() << 3
+        << QStringList{u"List1(0)[0]\ta"_s, u"List1(0)[1]\tb"_s, u"List1(0)[2]\td"_s}
+        << QList<int>{1, 5};
     const QByteArray two = "question,A,B,answer,figure\nQ1,1,2,A,\nQ2,1,2,B,\n";
     QTest::newRow("csv answer names no choice: the row left out")
         << u"b.csv"_s << two + "\"Q\n3\",1,2,C,\nQ4,1,2,A,\n"
