@@ -235,6 +235,15 @@ void TestImport::banks_data()
                        u"List1(3)[3]\t%15"_s,
                        u"List1(0)[2]\t5"_s}
         << QList<int>{14};
+    QTest::newRow("aiken text over lines, some lettered as choices are")
+        << u"a.txt"_s
+        << QByteArray("Кое е вярно?\nI. Едно\nV) Пет\nA. само I\nB. само V\nANSWER: B\n\n"
+                      "Q2\nA. 1\nB. 2\nANSWER: A\n\nЗа текста:\nB. е буква\nA. да\nB. не\n"
+                      "ANSWER: A\n")
+        << QStringList() << 3
+        << QStringList{u"List1(1)[0]\tКое е вярно? I. Едно V) Пет"_s, u"List1(0)[0]\tсамо V"_s,
+                       u"List1(3)[0]\tЗа текста: B. е буква"_s}
+        << QList<int>();
     QTest::newRow("aiken without blank lines, A)text, lower-case answer")
         << u"a.txt"_s
         << QByteArray("Кое е просто число?\nA) 4\nB)7\nC. 9\nANSWER: b\n"
