@@ -25,8 +25,9 @@ constexpr int kMaxBankQuestions = 1000;
 constexpr qsizetype kMaxTagsPerQuestion = 1000;
 constexpr qsizetype kMaxTagsPerBank = 100'000;
 
-struct Bank
+class Bank
 {
+public:
     std::vector<Question> questions; // each with its source lines, its figure's bytes if any
     int missingWords = 0; // the questions whose blank stands where their answers stood (GIFT)
     int most = kMaxBankQuestions; // the most questions a bank may have
