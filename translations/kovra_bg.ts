@@ -4,6 +4,10 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>its choices %1 are the same once their formatting is taken off</source>
+        <translation>изборите му %1 са еднакви, щом се махне форматирането им</translation>
+    </message>
+    <message>
         <source>With --csv: also a review sheet for each pupil, each on pages of its own, as a PDF.</source>
         <translation>С --csv: и лист за преглед за всеки ученик, всеки на свои страници, като PDF.</translation>
     </message>

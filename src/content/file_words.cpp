@@ -61,6 +61,10 @@ QString skipWords(const Problem &p)
             .arg(quoted(p.other));
     case SkipReason::Multiple:
         return QCoreApplication::translate("kovra", "it allows more than one answer");
+    case SkipReason::SameChoices:
+        return QCoreApplication::translate(
+                   "kovra", "its choices %1 are the same once their formatting is taken off")
+            .arg(quoted(p.other));
     case SkipReason::TextBeforeAnswers:
         break;
     }

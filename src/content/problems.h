@@ -67,8 +67,9 @@ enum class SkipReason
     TooManyAnswers,
     SeveralBlocks,
     TextBeforeAnswers,
-    OtherType, // Moodle XML: a type other than multichoice and truefalse; other: the type
-    Multiple,  // Moodle XML: a multichoice question that allows several answers
+    OtherType,   // Moodle XML: a type other than multichoice and truefalse; other: the type
+    Multiple,    // Moodle XML: a multichoice question that allows several answers
+    SameChoices, // two choices that differ only in their formatting; other: the text they share
 };
 
 // What a line of an Aiken bank should have been.

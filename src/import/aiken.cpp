@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Aiken, read with Moodle's tolerance: a question on one or more lines, its lettered choices
 // ("A." or "A)", with or without a blank after), the answer line; a blank line between questions
-// is usual but not needed, and the answer's letter may be lower-case.
+// is usual but not needed, and the answer's letter may be lower-case. Lines of the question
+// before its choice "A." are its text, also one that begins with another letter ("I. ...").
 #include "bank.h"
 #include "text.h"
 
@@ -51,6 +52,7 @@ private:
     State m_state = State::Between;
     Question m_question;
     QStringList m_textLines; // the question's lines, joined once at its first choice
+    QChar m_lettered;        // the letter the question's last line began with, in upper case
     qsizetype m_chars = 0;
 };
 
@@ -58,6 +60,14 @@ const QRegularExpression &choiceLine()
 {
     static const QRegularExpression choice(QStringLiteral("^([A-Z])[.)]\\s*(\\S.*)$"));
     return choice;
+}
+
+// The letter a line begins with as a choice would ("b." or "B)"), in upper case; none otherwise.
+QChar letterOf(QStringView line)
+{
+    static const QRegularExpression lettered(QStringLiteral("^([A-Za-z])[.)]\\s*\\S"));
+    const QRegularExpressionMatch match = lettered.match(line);
+    return match.hasMatch() ? match.capturedView(1).front().toUpper() : QChar();
 }
 
 const QRegularExpression &answerLine()
@@ -82,6 +92,7 @@ void AikenReader::read(QStringView text)
                 m_question = Question();
                 m_question.source.line = number;
                 m_textLines = QStringList{line.toString()};
+                m_lettered = letterOf(line);
                 m_chars = line.size();
                 m_state = State::Question;
             }
@@ -112,11 +123,18 @@ void AikenReader::inQuestion(QStringView line, int number)
         m_textLines.clear();
         m_question.choices << choice.captured(2).simplified();
         m_state = State::Choices;
-    } else if (line.isEmpty() || choice.hasMatch() || answerLine().match(line).hasMatch()) {
+        return;
+    }
+    // A choice after a line lettered as the one before it would be: the choices' letters are
+    // wrong ("a." then "B."). Any other lettered line is the question's text.
+    const bool misLettered = choice.hasMatch() && !m_lettered.isNull() &&
+                             m_lettered.unicode() + 1 == choice.capturedView(1).front().unicode();
+    if (line.isEmpty() || misLettered || answerLine().match(line).hasMatch()) {
         m_bank.unexpected(number, BankExpectation::FirstChoice);
         m_state = line.isEmpty() ? State::Between : State::SkipToEnd;
     } else {
         m_textLines << line.toString();
+        m_lettered = letterOf(line);
     }
 }
 

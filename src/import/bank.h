@@ -10,60 +10,79 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class QIODevice;
 
 namespace kovra::importer {
 
-// The most problems one import reports.
-constexpr std::size_t kMaxProblems = 200;
+// The most problems of each severity one import keeps; the others are counted, not kept.
+constexpr qint64 kMaxProblems = 200;
 // The most questions a bank may have.
 constexpr int kMaxBankQuestions = 1000;
 // The most HTML tags ('<') one question may have, and a whole bank.
 constexpr qsizetype kMaxTagsPerQuestion = 1000;
 constexpr qsizetype kMaxTagsPerBank = 100'000;
 
-struct Bank
+class Bank
 {
+public:
     std::vector<Question> questions; // each with its source lines, its figure's bytes if any
     int missingWords = 0; // the questions whose blank stands where their answers stood (GIFT)
-    Problems problems;
     int most = kMaxBankQuestions; // the most questions a bank may have
     qsizetype tags = 0;           // the HTML tags read so far, against their limit
+    int skips = 0; // the questions and rows left out with a warning, their problems kept or not
 
-    // Reading stops once no test can come of the bank: there are more problems than anyone
-    // reads, or more questions than a test may have.
     void add(Question question, bool missingWord = false)
     {
         missingWords += missingWord ? 1 : 0;
         questions.push_back(std::move(question));
     }
 
-    [[nodiscard]] bool full() const
-    {
-        return problems.size() >= kMaxProblems || int(questions.size()) > most;
-    }
+    // Reading stops once no test can come of the bank: it has more questions than a test may
+    // have, or its HTML passed its bound. Problems never stop it: past their most, they are
+    // counted.
+    [[nodiscard]] bool full() const { return int(questions.size()) > most; }
 
     void error(ProblemKind kind, int line, int column = 0, const QString &text = {})
     {
-        problems.push_back({.kind = kind, .line = line, .column = column, .text = text});
+        error({.kind = kind, .line = line, .column = column, .text = text});
     }
-    void error(Problem problem) { problems.push_back(std::move(problem)); }
+    void error(Problem problem)
+    {
+        const bool isError = problem.severity == Severity::Error;
+        skips += problem.kind == ProblemKind::BankSkipped || problem.skipsRow ? 1 : 0;
+        if ((isError ? seenErrors : seenWarnings)++ < kMaxProblems) {
+            kept.push_back(std::move(problem));
+        } else {
+            ++notKeptCount;
+        }
+    }
+    [[nodiscard]] bool hasErrors() const { return seenErrors > 0; }
+    // The problems kept, then one that counts the others.
+    [[nodiscard]] Problems problems() &&
+    {
+        if (notKeptCount > 0) {
+            kept.push_back(notKept(notKeptCount, seenErrors > kMaxProblems ? Severity::Error
+                                                                           : Severity::Warning));
+        }
+        return std::move(kept);
+    }
     void unexpected(int line, BankExpectation expectation, const QString &letter = {})
     {
-        problems.push_back({.kind = ProblemKind::BankUnexpected,
-                            .line = line,
-                            .text = letter,
-                            .expectation = expectation});
+        error({.kind = ProblemKind::BankUnexpected,
+               .line = line,
+               .text = letter,
+               .expectation = expectation});
     }
     void choiceCount(int line, qsizetype count)
     {
-        problems.push_back({.kind = ProblemKind::ChoiceCount,
-                            .line = line,
-                            .count = count,
-                            .least = KOVRA_Danni::kMinChoices,
-                            .limit = KOVRA_Danni::kMaxChoices});
+        error({.kind = ProblemKind::ChoiceCount,
+               .line = line,
+               .count = count,
+               .least = KOVRA_Danni::kMinChoices,
+               .limit = KOVRA_Danni::kMaxChoices});
     }
     // Whether the HTML of one question, of `count` tags, may be read: both a question's tags and
     // the bank's are bounded, a bound on the work of reading them. On false, the question is
@@ -75,26 +94,36 @@ struct Bank
             return true;
         }
         const bool bankWide = count <= kMaxTagsPerQuestion;
-        problems.push_back({.kind = ProblemKind::BankTooMuchHtml,
-                            .line = line,
-                            .limit = bankWide ? kMaxTagsPerBank : kMaxTagsPerQuestion,
-                            .draws = bankWide});
+        error({.kind = ProblemKind::BankTooMuchHtml,
+               .line = line,
+               .limit = bankWide ? kMaxTagsPerBank : kMaxTagsPerQuestion,
+               .draws = bankWide});
         if (bankWide) {
             most = -1; // no further question is read
         }
         return false;
     }
-    // With the question's name and type where the bank gives them.
+    // With the question's name and type (or what `reason` tells) where the bank gives them.
     void skipped(int line, SkipReason reason, const QString &name = {}, const QString &type = {})
     {
-        problems.push_back({.kind = ProblemKind::BankSkipped,
-                            .severity = Severity::Warning,
-                            .line = line,
-                            .text = name,
-                            .other = type,
-                            .skip = reason});
+        error({.kind = ProblemKind::BankSkipped,
+               .severity = Severity::Warning,
+               .line = line,
+               .text = name,
+               .other = type,
+               .skip = reason});
     }
+
+private:
+    Problems kept;
+    qint64 seenErrors = 0; // the errors and the warnings come by, kept or not
+    qint64 seenWarnings = 0;
+    qint64 notKeptCount = 0;
 };
+
+// The text two choices share once their formatting is taken off (`flat`), where they differ as
+// written; none when no two do.
+std::optional<QString> sameOnceFlat(const QStringList &flat, const QStringList &written);
 
 // The figure file a bank names takes its question's figure: read no further than a figure may
 // be long; one that cannot be read is named as missing, one too long refused with its line.

@@ -131,13 +131,27 @@ enum Column : int
     AnswerColumn = 6,
     FigureColumn = 7,
     ExplanationColumn = 8,
-    ColumnCount = 9,
+    SecondAnswerColumn = 9, // a second right answer ("Answer 2" beside the columns A, B...)
+    ColumnCount = 10,
+    MoreChoicesColumn = 10, // a choice past the fifth ("option 6", F): a row that fills it is
+                            // left out
     NoColumn = -1,
 };
 
+// A header cell as its names are looked up: in lower case, '_' and '-' as blanks, a number
+// after a word parted from it ("Option_1", "option1" and "Option 1" are "option 1").
+QString headerKey(const QString &header)
+{
+    static const QRegularExpression glued(QStringLiteral("^(\\D*[^\\d\\s])(\\d+)$"));
+    QString key = header.toLower();
+    key.replace(u'_', u' ').replace(u'-', u' ');
+    return key.simplified().replace(glued, QStringLiteral("\\1 \\2"));
+}
+
 // The column a header cell names, in English or Bulgarian, in any case: the names spreadsheets
-// of questions usually have.
-int columnNamed(const QString &header)
+// of questions usually have. Where the choices are the columns A, B..., "Answer 1" and
+// "Answer 2" name the right answers instead of choices (`lettered`).
+int columnNamed(const QString &header, bool lettered)
 {
     static const QHash<QString, int> names = [] {
         QHash<QString, int> n;
@@ -145,34 +159,49 @@ int columnNamed(const QString &header)
              {"question", "question text", "questiontext", "въпрос", "текст", "текст на въпроса"}) {
             n.insert(QString::fromUtf8(name), QuestionColumn);
         }
-        const QString latin = QStringLiteral("abcde");
-        const QString cyrillic = QStringLiteral("абвгд");
-        for (int c = 0; c < 5; ++c) {
+        const QString latin = QStringLiteral("abcdefgh");
+        const QString cyrillic = QStringLiteral("абвгдежз");
+        for (int c = 0; c < 8; ++c) {
+            const int column = c < 5 ? FirstChoiceColumn + c : MoreChoicesColumn;
             for (const char *prefix :
                  {"", "option ", "answer ", "choice ", "отговор ", "избор ", "вариант "}) {
                 for (const QChar letter : {latin.at(c), cyrillic.at(c), QChar(u'1' + c)}) {
-                    if (*prefix == '\0' && letter.isDigit()) {
+                    if (*prefix == '\0' && (letter.isDigit() || c >= 5)) {
                         continue;
                     }
-                    n.insert(QString::fromUtf8(prefix) + letter, FirstChoiceColumn + c);
+                    n.insert(QString::fromUtf8(prefix) + letter, column);
                 }
             }
         }
         for (const char *name :
-             {"answer", "key", "right answer", "correct answer", "correct", "отговор", "верен",
-              "верен отговор", "верният отговор", "правилен", "правилен отговор", "ключ"}) {
+             {"answer", "key", "right answer", "correct answer", "correct", "correct option",
+              "correct choice", "right option", "answer key", "отговор", "верен", "верен отговор",
+              "верният отговор", "правилен", "правилен отговор", "ключ"}) {
             n.insert(QString::fromUtf8(name), AnswerColumn);
         }
         for (const char *name : {"figure", "image", "picture", "фигура", "чертеж", "картинка"}) {
             n.insert(QString::fromUtf8(name), FigureColumn);
         }
-        for (const char *name :
-             {"explanation", "feedback", "general feedback", "обяснение", "обяснения"}) {
+        for (const char *name : {"explanation", "feedback", "general feedback", "generalfeedback",
+                                 "обяснение", "обяснения"}) {
             n.insert(QString::fromUtf8(name), ExplanationColumn);
         }
         return n;
     }();
-    return names.value(header.simplified().toLower(), NoColumn);
+    const QString key = headerKey(header);
+    if (lettered && (key == u"answer 1" || key == u"answer 2")) {
+        return key.endsWith(u'1') ? AnswerColumn : SecondAnswerColumn;
+    }
+    return names.value(key, NoColumn);
+}
+
+// Whether a header's choices are the columns A, B... by their letters alone.
+bool letteredChoices(const Row &header)
+{
+    return std::any_of(header.cells.begin(), header.cells.end(), [](const QString &cell) {
+        const QString key = headerKey(cell);
+        return key.size() == 1 && QStringView(u"abcdeабвгд").contains(key.front());
+    });
 }
 
 // The choice an answer cell names by its letter (Latin or Cyrillic) or its number 1 to 5, or -1.
@@ -240,27 +269,41 @@ private:
     }
     [[nodiscard]] int columnOf(int column) const { return m_at[std::size_t(column)] + 1; }
     bool readChoices(const Row &row, Question &question);
+    // A row that fills a choice past the fifth, or names a second right answer, is left out.
+    bool oneOfFive(const Row &row, const Question &question, const std::array<int, 5> &choiceOf);
+    void skipQuestion(int row, int column, SkipReason reason)
+    {
+        m_bank.error({.kind = ProblemKind::BankSkipped,
+                      .severity = Severity::Warning,
+                      .line = row,
+                      .column = column,
+                      .skip = reason});
+    }
     bool readFigure(const Row &row, Question &question);
     void readExplanation(const Row &row, Question &question) const;
 
     const QString &m_folder;
     Bank &m_bank;
     std::vector<int> m_columns;        // by cell: the column its header names
+    std::vector<std::size_t> m_more;   // the cells of choices past the fifth
     std::array<int, ColumnCount> m_at; // by column: its cell, or -1
 };
 
 bool CsvReader::readHeader(const Row &header)
 {
+    const bool lettered = letteredChoices(header);
     for (std::size_t c = 0; c < header.cells.size(); ++c) {
         const QString &cell = header.cells[c];
-        const int column = columnNamed(cell);
+        const int column = columnNamed(cell, lettered);
         if (column == NoColumn && !cell.trimmed().isEmpty()) {
             // A column of the spreadsheet's own (points, tags, an id) is left out.
-            m_bank.problems.push_back({.kind = ProblemKind::BankColumn,
-                                       .severity = Severity::Warning,
-                                       .line = 1,
-                                       .column = int(c) + 1,
-                                       .text = cell.simplified()});
+            m_bank.error({.kind = ProblemKind::BankColumn,
+                          .severity = Severity::Warning,
+                          .line = 1,
+                          .column = int(c) + 1,
+                          .text = cell.simplified()});
+        } else if (column == MoreChoicesColumn) {
+            m_more.push_back(c);
         } else if (column != NoColumn && m_at[std::size_t(column)] < 0) {
             m_at[std::size_t(column)] = int(c);
         }
@@ -274,7 +317,35 @@ bool CsvReader::readHeader(const Row &header)
                           .count = column}); // the columns as the problem counts them
         }
     }
-    return !hasErrors(m_bank.problems);
+    return !m_bank.hasErrors();
+}
+
+// The choice an answer cell names by its letter or number among the filled choices, or by its
+// text (also when it is a letter or number that names no filled choice); -1 for none.
+int choiceNamed(const QString &answer, const Question &question, const std::array<int, 5> &choiceOf)
+{
+    const int letter = answerLetter(answer);
+    if (letter >= 0 && choiceOf[std::size_t(letter)] >= 0) {
+        return choiceOf[std::size_t(letter)];
+    }
+    return static_cast<int>(question.choices.indexOf(answer));
+}
+
+bool CsvReader::oneOfFive(const Row &row, const Question &question,
+                          const std::array<int, 5> &choiceOf)
+{
+    for (const std::size_t cell : m_more) {
+        if (cell < row.cells.size() && !row.cells[cell].trimmed().isEmpty()) {
+            skipQuestion(row.number, int(cell) + 1, SkipReason::TooManyAnswers);
+            return false;
+        }
+    }
+    const QString second = textOf(row, SecondAnswerColumn);
+    if (!second.isEmpty() && choiceNamed(second, question, choiceOf) != question.right) {
+        skipQuestion(row.number, columnOf(SecondAnswerColumn), SkipReason::SeveralRight);
+        return false;
+    }
+    return true;
 }
 
 // The filled choices, and the right one by its letter or its text.
@@ -297,20 +368,15 @@ bool CsvReader::readChoices(const Row &row, Question &question)
         return false;
     }
     const QString answer = textOf(row, AnswerColumn);
-    const int letter = answerLetter(answer);
-    if (letter >= 0 && choiceOf[std::size_t(letter)] >= 0) {
-        question.right = choiceOf[std::size_t(letter)];
-    } else if (question.choices.contains(answer)) {
-        // The choice's text, also when it is a letter or number that names no filled choice.
-        question.right = static_cast<int>(question.choices.indexOf(answer));
-    } else {
+    question.right = choiceNamed(answer, question, choiceOf);
+    if (question.right < 0) {
         skipRow({.kind = ProblemKind::BankAnswer,
                  .line = row.number,
                  .column = columnOf(AnswerColumn),
                  .text = answer});
         return false;
     }
-    return true;
+    return oneOfFive(row, question, choiceOf);
 }
 
 bool CsvReader::readFigure(const Row &row, Question &question)

@@ -146,6 +146,7 @@ struct GiftAnswer
     qsizetype feedbackAt = kNone; // its feedback after '#', up to `to`
     qsizetype to = 0;
     QString text;
+    QString written; // the text as written, marks and all
     QStringList feedback;
 };
 
@@ -178,6 +179,7 @@ struct GiftAnswers
 {
     std::vector<GiftAnswer> answers;
     bool anyWrong = false;
+    bool anyTilde = false; // an answer marked '~' (or "~="): none in a short answer
     bool weighted = false;
     bool matching = false;
     int rights = 0;
@@ -219,6 +221,7 @@ GiftAnswers readAnswers(const GiftText &t, const std::vector<Mark> &marks, qsize
         const qsizetype to = k + 1 < marks.size() ? marks[k + 1].at : answersEnd;
         GiftAnswer answer;
         answer.right = marks[k].right;
+        read.anyTilde = read.anyTilde || !marks[k].right || marks[k].length == 2;
         const qsizetype from = readWeight(t, skipSpace(t, marks[k].at + marks[k].length, to), to,
                                           answer, read.weighted);
         answer.from = from;
@@ -228,6 +231,7 @@ GiftAnswers readAnswers(const GiftText &t, const std::vector<Mark> &marks, qsize
         read.matching =
             read.matching || findMark(t, from, answer.textEnd, QLatin1StringView("->")) != kNone;
         answer.text = giftLine(t, answer.from, answer.textEnd, html);
+        answer.written = plainOf(t, answer.from, answer.textEnd).simplified();
         // An answer without text is left out, as Moodle leaves it out.
         if (answer.text.isEmpty()) {
             continue;
@@ -244,11 +248,12 @@ GiftAnswers readAnswers(const GiftText &t, const std::vector<Mark> &marks, qsize
 
 std::optional<SkipReason> skipReason(const GiftAnswers &read, std::size_t marks)
 {
-    return read.matching      ? SkipReason::Matching
-           : !read.anyWrong   ? SkipReason::ShortAnswer
-           : read.weighted    ? SkipReason::Weights
-           : read.rights == 0 ? SkipReason::NoRight
-           : read.rights > 1  ? SkipReason::SeveralRight
+    // Every answer marked '=' is a short answer, whatever weights they have (as "=%0%").
+    return read.matching                      ? SkipReason::Matching
+           : !read.anyTilde || !read.anyWrong ? SkipReason::ShortAnswer
+           : read.weighted                    ? SkipReason::Weights
+           : read.rights == 0                 ? SkipReason::NoRight
+           : read.rights > 1                  ? SkipReason::SeveralRight
            : marks >= kMostMarksRead || read.answers.size() > KOVRA_Danni::kMaxChoices
                ? SkipReason::TooManyAnswers
                : std::optional<SkipReason>();
@@ -392,6 +397,15 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     const GiftAnswers read = readAnswers(t, marks, answersEnd, html);
     if (const std::optional<SkipReason> reason = skipReason(read, marks.size())) {
         return bank.skipped(line, *reason);
+    }
+    QStringList flat;
+    QStringList written;
+    for (const GiftAnswer &answer : read.answers) {
+        flat << answer.text;
+        written << answer.written;
+    }
+    if (const std::optional<QString> same = sameOnceFlat(flat, written)) {
+        return bank.skipped(line, SkipReason::SameChoices, {}, *same);
     }
     if (question.text.isEmpty()) {
         return bank.error(ProblemKind::BankEmptyQuestion, line);

@@ -101,11 +101,8 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
         imported.questionLines.push_back(question.source.line);
     }
     imported.imported = count;
-    imported.skipped =
-        int(std::count_if(bank.problems.begin(), bank.problems.end(), [](const Problem &problem) {
-            return problem.kind == ProblemKind::BankSkipped || problem.skipsRow;
-        }));
-    imported.problems = std::move(bank.problems);
+    imported.skipped = bank.skips;
+    imported.problems = std::move(bank).problems();
     if (imported.rows) {
         for (Problem &problem : imported.problems) {
             problem.cell = problem.line > 0;
@@ -173,6 +170,20 @@ bool looksLikeXml(QByteArrayView bytes)
 }
 
 } // namespace
+
+std::optional<QString> importer::sameOnceFlat(const QStringList &flat, const QStringList &written)
+{
+    QHash<QString, qsizetype> seen; // a flat text, the first choice with it
+    for (qsizetype i = 0; i < flat.size(); ++i) {
+        const auto earlier = seen.constFind(flat.at(i));
+        if (earlier == seen.cend()) {
+            seen.insert(flat.at(i), i);
+        } else if (written.value(*earlier) != written.value(i)) {
+            return flat.at(i);
+        }
+    }
+    return std::nullopt;
+}
 
 void importer::takeFigureFile(const QString &path, Question &question, Bank &bank)
 {

@@ -356,6 +356,7 @@ bool XmlReader::takeMultichoice(const XmlQuestion &question, Question &out)
     int rights = 0;
     bool weighted = false;
     QStringList wrongFeedback;
+    QStringList written; // the choices as written
     for (const XmlAnswer &answer : question.answers) {
         const QString text = plain(answer.text);
         if (text.isEmpty()) {
@@ -363,6 +364,7 @@ bool XmlReader::takeMultichoice(const XmlQuestion &question, Question &out)
         }
         weighted = weighted || (std::abs(answer.fraction) > 0.01 && !rightAnswer(answer));
         out.choices << text;
+        written << answer.text.text.simplified();
         const QString feedback = plain(answer.feedback);
         if (rightAnswer(answer)) {
             ++rights;
@@ -383,6 +385,10 @@ bool XmlReader::takeMultichoice(const XmlQuestion &question, Question &out)
                                                  : std::optional<SkipReason>();
     if (reason) {
         m_bank.skipped(question.line, *reason, question.name);
+        return false;
+    }
+    if (const std::optional<QString> same = sameOnceFlat(out.choices, written)) {
+        m_bank.skipped(question.line, SkipReason::SameChoices, question.name, *same);
         return false;
     }
     return true;
