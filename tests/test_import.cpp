@@ -103,7 +103,7 @@ void TestImport::banks_data()
                       "::Отношение::Отношението 1\\:5 е {=0,2 ~5} към единица.\n\n"
                       "// question: 104\n::Число::Колко е 2+2?{#4}\n\n"
                       "::Знаци::Кой знак отваря блок? {=\\{ ~\\# ~\\~ ~\\=}\n")
-        << QStringList() << 4
+        << QStringList() << 5
         << QStringList{u"List1(1)[0]\tЪгълът при основата е 70°. А при върха?"_s,
                        u"List1(1)[3]\t110°"_s,
                        u"List1(0)[0]\t40°"_s,
@@ -115,14 +115,16 @@ void TestImport::banks_data()
                        u"List1(2)[2]\tНевярно"_s,
                        u"List1(0)[1]\tВярно"_s,
                        u"List1(3)[0]\tОтношението 1:5 е ___ към единица."_s,
-                       u"List1(4)[1]\t{"_s,
-                       u"List1(4)[4]\t="_s,
-                       u"Obqsnenie(4)[0]\tВерният отговор е: {."_s,
+                       u"List1(5)[1]\t{"_s,
+                       u"List1(5)[4]\t="_s,
+                       u"Obqsnenie(5)[0]\tВерният отговор е: {."_s,
                        u"List2[1]\tЧЕО - фраза от 2 части - 0"_s,
                        u"List2[3]\tГеометрия 7"_s,
                        u"List2[4]\tДава описание - 1"_s,
-                       u"List2[5]\tДава обяснения - 1"_s}
-        << QList<int>{17};
+                       u"List2[5]\tДава обяснения - 1"_s,
+                       u"Kind(4)\tnumber"_s,
+                       u"Answer(4)[0]\t4\t100%\t±0"_s}
+        << QList<int>{};
     QTest::newRow("gift: a category right after a question, no blank line between")
         << u"c.gift"_s
         << QByteArray("$CATEGORY: $course$/a\n::Q1::Колко е 2+2? {=4 ~3 ~5}\n"
@@ -139,21 +141,27 @@ void TestImport::banks_data()
                        u"List1(3)[0]\tВърхът Мусала е ___ висок."_s, u"List1(0)[2]\t2925 м"_s,
                        u"List2[1]\tЧЕО - фраза от 2 части - 1"_s, u"List2[4]\tДава описание - 0"_s}
         << QList<int>();
-    QTest::newRow("gift kinds the player cannot hold")
+    QTest::newRow("gift of every kind, those a test cannot hold skipped")
         << u"k.gift"_s
         << QByteArray("Кратък? {=да =yes}\n\nСъпостави {=a -> 1 =b -> 2 ~c -> 3}\n\n"
                       "Есе {}\n\nОписание без отговори.\n\nТегла {~%50%a ~%50%b ~c}\n\n"
                       "Шест {=1 ~2 ~3 ~4 ~5 ~6}\n\nДва верни {=1 =2 ~3}\n\n"
                       "Без верен {~1 ~2}\n\nA {=1 ~2}\n\nB {=%100%1 ~%0%2}\n\nC {~2 =1}\n")
-        << QStringList() << 3
-        << QStringList{u"List1(2)[2]\t2"_s, u"List1(3)[0]\tC"_s, u"List1(0)[2]\t1"_s}
-        << QList<int>{1, 3, 5, 7, 9, 11, 13, 15};
-    QTest::newRow("gift short answers with weights, as exported: skipped")
+        << QStringList() << 6 << QStringList{u"List1(5)[2]\t2"_s,          u"List1(6)[0]\tC"_s,
+                                             u"List1(0)[5]\t1"_s,          u"Kind(1)\ttyped"_s,
+                                             u"Answer(1)[1]\tyes\t100%"_s, u"Kind(2)\tmatching"_s,
+                                             u"Item(2)[1]\tb\t2"_s,        u"Item(2)[2]\tc\t3"_s,
+                                             u"Kind(3)\tseveral"_s,        u"Choice(3)[2]\tc\t0%"_s}
+        << QList<int>{5, 7, 11, 13, 15};
+    QTest::newRow("gift short answers with weights, as exported: typed answers")
         << u"s.gift"_s
         << QByteArray("::S1::Столица? {=%100%Париж =%50%Paris}\n\nA {=1 ~2}\n\n"
                       "::S2::Столица? {\n\t=%100%Париж\n\t=%0%Лондон#Не.\n}\n\n"
                       "B {=1 ~2}\n\nC {=%100%1 ~%0%2}\n")
-        << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{1, 5};
+        << QStringList() << 5
+        << QStringList{u"List1(5)[0]\tC"_s, u"Answer(1)[1]\tParis\t50%"_s,
+                       u"Answer(3)[1]\tЛондон\t0%"_s}
+        << QList<int>{};
     QTest::newRow("gift choices the same but for their html: skipped")
         << u"h.gift"_s
         << QByteArray("A {=1 ~2}\n\nH {=<p>a</p> ~a ~b}\n\n[html]H2 {=<b>x</b> ~y ~<i>x</i>}\n\n"
@@ -218,10 +226,11 @@ void TestImport::banks_data()
                       "// question: 3464  name: Проценти\n"
                       "::Проценти::[plain]Колко е 10% от 50 <café>?{~=5 ~10% ~%15}\n\n"
                       "::Знаци::Кое x < 3 и y > 2 & z?{=x<3 ~x >\\= 3}\n")
-        << QStringList() << 4
+        << QStringList() << 5
         << QStringList{u"List1(1)[0]\tКолко е 1/2 + 1/4?"_s,
-                       u"List1(4)[0]\tКое x < 3 и y > 2 & z?"_s,
-                       u"List1(4)[1]\tx<3"_s,
+                       u"List1(5)[0]\tКое x < 3 и y > 2 & z?"_s,
+                       u"List1(5)[1]\tx<3"_s,
+                       u"Choice(3)[1]\tb\t50%"_s,
                        u"List1(1)[3]\t50%"_s,
                        u"List1(1)[5]\t3/8"_s,
                        u"List1(0)[0]\t3/4"_s,
@@ -231,10 +240,10 @@ void TestImport::banks_data()
                        u"List1(0)[1]\tВярно"_s,
                        u"Obqsnenie(2)[0]\tДа."_s,
                        u"Obqsnenie(2)[1]\tНевярно: Не, кръгла е."_s,
-                       u"List1(3)[0]\tКолко е 10% от 50 <café>?"_s,
-                       u"List1(3)[3]\t%15"_s,
-                       u"List1(0)[2]\t5"_s}
-        << QList<int>{14};
+                       u"List1(4)[0]\tКолко е 10% от 50 <café>?"_s,
+                       u"List1(4)[3]\t%15"_s,
+                       u"List1(0)[3]\t5"_s}
+        << QList<int>{};
     QTest::newRow("aiken text over lines, some lettered as choices are")
         << u"a.txt"_s
         << QByteArray("Кое е вярно?\nI. Едно\nV) Пет\nA. само I\nB. само V\nANSWER: B\n\n"
@@ -338,7 +347,7 @@ void TestImport::banks_data()
     }
     QByteArray skippedMany = "A {=1 ~2}\n\n";
     for (int i = 0; i < 300; ++i) {
-        skippedMany += (i % 100 == 50 ? "B {=1 ~2}\n\n" : "") + QByteArray("N {#4}\n\n");
+        skippedMany += (i % 100 == 50 ? "B {=1 ~2}\n\n" : "") + QByteArray("N {}\n\n");
     }
     QTest::newRow("gift of 300 skipped and 5 read: all read, the warnings counted")
         << u"many.gift"_s << skippedMany + "E {=1 ~2}\n"
@@ -454,7 +463,7 @@ void TestImport::malformed_data()
         << u"b.gift"_s << "D {\n=1\n\n~2}\n\n" + three << QStringList() << K::BankUnclosed << 1
         << 3;
     QTest::newRow("gift too few once skipped")
-        << u"b.gift"_s << QByteArray("A {=1 ~2}\n\nB {#4}\n\nC {=1 ~2}\n") << QStringList()
+        << u"b.gift"_s << QByteArray("A {=1 ~2}\n\nB {}\n\nC {=1 ~2}\n") << QStringList()
         << K::BankTooFew << 5 << 0;
     QTest::newRow("gift one question too many")
         << u"b.gift"_s << QByteArray("Q {=1 ~2}\n\n").repeated(30) << QStringList()

@@ -19,6 +19,8 @@ class TestImportExport : public QObject
 private Q_SLOTS:
     void exportRoundTrip_data();
     void exportRoundTrip();
+    void kindsRoundTrip_data();
+    void kindsRoundTrip();
     void bulgarianWords();
 };
 
@@ -76,6 +78,42 @@ void TestImportExport::exportRoundTrip()
         after.replace(after.indexOf(u"Picture1(1)\tnone"_s), u"Picture1(1)\t8x6"_s);
     }
     QCOMPARE(after, before);
+}
+
+void TestImportExport::kindsRoundTrip_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("gift") << u"kinds.gift"_s;
+}
+
+// A bank of every kind read, exported and read again dumps the same.
+void TestImportExport::kindsRoundTrip()
+{
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    QFile source(dir.filePath(u"source.gift"_s));
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write("::A::Кое е 2+2? {=4 ~3 ~5####Сбор.}\n\n"
+                 "::B::Кои са прости? {~%50%2 ~%50%3 ~%-100%4####2 и 3.}\n\n"
+                 "::C::Столицата на Франция? {=%100%Париж =%50%Par*####Париж.}\n\n"
+                 "::D::Колко е π? {#=3.14:0.005 =%50%3:0.5####3,14.}\n\n"
+                 "::E::Свържете. {=1 -> едно =2 -> две =3 -> три####Числа.}\n");
+    source.close();
+    ImportOptions options;
+    options.title = u"T"_s;
+    const auto dumpOf = [&](const QString &path) -> QByteArray {
+        const Imported imported = importQuestionBank(path, options);
+        const LoadResult loaded = imported.test ? loadTest(*imported.test) : LoadResult();
+        return loaded.content ? dumpContent(*loaded.content, &*loaded.test) : QByteArray();
+    };
+    const QByteArray before = dumpOf(source.fileName());
+    for (const char *kind : {"Kind(2)\tseveral", "Kind(3)\ttyped", "Kind(4)\tnumber",
+                             "Answer(4)[1]\t3\t50%\t±0.5", "Item(5)[2]\t3\tтри"}) {
+        QVERIFY2(before.contains(kind), before.constData());
+    }
+    const Imported imported = importQuestionBank(source.fileName(), options);
+    QVERIFY(!hasErrors(exportTest(*imported.test, dir.filePath(file))));
+    QCOMPARE(dumpOf(dir.filePath(file)), before);
 }
 
 void TestImportExport::bulgarianWords()

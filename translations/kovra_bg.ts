@@ -4,6 +4,98 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>the kind of question</source>
+        <translation>видът на въпроса</translation>
+    </message>
+    <message>
+        <source>the credit of choice %1</source>
+        <translation>точките на избор %1</translation>
+    </message>
+    <message>
+        <source>the credits of the choices</source>
+        <translation>точките на изборите</translation>
+    </message>
+    <message>
+        <source>all or nothing</source>
+        <translation>всичко или нищо</translation>
+    </message>
+    <message>
+        <source>accepted answer %1</source>
+        <translation>приеман отговор %1</translation>
+    </message>
+    <message>
+        <source>the accepted answers</source>
+        <translation>приеманите отговори</translation>
+    </message>
+    <message>
+        <source>case matters</source>
+        <translation>главните букви имат значение</translation>
+    </message>
+    <message>
+        <source>unit %1</source>
+        <translation>мерна единица %1</translation>
+    </message>
+    <message>
+        <source>the units</source>
+        <translation>мерните единици</translation>
+    </message>
+    <message>
+        <source>units ignored</source>
+        <translation>без мерни единици</translation>
+    </message>
+    <message>
+        <source>item %1</source>
+        <translation>елемент %1</translation>
+    </message>
+    <message>
+        <source>the items</source>
+        <translation>елементите</translation>
+    </message>
+    <message>
+        <source>the answer of item %1</source>
+        <translation>отговорът на елемент %1</translation>
+    </message>
+    <message>
+        <source>the answers of the items</source>
+        <translation>отговорите на елементите</translation>
+    </message>
+    <message>
+        <source>is %1, which is no kind of question: &quot;single&quot; (or none), &quot;several&quot;, &quot;typed&quot;, &quot;number&quot; or &quot;matching&quot;</source>
+        <translation>е %1, а това не е вид въпрос: &quot;single&quot; (или нищо), &quot;several&quot;, &quot;typed&quot;, &quot;number&quot; или &quot;matching&quot;</translation>
+    </message>
+    <message>
+        <source>is not of single choice, and the repeat check asks a question of single choice again: turn the check off, or make the question one of single choice</source>
+        <translation>не е с един верен отговор, а проверката повтаря въпрос с един верен отговор: изключете проверката или направете въпроса с един верен отговор</translation>
+    </message>
+    <message>
+        <source>is not of single choice, and the phrase mode puts a chosen choice into the blank: turn the phrase mode off, or make the question one of single choice</source>
+        <translation>не е с един верен отговор, а режимът с фраза поставя избрания отговор в празното място: изключете режима с фраза или направете въпроса с един верен отговор</translation>
+    </message>
+    <message>
+        <source>is %1%, and a credit is from %2% to %3%</source>
+        <translation>е %1%, а точките са от %2% до %3%</translation>
+    </message>
+    <message>
+        <source>add up to %1% for the choices of credit above 0; they must add up to 100%</source>
+        <translation>на изборите с точки над 0 са общо %1%, а трябва да са 100%</translation>
+    </message>
+    <message>
+        <source>give none full credit (100%); at least one must</source>
+        <translation>не дават пълни точки (100%) на нито един; поне един трябва</translation>
+    </message>
+    <message>
+        <source>is %1, which is not a number</source>
+        <translation>е %1, а това не е число</translation>
+    </message>
+    <message>
+        <source>must have %1, one for each, has %2</source>
+        <translation>трябва да са %1, по един за всеки, а са %2</translation>
+    </message>
+    <message>
+        <source>is empty; it must have text</source>
+        <translation>е празно; трябва да има текст</translation>
+    </message>
+    <message>
         <source>its choices %1 are the same once their formatting is taken off</source>
         <translation>изборите му %1 са еднакви, щом се махне форматирането им</translation>
     </message>

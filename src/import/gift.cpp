@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// GIFT, the multiple-choice part of it.
+// GIFT read: single choice, true/false, several right answers, typed answers, numbers and
+// matching.
 #include "bank.h"
+#include "model/marking.h"
 #include "text.h"
 
 #include <QRegularExpression>
@@ -148,6 +150,9 @@ struct GiftAnswer
     QString text;
     QString written; // the text as written, marks and all
     QStringList feedback;
+    std::optional<double> weight; // in percent, where one is written
+    QString item;                 // matching: the text before "->", and the answer after it
+    QString match;
 };
 
 // The marks of the answers: '=' a right one, '~' a wrong one, and "~=" a right one as well
@@ -182,6 +187,7 @@ struct GiftAnswers
     bool anyTilde = false; // an answer marked '~' (or "~="): none in a short answer
     bool weighted = false;
     bool matching = false;
+    bool anyEquals = false; // an answer marked '=' alone: one right answer or a typed one
     int rights = 0;
 };
 
@@ -203,6 +209,7 @@ qsizetype readWeight(const GiftText &t, qsizetype from, qsizetype to, GiftAnswer
         return from;
     }
     const double weight = QString(between).replace(u',', u'.').toDouble();
+    answer.weight = weight;
     if (weight == 100) {
         answer.right = true;
     } else if (weight == 0) {
@@ -228,8 +235,13 @@ GiftAnswers readAnswers(const GiftText &t, const std::vector<Mark> &marks, qsize
         answer.to = to;
         answer.feedbackAt = findMark(t, from, to, QLatin1StringView("#"));
         answer.textEnd = answer.feedbackAt == kNone ? to : answer.feedbackAt;
-        read.matching =
-            read.matching || findMark(t, from, answer.textEnd, QLatin1StringView("->")) != kNone;
+        read.anyEquals = read.anyEquals || (marks[k].right && marks[k].length == 1);
+        if (const qsizetype arrow = findMark(t, from, answer.textEnd, QLatin1StringView("->"));
+            arrow != kNone) {
+            read.matching = true;
+            answer.item = giftLine(t, from, arrow, html);
+            answer.match = giftLine(t, arrow + 2, answer.textEnd, html);
+        }
         answer.text = giftLine(t, answer.from, answer.textEnd, html);
         answer.written = plainOf(t, answer.from, answer.textEnd).simplified();
         // An answer without text is left out, as Moodle leaves it out.
@@ -307,6 +319,91 @@ void takeAnswers(const std::vector<GiftAnswer> &answers, Question &question)
     }
 }
 
+// A question of another kind than single choice, from its answers: matching ("->" in each), a
+// typed answer (each marked '='), several right answers (weights, none marked '=' alone). False
+// when the answers make none of them.
+bool takeKind(const GiftAnswers &read, Question &question)
+{
+    if (read.matching) {
+        question.kind = QuestionKind::Matching;
+        for (const GiftAnswer &answer : read.answers) {
+            if (answer.match.isEmpty()) {
+                return false;
+            }
+            qsizetype at = question.choices.indexOf(answer.match);
+            if (at < 0) {
+                question.choices << answer.match;
+                at = question.choices.size() - 1;
+            }
+            if (!answer.item.isEmpty()) { // else an answer offered that is no item's
+                question.items << answer.item;
+                question.matches.push_back(int(at));
+            }
+        }
+        return true;
+    }
+    if (!read.anyTilde) {
+        question.kind = QuestionKind::Typed;
+        for (const GiftAnswer &answer : read.answers) {
+            question.accepted.push_back(
+                {.text = answer.written, .credit = answer.weight.value_or(100) / 100});
+            if (answer.weight.value_or(100) == 100) {
+                question.explanation += answer.feedback;
+            }
+        }
+        return true;
+    }
+    if (read.weighted && !read.anyEquals) {
+        question.kind = QuestionKind::Several;
+        for (const GiftAnswer &answer : read.answers) {
+            question.choices << answer.text;
+            question.weights.push_back(answer.weight.value_or(0) / 100);
+            if (!answer.feedback.isEmpty()) {
+                question.explanation
+                    << answer.text + QStringLiteral(": ") + answer.feedback.join(QLatin1Char(' '));
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+// A number's answers after '#': "value:tolerance", "least..most", or several, each after '='
+// with its weight; feedback after a '#' left out. False when none is a number.
+bool takeNumber(const QString &plain, Question &question)
+{
+    question.kind = QuestionKind::Number;
+    const QStringList pieces = plain.trimmed().startsWith(u'=')
+                                   ? plain.split(u'=', Qt::SkipEmptyParts)
+                                   : QStringList{plain};
+    static const QRegularExpression weight(QStringLiteral("^\\s*%(-?[0-9.,]+)%"));
+    for (QString piece : pieces) {
+        piece = piece.section(u'#', 0, 0).trimmed();
+        double credit = 1;
+        if (const QRegularExpressionMatch m = weight.match(piece); m.hasMatch()) {
+            credit = m.captured(1).replace(u',', u'.').toDouble() / 100;
+            piece = piece.mid(m.capturedLength()).trimmed();
+        }
+        const qsizetype range = piece.indexOf(QStringLiteral(".."));
+        const QString first = range >= 0 ? piece.left(range) : piece.section(u':', 0, 0);
+        QString rest;
+        const std::optional<double> value = leadingNumber(first, &rest);
+        const std::optional<double> other =
+            range >= 0 ? leadingNumber(piece.mid(range + 2))
+                       : (piece.contains(u':') ? leadingNumber(piece.section(u':', 1))
+                                               : std::optional<double>(0));
+        if (!value || !other || !rest.isEmpty()) {
+            continue;
+        }
+        const double middle = range >= 0 ? (*value + *other) / 2 : *value;
+        question.accepted.push_back(
+            {.text = QString::number(middle, 'g', 15),
+             .credit = credit,
+             .tolerance = range >= 0 ? std::abs(*other - *value) / 2 : std::abs(*other)});
+    }
+    return !question.accepted.empty();
+}
+
 // Where a question's parts lie in its block: the text up to the answers, the answers between
 // the braces, the general feedback after "####", the text after the braces.
 struct GiftParts
@@ -371,7 +468,8 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     if (first == answersEnd) {
         return bank.skipped(line, SkipReason::Essay);
     }
-    if (marksAt(t, first, QLatin1StringView("#"))) {
+    const bool number = marksAt(t, first, QLatin1StringView("#"));
+    if (number && !takeNumber(plainOf(t, first + 1, answersEnd), question)) {
         return bank.skipped(line, SkipReason::Numerical);
     }
     const QString before = giftLine(t, parts->text, parts->open, html);
@@ -384,18 +482,26 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
                                    (closedUp ? QString() : QStringLiteral(" ")) + after)
                                       .trimmed()
                                 : before;
-    if (readTrueFalse(t, first, answersEnd, html, question)) {
+    if (number || readTrueFalse(t, first, answersEnd, html, question)) {
         if (question.text.isEmpty()) {
             return bank.error(ProblemKind::BankEmptyQuestion, line);
         }
-        return bank.add(std::move(question), missingWord);
+        // Only single choice puts a chosen answer into the blank.
+        return bank.add(std::move(question), missingWord && !number);
     }
     const std::vector<Mark> marks = answerMarks(t, first, answersEnd);
     if (marks.empty() || marks.front().at != first) {
         return bank.skipped(line, SkipReason::TextBeforeAnswers);
     }
     const GiftAnswers read = readAnswers(t, marks, answersEnd, html);
-    if (const std::optional<SkipReason> reason = skipReason(read, marks.size())) {
+    const std::optional<SkipReason> reason = skipReason(read, marks.size());
+    if (reason && marks.size() < kMostMarksRead && takeKind(read, question)) {
+        if (question.text.isEmpty()) {
+            return bank.error(ProblemKind::BankEmptyQuestion, line);
+        }
+        return bank.add(std::move(question));
+    }
+    if (reason) {
         return bank.skipped(line, *reason);
     }
     QStringList flat;
@@ -477,45 +583,6 @@ void readGift(QStringView text, Bank &bank)
     if (!bank.full()) {
         flush();
     }
-}
-namespace {
-
-// Text with GIFT's marks escaped, so that it reads back as the same text.
-QString giftEscaped(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar ch : text) {
-        if (QStringView(u"~=#{}:\\").contains(ch)) {
-            out += u'\\';
-        }
-        out += ch;
-    }
-    return out;
-}
-
-} // namespace
-
-QByteArray writeGift(const std::vector<Question> &questions)
-{
-    QString out;
-    for (std::size_t i = 0; i < questions.size(); ++i) {
-        const Question &question = questions[i];
-        out += QStringLiteral("// question: %1\n::Q%1::[plain]%2 {\n")
-                   .arg(i + 1)
-                   .arg(giftEscaped(question.text));
-        for (qsizetype c = 0; c < question.choices.size(); ++c) {
-            out +=
-                (c == question.right ? u'=' : u'~') + giftEscaped(question.choices.at(c)) + u'\n';
-        }
-        QStringList lines;
-        for (const QString &line : question.explanation) {
-            lines << giftEscaped(line);
-        }
-        out +=
-            QStringLiteral("####") + lines.join(QStringLiteral("\\n")) + QStringLiteral("\n}\n\n");
-    }
-    return out.toUtf8();
 }
 
 } // namespace kovra::importer
