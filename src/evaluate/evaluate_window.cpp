@@ -21,6 +21,8 @@ void KOVRA_Prazno::Command2_Click(int index)
         return;
     }
     if (index == 0) {
+        flushTyping();
+        m_evaluated = true;
         Command2(0)->setEnabled(false);
         Command1(0)->hide();
         Command1(1)->hide();
@@ -32,7 +34,10 @@ void KOVRA_Prazno::Command2_Click(int index)
             setBackColor(Option1(i - 1), layout::kReviewColor);
         }
         const int count = countRight(m_state);
-        Label1(1)->setCaption(scoreLine(Label1(1)->caption(), count, m_state.QuestionCount));
+        // Partly right answers count by their credit, in points: "Резултат: 2,5/4 = 62%".
+        Label1(1)->setCaption(
+            hasKinds() ? creditScoreLine(Label1(1)->caption(), creditsAll(), m_state.QuestionCount)
+                       : scoreLine(Label1(1)->caption(), count, m_state.QuestionCount));
         m_state.CurrentPos = 0;
         Shape1(1)->show();
         RunTotoCheck();
@@ -58,6 +63,18 @@ void KOVRA_Prazno::ShowReview()
     const TextList &question = Danni().List1(q + 1);
     const int k = question.listCount() - 1;
     Text2(0)->setText(question.list(0));
+    hideKinds();
+    if (const Question *kind = kindAt(q)) {
+        for (int i = 0; i < 5; ++i) {
+            Option1(i)->hide();
+        }
+        Text2(6)->setText(QByteArray(""));
+        SelectCurrentRows();
+        setBackColor(m_picture1, m_credits.at(std::size_t(p)) >= 1 ? layout::kGreen : layout::kRed);
+        ShowFigure(q);
+        ShowKindReview(q, *kind);
+        return;
+    }
     const QByteArray &order = m_state.List2(AnswerOrderList).list(q);
     for (int i = 1; i <= 5; ++i) {
         QRadioButton *option = Option1(i - 1);

@@ -4,6 +4,8 @@
 #include "../content/cp1251.h"
 #include "../content/textnum.h"
 
+#include <cmath>
+
 namespace kovra {
 
 int countRight(const RunState &state)
@@ -27,6 +29,18 @@ QByteArray scoreLine(const QByteArray &caption, int count, int total)
 {
     return caption + decimal(count) + '/' + decimal(total) + " = " +
            decimal(percent(count, total)) + '%';
+}
+
+QByteArray creditScoreLine(const QByteArray &caption, double points, int total)
+{
+    // Hundredths, with a decimal comma and no trailing zero; a whole number as a whole one.
+    QByteArray shown = QByteArray::number(std::round(points * 100) / 100, 'f', 2);
+    while (shown.contains('.') && (shown.endsWith('0') || shown.endsWith('.'))) {
+        shown.chop(1);
+    }
+    shown.replace('.', ',');
+    const int pct = total > 0 ? static_cast<int>(std::floor(points * 100 / total + 1e-6)) : 0;
+    return caption + shown + '/' + decimal(total) + " = " + decimal(pct) + '%';
 }
 
 QByteArray totoVerdict(const RunState &state)

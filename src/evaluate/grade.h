@@ -17,6 +17,9 @@ int percent(int count, int total);
 // The result caption followed by "count/total = pct%".
 QByteArray scoreLine(const QByteArray &caption, int count, int total);
 
+// The same of a score in points that may be partial, as "2,5/4 = 62%".
+QByteArray creditScoreLine(const QByteArray &caption, double points, int total);
+
 // The check caption: whether the first question and its repeat got the same answer text,
 // or "Частично!" while any position is unanswered. Windows-1251.
 QByteArray totoVerdict(const RunState &state);

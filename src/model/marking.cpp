@@ -118,6 +118,46 @@ double creditOf(const Question &question, const Response &response)
     return 0;
 }
 
+QString rightAnswerText(const Question &question)
+{
+    QStringList parts;
+    switch (question.kind) {
+    case QuestionKind::Single:
+        return question.rightText();
+    case QuestionKind::Several:
+        for (qsizetype i = 0; i < question.choices.size(); ++i) {
+            if (i < qsizetype(question.weights.size()) && question.weights[std::size_t(i)] > 0) {
+                parts << question.choices.at(i);
+            }
+        }
+        break;
+    case QuestionKind::Typed:
+    case QuestionKind::Number:
+        for (const Accepted &accepted : question.accepted) {
+            if (accepted.credit >= 1 - kCreditSlack) {
+                const bool number = question.kind == QuestionKind::Number;
+                const QString unit =
+                    question.units.empty() ? QString() : u' ' + question.units.front().name;
+                return number && accepted.tolerance > 0
+                           ? QStringLiteral("%1 ± %2%3")
+                                 .arg(accepted.text)
+                                 .arg(accepted.tolerance)
+                                 .arg(unit)
+                           : accepted.text + (number ? unit : QString());
+            }
+        }
+        break;
+    case QuestionKind::Matching:
+        for (qsizetype i = 0; i < question.items.size(); ++i) {
+            parts << question.items.at(i) + QStringLiteral(" → ") +
+                         question.choices.value(
+                             i < qsizetype(question.matches.size()) ? question.matches[i] : -1);
+        }
+        break;
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
 QString cyrillicLookAlikes(const QString &text)
 {
     static const QString latin = QStringLiteral("aceopxyABCEHKMOPTX");

@@ -24,6 +24,11 @@ struct Response
 // The credit of a response: 1 right, 0 wrong (or no answer), between them partly right.
 [[nodiscard]] double creditOf(const Question &question, const Response &response);
 
+// The right answer in plain words, for the review, the key and the sheets: the right choices
+// ("a; b"), the first answer of full credit, a number and its tolerance ("2.5 ± 0.01"), each
+// item and its answer ("a → 1; b → 2").
+[[nodiscard]] QString rightAnswerText(const Question &question);
+
 // A text with the Latin letters that look like Cyrillic ones (a, c, e, o, p, x, y; A, B, C, E, H,
 // K, M, O, P, T, X) written as those: pupils switch keyboard layouts without seeing it.
 [[nodiscard]] QString cyrillicLookAlikes(const QString &text);

@@ -25,9 +25,13 @@ void KOVRA_Prazno::ShowQuestion()
     const TextList &question = Danni().List1(q + 1);
     const int k = question.listCount() - 1;
     Text2(0)->setText(question.list(0));
+    hideKinds();
+    if (const Question *kind = kindAt(q)) {
+        ShowKindQuestion(q, *kind);
+    }
     const QByteArray &order = m_state.List2(AnswerOrderList).list(q);
     const QByteArray &key = Danni().List1(0).list(q);
-    for (int s = 0; s < 5; ++s) {
+    for (int s = 0; s < 5 && !kindAt(q); ++s) {
         if (s < k) {
             Text2(s + 1)->show();
             Option1(s)->show();
@@ -44,7 +48,7 @@ void KOVRA_Prazno::ShowQuestion()
     SelectCurrentRows();
     clearOptions();
     const int v = readIndex(m_state.List2(ChosenSlotList).list(p));
-    if (v > -1) {
+    if (v > -1 && !kindAt(q)) {
         selectOption(v);
     }
     m_state.List2(VerdictList).setListIndex(p);

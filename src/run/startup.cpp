@@ -63,7 +63,12 @@ void fillRunLists(const KOVRA_Danni &content, RunState &state, RandomSource &ran
         state.List2(ChosenSlotList).addItem("-1");
         state.List2(QuestionOrderList).addItem(decimal((state.OrderStep * k) % n));
         const int choices = content.List1(k).listCount() - 1;
-        state.List2(AnswerOrderList).addItem(drawAnswerOrder(content, choices, random));
+        // A question of another kind may have no choices (a typed answer) or more than a
+        // choice-order table holds (matching's answers): its window orders them itself.
+        const bool ordered =
+            choices >= KOVRA_Danni::kMinChoices && choices <= KOVRA_Danni::kMaxChoices;
+        state.List2(AnswerOrderList)
+            .addItem(ordered ? drawAnswerOrder(content, choices, random) : QByteArray());
         state.List2(VerdictList).addItem("-1");
         state.List2(CorrectSlotList).addItem("-1");
     }

@@ -84,6 +84,10 @@ void KOVRA_Prazno::load(KOVRA_Danni content, const std::optional<Test> &test)
     if (test && test->draw > 0) {
         m_drawn = drawRun(*test, Danni(), *m_random);
     }
+    if (test && std::any_of(test->questions.begin(), test->questions.end(),
+                            [](const Question &question) { return !question.isSingle(); })) {
+        m_test = test;
+    }
     Form_Load();
 }
 
@@ -123,6 +127,7 @@ void KOVRA_Prazno::buildWidgets()
     buildChoices();
     buildButtons(client);
     buildPictures(client);
+    buildKinds(client);
     setFocusOrder();
 }
 
@@ -274,6 +279,7 @@ void KOVRA_Prazno::Form_Load()
     // The random source was seeded once, from the clock, when it was made.
     Label1(0)->setCaption(Danni().List2().list(TitleRow));
     startRun(Danni(), m_state, *m_random);
+    startKinds();
     setBackColor(m_picture1, layout::kRed);
     Text2(6)->setVisible(Danni().flag(PhraseModeRow) == 1);
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "content/danni.h"
+#include "model/marking.h"
 #include "model/test.h"
 #include "run/run_state.h"
 #include "twips.h"
@@ -14,13 +15,16 @@
 #include <optional>
 
 class QAction;
+class QCheckBox;
 class QFrame;
+class QTimer;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 
 namespace kovra {
 
+class KindPanel;
 class Label;
 class RandomSource;
 class TextBox;
@@ -54,6 +58,20 @@ public:
     [[nodiscard]] QFrame *Frame1() const { return m_frame1; }
     [[nodiscard]] QAction *izhod(int index) const { return m_izhod.at(index); }
     [[nodiscard]] QAction *autor() const { return m_autor; }
+    // Questions of the kinds but single choice: the check boxes of several right answers, the
+    // panel of a typed answer and of matching, and each position's answer and credit.
+    [[nodiscard]] QCheckBox *Tick(int index) const { return m_tick.at(index); }
+    [[nodiscard]] KindPanel *kindPanel() const { return m_kindPanel; }
+    [[nodiscard]] const Response &responseAt(int position) const
+    {
+        return m_responses.at(std::size_t(position));
+    }
+    [[nodiscard]] double creditAt(int position) const
+    {
+        return m_credits.at(std::size_t(position));
+    }
+    // The question of another kind at a question index of the run; none for single choice.
+    [[nodiscard]] const Question *kindAt(int q) const;
 
     // Geometry in twips, as the procedures set it.
     [[nodiscard]] const Twips &shape1Twips(int index) const { return m_shape1Twips.at(index); }
@@ -100,6 +118,7 @@ private:
     void buildPictures(QWidget *client);
     void setFocusOrder();
     void buildMenu();
+    void buildKinds(QWidget *client);
 
     // Handlers.
     void Form_Load();
@@ -117,6 +136,14 @@ private:
     void BuildPhrase();
     void ShowReview();
     void RunTotoCheck();
+    void ShowKindQuestion(int q, const Question &question);
+    void ShowKindReview(int q, const Question &question);
+    void KindAnswered(const Response &response);
+    void startKinds();
+    void hideKinds();
+    void flushTyping();
+    [[nodiscard]] bool hasKinds() const;
+    [[nodiscard]] double creditsAll() const;
 
     // Option buttons: selecting from the program raises Option1_Click, as a user's click does,
     // also when the button is disabled; clearing raises nothing.
@@ -147,6 +174,14 @@ private:
     QWidget *m_picture1 = nullptr;
     QLabel *m_picture2 = nullptr;
     QFrame *m_frame1 = nullptr;
+    std::optional<Test> m_test; // the test, when it holds questions of other kinds
+    KindPanel *m_kindPanel = nullptr;
+    std::array<QCheckBox *, 5> m_tick{};
+    QTimer *m_typing = nullptr;
+    std::vector<Response> m_responses;  // by position
+    std::vector<double> m_credits;      // by position
+    std::vector<QStringList> m_offered; // by question index: matching's answers, as shown
+    bool m_evaluated = false;
     bool m_exiting = false;
     bool m_forMarks = false;
     bool m_handedIn = false;

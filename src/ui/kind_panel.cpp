@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "kind_panel.h"
+
+#include "layout.h"
+#include "widgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace kovra {
+
+namespace {
+
+// More items than this stand in two columns, more than twice this in three.
+constexpr int kRowsPerColumn = 4;
+
+} // namespace
+
+QColor creditColor(double credit)
+{
+    if (credit >= 1) {
+        return layout::kGreen;
+    }
+    return credit > 0 ? QColor(255, 255, 0) : layout::kRed;
+}
+
+KindPanel::KindPanel(QWidget *parent)
+    : QWidget(parent), m_line(new QLineEdit(this)), m_grid(new QWidget(this)),
+      m_layout(new QGridLayout(m_grid))
+{
+    setObjectName(QStringLiteral("KindPanel"));
+    setBackColor(this, layout::kWindowColor);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(m_line);
+    column->addWidget(m_grid);
+    column->addStretch();
+    m_line->setObjectName(QStringLiteral("TypedAnswer"));
+    m_line->setMaxLength(200);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setVerticalSpacing(4);
+    connect(m_line, &QLineEdit::textEdited, this, &KindPanel::changed);
+}
+
+void KindPanel::clearItems()
+{
+    for (QLabel *label : m_labels) {
+        delete label;
+    }
+    for (QComboBox *pick : m_picks) {
+        delete pick;
+    }
+    m_labels.clear();
+    m_picks.clear();
+}
+
+void KindPanel::showTyped(const QString &typed, bool number)
+{
+    clearItems();
+    m_typed = true;
+    m_grid->hide();
+    m_line->show();
+    m_line->setReadOnly(false);
+    setBackColor(m_line, QColor(Qt::white));
+    m_line->setText(typed);
+    m_line->setPlaceholderText(number ? QStringLiteral("Въведете число")
+                                      : QStringLiteral("Въведете отговора"));
+    m_line->setAccessibleName(m_line->placeholderText());
+}
+
+void KindPanel::showMatching(const QStringList &items, const QStringList &offered,
+                             const QStringList &picked)
+{
+    clearItems();
+    m_typed = false;
+    m_line->hide();
+    m_grid->show();
+    const int columns = 1 + (int(items.size()) - 1) / kRowsPerColumn;
+    const int rows = 1 + (int(items.size()) - 1) / std::max(columns, 1);
+    for (int c = 0; c < 6; ++c) {
+        m_layout->setColumnStretch(c, c < 2 * columns ? 1 : 0);
+    }
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        auto *label = new QLabel(items.at(i), m_grid);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        auto *pick = new QComboBox(m_grid);
+        pick->setObjectName(QStringLiteral("Match_%1").arg(i));
+        pick->addItem(QStringLiteral("—"));
+        pick->addItems(offered);
+        pick->setAccessibleName(items.at(i));
+        label->setBuddy(pick);
+        const qsizetype at = picked.value(i).isEmpty() ? -1 : offered.indexOf(picked.value(i));
+        pick->setCurrentIndex(int(at) + 1);
+        const int row = int(i) % rows;
+        const int column = 2 * (int(i) / rows);
+        m_layout->addWidget(label, row, column);
+        m_layout->addWidget(pick, row, column + 1);
+        connect(pick, &QComboBox::activated, this, &KindPanel::changed);
+        m_labels.push_back(label);
+        m_picks.push_back(pick);
+    }
+}
+
+void KindPanel::showReview(const Question &question, const Response &response)
+{
+    if (question.kind == QuestionKind::Matching) {
+        for (std::size_t i = 0; i < m_picks.size(); ++i) {
+            const QString right =
+                question.choices.value(i < question.matches.size() ? question.matches[i] : -1);
+            m_picks[i]->setEnabled(false);
+            const bool pickedRight =
+                !right.isEmpty() && response.picked.value(qsizetype(i)) == right;
+            setBackColor(m_labels[i], pickedRight ? layout::kGreen : layout::kRed);
+        }
+        return;
+    }
+    m_line->setReadOnly(true);
+    setBackColor(m_line, creditColor(creditOf(question, response)));
+}
+
+Response KindPanel::response() const
+{
+    Response response;
+    if (m_typed) {
+        response.typed = m_line->text();
+        return response;
+    }
+    for (const QComboBox *pick : m_picks) {
+        response.picked << (pick->currentIndex() > 0 ? pick->currentText() : QString());
+    }
+    return response;
+}
+
+} // namespace kovra

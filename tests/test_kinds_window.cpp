@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A question of each kind but single choice answered in the real window, evaluated, and its
+// review read: the answer marked by its credit, the right answer, the score in points.
+#include "content/cp1251.h"
+#include "content/loader.h"
+#include "run/random.h"
+#include "ui/kind_panel.h"
+#include "ui/kovra_prazno.h"
+#include "ui/widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace kovra;
+
+namespace {
+
+Question single(const QString &text)
+{
+    return {.text = text, .choices = {"да", "не"}, .right = 0, .explanation = {"Обяснение."}};
+}
+
+Question ofKind(const QString &kind)
+{
+    Question q{.text = "Въпрос", .explanation = {"Защото."}};
+    if (kind == u"several") {
+        q.kind = QuestionKind::Several;
+        q.choices = {"2", "3", "4", "9"};
+        q.weights = {0.5, 0.5, -1, -1};
+    } else if (kind == u"typed") {
+        q.kind = QuestionKind::Typed;
+        q.accepted = {{.text = "Париж"}, {.text = "Par*", .credit = 0.5}};
+    } else if (kind == u"number") {
+        q.kind = QuestionKind::Number;
+        q.accepted = {{.text = "3.14", .tolerance = 0.005}};
+    } else {
+        q.kind = QuestionKind::Matching;
+        q.choices = {"едно", "две", "три"};
+        q.items = {"1", "2", "3"};
+        q.matches = {0, 1, 2};
+    }
+    return q;
+}
+
+} // namespace
+
+class TestKindsWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void answeredAndReviewed_data();
+    void answeredAndReviewed();
+};
+
+void TestKindsWindow::answeredAndReviewed_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("answer"); // the choices ticked, the text typed, the picks
+    QTest::addColumn<QString>("review");     // what the review says, the right answer first
+    QTest::addColumn<QString>("score");
+    QTest::newRow("several, one of two right")
+        << "several" << QStringList{"2"} << "Верен отговор: 2; 3\r\nТочки: 0,5 от 1"
+        << "Резултат: 0,5/3 = 16%";
+    QTest::newRow("several, both right and nothing wrong")
+        << "several" << QStringList{"3", "2"} << "Точки: 1 от 1"
+        << "Резултат: 1/3 = 33%";
+    QTest::newRow("several, right and wrong")
+        << "several" << QStringList{"2", "9"} << "Точки: 0 от 1"
+        << "Резултат: 0/3 = 0%";
+    QTest::newRow("typed, a Latin a and small letters")
+        << "typed" << QStringList{"пaриж"} << "Верен отговор: Париж\r\nТочки: 1 от 1"
+        << "Резултат: 1/3 = 33%";
+    QTest::newRow("typed, half by the wildcard")
+        << "typed" << QStringList{"Parisss"} << "Точки: 0,5 от 1"
+        << "Резултат: 0,5/3 = 16%";
+    QTest::newRow("typed, nothing")
+        << "typed" << QStringList{""} << "Няма въведен отговор!\r\nВерен отговор: Париж"
+        << "Резултат: 0/3 = 0%";
+    QTest::newRow("number with a decimal comma")
+        << "number" << QStringList{"3,14"} << "Верен отговор: 3.14 ± 0.005\r\nТочки: 1 от 1"
+        << "Резултат: 1/3 = 33%";
+    QTest::newRow("number outside its tolerance")
+        << "number" << QStringList{"3,2"} << "Точки: 0 от 1"
+        << "Резултат: 0/3 = 0%";
+    QTest::newRow("matching, two pairs of three")
+        << "matching" << QStringList{"едно", "две", "едно"}
+        << "Верен отговор: 1 → едно; 2 → две; 3 → три\r\nТочки: 0,667 от 1"
+        << "Резултат: 0,67/3 = 22%";
+}
+
+void TestKindsWindow::answeredAndReviewed()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, answer);
+    QFETCH(QString, review);
+    QFETCH(QString, score);
+    Test test;
+    test.title = "Видове";
+    test.explanations = true;
+    test.questions = {single("Първи"), ofKind(kind), single("Трети")};
+    LoadResult loaded = loadTest(test);
+    QVERIFY(loaded.content);
+    KOVRA_Prazno w(std::make_unique<FixedDraws>(std::vector<float>(16, 0.0F)));
+    w.load(std::move(*loaded.content), loaded.test);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QSignalSpy answered(&w, &KOVRA_Prazno::answered);
+    while (!w.kindAt(w.runState().questionAt(w.runState().CurrentPos))) {
+        QTest::mouseClick(w.Command1(0), Qt::LeftButton);
+    }
+    const int p = w.runState().CurrentPos;
+    KindPanel *panel = w.kindPanel();
+    if (kind == u"several") {
+        for (int s = 0; s < 4; ++s) {
+            QVERIFY(w.Tick(s)->isVisible() && !w.Option1(s)->isVisible());
+            if (answer.contains(fromCp1251(w.Text2(s + 1)->text()))) {
+                QTest::mouseClick(w.Tick(s), Qt::LeftButton);
+            }
+        }
+    } else if (kind == u"matching") {
+        for (int i = 0; i < panel->items(); ++i) {
+            QComboBox *pick = panel->pick(i);
+            pick->setCurrentIndex(pick->findText(answer.at(i)));
+            Q_EMIT pick->activated(pick->currentIndex());
+        }
+    } else {
+        QVERIFY(panel->line()->isVisible());
+        for (const QChar ch : answer.front()) { // Cyrillic too, as a keyboard types it
+            QTest::sendKeyEvent(QTest::Click, panel->line(), Qt::Key_unknown, QString(ch),
+                                Qt::NoModifier);
+        }
+    }
+    if (!answer.join(QString()).isEmpty()) {
+        QTRY_VERIFY(!answered.isEmpty()); // kept once the pupil pauses
+        QCOMPARE(w.Label1(2)->caption(), w1251("Въведени отговори: 1/3"));
+    }
+    QTest::mouseClick(w.Command2(0), Qt::LeftButton);
+    QCOMPARE(w.Label1(1)->caption(), w1251(qPrintable(score)));
+    while (w.runState().CurrentPos != p) {
+        QTest::mouseClick(w.Command2(1), Qt::LeftButton);
+    }
+    const QString said = fromCp1251(w.Text1(0)->text());
+    QVERIFY2(said.startsWith(review) || said.contains(QStringLiteral("\r\n") + review),
+             qPrintable(said));
+    QVERIFY2(answer.join(QString()).isEmpty() || said.endsWith(u"Защото.\r\n"), qPrintable(said));
+    const double credit = w.creditAt(p);
+    if (kind == u"typed" || kind == u"number") {
+        QVERIFY(panel->line()->isReadOnly());
+        QCOMPARE(backColor(panel->line()), creditColor(credit));
+    }
+    if (kind == u"several") {
+        for (int s = 0; s < 4; ++s) {
+            QVERIFY(!w.Tick(s)->isEnabled());
+        }
+    }
+}
+
+QTEST_MAIN(TestKindsWindow)
+#include "test_kinds_window.moc"
