@@ -3,6 +3,8 @@
 // review read: the answer marked by its credit, the right answer, the score in points.
 #include "content/cp1251.h"
 #include "content/loader.h"
+#include "results/collect.h"
+#include "results/recorder.h"
 #include "run/random.h"
 #include "ui/kind_panel.h"
 #include "ui/kovra_prazno.h"
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kovra;
@@ -139,6 +142,20 @@ void TestKindsWindow::answeredAndReviewed()
         QTRY_VERIFY(!answered.isEmpty()); // kept once the pupil pauses
         QCOMPARE(w.Label1(2)->caption(), w1251("Въведени отговори: 1/3"));
     }
+    // The answer as the result file keeps it, and as the teacher's marking reads it.
+    QTemporaryDir folder;
+    ResultRecorder recorder(identifyTest(*loaded.test, {}), {.name = "Ана", .group = "7а"});
+    recorder.setKinds([&w] { return w.kindAnswers(); });
+    QVERIFY(
+        !recorder.start(folder.path(), folder.path(), *w.content(), w.runState()).path.isEmpty());
+    QVERIFY(recorder.finishWrites());
+    const ParsedResult kept = readResultFile(recorder.path(), identifyTest(*loaded.test, {}));
+    QVERIFY(kept.record);
+    QCOMPARE(kept.record->answers.at(std::size_t(p)).response, w.responseAt(p));
+    const ClassResults marked = collectResults(folder.path(), markingTest(*loaded.test, {}));
+    QCOMPARE(marked.pupils.size(), std::size_t{1});
+    QCOMPARE(marked.pupils.front().points, w.creditAt(p));
+
     QTest::mouseClick(w.Command2(0), Qt::LeftButton);
     QCOMPARE(w.Label1(1)->caption(), w1251(qPrintable(score)));
     while (w.runState().CurrentPos != p) {

@@ -16,9 +16,21 @@ struct Response
 {
     // Single and Several: the texts of the choices chosen. Matching: the answer picked for each
     // item, in the items' order; an empty text where none was.
-    QStringList picked;
-    QString typed; // Typed and Number
+    QStringList picked{};
+    QString typed{}; // Typed and Number
     [[nodiscard]] bool isEmpty() const;
+    bool operator==(const Response &) const = default;
+};
+
+// What a position of a run of another kind than single choice holds, as the window shows it: the
+// choices or the answers offered in the order shown, the answer, its credit.
+struct KindAnswer
+{
+    QuestionKind kind = QuestionKind::Single; // Single: the position is of single choice
+    QStringList shown{};
+    Response response{};
+    double credit = 0;
+    bool operator==(const KindAnswer &) const = default;
 };
 
 // The credit of a response: 1 right, 0 wrong (or no answer), between them partly right.

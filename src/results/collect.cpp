@@ -49,6 +49,7 @@ Marked markFile(const QString &path, const MarkingTest &test)
     pupil.group = sameClass(record.group);
     pupil.evaluated = record.evaluated;
     pupil.byQuestion.assign(static_cast<std::size_t>(n), Verdict::None);
+    pupil.credits.assign(static_cast<std::size_t>(n), 0);
     // Every question of a test that does not draw is given; a drawn run gives its own.
     const bool draws = n != test.identity.runQuestions;
     pupil.given.assign(static_cast<std::size_t>(n), !draws);
@@ -62,17 +63,26 @@ Marked markFile(const QString &path, const MarkingTest &test)
             continue;
         }
         pupil.given[static_cast<std::size_t>(answer.question)] = true;
-        if (!answer.chosen) {
+        if (!answer.isAnswered()) {
             continue;
         }
-        const QString &chosen = answer.choices.at(*answer.chosen);
-        pupil.chosen[answer.question] = chosen;
-        const bool right =
-            chosen == test.questions.at(static_cast<std::size_t>(answer.question)).rightText();
+        // Marked by the texts given against the test's key of today, partly right answers in
+        // points, whatever the window marked them as.
+        const Question &question = test.questions.at(static_cast<std::size_t>(answer.question));
+        const bool single = answer.kind == QuestionKind::Single;
+        const Response response =
+            single ? Response{.picked = {answer.choices.at(*answer.chosen)}} : answer.response;
+        const double credit = question.kind == answer.kind ? creditOf(question, response) : 0;
+        pupil.chosen[answer.question] =
+            single ? response.picked.front()
+                   : (response.typed.isEmpty() ? response.picked.join(QStringLiteral("; "))
+                                               : response.typed);
         pupil.byQuestion[static_cast<std::size_t>(answer.question)] =
-            right ? Verdict::Right : Verdict::Wrong;
+            credit >= 1 ? Verdict::Right : Verdict::Wrong;
+        pupil.credits[static_cast<std::size_t>(answer.question)] = credit;
         ++pupil.answered;
-        pupil.right += right ? 1 : 0;
+        pupil.right += credit >= 1 ? 1 : 0;
+        pupil.points += credit;
         last = std::max(last, answer.time);
     }
     const QDateTime end = record.evaluated ? record.ended : last;
@@ -182,7 +192,7 @@ MarkingTest markingTest(const Test &test, const QByteArray &fileBytes)
     return {identifyTest(test, fileBytes), test.questions};
 }
 
-Mark markFor(int right, int questions, const MarkScale &scale)
+Mark markFor(double right, int questions, const MarkScale &scale)
 {
     const double share = questions > 0 ? static_cast<double>(right) / questions : 0.0;
     Mark mark;
@@ -268,7 +278,7 @@ ClassResults collectResults(const QString &folder, const MarkingTest &test, cons
 void remark(ClassResults &results, const MarkScale &scale)
 {
     for (PupilResult &pupil : results.pupils) {
-        pupil.mark = markFor(pupil.right, results.runQuestions, scale);
+        pupil.mark = markFor(pupil.points, results.runQuestions, scale);
     }
     analyse(results, static_cast<int>(results.questions.size()));
 }

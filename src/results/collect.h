@@ -39,7 +39,8 @@ struct Mark
     double value = 2.0;
     int grade = 2; // 2 to 6, whose word it has
 };
-[[nodiscard]] Mark markFor(int right, int questions, const MarkScale &scale);
+// `right`: the points, partly right answers by their credit.
+[[nodiscard]] Mark markFor(double right, int questions, const MarkScale &scale);
 // Слаб, Среден, Добър, Много добър, Отличен.
 [[nodiscard]] QString markWord(int grade);
 
@@ -50,10 +51,12 @@ struct PupilResult
     QString group;          // as sameClass() gives it
     bool evaluated = false; // handed in: the run reached its evaluation
     int answered = 0;
-    int right = 0;
+    int right = 0;     // answers wholly right
+    double points = 0; // the credits of every answer added up: the mark counts these
     Mark mark;
-    std::optional<qint64> seconds; // from the start to the evaluation or the last answer
-    std::vector<Verdict> byQuestion;
+    std::optional<qint64> seconds;   // from the start to the evaluation or the last answer
+    std::vector<Verdict> byQuestion; // Right only when wholly right
+    std::vector<double> credits;     // by question
     std::vector<bool> given; // by question: whether the pupil's run held it (a draw holds some)
     QStringList chosen;      // by question: the chosen text, empty when none
 };
@@ -79,7 +82,7 @@ struct QuestionAnalysis
 
 // A share in whole per cent, rounded to the nearest (4 of 13 is 31); 0 of none is 0. Every
 // percentage of the results is this one.
-[[nodiscard]] inline int percentOf(int part, int whole)
+[[nodiscard]] inline int percentOf(double part, int whole)
 {
     return whole > 0 ? static_cast<int>(std::lround(100.0 * part / whole)) : 0;
 }

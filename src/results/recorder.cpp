@@ -149,7 +149,9 @@ void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
     // The questions and the order of their choices are drawn once, at the start.
     const bool drawn = m_record.answers.size() == static_cast<std::size_t>(n);
     m_slots.resize(static_cast<std::size_t>(n));
+    m_responses.resize(static_cast<std::size_t>(n));
     m_record.answers.resize(static_cast<std::size_t>(n));
+    const std::vector<KindAnswer> kinds = m_kinds ? m_kinds() : std::vector<KindAnswer>();
     int right = 0;
     for (int p = 0; p < n; ++p) {
         ResultAnswer &answer = m_record.answers[static_cast<std::size_t>(p)];
@@ -165,6 +167,10 @@ void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
             for (const char digit : state.List2(AnswerOrderList).list(q)) {
                 answer.choices << fromCp1251(question.list(digit - '0'));
             }
+        }
+        if (std::size_t(p) < kinds.size() && kinds[std::size_t(p)].kind != QuestionKind::Single) {
+            right += snapshotKind(answer, kinds[std::size_t(p)], p);
+            continue;
         }
         const int slot = readIndex(state.List2(ChosenSlotList).list(p));
         const int verdict = readIndex(state.List2(VerdictList).list(p));
@@ -183,6 +189,28 @@ void ResultRecorder::snapshot(const KOVRA_Danni &content, const RunState &state)
         }
     }
     m_record.right = right;
+}
+
+// A position of another kind: what it shows (once), its answer, verdict and credit, the time of
+// its last change. Whether it is right.
+int ResultRecorder::snapshotKind(ResultAnswer &answer, const KindAnswer &kind, int p)
+{
+    if (answer.kind == QuestionKind::Single) {
+        answer.kind = kind.kind;
+        answer.choices = kind.shown;
+    }
+    answer.response = kind.response;
+    const bool given = !kind.response.isEmpty();
+    answer.credit = given && !m_test.seals() ? std::optional(kind.credit) : std::nullopt;
+    answer.verdict = !given || m_test.seals() ? Verdict::None
+                     : kind.credit >= 1       ? Verdict::Right
+                                              : Verdict::Wrong;
+    Response &kept = m_responses[static_cast<std::size_t>(p)];
+    if (kind.response != kept) {
+        kept = kind.response;
+        answer.time = given ? now() : QDateTime();
+    }
+    return answer.verdict == Verdict::Right ? 1 : 0;
 }
 
 ResultStart ResultRecorder::start(const QString &folder, const QString &fallback,
@@ -242,9 +270,10 @@ void ResultRecorder::answered(const KOVRA_Danni &content, const RunState &state)
         return;
     }
     const std::vector<std::optional<int>> before = m_slots;
+    const std::vector<Response> responses = m_responses;
     snapshot(content, state);
     // The program re-selects a shown answer as it shows its question: nothing new to keep.
-    if (m_slots == before) {
+    if (m_slots == before && m_responses == responses) {
         return;
     }
     // Written before the click's handling returns: once the pupil sees an answer taken, a

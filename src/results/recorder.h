@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -61,6 +62,9 @@ public:
 
     // A run drawn from a bank: the bank's index of each question of the run, by its slot.
     void setDrawn(std::vector<int> drawn) { m_drawn = std::move(drawn); }
+    // A run with questions of other kinds than single choice: what each position of theirs shows
+    // and holds, asked at every snapshot.
+    void setKinds(std::function<std::vector<KindAnswer>()> kinds) { m_kinds = std::move(kinds); }
 
     // Writes the first file into `folder`, or into `fallback` when that cannot be written.
     ResultStart start(const QString &folder, const QString &fallback, const KOVRA_Danni &content,
@@ -91,6 +95,7 @@ Q_SIGNALS:
 
 private:
     void snapshot(const KOVRA_Danni &content, const RunState &state);
+    int snapshotKind(ResultAnswer &answer, const KindAnswer &kind, int p);
     [[nodiscard]] QDateTime now() const;
     [[nodiscard]] std::optional<WriteFailure> writeFile(const ResultRecord &record,
                                                         const QString &path) const;
@@ -102,6 +107,8 @@ private:
     TestIdentity m_test;
     ResultRecord m_record;
     std::vector<std::optional<int>> m_slots; // the slot each position's time was kept for
+    std::vector<Response> m_responses;       // the same of the other kinds' answers
+    std::function<std::vector<KindAnswer>()> m_kinds;
     std::vector<int> m_drawn;
     QString m_path;
     int m_offset = 0; // of the local time from UTC, in seconds, at the start

@@ -3,6 +3,7 @@
 
 #include "content/cp1251.h"
 #include "content/danni.h"
+#include "content/kinds_json.h"
 #include "content/test_content.h"
 #include "seal.h"
 
@@ -42,6 +43,10 @@ QByteArray questionTexts(const Test &test)
         texts += '\x1f' + cp1251Row(question.text);
         for (const QString &choice : question.choices) {
             texts += '\x1f' + cp1251Row(choice);
+        }
+        // Matching's items, which single choice has none of.
+        for (const QString &item : question.items) {
+            texts += '\x1d' + item.toUtf8();
         }
         texts += '\x1e';
     }
@@ -150,6 +155,69 @@ private:
     std::optional<QString> m_fault;
 };
 
+// A list of texts, each within its length, the list within `most`; none when it is not one.
+std::optional<QStringList> readTexts(const QJsonValue &value, qsizetype most)
+{
+    if (!value.isArray() || value.toArray().size() > most) {
+        return std::nullopt;
+    }
+    QStringList texts;
+    for (const QJsonValue text : value.toArray()) {
+        if (!text.isString() || text.toString().size() > kMaxResultTextChars) {
+            return std::nullopt;
+        }
+        texts << text.toString();
+    }
+    return texts;
+}
+
+// The answer to a question of another kind: its choices or answers offered, the ones picked
+// among them (or an empty pick of an item), or the text typed; its verdict, and its credit.
+std::optional<ResultAnswer> readKindAnswer(const QJsonObject &object, const QString &at,
+                                           FieldReader &fields, ResultAnswer answer)
+{
+    const QString type = fields.text(object, "type", at, 10);
+    static const std::pair<const char *, QuestionKind> kinds[] = {
+        {"several", QuestionKind::Several},
+        {"typed", QuestionKind::Typed},
+        {"number", QuestionKind::Number},
+        {"matching", QuestionKind::Matching}};
+    const auto kind = std::find_if(std::begin(kinds), std::end(kinds),
+                                   [&](const auto &k) { return type == QLatin1String(k.first); });
+    const std::optional<QStringList> choices =
+        readTexts(object.value(QLatin1String("choices")), kMaxResultOffered);
+    const std::optional<QStringList> picked =
+        readTexts(object.value(QLatin1String("picked")), kMaxResultOffered);
+    if (kind == std::end(kinds) || !choices || !picked) {
+        fields.bad(at + QLatin1String(kind == std::end(kinds) ? "type" : "picked"));
+        return std::nullopt;
+    }
+    answer.kind = kind->second;
+    answer.choices = *choices;
+    answer.response.picked = *picked;
+    for (const QString &text : *picked) {
+        if (!text.isEmpty() && !choices->contains(text)) {
+            fields.bad(at + QLatin1String("picked"));
+        }
+    }
+    answer.response.typed = fields.text(object, "typed", at);
+    const QString verdict = fields.text(object, "verdict", at, 5);
+    answer.verdict = verdict == QLatin1String("right")   ? Verdict::Right
+                     : verdict == QLatin1String("wrong") ? Verdict::Wrong
+                                                         : Verdict::None;
+    if (verdict != QLatin1String("none") && answer.verdict == Verdict::None) {
+        fields.bad(at + QLatin1String("verdict"));
+    }
+    if (const QJsonValue credit = object.value(QLatin1String("credit")); !credit.isUndefined()) {
+        if (!credit.isDouble() || !(credit.toDouble() >= 0 && credit.toDouble() <= 1)) {
+            fields.bad(at + QLatin1String("credit"));
+        }
+        answer.credit = credit.toDouble();
+    }
+    answer.time = fields.time(object, "time", at, !answer.isAnswered());
+    return answer;
+}
+
 std::optional<ResultAnswer> readAnswer(const QJsonValue &value, const QString &place,
                                        FieldReader &fields)
 {
@@ -162,6 +230,9 @@ std::optional<ResultAnswer> readAnswer(const QJsonValue &value, const QString &p
     ResultAnswer answer;
     answer.question = fields.number(object, "question", at, 0, kMaxResultQuestion);
     answer.text = fields.text(object, "text", at);
+    if (object.contains(QLatin1String("type"))) {
+        return readKindAnswer(object, at, fields, std::move(answer));
+    }
     const QJsonValue choices = object.value(QLatin1String("choices"));
     if (!choices.isArray() || choices.toArray().size() < 2 ||
         choices.toArray().size() > kMaxResultChoices) {
@@ -227,6 +298,16 @@ QByteArray writeResult(const ResultRecord &record, const QByteArray &key)
             {QStringLiteral("verdict"), QLatin1String(verdictName(answer.verdict))},
             {QStringLiteral("time"), timeText(answer.time)},
         };
+        if (answer.kind != QuestionKind::Single) {
+            object.remove(QStringLiteral("chosen"));
+            object.insert(QStringLiteral("type"), kindName(answer.kind));
+            object.insert(QStringLiteral("picked"),
+                          QJsonArray::fromStringList(answer.response.picked));
+            object.insert(QStringLiteral("typed"), answer.response.typed);
+            if (answer.credit) {
+                object.insert(QStringLiteral("credit"), *answer.credit);
+            }
+        }
         answers.append(object);
     }
     QJsonObject root{

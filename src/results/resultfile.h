@@ -6,6 +6,7 @@
 #pragma once
 
 #include "content/problems.h"
+#include "model/marking.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -24,6 +25,7 @@ inline constexpr char kResultFormat[] = "kovra-result 1";
 inline constexpr qint64 kMaxResultFileBytes = qint64{4} * 1024 * 1024;
 inline constexpr int kMaxResultPositions = 40;
 inline constexpr int kMaxResultChoices = 5;
+inline constexpr int kMaxResultOffered = 12; // the answers matching offers, or picks of items
 // A question's index: a bank that draws its runs holds 1000 questions at most, and the repeat
 // of the check takes the index after the last.
 inline constexpr int kMaxResultQuestion = 1000;
@@ -50,6 +52,13 @@ struct ResultAnswer
     std::optional<int> chosen; // the slot of the chosen choice
     Verdict verdict = Verdict::None;
     QDateTime time; // of the last answer given here
+    // A question of another kind: `choices` the choices or the answers offered as shown, none
+    // for a typed one; the answer given; its credit as the window gave it (none for marks).
+    QuestionKind kind = QuestionKind::Single;
+    Response response;
+    std::optional<double> credit;
+
+    [[nodiscard]] bool isAnswered() const { return chosen || !response.isEmpty(); }
 };
 
 // What a result file says of its test and how it is checked.

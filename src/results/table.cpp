@@ -2,6 +2,7 @@
 #include "table.h"
 
 #include <QCoreApplication>
+#include <cmath>
 
 namespace kovra {
 
@@ -41,6 +42,17 @@ TableCell number(int value)
 }
 
 // A number with two decimals, rounded once here; none is an empty cell sorted first.
+TableCell decimal(std::optional<double> value, const QString &point, double none);
+
+// Points: whole ones as a whole number, partly right answers' to two decimals.
+TableCell points(double value, const QString &point)
+{
+    if (std::abs(value - std::round(value)) < 1e-9) {
+        return number(static_cast<int>(std::lround(value)));
+    }
+    return decimal(value, point, 0.0);
+}
+
 TableCell decimal(std::optional<double> value, const QString &point, double none)
 {
     return {value ? QString::number(*value, 'f', 2).replace(QLatin1Char('.'), point) : QString(),
@@ -105,8 +117,8 @@ ResultsTable pupilsTable(const ClassResults &results, const QString &point)
         std::vector<TableCell> row{text(pupil.name),
                                    text(pupil.group),
                                    number(pupil.answered),
-                                   number(pupil.right),
-                                   number(percentOf(pupil.right, results.runQuestions)),
+                                   points(pupil.points, point),
+                                   number(percentOf(pupil.points, results.runQuestions)),
                                    decimal(pupil.mark.value, point, 0.0),
                                    {markWord(pupil.mark.grade),
                                     pupil.mark.grade,

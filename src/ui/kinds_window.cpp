@@ -219,6 +219,31 @@ void KOVRA_Prazno::startKinds()
     }
 }
 
+std::vector<KindAnswer> KOVRA_Prazno::kindAnswers() const
+{
+    std::vector<KindAnswer> answers(m_responses.size());
+    for (std::size_t p = 0; p < answers.size(); ++p) {
+        const int q = m_state.questionAt(int(p));
+        const Question *question = kindAt(q);
+        if (!question) {
+            continue;
+        }
+        KindAnswer &answer = answers[p];
+        answer.kind = question->kind;
+        answer.response = m_responses[p];
+        answer.credit = m_credits[p];
+        if (question->kind == QuestionKind::Matching) {
+            answer.shown = m_offered.at(std::size_t(q));
+        } else if (question->kind == QuestionKind::Several) {
+            const TextList &rows = m_danni->List1(q + 1);
+            for (const char digit : m_state.List2(AnswerOrderList).list(q)) {
+                answer.shown << fromCp1251(rows.list(digit - '0'));
+            }
+        }
+    }
+    return answers;
+}
+
 // The score of a test with questions of other kinds: their credits added up.
 double KOVRA_Prazno::creditsAll() const
 {

@@ -70,6 +70,8 @@ public:
     {
         return m_credits.at(std::size_t(position));
     }
+    // By position: what each question of another kind shows and was answered with.
+    [[nodiscard]] std::vector<KindAnswer> kindAnswers() const;
     // The question of another kind at a question index of the run; none for single choice.
     [[nodiscard]] const Question *kindAt(int q) const;
 

@@ -210,6 +210,7 @@ void keepResults(KOVRA_Prazno &window, ResultRecorder *recorder, const QString &
                  const std::optional<Journal> &goingOn)
 {
     const QString fallback = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    recorder->setKinds([&window] { return window.kindAnswers(); });
     ResultStart start;
     if (goingOn) {
         start = recorder->resume(goingOn->resultFile, goingOn->started, *window.content(),
