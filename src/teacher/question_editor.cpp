@@ -33,6 +33,7 @@ QuestionEditor::QuestionEditor(TestDocument *document, QWidget *parent)
     m_kind->addItems({tr("single choice"), tr("several right answers"), tr("short answer"),
                       tr("number"), tr("matching")});
     form->addRow(tr("&Kind:"), m_kind);
+    setTabOrder(m_kind, m_text);
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!m_showing && index >= 0) {
             m_document->setKind(m_at, static_cast<QuestionKind>(index));

@@ -87,6 +87,14 @@ void RowsEditor::addRow()
     made.remove->setToolTip(m_removeName.arg(row + 1));
     m_grid->addWidget(made.remove, row + 1, static_cast<int>(m_columns.size()));
     connect(made.remove, &QToolButton::clicked, this, [this, row] { Q_EMIT removed(row); });
+    // Tab goes through the rows in order, then to the button that adds one.
+    QWidget *before = m_rows.empty() ? m_add->previousInFocusChain() : m_rows.back().remove;
+    for (QWidget *field : made.fields) {
+        setTabOrder(before, field);
+        before = field;
+    }
+    setTabOrder(before, made.remove);
+    setTabOrder(made.remove, m_add);
     m_rows.push_back(made);
 }
 
