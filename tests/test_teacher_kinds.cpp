@@ -102,6 +102,16 @@ Test startingTest()
     return test;
 }
 
+// The first question of the starting test as a question of `kind` begins, with no key.
+Question first(QuestionKind kind)
+{
+    Question question = startingTest().questions.front();
+    question.kind = kind;
+    question.right = kind == QuestionKind::Single ? question.right : -1;
+    question.choices = kind == QuestionKind::Several ? question.choices : QStringList();
+    return question;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Steps)
@@ -132,9 +142,7 @@ void TestTeacherKinds::kindThroughItsFields_data()
     QTest::addColumn<Steps>("breaking"); // then: a step that makes a problem
     QTest::addColumn<ProblemKind>("problem");
     QTest::addColumn<Steps>("mending"); // and one that mends it
-    Question made = startingTest().questions.front();
-    made.kind = QuestionKind::Several;
-    made.right = -1;
+    Question made = first(QuestionKind::Several);
     made.weights = {0.5, 0.5, -0.25};
     made.allOrNothing = true;
     QTest::newRow("several right answers")
@@ -155,10 +163,7 @@ void TestTeacherKinds::kindThroughItsFields_data()
         << made << Steps{{Step::Retype, QStringLiteral("Choice 1"), QStringLiteral("Рим")}}
         << ProblemKind::KeyMatchesSeveral
         << Steps{{Step::Retype, QStringLiteral("Choice 1"), QStringLiteral("Лион")}};
-    made = startingTest().questions.front();
-    made.kind = QuestionKind::Typed;
-    made.choices.clear();
-    made.right = -1;
+    made = first(QuestionKind::Typed);
     made.accepted = {{QStringLiteral("Париж")}, {QStringLiteral("Пари*"), 0.5}};
     made.caseMatters = true;
     QTest::newRow("short answer") << Steps{{Step::Kind, {}, 2},
@@ -188,9 +193,7 @@ void TestTeacherKinds::kindThroughItsFields_data()
         << Steps{{Step::Retype, QStringLiteral("Accepted value 1"), QStringLiteral("около 9")}}
         << ProblemKind::NotANumber
         << Steps{{Step::Retype, QStringLiteral("Accepted value 1"), QStringLiteral("9.81")}};
-    made = startingTest().questions.front();
-    made.kind = QuestionKind::Matching;
-    made.right = -1;
+    made = first(QuestionKind::Matching);
     // The answers of the choices the items take, the one left over taken away, one more added.
     made.choices = {QStringLiteral("Париж"), QStringLiteral("Рим"), QStringLiteral("Мадрид")};
     made.items = {QStringLiteral("Франция"), QStringLiteral("Италия"), QStringLiteral("Испания")};

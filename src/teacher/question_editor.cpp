@@ -90,14 +90,7 @@ void QuestionEditor::buildChoices(QWidget *choices)
         row.right->setAccessibleName(tr("Choice %1 is the right one").arg(c + 1));
         row.right->setToolTip(tr("The right choice"));
         m_rightChoice->addButton(row.right, c);
-        row.ticked = new QCheckBox(tr("right"), row.row);
-        row.ticked->setAccessibleName(tr("Choice %1 is a right one").arg(c + 1));
-        row.credit = new QDoubleSpinBox(row.row);
-        row.credit->setRange(-100, 100);
-        row.credit->setDecimals(2);
-        row.credit->setSuffix(QStringLiteral(" %"));
-        row.credit->setAccessibleName(tr("Credit of choice %1").arg(c + 1));
-        row.credit->setToolTip(tr("The credit of the choice when it is ticked"));
+        buildCredit(row, c);
         row.edit = new QLineEdit(row.row);
         row.edit->setAccessibleName(tr("Choice %1").arg(c + 1));
         row.up = tool(row.row, QStringLiteral("↑"), tr("Move choice %1 up").arg(c + 1),
@@ -117,22 +110,6 @@ void QuestionEditor::buildChoices(QWidget *choices)
                 m_document->setRightChoice(m_at, c);
             }
         });
-        connect(row.ticked, &QCheckBox::clicked, this, [this, c](bool on) {
-            m_document->editKind(m_at, KindEdit::Ticked,
-                                 [c, on](Question &q) { q = withTicked(std::move(q), c, on); });
-        });
-        connect(row.credit, &QDoubleSpinBox::valueChanged, this, [this, c](double percent) {
-            if (m_showing) {
-                return;
-            }
-            m_document->editKind(
-                m_at, KindEdit::Weight,
-                [c, percent](Question &q) {
-                    q.weights.resize(std::size_t(q.choices.size()), 0.0);
-                    q.weights.at(std::size_t(c)) = creditOfPercent(percent);
-                },
-                c);
-        });
         connect(row.edit, &QLineEdit::textEdited, this, [this, c](const QString &text) {
             m_document->setText(m_at, QuestionText::Choice, c, {text});
         });
@@ -148,6 +125,34 @@ void QuestionEditor::buildChoices(QWidget *choices)
     layout->addWidget(m_addChoice, 0, Qt::AlignLeft);
     connect(m_addChoice, &QPushButton::clicked, this, [this] { m_document->addChoice(m_at); });
     buildSeveral(choices, layout);
+}
+
+void QuestionEditor::buildCredit(ChoiceRow &row, int c)
+{
+    row.ticked = new QCheckBox(tr("right"), row.row);
+    row.ticked->setAccessibleName(tr("Choice %1 is a right one").arg(c + 1));
+    row.credit = new QDoubleSpinBox(row.row);
+    row.credit->setRange(-100, 100);
+    row.credit->setDecimals(2);
+    row.credit->setSuffix(QStringLiteral(" %"));
+    row.credit->setAccessibleName(tr("Credit of choice %1").arg(c + 1));
+    row.credit->setToolTip(tr("The credit of the choice when it is ticked"));
+    connect(row.ticked, &QCheckBox::clicked, this, [this, c](bool on) {
+        m_document->editKind(m_at, KindEdit::Ticked,
+                             [c, on](Question &q) { q = withTicked(std::move(q), c, on); });
+    });
+    connect(row.credit, &QDoubleSpinBox::valueChanged, this, [this, c](double percent) {
+        if (m_showing) {
+            return;
+        }
+        m_document->editKind(
+            m_at, KindEdit::Weight,
+            [c, percent](Question &q) {
+                q.weights.resize(std::size_t(q.choices.size()), 0.0);
+                q.weights.at(std::size_t(c)) = creditOfPercent(percent);
+            },
+            c);
+    });
 }
 
 void QuestionEditor::buildSeveral(QWidget *choices, QLayout *layout)

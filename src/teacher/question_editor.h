@@ -45,6 +45,9 @@ public:
 
 private:
     void buildChoices(QWidget *choices);
+    struct ChoiceRow;
+    // A choice's tick and credit, of several right answers.
+    void buildCredit(ChoiceRow &row, int c);
     void buildSeveral(QWidget *choices, QLayout *layout);
     void showChoices(const Question &question);
 
