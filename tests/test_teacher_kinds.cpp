@@ -142,12 +142,18 @@ void TestTeacherKinds::kindThroughItsFields_data()
     QTest::addColumn<Steps>("breaking"); // then: a step that makes a problem
     QTest::addColumn<ProblemKind>("problem");
     QTest::addColumn<Steps>("mending"); // and one that mends it
+    // The credits follow their choices as they move and go.
     Question made = first(QuestionKind::Several);
+    made.choices = {QStringLiteral("Париж"), QStringLiteral("Рим"), QStringLiteral("Лион")};
     made.weights = {0.5, 0.5, -0.25};
     made.allOrNothing = true;
     QTest::newRow("several right answers")
         << Steps{{Step::Kind, {}, 1},
                  {Step::Click, QStringLiteral("Choice 2 is a right one")},
+                 {Step::Click, QStringLiteral("Move choice 3 up")},
+                 {Step::Click, QStringLiteral("Add a choice")},
+                 {Step::Type, QStringLiteral("Choice 4"), QStringLiteral("Лион")},
+                 {Step::Click, QStringLiteral("Remove choice 2")},
                  {Step::Set, QStringLiteral("Credit of choice 3"), -25},
                  {Step::Click, QStringLiteral("All or nothing")}}
         << made << Steps{{Step::Set, QStringLiteral("Credit of choice 1"), 20}}
