@@ -77,7 +77,7 @@
     </message>
     <message>
         <source>add up to %1% for the choices of credit above 0; they must add up to 100%</source>
-        <translation>на изборите с точки над 0 са общо %1%, а трябва да са 100%</translation>
+        <translation>са общо %1% за изборите с точки над 0, а трябва да са 100%</translation>
     </message>
     <message>
         <source>give none full credit (100%); at least one must</source>
