@@ -11,3 +11,5 @@ add_test(NAME test_teacher_paste_x11 COMMAND xvfb-run -a env QT_QPA_PLATFORM=xcb
   $<TARGET_FILE:test_teacher> pasteWithoutClipboardOwner)
 set_tests_properties(test_teacher_paste_x11 PROPERTIES TIMEOUT 120 ENVIRONMENT
   "${KOVRA_TEST_ENVIRONMENT};LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/x11.supp")
+# Questions of every kind made through the teacher's window, saved, restored and undone.
+kovra_add_test(test_teacher_kinds SOURCES test_teacher_kinds.cpp LIBS kovra_teacher)

@@ -363,6 +363,9 @@ void TestContent::problems_data()
     add("an item's answer offered nowhere",
         both(kindOf(1, u"matching"_s), setField(1, u"matches"_s, QJsonArray{u"40°"_s, u"41°"_s})),
         K::KeyMatchesNone, 2, {F::Matches, 1});
+    add("an item's answer offered twice",
+        both(kindOf(1, u"matching"_s), setChoices(1, {u"40°"_s, u"40°"_s, u"50°"_s})),
+        K::KeyMatchesSeveral, 2, {F::Matches, 0});
     add("answers fewer than items",
         both(kindOf(1, u"matching"_s), setField(1, u"matches"_s, QJsonArray{u"40°"_s})),
         K::ListCount, 2, {F::Matches});

@@ -222,6 +222,36 @@ void TestTeacher::problemLinksToItsField_data()
     QTest::newRow("the text") << question(1, [bell](Question &q) { q.text += bell; })
                               << "question 2, the question's text"
                               << "Question text";
+    // Of other kinds, with no phrase to put them into.
+    const auto kind = [](std::size_t at, const std::function<void(Question &)> &edit) {
+        return TestEdit([=](Test &test) {
+            test.phrase = false;
+            edit(test.questions.at(at));
+        });
+    };
+    QTest::newRow("a credit") << kind(0,
+                                      [](Question &q) {
+                                          q.kind = QuestionKind::Several;
+                                          q.weights = {0.5, 0, 0};
+                                      })
+                              << "question 1, the credits of the choices"
+                              << "Credit of choice 1";
+    QTest::newRow("a number") << kind(1,
+                                      [](Question &q) {
+                                          q.kind = QuestionKind::Number;
+                                          q.accepted = {{QStringLiteral("x")}};
+                                      })
+                              << "question 2, accepted answer 1"
+                              << "Accepted value 1";
+    QTest::newRow("an item's answer")
+        << kind(0,
+                [](Question &q) {
+                    q.kind = QuestionKind::Matching;
+                    q.items = {QStringLiteral("x"), QStringLiteral("y")};
+                    q.matches = {0, -1};
+                })
+        << "question 1, the answer of item 2"
+        << "Answer of item 2";
     QTest::newRow("the title") << TestEdit([bell](Test &test) { test.title += bell; })
                                << "error: the settings"
                                << "Title";

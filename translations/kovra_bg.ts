@@ -77,7 +77,7 @@
     </message>
     <message>
         <source>add up to %1% for the choices of credit above 0; they must add up to 100%</source>
-        <translation>на изборите с точки над 0 са общо %1%, а трябва да са 100%</translation>
+        <translation>са общо %1% за изборите с точки над 0, а трябва да са 100%</translation>
     </message>
     <message>
         <source>give none full credit (100%); at least one must</source>
@@ -1438,6 +1438,82 @@ Test: %2</source>
 <context>
     <name>kovra::TeacherWindow</name>
     <message>
+        <source>All or nothing</source>
+        <translation>Всичко или нищо</translation>
+    </message>
+    <message>
+        <source>Add an accepted answer</source>
+        <translation>Добавяне на приет отговор</translation>
+    </message>
+    <message>
+        <source>Capital letters matter</source>
+        <translation>Главните букви имат значение</translation>
+    </message>
+    <message>
+        <source>Add a unit</source>
+        <translation>Добавяне на мерна единица</translation>
+    </message>
+    <message>
+        <source>Add an item</source>
+        <translation>Добавяне на елемент</translation>
+    </message>
+    <message>
+        <source>Add an extra answer</source>
+        <translation>Добавяне на допълнителен отговор</translation>
+    </message>
+    <message>
+        <source>Change the kind of the question</source>
+        <translation>Промяна на вида на въпроса</translation>
+    </message>
+    <message>
+        <source>Tick a right choice</source>
+        <translation>Отбелязване на верен отговор</translation>
+    </message>
+    <message>
+        <source>Edit a choice's credit</source>
+        <translation>Промяна на тежестта на отговор</translation>
+    </message>
+    <message>
+        <source>Spread the credit evenly</source>
+        <translation>Поравно разделяне на точките</translation>
+    </message>
+    <message>
+        <source>Edit an accepted answer</source>
+        <translation>Промяна на приет отговор</translation>
+    </message>
+    <message>
+        <source>Remove an accepted answer</source>
+        <translation>Премахване на приет отговор</translation>
+    </message>
+    <message>
+        <source>Edit a unit</source>
+        <translation>Промяна на мерна единица</translation>
+    </message>
+    <message>
+        <source>Remove a unit</source>
+        <translation>Премахване на мерна единица</translation>
+    </message>
+    <message>
+        <source>No units</source>
+        <translation>Без мерни единици</translation>
+    </message>
+    <message>
+        <source>Edit an item</source>
+        <translation>Промяна на елемент</translation>
+    </message>
+    <message>
+        <source>Edit an item's answer</source>
+        <translation>Промяна на отговора на елемент</translation>
+    </message>
+    <message>
+        <source>Remove an item</source>
+        <translation>Премахване на елемент</translation>
+    </message>
+    <message>
+        <source>Remove an extra answer</source>
+        <translation>Премахване на допълнителен отговор</translation>
+    </message>
+    <message>
         <source>&amp;Pupils' results...</source>
         <translation>&amp;Резултати на учениците…</translation>
     </message>
@@ -1797,6 +1873,70 @@ Drop or paste one here.</source>
 <context>
     <name>kovra::QuestionEditor</name>
     <message>
+        <source>&amp;Kind:</source>
+        <translation>&amp;Вид:</translation>
+    </message>
+    <message>
+        <source>Kind of the question</source>
+        <translation>Вид на въпроса</translation>
+    </message>
+    <message>
+        <source>single choice</source>
+        <translation>един верен отговор</translation>
+    </message>
+    <message>
+        <source>several right answers</source>
+        <translation>няколко верни отговора</translation>
+    </message>
+    <message>
+        <source>short answer</source>
+        <translation>кратък отговор</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>число</translation>
+    </message>
+    <message>
+        <source>matching</source>
+        <translation>съпоставяне</translation>
+    </message>
+    <message>
+        <source>Answers:</source>
+        <translation>Отговори:</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>верен</translation>
+    </message>
+    <message>
+        <source>Choice %1 is a right one</source>
+        <translation>Отговор %1 е верен</translation>
+    </message>
+    <message>
+        <source>Credit of choice %1</source>
+        <translation>Тежест на отговор %1</translation>
+    </message>
+    <message>
+        <source>The credit of the choice when it is ticked</source>
+        <translation>Каква част от точките дава отговорът, когато е отбелязан</translation>
+    </message>
+    <message>
+        <source>All or nothing</source>
+        <translation>Всичко или нищо</translation>
+    </message>
+    <message>
+        <source>The credit is whole when the ticks are the right choices, else none</source>
+        <translation>Точките са пълни, когато са отбелязани точно верните отговори, иначе няма точки</translation>
+    </message>
+    <message>
+        <source>Spread 100 % evenly</source>
+        <translation>Раздели 100 % поравно</translation>
+    </message>
+    <message>
+        <source>Spread the credit evenly over the right choices</source>
+        <translation>Раздели точките поравно между верните отговори</translation>
+    </message>
+    <message>
         <source>Question text</source>
         <translation>Текст на въпроса</translation>
     </message>
@@ -2122,6 +2262,149 @@ Drop or paste one here.</source>
     <message>
         <source>Cancel</source>
         <translation>Отказ</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::KindFields</name>
+    <message>
+        <source>A * stands for any text, \* for a star itself.</source>
+        <translation>* означава произволен текст, а \* — самата звездичка.</translation>
+    </message>
+    <message>
+        <source>Accepted answer</source>
+        <translation>Приет отговор</translation>
+    </message>
+    <message>
+        <source>Accepted answer %1</source>
+        <translation>Приет отговор %1</translation>
+    </message>
+    <message>
+        <source>Credit</source>
+        <translation>Тежест</translation>
+    </message>
+    <message>
+        <source>Credit of answer %1</source>
+        <translation>Тежест на отговор %1</translation>
+    </message>
+    <message>
+        <source>Add an accepted answer</source>
+        <translation>Добави приет отговор</translation>
+    </message>
+    <message>
+        <source>Remove accepted answer %1</source>
+        <translation>Премахни приет отговор %1</translation>
+    </message>
+    <message>
+        <source>Capital letters matter</source>
+        <translation>Главните букви имат значение</translation>
+    </message>
+    <message>
+        <source>Accepted value</source>
+        <translation>Приета стойност</translation>
+    </message>
+    <message>
+        <source>Accepted value %1</source>
+        <translation>Приета стойност %1</translation>
+    </message>
+    <message>
+        <source>Tolerance ±</source>
+        <translation>Допуск ±</translation>
+    </message>
+    <message>
+        <source>Tolerance of value %1</source>
+        <translation>Допуск на стойност %1</translation>
+    </message>
+    <message>
+        <source>Credit of value %1</source>
+        <translation>Тежест на стойност %1</translation>
+    </message>
+    <message>
+        <source>Add an accepted value</source>
+        <translation>Добави приета стойност</translation>
+    </message>
+    <message>
+        <source>Remove accepted value %1</source>
+        <translation>Премахни приета стойност %1</translation>
+    </message>
+    <message>
+        <source>A * accepts any number.</source>
+        <translation>* приема всяко число.</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Мерна единица</translation>
+    </message>
+    <message>
+        <source>Unit %1</source>
+        <translation>Мерна единица %1</translation>
+    </message>
+    <message>
+        <source>Multiplier</source>
+        <translation>Множител</translation>
+    </message>
+    <message>
+        <source>Multiplier of unit %1</source>
+        <translation>Множител на мерна единица %1</translation>
+    </message>
+    <message>
+        <source>Add a unit</source>
+        <translation>Добави мерна единица</translation>
+    </message>
+    <message>
+        <source>Remove unit %1</source>
+        <translation>Премахни мерна единица %1</translation>
+    </message>
+    <message>
+        <source>A number typed with a unit is divided by its multiplier before it is marked.</source>
+        <translation>Число, въведено с мерна единица, се дели на множителя ѝ преди оценяването.</translation>
+    </message>
+    <message>
+        <source>No units: any text after the number is let be</source>
+        <translation>Без мерни единици: текстът след числото не се проверява</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Елемент</translation>
+    </message>
+    <message>
+        <source>Item %1</source>
+        <translation>Елемент %1</translation>
+    </message>
+    <message>
+        <source>Its answer</source>
+        <translation>Отговорът му</translation>
+    </message>
+    <message>
+        <source>Answer of item %1</source>
+        <translation>Отговор на елемент %1</translation>
+    </message>
+    <message>
+        <source>Add an item</source>
+        <translation>Добави елемент</translation>
+    </message>
+    <message>
+        <source>Remove item %1</source>
+        <translation>Премахни елемент %1</translation>
+    </message>
+    <message>
+        <source>Items of the same answer share it.</source>
+        <translation>Елементите с еднакъв отговор го споделят.</translation>
+    </message>
+    <message>
+        <source>Extra answers offered, of no item</source>
+        <translation>Допълнителни отговори, на нито един елемент</translation>
+    </message>
+    <message>
+        <source>Extra answer %1</source>
+        <translation>Допълнителен отговор %1</translation>
+    </message>
+    <message>
+        <source>Add an extra answer</source>
+        <translation>Добави допълнителен отговор</translation>
+    </message>
+    <message>
+        <source>Remove extra answer %1</source>
+        <translation>Премахни допълнителен отговор %1</translation>
     </message>
 </context>
 </TS>

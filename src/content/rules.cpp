@@ -190,10 +190,16 @@ void checkMatching(const Question &question, int number, const ProblemSink &add,
         return;
     }
     for (std::size_t i = 0; i < question.matches.size(); ++i) {
+        const Place place = indexed(ContentField::Matches, qsizetype(i));
         if (question.matches[i] < 0 || question.matches[i] >= question.choices.size()) {
-            add({.kind = ProblemKind::NoRightChoice,
+            add({.kind = ProblemKind::NoRightChoice, .question = number, .place = place});
+        } else if (const QString &answer = question.choices.at(question.matches[i]);
+                   question.choices.count(answer) > 1) {
+            // The file names an item's answer by its text: of two answers alike, the first.
+            add({.kind = ProblemKind::KeyMatchesSeveral,
                  .question = number,
-                 .place = indexed(ContentField::Matches, qsizetype(i))});
+                 .place = place,
+                 .text = answer});
         }
     }
 }

@@ -29,6 +29,51 @@ QString textLabel(QuestionText part)
     return words("Edit the explanation");
 }
 
+QString kindLabel(KindEdit edit)
+{
+    switch (edit) {
+    case KindEdit::Kind:
+        return words("Change the kind of the question");
+    case KindEdit::Ticked:
+        return words("Tick a right choice");
+    case KindEdit::Weight:
+        return words("Edit a choice's credit");
+    case KindEdit::Spread:
+        return words("Spread the credit evenly");
+    case KindEdit::AllOrNothing:
+        return words("All or nothing");
+    case KindEdit::Answer:
+        return words("Edit an accepted answer");
+    case KindEdit::AddAnswer:
+        return words("Add an accepted answer");
+    case KindEdit::RemoveAnswer:
+        return words("Remove an accepted answer");
+    case KindEdit::CaseMatters:
+        return words("Capital letters matter");
+    case KindEdit::Unit:
+        return words("Edit a unit");
+    case KindEdit::AddUnit:
+        return words("Add a unit");
+    case KindEdit::RemoveUnit:
+        return words("Remove a unit");
+    case KindEdit::UnitsIgnored:
+        return words("No units");
+    case KindEdit::Item:
+        return words("Edit an item");
+    case KindEdit::ItemAnswer:
+        return words("Edit an item's answer");
+    case KindEdit::AddItem:
+        return words("Add an item");
+    case KindEdit::RemoveItem:
+        return words("Remove an item");
+    case KindEdit::AddExtra:
+        return words("Add an extra answer");
+    case KindEdit::RemoveExtra:
+        break;
+    }
+    return words("Remove an extra answer");
+}
+
 } // namespace
 
 QString editLabel(const char *text)
@@ -144,13 +189,21 @@ AddChoiceCommand::AddChoiceCommand(TestDocument *document, int at)
 
 void AddChoiceCommand::redo()
 {
-    question(m_at).choices.append(QString());
+    Question &q = question(m_at);
+    q.choices.append(QString());
+    if (q.kind == QuestionKind::Several) {
+        q.weights.resize(std::size_t(q.choices.size()), 0.0);
+    }
     changed();
 }
 
 void AddChoiceCommand::undo()
 {
-    question(m_at).choices.removeLast();
+    Question &q = question(m_at);
+    q.choices.removeLast();
+    if (q.weights.size() > std::size_t(q.choices.size())) {
+        q.weights.resize(std::size_t(q.choices.size()));
+    }
     changed();
 }
 
@@ -161,8 +214,14 @@ RemoveChoiceCommand::RemoveChoiceCommand(TestDocument *document, int at, int cho
 void RemoveChoiceCommand::redo()
 {
     Question &q = question(m_at);
-    m_text = q.choices.takeAt(m_choice);
+    m_text = q.choices.at(m_choice);
     m_right = q.right;
+    m_weights = q.weights;
+    m_matches = q.matches;
+    if (std::size_t(m_choice) < q.weights.size()) {
+        q.weights.erase(q.weights.begin() + m_choice);
+    }
+    q = withoutChoice(std::move(q), m_choice);
     if (q.right == m_choice) {
         q.right = -1;
     } else if (q.right > m_choice) {
@@ -176,6 +235,8 @@ void RemoveChoiceCommand::undo()
     Question &q = question(m_at);
     q.choices.insert(m_choice, m_text);
     q.right = m_right;
+    q.weights = m_weights;
+    q.matches = m_matches;
     changed();
 }
 
@@ -187,6 +248,12 @@ void MoveChoiceCommand::redo()
 {
     Question &q = question(m_at);
     q.choices.swapItemsAt(m_choice, m_to);
+    if (std::size_t(std::max(m_choice, m_to)) < q.weights.size()) {
+        std::swap(q.weights[std::size_t(m_choice)], q.weights[std::size_t(m_to)]);
+    }
+    for (int &match : q.matches) {
+        match = match == m_choice ? m_to : match == m_to ? m_choice : match;
+    }
     if (q.right == m_choice) {
         q.right = m_to;
     } else if (q.right == m_to) {
@@ -311,6 +378,45 @@ bool SettingsCommand::mergeWith(const QUndoCommand *other)
         return false;
     }
     m_after = next->m_after;
+    return true;
+}
+
+KindCommand::KindCommand(TestDocument *document, int at, KindEdit edit, QuestionChange change,
+                         int field)
+    : EditCommand(document, kindLabel(edit)), m_at(at), m_edit(edit), m_field(field),
+      m_change(std::move(change)),
+      m_before(document->data().questions.at(static_cast<std::size_t>(at))), m_after(m_before)
+{
+    m_change(m_after);
+}
+
+void KindCommand::redo()
+{
+    question(m_at) = m_after;
+    changed();
+}
+
+void KindCommand::undo()
+{
+    question(m_at) = m_before;
+    changed();
+}
+
+bool KindCommand::mergeWith(const QUndoCommand *other)
+{
+    const auto *next = static_cast<const KindCommand *>(other);
+    if (m_field < 0 || next->m_at != m_at || next->m_edit != m_edit || next->m_field != m_field) {
+        return false;
+    }
+    // The whole typing as one change of the question before it: an item's answer typed letter
+    // by letter takes no answer on the way.
+    m_change = next->m_change;
+    m_after = m_before;
+    m_change(m_after);
+    if (question(m_at) != m_after) {
+        question(m_at) = m_after;
+        changed();
+    }
     return true;
 }
 

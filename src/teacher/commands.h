@@ -4,8 +4,10 @@
 #pragma once
 
 #include "model/test.h"
+#include "teacher/kind_edits.h"
 
 #include <QUndoCommand>
+#include <functional>
 
 namespace kovra {
 
@@ -48,6 +50,7 @@ enum CommandId : int
 {
     TextCommandId = 1,
     SettingsCommandId,
+    KindCommandId,
 };
 
 class EditCommand : public QUndoCommand
@@ -112,7 +115,8 @@ private:
     int m_at;
 };
 
-// The right choice moves with its text, and stays none when its own choice goes.
+// The right choice moves with its text, and so do the credits and the items' answers, and stays
+// none when its own choice goes.
 class RemoveChoiceCommand : public EditCommand
 {
 public:
@@ -125,6 +129,8 @@ private:
     int m_choice;
     QString m_text;
     int m_right = -1;
+    std::vector<double> m_weights;
+    std::vector<int> m_matches;
 };
 
 class MoveChoiceCommand : public EditCommand
@@ -199,6 +205,31 @@ private:
     TestSettings m_before;
     TestSettings m_after;
     int m_field;
+};
+
+// How an edit changes a question: a field set to a value, the same change whatever the
+// keystrokes before it made of the field.
+using QuestionChange = std::function<void(Question &)>;
+
+// A question's kind or a field of its kind: the question before, and what the change makes of
+// it. `field` tells which of the form's fields it sets: the keystrokes of one become one step,
+// the last one's change made of the question before the first.
+class KindCommand : public EditCommand
+{
+public:
+    KindCommand(TestDocument *document, int at, KindEdit edit, QuestionChange change, int field);
+    void redo() override;
+    void undo() override;
+    [[nodiscard]] int id() const override { return KindCommandId; }
+    bool mergeWith(const QUndoCommand *other) override;
+
+private:
+    int m_at;
+    KindEdit m_edit;
+    int m_field;
+    QuestionChange m_change;
+    Question m_before;
+    Question m_after;
 };
 
 // The whole test at once: work restored after a crash.

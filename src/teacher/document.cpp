@@ -171,8 +171,10 @@ bool TestDocument::moveQuestion(int from, int to)
 
 bool TestDocument::addChoice(int at)
 {
-    if (!holds(at) || m_data.questions.at(static_cast<std::size_t>(at)).choices.size() >=
-                          KOVRA_Danni::kMaxChoices) {
+    if (!holds(at) ||
+        m_data.questions.at(static_cast<std::size_t>(at)).choices.size() >=
+            KOVRA_Danni::kMaxChoices ||
+        m_data.questions.at(static_cast<std::size_t>(at)).kind == QuestionKind::Matching) {
         return false;
     }
     m_undo->push(new AddChoiceCommand(this, at));
@@ -225,6 +227,25 @@ bool TestDocument::setText(int at, QuestionText part, int index, const QStringLi
         return false;
     }
     m_undo->push(new TextCommand(this, at, part, index, text));
+    return true;
+}
+
+bool TestDocument::setKind(int at, QuestionKind kind)
+{
+    return editKind(at, KindEdit::Kind, [kind](Question &q) { q = convertedTo(q, kind); });
+}
+
+bool TestDocument::editKind(int at, KindEdit edit, const QuestionChange &change, int field)
+{
+    if (!holds(at)) {
+        return false;
+    }
+    Question after = m_data.questions.at(static_cast<std::size_t>(at));
+    change(after);
+    if (after == m_data.questions.at(static_cast<std::size_t>(at))) {
+        return false;
+    }
+    m_undo->push(new KindCommand(this, at, edit, change, field));
     return true;
 }
 

@@ -60,13 +60,18 @@ public:
     bool duplicateQuestion(int at); // after itself
     bool deleteQuestion(int at);    // never the last one
     bool moveQuestion(int from, int to);
-    bool addChoice(int at);                // up to five
+    bool addChoice(int at);                // up to five, of single choice or several
     bool removeChoice(int at, int choice); // down to two
     bool moveChoice(int at, int choice, int to);
     bool setRightChoice(int at, int choice);
     // A question's text, a choice (`index`) or its explanation (its lines); the keystrokes of one
     // field one after the other are one step.
     bool setText(int at, QuestionText part, int index, const QStringList &text);
+    // A question's kind, keeping what the other kind can keep of it (convertedTo).
+    bool setKind(int at, QuestionKind kind);
+    // A field of a question's kind, as `change` sets it (kind_edits.h). `field` merges one
+    // field's keystrokes; -1 for a step of its own. False when nothing changes.
+    bool editKind(int at, KindEdit edit, const QuestionChange &change, int field = -1);
     // A figure file's bytes, checked once; an empty figure takes it away.
     bool setFigure(int at, const QString &label, Figure figure);
     // `field` merges one field's keystrokes; -1 for a step of its own.
