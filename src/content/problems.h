@@ -67,9 +67,10 @@ enum class SkipReason
     TooManyAnswers,
     SeveralBlocks,
     TextBeforeAnswers,
-    OtherType,   // Moodle XML: a type other than multichoice and truefalse; other: the type
+    OtherType,   // Moodle XML: a type no test holds (essay, cloze...); other: the type
     Multiple,    // Moodle XML: a multichoice question that allows several answers
     SameChoices, // two choices that differ only in their formatting; other: the text they share
+    NotANumber,  // Moodle XML: a number's value, tolerance or unit multiplier; other: the text
 };
 
 // What a line of an Aiken bank should have been.
