@@ -400,6 +400,13 @@ Test: %2</source>
             <numerusform>GIFT не съдържа картинки: %n фигури са пропуснати</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>CSV holds single-choice questions only: %n question(s) of other kinds left out</source>
+        <translation>
+            <numerusform>CSV съдържа само въпроси с един верен отговор: %n въпрос от друг вид е пропуснат</numerusform>
+            <numerusform>CSV съдържа само въпроси с един верен отговор: %n въпроса от други видове са пропуснати</numerusform>
+        </translation>
+    </message>
     <message>
         <source>Good</source>
         <translation>Добър</translation>

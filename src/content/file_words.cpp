@@ -191,6 +191,11 @@ std::optional<QString> bankFileWords(const Problem &p)
     case ProblemKind::ExportNoFigures:
         return QCoreApplication::translate("kovra", "GIFT holds no pictures: %n figure(s) left out",
                                            nullptr, int(p.count));
+    case ProblemKind::ExportOtherKinds:
+        return QCoreApplication::translate(
+            "kovra",
+            "CSV holds single-choice questions only: %n question(s) of other kinds left out",
+            nullptr, int(p.count));
     default:
         break;
     }

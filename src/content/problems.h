@@ -161,6 +161,8 @@ enum class ProblemKind
     FigureOutside,         // text: a figure path that leaves the bank's folder
     ExportFormat,          // text: the extension, which names no format written
     ExportNoFigures,       // warning: count: the figures a GIFT file leaves out
+    ExportOtherKinds,      // warning: count: the questions of other kinds than single choice a
+                           // CSV file leaves out
                            // A test file (the place is the file itself).
     NoSuchFile,            // nothing at that path
     IsAFolder,             // a folder where a test file was expected

@@ -362,6 +362,47 @@ QByteArray png(const QImage &image)
     return bytes;
 }
 
+// CSV holds single choice alone: the questions of other kinds are left out with one warning that
+// counts them. Their figures are written in a folder beside it; none when one cannot be.
+std::optional<QByteArray> csvBytes(const std::vector<Question> &all,
+                                   const std::vector<QByteArray> &allPngs, const QFileInfo &file,
+                                   Problems &problems)
+{
+    std::vector<Question> questions;
+    std::vector<QByteArray> pngs;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].isSingle()) {
+            questions.push_back(all[i]);
+            pngs.push_back(allPngs[i]);
+        }
+    }
+    if (questions.size() < all.size()) {
+        problems.push_back({.kind = ProblemKind::ExportOtherKinds,
+                            .severity = Severity::Warning,
+                            .count = qint64(all.size() - questions.size())});
+    }
+    std::vector<QString> names(questions.size());
+    const QString folder = file.completeBaseName() + QStringLiteral("-figures");
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        if (pngs[i].isEmpty()) {
+            continue;
+        }
+        names[i] = QStringLiteral("%1/q%2.png").arg(folder).arg(i + 1, 2, 10, QLatin1Char('0'));
+        if (!QDir(file.absolutePath()).mkpath(folder)) {
+            problems.push_back({.kind = ProblemKind::CannotWrite,
+                                .text = file.absoluteDir().filePath(folder),
+                                .other = QStringLiteral("mkdir")});
+            return std::nullopt;
+        }
+        const Problems failed = saveFile(file.absoluteDir().filePath(names[i]), pngs[i]);
+        if (!failed.empty()) {
+            problems.insert(problems.end(), failed.begin(), failed.end());
+            return std::nullopt;
+        }
+    }
+    return writeCsv(questions, names);
+}
+
 } // namespace
 
 Problems exportTest(const Test &test, const QString &path)
@@ -389,26 +430,11 @@ Problems exportTest(const Test &test, const QString &path)
                                 .count = figures});
         }
     } else if (suffix == u"csv") {
-        std::vector<QString> names(questions.size());
-        const QString folder = file.completeBaseName() + QStringLiteral("-figures");
-        for (std::size_t i = 0; i < questions.size(); ++i) {
-            if (pngs[i].isEmpty()) {
-                continue;
-            }
-            names[i] = QStringLiteral("%1/q%2.png").arg(folder).arg(i + 1, 2, 10, QLatin1Char('0'));
-            if (!QDir(file.absolutePath()).mkpath(folder)) {
-                problems.push_back({.kind = ProblemKind::CannotWrite,
-                                    .text = file.absoluteDir().filePath(folder),
-                                    .other = QStringLiteral("mkdir")});
-                return problems;
-            }
-            const Problems failed = saveFile(file.absoluteDir().filePath(names[i]), pngs[i]);
-            if (!failed.empty()) {
-                problems.insert(problems.end(), failed.begin(), failed.end());
-                return problems;
-            }
+        const std::optional<QByteArray> csv = csvBytes(questions, pngs, file, problems);
+        if (!csv) {
+            return problems;
         }
-        bytes = writeCsv(questions, names);
+        bytes = *csv;
     } else {
         problems.push_back({.kind = ProblemKind::ExportFormat, .text = file.suffix()});
         return problems;
