@@ -300,8 +300,8 @@ bool XmlReader::readQuestion(XmlQuestion &question)
             read = readSubquestion(question);
         } else if (name == u"units") {
             read = readUnits(question);
-        } else if (name == u"single" || name == u"usecase" || name == u"unitgradingtype" ||
-                   name == u"showunits" || name == u"unitrole") {
+        } else if (name == u"single" || name == u"usecase" || name == u"showunits" ||
+                   name == u"unitrole") {
             const QString key = name.toString();
             read = elementText(question.settings[key]);
         } else {

@@ -54,7 +54,8 @@ struct XmlQuestion
     std::vector<XmlAnswer> answers;
     std::vector<XmlSubquestion> subquestions;
     std::vector<XmlUnit> units;
-    // The settings of one value read: single, usecase, unitgradingtype, showunits, unitrole.
+    // The settings of one value read: single, usecase, showunits, unitrole. (How a unit is graded,
+    // unitgradingtype, matters not: a number is marked with a unit typed or without one.)
     QHash<QString, QString> settings;
     std::vector<std::pair<QString, QByteArray>> files; // embedded in the question text
 };
