@@ -341,50 +341,10 @@ void TestImport::banks_data()
                        u"Obqsnenie(2)[0]\tРавно е."_s,
                        u"List1(3)[0]\tКое е <просто>?"_s,}
         << QList<int>{18};
-    // One question a line, from line 2; the answers ("a" fraction text [feedback]) as made.
-    const auto xmlBank = [](const QList<QByteArray> &questions) {
-        QByteArray xml = "<quiz>\n";
-        for (const QByteArray &q : questions) {
-            xml += "<question type=\"" + q + "</question>\n";
-        }
-        return xml + "</quiz>\n";
-    };
-    const auto a = [](const char *fraction, const char *text, const char *more = "") {
-        return "<answer fraction=\"" + QByteArray(fraction) + "\"><text>" + text + "</text>" +
-               more + "</answer>";
-    };
-    const QByteArray t = "<questiontext><text>";
+    QFile kinds(qEnvironmentVariable("KOVRA_FIXTURES") + u"/kinds.xml"_s); // a question a line
+    QVERIFY(kinds.open(QIODevice::ReadOnly));
     QTest::newRow("moodle xml of every kind, those a test cannot hold skipped")
-        << u"k.xml"_s
-        << xmlBank(
-               {"multichoice\">" + t + "Прости?</text></questiontext><single>false</single>" +
-                    a("50", "2") + a("50", "3") +
-                    a("-100", "4", "<feedback><text>Не.</text></feedback>"),
-                "multichoiceset\">" + t + "Четни?</text></questiontext>" + a("100", "2") +
-                    a("100", "4") + a("0", "5"),
-                "shortanswer\">" + t + "Столица?</text></questiontext><usecase>1</usecase>" +
-                    a("100", "Париж", "<feedback><text>Град.</text></feedback>") + a("50", "Par*"),
-                "numerical\">" + t + "π?</text></questiontext>" +
-                    a("100", "3.14", "<tolerance>0.005</tolerance>") +
-                    a("50", "3", "<tolerance>0.5</tolerance>") +
-                    "<units><unit><unit_name>m</unit_name><multiplier>1</multiplier></unit>"
-                    "<unit><unit_name>cm</unit_name><multiplier>100</multiplier></unit></units>",
-                "numerical\">" + t + "e?</text></questiontext>" + a("100", "2.7") +
-                    "<showunits>3</showunits>",
-                "matching\">" + t +
-                    "Свържете.</text></questiontext>"
-                    "<subquestion><text>1</text><answer><text>едно</text></answer></subquestion>"
-                    "<subquestion "
-                    "format=\"html\"><text>&lt;b&gt;2&lt;/b&gt;</text><answer><text>a&lt;b</text></"
-                    "answer></subquestion>"
-                    "<subquestion><text></text><answer><text>три</text></answer></subquestion>",
-                "essay\"><name><text>Есе</text></name>" + t + "Пишете.</text></questiontext>",
-                "description\">" + t + "Описание.</text></questiontext>",
-                "cloze\">" + t + "{1:SHORTANSWER:=a}</text></questiontext>",
-                "calculated\">" + t + "{x}+1?</text></questiontext>" + a("100", "{x}+1"),
-                "numerical\">" + t + "Колко?</text></questiontext>" +
-                    a("100", "1", "<tolerance>x</tolerance>")})
-        << QStringList() << 6
+        << u"k.xml"_s << kinds.readAll() << QStringList() << 6
         << QStringList{u"Kind(1)\tseveral"_s,
                        u"Choice(1)[2]\t4\t-100%"_s,
                        u"Obqsnenie(1)[0]\t4: Не."_s,
