@@ -341,6 +341,27 @@ void TestImport::banks_data()
                        u"Obqsnenie(2)[0]\tРавно е."_s,
                        u"List1(3)[0]\tКое е <просто>?"_s,}
         << QList<int>{18};
+    QFile kinds(qEnvironmentVariable("KOVRA_FIXTURES") + u"/kinds.xml"_s); // a question a line
+    QVERIFY(kinds.open(QIODevice::ReadOnly));
+    QTest::newRow("moodle xml of every kind, those a test cannot hold skipped")
+        << u"k.xml"_s << kinds.readAll() << QStringList() << 6
+        << QStringList{u"Kind(1)\tseveral"_s,
+                       u"Choice(1)[2]\t4\t-100%"_s,
+                       u"Obqsnenie(1)[0]\t4: Не."_s,
+                       u"Kind(2)\tseveral\tall or nothing"_s,
+                       u"Choice(2)[1]\t4\t50%"_s,
+                       u"Kind(3)\ttyped"_s,
+                       u"Answer(3)[1]\tPar*\t50%"_s,
+                       u"CaseMatters(3)"_s,
+                       u"Obqsnenie(3)[0]\tГрад."_s,
+                       u"Answer(4)[0]\t3.14\t100%\t±0.005"_s,
+                       u"Unit(4)[1]\tcm\t100"_s,
+                       u"UnitsIgnored(5)"_s,
+                       u"Item(6)[1]\t2\ta<b"_s,
+                       u"Offered(6)[2]\tтри\t"_s,
+                       u"Obqsnenie(2)[0]\tВерният отговор е: 2, 4."_s,
+                       u"Obqsnenie(6)[0]\tВерният отговор е: 1 – едно; 2 – a<b."_s}
+        << QList<int>{8, 9, 10, 11, 12};
     QByteArray forty;
     for (int i = 1; i <= 40; ++i) {
         forty += "Q" + QByteArray::number(i) + " {=" + QByteArray::number(i) + " ~x}\n\n";

@@ -4,6 +4,10 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>its value, tolerance or unit multiplier %1 is not a number</source>
+        <translation>стойността, допустимото отклонение или множителят на мерната единица %1 не е число</translation>
+    </message>
+    <message>
         <source>the kind of question</source>
         <translation>видът на въпроса</translation>
     </message>
@@ -394,6 +398,13 @@ Test: %2</source>
         <translation>
             <numerusform>GIFT не съдържа картинки: %n фигура е пропусната</numerusform>
             <numerusform>GIFT не съдържа картинки: %n фигури са пропуснати</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>CSV holds single-choice questions only: %n question(s) of other kinds left out</source>
+        <translation>
+            <numerusform>CSV съдържа само въпроси с един верен отговор: %n въпрос от друг вид е пропуснат</numerusform>
+            <numerusform>CSV съдържа само въпроси с един верен отговор: %n въпроса от други видове са пропуснати</numerusform>
         </translation>
     </message>
     <message>
@@ -1053,8 +1064,8 @@ Test: %2</source>
         <translation>размерът му се различава от записания в каталога</translation>
     </message>
     <message>
-        <source>its type %1 is not single-answer or true/false</source>
-        <translation>типът му %1 не е с един верен отговор, нито вярно/невярно</translation>
+        <source>its type %1 is none a test holds (multiple choice, true/false, short answer, numerical, matching)</source>
+        <translation>типът му %1 не е от тези, които един тест съдържа (с избор, вярно/невярно, кратък отговор, число, съпоставяне)</translation>
     </message>
     <message>
         <source>larger than a result file can be (%1 bytes)</source>

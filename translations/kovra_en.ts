@@ -25,6 +25,13 @@
         </translation>
     </message>
     <message numerus="yes">
+        <source>CSV holds single-choice questions only: %n question(s) of other kinds left out</source>
+        <translation>
+            <numerusform>CSV holds single-choice questions only: %n question of another kind left out</numerusform>
+            <numerusform>CSV holds single-choice questions only: %n questions of other kinds left out</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>and %n more problem(s), not shown</source>
         <translation>
             <numerusform>and %n more problem, not shown</numerusform>

@@ -57,13 +57,18 @@ QString skipWords(const Problem &p)
         return QCoreApplication::translate("kovra", "it has more than one answer block \"{...}\"");
     case SkipReason::OtherType:
         return QCoreApplication::translate("kovra",
-                                           "its type %1 is not single-answer or true/false")
+                                           "its type %1 is none a test holds (multiple choice, "
+                                           "true/false, short answer, numerical, matching)")
             .arg(quoted(p.other));
     case SkipReason::Multiple:
         return QCoreApplication::translate("kovra", "it allows more than one answer");
     case SkipReason::SameChoices:
         return QCoreApplication::translate(
                    "kovra", "its choices %1 are the same once their formatting is taken off")
+            .arg(quoted(p.other));
+    case SkipReason::NotANumber:
+        return QCoreApplication::translate(
+                   "kovra", "its value, tolerance or unit multiplier %1 is not a number")
             .arg(quoted(p.other));
     case SkipReason::TextBeforeAnswers:
         break;
@@ -186,6 +191,11 @@ std::optional<QString> bankFileWords(const Problem &p)
     case ProblemKind::ExportNoFigures:
         return QCoreApplication::translate("kovra", "GIFT holds no pictures: %n figure(s) left out",
                                            nullptr, int(p.count));
+    case ProblemKind::ExportOtherKinds:
+        return QCoreApplication::translate(
+            "kovra",
+            "CSV holds single-choice questions only: %n question(s) of other kinds left out",
+            nullptr, int(p.count));
     default:
         break;
     }

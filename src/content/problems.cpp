@@ -147,6 +147,7 @@ QString place(const Problem &p, Audience audience)
     case ProblemKind::CannotWrite:
     case ProblemKind::ExportFormat:
     case ProblemKind::ExportNoFigures:
+    case ProblemKind::ExportOtherKinds:
         return QCoreApplication::translate("kovra", "file");
     default:
         break;

@@ -67,9 +67,10 @@ enum class SkipReason
     TooManyAnswers,
     SeveralBlocks,
     TextBeforeAnswers,
-    OtherType,   // Moodle XML: a type other than multichoice and truefalse; other: the type
+    OtherType,   // Moodle XML: a type no test holds (essay, cloze...); other: the type
     Multiple,    // Moodle XML: a multichoice question that allows several answers
     SameChoices, // two choices that differ only in their formatting; other: the text they share
+    NotANumber,  // Moodle XML: a number's value, tolerance or unit multiplier; other: the text
 };
 
 // What a line of an Aiken bank should have been.
@@ -160,6 +161,8 @@ enum class ProblemKind
     FigureOutside,         // text: a figure path that leaves the bank's folder
     ExportFormat,          // text: the extension, which names no format written
     ExportNoFigures,       // warning: count: the figures a GIFT file leaves out
+    ExportOtherKinds,      // warning: count: the questions of other kinds than single choice a
+                           // CSV file leaves out
                            // A test file (the place is the file itself).
     NoSuchFile,            // nothing at that path
     IsAFolder,             // a folder where a test file was expected

@@ -2,6 +2,8 @@
 // GIFT written from a test: each kind of question as GIFT has it.
 #include "bank.h"
 
+#include <algorithm>
+
 namespace kovra::importer {
 
 namespace {
@@ -59,6 +61,13 @@ QStringList giftAnswers(const Question &question)
         for (qsizetype i = 0; i < question.items.size(); ++i) {
             lines << u'=' + giftEscaped(question.items.at(i)) + QStringLiteral(" -> ") +
                          giftEscaped(question.choices.value(question.matches.at(std::size_t(i))));
+        }
+        // An answer offered that matches no item, without an item before its arrow.
+        for (qsizetype c = 0; c < question.choices.size(); ++c) {
+            if (std::find(question.matches.begin(), question.matches.end(), int(c)) ==
+                question.matches.end()) {
+                lines << QStringLiteral("= -> ") + giftEscaped(question.choices.at(c));
+            }
         }
         break;
     }

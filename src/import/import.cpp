@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace kovra {
 
@@ -58,6 +59,51 @@ QByteArray figureSuffix(const Figure &figure)
         suffix = QString::fromLatin1(figure.suffix);
     }
     return plainSuffix.match(suffix).hasMatch() ? suffix.toLatin1() : QByteArrayLiteral("img");
+}
+
+// The right answer of a question of any kind, as a line: the right choice, the choices of credit
+// above 0, the answer of the most credit typed (a number with its tolerance and its first unit),
+// each item with its answer.
+QString keyText(const Question &question)
+{
+    QStringList parts;
+    switch (question.kind) {
+    case QuestionKind::Single:
+        return question.rightText();
+    case QuestionKind::Several:
+        for (qsizetype c = 0; c < question.choices.size(); ++c) {
+            if (std::size_t(c) < question.weights.size() && question.weights[std::size_t(c)] > 0) {
+                parts << question.choices.at(c);
+            }
+        }
+        return parts.join(QStringLiteral(", "));
+    case QuestionKind::Typed:
+    case QuestionKind::Number: {
+        const auto best = std::max_element(
+            question.accepted.begin(), question.accepted.end(),
+            [](const Accepted &a, const Accepted &b) { return a.credit < b.credit; });
+        if (best == question.accepted.end()) {
+            return {};
+        }
+        QString key = best->text;
+        if (question.kind == QuestionKind::Number && best->tolerance > 0) {
+            key += QStringLiteral(" ± ") + QString::number(best->tolerance, 'g', 15);
+        }
+        if (question.kind == QuestionKind::Number && !question.units.empty()) {
+            key += u' ' + question.units.front().name;
+        }
+        return key;
+    }
+    case QuestionKind::Matching:
+        for (qsizetype i = 0; i < question.items.size(); ++i) {
+            const std::size_t at = std::size_t(i);
+            parts << question.items.at(i) + QStringLiteral(" – ") +
+                         question.choices.value(at < question.matches.size() ? question.matches[at]
+                                                                             : -1);
+        }
+        return parts.join(QStringLiteral("; "));
+    }
+    return {};
 }
 
 // The explanation of a question that brings none: its right answer, as a sentence that ends
@@ -123,7 +169,7 @@ Imported finish(Bank bank, int lastLineNumber, const QString &path, BankFormat f
         QStringLiteral("Imported from a question bank (%1)").arg(bankFormatName(format))};
     for (Question &question : bank.questions) {
         if (question.explanation.isEmpty()) {
-            question.explanation = QStringList{defaultExplanation(question.rightText())};
+            question.explanation = QStringList{defaultExplanation(keyText(question))};
         }
         if (!question.figure.isEmpty()) {
             question.figure.suffix = figureSuffix(question.figure);
@@ -362,6 +408,47 @@ QByteArray png(const QImage &image)
     return bytes;
 }
 
+// CSV holds single choice alone: the questions of other kinds are left out with one warning that
+// counts them. Their figures are written in a folder beside it; none when one cannot be.
+std::optional<QByteArray> csvBytes(const std::vector<Question> &all,
+                                   const std::vector<QByteArray> &allPngs, const QFileInfo &file,
+                                   Problems &problems)
+{
+    std::vector<Question> questions;
+    std::vector<QByteArray> pngs;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].isSingle()) {
+            questions.push_back(all[i]);
+            pngs.push_back(allPngs[i]);
+        }
+    }
+    if (questions.size() < all.size()) {
+        problems.push_back({.kind = ProblemKind::ExportOtherKinds,
+                            .severity = Severity::Warning,
+                            .count = qint64(all.size() - questions.size())});
+    }
+    std::vector<QString> names(questions.size());
+    const QString folder = file.completeBaseName() + QStringLiteral("-figures");
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        if (pngs[i].isEmpty()) {
+            continue;
+        }
+        names[i] = QStringLiteral("%1/q%2.png").arg(folder).arg(i + 1, 2, 10, QLatin1Char('0'));
+        if (!QDir(file.absolutePath()).mkpath(folder)) {
+            problems.push_back({.kind = ProblemKind::CannotWrite,
+                                .text = file.absoluteDir().filePath(folder),
+                                .other = QStringLiteral("mkdir")});
+            return std::nullopt;
+        }
+        const Problems failed = saveFile(file.absoluteDir().filePath(names[i]), pngs[i]);
+        if (!failed.empty()) {
+            problems.insert(problems.end(), failed.begin(), failed.end());
+            return std::nullopt;
+        }
+    }
+    return writeCsv(questions, names);
+}
+
 } // namespace
 
 Problems exportTest(const Test &test, const QString &path)
@@ -389,26 +476,11 @@ Problems exportTest(const Test &test, const QString &path)
                                 .count = figures});
         }
     } else if (suffix == u"csv") {
-        std::vector<QString> names(questions.size());
-        const QString folder = file.completeBaseName() + QStringLiteral("-figures");
-        for (std::size_t i = 0; i < questions.size(); ++i) {
-            if (pngs[i].isEmpty()) {
-                continue;
-            }
-            names[i] = QStringLiteral("%1/q%2.png").arg(folder).arg(i + 1, 2, 10, QLatin1Char('0'));
-            if (!QDir(file.absolutePath()).mkpath(folder)) {
-                problems.push_back({.kind = ProblemKind::CannotWrite,
-                                    .text = file.absoluteDir().filePath(folder),
-                                    .other = QStringLiteral("mkdir")});
-                return problems;
-            }
-            const Problems failed = saveFile(file.absoluteDir().filePath(names[i]), pngs[i]);
-            if (!failed.empty()) {
-                problems.insert(problems.end(), failed.begin(), failed.end());
-                return problems;
-            }
+        const std::optional<QByteArray> csv = csvBytes(questions, pngs, file, problems);
+        if (!csv) {
+            return problems;
         }
-        bytes = writeCsv(questions, names);
+        bytes = *csv;
     } else {
         problems.push_back({.kind = ProblemKind::ExportFormat, .text = file.suffix()});
         return problems;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Moodle XML, read with QXmlStreamReader: single-answer multiple-choice and true/false questions;
-// every other type is left out with a warning that names it. No DTD is read (so no entity is
-// declared or expanded), elements nest at most a few levels deep, and no text is longer than a
-// question may be, or than a figure may be for an embedded picture.
-#include "bank.h"
+// Moodle XML, read with QXmlStreamReader: the elements of each question, which moodlexml_take.cpp
+// makes a question of its kind of; a type no test holds is left out with a warning that names it.
+// No DTD is read (so no entity is declared or expanded), elements nest at most a few levels deep,
+// and no text is longer than a question may be, or than a figure may be for an embedded picture.
+#include "moodlexml.h"
+
 #include "testfile/testfile.h"
 #include "text.h"
 
@@ -11,8 +12,6 @@
 #include <QRegularExpression>
 #include <QUrl>
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
-#include <cmath>
 
 namespace kovra::importer {
 
@@ -22,32 +21,6 @@ namespace {
 constexpr int kMaxDepth = 12;
 // The base64 text of the largest figure file a bank may embed.
 constexpr qsizetype kMaxEncodedChars = kMaxEntryBytes / 3 * 4 + 4;
-
-// A text element of a question: its format and its text.
-struct XmlText
-{
-    QString text;
-    bool html = true;
-};
-
-struct XmlAnswer
-{
-    double fraction = 0;
-    XmlText text;
-    XmlText feedback;
-};
-
-struct XmlQuestion
-{
-    QString type;
-    QString name;
-    int line = 0;
-    XmlText text;
-    XmlText generalFeedback;
-    std::vector<XmlAnswer> answers;
-    bool single = true;
-    std::vector<std::pair<QString, QByteArray>> files; // embedded in the question text
-};
 
 class XmlReader
 {
@@ -76,13 +49,14 @@ private:
     }
     // The text of the element just started, up to its end; false on an error or when too long.
     bool elementText(QString &out, qsizetype most = kMaxQuestionChars);
-    bool readText(XmlText &text);
+    // Its format by its "format" attribute; without one, HTML unless `htmlByDefault` is false.
+    bool readText(XmlText &text, bool htmlByDefault = true);
     bool readQuestion(XmlQuestion &question);
     bool readQuestionText(XmlQuestion &question);
     bool readAnswer(XmlQuestion &question);
+    bool readSubquestion(XmlQuestion &question);
+    bool readUnits(XmlQuestion &question);
     void take(XmlQuestion &question);
-    bool takeTrueFalse(const XmlQuestion &question, Question &out);
-    bool takeMultichoice(const XmlQuestion &question, Question &out);
     void fail(const QString &words)
     {
         if (!m_failed) {
@@ -179,9 +153,10 @@ bool XmlReader::elementText(QString &out, qsizetype most)
 }
 
 // An element such as <questiontext format="html"><text>..</text><file ..>..</file></...>.
-bool XmlReader::readText(XmlText &text)
+bool XmlReader::readText(XmlText &text, bool htmlByDefault)
 {
-    text.html = htmlFormat();
+    text.html = htmlFormat() &&
+                (htmlByDefault || m_xml.attributes().hasAttribute(QLatin1StringView("format")));
     const int depth = m_depth;
     Step step = Step::Stopped;
     while ((step = nextChild(depth)) == Step::Child) {
@@ -229,9 +204,11 @@ bool XmlReader::readAnswer(XmlQuestion &question)
     const int inner = m_depth;
     while (nextChild(inner) == Step::Child) {
         QString ignored;
-        const bool read = m_xml.name() == u"text"       ? elementText(answer.text.text)
-                          : m_xml.name() == u"feedback" ? readText(answer.feedback)
-                                                        : elementText(ignored, kMaxEncodedChars);
+        const QStringView name = m_xml.name();
+        const bool read = name == u"text"        ? elementText(answer.text.text)
+                          : name == u"feedback"  ? readText(answer.feedback)
+                          : name == u"tolerance" ? elementText(answer.tolerance)
+                                                 : elementText(ignored, kMaxEncodedChars);
         if (!read) {
             return false;
         }
@@ -239,10 +216,67 @@ bool XmlReader::readAnswer(XmlQuestion &question)
     if (m_failed) {
         return false;
     }
-    if (question.answers.size() < 64) {
+    if (question.answers.size() < kMostXmlListed) {
         question.answers.push_back(std::move(answer));
     }
     return true;
+}
+
+// <subquestion format=".."><text>item</text><answer><text>match</text></answer></subquestion>;
+// the answer is plain text unless its format says otherwise.
+bool XmlReader::readSubquestion(XmlQuestion &question)
+{
+    XmlSubquestion sub;
+    sub.text.html = htmlFormat();
+    const int inner = m_depth;
+    while (nextChild(inner) == Step::Child) {
+        QString ignored;
+        const bool read = m_xml.name() == u"text"     ? elementText(sub.text.text)
+                          : m_xml.name() == u"answer" ? readText(sub.answer, false)
+                                                      : elementText(ignored, kMaxEncodedChars);
+        if (!read) {
+            return false;
+        }
+    }
+    if (m_failed) {
+        return false;
+    }
+    if (question.subquestions.size() < kMostXmlListed) {
+        question.subquestions.push_back(std::move(sub));
+    }
+    return true;
+}
+
+// <units><unit><unit_name>m</unit_name><multiplier>1</multiplier></unit>...</units>
+bool XmlReader::readUnits(XmlQuestion &question)
+{
+    const int units = m_depth;
+    while (nextChild(units) == Step::Child) {
+        QString ignored;
+        if (m_xml.name() != u"unit") {
+            if (!elementText(ignored)) {
+                return false;
+            }
+            continue;
+        }
+        XmlUnit unit;
+        const int inner = m_depth;
+        while (nextChild(inner) == Step::Child) {
+            const QStringView name = m_xml.name();
+            if (!elementText(name == u"unit_name"    ? unit.name
+                             : name == u"multiplier" ? unit.multiplier
+                                                     : ignored)) {
+                return false;
+            }
+        }
+        if (m_failed) {
+            return false;
+        }
+        if (question.units.size() < kMostXmlListed) {
+            question.units.push_back(std::move(unit));
+        }
+    }
+    return !m_failed;
 }
 
 bool XmlReader::readQuestion(XmlQuestion &question)
@@ -260,12 +294,16 @@ bool XmlReader::readQuestion(XmlQuestion &question)
             read = readQuestionText(question);
         } else if (name == u"generalfeedback") {
             read = readText(question.generalFeedback);
-        } else if (name == u"single") {
-            QString single;
-            read = elementText(single);
-            question.single = single.trimmed() != u"false" && single.trimmed() != u"0";
         } else if (name == u"answer") {
             read = readAnswer(question);
+        } else if (name == u"subquestion") {
+            read = readSubquestion(question);
+        } else if (name == u"units") {
+            read = readUnits(question);
+        } else if (name == u"single" || name == u"usecase" || name == u"showunits" ||
+                   name == u"unitrole") {
+            const QString key = name.toString();
+            read = elementText(question.settings[key]);
         } else {
             QString ignored;
             read = elementText(ignored, kMaxEncodedChars);
@@ -275,24 +313,6 @@ bool XmlReader::readQuestion(XmlQuestion &question)
         }
     }
     return step == Step::End;
-}
-
-QString plain(const XmlText &text)
-{
-    return (text.html ? fromHtml(text.text) : text.text).simplified();
-}
-
-// A feedback's lines: each paragraph or line break of it starts an explanation line.
-QStringList plainLines(const XmlText &text)
-{
-    QStringList lines;
-    const QString all = text.html ? fromHtmlLines(text.text) : text.text;
-    for (const QString &line : all.split(u'\n')) {
-        if (!line.simplified().isEmpty()) {
-            lines << line.simplified();
-        }
-    }
-    return lines;
 }
 
 // The picture the question text shows first: the file its first <img> names, else its first
@@ -314,99 +334,22 @@ QByteArray firstPicture(const XmlQuestion &question)
     return question.files.empty() ? QByteArray() : question.files.front().second;
 }
 
-namespace {
-
-bool rightAnswer(const XmlAnswer &answer)
-{
-    return answer.fraction >= 99.99;
-}
-
-} // namespace
-
-bool XmlReader::takeTrueFalse(const XmlQuestion &question, Question &out)
-{
-    const QStringList choices = trueFalseChoices();
-    out.choices = choices;
-    for (const XmlAnswer &answer : question.answers) {
-        const bool isTrue = plain(answer.text).compare(u"true", Qt::CaseInsensitive) == 0;
-        const QString choice = choices.at(isTrue ? 0 : 1);
-        const QString feedback = plain(answer.feedback);
-        if (rightAnswer(answer)) {
-            out.right = isTrue ? 0 : 1;
-            if (!feedback.isEmpty()) {
-                out.explanation.insert(out.explanation.size() > 0 ? 1 : 0, feedback);
-            }
-        } else if (!feedback.isEmpty()) {
-            out.explanation << choice + QStringLiteral(": ") + feedback;
-        }
-    }
-    if (!out.hasRight()) {
-        m_bank.skipped(question.line, SkipReason::NoRight, question.name);
-        return false;
-    }
-    return true;
-}
-
-bool XmlReader::takeMultichoice(const XmlQuestion &question, Question &out)
-{
-    if (!question.single) {
-        m_bank.skipped(question.line, SkipReason::Multiple, question.name);
-        return false;
-    }
-    int rights = 0;
-    bool weighted = false;
-    QStringList wrongFeedback;
-    QStringList written; // the choices as written
-    for (const XmlAnswer &answer : question.answers) {
-        const QString text = plain(answer.text);
-        if (text.isEmpty()) {
-            continue; // as Moodle leaves an answer without text out
-        }
-        weighted = weighted || (std::abs(answer.fraction) > 0.01 && !rightAnswer(answer));
-        out.choices << text;
-        written << answer.text.text.simplified();
-        const QString feedback = plain(answer.feedback);
-        if (rightAnswer(answer)) {
-            ++rights;
-            out.right = static_cast<int>(out.choices.size() - 1);
-            if (!feedback.isEmpty()) {
-                out.explanation << feedback;
-            }
-        } else if (!feedback.isEmpty()) {
-            wrongFeedback << text + QStringLiteral(": ") + feedback;
-        }
-    }
-    out.explanation << wrongFeedback;
-    const std::optional<SkipReason> reason = weighted      ? SkipReason::Weights
-                                             : rights == 0 ? SkipReason::NoRight
-                                             : rights > 1  ? SkipReason::SeveralRight
-                                             : out.choices.size() > KOVRA_Danni::kMaxChoices
-                                                 ? SkipReason::TooManyAnswers
-                                                 : std::optional<SkipReason>();
-    if (reason) {
-        m_bank.skipped(question.line, *reason, question.name);
-        return false;
-    }
-    if (const std::optional<QString> same = sameOnceFlat(out.choices, written)) {
-        m_bank.skipped(question.line, SkipReason::SameChoices, question.name, *same);
-        return false;
-    }
-    return true;
-}
-
 void XmlReader::take(XmlQuestion &question)
 {
     const int line = question.line;
     if (question.type == u"category") {
         return;
     }
-    if (question.type != u"multichoice" && question.type != u"truefalse") {
+    if (!xmlTypeRead(question.type)) {
         m_bank.skipped(line, SkipReason::OtherType, question.name, question.type);
         return;
     }
     qsizetype tags = question.text.text.count(u'<') + question.generalFeedback.text.count(u'<');
     for (const XmlAnswer &answer : question.answers) {
         tags += answer.text.text.count(u'<') + answer.feedback.text.count(u'<');
+    }
+    for (const XmlSubquestion &sub : question.subquestions) {
+        tags += sub.text.text.count(u'<') + sub.answer.text.count(u'<');
     }
     if (!m_bank.htmlWithinLimits(tags, line)) {
         return;
@@ -416,9 +359,7 @@ void XmlReader::take(XmlQuestion &question)
     out.text = plain(question.text);
     out.explanation = plainLines(question.generalFeedback);
     out.figure.bytes = firstPicture(question);
-    const bool taken = question.type == u"truefalse" ? takeTrueFalse(question, out)
-                                                     : takeMultichoice(question, out);
-    if (!taken) {
+    if (!takeXmlQuestion(question, out, m_bank)) {
         return;
     }
     if (out.text.isEmpty()) {
@@ -468,72 +409,6 @@ void XmlReader::read()
 void readMoodleXml(QIODevice *device, Bank &bank)
 {
     XmlReader(device, bank).read();
-}
-
-QByteArray writeMoodleXml(const std::vector<Question> &questions,
-                          const std::vector<QByteArray> &figurePngs)
-{
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("quiz"));
-    const auto htmlText = [&xml](const QString &element, const QString &html) {
-        xml.writeStartElement(element);
-        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
-        xml.writeTextElement(QStringLiteral("text"), html);
-        xml.writeEndElement();
-    };
-    for (std::size_t i = 0; i < questions.size(); ++i) {
-        const Question &question = questions[i];
-        const QByteArray &png = figurePngs.at(i);
-        xml.writeStartElement(QStringLiteral("question"));
-        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
-        xml.writeStartElement(QStringLiteral("name"));
-        xml.writeTextElement(QStringLiteral("text"), QStringLiteral("Q%1").arg(i + 1));
-        xml.writeEndElement();
-        xml.writeStartElement(QStringLiteral("questiontext"));
-        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
-        const QString figure = QStringLiteral("q%1.png").arg(i + 1);
-        QString text =
-            QStringLiteral("<p>") + question.text.toHtmlEscaped() + QStringLiteral("</p>");
-        if (!png.isEmpty()) {
-            text += QStringLiteral("<p><img src=\"@@PLUGINFILE@@/%1\" alt=\"\"></p>").arg(figure);
-        }
-        xml.writeTextElement(QStringLiteral("text"), text);
-        if (!png.isEmpty()) {
-            xml.writeStartElement(QStringLiteral("file"));
-            xml.writeAttribute(QStringLiteral("name"), figure);
-            xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
-            xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
-            xml.writeCharacters(QString::fromLatin1(png.toBase64()));
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-        QString feedback;
-        for (const QString &line : question.explanation) {
-            feedback += QStringLiteral("<p>") + line.toHtmlEscaped() + QStringLiteral("</p>");
-        }
-        htmlText(QStringLiteral("generalfeedback"), feedback);
-        xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
-        xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
-        xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
-        xml.writeTextElement(QStringLiteral("single"), QStringLiteral("true"));
-        xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("true"));
-        xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
-        for (qsizetype c = 0; c < question.choices.size(); ++c) {
-            xml.writeStartElement(QStringLiteral("answer"));
-            xml.writeAttribute(QStringLiteral("fraction"),
-                               c == question.right ? QStringLiteral("100") : QStringLiteral("0"));
-            xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
-            xml.writeTextElement(QStringLiteral("text"), question.choices.at(c).toHtmlEscaped());
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
 }
 
 } // namespace kovra::importer
