@@ -153,6 +153,11 @@ void TestImport::banks_data()
                                              u"Item(2)[1]\tb\t2"_s,        u"Item(2)[2]\tc\t3"_s,
                                              u"Kind(3)\tseveral"_s,        u"Choice(3)[2]\tc\t0%"_s}
         << QList<int>{5, 7, 11, 13, 15};
+    QTest::newRow("gift kinds of more choices than a test shows: skipped, the bank read")
+        << u"m.gift"_s
+        << QByteArray("A {=1 ~2}\n\nS {~%50%1 ~%50%2 ~3 ~4 ~5 ~6}\n\nB {=1 ~2}\n\n"
+                      "T {=%50%x}\n\nC {=1 ~2}\n")
+        << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{3, 7};
     QTest::newRow("gift short answers with weights, as exported: typed answers")
         << u"s.gift"_s
         << QByteArray("::S1::Столица? {=%100%Париж =%50%Paris}\n\nA {=1 ~2}\n\n"

@@ -4,6 +4,10 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>as written it cannot be used: %1</source>
+        <translation>както е написан, не може да се използва: %1</translation>
+    </message>
+    <message>
         <source>its value, tolerance or unit multiplier %1 is not a number</source>
         <translation>стойността, допустимото отклонение или множителят на мерната единица %1 не е число</translation>
     </message>

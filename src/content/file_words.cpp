@@ -62,6 +62,9 @@ QString skipWords(const Problem &p)
             .arg(quoted(p.other));
     case SkipReason::Multiple:
         return QCoreApplication::translate("kovra", "it allows more than one answer");
+    case SkipReason::Unfit:
+        return QCoreApplication::translate("kovra", "as written it cannot be used: %1")
+            .arg(p.other);
     case SkipReason::SameChoices:
         return QCoreApplication::translate(
                    "kovra", "its choices %1 are the same once their formatting is taken off")

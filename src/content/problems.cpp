@@ -286,6 +286,11 @@ void limitProblems(Problems &problems, std::size_t most)
     problems.push_back(notKept(count, error ? Severity::Error : Severity::Warning));
 }
 
+QString describeWithin(const Problem &problem, Audience audience)
+{
+    return QStringLiteral("%1 %2").arg(place(problem, audience), words(problem)).trimmed();
+}
+
 QString describe(const Problem &problem, Audience audience)
 {
     // A result file's problem is told after the file's name, with no level and no place.

@@ -70,6 +70,7 @@ enum class SkipReason
     OtherType,   // Moodle XML: a type no test holds (essay, cloze...); other: the type
     Multiple,    // Moodle XML: a multichoice question that allows several answers
     SameChoices, // two choices that differ only in their formatting; other: the text they share
+    Unfit, // a question of another kind the test cannot hold as written; other: the problem's words
     NotANumber,  // Moodle XML: a number's value, tolerance or unit multiplier; other: the text
 };
 
@@ -290,6 +291,8 @@ enum class Audience
 // One line of plain words, naming the place (source line, question and field) and the offending
 // text, in the language of the installed translation.
 QString describe(const Problem &problem, Audience audience = Audience::ContentFile);
+// The same without its level ("error:"): a problem told inside another.
+[[nodiscard]] QString describeWithin(const Problem &problem, Audience audience);
 
 [[nodiscard]] bool hasErrors(const Problems &problems);
 

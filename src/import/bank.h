@@ -5,6 +5,7 @@
 
 #include "content/danni.h"
 #include "content/problems.h"
+#include "content/rules.h"
 #include "model/test.h"
 
 #include <QByteArray>
@@ -34,8 +35,27 @@ public:
     qsizetype tags = 0;           // the HTML tags read so far, against their limit
     int skips = 0; // the questions and rows left out with a warning, their problems kept or not
 
+    // A question of another kind than single choice that breaks a rule of its kind (more
+    // choices or items than the window shows, credits that give no full one) is skipped with the
+    // rule's words: one question never refuses its bank.
     void add(Question question, bool missingWord = false)
     {
+        if (!question.isSingle()) {
+            std::optional<Problem> broken;
+            // Its text and explanation as the single-choice questions' are, checked with the test.
+            checkQuestion(
+                question, 0, false,
+                [&broken](Problem problem) {
+                    if (problem.severity == Severity::Error && !broken) {
+                        broken = std::move(problem);
+                    }
+                },
+                {.text = true, .explanation = true});
+            if (broken) {
+                return skipped(question.source.line, SkipReason::Unfit, {},
+                               describeWithin(*broken, Audience::Window));
+            }
+        }
         missingWords += missingWord ? 1 : 0;
         questions.push_back(std::move(question));
     }
