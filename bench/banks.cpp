@@ -88,6 +88,41 @@ QByteArray gift(int count)
     return out.toUtf8();
 }
 
+// A bank of the five kinds by turns: single choice, several right answers, a typed answer, a
+// number, matching.
+QByteArray giftKinds(int count)
+{
+    QString out;
+    for (int i = 1; i <= count; ++i) {
+        const Question q = question(i);
+        QString answers;
+        switch (i % 5) {
+        case 0:
+            answers =
+                QStringLiteral("=%1 ~%2 ~%3 ~%4").arg(q.right, q.wrong[0], q.wrong[1], q.wrong[2]);
+            break;
+        case 1:
+            answers =
+                QStringLiteral("~%50%%1 ~%50%%2 ~%-100%%3").arg(q.right, q.wrong[0], q.wrong[1]);
+            break;
+        case 2:
+            answers = QStringLiteral("=%100%%1 =%50%%1 0 =%2*").arg(q.right, q.wrong[2]);
+            break;
+        case 3:
+            answers = QStringLiteral("#=%1:0.5 =%50%%2:1").arg(q.right, q.wrong[0]);
+            break;
+        default:
+            answers = QStringLiteral("=a%1 -> %2 =b%1 -> %3 =c%1 -> %4")
+                          .arg(i)
+                          .arg(q.right, q.wrong[0], q.wrong[1]);
+        }
+        out += QStringLiteral("// question: %1\n::Q%1::%2 {%3\n####%4\n}\n\n")
+                   .arg(i)
+                   .arg(q.text, answers, QString(q.feedback).replace(u'=', QStringLiteral("\\=")));
+    }
+    return out.toUtf8();
+}
+
 // A Moodle XML bank written to `path` a question at a time; `pictures` names the photograph of
 // each question, if any. Nothing big is held here: a spawned program's peak memory includes its
 // parent's, as Linux counts it.
@@ -158,6 +193,13 @@ int main(int argc, char *argv[])
                   run({check, QStringLiteral("--draw"), QStringLiteral("20"),
                        QStringLiteral("--write"), dir + QStringLiteral("/bank1000-gift.kovra"),
                        dir + QStringLiteral("/bank1000.gift")}),
+                  1, 100) &&
+           pass;
+    save(dir + QStringLiteral("/kinds1000.gift"), giftKinds(1000));
+    pass = report("1,000 questions of five kinds, GIFT",
+                  run({check, QStringLiteral("--draw"), QStringLiteral("20"),
+                       QStringLiteral("--write"), dir + QStringLiteral("/kinds1000-gift.kovra"),
+                       dir + QStringLiteral("/kinds1000.gift")}),
                   1, 100) &&
            pass;
     moodleXml(dir + QStringLiteral("/bank1000.xml"), 1000);

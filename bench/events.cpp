@@ -20,6 +20,7 @@
 // median); exits 1 on a MISS.
 
 #include "content/danni.h"
+#include "content/loader.h"
 #include "content/player_set.h"
 #include "content/test_content.h"
 #include "results/recorder.h"
@@ -27,11 +28,15 @@
 #include "run/random.h"
 #include "run/run_state.h"
 #include "testfile/testfile.h"
+#include "ui/kind_panel.h"
 #include "ui/kovra_prazno.h"
 #include "ui/look.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -111,8 +116,8 @@ class Bench
 public:
     // With `navigationOnly`, only "Напред" and "Назад" are measured, each round on a fresh
     // window, so that every round shows each question's figure for the first time too.
-    Bench(KOVRA_Danni content, bool navigationOnly)
-        : m_content(std::move(content)), m_navigationOnly(navigationOnly)
+    Bench(KOVRA_Danni content, bool navigationOnly, std::optional<Test> test = std::nullopt)
+        : m_content(std::move(content)), m_test(std::move(test)), m_navigationOnly(navigationOnly)
     {}
 
     // The floor paints every visible widget of the window.
@@ -130,7 +135,7 @@ public:
     std::unique_ptr<KOVRA_Prazno> openWindow()
     {
         auto window = std::make_unique<KOVRA_Prazno>(std::make_unique<ClockRandom>(m_seed++));
-        window->load(m_content);
+        window->load(m_content, m_test);
         keepResults(*window);
         window->show();
         expect(QTest::qWaitForWindowExposed(window.get()), "the window was not exposed");
@@ -212,6 +217,10 @@ public:
     void run(int rounds)
     {
         navigation(rounds);
+        if (m_test) {
+            kinds(rounds);
+            return;
+        }
         if (!m_navigationOnly) {
             options(rounds);
             evaluation(rounds);
@@ -300,7 +309,45 @@ private:
         }
     }
 
+    // A tick, a keystroke on the line of a typed answer and of a number, a pick of an item's
+    // answer, at each question of its kind in turn.
+    void kinds(int rounds)
+    {
+        for (int round = 0; round < rounds; ++round) {
+            const auto window = openWindow();
+            const int n = window->runState().QuestionCount;
+            for (int p = 0; p < n; ++p) {
+                const Question *question = window->kindAt(window->runState().questionAt(p));
+                expect(question != nullptr, "a question of single choice in the kinds' test");
+                KindPanel *panel = window->kindPanel();
+                if (question->kind == QuestionKind::Several) {
+                    for (int s = 0; s < question->choices.size(); ++s) {
+                        measure(*window, m_tick, [&] { click(window->Tick(s)); });
+                    }
+                } else if (question->kind == QuestionKind::Matching) {
+                    for (int i = 0; i < panel->items(); ++i) {
+                        measure(*window, m_pick, [&] {
+                            panel->pick(i)->setCurrentIndex(1 + (i + round) % 3);
+                            Q_EMIT panel->pick(i)->activated(panel->pick(i)->currentIndex());
+                        });
+                    }
+                } else {
+                    Group &group = question->kind == QuestionKind::Number ? m_numberKey : m_key;
+                    for (const QChar ch : QStringLiteral("3,14 Пар")) {
+                        measure(*window, group, [&] {
+                            QTest::sendKeyEvent(QTest::Click, panel->line(), Qt::Key_unknown,
+                                                QString(ch), Qt::NoModifier);
+                        });
+                    }
+                }
+                expect(!window->responseAt(p).isEmpty(), "the answer was not taken");
+                click(window->Command1(0));
+            }
+        }
+    }
+
     KOVRA_Danni m_content;
+    std::optional<Test> m_test; // a test of the kinds but single choice
     bool m_navigationOnly = false;
     QString m_resultsFolder = qEnvironmentVariable("KOVRA_BENCH_RESULTS");
     unsigned m_seed = 20240601;
@@ -312,9 +359,16 @@ private:
     Group m_evaluate{"Command2(0) Оценяване, fresh window", {}, {}};
     Group m_reviewForward{"Command2(1) review Напред", {}, {}};
     Group m_reviewBack{"Command2(2) review Назад", {}, {}};
+    Group m_tick{"Tick(s) several right answers", {}, {}};
+    Group m_key{"a keystroke in a typed answer", {}, {}};
+    Group m_numberKey{"a keystroke in a number", {}, {}};
+    Group m_pick{"a pick of a matching item's answer", {}, {}};
 
     [[nodiscard]] std::vector<const Group *> actions() const
     {
+        if (m_test) {
+            return {&m_forward, &m_back, &m_tick, &m_key, &m_numberKey, &m_pick};
+        }
         if (m_navigationOnly) {
             return {&m_forward, &m_back};
         }
@@ -351,6 +405,35 @@ bool Bench::allPass() const
                        [floor](const Group *g) { return median(g->ms) / floor <= kActionTarget; });
 }
 
+// Three questions of each of the four kinds but single choice.
+Test kindsTest()
+{
+    Test test;
+    test.title = QStringLiteral("Видове");
+    for (int i = 0; i < 3; ++i) {
+        test.questions.push_back({.kind = QuestionKind::Several,
+                                  .text = QStringLiteral("Кои са прости? %1").arg(i),
+                                  .choices = {"2", "3", "4", "9"},
+                                  .weights = {0.5, 0.5, -1, -1},
+                                  .explanation = {"2 и 3."}});
+        test.questions.push_back({.kind = QuestionKind::Typed,
+                                  .text = QStringLiteral("Столица? %1").arg(i),
+                                  .accepted = {{.text = "Париж"}},
+                                  .explanation = {"Париж."}});
+        test.questions.push_back({.kind = QuestionKind::Number,
+                                  .text = QStringLiteral("π? %1").arg(i),
+                                  .accepted = {{.text = "3.14", .tolerance = 0.01}},
+                                  .explanation = {"3,14."}});
+        test.questions.push_back({.kind = QuestionKind::Matching,
+                                  .text = QStringLiteral("Свържете. %1").arg(i),
+                                  .choices = {"едно", "две", "три"},
+                                  .items = {"1", "2", "3"},
+                                  .matches = {0, 1, 2},
+                                  .explanation = {"Числа."}});
+    }
+    return test;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -365,6 +448,15 @@ int main(int argc, char *argv[])
     // A test file plays as it is; the built-in set with the explanations setting on, so that
     // the review buttons are shown.
     const QString file = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (file == u"kinds") {
+        LoadResult kinds = loadTest(kindsTest());
+        expect(kinds.content.has_value(), "the test of every kind does not load");
+        std::printf("content: 12 questions of the four kinds but single choice\n");
+        Bench bench(std::move(*kinds.content), false, kinds.test);
+        bench.run(rounds);
+        bench.print();
+        return bench.allPass() ? 0 : 1;
+    }
     LoadResult loaded = file.isEmpty() ? loadPlayerContent() : loadTestFile(file);
     expect(loaded.content.has_value(), "the test does not load");
     KOVRA_Danni content = std::move(*loaded.content);
