@@ -158,6 +158,11 @@ void TestImport::banks_data()
         << QByteArray("A {=1 ~2}\n\nS {~%50%1 ~%50%2 ~3 ~4 ~5 ~6}\n\nB {=1 ~2}\n\n"
                       "T {=%50%x}\n\nC {=1 ~2}\n")
         << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{3, 7};
+    QTest::newRow("gift wrong answers of negative weights: single choice, a warning")
+        << u"n.gift"_s
+        << QByteArray("A {=1 ~%-25%2 ~%-25%3}\n\nB {=1 ~2}\n\nC {=1 ~%50%2}\n\nD {=1 ~2}\n")
+        << QStringList() << 3 << QStringList{u"List1(1)[0]\tA"_s, u"List1(1)[3]\t3"_s}
+        << QList<int>{1, 5};
     QTest::newRow("gift short answers with weights, as exported: typed answers")
         << u"s.gift"_s
         << QByteArray("::S1::Столица? {=%100%Париж =%50%Paris}\n\nA {=1 ~2}\n\n"

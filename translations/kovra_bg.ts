@@ -4,6 +4,10 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>the negative weights of the question's wrong answers are left out: a wrong answer counts 0 here</source>
+        <translation>отрицателните тегла на грешните отговори на въпроса са пропуснати: тук грешен отговор носи 0 точки</translation>
+    </message>
+    <message>
         <source>as written it cannot be used: %1</source>
         <translation>както е написан, не може да се използва: %1</translation>
     </message>

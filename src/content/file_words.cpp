@@ -214,6 +214,10 @@ std::optional<QString> bankQuestionWords(const Problem &p)
                    ? QCoreApplication::translate("kovra", "question skipped: %1").arg(skipWords(p))
                    : QCoreApplication::translate("kovra", "question %1 skipped: %2")
                          .arg(quoted(p.text), skipWords(p));
+    case ProblemKind::BankPenalties:
+        return QCoreApplication::translate(
+            "kovra", "the negative weights of the question's wrong answers are left out: a wrong "
+                     "answer counts 0 here");
     case ProblemKind::BankUnclosed:
         return QCoreApplication::translate("kovra", "%1 is not closed").arg(quoted(p.text));
     case ProblemKind::BankUnexpected:

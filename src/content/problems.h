@@ -142,6 +142,7 @@ enum class ProblemKind
                            // is none of the formats read
     BankTooLarge,          // count: the file's size in bytes; limit: the most
     BankSkipped,           // warning: skip: why; text: the question's name, where the bank has one
+    BankPenalties,         // warning: the negative weights of a question's wrong answers left out
     BankUnclosed,          // text: the opening character without its closing one
     BankUnexpected,        // expectation: what the format has at this place
     BankAnswer,            // text: the right answer as written, which names no choice

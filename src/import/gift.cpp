@@ -493,7 +493,15 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     if (marks.empty() || marks.front().at != first) {
         return bank.skipped(line, SkipReason::TextBeforeAnswers);
     }
-    const GiftAnswers read = readAnswers(t, marks, answersEnd, html);
+    GiftAnswers read = readAnswers(t, marks, answersEnd, html);
+    // One right answer and wrong ones of negative weights (a penalty for guessing): a question of
+    // single choice, a wrong answer counting 0 here, with a warning that says so.
+    const bool penalties =
+        read.weighted && read.rights == 1 && read.anyEquals &&
+        std::all_of(read.answers.begin(), read.answers.end(), [](const GiftAnswer &answer) {
+            return answer.right || answer.weight.value_or(0) <= 0;
+        });
+    read.weighted = read.weighted && !penalties;
     const std::optional<SkipReason> reason = skipReason(read, marks.size());
     if (reason && marks.size() < kMostMarksRead && takeKind(read, question)) {
         if (question.text.isEmpty()) {
@@ -518,6 +526,10 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     }
     takeAnswers(read.answers, question);
     bank.add(std::move(question), missingWord);
+    if (penalties) {
+        bank.error(
+            {.kind = ProblemKind::BankPenalties, .severity = Severity::Warning, .line = line});
+    }
 }
 
 } // namespace
