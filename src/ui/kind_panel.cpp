@@ -17,6 +17,15 @@ namespace {
 // More items than this stand in two columns, more than twice this in three.
 constexpr int kRowsPerColumn = 4;
 
+// A line's colour: its background and the field it is typed in.
+void colourLine(QLineEdit *line, const QColor &color)
+{
+    setBackColor(line, color);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Base, color);
+    line->setPalette(palette);
+}
+
 } // namespace
 
 QColor creditColor(double credit)
@@ -64,7 +73,7 @@ void KindPanel::showTyped(const QString &typed, bool number)
     m_grid->hide();
     m_line->show();
     m_line->setReadOnly(false);
-    setBackColor(m_line, QColor(Qt::white));
+    colourLine(m_line, QColor(Qt::white));
     m_line->setText(typed);
     m_line->setPlaceholderText(number ? QStringLiteral("Въведете число")
                                       : QStringLiteral("Въведете отговора"));
@@ -119,7 +128,7 @@ void KindPanel::showReview(const Question &question, const Response &response)
         return;
     }
     m_line->setReadOnly(true);
-    setBackColor(m_line, creditColor(creditOf(question, response)));
+    colourLine(m_line, creditColor(creditOf(question, response)));
 }
 
 Response KindPanel::response() const

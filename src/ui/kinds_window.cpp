@@ -56,6 +56,12 @@ void KOVRA_Prazno::buildKinds(QWidget *client)
         m_tick[i] = new QCheckBox(QString::fromUtf8(kTicks[i]), m_frame1);
         m_tick[i]->setObjectName(QStringLiteral("Tick_%1").arg(i));
         setBackColor(m_tick[i], layout::kOptionColor);
+        // The review disables the boxes; their captions stay readable on the marks, as the
+        // option buttons' do.
+        QPalette palette = m_tick[i]->palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(Qt::black));
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(Qt::black));
+        m_tick[i]->setPalette(palette);
         m_tick[i]->hide();
         connect(m_tick[i], &QCheckBox::clicked, this, [this] {
             Response response;
