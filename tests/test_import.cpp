@@ -158,6 +158,11 @@ void TestImport::banks_data()
         << QByteArray("A {=1 ~2}\n\nS {~%50%1 ~%50%2 ~3 ~4 ~5 ~6}\n\nB {=1 ~2}\n\n"
                       "T {=%50%x}\n\nC {=1 ~2}\n")
         << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{3, 7};
+    QTest::newRow("gift choices that are pictures, named too: skipped")
+        << u"p.gift"_s
+        << QByteArray("A {=1 ~2}\n\nP {=<img src\\=\"a.png\"> кон ~<img src\\=\"b.png\"> крава}\n\nB {=1 ~2}\n\n"
+                      "C {=1 ~2}\n")
+        << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{3};
     QTest::newRow("gift wrong answers of negative weights: single choice, a warning")
         << u"n.gift"_s
         << QByteArray("A {=1 ~%-25%2 ~%-25%3}\n\nB {=1 ~2}\n\nC {=1 ~%50%2}\n\nD {=1 ~2}\n")

@@ -4,6 +4,10 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>its choices are pictures, and a choice shows only text</source>
+        <translation>изборите му са картинки, а един избор показва само текст</translation>
+    </message>
+    <message>
         <source>the negative weights of the question's wrong answers are left out: a wrong answer counts 0 here</source>
         <translation>отрицателните тегла на грешните отговори на въпроса са пропуснати: тук грешен отговор носи 0 точки</translation>
     </message>

@@ -62,6 +62,9 @@ QString skipWords(const Problem &p)
             .arg(quoted(p.other));
     case SkipReason::Multiple:
         return QCoreApplication::translate("kovra", "it allows more than one answer");
+    case SkipReason::PictureChoices:
+        return QCoreApplication::translate(
+            "kovra", "its choices are pictures, and a choice shows only text");
     case SkipReason::Unfit:
         return QCoreApplication::translate("kovra", "as written it cannot be used: %1")
             .arg(p.other);

@@ -494,6 +494,11 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
         return bank.skipped(line, SkipReason::TextBeforeAnswers);
     }
     GiftAnswers read = readAnswers(t, marks, answersEnd, html);
+    if (html && std::any_of(read.answers.begin(), read.answers.end(), [](const GiftAnswer &a) {
+            return a.written.contains(QLatin1String("<img"), Qt::CaseInsensitive);
+        })) {
+        return bank.skipped(line, SkipReason::PictureChoices);
+    }
     // One right answer and wrong ones of negative weights (a penalty for guessing): a question of
     // single choice, a wrong answer counting 0 here, with a warning that says so.
     const bool penalties =

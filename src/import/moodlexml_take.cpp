@@ -5,6 +5,7 @@
 #include "moodlexml.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kovra::importer {
@@ -260,6 +261,17 @@ bool takeMatching(const XmlQuestion &question, Question &out)
 bool takeXmlQuestion(const XmlQuestion &question, Question &out, Bank &bank)
 {
     const QString &type = question.type;
+    // A choice is a line of text in the window: a picture in its place cannot be shown.
+    const auto picture = [](const XmlText &text) {
+        return text.html && text.text.contains(QLatin1String("<img"), Qt::CaseInsensitive);
+    };
+    if (std::any_of(question.answers.begin(), question.answers.end(),
+                    [&](const XmlAnswer &answer) { return picture(answer.text); }) ||
+        std::any_of(question.subquestions.begin(), question.subquestions.end(),
+                    [&](const XmlSubquestion &sub) { return picture(sub.text); })) {
+        bank.skipped(question.line, SkipReason::PictureChoices, question.name);
+        return false;
+    }
     if (type == u"truefalse") {
         return takeTrueFalse(question, out, bank);
     }
