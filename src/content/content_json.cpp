@@ -73,6 +73,7 @@ private:
     void readQuestions(const QJsonValue &questions, std::optional<int> draw);
     void readQuestion(const QJsonValue &value, int number);
     void readKey(const QJsonObject &object, int number, Question &question, Unread &unread);
+    void readChoices(const QJsonObject &object, int number, Question &question, Unread &unread);
     void readFigure(const QJsonValue &value, int number, Figure &figure);
     void keyMatchesNone(const QString &key, const QStringList &choices, int number);
     void checkFigures();
@@ -361,6 +362,34 @@ void Reader::readKey(const QJsonObject &object, int number, Question &question, 
     unread.right = false;
 }
 
+// The choices: none for a typed answer or a number, which the pupil types.
+void Reader::readChoices(const QJsonObject &object, int number, Question &question, Unread &unread)
+{
+    const QJsonValue choices = object.value(QStringLiteral("choices"));
+    unread.choices = true;
+    const bool typed =
+        question.kind == QuestionKind::Typed || question.kind == QuestionKind::Number;
+    if (choices.isUndefined() && typed) {
+        unread.choices = false;
+    } else if (choices.isUndefined()) {
+        error(ProblemKind::MissingField, number, {ContentField::Choices});
+    } else if (!choices.isArray()) {
+        wrongType(number, {ContentField::Choices}, ValueType::Strings, choices);
+    } else {
+        unread.choices = false;
+        const QJsonArray array = choices.toArray();
+        const bool counted =
+            array.size() >= KOVRA_Danni::kMinChoices && array.size() <= KOVRA_Danni::kMaxChoices;
+        for (int i = 0; i < array.size(); ++i) {
+            if (counted && !array.at(i).isString()) {
+                wrongType(number, {ContentField::Choices, i}, ValueType::String, array.at(i));
+                unread.choices = true;
+            }
+            question.choices << array.at(i).toString();
+        }
+    }
+}
+
 // Question `number` of the test, its shape here and its content by the rules.
 void Reader::readQuestion(const QJsonValue &value, int number)
 {
@@ -388,29 +417,7 @@ void Reader::readQuestion(const QJsonValue &value, int number)
     }
     question.text = text.toString();
 
-    const QJsonValue choices = object.value(QStringLiteral("choices"));
-    unread.choices = true;
-    const bool typed =
-        question.kind == QuestionKind::Typed || question.kind == QuestionKind::Number;
-    if (choices.isUndefined() && typed) {
-        unread.choices = false;
-    } else if (choices.isUndefined()) {
-        error(ProblemKind::MissingField, number, {ContentField::Choices});
-    } else if (!choices.isArray()) {
-        wrongType(number, {ContentField::Choices}, ValueType::Strings, choices);
-    } else {
-        unread.choices = false;
-        const QJsonArray array = choices.toArray();
-        const bool counted =
-            array.size() >= KOVRA_Danni::kMinChoices && array.size() <= KOVRA_Danni::kMaxChoices;
-        for (int i = 0; i < array.size(); ++i) {
-            if (counted && !array.at(i).isString()) {
-                wrongType(number, {ContentField::Choices, i}, ValueType::String, array.at(i));
-                unread.choices = true;
-            }
-            question.choices << array.at(i).toString();
-        }
-    }
+    readChoices(object, number, question, unread);
     if (!kind) {
         // a type that names no kind: what marks it cannot be read
     } else if (question.isSingle()) {

@@ -43,14 +43,13 @@ public:
         if (!question.isSingle()) {
             std::optional<Problem> broken;
             // Its text and explanation as the single-choice questions' are, checked with the test.
-            checkQuestion(
-                question, 0, false,
-                [&broken](Problem problem) {
-                    if (problem.severity == Severity::Error && !broken) {
-                        broken = std::move(problem);
-                    }
-                },
-                {.text = true, .explanation = true});
+            checkQuestion(question, 0, false,
+                          [&broken](Problem problem) {
+                              if (problem.severity == Severity::Error && !broken) {
+                                  broken = std::move(problem);
+                              }
+                          },
+                          {.text = true, .explanation = true});
             if (broken) {
                 return skipped(question.source.line, SkipReason::Unfit, {},
                                describeWithin(*broken, Audience::Window));
@@ -162,6 +161,10 @@ QByteArray writeMoodleXml(const std::vector<Question> &questions,
 // Figures are written beside the CSV file, at the names `figureNames` gives (relative to it).
 QByteArray writeCsv(const std::vector<Question> &questions,
                     const std::vector<QString> &figureNames);
+
+// GIFT's number after '#' ("value:tolerance", "least..most", or several weighted after '='),
+// into the question; false when no answer of it is a number.
+bool takeGiftNumber(const QString &plain, Question &question);
 
 // The readers, one a format: each appends what it reads to the bank.
 void readGift(QStringView text, Bank &bank);
