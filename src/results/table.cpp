@@ -63,7 +63,7 @@ TableCell decimal(std::optional<double> value, const QString &point, double none
             {}};
 }
 
-TableCell verdictCell(const PupilResult &pupil, std::size_t q)
+TableCell verdictCell(const PupilResult &pupil, std::size_t q, const QString &point)
 {
     const Verdict verdict = pupil.byQuestion[q];
     const bool given = pupil.given[q];
@@ -89,6 +89,15 @@ TableCell verdictCell(const PupilResult &pupil, std::size_t q)
     cell.sheet = verdict == Verdict::Right   ? QStringLiteral("1")
                  : verdict == Verdict::Wrong ? QStringLiteral("0")
                                              : QString();
+    // Partly right: its points, on screen and in the spreadsheet ("½" would not add up).
+    const double credit = q < pupil.credits.size() ? pupil.credits[q] : 0.0;
+    if (verdict == Verdict::Wrong && credit > 0) {
+        cell.text = QString::number(std::round(credit * 100) / 100, 'f', 2)
+                        .replace(QLatin1Char('.'), point);
+        cell.sheet = cell.text;
+        cell.order = 1 + credit;
+        cell.tone = CellTone::Plain;
+    }
     return cell;
 }
 
@@ -140,7 +149,7 @@ ResultsTable pupilsTable(const ClassResults &results, const QString &point)
                                     {}}};
         row.front().tip = pupil.file;
         for (std::size_t q = 0; q < pupil.byQuestion.size(); ++q) {
-            row.push_back(verdictCell(pupil, q));
+            row.push_back(verdictCell(pupil, q, point));
         }
         row.push_back(text(pupil.file));
         table.rows.push_back(std::move(row));
