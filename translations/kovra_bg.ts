@@ -2196,6 +2196,14 @@ Drop or paste one here.</source>
 <context>
     <name>kovra::ReviewSheets</name>
     <message>
+        <source>Partly right (%1 points)</source>
+        <translation>Частично (%1 т.)</translation>
+    </message>
+    <message>
+        <source>Answered: %1 of %2; right: %3; points: %4</source>
+        <translation>Отговорени: %1 от %2; верни: %3; точки: %4</translation>
+    </message>
+    <message>
         <source>Right</source>
         <translation>Вярно</translation>
     </message>
@@ -2416,6 +2424,45 @@ Drop or paste one here.</source>
     <message>
         <source>Remove extra answer %1</source>
         <translation>Премахни допълнителен отговор %1</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::KindPaper</name>
+    <message>
+        <source>Write beside each the letter of its answer.</source>
+        <translation>Срещу всеки запишете буквата на отговора му.</translation>
+    </message>
+    <message>
+        <source>All or nothing: these ticked, and no other.</source>
+        <translation>Всичко или нищо: отбелязани точно тези и никой друг.</translation>
+    </message>
+    <message>
+        <source>A * stands for any text.</source>
+        <translation>Знакът * замества произволен текст.</translation>
+    </message>
+    <message>
+        <source>Capital and small letters differ.</source>
+        <translation>Главните и малките букви се различават.</translation>
+    </message>
+    <message>
+        <source>Capital and small letters are the same.</source>
+        <translation>Главните и малките букви не се различават.</translation>
+    </message>
+    <message>
+        <source>Units: %1</source>
+        <translation>Мерни единици: %1</translation>
+    </message>
+    <message>
+        <source>Any text after the number is let be.</source>
+        <translation>Текстът след числото не се проверява.</translation>
+    </message>
+    <message>
+        <source>Answer:</source>
+        <translation>Отговор:</translation>
+    </message>
+    <message>
+        <source>(there may be more than one right answer)</source>
+        <translation>(може да има повече от един верен отговор)</translation>
     </message>
 </context>
 </TS>
