@@ -60,29 +60,14 @@ QString check(const QStringList &arguments, const QString &language, int &status
     return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
 }
 
-// A question of another kind than single choice, as a content folder holds it.
-QJsonObject kindQuestion(const QString &kind)
-{
-    const QJsonArray numbers{u"2"_s, u"4"_s, u"5"_s};
-    const std::map<QString, QJsonObject> fields{
-        {u"several"_s, {{u"choices"_s, numbers}, {u"weights"_s, QJsonArray{50, -100, 50}}}},
-        {u"typed"_s,
-         {{u"answers"_s, QJsonArray{QJsonObject{{u"text"_s, u"Мусала"_s}},
-                                    QJsonObject{{u"text"_s, u"Мус*"_s}, {u"percent"_s, 50}}}}}},
-        {u"number"_s,
-         {{u"answers"_s, QJsonArray{QJsonObject{{u"value"_s, u"2,5"_s}, {u"tolerance"_s, 0.01}}}},
-          {u"units"_s, QJsonArray{QJsonObject{{u"name"_s, u"м"_s}},
-                                  QJsonObject{{u"name"_s, u"см"_s}, {u"multiplier"_s, 100}}}}}},
-        {u"matching"_s,
-         {{u"items"_s, QJsonArray{u"Франция"_s, u"Италия"_s}},
-          {u"choices"_s, QJsonArray{u"Атина"_s, u"Париж"_s, u"Рим"_s}},
-          {u"matches"_s, QJsonArray{u"Париж"_s, u"Рим"_s}}}}};
-    QJsonObject question = fields.at(kind);
-    question.insert(u"type"_s, kind);
-    question.insert(u"text"_s, u"Въпрос от вид %1"_s.arg(kind));
-    question.insert(u"explanation"_s, QJsonArray{u"Обяснение на вида."_s});
-    return question;
-}
+// The fields of a question of each other kind than single choice, as a content folder holds it.
+const std::map<QString, QByteArray> kKindFields{
+    {u"several"_s, R"({"choices": ["2", "4", "5"], "weights": [50, -100, 50]})"},
+    {u"typed"_s, R"({"answers": [{"text": "Мусала"}, {"text": "Мус*", "percent": 50}]})"},
+    {u"number"_s, R"({"answers": [{"value": "2,5", "tolerance": 0.01}],
+                      "units": [{"name": "м"}, {"name": "см", "multiplier": 100}]})"},
+    {u"matching"_s, R"({"items": ["Франция", "Италия"], "choices": ["Атина", "Париж", "Рим"],
+                        "matches": ["Париж", "Рим"]})"}};
 
 } // namespace
 
@@ -312,7 +297,11 @@ void TestCheck::paper()
         bank.append(question);
     }
     if (!kind.isEmpty()) {
-        bank.append(kindQuestion(kind));
+        QJsonObject question = QJsonDocument::fromJson(kKindFields.at(kind)).object();
+        question.insert(u"type"_s, kind);
+        question.insert(u"text"_s, u"Въпрос от вид %1"_s.arg(kind));
+        question.insert(u"explanation"_s, QJsonArray{u"Обяснение на вида."_s});
+        bank.append(question);
     }
     QFile content(dir.filePath(u"content.json"_s));
     QVERIFY(content.open(QIODevice::WriteOnly));

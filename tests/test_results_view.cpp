@@ -37,6 +37,7 @@
 
 using namespace kovra;
 using namespace kovra::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void initTestCase() { installTranslation(QLocale::system()); }
     void showsClass();
     void reviewSheets();
+    void reviewSheetOfKind_data();
+    void reviewSheetOfKind();
     void sameEverywhere_data();
     void sameEverywhere();
     void typedName_data();
@@ -236,6 +239,64 @@ void TestResultsView::reviewSheets()
         QVERIFY(sheet[p].contains(
             QStringLiteral("Ана, 7а: страница %1 от %2").arg(p + 1).arg(sheet.size())));
     }
+}
+
+void TestResultsView::reviewSheetOfKind_data()
+{
+    QTest::addColumn<QByteArray>("kind"); // the fields of question 1, of another kind
+    QTest::addColumn<QStringList>("picked");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sheet"); // a pattern of its text
+    QTest::newRow("several, partly right")
+        << R"({"type": "several", "choices": ["2", "4", "5"], "weights": [50, -100, 50]})"_ba
+        << QStringList{"2"} << QString()
+        << "(?s)точки: 2[,.]5.*ученика: 2 — Частично \\(0[,.]5 т\\.\\)\\s+Верен отговор: 2; 5";
+    QTest::newRow("typed, right in small letters")
+        << R"({"type": "typed", "answers": [{"text": "Мусала"}]})"_ba << QStringList() << "мусала"
+        << "(?s)точки: 3.*ученика: мусала — Вярно\\s+Обяснение";
+    QTest::newRow("number, wrong")
+        << R"({"type": "number", "answers": [{"value": "2,5", "tolerance": 0.01}],
+               "units": [{"name": "м"}]})"_ba
+        << QStringList() << "3"
+        << "ученика: 3 — Грешно\\s+Верен отговор: 2,5 ± 0[,.]01 м";
+    QTest::newRow("matching, half right")
+        << R"({"type": "matching", "items": ["Франция", "Италия"], "choices": ["Атина", "Париж",
+               "Рим"], "matches": ["Париж", "Рим"]})"_ba
+        << QStringList{"Париж", "Атина"} << QString()
+        << "ученика: Париж; Атина — Частично \\(0[,.]5 т\\.\\)\\s+Верен отговор: Франция → "
+           "Париж; Италия → Рим";
+}
+
+// A pupil's answer to a question of another kind, collected from the result file as the view
+// does, on the sheet.
+void TestResultsView::reviewSheetOfKind()
+{
+    QFETCH(QByteArray, kind);
+    QFETCH(QStringList, picked);
+    QFETCH(QString, typed);
+    QFETCH(QString, sheet);
+    QJsonObject test = QJsonDocument::fromJson(resultsTestJson(3, QString())).object();
+    QJsonArray questions = test.value("questions").toArray();
+    QJsonObject question = QJsonDocument::fromJson(kind).object();
+    question.insert("text", "Въпрос 1?");
+    question.insert("explanation", QJsonArray{"Обяснение"});
+    questions.replace(0, question);
+    test.insert("questions", questions);
+    QTemporaryDir dir;
+    const MarkingTest marking =
+        writtenTest(dir.filePath("kinds.kovra"), QJsonDocument(test).toJson());
+    ResultRecord record = run(marking.identity, "Ана", {-1, 0, 0});
+    record.answers[0].kind = marking.questions[0].kind;
+    record.answers[0].choices = marking.questions[0].choices;
+    record.answers[0].response = {.picked = picked, .typed = typed};
+    record.answers[0].time = record.started.addSecs(60);
+    QVERIFY(put(dir.filePath("Ана.kovres"), writeResult(record, marking.identity.key)));
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)));
+    const auto restore = qScopeGuard([] { installTranslation(QLocale::system()); });
+    QTextDocument document;
+    layOutReviewSheets(document, marking, collectResults(dir.path(), marking));
+    QVERIFY2(document.toPlainText().contains(QRegularExpression(sheet)),
+             qPrintable(document.toPlainText()));
 }
 
 void TestResultsView::sameEverywhere_data()
