@@ -263,8 +263,8 @@ void TestResultsView::reviewSheetOfKind_data()
         << R"({"type": "matching", "items": ["Франция", "Италия"], "choices": ["Атина", "Париж",
                "Рим"], "matches": ["Париж", "Рим"]})"_ba
         << QStringList{"Париж", "Атина"} << QString()
-        << "ученика: Париж; Атина — Частично \\(0[,.]5 т\\.\\)\\s+Верен отговор: Франция → "
-           "Париж; Италия → Рим";
+        << "ученика: Франция → Париж; Италия → Атина — Частично \\(0[,.]5 т\\.\\)"
+           "\\s+Верен отговор: Франция → Париж; Италия → Рим";
 }
 
 // A pupil's answer to a question of another kind, collected from the result file as the view

@@ -85,6 +85,22 @@ QString headHtml(const MarkingTest &test, const ClassResults &results, const Pup
     return html;
 }
 
+// The pupil's answer to question q: a matching one as each item and the answer picked for it.
+QString answerText(const Question &question, const PupilResult &pupil, std::size_t q)
+{
+    if (question.kind != QuestionKind::Matching || q >= pupil.responses.size()) {
+        return pupil.chosen.value(static_cast<qsizetype>(q));
+    }
+    QStringList pairs;
+    const QStringList &picked = pupil.responses[q].picked;
+    for (qsizetype i = 0; i < question.items.size(); ++i) {
+        const QString answer = picked.value(i);
+        pairs << question.items.at(i) + QStringLiteral(" → ") +
+                     (answer.isEmpty() ? QStringLiteral("—") : answer);
+    }
+    return pairs.join(QStringLiteral("; "));
+}
+
 // Question q (from 0) as the pupil answered it. The right answer is told where the pupil's
 // choice is not it. `pixel`: the document's pixels to a CSS pixel (96 to the inch).
 QString questionHtml(const Question &question, const PupilResult &pupil, std::size_t sheet,
@@ -107,7 +123,7 @@ QString questionHtml(const Question &question, const PupilResult &pupil, std::si
             .arg(text(ReviewSheets::tr("Pupil's answer:")));
     html += verdict == Verdict::None
                 ? QStringLiteral("<i>%1</i>").arg(text(ReviewSheets::tr("No answer")))
-                : QStringLiteral("%1 — %2").arg(text(pupil.chosen.value(static_cast<qsizetype>(q))),
+                : QStringLiteral("%1 — %2").arg(text(answerText(question, pupil, q)),
                                                 verdictHtml(verdict, credit));
     const QString right = rightAnswerWords(question);
     if (verdict != Verdict::Right && !right.isEmpty()) {

@@ -4,6 +4,7 @@
 // question, and the table as CSV text.
 #pragma once
 
+#include "model/marking.h"
 #include "model/test.h"
 #include "resultfile.h"
 
@@ -59,6 +60,7 @@ struct PupilResult
     std::vector<double> credits;     // by question
     std::vector<bool> given; // by question: whether the pupil's run held it (a draw holds some)
     QStringList chosen;      // by question: the chosen text, empty when none
+    std::vector<Response> responses; // by question: the answer as given, of any kind
 };
 
 struct ApartFile
