@@ -7,6 +7,7 @@
 #include "content/translation.h"
 #include "print/print.h"
 #include "print/review_sheets.h"
+#include "results/table.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
 #include "ui/pupil_dialog.h"
@@ -246,25 +247,30 @@ void TestResultsView::reviewSheetOfKind_data()
     QTest::addColumn<QByteArray>("kind"); // the fields of question 1, of another kind
     QTest::addColumn<QStringList>("picked");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("sheet"); // a pattern of its text
+    QTest::addColumn<QString>("sheet");  // a pattern of its text
+    QTest::addColumn<QString>("points"); // the analysis' points % of the question
     QTest::newRow("several, partly right")
         << R"({"type": "several", "choices": ["2", "4", "5"], "weights": [50, -100, 50]})"_ba
         << QStringList{"2"} << QString()
-        << "(?s)точки: 2[,.]5.*ученика: 2 — Частично \\(0[,.]5 т\\.\\)\\s+Верен отговор: 2; 5";
+        << "(?s)точки: 2[,.]5.*ученика: 2 — Частично \\(0[,.]5 т\\.\\)\\s+Верен отговор: 2; 5"
+        << "50";
     QTest::newRow("typed, right in small letters")
         << R"({"type": "typed", "answers": [{"text": "Мусала"}]})"_ba << QStringList() << "мусала"
-        << "(?s)точки: 3.*ученика: мусала — Вярно\\s+Обяснение";
+        << "(?s)точки: 3.*ученика: мусала — Вярно\\s+Обяснение"
+        << "100";
     QTest::newRow("number, wrong")
         << R"({"type": "number", "answers": [{"value": "2,5", "tolerance": 0.01}],
                "units": [{"name": "м"}]})"_ba
         << QStringList() << "3"
-        << "ученика: 3 — Грешно\\s+Верен отговор: 2,5 ± 0[,.]01 м";
+        << "ученика: 3 — Грешно\\s+Верен отговор: 2,5 ± 0[,.]01 м"
+        << "0";
     QTest::newRow("matching, half right")
         << R"({"type": "matching", "items": ["Франция", "Италия"], "choices": ["Атина", "Париж",
                "Рим"], "matches": ["Париж", "Рим"]})"_ba
         << QStringList{"Париж", "Атина"} << QString()
         << "ученика: Франция → Париж; Италия → Атина — Частично \\(0[,.]5 т\\.\\)"
-           "\\s+Верен отговор: Франция → Париж; Италия → Рим";
+           "\\s+Верен отговор: Франция → Париж; Италия → Рим"
+        << "50";
 }
 
 // A pupil's answer to a question of another kind, collected from the result file as the view
@@ -275,6 +281,7 @@ void TestResultsView::reviewSheetOfKind()
     QFETCH(QStringList, picked);
     QFETCH(QString, typed);
     QFETCH(QString, sheet);
+    QFETCH(QString, points);
     QJsonObject test = QJsonDocument::fromJson(resultsTestJson(3, QString())).object();
     QJsonArray questions = test.value("questions").toArray();
     QJsonObject question = QJsonDocument::fromJson(kind).object();
@@ -294,7 +301,9 @@ void TestResultsView::reviewSheetOfKind()
     QVERIFY(installTranslation(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)));
     const auto restore = qScopeGuard([] { installTranslation(QLocale::system()); });
     QTextDocument document;
-    layOutReviewSheets(document, marking, collectResults(dir.path(), marking));
+    const ClassResults results = collectResults(dir.path(), marking);
+    QCOMPARE(classTables(results, ",").questions.rows.at(0).at(5).text, points);
+    layOutReviewSheets(document, marking, results);
     QVERIFY2(document.toPlainText().contains(QRegularExpression(sheet)),
              qPrintable(document.toPlainText()));
 }
@@ -336,7 +345,7 @@ void TestResultsView::sameEverywhere()
     QSignalSpy opened(&view, &ResultsView::opened);
     QCOMPARE(view.open(folder, test), std::nullopt);
     QTRY_COMPARE(opened.count(), 1);
-    QCOMPARE(column(view.questionsTable(), 7), discrimination);
+    QCOMPARE(column(view.questionsTable(), 8), discrimination);
     QVERIFY(view.exportCsv(dir.filePath(QStringLiteral("out.csv"))) == std::nullopt);
     QFile written(dir.filePath(QStringLiteral("out.csv")));
     QVERIFY(written.open(QIODevice::ReadOnly));

@@ -4,6 +4,38 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>Answers wholly right in per cent of the pupils given it</source>
+        <translation>Изцяло верните отговори в проценти от учениците, получили въпроса</translation>
+    </message>
+    <message>
+        <source>Points %</source>
+        <translation>Точки %</translation>
+    </message>
+    <message>
+        <source>The points the pupils given it earned, in per cent of the most they could, a partly right answer by its credit</source>
+        <translation>Точките на учениците, получили въпроса, в проценти от най-многото възможни; частично верен отговор носи своята част</translation>
+    </message>
+    <message>
+        <source>The answer not wholly right given most often (a choice, the choices ticked or picked, the text typed)</source>
+        <translation>Най-често даваният не изцяло верен отговор (избран отговор, отбелязаните или подбраните отговори, написаният текст)</translation>
+    </message>
+    <message>
+        <source>How many pupils gave that answer</source>
+        <translation>Колко ученици са дали този отговор</translation>
+    </message>
+    <message>
+        <source>Points by the test's key as it is now, a partly right answer by its credit</source>
+        <translation>Точки по сегашния ключ на теста; частично верен отговор носи своята част</translation>
+    </message>
+    <message>
+        <source>Points in per cent of the run's questions, rounded</source>
+        <translation>Точките в проценти от въпросите на теста, закръглени</translation>
+    </message>
+    <message>
+        <source>The mark of the points</source>
+        <translation>Оценката по точките</translation>
+    </message>
+    <message>
         <source>its value, tolerance or unit multiplier %1 is not a number</source>
         <translation>стойността, допустимото отклонение или множителят на мерната единица %1 не е число</translation>
     </message>

@@ -123,6 +123,7 @@ void analyse(ClassResults &results, int n)
             const Verdict verdict = pupil.byQuestion[static_cast<std::size_t>(q)];
             analysis.answered += verdict != Verdict::None ? 1 : 0;
             right += verdict == Verdict::Right ? 1 : 0;
+            analysis.points += pupil.credits[static_cast<std::size_t>(q)];
             if (verdict == Verdict::Wrong) {
                 const int times = ++wrong[pupil.chosen.at(q)];
                 if (times > analysis.commonWrongCount ||

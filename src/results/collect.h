@@ -75,7 +75,9 @@ struct QuestionAnalysis
     int answered = 0;
     int right = 0;
     double shareRight = 0.0; // of the pupils given the question, answered or not
-    QString commonWrong;     // the wrong choice chosen most; empty when none
+    double points = 0.0;     // the credits the pupils given it earned, added up
+    // The answer not wholly right given most, partly right ones too; empty when none.
+    QString commonWrong;
     int commonWrongCount = 0;
     // Among the pupils given the question: upper 27 % right less lower 27 % right, by group size;
     // a group is 27 % of them to the nearest pupil, one at least.
