@@ -56,20 +56,14 @@ inline QString writeTestFile(const QString &path, const QByteArray &json)
     return written.archive && saveFile(path, *written.archive).empty() ? path : QString();
 }
 
-// The test of a content folder's JSON, written to `path` and read back.
-inline MarkingTest writtenTest(const QString &path, const QByteArray &json)
+inline MarkingTest writtenTest(const QString &path, const std::optional<QString> &results,
+                               const QList<int> &keys, int questions = 4, int draw = 0)
 {
-    const QString written = writeTestFile(path, json);
+    const QString written = writeTestFile(path, resultsTestJson(questions, results, keys, draw));
     QFile file(written);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     const LoadResult loaded = loadTestFile(path);
     return markingTest(*loaded.test, bytes);
-}
-
-inline MarkingTest writtenTest(const QString &path, const std::optional<QString> &results,
-                               const QList<int> &keys, int questions = 4, int draw = 0)
-{
-    return writtenTest(path, resultsTestJson(questions, results, keys, draw));
 }
 
 inline bool put(const QString &path, const QByteArray &bytes)

@@ -230,20 +230,18 @@ void TestCheck::paper_data()
         << QString();
     QTest::newRow("several on paper: a box each, more than one may be right")
         << false
-        << QStringList{u"вид several\\s+\\(може да има повече от един верен отговор\\)"
-                       u"\\s+☐ А\\) 2\\s+☐ Б\\) 4\\s+☐ В\\) 5"_s}
+        << QStringList{u"\\(може да има повече от един верен отговор\\)\\s+☐ А\\) 2\\s+☐ Б\\) 4"_s}
         << QStringList() << 2 << 0 << u"several"_s;
     QTest::newRow("several in the key: each choice's credit")
-        << true << QStringList{u"3 ?– ?А, В"_s, u"вид several\\s+А\\) 2: 50 %\\s+Б\\) 4: -100 %"_s}
+        << true << QStringList{u"3 ?– ?А, В"_s, u"А\\) 2: 50 %\\s+Б\\) 4: -100 %"_s}
         << QStringList() << 2 << 0 << u"several"_s;
     QTest::newRow("typed on paper: a line to write on")
         << false << QStringList{u"вид typed\\s+Отговор: _{20,}\\s*$"_s} << QStringList() << 2 << 0
         << u"typed"_s;
     QTest::newRow("typed in the key: each answer's credit, the star, the case")
         << true
-        << QStringList{u"вид typed\\s+„Мусала“: 100 %\\s+„Мус\\*“: 50 %\\s+Знакът \\* замества "
-                       u"произволен текст.\\s+Главните и малките букви не се различават."
-                       u"\\s+Обяснение на вида."_s}
+        << QStringList{u"typed\\s+„Мусала“: 100 %\\s+„Мус\\*“: 50 %\\s+Знакът \\* замества.*\\s+"
+                       u"Главните и малките букви не се различават.\\s+Обяснение на вида."_s}
         << QStringList() << 2 << 0 << u"typed"_s;
     QTest::newRow("number on paper: a line and its unit")
         << false << QStringList{u"вид number\\s+Отговор: _{20,} м\\s*$"_s} << QStringList() << 2
@@ -251,17 +249,16 @@ void TestCheck::paper_data()
     QTest::newRow("number in the key: its tolerance and units")
         << true
         << QStringList{u"3 ?– ?2,5 ±\\s+0,01 м"_s,
-                       u"вид number\\s+2,5 ± 0,01 м: 100 %\\s+Мерни единици: м; см \\(× 100\\)"_s}
+                       u"2,5 ± 0,01 м: 100 %\\s+Мерни единици: м; см \\(× 100\\)"_s}
         << QStringList() << 2 << 0 << u"number"_s;
     QTest::newRow("matching on paper: items numbered, a blank each, answers lettered")
         << false
-        << QStringList{u"вид matching[^\f]*1\\. Франция _{5,}\\s+А\\) Атина\\s+2\\. Италия _{5,}"
-                       u"\\s+Б\\) Париж\\s+В\\) Рим"_s}
+        << QStringList{u"matching[^\f]*1\\. Франция _{5,}\\s+А\\) Атина\\s+2\\. Италия _{5,}\\s+Б"_s}
         << QStringList() << 2 << 0 << u"matching"_s;
     QTest::newRow("matching in the key: each item's answer")
         << true
         << QStringList{u"3 ?– ?1Б\\s+2В"_s,
-                       u"вид matching\\s+1\\. Франция → Б\\) Париж\\s+2\\. Италия → В\\) Рим"_s}
+                       u"1\\. Франция → Б\\) Париж\\s+2\\. Италия → В\\) Рим"_s}
         << QStringList() << 2 << 0 << u"matching"_s;
 }
 

@@ -247,30 +247,28 @@ void TestResultsView::reviewSheetOfKind_data()
     QTest::addColumn<QByteArray>("kind"); // the fields of question 1, of another kind
     QTest::addColumn<QStringList>("picked");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("sheet");  // a pattern of its text
     QTest::addColumn<QString>("points"); // the analysis' points % of the question
+    QTest::addColumn<QString>("sheet");  // a pattern of its text
     QTest::newRow("several, partly right")
         << R"({"type": "several", "choices": ["2", "4", "5"], "weights": [50, -100, 50]})"_ba
-        << QStringList{"2"} << QString()
-        << "(?s)точки: 2[,.]5.*ученика: 2 — Частично \\(0[,.]5 т\\.\\)\\s+Верен отговор: 2; 5"
-        << "50";
+        << QStringList{"2"} << QString() << "50"
+        << "(?s)точки: 2[,.]5.*ученика: 2 — Частично \\(0[,.]5 т\\.\\)\\s+Верен отговор: 2; 5";
     QTest::newRow("typed, right in small letters")
         << R"({"type": "typed", "answers": [{"text": "Мусала"}]})"_ba << QStringList() << "мусала"
-        << "(?s)точки: 3.*ученика: мусала — Вярно\\s+Обяснение"
-        << "100";
+        << "100"
+        << "(?s)точки: 3.*ученика: мусала — Вярно\\s+Обяснение";
     QTest::newRow("number, wrong")
         << R"({"type": "number", "answers": [{"value": "2,5", "tolerance": 0.01}],
                "units": [{"name": "м"}]})"_ba
         << QStringList() << "3"
-        << "ученика: 3 — Грешно\\s+Верен отговор: 2,5 ± 0[,.]01 м"
-        << "0";
+        << "0"
+        << "ученика: 3 — Грешно\\s+Верен отговор: 2,5 ± 0[,.]01 м";
     QTest::newRow("matching, half right")
         << R"({"type": "matching", "items": ["Франция", "Италия"], "choices": ["Атина", "Париж",
                "Рим"], "matches": ["Париж", "Рим"]})"_ba
-        << QStringList{"Париж", "Атина"} << QString()
+        << QStringList{"Париж", "Атина"} << QString() << "50"
         << "ученика: Франция → Париж; Италия → Атина — Частично \\(0[,.]5 т\\.\\)"
-           "\\s+Верен отговор: Франция → Париж; Италия → Рим"
-        << "50";
+           "\\s+Верен отговор: Франция → Париж; Италия → Рим";
 }
 
 // A pupil's answer to a question of another kind, collected from the result file as the view
@@ -280,8 +278,8 @@ void TestResultsView::reviewSheetOfKind()
     QFETCH(QByteArray, kind);
     QFETCH(QStringList, picked);
     QFETCH(QString, typed);
-    QFETCH(QString, sheet);
     QFETCH(QString, points);
+    QFETCH(QString, sheet);
     QJsonObject test = QJsonDocument::fromJson(resultsTestJson(3, QString())).object();
     QJsonArray questions = test.value("questions").toArray();
     QJsonObject question = QJsonDocument::fromJson(kind).object();
@@ -290,8 +288,11 @@ void TestResultsView::reviewSheetOfKind()
     questions.replace(0, question);
     test.insert("questions", questions);
     QTemporaryDir dir;
-    const MarkingTest marking =
-        writtenTest(dir.filePath("kinds.kovra"), QJsonDocument(test).toJson());
+    const QString file = writeTestFile(dir.filePath("kinds.kovra"), QJsonDocument(test).toJson());
+    const LoadResult loaded = loadTestFile(file);
+    QFile bytes(file);
+    QVERIFY(loaded.test && bytes.open(QIODevice::ReadOnly));
+    const MarkingTest marking = markingTest(*loaded.test, bytes.readAll());
     ResultRecord record = run(marking.identity, "Ана", {-1, 0, 0});
     record.answers[0].kind = marking.questions[0].kind;
     record.answers[0].choices = marking.questions[0].choices;
