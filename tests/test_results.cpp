@@ -68,16 +68,16 @@ void TestResults::collectsClass_data()
     QTest::newRow("the key the pupils had")
         << QList<int>{0, 0, 0, 0} << QList<int>{4, 3, 1, 0}
         << QStringList{"6,00", "5,00", "3,00", "2,00"}
-        << QStringLiteral("2;Въпрос 2?;4;3;25;Q2 b;2;1,00") << galya << quoted;
+        << QStringLiteral("2;Въпрос 2?;4;3;25;25;Q2 b;2;1,00") << galya << quoted;
     QTest::newRow("the key of question 2 corrected")
         << QList<int>{0, 1, 0, 0} << QList<int>{3, 4, 2, 0}
         << QStringList{"5,00", "6,00", "4,00", "2,00"}
-        << QStringLiteral("2;Въпрос 2?;4;3;50;Q2 a;1;1,00") << galya << quoted;
+        << QStringLiteral("2;Въпрос 2?;4;3;50;50;Q2 a;1;1,00") << galya << quoted;
     // A name a spreadsheet would take for a formula, quoted too: guarded inside the quotes.
     QTest::newRow("a formula for a name, in quotes")
         << QList<int>{0, 1, 0, 0} << QList<int>{3, 4, 2, 0}
         << QStringList{"5,00", "6,00", "4,00", "2,00"}
-        << QStringLiteral("2;Въпрос 2?;4;3;50;Q2 a;1;1,00")
+        << QStringLiteral("2;Въпрос 2?;4;3;50;50;Q2 a;1;1,00")
         << QStringLiteral("=HYPERLINK(\"http://x\";\"y\")")
         << QStringLiteral("\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\"");
 }

@@ -7,6 +7,7 @@
 #include "content/translation.h"
 #include "print/print.h"
 #include "print/review_sheets.h"
+#include "results/table.h"
 #include "results_fixture.h"
 #include "resultsview/resultsview.h"
 #include "ui/pupil_dialog.h"
@@ -37,6 +38,7 @@
 
 using namespace kovra;
 using namespace kovra::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -97,6 +99,8 @@ private Q_SLOTS:
     void initTestCase() { installTranslation(QLocale::system()); }
     void showsClass();
     void reviewSheets();
+    void reviewSheetOfKind_data();
+    void reviewSheetOfKind();
     void sameEverywhere_data();
     void sameEverywhere();
     void typedName_data();
@@ -238,6 +242,73 @@ void TestResultsView::reviewSheets()
     }
 }
 
+void TestResultsView::reviewSheetOfKind_data()
+{
+    QTest::addColumn<QByteArray>("kind"); // the fields of question 1, of another kind
+    QTest::addColumn<QStringList>("picked");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("points"); // the analysis' points % of the question
+    QTest::addColumn<QString>("sheet");  // a pattern of its text
+    QTest::newRow("several, partly right")
+        << R"({"type": "several", "choices": ["2", "4", "5"], "weights": [50, -100, 50]})"_ba
+        << QStringList{"2"} << QString() << "50"
+        << "(?s)точки: 2[,.]5.*ученика: 2 — Частично \\(0[,.]5 т\\.\\)\\s+Верен отговор: 2; 5";
+    QTest::newRow("typed, right in small letters")
+        << R"({"type": "typed", "answers": [{"text": "Мусала"}]})"_ba << QStringList() << "мусала"
+        << "100"
+        << "(?s)точки: 3.*ученика: мусала — Вярно\\s+Обяснение";
+    QTest::newRow("number, wrong")
+        << R"({"type": "number", "answers": [{"value": "2,5", "tolerance": 0.01}],
+               "units": [{"name": "м"}]})"_ba
+        << QStringList() << "3"
+        << "0"
+        << "ученика: 3 — Грешно\\s+Верен отговор: 2,5 ± 0[,.]01 м";
+    QTest::newRow("matching, half right")
+        << R"({"type": "matching", "items": ["Франция", "Италия"], "choices": ["Атина", "Париж",
+               "Рим"], "matches": ["Париж", "Рим"]})"_ba
+        << QStringList{"Париж", "Атина"} << QString() << "50"
+        << "ученика: Франция → Париж; Италия → Атина — Частично \\(0[,.]5 т\\.\\)"
+           "\\s+Верен отговор: Франция → Париж; Италия → Рим";
+}
+
+// A pupil's answer to a question of another kind, collected from the result file as the view
+// does, on the sheet.
+void TestResultsView::reviewSheetOfKind()
+{
+    QFETCH(QByteArray, kind);
+    QFETCH(QStringList, picked);
+    QFETCH(QString, typed);
+    QFETCH(QString, points);
+    QFETCH(QString, sheet);
+    QJsonObject test = QJsonDocument::fromJson(resultsTestJson(3, QString())).object();
+    QJsonArray questions = test.value("questions").toArray();
+    QJsonObject question = QJsonDocument::fromJson(kind).object();
+    question.insert("text", "Въпрос 1?");
+    question.insert("explanation", QJsonArray{"Обяснение"});
+    questions.replace(0, question);
+    test.insert("questions", questions);
+    QTemporaryDir dir;
+    const QString file = writeTestFile(dir.filePath("kinds.kovra"), QJsonDocument(test).toJson());
+    const LoadResult loaded = loadTestFile(file);
+    QFile bytes(file);
+    QVERIFY(loaded.test && bytes.open(QIODevice::ReadOnly));
+    const MarkingTest marking = markingTest(*loaded.test, bytes.readAll());
+    ResultRecord record = run(marking.identity, "Ана", {-1, 0, 0});
+    record.answers[0].kind = marking.questions[0].kind;
+    record.answers[0].choices = marking.questions[0].choices;
+    record.answers[0].response = {.picked = picked, .typed = typed};
+    record.answers[0].time = record.started.addSecs(60);
+    QVERIFY(put(dir.filePath("Ана.kovres"), writeResult(record, marking.identity.key)));
+    QVERIFY(installTranslation(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)));
+    const auto restore = qScopeGuard([] { installTranslation(QLocale::system()); });
+    QTextDocument document;
+    const ClassResults results = collectResults(dir.path(), marking);
+    QCOMPARE(classTables(results, ",").questions.rows.at(0).at(5).text, points);
+    layOutReviewSheets(document, marking, results);
+    QVERIFY2(document.toPlainText().contains(QRegularExpression(sheet)),
+             qPrintable(document.toPlainText()));
+}
+
 void TestResultsView::sameEverywhere_data()
 {
     QTest::addColumn<QList<QList<int>>>("chosen"); // by pupil, by question; none: writeClass's
@@ -275,7 +346,7 @@ void TestResultsView::sameEverywhere()
     QSignalSpy opened(&view, &ResultsView::opened);
     QCOMPARE(view.open(folder, test), std::nullopt);
     QTRY_COMPARE(opened.count(), 1);
-    QCOMPARE(column(view.questionsTable(), 7), discrimination);
+    QCOMPARE(column(view.questionsTable(), 8), discrimination);
     QVERIFY(view.exportCsv(dir.filePath(QStringLiteral("out.csv"))) == std::nullopt);
     QFile written(dir.filePath(QStringLiteral("out.csv")));
     QVERIFY(written.open(QIODevice::ReadOnly));

@@ -16,6 +16,38 @@
         <translation>както е написан, не може да се използва: %1</translation>
     </message>
     <message>
+        <source>Answers wholly right in per cent of the pupils given it</source>
+        <translation>Изцяло верните отговори в проценти от учениците, получили въпроса</translation>
+    </message>
+    <message>
+        <source>Points %</source>
+        <translation>Точки %</translation>
+    </message>
+    <message>
+        <source>The points the pupils given it earned, in per cent of the most they could, a partly right answer by its credit</source>
+        <translation>Точките на учениците, получили въпроса, в проценти от най-многото възможни; частично верен отговор носи своята част</translation>
+    </message>
+    <message>
+        <source>The answer not wholly right given most often (a choice, the choices ticked or picked, the text typed)</source>
+        <translation>Най-често даваният не изцяло верен отговор (избран отговор, отбелязаните или подбраните отговори, написаният текст)</translation>
+    </message>
+    <message>
+        <source>How many pupils gave that answer</source>
+        <translation>Колко ученици са дали този отговор</translation>
+    </message>
+    <message>
+        <source>Points by the test's key as it is now, a partly right answer by its credit</source>
+        <translation>Точки по сегашния ключ на теста; частично верен отговор носи своята част</translation>
+    </message>
+    <message>
+        <source>Points in per cent of the run's questions, rounded</source>
+        <translation>Точките в проценти от въпросите на теста, закръглени</translation>
+    </message>
+    <message>
+        <source>The mark of the points</source>
+        <translation>Оценката по точките</translation>
+    </message>
+    <message>
         <source>its value, tolerance or unit multiplier %1 is not a number</source>
         <translation>стойността, допустимото отклонение или множителят на мерната единица %1 не е число</translation>
     </message>
@@ -2208,6 +2240,14 @@ Drop or paste one here.</source>
 <context>
     <name>kovra::ReviewSheets</name>
     <message>
+        <source>Partly right (%1 points)</source>
+        <translation>Частично (%1 т.)</translation>
+    </message>
+    <message>
+        <source>Answered: %1 of %2; right: %3; points: %4</source>
+        <translation>Отговорени: %1 от %2; верни: %3; точки: %4</translation>
+    </message>
+    <message>
         <source>Right</source>
         <translation>Вярно</translation>
     </message>
@@ -2428,6 +2468,45 @@ Drop or paste one here.</source>
     <message>
         <source>Remove extra answer %1</source>
         <translation>Премахни допълнителен отговор %1</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::KindPaper</name>
+    <message>
+        <source>Write beside each the letter of its answer.</source>
+        <translation>Срещу всеки запишете буквата на отговора му.</translation>
+    </message>
+    <message>
+        <source>All or nothing: these ticked, and no other.</source>
+        <translation>Всичко или нищо: отбелязани точно тези и никой друг.</translation>
+    </message>
+    <message>
+        <source>A * stands for any text.</source>
+        <translation>Знакът * замества произволен текст.</translation>
+    </message>
+    <message>
+        <source>Capital and small letters differ.</source>
+        <translation>Главните и малките букви се различават.</translation>
+    </message>
+    <message>
+        <source>Capital and small letters are the same.</source>
+        <translation>Главните и малките букви не се различават.</translation>
+    </message>
+    <message>
+        <source>Units: %1</source>
+        <translation>Мерни единици: %1</translation>
+    </message>
+    <message>
+        <source>Any text after the number is let be.</source>
+        <translation>Текстът след числото не се проверява.</translation>
+    </message>
+    <message>
+        <source>Answer:</source>
+        <translation>Отговор:</translation>
+    </message>
+    <message>
+        <source>(there may be more than one right answer)</source>
+        <translation>(може да има повече от един верен отговор)</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 #include "print.h"
 
 #include "content/figures.h"
+#include "kind_paper.h"
 #include "testfile/testfile.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -20,8 +21,6 @@ namespace kovra {
 
 namespace {
 
-// The choices of a printed question, as the pupils write them down.
-const QString kLetters = QStringLiteral("АБВГД");
 // A figure on paper fits 7 × 5.25 cm (in pixels of 96 to the inch), from the pixels the test
 // keeps: up to 800 on the long side, about 300 dots an inch.
 constexpr QSize kPaperFigureArea{265, 198};
@@ -50,27 +49,24 @@ QImage paperFigure(const Figure &figure)
     return reader.read(bounded);
 }
 
-QString letterOf(const Question &question)
-{
-    return question.hasRight() && question.right < kLetters.size()
-               ? QString(kLetters.at(question.right))
-               : QStringLiteral("?");
-}
-
 // Whether the explanation only says the right answer (what a bank without feedback gets), which
-// the key's grid already tells.
+// the key already tells: the grid a single choice's, the key in full another kind's.
 bool onlyNamesTheKey(const Question &question)
 {
     if (question.explanation.size() != 1) {
         return false;
     }
     const QString &line = question.explanation.front();
-    const QString said =
-        QStringLiteral("Верният отговор е: ") + question.choices.value(question.right);
+    const QString says = QStringLiteral("Верният отговор е: ");
+    if (!question.isSingle()) {
+        return line.startsWith(says);
+    }
+    const QString said = says + question.choices.value(question.right);
     return line == said || line == said + u'.';
 }
 
-QString questionHtml(QTextDocument &document, const Question &question, int k)
+// A question on the pupils' paper; `indent` the margin its answer is written in.
+QString questionHtml(QTextDocument &document, const Question &question, int k, int indent)
 {
     QString html =
         QStringLiteral("<p style=\"margin-top: 12px\"><a name=\"%1\"></a><b>%2.</b> %3</p>")
@@ -89,9 +85,21 @@ QString questionHtml(QTextDocument &document, const Question &question, int k)
                         .arg(shown.height());
         }
     }
-    html += QStringLiteral("<p style=\"margin-left: 24px\">");
-    for (qsizetype c = 0; c < question.choices.size() && c < kLetters.size(); ++c) {
-        html += QStringLiteral("%1) %2<br>").arg(kLetters.at(c)).arg(text(question.choices.at(c)));
+    return html + answerPaperHtml(question, indent);
+}
+
+// A question in the key, its right answer in full and its explanation.
+QString explainedHtml(const Question &question, int k)
+{
+    QString html = QStringLiteral("<p style=\"margin-top: 10px\"><a name=\"%1\"></a><b>%2.</b> "
+                                  "%3<br>%4")
+                       .arg(pieceAnchor(QString::number(k)))
+                       .arg(k)
+                       .arg(text(question.text), keyAnswerHtml(question));
+    if (!onlyNamesTheKey(question)) {
+        for (const QString &line : question.explanation) {
+            html += text(line) + QStringLiteral("<br>");
+        }
     }
     return html + QStringLiteral("</p>");
 }
@@ -113,7 +121,7 @@ QString keyHtml(const Test &test)
             const int k = r * kKeyColumns + c + 1;
             html += k <= count ? QStringLiteral("<td width=\"70\">%1 – <b>%2</b></td>")
                                      .arg(k)
-                                     .arg(letterOf(question(k)))
+                                     .arg(text(keyCellText(question(k))))
                                : QStringLiteral("<td width=\"70\"></td>");
         }
         html += QStringLiteral("</tr>");
@@ -121,20 +129,10 @@ QString keyHtml(const Test &test)
     html += QStringLiteral("</table>");
     QString explained;
     for (int k = 1; k <= count; ++k) {
-        if (onlyNamesTheKey(question(k))) {
-            continue;
+        // A single choice that the grid tells in full is not told again.
+        if (!question(k).isSingle() || !onlyNamesTheKey(question(k))) {
+            explained += explainedHtml(question(k), k);
         }
-        explained += QStringLiteral("<p style=\"margin-top: 10px\"><a name=\"%1\"></a><b>%2.</b> "
-                                    "%3<br><b>%4) %5</b><br>")
-                         .arg(pieceAnchor(QString::number(k)))
-                         .arg(k)
-                         .arg(text(question(k).text))
-                         .arg(letterOf(question(k)))
-                         .arg(text(question(k).choices.value(question(k).right)));
-        for (const QString &line : question(k).explanation) {
-            explained += text(line) + QStringLiteral("<br>");
-        }
-        explained += QStringLiteral("</p>");
     }
     if (!explained.isEmpty()) {
         html += QStringLiteral("<h3 style=\"margin-top: 18px\">%1</h3>")
@@ -209,13 +207,18 @@ void layOutTest(QTextDocument &document, const Test &test, PrintPart part)
                     .arg(QCoreApplication::translate("kovra", "The key").toHtmlEscaped()) +
                 keyHtml(test);
     } else {
+        // The answers' margin in the pixels the document is laid out in (a printer's and a
+        // PDF's are finer), where the layout takes it as it is.
+        const QPaintDevice *device = document.documentLayout()->paintDevice();
+        const int indent = qRound(24 * (device ? device->logicalDpiY() / 96.0 : 1.0));
         // The pupil's name and class, written in by hand.
         html += QStringLiteral("<p>%1 ______________________________&nbsp;&nbsp;&nbsp; %2 "
                                "________</p>")
                     .arg(QCoreApplication::translate("kovra", "Name:").toHtmlEscaped(),
                          QCoreApplication::translate("kovra", "Class:").toHtmlEscaped());
         for (int k = 1; k <= count; ++k) {
-            html += questionHtml(document, test.questions.at(static_cast<std::size_t>(k - 1)), k);
+            html += questionHtml(document, test.questions.at(static_cast<std::size_t>(k - 1)), k,
+                                 indent);
         }
     }
     html += QStringLiteral("</body></html>");

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A test on paper: every question of it (all of a bank that each run draws from), with their
-// choices lettered and their figures, or the teacher's key (the right choice of each question and
-// its explanation). Needs no widgets, so that the checker writes the same PDF as the teacher's
-// window.
+// A test on paper: every question of it (all of a bank that each run draws from), each as a pupil
+// answers its kind on paper (kind_paper.h), with its figure; or the teacher's key (the right
+// answer of each question and its explanation). Needs no widgets, so that the checker writes the
+// same PDF as the teacher's window.
 #pragma once
 
 #include "content/problems.h"
@@ -20,7 +20,7 @@ struct Test;
 enum class PrintPart
 {
     Test, // the questions as the pupils get them on paper
-    Key,  // the right choices and the explanations
+    Key,  // the right answers and the explanations
 };
 
 // The pages as a document: the figures are its resources.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "review_sheets.h"
 
+#include "kind_paper.h"
 #include "print.h"
 #include "results/collect.h"
 
@@ -36,13 +37,25 @@ QString text(const QString &plain)
     return plain.toHtmlEscaped();
 }
 
-// Right and wrong in words, for a sheet printed in black and white; in colour besides.
-QString verdictHtml(Verdict verdict)
+// Points as a sheet gives them: "2,5".
+QString pointsText(double points)
 {
-    return verdict == Verdict::Right ? QStringLiteral("<b><font color=\"#1a7f37\">%1</font></b>")
-                                           .arg(text(ReviewSheets::tr("Right")))
-                                     : QStringLiteral("<b><font color=\"#b00020\">%1</font></b>")
-                                           .arg(text(ReviewSheets::tr("Wrong")));
+    return QLocale().toString(points, 'g', 4);
+}
+
+// Right, partly right and wrong in words, for a sheet printed in black and white; in colour
+// besides.
+QString verdictHtml(Verdict verdict, double credit)
+{
+    const auto shown = [](const char *colour, const QString &words) {
+        return QStringLiteral("<b><font color=\"%1\">%2</font></b>")
+            .arg(QLatin1String(colour), text(words));
+    };
+    return verdict == Verdict::Right ? shown("#1a7f37", ReviewSheets::tr("Right"))
+           : credit > 0
+               ? shown("#9a5b00",
+                       ReviewSheets::tr("Partly right (%1 points)").arg(pointsText(credit)))
+               : shown("#b00020", ReviewSheets::tr("Wrong"));
 }
 
 // The test's title, the pupil, the counts and the mark; each sheet after the first begins a page.
@@ -58,10 +71,11 @@ QString headHtml(const MarkingTest &test, const ClassResults &results, const Pup
                 .arg(text(ReviewSheets::tr("Pupil:")), text(pupil.name),
                      text(ReviewSheets::tr("Class:")), text(pupil.group));
     html += QStringLiteral("<p>%1<br>%2 <b>%3 %4</b>%5</p>")
-                .arg(text(ReviewSheets::tr("Answered: %1 of %2; right: %3")
+                .arg(text(ReviewSheets::tr("Answered: %1 of %2; right: %3; points: %4")
                               .arg(pupil.answered)
                               .arg(results.runQuestions)
-                              .arg(pupil.right)),
+                              .arg(pupil.right)
+                              .arg(pointsText(pupil.points))),
                      text(ReviewSheets::tr("Mark:")),
                      text(QLocale().toString(pupil.mark.value, 'f', 2)),
                      text(markWord(pupil.mark.grade)),
@@ -71,12 +85,29 @@ QString headHtml(const MarkingTest &test, const ClassResults &results, const Pup
     return html;
 }
 
+// The pupil's answer to question q: a matching one as each item and the answer picked for it.
+QString answerText(const Question &question, const PupilResult &pupil, std::size_t q)
+{
+    if (question.kind != QuestionKind::Matching || q >= pupil.responses.size()) {
+        return pupil.chosen.value(static_cast<qsizetype>(q));
+    }
+    QStringList pairs;
+    const QStringList &picked = pupil.responses[q].picked;
+    for (qsizetype i = 0; i < question.items.size(); ++i) {
+        const QString answer = picked.value(i);
+        pairs << question.items.at(i) + QStringLiteral(" → ") +
+                     (answer.isEmpty() ? QStringLiteral("—") : answer);
+    }
+    return pairs.join(QStringLiteral("; "));
+}
+
 // Question q (from 0) as the pupil answered it. The right answer is told where the pupil's
 // choice is not it. `pixel`: the document's pixels to a CSS pixel (96 to the inch).
 QString questionHtml(const Question &question, const PupilResult &pupil, std::size_t sheet,
                      std::size_t q, qreal pixel)
 {
     const Verdict verdict = q < pupil.byQuestion.size() ? pupil.byQuestion[q] : Verdict::None;
+    const double credit = q < pupil.credits.size() ? pupil.credits[q] : 0;
     QString html = QStringLiteral("<p style=\"margin-top: 8px; margin-bottom: 0px\"><a "
                                   "name=\"%1\"></a><b>%2.</b> %3%4</p>")
                        .arg(pieceAnchor(QStringLiteral("sheet-%1-%2").arg(sheet).arg(q + 1)))
@@ -92,11 +123,12 @@ QString questionHtml(const Question &question, const PupilResult &pupil, std::si
             .arg(text(ReviewSheets::tr("Pupil's answer:")));
     html += verdict == Verdict::None
                 ? QStringLiteral("<i>%1</i>").arg(text(ReviewSheets::tr("No answer")))
-                : QStringLiteral("%1 — %2").arg(text(pupil.chosen.value(static_cast<qsizetype>(q))),
-                                                verdictHtml(verdict));
-    if (verdict != Verdict::Right && question.hasRight()) {
+                : QStringLiteral("%1 — %2").arg(text(answerText(question, pupil, q)),
+                                                verdictHtml(verdict, credit));
+    const QString right = rightAnswerWords(question);
+    if (verdict != Verdict::Right && !right.isEmpty()) {
         html += QStringLiteral("<br>%1 <b>%2</b>")
-                    .arg(text(ReviewSheets::tr("Right answer:")), text(question.rightText()));
+                    .arg(text(ReviewSheets::tr("Right answer:")), text(right));
     }
     if (!question.explanation.isEmpty()) {
         QStringList lines;

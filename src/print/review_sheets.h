@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A review sheet for each pupil of a class, on paper or as a PDF, each beginning on a page of its
 // own: the test's title, the pupil's name and class, the answered and right of the run's
-// questions and the mark; then each question the pupil's run held, by its number in the test:
-// the pupil's choice or none, right or wrong in words, the right answer and the explanation.
+// questions, the points and the mark; then each question the pupil's run held, by its number in
+// the test: the pupil's answer of any kind or none, right, partly right (its points) or wrong in
+// words, the right answer and the explanation.
 // Figures are left out (a question with one says so). Needs no widgets.
 #pragma once
 

@@ -50,6 +50,7 @@ Marked markFile(const QString &path, const MarkingTest &test)
     pupil.evaluated = record.evaluated;
     pupil.byQuestion.assign(static_cast<std::size_t>(n), Verdict::None);
     pupil.credits.assign(static_cast<std::size_t>(n), 0);
+    pupil.responses.assign(static_cast<std::size_t>(n), {});
     // Every question of a test that does not draw is given; a drawn run gives its own.
     const bool draws = n != test.identity.runQuestions;
     pupil.given.assign(static_cast<std::size_t>(n), !draws);
@@ -80,6 +81,7 @@ Marked markFile(const QString &path, const MarkingTest &test)
         pupil.byQuestion[static_cast<std::size_t>(answer.question)] =
             credit >= 1 ? Verdict::Right : Verdict::Wrong;
         pupil.credits[static_cast<std::size_t>(answer.question)] = credit;
+        pupil.responses[static_cast<std::size_t>(answer.question)] = response;
         ++pupil.answered;
         pupil.right += credit >= 1 ? 1 : 0;
         pupil.points += credit;
@@ -121,6 +123,7 @@ void analyse(ClassResults &results, int n)
             const Verdict verdict = pupil.byQuestion[static_cast<std::size_t>(q)];
             analysis.answered += verdict != Verdict::None ? 1 : 0;
             right += verdict == Verdict::Right ? 1 : 0;
+            analysis.points += pupil.credits[static_cast<std::size_t>(q)];
             if (verdict == Verdict::Wrong) {
                 const int times = ++wrong[pupil.chosen.at(q)];
                 if (times > analysis.commonWrongCount ||

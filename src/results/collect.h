@@ -4,6 +4,7 @@
 // question, and the table as CSV text.
 #pragma once
 
+#include "model/marking.h"
 #include "model/test.h"
 #include "resultfile.h"
 
@@ -59,6 +60,7 @@ struct PupilResult
     std::vector<double> credits;     // by question
     std::vector<bool> given; // by question: whether the pupil's run held it (a draw holds some)
     QStringList chosen;      // by question: the chosen text, empty when none
+    std::vector<Response> responses; // by question: the answer as given, of any kind
 };
 
 struct ApartFile
@@ -73,7 +75,9 @@ struct QuestionAnalysis
     int answered = 0;
     int right = 0;
     double shareRight = 0.0; // of the pupils given the question, answered or not
-    QString commonWrong;     // the wrong choice chosen most; empty when none
+    double points = 0.0;     // the credits the pupils given it earned, added up
+    // The answer not wholly right given most, partly right ones too; empty when none.
+    QString commonWrong;
     int commonWrongCount = 0;
     // Among the pupils given the question: upper 27 % right less lower 27 % right, by group size;
     // a group is 27 % of them to the nearest pupil, one at least.

@@ -108,9 +108,10 @@ ResultsTable pupilsTable(const ClassResults &results, const QString &point)
         {words("Name"), words("The pupil's name as typed at the start")},
         {words("Class"), words("The pupil's class; \"7b\" typed in Latin letters is \"7б\"")},
         {words("Answered"), words("Questions the pupil answered")},
-        {words("Right"), words("Answers right by the test's key as it is now")},
-        {words("%"), words("Right answers in per cent of the run's questions, rounded")},
-        {words("Mark"), words("The mark of the right answers")},
+        {words("Right"), words("Points by the test's key as it is now, a partly right answer by "
+                               "its credit")},
+        {words("%"), words("Points in per cent of the run's questions, rounded")},
+        {words("Mark"), words("The mark of the points")},
         {words("Word"), words("The mark in words")},
         {words("Time"), words("Minutes and seconds from the start to the evaluation or the last "
                               "answer")},
@@ -165,9 +166,13 @@ ResultsTable questionsTable(const ClassResults &results, const QString &point)
         {words("Text"), words("The question's text")},
         {words("Pupils given it"), words("Pupils whose run held the question")},
         {words("Answered"), words("Pupils who answered it")},
-        {words("Right %"), words("Right answers in per cent of the pupils given it")},
-        {words("Wrong answer chosen most"), words("The wrong choice taken most often")},
-        {words("Times"), words("How many pupils took that wrong choice")},
+        {words("Right %"), words("Answers wholly right in per cent of the pupils given it")},
+        {words("Points %"), words("The points the pupils given it earned, in per cent of the "
+                                  "most they could, a partly right answer by its credit")},
+        {words("Wrong answer chosen most"),
+         words("The answer not wholly right given most often (a choice, the choices ticked or "
+               "picked, the text typed)")},
+        {words("Times"), words("How many pupils gave that answer")},
         {words("Discrimination"),
          words("How well the question tells strong pupils from weak: the share right among the "
                "best 27 % less the share right among the weakest 27 %, from -1 to 1; 0.3 and "
@@ -182,6 +187,12 @@ ResultsTable questionsTable(const ClassResults &results, const QString &point)
              number(analysis.answered),
              {share ? QString::number(*share) : QString(),
               share.value_or(-1),
+              CellAlign::Right,
+              CellTone::Plain,
+              {},
+              {}},
+             {share ? QString::number(percentOf(analysis.points, analysis.given)) : QString(),
+              share ? percentOf(analysis.points, analysis.given) : -1,
               CellAlign::Right,
               CellTone::Plain,
               {},
