@@ -4,6 +4,30 @@
 <context>
     <name>kovra</name>
     <message>
+        <source>it is an essay question</source>
+        <translation>това е въпрос с есе</translation>
+    </message>
+    <message>
+        <source>it is a cloze question, with answers inside its text</source>
+        <translation>това е въпрос с отговори вътре в текста (cloze)</translation>
+    </message>
+    <message>
+        <source>it is a calculated question, its numbers drawn</source>
+        <translation>това е въпрос с изчисление, чиито числа се избират случайно</translation>
+    </message>
+    <message>
+        <source>it is a drag-and-drop question</source>
+        <translation>това е въпрос с плъзгане и пускане</translation>
+    </message>
+    <message>
+        <source>it is a question of drop-downs inside its text</source>
+        <translation>това е въпрос с падащи списъци вътре в текста</translation>
+    </message>
+    <message>
+        <source>it is a random matching question, drawn from others</source>
+        <translation>това е въпрос със случайно съпоставяне, съставен от други въпроси</translation>
+    </message>
+    <message>
         <source>its choices are pictures, and a choice shows only text</source>
         <translation>изборите му са картинки, а един избор показва само текст</translation>
     </message>

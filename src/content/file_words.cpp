@@ -28,6 +28,37 @@ QString missingColumnWords(int column)
                  "Верен отговор or Отговор)");
 }
 
+// A question type of the bank's program that a test holds none of, as a teacher names it.
+QString otherTypeWords(const QString &type)
+{
+    static const std::pair<const char *, const char *> words[] = {
+        {"essay", QT_TRANSLATE_NOOP("kovra", "it is an essay question")},
+        {"description", QT_TRANSLATE_NOOP("kovra", "it has no answers (a description)")},
+        {"cloze",
+         QT_TRANSLATE_NOOP("kovra", "it is a cloze question, with answers inside its text")},
+        {"multianswer",
+         QT_TRANSLATE_NOOP("kovra", "it is a cloze question, with answers inside its text")},
+        {"calculated",
+         QT_TRANSLATE_NOOP("kovra", "it is a calculated question, its numbers drawn")},
+        {"calculatedsimple",
+         QT_TRANSLATE_NOOP("kovra", "it is a calculated question, its numbers drawn")},
+        {"calculatedmulti",
+         QT_TRANSLATE_NOOP("kovra", "it is a calculated question, its numbers drawn")},
+        {"ddwtos", QT_TRANSLATE_NOOP("kovra", "it is a drag-and-drop question")},
+        {"ddimageortext", QT_TRANSLATE_NOOP("kovra", "it is a drag-and-drop question")},
+        {"ddmarker", QT_TRANSLATE_NOOP("kovra", "it is a drag-and-drop question")},
+        {"gapselect", QT_TRANSLATE_NOOP("kovra", "it is a question of drop-downs inside its text")},
+        {"randomsamatch",
+         QT_TRANSLATE_NOOP("kovra", "it is a random matching question, drawn from others")},
+    };
+    for (const auto &[name, said] : words) {
+        if (type == QLatin1String(name)) {
+            return QCoreApplication::translate("kovra", said);
+        }
+    }
+    return {};
+}
+
 QString skipWords(const Problem &p)
 {
     switch (p.skip) {
@@ -56,6 +87,10 @@ QString skipWords(const Problem &p)
     case SkipReason::SeveralBlocks:
         return QCoreApplication::translate("kovra", "it has more than one answer block \"{...}\"");
     case SkipReason::OtherType:
+        // The types a bank's program names, in the teacher's words; any other by its name.
+        if (const QString known = otherTypeWords(p.other); !known.isEmpty()) {
+            return known;
+        }
         return QCoreApplication::translate("kovra",
                                            "its type %1 is none a test holds (multiple choice, "
                                            "true/false, short answer, numerical, matching)")
