@@ -38,27 +38,6 @@ namespace {
 constexpr int kAnsweredBeforeKill = 5;
 const Pupil kPupil{QStringLiteral("Ана Иванова"), QStringLiteral("7а")};
 
-// A question of each kind but single choice, of its key.
-std::vector<Question> everyKind()
-{
-    Question several{.kind = QuestionKind::Several, .text = "Кои са прости?"};
-    several.choices = {"2", "3", "4", "9"};
-    several.weights = {0.5, 0.5, -1, -1};
-    Question typed{.kind = QuestionKind::Typed, .text = "Столицата на Франция?"};
-    typed.accepted = {{.text = "Париж"}, {.text = "Par*", .credit = 0.5}};
-    Question number{.kind = QuestionKind::Number, .text = "Числото пи?"};
-    number.accepted = {{.text = "3.14", .tolerance = 0.005}};
-    Question matching{.kind = QuestionKind::Matching, .text = "Числата с думи?"};
-    matching.choices = {"едно", "две", "три"};
-    matching.items = {"1", "2", "3"};
-    matching.matches = {0, 1, 2};
-    std::vector<Question> kinds{several, typed, number, matching};
-    for (Question &question : kinds) {
-        question.explanation = {"Обяснение"};
-    }
-    return kinds;
-}
-
 // What the pupil answers a question of each kind with, and the credit the teacher's key gives.
 std::pair<Response, double> givenTo(QuestionKind kind)
 {
@@ -92,7 +71,7 @@ std::pair<QString, QString> writeForMarks(const QString &dir, int questions, int
              [](const QString &) { return std::optional<QByteArray>(); }, FigureSource::Authored)
              .test;
     if (kinds) {
-        const std::vector<Question> others = everyKind();
+        const std::vector<Question> others = testing::everyKind();
         std::copy(others.begin(), others.end(),
                   test.questions.end() - std::ptrdiff_t(others.size()));
     }

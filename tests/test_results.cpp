@@ -268,10 +268,12 @@ void TestResults::pupilsCopyHoldsNoKey_data()
     QTest::addColumn<QString>("folder"); // a content folder; empty: `questions` of four choices
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("draw");
-    QTest::newRow("single questions") << QString() << 6 << 0;
+    QTest::addColumn<bool>("kinds"); // the last four questions of every other kind
+    QTest::newRow("single questions") << QString() << 6 << 0 << false;
     QTest::newRow("a figure, two to five choices")
-        << qEnvironmentVariable("KOVRA_FIXTURES") + QStringLiteral("/small") << 0 << 0;
-    QTest::newRow("a bank each run draws from") << QString() << 25 << 10;
+        << qEnvironmentVariable("KOVRA_FIXTURES") + QStringLiteral("/small") << 0 << 0 << false;
+    QTest::newRow("a bank each run draws from") << QString() << 25 << 10 << false;
+    QTest::newRow("questions of every kind") << QString() << 6 << 0 << true;
 }
 
 // A test for marks written twice, only its right choices changed: the pupils' copies are the
@@ -282,6 +284,7 @@ void TestResults::pupilsCopyHoldsNoKey()
     QFETCH(QString, folder);
     QFETCH(int, questions);
     QFETCH(int, draw);
+    QFETCH(bool, kinds);
     const std::optional<TestFiles> files =
         folder.isEmpty()
             ? std::optional(TestFiles{resultsTestJson(questions, QString(), {}, draw),
@@ -291,11 +294,26 @@ void TestResults::pupilsCopyHoldsNoKey()
     const LoadResult loaded = loadContent(files->json, files->figures, files->source);
     QVERIFY(loaded.test);
     Test test = *loaded.test;
+    if (kinds) {
+        const std::vector<Question> others = everyKind();
+        std::copy(others.begin(), others.end(),
+                  test.questions.end() - std::ptrdiff_t(others.size()));
+    }
     test.forMarks = ForMarks{40, {}, {}};
     QVERIFY(makeKeysOnce(test));
     Test changed = test;
     for (Question &question : changed.questions) {
-        question.right = (question.right + 1) % static_cast<int>(question.choices.size());
+        question.right = question.isSingle()
+                             ? (question.right + 1) % static_cast<int>(question.choices.size())
+                             : -1;
+        std::reverse(question.weights.begin(), question.weights.end());
+        if (!question.matches.empty()) {
+            std::rotate(question.matches.begin(), question.matches.begin() + 1,
+                        question.matches.end());
+        }
+        for (Accepted &accepted : question.accepted) {
+            accepted.text += QStringLiteral("0");
+        }
     }
     QTemporaryDir dir;
     QByteArray copies[2];
@@ -319,7 +337,8 @@ void TestResults::pupilsCopyHoldsNoKey()
     QVERIFY(read.files);
     QSet<QString> names;
     namesIn(QJsonDocument::fromJson(read.files->json).object(), names);
-    for (const char *name : {"key", "explanation", "secret", "note"}) {
+    for (const char *name :
+         {"key", "explanation", "secret", "note", "weights", "answers", "matches"}) {
         QVERIFY2(!names.contains(QLatin1String(name)), name);
     }
     QVERIFY(names.contains(QStringLiteral("seal")));
