@@ -48,25 +48,31 @@ inline QByteArray resultsTestJson(int n, const std::optional<QString> &results,
     return QJsonDocument(root).toJson();
 }
 
-// A question of each kind but single choice, with its key and an explanation.
-inline std::vector<Question> everyKind()
+// The last four questions made one of each kind but single choice, with their keys.
+inline void withEveryKind(Test &test)
 {
-    Question several{.kind = QuestionKind::Several, .text = "Кои са прости?"};
-    several.choices = {"2", "3", "4", "9"};
-    several.weights = {0.5, 0.5, -1, -1};
-    Question typed{.kind = QuestionKind::Typed, .text = "Столицата на Франция?"};
-    typed.accepted = {{.text = "Париж"}, {.text = "Par*", .credit = 0.5}};
-    Question number{.kind = QuestionKind::Number, .text = "Числото пи?"};
-    number.accepted = {{.text = "3.14", .tolerance = 0.005}};
-    Question matching{.kind = QuestionKind::Matching, .text = "Числата с думи?"};
-    matching.choices = {"едно", "две", "три"};
-    matching.items = {"1", "2", "3"};
-    matching.matches = {0, 1, 2};
-    std::vector<Question> kinds{several, typed, number, matching};
-    for (Question &question : kinds) {
-        question.explanation = {"Обяснение"};
-    }
-    return kinds;
+    using K = QuestionKind;
+    const QStringList why{"Обяснение"};
+    const Question kinds[] = {{.kind = K::Several,
+                               .text = "Прости?",
+                               .choices = {"2", "3", "4", "9"},
+                               .weights = {0.5, 0.5, -1, -1},
+                               .explanation = why},
+                              {.kind = K::Typed,
+                               .text = "Столицата?",
+                               .accepted = {{.text = "Париж"}, {.text = "Par*", .credit = 0.5}},
+                               .explanation = why},
+                              {.kind = K::Number,
+                               .text = "Пи?",
+                               .accepted = {{.text = "3.14", .tolerance = 0.005}},
+                               .explanation = why},
+                              {.kind = K::Matching,
+                               .text = "С думи?",
+                               .choices = {"едно", "две", "три"},
+                               .items = {"1", "2", "3"},
+                               .matches = {0, 1, 2},
+                               .explanation = why}};
+    std::copy(std::begin(kinds), std::end(kinds), test.questions.end() - 4);
 }
 
 // Writes the test file; its path, or empty when it could not be made.

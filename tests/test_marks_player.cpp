@@ -19,7 +19,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <map>
 
 using namespace kovra;
 
@@ -38,23 +38,12 @@ namespace {
 constexpr int kAnsweredBeforeKill = 5;
 const Pupil kPupil{QStringLiteral("Ана Иванова"), QStringLiteral("7а")};
 
-// What the pupil answers a question of each kind with, and the credit the teacher's key gives.
-std::pair<Response, double> givenTo(QuestionKind kind)
-{
-    switch (kind) {
-    case QuestionKind::Several:
-        return {{.picked = {"2"}}, 0.5};
-    case QuestionKind::Typed:
-        return {{.typed = "Parisss"}, 0.5};
-    case QuestionKind::Number:
-        return {{.typed = "3,14"}, 1};
-    case QuestionKind::Matching:
-        return {{.picked = {"едно", "едно", "едно"}}, 1.0 / 3};
-    case QuestionKind::Single:
-        break;
-    }
-    return {};
-}
+// What the pupil answers each other kind with, and the credit the teacher's key gives it.
+const std::map<QuestionKind, std::pair<Response, double>> kGiven{
+    {QuestionKind::Several, {{.picked = {"2"}}, 0.5}},
+    {QuestionKind::Typed, {{.typed = "Parisss"}, 0.5}},
+    {QuestionKind::Number, {{.typed = "3,14"}, 1}},
+    {QuestionKind::Matching, {{.picked = {"едно", "едно", "едно"}}, 1.0 / 3}}};
 
 // The teacher's test of `questions` questions, the keys spread over the choices, its last four of
 // every other kind when `kinds`, and its pupils' copy; the paths of both.
@@ -71,9 +60,7 @@ std::pair<QString, QString> writeForMarks(const QString &dir, int questions, int
              [](const QString &) { return std::optional<QByteArray>(); }, FigureSource::Authored)
              .test;
     if (kinds) {
-        const std::vector<Question> others = testing::everyKind();
-        std::copy(others.begin(), others.end(),
-                  test.questions.end() - std::ptrdiff_t(others.size()));
+        testing::withEveryKind(test);
     }
     test.forMarks = ForMarks{minutes, {}, {}};
     const QString teachers = QDir(dir).filePath(QStringLiteral("Тест.kovra"));
@@ -107,21 +94,19 @@ QMessageBox *box(KOVRA_Prazno &window, const char *name)
     return nullptr;
 }
 
-// Whether a check box or the panel of the other kinds shows a colour of right or wrong: the
-// check boxes stand in the colour of the answers to choose, the panel's line and items in none
-// of a credit.
+// Whether the other kinds' boxes show a colour of right or wrong: the check boxes stand in the
+// colour of the answers to choose, the panel's line and items in no colour of a credit.
 bool marksShown(const KOVRA_Prazno &window)
 {
-    const QList<QWidget *> shown = window.kindPanel()->findChildren<QWidget *>();
+    bool marked = false;
     for (int s = 0; s < 5; ++s) {
-        if (backColor(window.Tick(s)) != layout::kOptionColor) {
-            return true;
-        }
+        marked = marked || backColor(window.Tick(s)) != layout::kOptionColor;
     }
-    return std::any_of(shown.begin(), shown.end(), [](const QWidget *widget) {
-        const QColor color = backColor(widget);
-        return color == creditColor(0) || color == creditColor(0.5) || color == creditColor(1);
-    });
+    for (const QWidget *shown : window.kindPanel()->findChildren<QWidget *>()) {
+        marked = marked ||
+                 QList{creditColor(0), creditColor(0.5), creditColor(1)}.contains(backColor(shown));
+    }
+    return marked;
 }
 
 struct Answered
@@ -132,32 +117,24 @@ struct Answered
     bool marked = false; // whether a mark of right or wrong was shown
 };
 
-// Answers the first `count` positions: slot p % 2 of single choice, another kind as givenTo().
+// Answers the first `count` positions: slot p % 2 of single choice, the other kinds by kGiven,
+// typed on the keyboard.
 Answered answer(KOVRA_Prazno &window, int count)
 {
     Answered answered;
     for (int p = 0; p < count; ++p) {
-        const Question *kind = window.kindAt(window.runState().questionAt(p));
-        KindPanel *panel = window.kindPanel();
-        const auto [given, credit] = givenTo(kind ? kind->kind : QuestionKind::Single);
-        answered.points += credit;
-        answered.wholly += credit >= 1 ? 1 : 0;
-        if (!kind) {
+        if (const Question *kind = window.kindAt(window.runState().questionAt(p))) {
+            const auto &[given, credit] = kGiven.at(kind->kind);
+            if (given.typed.isEmpty()) {
+                window.answerAgain(p, given);
+            } else {
+                QTest::keyClicks(window.kindPanel()->line(), given.typed);
+            }
+            answered.points += credit;
+            answered.wholly += credit >= 1 ? 1 : 0;
+        } else {
             QTest::mouseClick(window.Option1(p % 2), Qt::LeftButton);
             answered.chosen << fromCp1251(window.Text2(p % 2 + 1)->text());
-        } else if (kind->kind == QuestionKind::Several) {
-            for (int s = 0; s < 5; ++s) {
-                if (given.picked.contains(fromCp1251(window.Text2(s + 1)->text()))) {
-                    QTest::mouseClick(window.Tick(s), Qt::LeftButton);
-                }
-            }
-        } else if (kind->kind == QuestionKind::Matching) {
-            for (int i = 0; i < panel->items(); ++i) {
-                panel->pick(i)->setCurrentIndex(panel->pick(i)->findText(given.picked.at(i)));
-                Q_EMIT panel->pick(i)->activated(panel->pick(i)->currentIndex());
-            }
-        } else {
-            QTest::keyClicks(panel->line(), given.typed);
         }
         answered.marked = answered.marked || marksShown(window);
         QTest::mouseClick(window.Command1(0), Qt::LeftButton);
@@ -339,17 +316,12 @@ void TestMarksPlayer::goesOnAfterKill()
 
     int answered = -1;
     qint64 secondsLeft = -1;
-    std::vector<QuestionKind> kinds; // by position
-    std::vector<Response> back;      // the answers given back
+    std::vector<KindAnswer> back; // by position, the answers of the other kinds given back
     QTimer::singleShot(0, this, [&] {
         KOVRA_Prazno *window = shownWindow();
         QVERIFY(window);
         answered = window->runState().AnsweredCount;
-        for (int p = 0; p < kAnsweredBeforeKill; ++p) {
-            const Question *kind = window->kindAt(window->runState().questionAt(p));
-            kinds.push_back(kind ? kind->kind : QuestionKind::Single);
-            back.push_back(window->responseAt(p));
-        }
+        back = window->kindAnswers();
         auto *keeper = window->findChild<MarksKeeper *>(QStringLiteral("forMarks"));
         const auto left = QRegularExpression(QStringLiteral("(\\d+):(\\d\\d)"))
                               .match(keeper->timeLabel()->text());
@@ -368,16 +340,14 @@ void TestMarksPlayer::goesOnAfterKill()
         dir.filePath(before.first()),
         markingTest(*loadTestFile(dir.filePath(QStringLiteral("Тест.kovra"))).test, {}).identity);
     QVERIFY(parsed.record && parsed.record->evaluated);
-    const auto singles = std::count(kinds.begin(), kinds.end(), QuestionKind::Single);
-    QVERIFY(singles > 0 && singles < kAnsweredBeforeKill);
     for (int p = 0; p < kAnsweredBeforeKill; ++p) {
         const ResultAnswer &kept = parsed.record->answers.at(static_cast<std::size_t>(p));
-        QCOMPARE(kept.kind, kinds.at(std::size_t(p)));
+        QCOMPARE(kept.kind, back.at(std::size_t(p)).kind);
         if (kept.kind == QuestionKind::Single) {
             QCOMPARE(kept.chosen, std::optional(p % 2));
         } else {
-            QCOMPARE(back.at(std::size_t(p)), givenTo(kept.kind).first);
-            QCOMPARE(kept.response, givenTo(kept.kind).first);
+            QCOMPARE(back.at(std::size_t(p)).response, kGiven.at(kept.kind).first);
+            QCOMPARE(kept.response, kGiven.at(kept.kind).first);
         }
     }
     QCOMPARE(startPlayer({std::nullopt, copy, kPupil, std::nullopt, nullptr, journals}), 0);

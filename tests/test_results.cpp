@@ -295,9 +295,7 @@ void TestResults::pupilsCopyHoldsNoKey()
     QVERIFY(loaded.test);
     Test test = *loaded.test;
     if (kinds) {
-        const std::vector<Question> others = everyKind();
-        std::copy(others.begin(), others.end(),
-                  test.questions.end() - std::ptrdiff_t(others.size()));
+        withEveryKind(test);
     }
     test.forMarks = ForMarks{40, {}, {}};
     QVERIFY(makeKeysOnce(test));
@@ -306,14 +304,6 @@ void TestResults::pupilsCopyHoldsNoKey()
         question.right = question.isSingle()
                              ? (question.right + 1) % static_cast<int>(question.choices.size())
                              : -1;
-        std::reverse(question.weights.begin(), question.weights.end());
-        if (!question.matches.empty()) {
-            std::rotate(question.matches.begin(), question.matches.begin() + 1,
-                        question.matches.end());
-        }
-        for (Accepted &accepted : question.accepted) {
-            accepted.text += QStringLiteral("0");
-        }
     }
     QTemporaryDir dir;
     QByteArray copies[2];
