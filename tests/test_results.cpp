@@ -4,6 +4,7 @@
 // files each changed in one byte.
 
 #include "results/collect.h"
+#include "results/journal.h"
 #include "results/marks_files.h"
 #include "results/seal.h"
 #include "results/stake.h"
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void resultsAtStake();
     void pupilsCopyHoldsNoKey_data();
     void pupilsCopyHoldsNoKey();
+    void journalKeepsAnswers_data();
+    void journalKeepsAnswers();
 };
 
 namespace {
@@ -332,6 +335,44 @@ void TestResults::pupilsCopyHoldsNoKey()
         QVERIFY2(!names.contains(QLatin1String(name)), name);
     }
     QVERIFY(names.contains(QStringLiteral("seal")));
+}
+
+void TestResults::journalKeepsAnswers_data()
+{
+    QTest::addColumn<QByteArray>("responses"); // as the journal holds them
+    QTest::addColumn<bool>("read");
+    QTest::newRow("ticked, picked, typed")
+        << QByteArray(R"([{"picked":["2","3"],"typed":""},{"picked":[],"typed":"Париж"}])") << true;
+    QTest::newRow("typed beyond the line")
+        << R"([{"picked":[],"typed":")" + QByteArray(kMaxTypedChars + 1, 'a') + R"("}])" << false;
+    QTest::newRow("more picks than matching offers")
+        << R"([{"typed":"","picked":[)" + QByteArray("\"a\",").repeated(kMaxResultOffered) +
+               "\"a\"]}]"
+        << false;
+    QTest::newRow("a pick that is no text")
+        << QByteArray(R"([{"picked":[1],"typed":""}])") << false;
+}
+
+// The answers of the other kinds the journal keeps, read back as written, and a journal from
+// outside beyond their limits not taken.
+void TestResults::journalKeepsAnswers()
+{
+    QFETCH(QByteArray, responses);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("run.json"));
+    Journal journal{7, QStringLiteral("a.kovres"), QDateTime::currentDateTime(), 0, {-1, -1}, {}};
+    QVERIFY(writeJournal(path, journal));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(put(path, file.readAll().replace("\"responses\":[]", "\"responses\":" + responses)));
+    const std::optional<Journal> back = readJournal(path);
+    QCOMPARE(back.has_value(), read);
+    if (read) {
+        QVERIFY(writeJournal(path, *back));
+        QCOMPARE(readJournal(path)->responses, back->responses);
+        QCOMPARE(back->responses.at(1).typed, QStringLiteral("Париж"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestResults)
