@@ -48,6 +48,33 @@ inline QByteArray resultsTestJson(int n, const std::optional<QString> &results,
     return QJsonDocument(root).toJson();
 }
 
+// The last four questions made one of each kind but single choice, with their keys.
+inline void withEveryKind(Test &test)
+{
+    using K = QuestionKind;
+    const QStringList why{"Обяснение"};
+    const Question kinds[] = {{.kind = K::Several,
+                               .text = "Прости?",
+                               .choices = {"2", "3", "4", "9"},
+                               .weights = {0.5, 0.5, -1, -1},
+                               .explanation = why},
+                              {.kind = K::Typed,
+                               .text = "Столицата?",
+                               .accepted = {{.text = "Париж"}, {.text = "Par*", .credit = 0.5}},
+                               .explanation = why},
+                              {.kind = K::Number,
+                               .text = "Пи?",
+                               .accepted = {{.text = "3.14", .tolerance = 0.005}},
+                               .explanation = why},
+                              {.kind = K::Matching,
+                               .text = "С думи?",
+                               .choices = {"едно", "две", "три"},
+                               .items = {"1", "2", "3"},
+                               .matches = {0, 1, 2},
+                               .explanation = why}};
+    std::copy(std::begin(kinds), std::end(kinds), test.questions.end() - 4);
+}
+
 // Writes the test file; its path, or empty when it could not be made.
 inline QString writeTestFile(const QString &path, const QByteArray &json)
 {

@@ -2,20 +2,25 @@
 // A test for marks in the real player: the pupils' copy handed in by "Оценяване", by "Изход" and
 // by the end of the time (on a clock the test moves), its result file sealed for the teacher;
 // and a run killed with SIGKILL that goes on from its answers with the time that was left. Run
-// with "--drive COPY JOURNALS", the program is a pupil's player that answers three questions.
+// with "--drive COPY JOURNALS", the program is a pupil's player that answers five questions,
+// of every kind.
 
 #include "content/cp1251.h"
 #include "results/marks_files.h"
 #include "results/seal.h"
 #include "results_fixture.h"
 #include "ui/for_marks.h"
+#include "ui/kind_panel.h"
 #include "ui/kovra_prazno.h"
+#include "ui/layout.h"
 #include "ui/player.h"
 #include "ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -24,18 +29,26 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <map>
 
 using namespace kovra;
 
 namespace {
 
-constexpr int kAnsweredBeforeKill = 3;
+constexpr int kAnsweredBeforeKill = 5;
 const Pupil kPupil{QStringLiteral("Ана Иванова"), QStringLiteral("7а")};
 
-// The teacher's test of `questions` questions, the keys spread over the choices, and its pupils'
-// copy; the paths of both.
+// What the pupil answers each other kind with, and the credit the teacher's key gives it.
+const std::map<QuestionKind, std::pair<Response, double>> kGiven{
+    {QuestionKind::Several, {{.picked = {"2"}}, 0.5}},
+    {QuestionKind::Typed, {{.typed = "Parisss"}, 0.5}},
+    {QuestionKind::Number, {{.typed = "3,14"}, 1}},
+    {QuestionKind::Matching, {{.picked = {"едно", "едно", "едно"}}, 1.0 / 3}}};
+
+// The teacher's test of `questions` questions, the keys spread over the choices, its last four of
+// every other kind when `kinds`, and its pupils' copy; the paths of both.
 std::pair<QString, QString> writeForMarks(const QString &dir, int questions, int minutes,
-                                          Test *written = nullptr)
+                                          Test *written = nullptr, bool kinds = false)
 {
     QList<int> keys;
     for (int q = 0; q < questions; ++q) {
@@ -46,6 +59,9 @@ std::pair<QString, QString> writeForMarks(const QString &dir, int questions, int
              testing::resultsTestJson(questions, QString(), keys),
              [](const QString &) { return std::optional<QByteArray>(); }, FigureSource::Authored)
              .test;
+    if (kinds) {
+        testing::withEveryKind(test);
+    }
     test.forMarks = ForMarks{minutes, {}, {}};
     const QString teachers = QDir(dir).filePath(QStringLiteral("Тест.kovra"));
     if (!makeKeysOnce(test) || !writeTestForMarks(test, teachers).empty()) {
@@ -78,25 +94,59 @@ QMessageBox *box(KOVRA_Prazno &window, const char *name)
     return nullptr;
 }
 
-// Answers the first `count` positions, slot p % 2 at position p; the texts chosen.
-QStringList answer(KOVRA_Prazno &window, int count)
+// Whether the other kinds' boxes show a colour of right or wrong: the check boxes stand in the
+// colour of the answers to choose, the panel's line and items in no colour of a credit.
+bool marksShown(const KOVRA_Prazno &window)
 {
-    QStringList chosen;
+    bool marked = false;
+    for (int s = 0; s < 5; ++s) {
+        marked = marked || backColor(window.Tick(s)) != layout::kOptionColor;
+    }
+    for (const QWidget *shown : window.kindPanel()->findChildren<QWidget *>()) {
+        marked = marked ||
+                 QList{creditColor(0), creditColor(0.5), creditColor(1)}.contains(backColor(shown));
+    }
+    return marked;
+}
+
+struct Answered
+{
+    QStringList chosen;  // the texts of single choice
+    double points = 0;   // of the other kinds, by the teacher's key
+    int wholly = 0;      // of them wholly right
+    bool marked = false; // whether a mark of right or wrong was shown
+};
+
+// Answers the first `count` positions: slot p % 2 of single choice, the other kinds by kGiven,
+// typed on the keyboard.
+Answered answer(KOVRA_Prazno &window, int count)
+{
+    Answered answered;
     for (int p = 0; p < count; ++p) {
-        QTest::mouseClick(window.Option1(p % 2), Qt::LeftButton);
-        chosen << fromCp1251(window.Text2(p % 2 + 1)->text());
+        if (const Question *kind = window.kindAt(window.runState().questionAt(p))) {
+            const auto &[given, credit] = kGiven.at(kind->kind);
+            if (given.typed.isEmpty()) {
+                window.answerAgain(p, given);
+            } else {
+                QTest::keyClicks(window.kindPanel()->line(), given.typed);
+            }
+            answered.points += credit;
+            answered.wholly += credit >= 1 ? 1 : 0;
+        } else {
+            QTest::mouseClick(window.Option1(p % 2), Qt::LeftButton);
+            answered.chosen << fromCp1251(window.Text2(p % 2 + 1)->text());
+        }
+        answered.marked = answered.marked || marksShown(window);
         QTest::mouseClick(window.Command1(0), Qt::LeftButton);
     }
-    return chosen;
+    return answered;
 }
 
 int drive(const QString &copy, const QString &journals)
 {
     QTimer::singleShot(0, [] {
-        KOVRA_Prazno *window = shownWindow();
-        for (int p = 0; window && p < kAnsweredBeforeKill; ++p) {
-            QTest::mouseClick(window->Option1(p % 2), Qt::LeftButton);
-            QTest::mouseClick(window->Command1(0), Qt::LeftButton);
+        if (KOVRA_Prazno *window = shownWindow()) {
+            answer(*window, kAnsweredBeforeKill);
         }
         std::printf("answered\n");
         std::fflush(stdout);
@@ -121,11 +171,15 @@ void TestMarksPlayer::handsIn_data()
     QTest::addColumn<QString>("end"); // "Оценяване", "Изход" or the time's end
     QTest::addColumn<int>("minutes");
     QTest::addColumn<int>("warnings");
-    QTest::newRow("Оценяване, two questions open") << 3 << "evaluate" << 0 << 0;
-    QTest::newRow("Оценяване, every question answered") << 5 << "evaluate" << 0 << 0;
-    QTest::newRow("Изход asks: back to the test, then hand in") << 2 << "exit" << 10 << 0;
-    QTest::newRow("one minute, handed in at the minute") << 1 << "time" << 1 << 0;
-    QTest::newRow("six minutes, warned at 5 and at 1") << 4 << "time" << 6 << 2;
+    QTest::addColumn<bool>("kinds"); // the last four questions of every other kind
+    QTest::newRow("Оценяване, two questions open") << 3 << "evaluate" << 0 << 0 << false;
+    QTest::newRow("Оценяване, every question answered") << 5 << "evaluate" << 0 << 0 << false;
+    QTest::newRow("Изход asks: back to the test, then hand in") << 2 << "exit" << 10 << 0 << false;
+    QTest::newRow("one minute, handed in at the minute") << 1 << "time" << 1 << 0 << false;
+    QTest::newRow("six minutes, warned at 5 and at 1") << 4 << "time" << 6 << 2 << false;
+    QTest::newRow("every kind, each answered, partly right") << 5 << "evaluate" << 0 << 0 << true;
+    QTest::newRow("every kind, three answered when the time is over")
+        << 3 << "time" << 1 << 0 << true;
 }
 
 void TestMarksPlayer::handsIn()
@@ -134,19 +188,22 @@ void TestMarksPlayer::handsIn()
     QFETCH(QString, end);
     QFETCH(int, minutes);
     QFETCH(int, warnings);
+    QFETCH(bool, kinds);
     QTemporaryDir dir;
     Test test;
-    const auto [teachers, copy] = writeForMarks(dir.path(), 5, minutes, &test);
+    const auto [teachers, copy] = writeForMarks(dir.path(), 5, minutes, &test, kinds);
     QVERIFY(!copy.isEmpty());
     qint64 now = 0;
-    QStringList chosen;
+    Answered given;
+    QStringList &chosen = given.chosen;
+    bool answersAfter = false; // answers still taken after the hand-in
     QString told;
     bool handedIn = false;
     QTimer::singleShot(0, this, [&] {
         KOVRA_Prazno *window = shownWindow();
         QVERIFY(window && window->isForMarks());
         auto *keeper = window->findChild<MarksKeeper *>(QStringLiteral("forMarks"));
-        chosen = answer(*window, answers);
+        given = answer(*window, answers);
         if (end == QLatin1String("evaluate")) {
             QTest::mouseClick(window->Command2(0), Qt::LeftButton);
             if (QMessageBox *asked = box(*window, "handInQuestion")) {
@@ -176,7 +233,10 @@ void TestMarksPlayer::handsIn()
                      warnings);
         }
         handedIn = window->handedIn();
+        // No score, no credit, no colour of right or wrong, before or after; no more answers.
         QVERIFY(!fromCp1251(window->Label1(1)->caption()).contains(QLatin1Char('%')));
+        given.marked = given.marked || marksShown(*window) || told.contains(u"Точки");
+        answersAfter = window->kindPanel()->isEnabled() || window->Tick(0)->isEnabled();
         QTRY_VERIFY(box(*window, "resultsMessage"));
         window->izhod(0)->trigger(); // handed in: ends with no question
     });
@@ -184,6 +244,7 @@ void TestMarksPlayer::handsIn()
                           dir.filePath(QStringLiteral("journals"))}),
              0);
     QVERIFY(handedIn || end == QLatin1String("exit"));
+    QVERIFY(!given.marked && !answersAfter);
     if (answers < 5) {
         QVERIFY2(told.contains(end == QLatin1String("time")
                                    ? QStringLiteral("Времето изтече")
@@ -212,8 +273,15 @@ void TestMarksPlayer::handsIn()
         }
     }
     QCOMPARE(results.pupils.front().answered, answers);
-    QCOMPARE(results.pupils.front().right, right);
+    QCOMPARE(results.pupils.front().right, right + given.wholly);
+    QCOMPARE(results.pupils.front().points, right + given.points);
     QVERIFY(results.pupils.front().evaluated);
+    // The pupil's window gave the file no credit and no verdict: the teacher's test marks it.
+    const ParsedResult opened = readResultFile(file.fileName(), markingTest(test, {}).identity);
+    QVERIFY(opened.record);
+    for (const ResultAnswer &kept : opened.record->answers) {
+        QVERIFY(!kept.credit && kept.verdict == Verdict::None);
+    }
     Test another = test;
     another.forMarks->publicKey.clear();
     QVERIFY(makeKeysOnce(another));
@@ -225,14 +293,14 @@ void TestMarksPlayer::handsIn()
              ProblemKind::ResultSealedElsewhere);
 }
 
-// Killed after three answers, the pupil's player starts the copy again: the same answers, the
-// time that was left (less at most the journal's step), the same result file; handed in, a third
-// start is refused.
+// Killed after five answers, of single choice and of the other kinds, the pupil's player starts
+// the copy again: the same answers, the time that was left (less at most the journal's step), the
+// same result file, which holds them once handed in; a third start is refused.
 void TestMarksPlayer::goesOnAfterKill()
 {
     QTemporaryDir dir;
     const int minutes = 20;
-    const QString copy = writeForMarks(dir.path(), 5, minutes).second;
+    const QString copy = writeForMarks(dir.path(), 6, minutes, nullptr, true).second;
     const QString journals = dir.filePath(QStringLiteral("journals"));
     QElapsedTimer ran;
     ran.start();
@@ -248,10 +316,12 @@ void TestMarksPlayer::goesOnAfterKill()
 
     int answered = -1;
     qint64 secondsLeft = -1;
+    std::vector<KindAnswer> back; // by position, the answers of the other kinds given back
     QTimer::singleShot(0, this, [&] {
         KOVRA_Prazno *window = shownWindow();
         QVERIFY(window);
         answered = window->runState().AnsweredCount;
+        back = window->kindAnswers();
         auto *keeper = window->findChild<MarksKeeper *>(QStringLiteral("forMarks"));
         const auto left = QRegularExpression(QStringLiteral("(\\d+):(\\d\\d)"))
                               .match(keeper->timeLabel()->text());
@@ -271,8 +341,14 @@ void TestMarksPlayer::goesOnAfterKill()
         markingTest(*loadTestFile(dir.filePath(QStringLiteral("Тест.kovra"))).test, {}).identity);
     QVERIFY(parsed.record && parsed.record->evaluated);
     for (int p = 0; p < kAnsweredBeforeKill; ++p) {
-        QCOMPARE(parsed.record->answers.at(static_cast<std::size_t>(p)).chosen,
-                 std::optional(p % 2));
+        const ResultAnswer &kept = parsed.record->answers.at(static_cast<std::size_t>(p));
+        QCOMPARE(kept.kind, back.at(std::size_t(p)).kind);
+        if (kept.kind == QuestionKind::Single) {
+            QCOMPARE(kept.chosen, std::optional(p % 2));
+        } else {
+            QCOMPARE(back.at(std::size_t(p)).response, kGiven.at(kept.kind).first);
+            QCOMPARE(kept.response, kGiven.at(kept.kind).first);
+        }
     }
     QCOMPARE(startPlayer({std::nullopt, copy, kPupil, std::nullopt, nullptr, journals}), 0);
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.kovres")}), before);

@@ -4,6 +4,7 @@
 // files each changed in one byte.
 
 #include "results/collect.h"
+#include "results/journal.h"
 #include "results/marks_files.h"
 #include "results/seal.h"
 #include "results/stake.h"
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void resultsAtStake();
     void pupilsCopyHoldsNoKey_data();
     void pupilsCopyHoldsNoKey();
+    void journalKeepsAnswers_data();
+    void journalKeepsAnswers();
 };
 
 namespace {
@@ -268,10 +271,12 @@ void TestResults::pupilsCopyHoldsNoKey_data()
     QTest::addColumn<QString>("folder"); // a content folder; empty: `questions` of four choices
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("draw");
-    QTest::newRow("single questions") << QString() << 6 << 0;
+    QTest::addColumn<bool>("kinds"); // the last four questions of every other kind
+    QTest::newRow("single questions") << QString() << 6 << 0 << false;
     QTest::newRow("a figure, two to five choices")
-        << qEnvironmentVariable("KOVRA_FIXTURES") + QStringLiteral("/small") << 0 << 0;
-    QTest::newRow("a bank each run draws from") << QString() << 25 << 10;
+        << qEnvironmentVariable("KOVRA_FIXTURES") + QStringLiteral("/small") << 0 << 0 << false;
+    QTest::newRow("a bank each run draws from") << QString() << 25 << 10 << false;
+    QTest::newRow("questions of every kind") << QString() << 6 << 0 << true;
 }
 
 // A test for marks written twice, only its right choices changed: the pupils' copies are the
@@ -282,6 +287,7 @@ void TestResults::pupilsCopyHoldsNoKey()
     QFETCH(QString, folder);
     QFETCH(int, questions);
     QFETCH(int, draw);
+    QFETCH(bool, kinds);
     const std::optional<TestFiles> files =
         folder.isEmpty()
             ? std::optional(TestFiles{resultsTestJson(questions, QString(), {}, draw),
@@ -291,11 +297,16 @@ void TestResults::pupilsCopyHoldsNoKey()
     const LoadResult loaded = loadContent(files->json, files->figures, files->source);
     QVERIFY(loaded.test);
     Test test = *loaded.test;
+    if (kinds) {
+        withEveryKind(test);
+    }
     test.forMarks = ForMarks{40, {}, {}};
     QVERIFY(makeKeysOnce(test));
     Test changed = test;
     for (Question &question : changed.questions) {
-        question.right = (question.right + 1) % static_cast<int>(question.choices.size());
+        question.right = question.isSingle()
+                             ? (question.right + 1) % static_cast<int>(question.choices.size())
+                             : -1;
     }
     QTemporaryDir dir;
     QByteArray copies[2];
@@ -319,10 +330,49 @@ void TestResults::pupilsCopyHoldsNoKey()
     QVERIFY(read.files);
     QSet<QString> names;
     namesIn(QJsonDocument::fromJson(read.files->json).object(), names);
-    for (const char *name : {"key", "explanation", "secret", "note"}) {
+    for (const char *name :
+         {"key", "explanation", "secret", "note", "weights", "answers", "matches"}) {
         QVERIFY2(!names.contains(QLatin1String(name)), name);
     }
     QVERIFY(names.contains(QStringLiteral("seal")));
+}
+
+void TestResults::journalKeepsAnswers_data()
+{
+    QTest::addColumn<QByteArray>("responses"); // as the journal holds them
+    QTest::addColumn<bool>("read");
+    QTest::newRow("ticked, picked, typed")
+        << QByteArray(R"([{"picked":["2","3"],"typed":""},{"picked":[],"typed":"Париж"}])") << true;
+    QTest::newRow("typed beyond the line")
+        << R"([{"picked":[],"typed":")" + QByteArray(kMaxTypedChars + 1, 'a') + R"("}])" << false;
+    QTest::newRow("more picks than matching offers")
+        << R"([{"typed":"","picked":[)" + QByteArray("\"a\",").repeated(kMaxResultOffered) +
+               "\"a\"]}]"
+        << false;
+    QTest::newRow("a pick that is no text")
+        << QByteArray(R"([{"picked":[1],"typed":""}])") << false;
+}
+
+// The answers of the other kinds the journal keeps, read back as written, and a journal from
+// outside beyond their limits not taken.
+void TestResults::journalKeepsAnswers()
+{
+    QFETCH(QByteArray, responses);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("run.json"));
+    Journal journal{7, QStringLiteral("a.kovres"), QDateTime::currentDateTime(), 0, {-1, -1}, {}};
+    QVERIFY(writeJournal(path, journal));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(put(path, file.readAll().replace("\"responses\":[]", "\"responses\":" + responses)));
+    const std::optional<Journal> back = readJournal(path);
+    QCOMPARE(back.has_value(), read);
+    if (read) {
+        QVERIFY(writeJournal(path, *back));
+        QCOMPARE(readJournal(path)->responses, back->responses);
+        QCOMPARE(back->responses.at(1).typed, QStringLiteral("Париж"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestResults)

@@ -11,6 +11,9 @@
 
 namespace kovra {
 
+// The longest answer a pupil may type.
+inline constexpr qsizetype kMaxTypedChars = 200;
+
 // What a pupil answered one question with.
 struct Response
 {

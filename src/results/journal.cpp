@@ -23,6 +23,34 @@ constexpr QFileDevice::Permissions kUserOnly = QFileDevice::ReadOwner | QFileDev
 constexpr int kMaxJournalSlot = 4; // five choices at most
 constexpr qint64 kMaxJournalMs = qint64{kMaxMinutes} * 60 * 1000;
 
+// An answer of another kind as the journal keeps it: {"picked": [texts], "typed": text}, each
+// within the limits the window gives it; none when it is not one.
+std::optional<Response> readResponse(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    const QJsonValue picked = object.value(QLatin1String("picked"));
+    const QJsonValue typed = object.value(QLatin1String("typed"));
+    if (!value.isObject() || !picked.isArray() || picked.toArray().size() > kMaxResultOffered ||
+        !typed.isString() || typed.toString().size() > kMaxTypedChars) {
+        return std::nullopt;
+    }
+    Response response;
+    response.typed = typed.toString();
+    for (const QJsonValue &text : picked.toArray()) {
+        if (!text.isString() || text.toString().size() > kMaxResultTextChars) {
+            return std::nullopt;
+        }
+        response.picked << text.toString();
+    }
+    return response;
+}
+
+QJsonObject responseObject(const Response &response)
+{
+    return {{QStringLiteral("picked"), QJsonArray::fromStringList(response.picked)},
+            {QStringLiteral("typed"), response.typed}};
+}
+
 } // namespace
 
 QString journalPath(const TestIdentity &test, const Pupil &pupil, const QString &folder)
@@ -72,6 +100,17 @@ std::optional<Journal> readJournal(const QString &path)
         }
         journal.slots.push_back(value);
     }
+    const QJsonArray responses = root.value(QLatin1String("responses")).toArray();
+    if (responses.size() > kMaxResultPositions) {
+        return std::nullopt;
+    }
+    for (const QJsonValue &value : responses) {
+        std::optional<Response> response = readResponse(value);
+        if (!response) {
+            return std::nullopt;
+        }
+        journal.responses.push_back(std::move(*response));
+    }
     return journal;
 }
 
@@ -86,12 +125,17 @@ bool writeJournal(const QString &path, const Journal &journal)
     for (const int slot : journal.slots) {
         slots.append(slot);
     }
+    QJsonArray responses;
+    for (const Response &response : journal.responses) {
+        responses.append(responseObject(response));
+    }
     const QJsonObject root{
         {QStringLiteral("seed"), static_cast<double>(journal.seed)},
         {QStringLiteral("result"), journal.resultFile},
         {QStringLiteral("started"), journal.started.toString(Qt::ISODateWithMs)},
         {QStringLiteral("left"), static_cast<double>(journal.leftMs)},
         {QStringLiteral("slots"), slots},
+        {QStringLiteral("responses"), responses},
         {QStringLiteral("handedIn"), journal.handedIn},
     };
     QSaveFile file(path);

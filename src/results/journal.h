@@ -5,6 +5,9 @@
 // written whole at every answer and every few seconds. The file is read as hostile input too.
 #pragma once
 
+#include "model/marking.h"
+#include "resultfile.h"
+
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -15,7 +18,8 @@ namespace kovra {
 struct Pupil;
 struct TestIdentity;
 
-inline constexpr qint64 kMaxJournalBytes = 64 * 1024;
+// It keeps the texts of the answers given, as the result file does.
+inline constexpr qint64 kMaxJournalBytes = kMaxResultFileBytes;
 
 struct Journal
 {
@@ -24,6 +28,9 @@ struct Journal
     QDateTime started;
     qint64 leftMs = 0;      // the time left when it was written; 0 with no limit
     std::vector<int> slots; // by position: the slot chosen, -1 none
+    // By position: the answer to a question of another kind, as given (the texts ticked or
+    // picked, the text typed); empty for single choice.
+    std::vector<Response> responses;
     bool handedIn = false;
 };
 

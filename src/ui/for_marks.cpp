@@ -161,8 +161,12 @@ void MarksKeeper::keepJournal()
 {
     const RunState &state = m_window.runState();
     m_journal.slots.clear();
+    m_journal.responses.clear();
     for (int p = 0; p < state.QuestionCount; ++p) {
         m_journal.slots.push_back(readIndex(state.List2(ChosenSlotList).list(p)));
+    }
+    for (const KindAnswer &answer : m_window.kindAnswers()) {
+        m_journal.responses.push_back(answer.response);
     }
     if (m_countdown && !m_journal.handedIn) {
         m_journal.leftMs = m_countdown->leftMs();

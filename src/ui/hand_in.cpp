@@ -3,9 +3,11 @@
 // answers chosen again.
 
 #include "content/cp1251.h"
+#include "ui/kind_panel.h"
 #include "ui/kovra_prazno.h"
 #include "ui/widgets.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -16,14 +18,18 @@ void KOVRA_Prazno::handIn(const QString &why)
     if (m_handedIn || !m_danni) {
         return;
     }
+    // What was typed last is kept, then answering ends for good, as at the evaluation; nothing
+    // of the evaluation follows.
+    flushTyping();
     m_handedIn = true;
-    // Answering ends for good, as at the evaluation; nothing of the evaluation follows.
     Command2(0)->setEnabled(false);
     Command1(0)->hide();
     Command1(1)->hide();
     for (int i = 0; i < 5; ++i) {
         Option1(i)->setEnabled(false);
+        m_tick[i]->setEnabled(false);
     }
+    m_kindPanel->setEnabled(false);
     const int answered = m_state.AnsweredCount;
     const int questions = m_state.QuestionCount;
     Label1(1)->setCaption(
@@ -38,17 +44,27 @@ void KOVRA_Prazno::handIn(const QString &why)
     Q_EMIT evaluated();
 }
 
-void KOVRA_Prazno::chooseAgain(const std::vector<int> &slots)
+void KOVRA_Prazno::chooseAgain(const std::vector<int> &slots,
+                               const std::vector<Response> &responses)
 {
     const int n = std::min<int>(m_state.QuestionCount, static_cast<int>(slots.size()));
     int firstOpen = -1;
     for (int p = 0; p < m_state.QuestionCount; ++p) {
-        const int slot = p < n ? slots[static_cast<std::size_t>(p)] : -1;
-        m_state.CurrentPos = static_cast<std::int16_t>(p);
-        ShowQuestion();
-        if (slot >= 0 && slot < 5 && !Option1(slot)->isHidden()) {
-            selectOption(slot); // recorded as the pupil's click is
-        } else if (firstOpen < 0) {
+        const auto at = static_cast<std::size_t>(p);
+        const int slot = p < n ? slots[at] : -1;
+        bool given = false;
+        if (kindAt(m_state.questionAt(p))) {
+            answerAgain(p, at < responses.size() ? responses[at] : Response());
+            given = !m_responses.at(at).isEmpty();
+        } else {
+            m_state.CurrentPos = static_cast<std::int16_t>(p);
+            ShowQuestion();
+            given = slot >= 0 && slot < 5 && !Option1(slot)->isHidden();
+            if (given) {
+                selectOption(slot); // recorded as the pupil's click is
+            }
+        }
+        if (!given && firstOpen < 0) {
             firstOpen = p;
         }
     }

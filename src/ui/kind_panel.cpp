@@ -48,7 +48,7 @@ KindPanel::KindPanel(QWidget *parent)
     column->addWidget(m_grid);
     column->addStretch();
     m_line->setObjectName(QStringLiteral("TypedAnswer"));
-    m_line->setMaxLength(200);
+    m_line->setMaxLength(int(kMaxTypedChars));
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setVerticalSpacing(4);
     connect(m_line, &QLineEdit::textEdited, this, &KindPanel::changed);

@@ -64,16 +64,52 @@ void KOVRA_Prazno::buildKinds(QWidget *client)
         m_tick[i]->setPalette(palette);
         m_tick[i]->hide();
         connect(m_tick[i], &QCheckBox::clicked, this, [this] {
-            Response response;
-            for (int s = 0; s < 5; ++s) {
-                if (m_tick[s]->isVisible() && m_tick[s]->isChecked()) {
-                    response.picked << fromCp1251(Text2(s + 1)->text());
-                }
-            }
-            KindAnswered(response);
+            KindAnswered(tickedResponse());
             Q_EMIT answered();
         });
     }
+}
+
+// The choices ticked, in the order shown.
+Response KOVRA_Prazno::tickedResponse() const
+{
+    Response response;
+    for (int s = 0; s < 5; ++s) {
+        if (!m_tick[s]->isHidden() && m_tick[s]->isChecked()) {
+            response.picked << fromCp1251(Text2(s + 1)->text());
+        }
+    }
+    return response;
+}
+
+void KOVRA_Prazno::answerAgain(int position, const Response &response)
+{
+    if (position < 0 || position >= m_state.QuestionCount) {
+        return;
+    }
+    const int q = m_state.questionAt(position);
+    const Question *question = kindAt(q);
+    if (!question || m_evaluated || m_handedIn) {
+        return;
+    }
+    m_state.CurrentPos = static_cast<std::int16_t>(position);
+    ShowQuestion();
+    // Given to the boxes the question shows, and read back from them as the pupil's answer is.
+    if (question->kind == QuestionKind::Several) {
+        for (int s = 0; s < 5; ++s) {
+            m_tick[s]->setChecked(response.picked.contains(fromCp1251(Text2(s + 1)->text())));
+        }
+        KindAnswered(tickedResponse());
+    } else {
+        if (question->kind == QuestionKind::Matching) {
+            m_kindPanel->showMatching(question->items, m_offered.at(std::size_t(q)),
+                                      response.picked);
+        } else {
+            m_kindPanel->showTyped(response.typed, question->kind == QuestionKind::Number);
+        }
+        KindAnswered(m_kindPanel->response());
+    }
+    Q_EMIT answered();
 }
 
 const Question *KOVRA_Prazno::kindAt(int q) const
@@ -134,7 +170,7 @@ void KOVRA_Prazno::ShowKindQuestion(int q, const Question &question)
             m_tick[s]->setChecked(response.picked.contains(fromCp1251(Text2(s + 1)->text())));
         }
         m_tick[s]->setVisible(shown);
-        m_tick[s]->setEnabled(!m_evaluated);
+        m_tick[s]->setEnabled(!m_evaluated && !m_handedIn);
     }
     if (question.kind == QuestionKind::Several) {
         m_kindPanel->hide();
@@ -153,13 +189,14 @@ void KOVRA_Prazno::KindAnswered(const Response &response)
 {
     const int p = m_state.CurrentPos;
     const Question *question = kindAt(m_state.questionAt(p));
-    if (!question || m_evaluated) {
+    if (!question || m_evaluated || m_handedIn) {
         return;
     }
     const bool was = readNumber(m_state.List2(VerdictList).list(p)) != -1;
     const bool is = !response.isEmpty();
     m_responses.at(std::size_t(p)) = response;
-    m_credits.at(std::size_t(p)) = is ? creditOf(*question, response) : 0;
+    // A test for marks is marked by the teacher alone: the window gives no credit.
+    m_credits.at(std::size_t(p)) = is && !m_forMarks ? creditOf(*question, response) : 0;
     m_state.AnsweredCount = std::int16_t(m_state.AnsweredCount + (is ? 1 : 0) - (was ? 1 : 0));
     m_state.List2(ChosenSlotList).setList(p, is ? "0" : "-1");
     m_state.List2(VerdictList).setList(p, !is ? "-1" : m_credits[std::size_t(p)] >= 1 ? "1" : "0");

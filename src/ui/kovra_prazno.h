@@ -93,9 +93,14 @@ public:
     // `why` is the first line of what the window says.
     void handIn(const QString &why);
     [[nodiscard]] bool handedIn() const { return m_handedIn; }
-    // Chooses again the answers of a run that was stopped, by position, as the pupil chose them;
-    // then shows the first position without an answer.
-    void chooseAgain(const std::vector<int> &slots);
+    // Chooses again the answers of a run that was stopped, by position, as the pupil chose them:
+    // the slots of single choice, the responses of the other kinds; then shows the first
+    // position without an answer.
+    void chooseAgain(const std::vector<int> &slots, const std::vector<Response> &responses = {});
+    // Gives a position of another kind the answer as the pupil gave it, as far as its question
+    // offers it (the choices shown, the answers offered, a line's length): the counts, the
+    // panel and answered() follow, as at the pupil's own answer. Nothing at single choice.
+    void answerAgain(int position, const Response &response);
     // Ends the program, as "Изход" does after the answers are handed in.
     void exitNow() { izhod_Click(0); }
 
@@ -141,6 +146,7 @@ private:
     void ShowKindQuestion(int q, const Question &question);
     void ShowKindReview(int q, const Question &question);
     void KindAnswered(const Response &response);
+    [[nodiscard]] Response tickedResponse() const;
     void startKinds();
     void hideKinds();
     void flushTyping();

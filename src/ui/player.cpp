@@ -374,7 +374,7 @@ int startPlayer(const PlayerCommand &command)
     recorder->setDrawn(window.drawnQuestions());
     recorder->setObjectName(QStringLiteral("results"));
     if (goingOn) {
-        window.chooseAgain(goingOn->slots);
+        window.chooseAgain(goingOn->slots, goingOn->responses);
     }
     // The first file is written, and a fault told over the window, before any answer.
     window.show();
