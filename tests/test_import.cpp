@@ -160,7 +160,8 @@ void TestImport::banks_data()
         << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{3, 7};
     QTest::newRow("gift choices that are pictures, named too: skipped")
         << u"p.gift"_s
-        << QByteArray("A {=1 ~2}\n\nP {=<img src\\=\"a.png\"> кон ~<img src\\=\"b.png\"> крава}\n\nB {=1 ~2}\n\n"
+        << QByteArray("A {=1 ~2}\n\nP {=<img src\\=\"a.png\"> кон ~<img src\\=\"b.png\"> "
+                      "крава}\n\nB {=1 ~2}\n\n"
                       "C {=1 ~2}\n")
         << QStringList() << 3 << QStringList{u"List1(3)[0]\tC"_s} << QList<int>{3};
     QTest::newRow("gift wrong answers of negative weights: single choice, a warning")

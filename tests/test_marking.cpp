@@ -99,7 +99,11 @@ void MarkingTest::credit_data()
     QTest::newRow("typed second answer") << "capital" << none << "PARIS" << 0.5;
     QTest::newRow("typed with a stop") << "capital" << none << "Париж." << 0.0;
     QTest::newRow("typed blank") << "capital" << none << "   " << 0.0;
-    QTest::newRow("typed Latin a and p") << "capital" << none << "П" "ap" "иж" << 1.0;
+    QTest::newRow("typed Latin a and p") << "capital" << none
+                                         << "П"
+                                            "ap"
+                                            "иж"
+                                         << 1.0;
     QTest::newRow("typed case matters") << "cased" << none << "париж" << 0.0;
     QTest::newRow("typed case kept") << "cased" << none << "Париж" << 1.0;
     QTest::newRow("typed Cyrillic for Latin") << "latin" << none << "сар" << 1.0;

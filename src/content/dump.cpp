@@ -98,9 +98,9 @@ void dumpKind(QByteArray &out, const Question &question, int k)
 {
     QStringList lines{QStringLiteral("Kind(%1)\t%2%3")
                           .arg(k)
-                          .arg(kindName(question.kind),
-                               question.allOrNothing ? QStringLiteral("\tall or nothing")
-                                                     : QString())};
+                          .arg(kindName(question.kind), question.allOrNothing
+                                                            ? QStringLiteral("\tall or nothing")
+                                                            : QString())};
     const auto line = [&](const char *name, qsizetype i, const QStringList &cells) {
         QStringList escaped;
         for (const QString &cell : cells) {

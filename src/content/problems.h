@@ -67,12 +67,12 @@ enum class SkipReason
     TooManyAnswers,
     SeveralBlocks,
     TextBeforeAnswers,
-    OtherType,   // Moodle XML: a type no test holds (essay, cloze...); other: the type
-    Multiple,    // Moodle XML: a multichoice question that allows several answers
-    SameChoices, // two choices that differ only in their formatting; other: the text they share
+    OtherType,      // Moodle XML: a type no test holds (essay, cloze...); other: the type
+    Multiple,       // Moodle XML: a multichoice question that allows several answers
+    SameChoices,    // two choices that differ only in their formatting; other: the text they share
     PictureChoices, // choices that are pictures, which a choice's place shows none of
     Unfit, // a question of another kind the test cannot hold as written; other: the problem's words
-    NotANumber,  // Moodle XML: a number's value, tolerance or unit multiplier; other: the text
+    NotANumber, // Moodle XML: a number's value, tolerance or unit multiplier; other: the text
 };
 
 // What a line of an Aiken bank should have been.
