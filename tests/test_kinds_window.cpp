@@ -58,6 +58,7 @@ class TestKindsWindow : public QObject
 private Q_SLOTS:
     void answeredAndReviewed_data();
     void answeredAndReviewed();
+    void typingKeptAtExit();
 };
 
 void TestKindsWindow::answeredAndReviewed_data()
@@ -175,6 +176,31 @@ void TestKindsWindow::answeredAndReviewed()
             QVERIFY(!w.Tick(s)->isEnabled());
         }
     }
+}
+
+// "Изход" straight after a keystroke: what was typed is told before the content goes, and the
+// pause that would have told it later finds nothing to tell.
+void TestKindsWindow::typingKeptAtExit()
+{
+    Test test;
+    test.title = "Видове";
+    test.questions = {ofKind("typed"), single("Втори"), single("Трети")};
+    LoadResult loaded = loadTest(test);
+    KOVRA_Prazno w(std::make_unique<FixedDraws>(std::vector<float>(16, 0.0F)));
+    w.load(std::move(*loaded.content), loaded.test);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    while (!w.kindAt(w.runState().questionAt(w.runState().CurrentPos))) {
+        QTest::mouseClick(w.Command1(0), Qt::LeftButton);
+    }
+    QSignalSpy answered(&w, &KOVRA_Prazno::answered);
+    QTest::keyClick(w.kindPanel()->line(), Qt::Key_X);
+    int typed = -1;
+    connect(&w, &KOVRA_Prazno::answered, &w, [&] { typed = w.content() ? 1 : 0; });
+    w.izhod(0)->trigger();
+    QCOMPARE(typed, 1);
+    QTest::qWait(700);
+    QCOMPARE(answered.size(), 1);
 }
 
 QTEST_MAIN(TestKindsWindow)

@@ -321,6 +321,7 @@ void KOVRA_Prazno::izhod_Click(int /*index*/)
         Q_EMIT exitAsked();
         return;
     }
+    flushTyping(); // what was typed is kept before the content goes
     m_danni.reset();
     m_exiting = true;
     close();
