@@ -86,7 +86,7 @@ void TestKindsWindow::answeredAndReviewed_data()
         << "typed" << QStringList{""} << "Няма въведен отговор!\r\nВерен отговор: Париж"
         << "Резултат: 0/3 = 0%";
     QTest::newRow("number with a decimal comma")
-        << "number" << QStringList{"3,14"} << "Верен отговор: 3.14 ± 0.005\r\nТочки: 1 от 1"
+        << "number" << QStringList{"3,14"} << "Верен отговор: 3,14 ± 0,005\r\nТочки: 1 от 1"
         << "Резултат: 1/3 = 33%";
     QTest::newRow("number outside its tolerance")
         << "number" << QStringList{"3,2"} << "Точки: 0 от 1"

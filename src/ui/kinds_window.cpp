@@ -18,6 +18,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace kovra {
@@ -228,7 +229,13 @@ void KOVRA_Prazno::ShowKindReview(int q, const Question &question)
         m_kindPanel->showReview(question, response);
     }
     QString words = response.isEmpty() ? QStringLiteral("Няма въведен отговор!\r\n") : QString();
-    words += QStringLiteral("Верен отговор: ") + rightAnswerText(question) + QStringLiteral("\r\n");
+    // A number with the decimal comma the window's language writes.
+    static const QRegularExpression point(QStringLiteral("(\\d)\\.(\\d)"));
+    QString right = rightAnswerText(question);
+    if (question.kind == QuestionKind::Number) {
+        right.replace(point, QStringLiteral("\\1,\\2"));
+    }
+    words += QStringLiteral("Верен отговор: ") + right + QStringLiteral("\r\n");
     words += QStringLiteral("Точки: %1 от 1\r\n")
                  .arg(QLocale(QLocale::Bulgarian).toString(credit, 'g', 3));
     QByteArray text = cp1251Row(words);
