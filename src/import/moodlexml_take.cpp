@@ -106,13 +106,15 @@ bool takeSingle(const XmlQuestion &question, Question &out, Bank &bank)
     int rights = 0;
     int choices = 0;
     bool weighted = false;
+    bool penalties = false; // wrong answers of negative fractions: a penalty for guessing
     QStringList wrongFeedback;
     for (const XmlAnswer &answer : question.answers) {
         const QString text = plain(answer.text);
         if (text.isEmpty()) {
             continue;
         }
-        weighted = weighted || (std::abs(answer.fraction) > 0.01 && !rightAnswer(answer));
+        weighted = weighted || (answer.fraction > 0.01 && !rightAnswer(answer));
+        penalties = penalties || answer.fraction < -0.01;
         const QString feedback = plain(answer.feedback);
         if (rightAnswer(answer)) {
             ++rights;
@@ -135,6 +137,12 @@ bool takeSingle(const XmlQuestion &question, Question &out, Bank &bank)
     if (reason) {
         bank.skipped(question.line, *reason, question.name);
         return false;
+    }
+    // As GIFT's: single choice, a wrong answer counting 0 here, with a warning that says so.
+    if (penalties) {
+        bank.error({.kind = ProblemKind::BankPenalties,
+                    .severity = Severity::Warning,
+                    .line = question.line});
     }
     return takeChoices(question, out, bank);
 }
