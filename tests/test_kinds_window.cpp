@@ -49,6 +49,17 @@ Question ofKind(const QString &kind)
     return q;
 }
 
+// Shows the window on the test and goes forward to its question of another kind.
+void openAtKind(KOVRA_Prazno &w, LoadResult &loaded)
+{
+    w.load(std::move(*loaded.content), loaded.test);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    while (!w.kindAt(w.runState().questionAt(w.runState().CurrentPos))) {
+        QTest::mouseClick(w.Command1(0), Qt::LeftButton);
+    }
+}
+
 } // namespace
 
 class TestKindsWindow : public QObject
@@ -110,13 +121,8 @@ void TestKindsWindow::answeredAndReviewed()
     LoadResult loaded = loadTest(test);
     QVERIFY(loaded.content);
     KOVRA_Prazno w(std::make_unique<FixedDraws>(std::vector<float>(16, 0.0F)));
-    w.load(std::move(*loaded.content), loaded.test);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    openAtKind(w, loaded);
     QSignalSpy answered(&w, &KOVRA_Prazno::answered);
-    while (!w.kindAt(w.runState().questionAt(w.runState().CurrentPos))) {
-        QTest::mouseClick(w.Command1(0), Qt::LeftButton);
-    }
     const int p = w.runState().CurrentPos;
     KindPanel *panel = w.kindPanel();
     if (kind == u"several") {
@@ -187,12 +193,7 @@ void TestKindsWindow::typingKeptAtExit()
     test.questions = {ofKind("typed"), single("Втори"), single("Трети")};
     LoadResult loaded = loadTest(test);
     KOVRA_Prazno w(std::make_unique<FixedDraws>(std::vector<float>(16, 0.0F)));
-    w.load(std::move(*loaded.content), loaded.test);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    while (!w.kindAt(w.runState().questionAt(w.runState().CurrentPos))) {
-        QTest::mouseClick(w.Command1(0), Qt::LeftButton);
-    }
+    openAtKind(w, loaded);
     QSignalSpy answered(&w, &KOVRA_Prazno::answered);
     QTest::keyClick(w.kindPanel()->line(), Qt::Key_X);
     int typed = -1;

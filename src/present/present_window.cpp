@@ -26,12 +26,13 @@ void KOVRA_Prazno::ShowQuestion()
     const int k = question.listCount() - 1;
     Text2(0)->setText(question.list(0));
     hideKinds();
-    if (const Question *kind = kindAt(q)) {
+    const Question *kind = kindAt(q);
+    if (kind) {
         ShowKindQuestion(q, *kind);
     }
     const QByteArray &order = m_state.List2(AnswerOrderList).list(q);
     const QByteArray &key = Danni().List1(0).list(q);
-    for (int s = 0; s < 5 && !kindAt(q); ++s) {
+    for (int s = 0; s < 5 && !kind; ++s) {
         if (s < k) {
             Text2(s + 1)->show();
             Option1(s)->show();
@@ -48,7 +49,7 @@ void KOVRA_Prazno::ShowQuestion()
     SelectCurrentRows();
     clearOptions();
     const int v = readIndex(m_state.List2(ChosenSlotList).list(p));
-    if (v > -1 && !kindAt(q)) {
+    if (v > -1 && !kind) {
         selectOption(v);
     }
     m_state.List2(VerdictList).setListIndex(p);
