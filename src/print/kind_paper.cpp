@@ -111,10 +111,14 @@ QString acceptedText(const Question &question, const Accepted &accepted)
         return QStringLiteral("„%1“").arg(accepted.text);
     }
     const QString unit = unitName(question).isEmpty() ? QString() : u' ' + unitName(question);
-    return accepted.tolerance > 0
-               ? QStringLiteral("%1 ± %2%3")
-                     .arg(accepted.text, QLocale().toString(accepted.tolerance), unit)
-               : accepted.text + unit;
+    // The value in the language's decimal sign, as the tolerance is: "3,14", not "3.14".
+    QString rest;
+    const std::optional<double> value = leadingNumber(accepted.text, &rest);
+    const QString shown =
+        value && rest.isEmpty() ? QLocale().toString(*value, 'g', 15) : accepted.text;
+    return accepted.tolerance > 0 ? QStringLiteral("%1 ± %2%3")
+                                        .arg(shown, QLocale().toString(accepted.tolerance), unit)
+                                  : shown + unit;
 }
 
 QString acceptedKeyHtml(const Question &question)

@@ -27,6 +27,10 @@ constexpr QSize kPaperFigureArea{265, 198};
 constexpr QSize kPaperFigurePixels{1000, 1000};
 // The key's grid: this many questions a row.
 constexpr int kKeyColumns = 5;
+// The width of a column of five, in pixels of 96 to the inch, and the characters a row of the
+// grid holds on a page.
+constexpr int kKeyCellWidth = 70;
+constexpr qsizetype kKeyLineChars = 60;
 // The anchors that begin the pieces kept whole on a page: a question, a review sheet's head.
 const QString kWholeAnchor = QStringLiteral("whole-%1");
 
@@ -112,17 +116,30 @@ QString keyHtml(const Test &test)
     const auto question = [&test](int k) -> const Question & {
         return test.questions.at(static_cast<std::size_t>(k - 1));
     };
+    QStringList cells;
+    qsizetype longest = 0;
+    for (int k = 1; k <= count; ++k) {
+        cells << QStringLiteral("%1 – %2").arg(k).arg(keyCellText(question(k)));
+        longest = std::max(longest, cells.back().size());
+    }
+    // Fewer columns for longer answers, so that a cell ("4 – 3,14 ± 0,005 м") is one line.
+    const int columns =
+        int(std::clamp<qsizetype>(kKeyLineChars / std::max<qsizetype>(longest, 1), 1, kKeyColumns));
+    const int width = kKeyCellWidth * kKeyColumns / columns;
     QString html = QStringLiteral("<table cellpadding=\"6\" cellspacing=\"0\" border=\"1\" "
                                   "style=\"border-collapse: collapse\">");
-    const int rows = (count + kKeyColumns - 1) / kKeyColumns;
+    const int rows = (count + columns - 1) / columns;
     for (int r = 0; r < rows; ++r) {
         html += QStringLiteral("<tr>");
-        for (int c = 0; c < kKeyColumns; ++c) {
-            const int k = r * kKeyColumns + c + 1;
-            html += k <= count ? QStringLiteral("<td width=\"70\">%1 – <b>%2</b></td>")
-                                     .arg(k)
-                                     .arg(text(keyCellText(question(k))))
-                               : QStringLiteral("<td width=\"70\"></td>");
+        for (int c = 0; c < columns; ++c) {
+            const int k = r * columns + c + 1;
+            const QString cell = k <= count ? cells.at(k - 1) : QString();
+            const qsizetype dash = cell.indexOf(u'–');
+            html += QStringLiteral("<td width=\"%1\" style=\"white-space: %2\">%3<b>%4</b></td>")
+                        .arg(width)
+                        .arg(cell.size() <= kKeyLineChars ? QStringLiteral("nowrap")
+                                                          : QStringLiteral("normal"))
+                        .arg(text(cell.left(dash + 2)), text(cell.mid(dash + 2)));
         }
         html += QStringLiteral("</tr>");
     }
