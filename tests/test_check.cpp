@@ -66,6 +66,8 @@ const std::map<QString, QByteArray> kKindFields{
     {u"typed"_s, R"({"answers": [{"text": "Мусала"}, {"text": "Мус*", "percent": 50}]})"},
     {u"number"_s, R"({"answers": [{"value": "2.5", "tolerance": 0.01}],
                       "units": [{"name": "м"}, {"name": "см", "multiplier": 100}]})"},
+    {u"number first"_s, R"({"answers": [{"value": "2.5"}], "units": [{"name": "лв."}],
+                            "unitFirst": true, "unitPenalty": 10})"},
     {u"matching"_s, R"({"items": ["Франция", "Италия"], "choices": ["Атина", "Париж", "Рим"],
                         "matches": ["Париж", "Рим"]})"}};
 
@@ -251,6 +253,14 @@ void TestCheck::paper_data()
         << QStringList{u"3 – 2,5 ± 0,01 м"_s,
                        u"2,5 ± 0,01 м: 100 %\\s+Мерни единици: м; см \\(× 100\\)"_s}
         << QStringList() << 2 << 0 << u"number"_s;
+    QTest::newRow("number with its unit before it, on paper")
+        << false << QStringList{u"вид number first\\s+Отговор: лв\\. _{20,}\\s*$"_s} << QStringList() << 2
+        << 0 << u"number first"_s;
+    QTest::newRow("number with its unit before it, in the key")
+        << true
+        << QStringList{u"3 – лв. 2,5"_s, u"лв. 2,5: 100 %\\s+Без мерна единица или с друга: "
+                                         u"отнемат се 10 % от точките на отговора."_s}
+        << QStringList() << 2 << 0 << u"number first"_s;
     QTest::newRow("matching on paper: items numbered, a blank each, answers lettered")
         << false
         << QStringList{u"matching[^\f]*1\\. Франция _{5,}\\s+А\\) Атина\\s+2\\. Италия _{5,}\\s+Б"_s}
@@ -294,7 +304,7 @@ void TestCheck::paper()
     }
     if (!kind.isEmpty()) {
         QJsonObject question = QJsonDocument::fromJson(kKindFields.at(kind)).object();
-        question.insert(u"type"_s, kind);
+        question.insert(u"type"_s, kind.section(u' ', 0, 0));
         question.insert(u"text"_s, u"Въпрос от вид %1"_s.arg(kind));
         question.insert(u"explanation"_s, QJsonArray{u"Обяснение на вида."_s});
         bank.append(question);

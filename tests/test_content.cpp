@@ -147,7 +147,11 @@ Mutation kindOf(int index, const QString &kind)
         {u"several"_s, {{u"weights"_s, QJsonArray{50, 50, -100}}}},
         {u"typed"_s, {{u"answers"_s, QJsonArray{QJsonObject{{u"text"_s, u"София"_s}}}}}},
         {u"number"_s,
-         {{u"answers"_s, QJsonArray{QJsonObject{{u"value"_s, u"2,5"_s}, {u"tolerance"_s, 0.1}}}}}},
+         {{u"answers"_s, QJsonArray{QJsonObject{{u"value"_s, u"2,5"_s}, {u"tolerance"_s, 0.1}}}},
+          {u"units"_s, QJsonArray{QJsonObject{{u"name"_s, u"$"_s}}}},
+          {u"unitFirst"_s, true},
+          {u"unitPenalty"_s, 10},
+          {u"unitPenaltyOfQuestion"_s, true}}},
         {u"matching"_s,
          {{u"items"_s, QJsonArray{u"a"_s, u"b"_s}},
           {u"matches"_s, QJsonArray{u"40°"_s, u"50°"_s}}}},
@@ -356,6 +360,9 @@ void TestContent::problems_data()
         both(kindOf(0, u"number"_s),
              setField(0, u"units"_s, QJsonArray{QJsonObject{{u"name"_s, u""_s}}})),
         K::EmptyAnswer, 1, {F::Units, 0});
+    add("a unit's penalty over 100%",
+        both(kindOf(0, u"number"_s), setField(0, u"unitPenalty"_s, 150)), K::CreditRange, 1,
+        {F::UnitPenalty});
     add("matching one item",
         both(both(kindOf(1, u"matching"_s), setField(1, u"items"_s, QJsonArray{u"a"_s})),
              setField(1, u"matches"_s, QJsonArray{u"40°"_s})),
@@ -427,6 +434,8 @@ void TestContent::kindsReadBack_data()
     QTest::newRow("several") << u"several"_s << u"Choice(1)[2]\t60°\t-100%"_s;
     QTest::newRow("typed") << u"typed"_s << u"Answer(1)[0]\tСофия\t100%"_s;
     QTest::newRow("number") << u"number"_s << u"Answer(1)[0]\t2,5\t100%\t±0.1"_s;
+    QTest::newRow("number's unit before it, and its penalty")
+        << u"number"_s << u"UnitFirst(1)\nUnitPenalty(1)\t10\tof the point"_s;
     QTest::newRow("matching") << u"matching"_s << u"Item(1)[1]\tb\t50°"_s;
 }
 

@@ -25,8 +25,7 @@ struct Outcome
     int skipped = 0;
 };
 
-// Writes the bank (and an 8x6 figure fig.png beside it) and reads it as kovra-check does.
-// Flags: "toto", "phrase", "title=TEXT".
+// The bank written (fig.png beside it), read as the checker does; flags: toto, phrase, title=T.
 Outcome importBank(const QString &file, const QByteArray &bytes, const QStringList &flags = {})
 {
     QTemporaryDir dir;
@@ -87,8 +86,7 @@ void TestImport::banks_data()
     QTest::addColumn<QStringList>("flags");
     QTest::addColumn<int>("count");               // questions imported
     QTest::addColumn<QStringList>("expected");    // lines the dump must hold
-    QTest::addColumn<QList<int>>("skippedLines"); // lines of the warnings: skipped questions,
-                                                  // columns not read
+    QTest::addColumn<QList<int>>("skippedLines"); // of the warnings: skips, columns not read
     QTest::newRow("gift as exported: comments, titles, html, escapes, feedback")
         << u"Геометрия 7.gift"_s
         << QByteArray("// question: 0  name: Switch category to $course$/top/Геометрия\n"
@@ -363,6 +361,8 @@ void TestImport::banks_data()
                        u"Obqsnenie(3)[0]\tГрад."_s,
                        u"Answer(4)[0]\t3.14\t100%\t±0.005"_s,
                        u"Unit(4)[1]\tcm\t100"_s,
+                       u"UnitFirst(4)"_s,
+                       u"UnitPenalty(4)\t25\tof the point"_s,
                        u"UnitsIgnored(5)"_s,
                        u"Item(6)[1]\t2\ta<b"_s,
                        u"Offered(6)[2]\tтри\t"_s,

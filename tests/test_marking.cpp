@@ -33,6 +33,15 @@ Question number(std::vector<Unit> units = {}, bool ignored = false)
             .unitsIgnored = ignored};
 }
 
+Question penalised(double penalty, bool ofQuestion, bool first = false)
+{
+    Question question = number({{"m", 1}, {"cm", 100}});
+    question.unitPenalty = penalty;
+    question.unitPenaltyOfQuestion = ofQuestion;
+    question.unitFirst = first;
+    return question;
+}
+
 Question fixture(const QString &name)
 {
     const double third = 33.33333 / 100;
@@ -48,6 +57,10 @@ Question fixture(const QString &name)
         {"plain", number()},
         {"units", number({{"m", 1}, {"cm", 100}})},
         {"ignored", number({{"m", 1}}, true)},
+        {"share", penalised(0.1, false)},
+        {"off", penalised(0.25, true)},
+        {"first", penalised(0, false, true)},
+        {"first share", penalised(0.1, false, true)},
         {"any", {.kind = QuestionKind::Number, .accepted = {{.text = "*", .credit = 0.2}}}},
         {"grouped", {.kind = QuestionKind::Number, .accepted = {{.text = "-1000.5"}}}},
         {"pairs",
@@ -126,6 +139,19 @@ void MarkingTest::credit_data()
     QTest::newRow("number no unit") << "units" << none << "2.5" << 1.0;
     QTest::newRow("number unknown unit") << "units" << none << "2.5 kg" << 0.0;
     QTest::newRow("number unit ignored") << "ignored" << none << "2.5 kg" << 1.0;
+    QTest::newRow("number unit left off, a share lost") << "share" << none << "2.5" << 0.9;
+    QTest::newRow("number unknown unit, a share lost") << "share" << none << "2.5 kg" << 0.9;
+    QTest::newRow("number half, a share of it lost") << "share" << none << "2,6" << 0.45;
+    QTest::newRow("number other unit, no penalty") << "share" << none << "250 cm" << 1.0;
+    QTest::newRow("number half, penalty off the point") << "off" << none << "2,6" << 0.25;
+    QTest::newRow("number unknown unit, penalty off the point")
+        << "off" << none << "2.6 kg" << 0.25;
+    QTest::newRow("number unit before") << "first" << none << "m 2,5" << 1.0;
+    QTest::newRow("number unit before, other") << "first" << none << "cm250" << 1.0;
+    QTest::newRow("number unit before, written after") << "first" << none << "2.5 m" << 0.0;
+    QTest::newRow("number unit before, unknown") << "first" << none << "kg 2.5" << 0.0;
+    QTest::newRow("number unit before, unknown, penalised")
+        << "first share" << none << "$2.5" << 0.9;
     QTest::newRow("number any") << "any" << none << "7" << 0.2;
     QTest::newRow("number any needs one") << "any" << none << "седем" << 0.0;
     QTest::newRow("number groups and minus") << "grouped" << none << "\u22121 000,5" << 1.0;

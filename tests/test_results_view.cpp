@@ -262,7 +262,7 @@ void TestResultsView::reviewSheetOfKind_data()
                "units": [{"name": "м"}]})"_ba
         << QStringList() << "3"
         << "0"
-        << "ученика: 3 — Грешно\\s+Верен отговор: 2,5 ± 0[,.]01 м";
+        << "ученика: 3 — Грешно\\s+Верен отговор: 2[,.]5 ± 0[,.]01 м";
     QTest::newRow("matching, half right")
         << R"({"type": "matching", "items": ["Франция", "Италия"], "choices": ["Атина", "Париж",
                "Рим"], "matches": ["Париж", "Рим"]})"_ba

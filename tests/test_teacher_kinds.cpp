@@ -199,6 +199,24 @@ void TestTeacherKinds::kindThroughItsFields_data()
         << Steps{{Step::Retype, QStringLiteral("Accepted value 1"), QStringLiteral("около 9")}}
         << ProblemKind::NotANumber
         << Steps{{Step::Retype, QStringLiteral("Accepted value 1"), QStringLiteral("9.81")}};
+    made.accepted = {{QStringLiteral("5")}};
+    made.units = {{QStringLiteral("€"), 1}};
+    made.unitsIgnored = false;
+    made.unitFirst = true;
+    made.unitPenalty = 0.1;
+    made.unitPenaltyOfQuestion = true;
+    QTest::newRow("number, its unit before it, a penalty without it")
+        << Steps{{Step::Kind, {}, 3},
+                 {Step::Retype, QStringLiteral("Accepted value 1"), QStringLiteral("5")},
+                 {Step::Click, QStringLiteral("Add a unit")},
+                 {Step::Type, QStringLiteral("Unit 1"), QStringLiteral("€")},
+                 {Step::Click, QStringLiteral("The unit is written before the number (€ 5)")},
+                 {Step::Set, QStringLiteral("Penalty for a number without one of its units"), 10},
+                 {Step::Click,
+                  QStringLiteral("Taken off the point, not a share of the answer's credit")}}
+        << made << Steps{{Step::Retype, QStringLiteral("Unit 1"), QStringLiteral(" ")}}
+        << ProblemKind::EmptyAnswer
+        << Steps{{Step::Retype, QStringLiteral("Unit 1"), QStringLiteral("€")}};
     made = first(QuestionKind::Matching);
     // The answers of the choices the items take, the one left over taken away, one more added.
     made.choices = {QStringLiteral("Париж"), QStringLiteral("Рим"), QStringLiteral("Мадрид")};

@@ -3,6 +3,13 @@
 <TS version="2.1" language="bg_BG">
 <context>
     <name>kovra</name>
+    <message numerus="yes">
+        <source>GIFT holds no units: the units of %n number question(s) left out, a number typed alone</source>
+        <translation>
+            <numerusform>GIFT не съдържа мерни единици: мерните единици на %n въпрос с число са пропуснати, числото се въвежда само</numerusform>
+            <numerusform>GIFT не съдържа мерни единици: мерните единици на %n въпроса с число са пропуснати, числото се въвежда само</numerusform>
+        </translation>
+    </message>
     <message>
         <source>it is an essay question</source>
         <translation>това е въпрос с есе</translation>
@@ -1513,6 +1520,22 @@ Test: %2</source>
         <source>There are no pupils' results to make review sheets of.</source>
         <translation>Няма резултати на ученици, от които да се направят листове за преглед.</translation>
     </message>
+    <message>
+        <source>%1: %2; %3 to %4 are allowed</source>
+        <translation>%1: %2; позволени са от %3 до %4</translation>
+    </message>
+    <message>
+        <source>unit before the number</source>
+        <translation>мерната единица преди числото</translation>
+    </message>
+    <message>
+        <source>the penalty for a missing unit</source>
+        <translation>наказанието за липсваща мерна единица</translation>
+    </message>
+    <message>
+        <source>penalty taken off the point</source>
+        <translation>наказанието се изважда от точката</translation>
+    </message>
 </context>
 <context>
     <name>kovra::TeacherWindow</name>
@@ -1855,6 +1878,14 @@ Test: %2</source>
     <message>
         <source>Wrote the pupils' copies with more time beside the teacher's test, in %1: %2.</source>
         <translation>Копията за учениците с повече време са записани до учителския тест, в %1: %2.</translation>
+    </message>
+    <message>
+        <source>Unit before the number</source>
+        <translation>Мерна единица преди числото</translation>
+    </message>
+    <message>
+        <source>Penalty for a missing unit</source>
+        <translation>Наказание за липсваща мерна единица</translation>
     </message>
 </context>
 <context>
@@ -2493,6 +2524,26 @@ Drop or paste one here.</source>
         <source>Remove extra answer %1</source>
         <translation>Премахни допълнителен отговор %1</translation>
     </message>
+    <message>
+        <source>The unit is written before the number (€ 5)</source>
+        <translation>Мерната единица се пише преди числото (€ 5)</translation>
+    </message>
+    <message>
+        <source>Without one of the units, or with another, the answer loses:</source>
+        <translation>Без някоя от мерните единици или с друга отговорът губи:</translation>
+    </message>
+    <message>
+        <source>nothing: a unit may be left off</source>
+        <translation>нищо: мерната единица може да се пропусне</translation>
+    </message>
+    <message>
+        <source>Penalty for a number without one of its units</source>
+        <translation>Наказание за число без някоя от мерните му единици</translation>
+    </message>
+    <message>
+        <source>Taken off the point, not a share of the answer's credit</source>
+        <translation>Изважда се от точката, а не като дял от точките на отговора</translation>
+    </message>
 </context>
 <context>
     <name>kovra::KindPaper</name>
@@ -2532,5 +2583,16 @@ Drop or paste one here.</source>
         <source>(there may be more than one right answer)</source>
         <translation>(може да има повече от един верен отговор)</translation>
     </message>
+    <message>
+        <source>Without a unit, or with another: %1 of the point taken off.</source>
+        <translation>Без мерна единица или с друга: отнемат се %1 от точката.</translation>
+    </message>
+    <message>
+        <source>Without a unit, or with another: %1 of the answer's credit taken off.</source>
+        <translation>Без мерна единица или с друга: отнемат се %1 от точките на отговора.</translation>
+    </message>
+</context>
+<context>
+    <name>kovra::Problem</name>
 </context>
 </TS>

@@ -4,6 +4,13 @@
 <context>
     <name>kovra</name>
     <message numerus="yes">
+        <source>GIFT holds no units: the units of %n number question(s) left out, a number typed alone</source>
+        <translation>
+            <numerusform>GIFT holds no units: the units of %n number question left out, a number typed alone</numerusform>
+            <numerusform>GIFT holds no units: the units of %n number questions left out, a number typed alone</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>%n figure(s)</source>
         <translation>
             <numerusform>%n figure</numerusform>

@@ -140,6 +140,16 @@ void dumpKind(QByteArray &out, const Question &question, int k)
     if (question.unitsIgnored) {
         lines << QStringLiteral("UnitsIgnored(%1)").arg(k);
     }
+    if (question.unitFirst) {
+        lines << QStringLiteral("UnitFirst(%1)").arg(k);
+    }
+    if (question.unitPenalty != 0) {
+        lines << QStringLiteral("UnitPenalty(%1)\t%2%3")
+                     .arg(k)
+                     .arg(question.unitPenalty * 100)
+                     .arg(question.unitPenaltyOfQuestion ? QStringLiteral("\tof the point")
+                                                         : QString());
+    }
     out += (lines.join(u'\n') + u'\n').toUtf8();
 }
 

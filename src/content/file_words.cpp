@@ -237,6 +237,12 @@ std::optional<QString> bankFileWords(const Problem &p)
             "kovra",
             "CSV holds single-choice questions only: %n question(s) of other kinds left out",
             nullptr, int(p.count));
+    case ProblemKind::ExportNoUnits:
+        return QCoreApplication::translate(
+            "kovra",
+            "GIFT holds no units: the units of %n number question(s) left out, a number typed "
+            "alone",
+            nullptr, int(p.count));
     default:
         break;
     }

@@ -133,6 +133,11 @@ void KindReader::readAccepted(Question &question)
           });
     if (isNumber) {
         question.unitsIgnored = flag("unitsIgnored", ContentField::UnitsIgnored);
+        question.unitFirst = flag("unitFirst", ContentField::UnitFirst);
+        question.unitPenaltyOfQuestion =
+            flag("unitPenaltyOfQuestion", ContentField::UnitPenaltyOfQuestion);
+        question.unitPenalty =
+            number(m_object, "unitPenalty", {ContentField::UnitPenalty}, 0).value_or(0) / 100;
         array("units", ContentField::Units, false, [&](const QJsonValue &value, Place place) {
             const QJsonObject object = value.toObject();
             if (!value.isObject()) {
@@ -227,8 +232,13 @@ QStringList kindFields(QuestionKind kind)
     case QuestionKind::Typed:
         return {QStringLiteral("type"), QStringLiteral("answers"), QStringLiteral("caseMatters")};
     case QuestionKind::Number:
-        return {QStringLiteral("type"), QStringLiteral("answers"), QStringLiteral("units"),
-                QStringLiteral("unitsIgnored")};
+        return {QStringLiteral("type"),
+                QStringLiteral("answers"),
+                QStringLiteral("units"),
+                QStringLiteral("unitsIgnored"),
+                QStringLiteral("unitFirst"),
+                QStringLiteral("unitPenalty"),
+                QStringLiteral("unitPenaltyOfQuestion")};
     case QuestionKind::Matching:
         return {QStringLiteral("type"), QStringLiteral("items"), QStringLiteral("matches")};
     }
@@ -315,6 +325,15 @@ void writeKindFields(const Question &question, bool copy, QJsonObject &object)
             }
             object.insert(QStringLiteral("units"), units);
             object.insert(QStringLiteral("unitsIgnored"), question.unitsIgnored);
+            // What a test without them means is not written, as a test before them had none.
+            if (question.unitFirst) {
+                object.insert(QStringLiteral("unitFirst"), true);
+            }
+            if (question.unitPenalty != 0) {
+                object.insert(QStringLiteral("unitPenalty"), question.unitPenalty * 100);
+                object.insert(QStringLiteral("unitPenaltyOfQuestion"),
+                              question.unitPenaltyOfQuestion);
+            }
         } else {
             object.insert(QStringLiteral("caseMatters"), question.caseMatters);
         }

@@ -96,6 +96,12 @@ QString windowField(const Place &place)
         return place.index >= 0 ? tr("unit %1").arg(place.index + 1) : tr("the units");
     case ContentField::UnitsIgnored:
         return tr("units ignored");
+    case ContentField::UnitFirst:
+        return tr("unit before the number");
+    case ContentField::UnitPenalty:
+        return tr("the penalty for a missing unit");
+    case ContentField::UnitPenaltyOfQuestion:
+        return tr("penalty taken off the point");
     case ContentField::Items:
         return place.index >= 0 ? tr("item %1").arg(place.index + 1) : tr("the items");
     case ContentField::Matches:
@@ -148,6 +154,7 @@ QString place(const Problem &p, Audience audience)
     case ProblemKind::ExportFormat:
     case ProblemKind::ExportNoFigures:
     case ProblemKind::ExportOtherKinds:
+    case ProblemKind::ExportNoUnits:
         return QCoreApplication::translate("kovra", "file");
     default:
         break;
@@ -242,6 +249,12 @@ QString contentName(const Place &place)
         return named("units");
     case ContentField::UnitsIgnored:
         return QStringLiteral("unitsIgnored");
+    case ContentField::UnitFirst:
+        return QStringLiteral("unitFirst");
+    case ContentField::UnitPenalty:
+        return QStringLiteral("unitPenalty");
+    case ContentField::UnitPenaltyOfQuestion:
+        return QStringLiteral("unitPenaltyOfQuestion");
     case ContentField::Items:
         return named("items");
     case ContentField::Matches:
@@ -288,6 +301,13 @@ void limitProblems(Problems &problems, std::size_t most)
 
 QString describeWithin(const Problem &problem, Audience audience)
 {
+    if (problem.kind == ProblemKind::ChoiceCount) { // "the choices: 8; 2 to 5 are allowed"
+        return QCoreApplication::translate("kovra", "%1: %2; %3 to %4 are allowed")
+            .arg(place(problem, audience))
+            .arg(problem.count)
+            .arg(problem.least)
+            .arg(problem.limit);
+    }
     return QStringLiteral("%1 %2").arg(place(problem, audience), words(problem)).trimmed();
 }
 

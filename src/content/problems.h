@@ -166,6 +166,7 @@ enum class ProblemKind
     ExportNoFigures,       // warning: count: the figures a GIFT file leaves out
     ExportOtherKinds,      // warning: count: the questions of other kinds than single choice a
                            // CSV file leaves out
+    ExportNoUnits,         // warning: count: the number questions whose units GIFT leaves out
                            // A test file (the place is the file itself).
     NoSuchFile,            // nothing at that path
     IsAFolder,             // a folder where a test file was expected
@@ -223,6 +224,9 @@ enum class ContentField
     CaseMatters,
     Units, // index: the unit
     UnitsIgnored,
+    UnitFirst,
+    UnitPenalty,
+    UnitPenaltyOfQuestion,
     Items,       // index: the item
     Matches,     // index: the item's
     Explanation, // index: the line

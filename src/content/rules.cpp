@@ -148,6 +148,14 @@ void checkAccepted(const Question &question, int number, const ProblemSink &add,
                  .text = QStringLiteral("0")});
         }
     }
+    if (question.unitPenalty < 0 || question.unitPenalty > 1 + 1e-9) {
+        add({.kind = ProblemKind::CreditRange,
+             .question = number,
+             .place = {ContentField::UnitPenalty},
+             .text = QString::number(question.unitPenalty * 100),
+             .least = 0,
+             .limit = 100});
+    }
     if (!keyed) {
         return;
     }

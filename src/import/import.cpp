@@ -475,6 +475,15 @@ Problems exportTest(const Test &test, const QString &path)
                                 .severity = Severity::Warning,
                                 .count = figures});
         }
+        const auto withUnits =
+            std::count_if(questions.begin(), questions.end(), [](const Question &q) {
+                return q.kind == QuestionKind::Number && !q.units.empty() && !q.unitsIgnored;
+            });
+        if (withUnits > 0) {
+            problems.push_back({.kind = ProblemKind::ExportNoUnits,
+                                .severity = Severity::Warning,
+                                .count = withUnits});
+        }
     } else if (suffix == u"csv") {
         const std::optional<QByteArray> csv = csvBytes(questions, pngs, file, problems);
         if (!csv) {

@@ -301,7 +301,8 @@ bool XmlReader::readQuestion(XmlQuestion &question)
         } else if (name == u"units") {
             read = readUnits(question);
         } else if (name == u"single" || name == u"usecase" || name == u"showunits" ||
-                   name == u"unitrole") {
+                   name == u"unitrole" || name == u"unitsleft" || name == u"unitgradingtype" ||
+                   name == u"unitpenalty") {
             const QString key = name.toString();
             read = elementText(question.settings[key]);
         } else {

@@ -238,6 +238,21 @@ bool takeNumber(const XmlQuestion &question, Question &out, Bank &bank)
         return question.settings.value(QLatin1StringView(name)).trimmed();
     };
     out.unitsIgnored = setting("showunits") == u"3" || setting("unitrole") == u"3";
+    out.unitFirst = setting("unitsleft") == u"1";
+    // Units graded: a unit left off, or not one of them, loses a share of the answer's credit
+    // (grading 1) or that much of the point (2).
+    const QString grading = setting("unitgradingtype");
+    if (!out.units.empty() && !out.unitsIgnored && (grading == u"1" || grading == u"2")) {
+        // None written: the editing form's own, 0.1.
+        const QString written = setting("unitpenalty");
+        const std::optional<double> penalty =
+            written.isEmpty() ? std::optional<double>(0.1) : numberOf(written);
+        if (!penalty) {
+            return notANumber(setting("unitpenalty"));
+        }
+        out.unitPenalty = *penalty;
+        out.unitPenaltyOfQuestion = grading == u"2";
+    }
     return true;
 }
 

@@ -143,13 +143,20 @@ void XmlWriter::accepted(const Question &question)
         }
         m_xml.writeEndElement();
     }
-    // Not graded: a unit typed converts the number, and none may be left off (0 with shown 0),
-    // or no unit is used at all (shown 3).
-    m_xml.writeTextElement(QStringLiteral("unitgradingtype"), QStringLiteral("0"));
-    m_xml.writeTextElement(QStringLiteral("unitpenalty"), QStringLiteral("0"));
+    // A unit typed converts the number. Not graded (0): none may be left off; graded, a unit
+    // left off loses a share of the answer's credit (1) or that much of the point (2). No unit
+    // used at all: shown 3.
+    const bool graded = question.unitPenalty > 0 && !question.units.empty();
+    m_xml.writeTextElement(QStringLiteral("unitgradingtype"), !graded ? QStringLiteral("0")
+                                                              : question.unitPenaltyOfQuestion
+                                                                  ? QStringLiteral("2")
+                                                                  : QStringLiteral("1"));
+    m_xml.writeTextElement(QStringLiteral("unitpenalty"),
+                           QString::number(graded ? question.unitPenalty : 0, 'g', 15));
     m_xml.writeTextElement(QStringLiteral("showunits"),
                            question.unitsIgnored ? QStringLiteral("3") : QStringLiteral("0"));
-    m_xml.writeTextElement(QStringLiteral("unitsleft"), QStringLiteral("0"));
+    m_xml.writeTextElement(QStringLiteral("unitsleft"),
+                           question.unitFirst ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 // Each item a subquestion with its answer; each answer offered that matches no item a

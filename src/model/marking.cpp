@@ -61,13 +61,22 @@ double typedCredit(const Question &question, const QString &typed)
 
 double numberCredit(const Question &question, const QString &typed)
 {
-    const std::optional<double> value = typedNumber(question, typed);
-    if (!value) {
+    const std::optional<TypedNumber> number = typedNumber(question, typed);
+    if (!number) {
         return 0;
     }
+    // The unit's penalty: a share of the answer's credit, or taken off it.
+    const auto penalised = [&](double credit) {
+        credit = within(credit);
+        if (number->unitRight) {
+            return credit;
+        }
+        const double penalty = std::clamp(question.unitPenalty, 0.0, 1.0);
+        return within(credit - (question.unitPenaltyOfQuestion ? penalty : penalty * credit));
+    };
     for (const Accepted &accepted : question.accepted) {
         if (accepted.text.trimmed() == u"*") {
-            return within(accepted.credit);
+            return penalised(accepted.credit);
         }
         const std::optional<double> right = leadingNumber(accepted.text);
         if (!right) {
@@ -75,8 +84,8 @@ double numberCredit(const Question &question, const QString &typed)
         }
         // A value binary cannot hold exactly (0,1 + 0,2) is still within its tolerance.
         const double slack = 1e-12 * std::max(1.0, std::abs(*right));
-        if (std::abs(*value - *right) <= std::abs(accepted.tolerance) + slack) {
-            return within(accepted.credit);
+        if (std::abs(number->value - *right) <= std::abs(accepted.tolerance) + slack) {
+            return penalised(accepted.credit);
         }
     }
     return 0;
@@ -136,14 +145,18 @@ QString rightAnswerText(const Question &question)
         for (const Accepted &accepted : question.accepted) {
             if (accepted.credit >= 1 - kCreditSlack) {
                 const bool number = question.kind == QuestionKind::Number;
-                const QString unit =
-                    question.units.empty() ? QString() : u' ' + question.units.front().name;
-                return number && accepted.tolerance > 0
-                           ? QStringLiteral("%1 ± %2%3")
-                                 .arg(accepted.text)
-                                 .arg(accepted.tolerance)
-                                 .arg(unit)
-                           : accepted.text + (number ? unit : QString());
+                if (!number) {
+                    return accepted.text;
+                }
+                const QString value =
+                    accepted.tolerance > 0
+                        ? QStringLiteral("%1 ± %2").arg(accepted.text).arg(accepted.tolerance)
+                        : accepted.text;
+                if (question.units.empty()) {
+                    return value;
+                }
+                const QString &unit = question.units.front().name;
+                return question.unitFirst ? unit + u' ' + value : value + u' ' + unit;
             }
         }
         break;
@@ -296,17 +309,42 @@ std::optional<double> leadingNumber(const QString &text, QString *rest)
     return value;
 }
 
-std::optional<double> typedNumber(const Question &question, const QString &typed)
+std::optional<TypedNumber> typedNumber(const Question &question, const QString &typed)
 {
+    const QString text = typed.trimmed();
+    const bool penalty = question.unitPenalty > 0 && !question.units.empty();
+    // The unit written before the number, when the question writes it so.
+    QString before;
+    qsizetype start = 0;
+    if (question.unitFirst && !question.unitsIgnored) {
+        while (start < text.size() && !text.at(start).isDigit() && text.at(start) != u'-' &&
+               text.at(start) != QChar(0x2212) && text.at(start) != u'+') {
+            ++start;
+        }
+        before = text.left(start).trimmed();
+    }
     QString rest;
-    const std::optional<double> value = leadingNumber(typed, &rest);
-    if (!value || rest.isEmpty() || question.unitsIgnored) {
-        return value;
+    const std::optional<double> value = leadingNumber(text.mid(start), &rest);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (question.unitsIgnored) {
+        return TypedNumber{.value = *value};
+    }
+    const QString unitText = question.unitFirst ? before : rest;
+    if (question.unitFirst && !rest.isEmpty()) {
+        return std::nullopt; // a text after a number whose unit goes before it
+    }
+    if (unitText.isEmpty()) {
+        return TypedNumber{.value = *value, .unitRight = !penalty};
     }
     for (const Unit &unit : question.units) {
-        if (unit.name.trimmed() == rest && unit.multiplier != 0) {
-            return *value / unit.multiplier;
+        if (unit.name.trimmed() == unitText && unit.multiplier != 0) {
+            return TypedNumber{.value = *value / unit.multiplier};
         }
+    }
+    if (penalty) {
+        return TypedNumber{.value = *value, .unitRight = false};
     }
     return std::nullopt;
 }

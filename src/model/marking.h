@@ -57,8 +57,16 @@ struct KindAnswer
 // point, an exponent; the text after it in `rest`, its blanks taken off. None when it starts
 // with no number.
 [[nodiscard]] std::optional<double> leadingNumber(const QString &text, QString *rest = nullptr);
-// The value a pupil typed for a number question, in its first unit; none when it is no number,
-// or is followed by a text the question does not take.
-[[nodiscard]] std::optional<double> typedNumber(const Question &question, const QString &typed);
+// A number a pupil typed, in the question's first unit, and whether its unit is one the
+// question takes (or none was needed).
+struct TypedNumber
+{
+    double value = 0;
+    bool unitRight = true;
+};
+// The number a pupil typed for a number question; none when it is no number, or has a text
+// beside it the question does not take (a unit it does not know, when no penalty is set).
+[[nodiscard]] std::optional<TypedNumber> typedNumber(const Question &question,
+                                                     const QString &typed);
 
 } // namespace kovra

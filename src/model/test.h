@@ -89,6 +89,11 @@ struct Question
     bool caseMatters = false;         // Typed
     std::vector<Unit> units{};        // Number: none: a number alone
     bool unitsIgnored = false;        // Number: any text after the number is let be
+    bool unitFirst = false;           // Number: a unit is written before the number ("$ 5")
+    // Number with units: the credit a number typed without one of them loses, the number taken
+    // in the first unit. 0: a unit may be left off, and a text that is none is wrong.
+    double unitPenalty = 0;
+    bool unitPenaltyOfQuestion = false; // taken off the credit, not a share of the answer's
     QStringList items{};              // Matching: what each answer is picked for
     std::vector<int> matches{};       // Matching: the right answer of each item, in `choices`
     QStringList explanation{};        // its lines, shown in the review

@@ -116,9 +116,12 @@ QString acceptedText(const Question &question, const Accepted &accepted)
     const std::optional<double> value = leadingNumber(accepted.text, &rest);
     const QString shown =
         value && rest.isEmpty() ? QLocale().toString(*value, 'g', 15) : accepted.text;
-    return accepted.tolerance > 0 ? QStringLiteral("%1 ± %2%3")
-                                        .arg(shown, QLocale().toString(accepted.tolerance), unit)
-                                  : shown + unit;
+    const QString withTolerance =
+        accepted.tolerance > 0
+            ? QStringLiteral("%1 ± %2").arg(shown, QLocale().toString(accepted.tolerance))
+            : shown;
+    return question.unitFirst && !unit.isEmpty() ? unitName(question) + u' ' + withTolerance
+                                                 : withTolerance + unit;
 }
 
 QString acceptedKeyHtml(const Question &question)
@@ -157,6 +160,17 @@ QString acceptedKeyHtml(const Question &question)
         html += QStringLiteral("<i>%1</i><br>")
                     .arg(text(KindPaper::tr("Any text after the number is let be.")));
     }
+    if (number && question.unitPenalty > 0 && !question.units.empty() && !question.unitsIgnored) {
+        const QString penalty = creditPercent(question.unitPenalty);
+        html += QStringLiteral("<i>%1</i><br>")
+                    .arg(text(question.unitPenaltyOfQuestion
+                                  ? KindPaper::tr("Without a unit, or with another: %1 of the "
+                                                  "point taken off.")
+                                        .arg(penalty)
+                                  : KindPaper::tr("Without a unit, or with another: %1 of the "
+                                                  "answer's credit taken off.")
+                                        .arg(penalty)));
+    }
     return html;
 }
 
@@ -189,9 +203,12 @@ QString answerPaperHtml(const Question &question, int indent)
     case QuestionKind::Typed:
     case QuestionKind::Number: {
         const QString unit = question.kind == QuestionKind::Number ? unitName(question) : QString();
-        return lines.arg(QStringLiteral("%1 %2%3").arg(
-            text(KindPaper::tr("Answer:")), kWriteLine,
-            unit.isEmpty() ? QString() : QStringLiteral(" ") + text(unit)));
+        const bool first = question.unitFirst && !unit.isEmpty();
+        return lines.arg(
+            QStringLiteral("%1 %2%3%4")
+                .arg(text(KindPaper::tr("Answer:")),
+                     first ? text(unit) + QStringLiteral(" ") : QString(), kWriteLine,
+                     unit.isEmpty() || first ? QString() : QStringLiteral(" ") + text(unit)));
     }
     case QuestionKind::Matching:
         return matchingPaperHtml(question, indent);

@@ -58,6 +58,10 @@ QString kindLabel(KindEdit edit)
         return words("Remove a unit");
     case KindEdit::UnitsIgnored:
         return words("No units");
+    case KindEdit::UnitFirst:
+        return words("Unit before the number");
+    case KindEdit::UnitPenalty:
+        return words("Penalty for a missing unit");
     case KindEdit::Item:
         return words("Edit an item");
     case KindEdit::ItemAnswer:

@@ -23,7 +23,9 @@ enum class KindEdit
     AddUnit,
     RemoveUnit,
     UnitsIgnored,
-    Item, // an item's text
+    UnitFirst,
+    UnitPenalty, // its amount, or whether it is taken off the point
+    Item,        // an item's text
     ItemAnswer,
     AddItem,
     RemoveItem,

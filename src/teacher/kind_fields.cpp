@@ -7,6 +7,8 @@
 #include "teacher/rows_editor.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -123,6 +125,7 @@ void KindFields::buildNumber()
     m_unitsIgnored = new QCheckBox(tr("No units: any text after the number is let be"), m_number);
     m_unitsIgnored->setAccessibleName(m_unitsIgnored->text());
     layout->addWidget(m_unitsIgnored);
+    buildUnitGrading(layout);
     connect(m_values, &RowsEditor::edited, this, &KindFields::editAnswer);
     connect(m_units, &RowsEditor::edited, this, [this](int row, int column, const QVariant &value) {
         edit(KindEdit::Unit, fieldId(row, column), [row, column, value](Question &q) {
@@ -160,6 +163,42 @@ void KindFields::buildNumber()
             });
         });
     }
+}
+
+// Where the unit is written, and what a number typed without one of its units loses.
+void KindFields::buildUnitGrading(QVBoxLayout *layout)
+{
+    m_unitFirst = new QCheckBox(tr("The unit is written before the number (€ 5)"), m_number);
+    m_unitFirst->setAccessibleName(m_unitFirst->text());
+    layout->addWidget(m_unitFirst);
+    auto *row = new QHBoxLayout;
+    auto *label =
+        new QLabel(tr("Without one of the units, or with another, the answer loses:"), m_number);
+    label->setWordWrap(true);
+    m_unitPenalty = new QDoubleSpinBox(m_number);
+    m_unitPenalty->setRange(0, 100);
+    m_unitPenalty->setDecimals(1);
+    m_unitPenalty->setSuffix(QStringLiteral(" %"));
+    m_unitPenalty->setSpecialValueText(tr("nothing: a unit may be left off"));
+    m_unitPenalty->setAccessibleName(tr("Penalty for a number without one of its units"));
+    label->setBuddy(m_unitPenalty);
+    row->addWidget(label, 1);
+    row->addWidget(m_unitPenalty);
+    layout->addLayout(row);
+    m_penaltyOfPoint =
+        new QCheckBox(tr("Taken off the point, not a share of the answer's credit"), m_number);
+    m_penaltyOfPoint->setAccessibleName(m_penaltyOfPoint->text());
+    layout->addWidget(m_penaltyOfPoint);
+    connect(m_unitFirst, &QCheckBox::toggled, this, [this](bool on) {
+        edit(KindEdit::UnitFirst, -1, [on](Question &q) { q.unitFirst = on; });
+    });
+    connect(m_unitPenalty, &QDoubleSpinBox::valueChanged, this, [this](double percent) {
+        m_penaltyOfPoint->setEnabled(percent > 0);
+        edit(KindEdit::UnitPenalty, 1, [percent](Question &q) { q.unitPenalty = percent / 100; });
+    });
+    connect(m_penaltyOfPoint, &QCheckBox::toggled, this, [this](bool on) {
+        edit(KindEdit::UnitPenalty, -1, [on](Question &q) { q.unitPenaltyOfQuestion = on; });
+    });
 }
 
 void KindFields::buildMatching()
@@ -237,6 +276,10 @@ void KindFields::showQuestion(int at)
     }
     m_units->showRows(rows, 0, kMaxUnitsEdited);
     m_unitsIgnored->setChecked(q.unitsIgnored);
+    m_unitFirst->setChecked(q.unitFirst);
+    m_unitPenalty->setValue(q.unitPenalty * 100);
+    m_penaltyOfPoint->setChecked(q.unitPenaltyOfQuestion);
+    m_penaltyOfPoint->setEnabled(q.unitPenalty > 0);
     showMatching(q);
     m_showing = false;
 }
@@ -273,6 +316,12 @@ QWidget *KindFields::fieldOf(const Problem &problem) const
         return index >= 0 ? m_units->field(index, 0) : static_cast<QWidget *>(m_units->addButton());
     case ContentField::UnitsIgnored:
         return m_unitsIgnored;
+    case ContentField::UnitFirst:
+        return m_unitFirst;
+    case ContentField::UnitPenalty:
+        return m_unitPenalty;
+    case ContentField::UnitPenaltyOfQuestion:
+        return m_penaltyOfPoint;
     case ContentField::Items:
         return m_items->field(std::max(index, 0), 0);
     case ContentField::Matches:

@@ -10,7 +10,9 @@
 #include <QWidget>
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QLabel;
+class QVBoxLayout;
 
 namespace kovra {
 
@@ -32,6 +34,7 @@ public:
 private:
     void buildTyped();
     void buildNumber();
+    void buildUnitGrading(QVBoxLayout *layout);
     void buildMatching();
     // The shown question changed by `change` as the step `edit`; `field` merges keystrokes.
     void edit(KindEdit edit, int field, const QuestionChange &change);
@@ -50,6 +53,9 @@ private:
     RowsEditor *m_values;
     RowsEditor *m_units;
     QCheckBox *m_unitsIgnored;
+    QCheckBox *m_unitFirst;
+    QDoubleSpinBox *m_unitPenalty; // in percent
+    QCheckBox *m_penaltyOfPoint;
     QWidget *m_matching;
     RowsEditor *m_items;
     RowsEditor *m_extras;
