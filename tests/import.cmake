@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Question banks read into content sets, and the checker's words in Bulgarian.
 kovra_add_test(test_import SOURCES test_import.cpp LIBS kovra_import kovra_testfile)
+kovra_add_test(test_import_malformed SOURCES test_import_malformed.cpp LIBS kovra_import kovra_testfile)
 kovra_add_test(test_import_export SOURCES test_import_export.cpp LIBS kovra_import kovra_testfile)
 add_test(NAME check_speaks_bulgarian COMMAND kovra-check "${CMAKE_CURRENT_SOURCE_DIR}/fixtures/broken")
 set_tests_properties(check_speaks_bulgarian PROPERTIES
