@@ -29,7 +29,7 @@ void TestImport::banks_data()
     QTest::addColumn<int>("count");               // questions imported
     QTest::addColumn<QStringList>("expected");    // lines the dump must hold
     QTest::addColumn<QList<int>>("skippedLines"); // of the warnings: skips, columns not read
-    QTest::newRow("gift as exported: comments, titles, html, escapes, feedback")
+    QTest::newRow("gift as exported: comments, titles (one for no text), html, escapes, feedback")
         << u"Геометрия 7.gift"_s
         << QByteArray("// question: 0  name: Switch category to $course$/top/Геометрия\n"
                       "$CATEGORY: $course$/top/Геометрия\n\n"
@@ -42,8 +42,9 @@ void TestImport::banks_data()
                       "::TF::Земята е кръгла.{T}\n\n"
                       "::Отношение::Отношението 1\\:5 е {=0,2 ~5} към единица.\n\n"
                       "// question: 104\n::Число::Колко е 2+2?{#4}\n\n"
-                      "::Знаци::Кой знак отваря блок? {=\\{ ~\\# ~\\~ ~\\=}\n")
-        << QStringList() << 5
+                      "::Знаци::Кой знак отваря блок? {=\\{ ~\\# ~\\~ ~\\=}\n\n"
+                      "::Кой знак затваря блок?::{=\\} ~\\#}\n\n{=1 ~2}\n")
+        << QStringList() << 6
         << QStringList{u"List1(1)[0]\tЪгълът при основата е 70°. А при върха?"_s,
                        u"List1(1)[3]\t110°"_s,
                        u"List1(0)[0]\t40°"_s,
@@ -63,8 +64,9 @@ void TestImport::banks_data()
                        u"List2[4]\tДава описание - 1"_s,
                        u"List2[5]\tДава обяснения - 1"_s,
                        u"Kind(4)\tnumber"_s,
-                       u"Answer(4)[0]\t4\t100%\t±0"_s}
-        << QList<int>{};
+                       u"Answer(4)[0]\t4\t100%\t±0"_s,
+                       u"List1(6)[0]\tКой знак затваря блок?"_s}
+        << QList<int>{21, 23}; // a title taken as the text; neither: skipped
     QTest::newRow("gift: a category right after a question, no blank line between")
         << u"c.gift"_s
         << QByteArray("$CATEGORY: $course$/a\n::Q1::Колко е 2+2? {=4 ~3 ~5}\n"
@@ -291,7 +293,7 @@ void TestImport::banks_data()
     QFile kinds(qEnvironmentVariable("KOVRA_FIXTURES") + u"/kinds.xml"_s); // a question a line
     QVERIFY(kinds.open(QIODevice::ReadOnly));
     QTest::newRow("moodle xml of every kind, those a test cannot hold skipped")
-        << u"k.xml"_s << kinds.readAll() << QStringList() << 7
+        << u"k.xml"_s << kinds.readAll() << QStringList() << 8
         << QStringList{u"Kind(1)\tseveral"_s,
                        u"Choice(1)[2]\t4\t-100%"_s,
                        u"Obqsnenie(1)[0]\t4: Не."_s,
@@ -299,6 +301,7 @@ void TestImport::banks_data()
                        u"Choice(2)[1]\t4\t50%"_s,
                        u"Kind(3)\ttyped"_s,
                        u"Answer(3)[1]\tPar*\t50%"_s,
+                       u"List1(8)[0]\tСтолицата на България?"_s,
                        u"CaseMatters(3)"_s,
                        u"Obqsnenie(3)[0]\tГрад."_s,
                        u"Answer(4)[0]\t3.14\t100%\t±0.005"_s,
@@ -310,7 +313,7 @@ void TestImport::banks_data()
                        u"Offered(6)[2]\tтри\t"_s,
                        u"Obqsnenie(2)[0]\tВерният отговор е: 2, 4."_s,
                        u"Obqsnenie(6)[0]\tВерният отговор е: 1 – едно; 2 – a<b."_s}
-        << QList<int>{8, 9, 10, 11, 12, 13}; // 13: a wrong answer's penalty left out
+        << QList<int>{8, 9, 10, 11, 12, 13, 14}; // 13: penalties left out; 14: name for text
     QByteArray forty;
     for (int i = 1; i <= 40; ++i) {
         forty += "Q" + QByteArray::number(i) + " {=" + QByteArray::number(i) + " ~x}\n\n";

@@ -1536,6 +1536,14 @@ Test: %2</source>
         <source>penalty taken off the point</source>
         <translation>наказанието се изважда от точката</translation>
     </message>
+    <message>
+        <source>has no question text: its title %1 is taken as its text</source>
+        <translation>няма текст на въпроса: за текст е взето заглавието му %1</translation>
+    </message>
+    <message>
+        <source>it has no question text</source>
+        <translation>няма текст на въпроса</translation>
+    </message>
 </context>
 <context>
     <name>kovra::TeacherWindow</name>

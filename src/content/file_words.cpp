@@ -64,6 +64,8 @@ QString skipWords(const Problem &p)
     switch (p.skip) {
     case SkipReason::Description:
         return QCoreApplication::translate("kovra", "it has no answers (a description)");
+    case SkipReason::NoText:
+        return QCoreApplication::translate("kovra", "it has no question text");
     case SkipReason::Essay:
         return QCoreApplication::translate("kovra", "it is an essay question (empty answers)");
     case SkipReason::TrueFalse:
@@ -258,6 +260,10 @@ std::optional<QString> bankQuestionWords(const Problem &p)
                    ? QCoreApplication::translate("kovra", "question skipped: %1").arg(skipWords(p))
                    : QCoreApplication::translate("kovra", "question %1 skipped: %2")
                          .arg(quoted(p.text), skipWords(p));
+    case ProblemKind::BankTitleAsText:
+        return QCoreApplication::translate(
+                   "kovra", "has no question text: its title %1 is taken as its text")
+            .arg(quoted(p.text));
     case ProblemKind::BankPenalties:
         return QCoreApplication::translate(
             "kovra", "the negative weights of the question's wrong answers are left out: a wrong "

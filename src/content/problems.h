@@ -73,6 +73,7 @@ enum class SkipReason
     PictureChoices, // choices that are pictures, which a choice's place shows none of
     Unfit, // a question of another kind the test cannot hold as written; other: the problem's words
     NotANumber, // Moodle XML: a number's value, tolerance or unit multiplier; other: the text
+    NoText,     // no question text, and no title to take for it
 };
 
 // What a line of an Aiken bank should have been.
@@ -144,6 +145,7 @@ enum class ProblemKind
     BankTooLarge,          // count: the file's size in bytes; limit: the most
     BankSkipped,           // warning: skip: why; text: the question's name, where the bank has one
     BankPenalties,         // warning: the negative weights of a question's wrong answers left out
+    BankTitleAsText,       // warning: text: a question's title, taken as its empty text
     BankUnclosed,          // text: the opening character without its closing one
     BankUnexpected,        // expectation: what the format has at this place
     BankAnswer,            // text: the right answer as written, which names no choice

@@ -376,6 +376,7 @@ struct GiftParts
     qsizetype close = 0;
     qsizetype answersEnd = 0;
     bool html = true; // text without a marker is HTML, as Moodle reads it
+    QString title;
 };
 
 // The parts, or none with the question skipped or refused.
@@ -387,6 +388,7 @@ std::optional<GiftParts> giftParts(const GiftText &t, int line, Bank &bank)
     if (marksAt(t, pos, QLatin1StringView("::"))) {
         if (const qsizetype close = findMark(t, pos + 2, end, QLatin1StringView("::"));
             close != kNone) {
+            parts.title = giftLine(t, pos + 2, close, false).trimmed();
             pos = skipSpace(t, close + 2, end);
         }
     }
@@ -408,6 +410,24 @@ std::optional<GiftParts> giftParts(const GiftText &t, int line, Bank &bank)
     }
     parts.answersEnd = parts.close;
     return parts;
+}
+
+// Whether the question has a text: its own, or its title with a warning; none skips it.
+bool hasText(Question &question, const GiftParts &parts, int line, Bank &bank)
+{
+    if (!question.text.isEmpty()) {
+        return true;
+    }
+    if (parts.title.isEmpty()) {
+        bank.skipped(line, SkipReason::NoText);
+        return false;
+    }
+    question.text = parts.title;
+    bank.error({.kind = ProblemKind::BankTitleAsText,
+                .severity = Severity::Warning,
+                .line = line,
+                .text = parts.title});
+    return true;
 }
 
 // One question: the lines of a block between blank lines, comments left out.
@@ -446,8 +466,8 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
                                       .trimmed()
                                 : before;
     if (number || readTrueFalse(t, first, answersEnd, html, question)) {
-        if (question.text.isEmpty()) {
-            return bank.error(ProblemKind::BankEmptyQuestion, line);
+        if (!hasText(question, *parts, line, bank)) {
+            return;
         }
         // Only single choice puts a chosen answer into the blank.
         return bank.add(std::move(question), missingWord && !number);
@@ -472,8 +492,8 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     read.weighted = read.weighted && !penalties;
     const std::optional<SkipReason> reason = skipReason(read, marks.size());
     if (reason && marks.size() < kMostMarksRead && takeKind(read, question)) {
-        if (question.text.isEmpty()) {
-            return bank.error(ProblemKind::BankEmptyQuestion, line);
+        if (!hasText(question, *parts, line, bank)) {
+            return;
         }
         return bank.add(std::move(question));
     }
@@ -489,8 +509,8 @@ void readGiftQuestion(const std::vector<BlockLine> &block, Bank &bank)
     if (const std::optional<QString> same = sameOnceFlat(flat, written)) {
         return bank.skipped(line, SkipReason::SameChoices, {}, *same);
     }
-    if (question.text.isEmpty()) {
-        return bank.error(ProblemKind::BankEmptyQuestion, line);
+    if (!hasText(question, *parts, line, bank)) {
+        return;
     }
     takeAnswers(read.answers, question);
     bank.add(std::move(question), missingWord);

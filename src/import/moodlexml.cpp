@@ -363,9 +363,16 @@ void XmlReader::take(XmlQuestion &question)
     if (!takeXmlQuestion(question, out, m_bank)) {
         return;
     }
-    if (out.text.isEmpty()) {
-        m_bank.error(ProblemKind::BankEmptyQuestion, line);
+    if (out.text.isEmpty() && question.name.isEmpty()) {
+        m_bank.skipped(line, SkipReason::NoText);
         return;
+    }
+    if (out.text.isEmpty()) { // its name, as a bank's title
+        out.text = question.name;
+        m_bank.error({.kind = ProblemKind::BankTitleAsText,
+                      .severity = Severity::Warning,
+                      .line = line,
+                      .text = question.name});
     }
     m_bank.add(std::move(out));
 }
