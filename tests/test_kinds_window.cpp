@@ -10,6 +10,7 @@
 #include "ui/kovra_prazno.h"
 #include "ui/widgets.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -70,6 +71,8 @@ private Q_SLOTS:
     void answeredAndReviewed_data();
     void answeredAndReviewed();
     void typingKeptAtExit();
+    void byKeysAndInWords_data();
+    void byKeysAndInWords();
 };
 
 void TestKindsWindow::answeredAndReviewed_data()
@@ -202,6 +205,86 @@ void TestKindsWindow::typingKeptAtExit()
     QCOMPARE(typed, 1);
     QTest::qWait(700);
     QCOMPARE(answered.size(), 1);
+}
+
+void TestKindsWindow::byKeysAndInWords_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("keys");   // pressed where the focus is, after Tab to the answer
+    QTest::addColumn<QString>("name");   // of the answer's first field, told to a screen reader
+    QTest::addColumn<QString>("marked"); // the indicator's words in the review
+    QTest::newRow("several: letters tick, as they choose") << "several"
+                                                           << "bd"
+                                                           << "Отговор A: 2"
+                                                           << "Грешен отговор";
+    QTest::newRow("typed: letters and digits typed, not choosing") << "typed"
+                                                                   << "Paris 12"
+                                                                   << "Въведете отговора"
+                                                                   << "Частично верен отговор";
+    QTest::newRow("number: digits typed") << "number"
+                                          << "3,14"
+                                          << "Въведете число"
+                                          << "Верен отговор";
+    QTest::newRow("matching: the arrow key picks") << "matching"
+                                                   << "↓"
+                                                   << "1"
+                                                   << "Частично верен отговор";
+}
+
+// Each kind answered from the keyboard alone, its fields named to a screen reader, its review
+// told in words.
+void TestKindsWindow::byKeysAndInWords()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, keys);
+    QFETCH(QString, name);
+    QFETCH(QString, marked);
+    Test test;
+    test.title = "Видове";
+    test.questions = {single("Първи"), ofKind(kind), single("Трети")};
+    LoadResult loaded = loadTest(test);
+    KOVRA_Prazno w(std::make_unique<FixedDraws>(std::vector<float>(16, 0.0F)));
+    openAtKind(w, loaded);
+    w.activateWindow();
+    QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+    const int p = w.runState().CurrentPos;
+    QWidget *first = kind == u"several"    ? static_cast<QWidget *>(w.Tick(0))
+                     : kind == u"matching" ? static_cast<QWidget *>(w.kindPanel()->pick(0))
+                                           : w.kindPanel()->line();
+    for (int tab = 0; tab < 30 && QApplication::focusWidget() != first; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), first);
+    // A drop-down is named by the label it has (its own name is the answer picked).
+    QAccessibleInterface *told = QAccessible::queryAccessibleInterface(first);
+    const auto labels = told->relations(QAccessible::Label);
+    QCOMPARE((labels.isEmpty() ? told : labels.front().first)->text(QAccessible::Name), name);
+    if (keys == u"↓") {
+        auto *pick = static_cast<QComboBox *>(first); // down to the first item's right answer
+        for (int down = 0; down < 12 && pick->currentText() != u"едно"; ++down) {
+            QTest::keyClick(pick, Qt::Key_Down);
+        }
+    } else {
+        QTest::keyClicks(first, keys);
+    }
+    QTRY_COMPARE(w.Label1(2)->caption(), w1251("Въведени отговори: 1/3"));
+    if (kind == u"typed" || kind == u"number") {
+        QCOMPARE(w.kindPanel()->line()->text(), keys);
+        QTest::keyClick(first, Qt::Key_Return); // on to the next question
+        QCOMPARE(int(w.runState().CurrentPos), p + 1);
+    }
+    if (kind == u"several") {
+        QVERIFY(!w.Tick(0)->isChecked() && w.Tick(1)->isChecked() && w.Tick(3)->isChecked());
+    }
+    QTest::mouseClick(w.Command2(0), Qt::LeftButton);
+    while (w.runState().CurrentPos != p) {
+        QTest::mouseClick(w.Command2(1), Qt::LeftButton);
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.Picture1())->text(QAccessible::Name), marked);
+    if (kind == u"several") { // each choice's mark in words, as on screen in colour
+        QCOMPARE(w.Tick(0)->accessibleDescription(), u"Това е верен отговор");
+        QCOMPARE(w.Tick(3)->accessibleDescription(), u"Отбелязаният отговор е грешен");
+    }
 }
 
 QTEST_MAIN(TestKindsWindow)

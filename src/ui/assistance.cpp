@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -91,8 +92,12 @@ public:
             return QStringLiteral("Няма въведен отговор");
         }
         if (inReview(*m_window)) {
-            return state.List2(VerdictList).list(p) == "1" ? QStringLiteral("Верен отговор")
-                                                           : QStringLiteral("Грешен отговор");
+            // A question of another kind may be partly right.
+            const bool partly = m_window->kindAt(state.questionAt(p)) != nullptr &&
+                                m_window->creditAt(p) > 0 && m_window->creditAt(p) < 1;
+            return partly ? QStringLiteral("Частично верен отговор")
+                   : state.List2(VerdictList).list(p) == "1" ? QStringLiteral("Верен отговор")
+                                                             : QStringLiteral("Грешен отговор");
         }
         return QStringLiteral("Отговорът е въведен");
     }
@@ -232,11 +237,14 @@ void installAccessibility(KOVRA_Prazno &window)
 
 void installKeyboard(KOVRA_Prazno &window)
 {
+    // A key chooses the answer in its place, or ticks it where the question has several.
     const auto chooser = [&window](int slot) {
         return [&window, slot] {
-            QRadioButton *option = window.Option1(slot);
-            if (option->isVisible() && option->isEnabled()) {
-                option->click();
+            for (QAbstractButton *button : {static_cast<QAbstractButton *>(window.Option1(slot)),
+                                            static_cast<QAbstractButton *>(window.Tick(slot))}) {
+                if (button->isVisible() && button->isEnabled()) {
+                    button->click();
+                }
             }
         };
     };

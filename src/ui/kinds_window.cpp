@@ -169,6 +169,10 @@ void KOVRA_Prazno::ShowKindQuestion(int q, const Question &question)
             Text2(s + 1)->setText(rows.list(readIndex(order.mid(s, 1))));
             m_tick[s]->setGeometry(Option1(s)->geometry());
             m_tick[s]->setChecked(response.picked.contains(fromCp1251(Text2(s + 1)->text())));
+            // Told to a screen reader with the choice it ticks, as an option button is.
+            m_tick[s]->setAccessibleName(m_tick[s]->text() + QStringLiteral(": ") +
+                                         fromCp1251(Text2(s + 1)->text()));
+            m_tick[s]->setAccessibleDescription(QString());
         }
         m_tick[s]->setVisible(shown);
         m_tick[s]->setEnabled(!m_evaluated && !m_handedIn);
@@ -220,9 +224,15 @@ void KOVRA_Prazno::ShowKindReview(int q, const Question &question)
             const QString text = fromCp1251(Text2(s + 1)->text());
             const auto at = question.choices.indexOf(text);
             const bool right = at >= 0 && question.weights.at(std::size_t(at)) > 0;
-            setBackColor(m_tick[s], right                    ? layout::kGreen
-                                    : m_tick[s]->isChecked() ? layout::kRed
-                                                             : layout::kReviewColor);
+            const bool ticked = m_tick[s]->isChecked();
+            setBackColor(m_tick[s], right    ? layout::kGreen
+                                    : ticked ? layout::kRed
+                                             : layout::kReviewColor);
+            m_tick[s]->setAccessibleDescription(
+                right && ticked ? QStringLiteral("Отбелязаният отговор е верен")
+                : right         ? QStringLiteral("Това е верен отговор")
+                : ticked ? QStringLiteral("Отбелязаният отговор е грешен")
+                         : QString());
         }
     }
     if (question.kind != QuestionKind::Several) {
