@@ -10,6 +10,7 @@
 #include "teacher/teacher_window.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -258,6 +259,27 @@ void TestTeacherKinds::kindThroughItsFields()
     }
     QCOMPARE(document.data().questions.front(), made);
     QVERIFY2(document.problems().empty(), qPrintable(firstProblem(document)));
+
+    // From the kind's drop-down, Tab reaches every field the steps took, each told by a name.
+    named<QComboBox>(window, QStringLiteral("Kind of the question"))->setFocus();
+    QStringList reached;
+    for (int tab = 0; tab < 150; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QAccessibleInterface *told = QAccessible::queryAccessibleInterface(qApp->focusWidget());
+        const auto labels = told->relations(QAccessible::Label); // a drop-down's name
+        const QString name = told->text(QAccessible::Name);
+        const QString label =
+            labels.isEmpty() ? QString() : labels.front().first->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() || !label.isEmpty(),
+                 qApp->focusWidget()->metaObject()->className());
+        reached << name << label;
+    }
+    QCOMPARE(document.data().questions.front(), made); // Tab typed into nothing
+    for (const Step &step : steps) {                   // those still shown
+        QVERIFY2(step.how == Step::Kind || !named<QWidget>(window, step.field) ||
+                     reached.contains(step.field),
+                 qPrintable(step.field));
+    }
 
     const QString path =
         m_folder.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".kovra"));
