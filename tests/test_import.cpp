@@ -306,6 +306,7 @@ void TestImport::banks_data()
                        u"Obqsnenie(3)[0]\tГрад."_s,
                        u"Answer(4)[0]\t3.14\t100%\t±0.005"_s,
                        u"Unit(4)[1]\tcm\t100"_s,
+                       u"Obqsnenie(4)[0]\tВерният отговор е: m 3,14 ± 0,005."_s,
                        u"UnitFirst(4)"_s,
                        u"UnitPenalty(4)\t25\tof the point"_s,
                        u"UnitsIgnored(5)"_s,

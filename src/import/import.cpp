@@ -86,11 +86,18 @@ QString keyText(const Question &question)
             return {};
         }
         QString key = best->text;
-        if (question.kind == QuestionKind::Number && best->tolerance > 0) {
+        if (question.kind != QuestionKind::Number) {
+            return key;
+        }
+        if (best->tolerance > 0) {
             key += QStringLiteral(" ± ") + QString::number(best->tolerance, 'g', 15);
         }
-        if (question.kind == QuestionKind::Number && !question.units.empty()) {
-            key += u' ' + question.units.front().name;
+        // In the words of the explanation, with the decimal comma.
+        static const QRegularExpression point(QStringLiteral("(\\d)\\.(\\d)"));
+        key.replace(point, QStringLiteral("\\1,\\2"));
+        if (!question.units.empty()) {
+            const QString &unit = question.units.front().name;
+            key = question.unitFirst ? unit + u' ' + key : key + u' ' + unit;
         }
         return key;
     }
