@@ -38,6 +38,11 @@ void TestImportMalformed::malformed_data()
     QTest::newRow("gift too few once skipped")
         << u"b.gift"_s << QByteArray("A {=1 ~2}\n\nB {}\n\nC {=1 ~2}\n") << QStringList()
         << K::BankTooFew << 5 << 0;
+    QTest::newRow("moodle xml too few: the line of its end")
+        << u"b.xml"_s
+        << QByteArray("<?xml version=\"1.0\"?>\n<quiz>\n<question type=\"essay\"><questiontext>"
+                      "<text>E</text></questiontext></question>\n</quiz>\n\n")
+        << QStringList() << K::BankTooFew << 4 << 0;
     QTest::newRow("gift one question too many")
         << u"b.gift"_s << QByteArray("Q {=1 ~2}\n\n").repeated(30) << QStringList()
         << K::BankTooMany << 59 << 0;

@@ -288,15 +288,30 @@ void limitProblems(Problems &problems, std::size_t most)
     if (problems.size() <= most + (counted ? 1 : 0)) {
         return;
     }
+    // The errors first, in their order, then the warnings in the room left: many warnings
+    // never hide the error that refuses a file.
+    const auto errors =
+        std::size_t(std::count_if(problems.begin(), problems.end(), [](const Problem &p) {
+            return p.severity == Severity::Error && p.kind != ProblemKind::NotKept;
+        }));
+    std::size_t errorsLeft = std::min(errors, most);
+    std::size_t warningsLeft = most - errorsLeft;
     qint64 count = 0;
     bool error = false;
-    const auto first = problems.begin() + static_cast<std::ptrdiff_t>(most);
-    for (auto p = first; p != problems.end(); ++p) {
-        count += p->kind == ProblemKind::NotKept ? p->count : 1;
-        error = error || p->severity == Severity::Error;
+    Problems kept;
+    for (Problem &p : problems) {
+        const bool isError = p.severity == Severity::Error;
+        std::size_t &left = isError ? errorsLeft : warningsLeft;
+        if (p.kind != ProblemKind::NotKept && left > 0) {
+            --left;
+            kept.push_back(std::move(p));
+            continue;
+        }
+        count += p.kind == ProblemKind::NotKept ? p.count : 1;
+        error = error || isError;
     }
-    problems.erase(first, problems.end());
-    problems.push_back(notKept(count, error ? Severity::Error : Severity::Warning));
+    kept.push_back(notKept(count, error ? Severity::Error : Severity::Warning));
+    problems = std::move(kept);
 }
 
 QString describeWithin(const Problem &problem, Audience audience)

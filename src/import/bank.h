@@ -169,7 +169,8 @@ bool takeGiftNumber(const QString &plain, Question &question);
 // The readers, one a format: each appends what it reads to the bank.
 void readGift(QStringView text, Bank &bank);
 void readAiken(QStringView text, Bank &bank);
-void readMoodleXml(QIODevice *device, Bank &bank);
+// Moodle XML: the number of the last line read.
+int readMoodleXml(QIODevice *device, Bank &bank);
 void readCsv(QStringView text, const QString &folder, Bank &bank);
 
 } // namespace kovra::importer

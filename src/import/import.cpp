@@ -311,8 +311,8 @@ Imported tooLarge(qint64 size, qint64 most)
 Imported importXml(QIODevice *device, const QString &path, const ImportOptions &options)
 {
     Bank bank;
-    readMoodleXml(device, bank);
-    return finish(std::move(bank), 1, path, BankFormat::MoodleXml, options);
+    const int lastLine = readMoodleXml(device, bank);
+    return finish(std::move(bank), lastLine, path, BankFormat::MoodleXml, options);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace kovra::importer {
 
@@ -27,6 +28,7 @@ class XmlReader
 public:
     XmlReader(QIODevice *device, Bank &bank) : m_xml(device), m_bank(bank) {}
     void read();
+    [[nodiscard]] int lastLine() const;
 
 private:
     // Moves to the next start or end element, refusing what is not allowed; false at the end or
@@ -70,6 +72,7 @@ private:
 
     QXmlStreamReader m_xml;
     Bank &m_bank;
+    int m_rootEnd = 0; // the line of </quiz>
     int m_depth = 0;
     bool m_failed = false;
 };
@@ -91,7 +94,9 @@ bool XmlReader::nextElement()
             }
             return true;
         case QXmlStreamReader::EndElement:
-            --m_depth;
+            if (--m_depth == 0) {
+                m_rootEnd = int(m_xml.lineNumber());
+            }
             return true;
         default:
             break;
@@ -377,6 +382,11 @@ void XmlReader::take(XmlQuestion &question)
     m_bank.add(std::move(out));
 }
 
+int XmlReader::lastLine() const
+{
+    return m_rootEnd > 0 ? m_rootEnd : std::max(1, int(m_xml.lineNumber()));
+}
+
 void XmlReader::read()
 {
     bool quiz = false;
@@ -414,9 +424,11 @@ void XmlReader::read()
 
 } // namespace
 
-void readMoodleXml(QIODevice *device, Bank &bank)
+int readMoodleXml(QIODevice *device, Bank &bank)
 {
-    XmlReader(device, bank).read();
+    XmlReader reader(device, bank);
+    reader.read();
+    return reader.lastLine();
 }
 
 } // namespace kovra::importer
