@@ -50,7 +50,9 @@ private:
         return format != u"plain_text" && format != u"markdown";
     }
     // The text of the element just started, up to its end; false on an error or when too long.
-    bool elementText(QString &out, qsizetype most = kMaxQuestionChars);
+    // `markup`: an HTML text, whose elements written as XML inside it (<br/>, not &lt;br&gt;)
+    // are kept as its tags, not dropped with the text run together.
+    bool elementText(QString &out, qsizetype most = kMaxQuestionChars, bool markup = false);
     // Its format by its "format" attribute; without one, HTML unless `htmlByDefault` is false.
     bool readText(XmlText &text, bool htmlByDefault = true);
     bool readQuestion(XmlQuestion &question);
@@ -121,7 +123,7 @@ XmlReader::Step XmlReader::nextChild(int depth)
     return Step::Stopped;
 }
 
-bool XmlReader::elementText(QString &out, qsizetype most)
+bool XmlReader::elementText(QString &out, qsizetype most, bool markup)
 {
     out.clear();
     const int depth = m_depth;
@@ -139,10 +141,27 @@ bool XmlReader::elementText(QString &out, qsizetype most)
                 fail(QStringLiteral("depth > %1").arg(kMaxDepth));
                 return false;
             }
+            if (markup) {
+                out += u'<';
+                out += m_xml.name();
+                for (const QXmlStreamAttribute &attribute : m_xml.attributes()) {
+                    out += QStringLiteral(" ") + attribute.name().toString() +
+                           QStringLiteral("=\"") + attribute.value().toString().toHtmlEscaped() +
+                           u'"';
+                }
+                out += u'>';
+                if (out.size() > most) {
+                    fail(QStringLiteral("<text> > %1").arg(most));
+                    return false;
+                }
+            }
             break;
         case QXmlStreamReader::EndElement:
             if (--m_depth < depth) {
                 return true;
+            }
+            if (markup) {
+                out += QStringLiteral("</") + m_xml.name().toString() + u'>';
             }
             break;
         case QXmlStreamReader::DTD:
@@ -166,7 +185,7 @@ bool XmlReader::readText(XmlText &text, bool htmlByDefault)
     Step step = Step::Stopped;
     while ((step = nextChild(depth)) == Step::Child) {
         if (m_xml.name() == u"text") {
-            if (!elementText(text.text)) {
+            if (!elementText(text.text, kMaxQuestionChars, text.html)) {
                 return false;
             }
         } else {
@@ -189,7 +208,9 @@ bool XmlReader::readQuestionText(XmlQuestion &question)
                             m_xml.attributes().value(QLatin1StringView("encoding")) == u"base64";
         const QString fileName = m_xml.attributes().value(QLatin1StringView("name")).toString();
         QString content;
-        if (!elementText(content, base64 ? kMaxEntryBytes / 3 * 4 + 4 : kMaxQuestionChars)) {
+        const bool text = m_xml.name() == u"text";
+        if (!elementText(content, base64 ? kMaxEntryBytes / 3 * 4 + 4 : kMaxQuestionChars,
+                         text && question.text.html)) {
             return false;
         }
         if (m_xml.name() == u"text") {
@@ -210,7 +231,8 @@ bool XmlReader::readAnswer(XmlQuestion &question)
     while (nextChild(inner) == Step::Child) {
         QString ignored;
         const QStringView name = m_xml.name();
-        const bool read = name == u"text"        ? elementText(answer.text.text)
+        const bool read = name == u"text"
+                              ? elementText(answer.text.text, kMaxQuestionChars, answer.text.html)
                           : name == u"feedback"  ? readText(answer.feedback)
                           : name == u"tolerance" ? elementText(answer.tolerance)
                                                  : elementText(ignored, kMaxEncodedChars);
@@ -236,7 +258,8 @@ bool XmlReader::readSubquestion(XmlQuestion &question)
     const int inner = m_depth;
     while (nextChild(inner) == Step::Child) {
         QString ignored;
-        const bool read = m_xml.name() == u"text"     ? elementText(sub.text.text)
+        const bool read = m_xml.name() == u"text"
+                              ? elementText(sub.text.text, kMaxQuestionChars, sub.text.html)
                           : m_xml.name() == u"answer" ? readText(sub.answer, false)
                                                       : elementText(ignored, kMaxEncodedChars);
         if (!read) {
