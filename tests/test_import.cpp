@@ -290,19 +290,18 @@ void TestImport::banks_data()
                        u"Obqsnenie(2)[0]\tРавно е."_s,
                        u"List1(3)[0]\tКое е <просто>?"_s,}
         << QList<int>{18};
-    const QByteArray tf =
-        "<question type=\"truefalse\"><questiontext><text>Q</text></questiontext>"
-        "<answer fraction=\"100\"><text>true</text></answer></question>\n";
-    QTest::newRow("moodle xml of html written as elements inside the text, not escaped")
+    const QByteArray tf = "<question type=\"truefalse\"><questiontext><text>Q</text></questiontext>"
+                          "<answer fraction=\"100\"><text>true</text></answer></question>\n";
+    QTest::newRow("moodle xml of html written as elements and entities inside the text")
         << u"e.xml"_s
         << "<quiz><question type=\"multichoice\"><questiontext format=\"html\"><text>Числа."
-           "<br/>Бележка: <b>5</b><style>p { x: 1 }</style> край</text></questiontext>"
+           "<br/>Бележка: <b>5</b>&uarr;<style>p { x: 1 }</style> край</text></questiontext>"
            "<generalfeedback><text><p>Първи.</p><p>Втори.</p></text></generalfeedback><answer "
            "fraction=\"100\"><text>а<sup>2</sup></text></answer><answer fraction=\"0\"><text>б"
            "</text></answer></question>\n" +
                tf + tf + "</quiz>\n"
         << QStringList() << 3
-        << QStringList{u"List1(1)[0]\tЧисла. Бележка: 5 край"_s, u"List1(1)[1]\tа2"_s,
+        << QStringList{u"List1(1)[0]\tЧисла. Бележка: 5↑ край"_s, u"List1(1)[1]\tа2"_s,
                        u"Obqsnenie(1)[1]\tВтори."_s}
         << QList<int>();
     QFile kinds(qEnvironmentVariable("KOVRA_FIXTURES") + u"/kinds.xml"_s); // a question a line

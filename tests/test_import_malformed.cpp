@@ -95,6 +95,9 @@ void TestImportMalformed::malformed_data()
         << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [<!ENTITY a \"aaaaaaaa\">"
                       "<!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>\n<quiz>&b;</quiz>\n")
         << QStringList() << K::BankXml << 2 << 0;
+    QTest::newRow("moodle xml with an entity neither it nor HTML has")
+        << u"b.xml"_s << QByteArray("<quiz>\n<question>&uarr;&nosuch;</question></quiz>\n")
+        << QStringList() << K::BankXml << 2 << 0;
     QTest::newRow("moodle xml nested too deep")
         << u"b.xml"_s << "<quiz>\n" + QByteArray("<a>").repeated(100000) << QStringList()
         << K::BankXml << 2 << 0;

@@ -182,15 +182,8 @@ std::optional<std::pair<char32_t, qsizetype>> referenceAt(QStringView html, qsiz
         const std::optional<char32_t> code = numericReference(name.sliced(1));
         return code ? std::optional(std::pair{*code, end}) : std::nullopt;
     }
-    const QByteArray latin = name.toLatin1();
-    const auto found = std::lower_bound(std::begin(kEntities), std::end(kEntities), latin,
-                                        [](const Entity &entity, const QByteArray &key) {
-                                            return std::strcmp(entity.name, key.constData()) < 0;
-                                        });
-    if (found == std::end(kEntities) || latin != found->name) {
-        return std::nullopt;
-    }
-    return std::pair{char32_t(found->code), end};
+    const std::optional<char16_t> code = namedEntity(name);
+    return code ? std::optional(std::pair{char32_t(*code), end}) : std::nullopt;
 }
 
 // The place after the end of the markup that starts at `at` ('<' before a letter, '/', '!' or
@@ -321,6 +314,22 @@ QString fromHtmlLines(const QString &html)
         return html;
     }
     return PlainReader(html).read();
+}
+
+std::optional<char16_t> namedEntity(QStringView name)
+{
+    if (name.isEmpty() || name.size() >= qsizetype(sizeof(Entity::name))) {
+        return std::nullopt;
+    }
+    const QByteArray latin = name.toLatin1();
+    const auto found = std::lower_bound(std::begin(kEntities), std::end(kEntities), latin,
+                                        [](const Entity &entity, const QByteArray &key) {
+                                            return std::strcmp(entity.name, key.constData()) < 0;
+                                        });
+    if (found == std::end(kEntities) || latin != found->name) {
+        return std::nullopt;
+    }
+    return found->code;
 }
 
 } // namespace kovra::importer

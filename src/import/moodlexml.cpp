@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Moodle XML, read with QXmlStreamReader: the elements of each question, which moodlexml_take.cpp
 // makes a question of its kind of; a type no test holds is left out with a warning that names it.
-// No DTD is read (so no entity is declared or expanded), elements nest at most a few levels deep,
+// No DTD is read (so no entity is declared or expanded; an entity of HTML written in a text where
+// XML has none, &uarr;, is read as its one character), elements nest at most a few levels deep,
 // and no text is longer than a question may be, or than a figure may be for an embedded picture.
 #include "moodlexml.h"
 
@@ -23,10 +24,25 @@ constexpr int kMaxDepth = 12;
 // The base64 text of the largest figure file a bank may embed.
 constexpr qsizetype kMaxEncodedChars = kMaxEntryBytes / 3 * 4 + 4;
 
+// The named entities of HTML, which exports of HTML written by hand hold undeclared; each one
+// character, so that nothing expands.
+class HtmlEntities : public QXmlStreamEntityResolver
+{
+public:
+    QString resolveUndeclaredEntity(const QString &name) override
+    {
+        const std::optional<char16_t> code = namedEntity(name);
+        return code ? QString(QChar(*code)) : QString();
+    }
+};
+
 class XmlReader
 {
 public:
-    XmlReader(QIODevice *device, Bank &bank) : m_xml(device), m_bank(bank) {}
+    XmlReader(QIODevice *device, Bank &bank) : m_xml(device), m_bank(bank)
+    {
+        m_xml.setEntityResolver(&m_entities);
+    }
     void read();
     [[nodiscard]] int lastLine() const;
 
@@ -72,6 +88,7 @@ private:
         m_failed = true;
     }
 
+    HtmlEntities m_entities; // before the reader that uses it, and outlives it
     QXmlStreamReader m_xml;
     Bank &m_bank;
     int m_rootEnd = 0; // the line of </quiz>

@@ -50,5 +50,7 @@ int lastLine(QStringView text);
 QString fromHtml(const QString &html);
 // The same, each paragraph or line break a line feed.
 QString fromHtmlLines(const QString &html);
+// The character a named entity of HTML 4 (or &apos;) stands for, by its name ("uarr").
+std::optional<char16_t> namedEntity(QStringView name);
 
 } // namespace kovra::importer
