@@ -63,6 +63,8 @@ QString check(const QStringList &arguments, const QString &language, int &status
 // The fields of a question of each other kind than single choice, as a content folder holds it.
 const std::map<QString, QByteArray> kKindFields{
     {u"several"_s, R"({"choices": ["2", "4", "5"], "weights": [50, -100, 50]})"},
+    {u"several seven"_s, R"({"choices": ["1", "2", "3", "4", "5", "6", "7"],
+                             "weights": [50, 0, 0, 0, 0, -100, 50]})"},
     {u"typed"_s, R"({"answers": [{"text": "Мусала"}, {"text": "Мус*", "percent": 50}]})"},
     {u"number"_s, R"({"answers": [{"value": "2.5", "tolerance": 0.01}],
                       "units": [{"name": "м"}, {"name": "см", "multiplier": 100}]})"},
@@ -237,6 +239,9 @@ void TestCheck::paper_data()
     QTest::newRow("several in the key: each choice's credit")
         << true << QStringList{u"3 ?– ?А, В"_s, u"А\\) 2: 50 %\\s+Б\\) 4: -100 %"_s}
         << QStringList() << 2 << 0 << u"several"_s;
+    QTest::newRow("several of seven in the key: letters past Д")
+        << true << QStringList{u"3 – А, Ж"_s, u"Е\\) 6: -100 %\\s+Ж\\) 7: 50 %"_s} << QStringList()
+        << 2 << 0 << u"several seven"_s;
     QTest::newRow("typed on paper: a line to write on")
         << false << QStringList{u"вид typed\\s+Отговор: _{20,}\\s*$"_s} << QStringList() << 2 << 0
         << u"typed"_s;
@@ -254,8 +259,8 @@ void TestCheck::paper_data()
                        u"2,5 ± 0,01 м: 100 %\\s+Мерни единици: м; см \\(× 100\\)"_s}
         << QStringList() << 2 << 0 << u"number"_s;
     QTest::newRow("number with its unit before it, on paper")
-        << false << QStringList{u"вид number first\\s+Отговор: лв\\. _{20,}\\s*$"_s} << QStringList() << 2
-        << 0 << u"number first"_s;
+        << false << QStringList{u"вид number first\\s+Отговор: лв\\. _{20,}\\s*$"_s}
+        << QStringList() << 2 << 0 << u"number first"_s;
     QTest::newRow("number with its unit before it, in the key")
         << true
         << QStringList{u"3 – лв. 2,5"_s, u"лв. 2,5: 100 %\\s+Без мерна единица или с друга: "

@@ -338,6 +338,11 @@ void TestContent::problems_data()
     add("a weight over 100%",
         both(kindOf(2, u"several"_s), setField(2, u"weights"_s, QJsonArray{150, 0, 0})),
         K::CreditRange, 3, {F::Weights, 0});
+    add("several of eleven choices",
+        both(kindOf(2, u"several"_s),
+             both(setField(2, u"choices"_s, QJsonArray{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}),
+                  setField(2, u"weights"_s, QJsonArray{100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}))),
+        K::ChoiceCount, 3, {F::Choices});
     add("a weight not a number",
         both(kindOf(2, u"several"_s), setField(2, u"weights"_s, QJsonArray{u"50"_s, 50, 0})),
         K::WrongType, 3, {F::Weights, 0});

@@ -95,13 +95,14 @@ void TestImport::banks_data()
                                              u"Item(2)[1]\tb\t2"_s,        u"Item(2)[2]\tc\t3"_s,
                                              u"Kind(3)\tseveral"_s,        u"Choice(3)[2]\tc\t0%"_s}
         << QList<int>{5, 7, 11, 13, 15};
-    QTest::newRow("gift: six choices, pictures, partial credit skipped; penalties read, warned")
+    QTest::newRow("gift: pictures, partial credit skipped; six weighted choices, penalties read")
         << u"m.gift"_s
         << QByteArray("A {=1 ~%-25%2 ~%-25%3}\n\nS {~%50%1 ~%50%2 ~3 ~4 ~5 ~6}\n\n"
                       "P {=<img src\\=\"a.png\"> кон ~<img src\\=\"b.png\"> крава}\n\n"
                       "B {=1 ~2}\n\nC {=1 ~%50%2}\n\nD {=1 ~2}\n")
-        << QStringList() << 3 << QStringList{u"List1(1)[3]\t3"_s, u"List1(3)[0]\tD"_s}
-        << QList<int>{1, 3, 5, 9};
+        << QStringList() << 4
+        << QStringList{u"List1(1)[3]\t3"_s, u"Choice(2)[5]\t6\t0%"_s, u"List1(4)[0]\tD"_s}
+        << QList<int>{1, 5, 9};
     QTest::newRow("gift short answers with weights, as exported: typed answers")
         << u"s.gift"_s
         << QByteArray("::S1::Столица? {=%100%Париж =%50%Paris}\n\nA {=1 ~2}\n\n"

@@ -8,6 +8,7 @@
 #include "run/random.h"
 #include "ui/kind_panel.h"
 #include "ui/kovra_prazno.h"
+#include "ui/layout.h"
 #include "ui/widgets.h"
 
 #include <QAccessible>
@@ -35,6 +36,10 @@ Question ofKind(const QString &kind)
         q.kind = QuestionKind::Several;
         q.choices = {"2", "3", "4", "9"};
         q.weights = {0.5, 0.5, -1, -1};
+    } else if (kind == u"several of seven") { // more than the five places: a panel
+        q.kind = QuestionKind::Several;
+        q.choices = {"2", "3", "4", "5", "6", "7", "A & B"};
+        q.weights = {0.25, 0.25, -1, 0.25, -1, 0.25, -1};
     } else if (kind == u"typed") {
         q.kind = QuestionKind::Typed;
         q.accepted = {{.text = "Париж"}, {.text = "Par*", .credit = 0.5}};
@@ -90,6 +95,13 @@ void TestKindsWindow::answeredAndReviewed_data()
     QTest::newRow("several, right and wrong")
         << "several" << QStringList{"2", "9"} << "Точки: 0 от 1"
         << "Резултат: 0/3 = 0%";
+    QTest::newRow("several of seven, in a panel: three of four right")
+        << "several of seven" << QStringList{"2", "5", "7"}
+        << "Верен отговор: 2; 3; 5; 7\r\nТочки: 0,75 от 1"
+        << "Резултат: 0,75/3 = 25%";
+    QTest::newRow("several of seven, a choice with an ampersand")
+        << "several of seven" << QStringList{"A & B", "2"} << "Точки: 0 от 1"
+        << "Резултат: 0/3 = 0%";
     QTest::newRow("typed, a Latin a and small letters")
         << "typed" << QStringList{"пaриж"} << "Верен отговор: Париж\r\nТочки: 1 от 1"
         << "Резултат: 1/3 = 33%";
@@ -133,6 +145,17 @@ void TestKindsWindow::answeredAndReviewed()
             QVERIFY(w.Tick(s)->isVisible() && !w.Option1(s)->isVisible());
             if (answer.contains(fromCp1251(w.Text2(s + 1)->text()))) {
                 QTest::mouseClick(w.Tick(s), Qt::LeftButton);
+            }
+        }
+    } else if (kind == u"several of seven") {
+        QVERIFY(!w.Tick(0)->isVisible() && !w.Text2(1)->isVisible());
+        QCOMPARE(panel->ticks(), 7);
+        QTRY_VERIFY(panel->tick(6)->isVisible()); // laid out, as a pupil sees them
+        for (int c = 0; c < panel->ticks(); ++c) {
+            if (answer.contains(
+                    panel->tick(c)->accessibleName().section(QStringLiteral(": "), 1))) {
+                QTest::mouseClick(panel->tick(c), Qt::LeftButton, {}, // on its box
+                                  QPoint(8, panel->tick(c)->height() / 2));
             }
         }
     } else if (kind == u"matching") {
@@ -183,6 +206,17 @@ void TestKindsWindow::answeredAndReviewed()
     if (kind == u"several") {
         for (int s = 0; s < 4; ++s) {
             QVERIFY(!w.Tick(s)->isEnabled());
+        }
+    }
+    if (kind == u"several of seven") { // each box in the colour of its choice
+        for (int c = 0; c < panel->ticks(); ++c) {
+            QCheckBox *tick = panel->tick(c);
+            const bool right = QStringList{"2", "3", "5", "7"}.contains(
+                tick->accessibleName().section(QStringLiteral(": "), 1));
+            QVERIFY(!tick->isEnabled());
+            QCOMPARE(backColor(tick), right               ? layout::kGreen
+                                      : tick->isChecked() ? layout::kRed
+                                                          : layout::kReviewColor);
         }
     }
 }

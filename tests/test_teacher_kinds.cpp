@@ -160,6 +160,21 @@ void TestTeacherKinds::kindThroughItsFields_data()
         << made << Steps{{Step::Set, QStringLiteral("Credit of choice 1"), 20}}
         << ProblemKind::CreditSum
         << Steps{{Step::Click, QStringLiteral("Spread the credit evenly over the right choices")}};
+    // Past the five answer places of single choice, up to ten choices.
+    made = first(QuestionKind::Several);
+    made.choices = startingTest().questions.front().choices;
+    made.choices << QStringLiteral("Берлин") << QStringLiteral("Мадрид") << QStringLiteral("Виена")
+                 << QStringLiteral("Прага");
+    made.weights = {1, 0, 0, 0, 0, 0, 0};
+    Steps adding{{Step::Kind, {}, 1}};
+    for (int c = 4; c <= 7; ++c) {
+        adding << Step{Step::Click, QStringLiteral("Add a choice")}
+               << Step{Step::Type, QStringLiteral("Choice %1").arg(c), made.choices.at(c - 1)};
+    }
+    QTest::newRow("several of seven choices")
+        << adding << made << Steps{{Step::Retype, QStringLiteral("Choice 7"), QStringLiteral(" ")}}
+        << ProblemKind::EmptyChoice
+        << Steps{{Step::Retype, QStringLiteral("Choice 7"), QStringLiteral("Прага")}};
     made = startingTest().questions.front();
     made.right = 1;
     QTest::newRow("several, then single choice again")

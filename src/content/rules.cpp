@@ -117,7 +117,8 @@ void checkCredits(const std::vector<double> &credits, int number, ContentField f
 
 void checkSeveral(const Question &question, int number, const ProblemSink &add, bool keyed)
 {
-    if (!checkChoices(question.choices, number, add) || !keyed) {
+    if (!checkChoices(question.choices, number, add, ContentField::Choices, kMaxSeveralChoices) ||
+        !keyed) {
         return;
     }
     if (question.weights.size() != std::size_t(question.choices.size())) {

@@ -32,6 +32,9 @@ struct Unread
 // The most items a matching question may have, and answers it may offer.
 inline constexpr qsizetype kMaxItems = 10;
 inline constexpr qsizetype kMaxMatchAnswers = 12;
+// The most choices a question of several right answers may have: past five, the window shows
+// them in a panel of check boxes where single choice has its five answer places.
+inline constexpr qsizetype kMaxSeveralChoices = 10;
 
 // Question `number` (1-based), but for its figure's check.
 void checkQuestion(const Question &question, int number, bool phrase, const ProblemSink &add,

@@ -18,7 +18,7 @@ class KindPaper
 
 namespace {
 
-const QString kLetters = QStringLiteral("АБВГДЕЖЗИК");
+const QString kLetters = QStringLiteral("АБВГДЕЖЗИКЛМ"); // as many as a question may have
 // The line a typed answer is written on.
 const QString kWriteLine = QStringLiteral("______________________________");
 const QString kBlank = QStringLiteral("________");

@@ -171,10 +171,12 @@ bool TestDocument::moveQuestion(int from, int to)
 
 bool TestDocument::addChoice(int at)
 {
-    if (!holds(at) ||
-        m_data.questions.at(static_cast<std::size_t>(at)).choices.size() >=
-            KOVRA_Danni::kMaxChoices ||
-        m_data.questions.at(static_cast<std::size_t>(at)).kind == QuestionKind::Matching) {
+    if (!holds(at)) {
+        return false;
+    }
+    const Question &question = m_data.questions.at(static_cast<std::size_t>(at));
+    if (question.choices.size() >= mostChoices(question.kind) ||
+        question.kind == QuestionKind::Matching) {
         return false;
     }
     m_undo->push(new AddChoiceCommand(this, at));

@@ -2,6 +2,7 @@
 #include "kind_edits.h"
 
 #include "content/danni.h"
+#include "content/rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +24,7 @@ template <typename Credits, typename Credit> int highest(const Credits &credits,
 }
 
 // The choices another kind's answers give: its own, its accepted answers' texts, or four empty.
-QStringList choicesOf(const Question &question)
+QStringList choicesOf(const Question &question, QuestionKind kind)
 {
     QStringList choices;
     if (question.kind == QuestionKind::Typed || question.kind == QuestionKind::Number) {
@@ -33,7 +34,8 @@ QStringList choicesOf(const Question &question)
     } else {
         choices = question.choices;
     }
-    choices = choices.mid(0, KOVRA_Danni::kMaxChoices);
+    choices = choices.mid(0, kind == QuestionKind::Several ? kMaxSeveralChoices
+                                                           : KOVRA_Danni::kMaxChoices);
     if (choices.size() < KOVRA_Danni::kMinChoices) {
         choices = QStringList(4, QString());
     }
@@ -111,6 +113,11 @@ double creditOfPercent(double percent)
     return fileCredit(percent / 100);
 }
 
+qsizetype mostChoices(QuestionKind kind)
+{
+    return kind == QuestionKind::Several ? kMaxSeveralChoices : KOVRA_Danni::kMaxChoices;
+}
+
 Question convertedTo(const Question &question, QuestionKind kind)
 {
     if (question.kind == kind) {
@@ -124,11 +131,11 @@ Question convertedTo(const Question &question, QuestionKind kind)
     made.source = question.source;
     switch (kind) {
     case QuestionKind::Single:
-        made.choices = choicesOf(question);
+        made.choices = choicesOf(question, kind);
         made.right = rightOf(question, made.choices.size());
         break;
     case QuestionKind::Several: {
-        made.choices = choicesOf(question);
+        made.choices = choicesOf(question, kind);
         made.weights.assign(std::size_t(made.choices.size()), 0.0);
         if (const int right = rightOf(question, made.choices.size()); right >= 0) {
             made.weights[std::size_t(right)] = 1;

@@ -40,6 +40,8 @@ inline constexpr int kMaxUnitsEdited = 10;
 
 // A credit of this percent, as a file that holds it in percent gives it back.
 [[nodiscard]] double creditOfPercent(double percent);
+// The most choices a question of the kind may have: five for single choice, more for several.
+[[nodiscard]] qsizetype mostChoices(QuestionKind kind);
 
 // The question as `kind` has it: its text, explanation and figure kept, and what the other kind
 // can keep of its answers. Between single choice and several, the right choice gets the whole

@@ -2,6 +2,7 @@
 #include "question_editor.h"
 
 #include "content/danni.h"
+#include "content/rules.h"
 #include "teacher/document.h"
 #include "teacher/fields.h"
 #include "teacher/figure_widget.h"
@@ -221,6 +222,7 @@ void QuestionEditor::showQuestion(int at)
 
 void QuestionEditor::showChoices(const Question &question)
 {
+    static_assert(std::tuple_size_v<decltype(m_choices)> == kMaxSeveralChoices);
     const bool several = question.kind == QuestionKind::Several;
     const int count = static_cast<int>(question.choices.size());
     for (int c = 0; c < static_cast<int>(m_choices.size()); ++c) {
@@ -250,7 +252,7 @@ void QuestionEditor::showChoices(const Question &question)
         row.down->setEnabled(c + 1 < count);
         row.remove->setEnabled(count > KOVRA_Danni::kMinChoices);
     }
-    m_addChoice->setEnabled(count < KOVRA_Danni::kMaxChoices);
+    m_addChoice->setEnabled(count < mostChoices(question.kind));
     m_severalBox->setVisible(several);
     m_allOrNothing->setChecked(question.allOrNothing);
 }
@@ -258,7 +260,7 @@ void QuestionEditor::showChoices(const Question &question)
 QWidget *QuestionEditor::fieldOf(const Problem &problem) const
 {
     const auto choice = [this](int c) {
-        return m_choices.at(static_cast<std::size_t>(std::clamp(c, 0, 4))).edit;
+        return m_choices.at(static_cast<std::size_t>(std::clamp(c, 0, int(m_choices.size()) - 1))).edit;
     };
     const Question &question = m_document->data().questions.at(static_cast<std::size_t>(m_at));
     if (question.kind == QuestionKind::Matching || question.kind == QuestionKind::Typed ||
@@ -271,7 +273,7 @@ QWidget *QuestionEditor::fieldOf(const Problem &problem) const
     case ContentField::Type:
         return m_kind;
     case ContentField::Weights:
-        return m_choices.at(static_cast<std::size_t>(std::clamp(problem.place.index, 0, 4))).credit;
+        return m_choices.at(static_cast<std::size_t>(std::clamp(problem.place.index, 0, int(m_choices.size()) - 1))).credit;
     case ContentField::AllOrNothing:
         return m_allOrNothing;
     case ContentField::Text:

@@ -68,7 +68,7 @@ private:
         QToolButton *down;
         QToolButton *remove;
     };
-    std::array<ChoiceRow, 5> m_choices{};
+    std::array<ChoiceRow, 10> m_choices{}; // as many as several right answers may have
     QButtonGroup *m_rightChoice;
     QPushButton *m_addChoice;
     QWidget *m_choicesBox;

@@ -4,11 +4,13 @@
 #include "layout.h"
 #include "widgets.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kovra {
 
@@ -62,14 +64,18 @@ void KindPanel::clearItems()
     for (QComboBox *pick : m_picks) {
         delete pick;
     }
+    for (QCheckBox *tick : m_ticks) {
+        delete tick;
+    }
     m_labels.clear();
     m_picks.clear();
+    m_ticks.clear();
 }
 
 void KindPanel::showTyped(const QString &typed, bool number)
 {
     clearItems();
-    m_typed = true;
+    m_shows = Shows::Line;
     m_grid->hide();
     m_line->show();
     m_line->setReadOnly(false);
@@ -84,7 +90,7 @@ void KindPanel::showMatching(const QStringList &items, const QStringList &offere
                              const QStringList &picked)
 {
     clearItems();
-    m_typed = false;
+    m_shows = Shows::Items;
     m_line->hide();
     m_grid->show();
     const int columns = 1 + (int(items.size()) - 1) / kRowsPerColumn;
@@ -114,6 +120,40 @@ void KindPanel::showMatching(const QStringList &items, const QStringList &offere
     }
 }
 
+void KindPanel::showTicks(const QStringList &shown, const QStringList &picked)
+{
+    clearItems();
+    m_shows = Shows::Ticks;
+    m_line->hide();
+    m_grid->show();
+    // Two columns, down the first; three past eight, so that four rows hold them all.
+    const int columns = shown.size() > 2 * kRowsPerColumn ? 3 : 2;
+    const int rows = std::max(1, int(shown.size() + columns - 1) / columns);
+    for (int c = 0; c < 6; ++c) {
+        m_layout->setColumnStretch(c, c < columns ? 1 : 0);
+    }
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        // A '&' shown as itself, not as the mark of a shortcut key.
+        auto *tick =
+            new QCheckBox(QString(shown.at(i)).replace(u'&', QStringLiteral("&&")), m_grid);
+        tick->setObjectName(QStringLiteral("Ticked_%1").arg(i));
+        tick->setToolTip(shown.at(i));
+        // Told as the five places' boxes are, by a letter and the choice.
+        tick->setAccessibleName(
+            QStringLiteral("Отговор %1: %2").arg(QChar(u'A' + int(i))).arg(shown.at(i)));
+        setBackColor(tick, layout::kOptionColor);
+        QPalette palette = tick->palette(); // readable on its mark once disabled
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(Qt::black));
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(Qt::black));
+        tick->setPalette(palette);
+        tick->setChecked(picked.contains(shown.at(i)));
+        m_layout->addWidget(tick, int(i) % rows, int(i) / rows);
+        connect(tick, &QCheckBox::clicked, this, &KindPanel::changed);
+        m_ticks.push_back(tick);
+    }
+    m_tickTexts = shown;
+}
+
 void KindPanel::showReview(const Question &question, const Response &response)
 {
     if (question.kind == QuestionKind::Matching) {
@@ -127,6 +167,25 @@ void KindPanel::showReview(const Question &question, const Response &response)
         }
         return;
     }
+    if (m_shows == Shows::Ticks) {
+        for (std::size_t i = 0; i < m_ticks.size(); ++i) {
+            QCheckBox *tick = m_ticks[i];
+            const auto at = question.choices.indexOf(m_tickTexts.value(qsizetype(i)));
+            const bool right = at >= 0 && std::size_t(at) < question.weights.size() &&
+                               question.weights[std::size_t(at)] > 0;
+            const bool ticked = tick->isChecked();
+            tick->setEnabled(false);
+            setBackColor(tick, right    ? layout::kGreen
+                               : ticked ? layout::kRed
+                                        : layout::kReviewColor);
+            tick->setAccessibleDescription(
+                right && ticked ? QStringLiteral("Отбелязаният отговор е верен")
+                : right         ? QStringLiteral("Това е верен отговор")
+                : ticked ? QStringLiteral("Отбелязаният отговор е грешен")
+                         : QString());
+        }
+        return;
+    }
     m_line->setReadOnly(true);
     colourLine(m_line, creditColor(creditOf(question, response)));
 }
@@ -134,8 +193,16 @@ void KindPanel::showReview(const Question &question, const Response &response)
 Response KindPanel::response() const
 {
     Response response;
-    if (m_typed) {
+    if (m_shows == Shows::Line) {
         response.typed = m_line->text();
+        return response;
+    }
+    if (m_shows == Shows::Ticks) {
+        for (std::size_t i = 0; i < m_ticks.size(); ++i) {
+            if (m_ticks[i]->isChecked()) {
+                response.picked << m_tickTexts.value(qsizetype(i));
+            }
+        }
         return response;
     }
     for (const QComboBox *pick : m_picks) {

@@ -71,6 +71,17 @@ void KOVRA_Prazno::buildKinds(QWidget *client)
     }
 }
 
+namespace {
+
+// A question of several right answers with more choices than the five places: a panel of its own.
+bool severalInPanel(const Question &question)
+{
+    return question.kind == QuestionKind::Several &&
+           question.choices.size() > KOVRA_Danni::kMaxChoices;
+}
+
+} // namespace
+
 // The choices ticked, in the order shown.
 Response KOVRA_Prazno::tickedResponse() const
 {
@@ -96,13 +107,15 @@ void KOVRA_Prazno::answerAgain(int position, const Response &response)
     m_state.CurrentPos = static_cast<std::int16_t>(position);
     ShowQuestion();
     // Given to the boxes the question shows, and read back from them as the pupil's answer is.
-    if (question->kind == QuestionKind::Several) {
+    if (question->kind == QuestionKind::Several && !severalInPanel(*question)) {
         for (int s = 0; s < 5; ++s) {
             m_tick[s]->setChecked(response.picked.contains(fromCp1251(Text2(s + 1)->text())));
         }
         KindAnswered(tickedResponse());
     } else {
-        if (question->kind == QuestionKind::Matching) {
+        if (severalInPanel(*question)) {
+            m_kindPanel->showTicks(m_offered.at(std::size_t(q)), response.picked);
+        } else if (question->kind == QuestionKind::Matching) {
             m_kindPanel->showMatching(question->items, m_offered.at(std::size_t(q)),
                                       response.picked);
         } else {
@@ -161,8 +174,9 @@ void KOVRA_Prazno::ShowKindQuestion(int q, const Question &question)
     const Response &response = m_responses.at(std::size_t(p));
     const TextList &rows = Danni().List1(q + 1);
     const QByteArray &order = m_state.List2(AnswerOrderList).list(q);
+    const bool inSlots = question.kind == QuestionKind::Several && !severalInPanel(question);
     for (int s = 0; s < 5; ++s) {
-        const bool shown = question.kind == QuestionKind::Several && s < rows.listCount() - 1;
+        const bool shown = inSlots && s < rows.listCount() - 1;
         Option1(s)->hide();
         Text2(s + 1)->setVisible(shown);
         if (shown) {
@@ -177,11 +191,13 @@ void KOVRA_Prazno::ShowKindQuestion(int q, const Question &question)
         m_tick[s]->setVisible(shown);
         m_tick[s]->setEnabled(!m_evaluated && !m_handedIn);
     }
-    if (question.kind == QuestionKind::Several) {
+    if (inSlots) {
         m_kindPanel->hide();
         return;
     }
-    if (question.kind == QuestionKind::Matching) {
+    if (question.kind == QuestionKind::Several) {
+        m_kindPanel->showTicks(m_offered.at(std::size_t(q)), response.picked);
+    } else if (question.kind == QuestionKind::Matching) {
         m_kindPanel->showMatching(question.items, m_offered.at(std::size_t(q)), response.picked);
     } else {
         m_kindPanel->showTyped(response.typed, question.kind == QuestionKind::Number);
@@ -235,7 +251,7 @@ void KOVRA_Prazno::ShowKindReview(int q, const Question &question)
                          : QString());
         }
     }
-    if (question.kind != QuestionKind::Several) {
+    if (question.kind != QuestionKind::Several || severalInPanel(question)) {
         m_kindPanel->showReview(question, response);
     }
     QString words = response.isEmpty() ? QStringLiteral("Няма въведен отговор!\r\n") : QString();
@@ -268,7 +284,7 @@ void KOVRA_Prazno::startKinds()
     m_offered.assign(n, {});
     for (std::size_t q = 0; q < n; ++q) {
         if (const Question *question = kindAt(int(q));
-            question && question->kind == QuestionKind::Matching) {
+            question && (question->kind == QuestionKind::Matching || severalInPanel(*question))) {
             QStringList offered = question->choices;
             for (qsizetype i = offered.size() - 1; i > 0; --i) {
                 const auto j = qsizetype(m_random->next() * float(i + 1)) % (i + 1);
@@ -292,7 +308,7 @@ std::vector<KindAnswer> KOVRA_Prazno::kindAnswers() const
         answer.kind = question->kind;
         answer.response = m_responses[p];
         answer.credit = m_credits[p];
-        if (question->kind == QuestionKind::Matching) {
+        if (question->kind == QuestionKind::Matching || severalInPanel(*question)) {
             answer.shown = m_offered.at(std::size_t(q));
         } else if (question->kind == QuestionKind::Several) {
             const TextList &rows = m_danni->List1(q + 1);
