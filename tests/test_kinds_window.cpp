@@ -251,6 +251,11 @@ void TestKindsWindow::byKeysAndInWords_data()
                                                            << "bd"
                                                            << "Отговор A: 2"
                                                            << "Грешен отговор";
+    QTest::newRow("several of seven: Tab reaches the panel, space ticks")
+        << "several of seven"
+        << " "
+        << "Отговор A: 3"
+        << "Частично верен отговор";
     QTest::newRow("typed: letters and digits typed, not choosing") << "typed"
                                                                    << "Paris 12"
                                                                    << "Въведете отговора"
@@ -282,9 +287,13 @@ void TestKindsWindow::byKeysAndInWords()
     w.activateWindow();
     QTRY_VERIFY(QApplication::focusWidget() != nullptr);
     const int p = w.runState().CurrentPos;
-    QWidget *first = kind == u"several"    ? static_cast<QWidget *>(w.Tick(0))
-                     : kind == u"matching" ? static_cast<QWidget *>(w.kindPanel()->pick(0))
-                                           : w.kindPanel()->line();
+    if (kind == u"several of seven") {
+        QTRY_VERIFY(w.kindPanel()->tick(0)->isVisible());
+    }
+    QWidget *first = kind == u"several"            ? static_cast<QWidget *>(w.Tick(0))
+                     : kind == u"several of seven" ? w.kindPanel()->tick(0)
+                     : kind == u"matching"         ? static_cast<QWidget *>(w.kindPanel()->pick(0))
+                                                   : w.kindPanel()->line();
     for (int tab = 0; tab < 30 && QApplication::focusWidget() != first; ++tab) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
