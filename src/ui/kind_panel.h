@@ -36,6 +36,8 @@ public:
     void showReview(const Question &question, const Response &response);
 
     [[nodiscard]] Response response() const;
+    // Whether it shows a line to type into.
+    [[nodiscard]] bool typing() const { return m_shows == Shows::Line; }
     [[nodiscard]] QLineEdit *line() const { return m_line; }
     [[nodiscard]] QComboBox *pick(int item) const { return m_picks.at(std::size_t(item)); }
     [[nodiscard]] int items() const { return int(m_picks.size()); }

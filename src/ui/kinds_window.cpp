@@ -40,7 +40,13 @@ void KOVRA_Prazno::buildKinds(QWidget *client)
     m_kindPanel->hide();
     connect(m_kindPanel, &KindPanel::changed, this, [this] {
         KindAnswered(m_kindPanel->response());
-        m_typing->start();
+        // Typing is told once the pupil pauses; a tick or a pick at once, as a click is.
+        if (m_kindPanel->typing()) {
+            m_typing->start();
+        } else {
+            m_typing->stop();
+            Q_EMIT answered();
+        }
     });
     connect(m_kindPanel->line(), &QLineEdit::returnPressed, this, [this] {
         if (Command1(0)->isVisible()) {
