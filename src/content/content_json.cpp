@@ -378,10 +378,8 @@ void Reader::readChoices(const QJsonObject &object, int number, Question &questi
     } else {
         unread.choices = false;
         const QJsonArray array = choices.toArray();
-        const qsizetype most = question.kind == QuestionKind::Matching  ? kMaxMatchAnswers
-                               : question.kind == QuestionKind::Several ? kMaxSeveralChoices
-                                                                        : KOVRA_Danni::kMaxChoices;
-        const bool counted = array.size() >= KOVRA_Danni::kMinChoices && array.size() <= most;
+        const bool counted = array.size() >= KOVRA_Danni::kMinChoices &&
+                             array.size() <= mostChoicesOf(question.kind);
         for (int i = 0; i < array.size(); ++i) {
             if (counted && !array.at(i).isString()) {
                 wrongType(number, {ContentField::Choices, i}, ValueType::String, array.at(i));

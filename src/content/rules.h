@@ -5,6 +5,7 @@
 // here after every edit.
 #pragma once
 
+#include "danni.h"
 #include "figures.h"
 #include "model/test.h"
 #include "problems.h"
@@ -35,6 +36,13 @@ inline constexpr qsizetype kMaxMatchAnswers = 12;
 // The most choices a question of several right answers may have: past five, the window shows
 // them in a panel of check boxes where single choice has its five answer places.
 inline constexpr qsizetype kMaxSeveralChoices = 10;
+// The most choices (for matching, answers offered) a question of the kind may have.
+[[nodiscard]] constexpr qsizetype mostChoicesOf(QuestionKind kind)
+{
+    return kind == QuestionKind::Matching  ? kMaxMatchAnswers
+           : kind == QuestionKind::Several ? kMaxSeveralChoices
+                                           : KOVRA_Danni::kMaxChoices;
+}
 
 // Question `number` (1-based), but for its figure's check.
 void checkQuestion(const Question &question, int number, bool phrase, const ProblemSink &add,

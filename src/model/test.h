@@ -94,9 +94,9 @@ struct Question
     // in the first unit. 0: a unit may be left off, and a text that is none is wrong.
     double unitPenalty = 0;
     bool unitPenaltyOfQuestion = false; // taken off the credit, not a share of the answer's
-    QStringList items{};              // Matching: what each answer is picked for
-    std::vector<int> matches{};       // Matching: the right answer of each item, in `choices`
-    QStringList explanation{};        // its lines, shown in the review
+    QStringList items{};                // Matching: what each answer is picked for
+    std::vector<int> matches{};         // Matching: the right answer of each item, in `choices`
+    QStringList explanation{};          // its lines, shown in the review
     Figure figure{};
     SourcePlace source{};
 

@@ -260,7 +260,8 @@ void QuestionEditor::showChoices(const Question &question)
 QWidget *QuestionEditor::fieldOf(const Problem &problem) const
 {
     const auto choice = [this](int c) {
-        return m_choices.at(static_cast<std::size_t>(std::clamp(c, 0, int(m_choices.size()) - 1))).edit;
+        return m_choices.at(static_cast<std::size_t>(std::clamp(c, 0, int(m_choices.size()) - 1)))
+            .edit;
     };
     const Question &question = m_document->data().questions.at(static_cast<std::size_t>(m_at));
     if (question.kind == QuestionKind::Matching || question.kind == QuestionKind::Typed ||
@@ -273,7 +274,10 @@ QWidget *QuestionEditor::fieldOf(const Problem &problem) const
     case ContentField::Type:
         return m_kind;
     case ContentField::Weights:
-        return m_choices.at(static_cast<std::size_t>(std::clamp(problem.place.index, 0, int(m_choices.size()) - 1))).credit;
+        return m_choices
+            .at(static_cast<std::size_t>(
+                std::clamp(problem.place.index, 0, int(m_choices.size()) - 1)))
+            .credit;
     case ContentField::AllOrNothing:
         return m_allOrNothing;
     case ContentField::Text:
