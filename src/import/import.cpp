@@ -4,6 +4,7 @@
 #include "bank.h"
 #include "content/cp1251.h"
 #include "content/figures.h"
+#include "model/marking.h"
 #include "testfile/testfile.h"
 #include "text.h"
 
@@ -93,13 +94,7 @@ QString keyText(const Question &question)
             key += QStringLiteral(" ± ") + QString::number(best->tolerance, 'g', 15);
         }
         // In the words of the explanation, with the decimal comma.
-        static const QRegularExpression point(QStringLiteral("(\\d)\\.(\\d)"));
-        key.replace(point, QStringLiteral("\\1,\\2"));
-        if (!question.units.empty()) {
-            const QString &unit = question.units.front().name;
-            key = question.unitFirst ? unit + u' ' + key : key + u' ' + unit;
-        }
-        return key;
+        return withUnit(question, withDecimalComma(key));
     }
     case QuestionKind::Matching:
         for (qsizetype i = 0; i < question.items.size(); ++i) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "marking.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -127,6 +128,21 @@ double creditOf(const Question &question, const Response &response)
     return 0;
 }
 
+QString withUnit(const Question &question, const QString &value)
+{
+    if (question.units.empty() || question.units.front().name.isEmpty()) {
+        return value;
+    }
+    const QString &unit = question.units.front().name;
+    return question.unitFirst ? unit + u' ' + value : value + u' ' + unit;
+}
+
+QString withDecimalComma(QString text)
+{
+    static const QRegularExpression point(QStringLiteral("(\\d)\\.(\\d)"));
+    return text.replace(point, QStringLiteral("\\1,\\2"));
+}
+
 QString rightAnswerText(const Question &question)
 {
     QStringList parts;
@@ -152,11 +168,7 @@ QString rightAnswerText(const Question &question)
                     accepted.tolerance > 0
                         ? QStringLiteral("%1 ± %2").arg(accepted.text).arg(accepted.tolerance)
                         : accepted.text;
-                if (question.units.empty()) {
-                    return value;
-                }
-                const QString &unit = question.units.front().name;
-                return question.unitFirst ? unit + u' ' + value : value + u' ' + unit;
+                return withUnit(question, value);
             }
         }
         break;

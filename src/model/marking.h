@@ -39,6 +39,12 @@ struct KindAnswer
 // The credit of a response: 1 right, 0 wrong (or no answer), between them partly right.
 [[nodiscard]] double creditOf(const Question &question, const Response &response);
 
+// A number's value with the question's first unit, before or after it as the question writes
+// it; the value alone when it has none.
+[[nodiscard]] QString withUnit(const Question &question, const QString &value);
+// A text with each decimal point between digits made a comma, as Bulgarian writes numbers.
+[[nodiscard]] QString withDecimalComma(QString text);
+
 // The right answer in plain words, for the review, the key and the sheets: the right choices
 // ("a; b"), the first answer of full credit, a number and its tolerance ("2.5 ± 0.01"), each
 // item and its answer ("a → 1; b → 2").

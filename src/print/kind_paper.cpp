@@ -110,7 +110,6 @@ QString acceptedText(const Question &question, const Accepted &accepted)
     if (question.kind != QuestionKind::Number) {
         return QStringLiteral("„%1“").arg(accepted.text);
     }
-    const QString unit = unitName(question).isEmpty() ? QString() : u' ' + unitName(question);
     // The value in the language's decimal sign, as the tolerance is: "3,14", not "3.14".
     QString rest;
     const std::optional<double> value = leadingNumber(accepted.text, &rest);
@@ -120,8 +119,7 @@ QString acceptedText(const Question &question, const Accepted &accepted)
         accepted.tolerance > 0
             ? QStringLiteral("%1 ± %2").arg(shown, QLocale().toString(accepted.tolerance))
             : shown;
-    return question.unitFirst && !unit.isEmpty() ? unitName(question) + u' ' + withTolerance
-                                                 : withTolerance + unit;
+    return withUnit(question, withTolerance);
 }
 
 QString acceptedKeyHtml(const Question &question)

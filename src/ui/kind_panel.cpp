@@ -30,6 +30,17 @@ void colourLine(QLineEdit *line, const QColor &color)
 
 } // namespace
 
+void markTick(QCheckBox *tick, bool right)
+{
+    const bool ticked = tick->isChecked();
+    tick->setEnabled(false);
+    setBackColor(tick, right ? layout::kGreen : ticked ? layout::kRed : layout::kReviewColor);
+    tick->setAccessibleDescription(right && ticked ? QStringLiteral("Отбелязаният отговор е верен")
+                                   : right ? QStringLiteral("Това е верен отговор")
+                                   : ticked ? QStringLiteral("Отбелязаният отговор е грешен")
+                                            : QString());
+}
+
 QColor creditColor(double credit)
 {
     if (credit >= 1) {
@@ -173,16 +184,7 @@ void KindPanel::showReview(const Question &question, const Response &response)
             const auto at = question.choices.indexOf(m_tickTexts.value(qsizetype(i)));
             const bool right = at >= 0 && std::size_t(at) < question.weights.size() &&
                                question.weights[std::size_t(at)] > 0;
-            const bool ticked = tick->isChecked();
-            tick->setEnabled(false);
-            setBackColor(tick, right    ? layout::kGreen
-                               : ticked ? layout::kRed
-                                        : layout::kReviewColor);
-            tick->setAccessibleDescription(
-                right && ticked ? QStringLiteral("Отбелязаният отговор е верен")
-                : right         ? QStringLiteral("Това е верен отговор")
-                : ticked ? QStringLiteral("Отбелязаният отговор е грешен")
-                         : QString());
+            markTick(tick, right);
         }
         return;
     }

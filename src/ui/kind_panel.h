@@ -66,6 +66,10 @@ private:
     } m_shows = Shows::Line;
 };
 
+// A check box of several right answers in the review: disabled, in the colour of its mark, the
+// mark told in words to a screen reader.
+void markTick(QCheckBox *tick, bool right);
+
 // The colour an answer of `credit` is marked in: right, partly right, wrong.
 [[nodiscard]] QColor creditColor(double credit);
 

@@ -18,7 +18,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTimer>
 
 namespace kovra {
@@ -246,15 +245,7 @@ void KOVRA_Prazno::ShowKindReview(int q, const Question &question)
             const QString text = fromCp1251(Text2(s + 1)->text());
             const auto at = question.choices.indexOf(text);
             const bool right = at >= 0 && question.weights.at(std::size_t(at)) > 0;
-            const bool ticked = m_tick[s]->isChecked();
-            setBackColor(m_tick[s], right    ? layout::kGreen
-                                    : ticked ? layout::kRed
-                                             : layout::kReviewColor);
-            m_tick[s]->setAccessibleDescription(
-                right && ticked ? QStringLiteral("Отбелязаният отговор е верен")
-                : right         ? QStringLiteral("Това е верен отговор")
-                : ticked ? QStringLiteral("Отбелязаният отговор е грешен")
-                         : QString());
+            markTick(m_tick[s], right);
         }
     }
     if (question.kind != QuestionKind::Several || severalInPanel(question)) {
@@ -262,11 +253,9 @@ void KOVRA_Prazno::ShowKindReview(int q, const Question &question)
     }
     QString words = response.isEmpty() ? QStringLiteral("Няма въведен отговор!\r\n") : QString();
     // A number with the decimal comma the window's language writes.
-    static const QRegularExpression point(QStringLiteral("(\\d)\\.(\\d)"));
-    QString right = rightAnswerText(question);
-    if (question.kind == QuestionKind::Number) {
-        right.replace(point, QStringLiteral("\\1,\\2"));
-    }
+    const QString right = question.kind == QuestionKind::Number
+                              ? withDecimalComma(rightAnswerText(question))
+                              : rightAnswerText(question);
     words += QStringLiteral("Верен отговор: ") + right + QStringLiteral("\r\n");
     words += QStringLiteral("Точки: %1 от 1\r\n")
                  .arg(QLocale(QLocale::Bulgarian).toString(credit, 'g', 3));
